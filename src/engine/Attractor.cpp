@@ -1,0 +1,158 @@
+#include "Attractor.h"
+
+#include "RandomGenerator.h"
+
+namespace zephyra {
+
+namespace {
+constexpr float COEFFICIENT_STEP = 0.1f;
+constexpr float LOWEST_COEFFICIENT = -1.2f;  // 'A'
+constexpr float HIGHEST_COEFFICIENT = 1.3f;  // 'Z'
+constexpr float RANDOM_LETTER_FACTOR = 0.00076296274f; // 25 / 32767
+} // namespace
+
+float CoefficientValue(char ch)
+{
+    return static_cast<float>((static_cast<signed char>(ch) - 77) * 0.1);
+}
+
+Attractor::Attractor(const AttractorDefaults& defaults) : pointsCount(defaults.defaultPointsCount)
+{
+    thumbnail.fill(255);
+}
+
+AttractorRef Attractor::CreateEmpty(const AttractorDefaults& defaults)
+{
+    return AttractorRef(new Attractor(defaults));
+}
+
+AttractorRef Attractor::CreateRandom(char letter, const AttractorDefaults& defaults, RandomGenerator& random)
+{
+    AttractorRef a = CreateEmpty(defaults);
+    a->valid = a->Randomize(letter, defaults, random);
+    return a;
+}
+
+AttractorRef Attractor::CreateFromCode(std::string_view text, const AttractorDefaults& defaults)
+{
+    AttractorRef a = CreateEmpty(defaults);
+    a->valid = a->SetCode(text, defaults);
+    return a;
+}
+
+AttractorRef Attractor::Clone(const AttractorDefaults& defaults) const
+{
+    AttractorRef c = CreateFromCode(code, defaults);
+    c->display = display;
+    c->position = position;
+    c->fov = fov;
+    c->zoom = zoom;
+    c->yaw = yaw;
+    c->pitch = pitch;
+    c->tx = tx;
+    c->ty = ty;
+    c->pointsCount = pointsCount;
+    c->thumbnail = thumbnail;
+    c->refusedCode = refusedCode;
+    return c;
+}
+
+bool Attractor::DescribeCase(char letter)
+{
+    const auto c = zephyra::DescribeCase(letter);
+    if (!c)
+        return false;
+    dimension = c->dimension;
+    order = c->order;
+    kind = c->kind;
+    codeLength = c->CodeLength();
+    return true;
+}
+
+bool Attractor::Randomize(char letter, const AttractorDefaults& defaults, RandomGenerator& random)
+{
+    if (code.empty() || code[0] != letter) {
+        if (!DescribeCase(letter))
+            return false;
+        code.assign(static_cast<std::size_t>(codeLength), letter);
+        coefficients.assign(static_cast<std::size_t>(codeLength), 0.0f);
+    }
+    for (int i = 1; i < codeLength; ++i) {
+        const double scaled = static_cast<double>(random.Next()) * static_cast<double>(RANDOM_LETTER_FACTOR);
+        code[i] = static_cast<char>(65 + static_cast<int>(scaled));
+        coefficients[i] = CoefficientValue(code[i]);
+    }
+    display = defaults.ForDimension(dimension);
+    return true;
+}
+
+bool Attractor::SetCode(std::string_view text, const AttractorDefaults& defaults)
+{
+    if (text.empty() || !DescribeCase(text[0]))
+        return false;
+    if (text.size() != static_cast<std::size_t>(codeLength))
+        return false;
+    code.assign(text);
+    coefficients.assign(static_cast<std::size_t>(codeLength), 0.0f);
+    for (int i = 1; i < codeLength; ++i)
+        coefficients[i] = CoefficientValue(code[i]);
+    display = defaults.ForDimension(dimension);
+    return true;
+}
+
+void Attractor::StepForward()
+{
+    int p = position;
+    if (code.empty() || p < 1 || p >= codeLength)
+        return;
+    ++code[p];
+    coefficients[p] += COEFFICIENT_STEP;
+    while (static_cast<signed char>(code[p]) > 'Z') {
+        code[p] = 'A';
+        coefficients[p] = LOWEST_COEFFICIENT;
+        if (--p == 0)
+            return;
+        ++code[p];
+        coefficients[p] += COEFFICIENT_STEP;
+    }
+}
+
+void Attractor::StepBack()
+{
+    int p = position;
+    if (code.empty() || p < 1 || p >= codeLength)
+        return;
+    --code[p];
+    coefficients[p] -= COEFFICIENT_STEP;
+    while (static_cast<signed char>(code[p]) < 'A') {
+        code[p] = 'Z';
+        coefficients[p] = HIGHEST_COEFFICIENT;
+        if (--p == 0)
+            return;
+        --code[p];
+        coefficients[p] -= COEFFICIENT_STEP;
+    }
+}
+
+void Attractor::NextPosition()
+{
+    const int m = CoefficientsCount();
+    if (m > 0)
+        position = position >= m ? 1 : position + 1;
+}
+
+void Attractor::PreviousPosition()
+{
+    const int m = CoefficientsCount();
+    if (m > 0)
+        position = position <= 1 ? m : position - 1;
+}
+
+void Attractor::ResetCamera()
+{
+    fov = DEFAULT_FOV;
+    zoom = DEFAULT_ZOOM;
+    yaw = pitch = tx = ty = 0.0f;
+}
+
+} // namespace zephyra

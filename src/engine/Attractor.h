@@ -1,0 +1,124 @@
+#pragma once
+#include "AttractorCase.h"
+#include "DisplaySettings.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zephyra {
+
+class RandomGenerator;
+class AttractorRef;
+
+constexpr int THUMBNAIL_SIZE = 32;
+constexpr int THUMBNAIL_BYTES = THUMBNAIL_SIZE * THUMBNAIL_SIZE * 3;
+// 32 x 32 pixels, rows bottom-up, bytes blue, green, red.
+using Thumbnail = std::array<std::uint8_t, THUMBNAIL_BYTES>;
+
+constexpr float DEFAULT_FOV = 60.0f;
+constexpr float DEFAULT_ZOOM = 2.5f;
+
+// One attractor: its case, code, coefficients, last measurements, camera, display and thumbnail.
+// Shared by an intrusive count; holders keep it through AttractorRef, never by raw pointer.
+class Attractor {
+public:
+    Attractor(const Attractor&) = delete;
+    Attractor& operator=(const Attractor&) = delete;
+
+    std::int32_t refCount = 0;
+    bool valid = false;
+    std::string code;                // the code text; empty while the record has none
+    std::vector<float> coefficients; // entry 0 is 0, entry i the value of code character i
+    std::int32_t codeLength = 0;     // M + 1
+    float lyapunov = 0.0f;
+    float fractalDim = 0.0f;
+    std::int32_t dimension = 0;
+    std::int32_t order = 0;
+    std::int32_t kind = 0;
+    std::int32_t pointsCount = 0;
+    float fov = DEFAULT_FOV, zoom = DEFAULT_ZOOM, yaw = 0, pitch = 0, tx = 0, ty = 0;
+    std::int32_t position = 1;
+    Thumbnail thumbnail;
+    DisplaySettings display;
+    // A code text that was refused when the record was read from a file, kept so that writing
+    // the record back loses nothing the user typed.
+    std::string refusedCode;
+
+    // A record with the start values, `valid` from Randomize(letter).
+    [[nodiscard]] static AttractorRef CreateRandom(char letter, const AttractorDefaults& defaults,
+                                                   RandomGenerator& random);
+    // A record with the start values, `valid` from SetCode(text).
+    [[nodiscard]] static AttractorRef CreateFromCode(std::string_view text, const AttractorDefaults& defaults);
+    // A record with the start values and no code: the base of reading a record from a file.
+    [[nodiscard]] static AttractorRef CreateEmpty(const AttractorDefaults& defaults);
+    // Same code, display, position, camera, point count and thumbnail; no measurements.
+    [[nodiscard]] AttractorRef Clone(const AttractorDefaults& defaults) const;
+
+    bool DescribeCase(char letter);
+    bool Randomize(char letter, const AttractorDefaults& defaults, RandomGenerator& random);
+    bool SetCode(std::string_view text, const AttractorDefaults& defaults);
+    void StepForward();
+    void StepBack();
+    void NextPosition();
+    void PreviousPosition();
+    void ResetCamera();
+
+    [[nodiscard]] char CaseLetter() const { return code.empty() ? '\0' : code[0]; }
+    [[nodiscard]] int CoefficientsCount() const { return codeLength - 1; }
+    [[nodiscard]] bool IsSpecial() const { return kind >= KIND_SPECIAL_Y; }
+
+    void AddRef() { ++refCount; }
+    void Release()
+    {
+        if (--refCount == 0)
+            delete this;
+    }
+
+private:
+    explicit Attractor(const AttractorDefaults& defaults);
+    ~Attractor() = default;
+};
+
+// Value of one coefficient character: (ch - 77) x 0.1 in single precision, ch signed.
+[[nodiscard]] float CoefficientValue(char ch);
+
+// An owning handle: adds a reference on construction and copy, releases it on destruction.
+class AttractorRef {
+public:
+    AttractorRef() = default;
+    explicit AttractorRef(Attractor* a) : ptr_(a)
+    {
+        if (ptr_)
+            ptr_->AddRef();
+    }
+    AttractorRef(const AttractorRef& o) : AttractorRef(o.ptr_) {}
+    AttractorRef(AttractorRef&& o) noexcept : ptr_(o.ptr_) { o.ptr_ = nullptr; }
+    AttractorRef& operator=(AttractorRef o) noexcept
+    {
+        std::swap(ptr_, o.ptr_);
+        return *this;
+    }
+    ~AttractorRef()
+    {
+        if (ptr_)
+            ptr_->Release();
+    }
+
+    void Reset() { AttractorRef().swap(*this); }
+    void swap(AttractorRef& o) noexcept { std::swap(ptr_, o.ptr_); }
+
+    [[nodiscard]] Attractor* get() const { return ptr_; }
+    Attractor* operator->() const { return ptr_; }
+    Attractor& operator*() const { return *ptr_; }
+    explicit operator bool() const { return ptr_ != nullptr; }
+    bool operator==(const AttractorRef& o) const { return ptr_ == o.ptr_; }
+    bool operator==(const Attractor* o) const { return ptr_ == o; }
+
+private:
+    Attractor* ptr_ = nullptr;
+};
+
+} // namespace zephyra

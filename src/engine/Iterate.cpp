@@ -1,0 +1,93 @@
+#include "Iterate.h"
+
+#include "Attractor.h"
+#include "PolynomialStep.h"
+#include "SpecialSteps.h"
+
+namespace zephyra {
+
+namespace {
+
+template <int D, int O, bool Ode>
+void Polynomial(const float* a, int, const Point& in, Point& out, int)
+{
+    const Point* ins[1] = {&in};
+    Point* outs[1] = {&out};
+    detail::PolynomialStep<D, O, Ode, 1>{a, {}}.Run(ins, outs);
+}
+
+template <int D, int O, bool Ode>
+void PolynomialPair(const float* a, int, const Point& in1, Point& out1, const Point& in2, Point& out2, int)
+{
+    const Point* ins[2] = {&in1, &in2};
+    Point* outs[2] = {&out1, &out2};
+    detail::PolynomialStep<D, O, Ode, 2>{a, {}}.Run(ins, outs);
+}
+
+template <StepFunction Step>
+void SpecialPair(const float* a, int n, const Point& in1, Point& out1, const Point& in2, Point& out2, int i)
+{
+    Step(a, n, in1, out1, i);
+    Step(a, n, in2, out2, i);
+}
+
+template <template <int, int, bool> class Table, typename Fn>
+Fn SelectPolynomial(bool ode, int dimension, int order)
+{
+    // Rows: dimension 2..4; columns: order 2..5; first maps, then ODEs.
+    static constexpr Fn maps[3][4] = {
+        {Table<2, 2, false>::fn, Table<2, 3, false>::fn, Table<2, 4, false>::fn, Table<2, 5, false>::fn},
+        {Table<3, 2, false>::fn, Table<3, 3, false>::fn, Table<3, 4, false>::fn, Table<3, 5, false>::fn},
+        {Table<4, 2, false>::fn, Table<4, 3, false>::fn, Table<4, 4, false>::fn, Table<4, 5, false>::fn}};
+    static constexpr Fn odes[3][4] = {
+        {Table<2, 2, true>::fn, Table<2, 3, true>::fn, Table<2, 4, true>::fn, Table<2, 5, true>::fn},
+        {Table<3, 2, true>::fn, Table<3, 3, true>::fn, Table<3, 4, true>::fn, Table<3, 5, true>::fn},
+        {Table<4, 2, true>::fn, Table<4, 3, true>::fn, Table<4, 4, true>::fn, Table<4, 5, true>::fn}};
+    if (dimension < 2 || dimension > 4 || order < 2 || order > 5)
+        return nullptr;
+    return (ode ? odes : maps)[dimension - 2][order - 2];
+}
+
+template <int D, int O, bool Ode>
+struct SingleTable {
+    static constexpr StepFunction fn = &Polynomial<D, O, Ode>;
+};
+template <int D, int O, bool Ode>
+struct PairTable {
+    static constexpr PairStepFunction fn = &PolynomialPair<D, O, Ode>;
+};
+
+constexpr StepFunction specials[] = {detail::StepAbsolute, detail::StepBitwise, detail::StepPower,
+                                     detail::StepSine,     detail::StepRotation, detail::StepOscillator};
+constexpr PairStepFunction specialPairs[] = {
+    SpecialPair<detail::StepAbsolute>, SpecialPair<detail::StepBitwise>, SpecialPair<detail::StepPower>,
+    SpecialPair<detail::StepSine>,     SpecialPair<detail::StepRotation>, SpecialPair<detail::StepOscillator>};
+
+} // namespace
+
+StepFunction SelectStep(int kind, int dimension, int order)
+{
+    if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
+        return specials[kind - KIND_SPECIAL_Y];
+    if (kind != KIND_MAP && kind != KIND_ODE)
+        return nullptr;
+    return SelectPolynomial<SingleTable, StepFunction>(kind == KIND_ODE, dimension, order);
+}
+
+PairStepFunction SelectPairStep(int kind, int dimension, int order)
+{
+    if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
+        return specialPairs[kind - KIND_SPECIAL_Y];
+    if (kind != KIND_MAP && kind != KIND_ODE)
+        return nullptr;
+    return SelectPolynomial<PairTable, PairStepFunction>(kind == KIND_ODE, dimension, order);
+}
+
+void Iterate(const Attractor& attractor, const Point& in, Point& out, int i)
+{
+    const StepFunction step = SelectStep(attractor.kind, attractor.dimension, attractor.order);
+    if (step && static_cast<int>(attractor.coefficients.size()) == attractor.codeLength)
+        step(attractor.coefficients.data(), attractor.pointsCount, in, out, i);
+}
+
+} // namespace zephyra

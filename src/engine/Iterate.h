@@ -1,0 +1,25 @@
+#pragma once
+#include "Point.h"
+
+namespace zephyra {
+
+class Attractor;
+
+// One step of a system: reads `in`, writes `out` (distinct points). `a` is the coefficient array
+// (a[0] unused, a[1] the first coefficient); `pointsCount` feeds the w = i / N of the special maps.
+using StepFunction = void (*)(const float* a, int pointsCount, const Point& in, Point& out, int i);
+
+// Two orbits advanced together (the main orbit and its shadow); the independent chains of both
+// are interleaved so that each hides the other's latency.
+using PairStepFunction = void (*)(const float* a, int pointsCount, const Point& in1, Point& out1,
+                                  const Point& in2, Point& out2, int i);
+
+// The step of a case, chosen once per run so the loop itself never branches on the case.
+// Returns nullptr for a kind, dimension and order that no case has.
+[[nodiscard]] StepFunction SelectStep(int kind, int dimension, int order);
+[[nodiscard]] PairStepFunction SelectPairStep(int kind, int dimension, int order);
+
+// One step of the attractor's system. Does nothing for a record without a valid case.
+void Iterate(const Attractor& attractor, const Point& in, Point& out, int i);
+
+} // namespace zephyra

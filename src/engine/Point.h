@@ -1,0 +1,9 @@
+#pragma once
+#include <array>
+
+namespace zephyra {
+
+// One point of an orbit: x, y, z, w in single precision (16 bytes), whatever the case's dimension.
+using Point = std::array<float, 4>;
+
+} // namespace zephyra

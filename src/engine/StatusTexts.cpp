@@ -1,0 +1,50 @@
+#include "StatusTexts.h"
+
+#include "Attractor.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zephyra {
+
+std::string FormatFixed(double value, int decimals)
+{
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+std::string CaseText(const Attractor& a)
+{
+    std::string text = "Case ";
+    text += a.CaseLetter();
+    text += " (D:" + std::to_string(a.dimension);
+    if (!a.IsSpecial())
+        text += " O:" + std::to_string(a.order);
+    text += " M:" + std::to_string(a.CoefficientsCount()) + ")";
+    return text;
+}
+
+std::string PointsText(int count) { return " " + std::to_string(count) + " points"; }
+
+std::string MeasuresText(const Attractor& a)
+{
+    return " l = " + FormatFixed(a.lyapunov, 3) + "  f = " + FormatFixed(a.fractalDim, 3);
+}
+
+std::string StartPointText(const Attractor& a)
+{
+    const DisplaySettings& d = a.display;
+    return " x0 = " + FormatFixed(d.x0, 2) + " y0 = " + FormatFixed(d.y0, 2) + " z0 = " + FormatFixed(d.z0, 2) +
+           " w0 = " + FormatFixed(d.w0, 2);
+}
+
+std::string ComputingText(double percent) { return "Computing " + FormatFixed(percent, 0) + "% press ESC to cancel"; }
+
+std::string PositionText(int position) { return "Position: " + std::to_string(position); }
+
+} // namespace zephyra
