@@ -1,0 +1,31 @@
+#pragma once
+#include "Attractor.h"
+#include "FrameServices.h"
+#include "PointBuffer.h"
+#include "RandomGenerator.h"
+
+namespace zephyra {
+
+// Everything a computation reads and writes outside the attractor itself: the document's buffer
+// and current-attractor slot, the program's random generator and the window's services.
+struct ComputeContext {
+    PointBuffer& buffer;
+    AttractorRef& current;
+    RandomGenerator& random;
+    FrameServices& frame;
+    RunServices& run;
+};
+
+// Computes the attractor's orbit into the buffer (with the chaos tests when `search`), measures
+// it and makes it current. False when rejected, cancelled (then *continueFlag becomes false) or
+// out of memory (also clears *continueFlag, so a search ends instead of retrying for ever).
+[[nodiscard]] bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search,
+                                 bool* continueFlag);
+
+// Maps each coordinate of n points onto -1..1 from the bounds.
+void NormalizePoints(Point* points, int n, const Point& min, const Point& max);
+
+// Redraws the 32 x 32 thumbnail from a 1000-step run (valid attractors only).
+void UpdateThumbnail(Attractor& attractor);
+
+} // namespace zephyra
