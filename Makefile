@@ -29,3 +29,15 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Engine, document and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+
+.PHONY: sanitize
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHYRA_GUI=OFF -DZEPHYRA_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
