@@ -1,0 +1,136 @@
+#include "CZephyraView.h"
+
+#include "CZephyraDoc.h"
+#include "CommandIds.h"
+#include "GlAccumulator.h"
+#include "GlSceneRenderer.h"
+
+#include <QOpenGLContext>
+#include <QPrinter>
+#include <QSurfaceFormat>
+
+#include <cmath>
+
+namespace zephyra {
+
+CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent) : QOpenGLWidget(parent), document_(document)
+{
+    QSurfaceFormat surface = format();
+    surface.setDepthBufferSize(24);
+    setFormat(surface);
+    setMinimumSize(1, 1);
+}
+
+CZephyraView::~CZephyraView() { ReleaseGl(); }
+
+void CZephyraView::OnUpdate(int)
+{
+    showSmoothed_ = false;
+    update();
+}
+
+bool CZephyraView::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::ID_ANTIALIAS:
+        Antialias();
+        return true;
+    case cmd::ID_FILE_PRINT:
+        Print();
+        return true;
+    case cmd::ID_FILE_PRINT_PREVIEW:
+        PrintPreview();
+        return true;
+    case cmd::ID_FILE_PRINT_SETUP:
+        PrintSetup();
+        return true;
+    default:
+        return false;
+    }
+}
+
+int CZephyraView::Uploads() const { return renderer_ ? renderer_->Uploads() : 0; }
+
+QSize CZephyraView::DeviceSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio))};
+}
+
+SceneInput CZephyraView::Scene() const
+{
+    SceneInput scene;
+    scene.attractor = document_.current.get();
+    scene.buffer = &document_.buffer;
+    scene.defaults = &document_.defaults;
+    scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite, document_.viewDefaultColors};
+    scene.dragging = dragging_;
+    scene.adaptive = document_.viewAdaptive;
+    return scene;
+}
+
+void CZephyraView::initializeGL()
+{
+    // A widget's context can be replaced while it lives (re-parenting): free what belonged to the old one.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CZephyraView::ReleaseGl, Qt::UniqueConnection);
+    renderer_ = std::make_unique<GlSceneRenderer>();
+    accumulator_ = std::make_unique<GlAccumulator>();
+}
+
+void CZephyraView::ReleaseGl()
+{
+    if (!renderer_ && !accumulator_)
+        return;
+    makeCurrent();
+    if (renderer_)
+        renderer_->Release();
+    if (accumulator_)
+        accumulator_->Release();
+    renderer_.reset();
+    accumulator_.reset();
+    doneCurrent();
+}
+
+void CZephyraView::resizeGL(int, int) { showSmoothed_ = false; }
+
+void CZephyraView::paintGL()
+{
+    ++paintCount_;
+    if (!renderer_)
+        return;
+    if (showSmoothed_ && accumulator_->HasResult()) {
+        // The smoothed picture of the latest antialiasing run, shown once; the next paint is ordinary.
+        showSmoothed_ = false;
+        accumulator_->Present();
+        return;
+    }
+    const QSize size = DeviceSize();
+    // The current attractor is held for the whole drawing, whatever the document does meanwhile.
+    const AttractorRef hold = document_.current;
+    renderer_->Draw(Scene(), ViewportFor(size.width(), size.height()));
+    lastDrawnPoints_ = renderer_->LastDrawnPoints();
+}
+
+void CZephyraView::Antialias()
+{
+    if (!renderer_ || !isVisible())
+        return;
+    const AttractorRef hold = document_.current;
+    const QSize size = DeviceSize();
+    const ViewportSize viewport = ViewportFor(size.width(), size.height());
+    const float zoom = hold ? hold->zoom : 0.0f;
+    SceneInput scene = Scene();
+    scene.dragging = false; // smoothing always draws every point
+    makeCurrent();
+    lastAntialiasPasses_ = accumulator_->Accumulate(
+        size, JitterTable(document_.antialias), JitterWeight(document_.antialias), [&](const JitterSample& s) {
+            renderer_->Draw(scene, viewport, zoom * s.x / static_cast<float>(viewport.width),
+                            zoom * s.y / static_cast<float>(viewport.height));
+        });
+    lastDrawnPoints_ = renderer_->LastDrawnPoints();
+    doneCurrent();
+    showSmoothed_ = true;
+    update();
+}
+
+} // namespace zephyra

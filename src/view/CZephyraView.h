@@ -1,0 +1,79 @@
+#pragma once
+#include "RgbImage.h"
+
+#include <QOpenGLWidget>
+#include <QPoint>
+
+#include <memory>
+
+class QPrinter;
+
+namespace zephyra {
+
+class CZephyraDoc;
+class GlAccumulator;
+class GlSceneRenderer;
+struct SceneInput;
+
+// The attractor view: draws the document's current attractor with OpenGL, moves its camera with
+// the mouse, smooths the picture on request and prints it. It keeps no picture state of its own:
+// everything is read from the document at paint time. GL objects belong to this widget's context.
+class CZephyraView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit CZephyraView(CZephyraDoc& document, QWidget* parent = nullptr);
+    ~CZephyraView() override;
+
+    // A document update hint (UH_* or 0): every hint repaints the whole view.
+    void OnUpdate(int hint);
+    // The view's commands: 190 antialiasing, 57607 print, 57609 print preview, 57606 print setup.
+    // True when handled.
+    bool OnCommand(int id);
+    // Prints the current attractor on one page, fitted to the view's proportions.
+    void PrintTo(QPrinter& printer);
+
+    [[nodiscard]] bool Dragging() const { return dragging_; }
+    // Points drawn by the latest drawing, passes of the latest antialiasing run, paints so far.
+    [[nodiscard]] int LastDrawnPoints() const { return lastDrawnPoints_; }
+    [[nodiscard]] int LastAntialiasPasses() const { return lastAntialiasPasses_; }
+    [[nodiscard]] int PaintCount() const { return paintCount_; }
+    // Point sets uploaded to the GPU so far.
+    [[nodiscard]] int Uploads() const;
+
+signals:
+    // The right button was released: the frame shows the context menu there.
+    void contextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    [[nodiscard]] SceneInput Scene() const;
+    [[nodiscard]] QSize DeviceSize() const;
+    void Antialias();
+    void ReleaseGl();
+    void Print();
+    void PrintPreview();
+    void PrintSetup();
+    QPrinter& Printer();
+
+    CZephyraDoc& document_;
+    bool dragging_ = false;
+    QPoint lastMouse_;
+    PixelRect printRect_;
+    std::unique_ptr<GlSceneRenderer> renderer_;
+    std::unique_ptr<GlAccumulator> accumulator_;
+    std::unique_ptr<QPrinter> printer_; // kept between print jobs, as printer set-up expects
+    bool showSmoothed_ = false;
+    int lastDrawnPoints_ = 0;
+    int lastAntialiasPasses_ = 0;
+    int paintCount_ = 0;
+};
+
+} // namespace zephyra

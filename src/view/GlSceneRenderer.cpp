@@ -1,0 +1,211 @@
+#include "GlSceneRenderer.h"
+
+#include "Attractor.h"
+#include "PointBuffer.h"
+
+#include <QMatrix4x4>
+
+#include <algorithm>
+#include <QVector4D>
+
+namespace zephyra {
+
+namespace {
+
+constexpr int POINT_ATTRIBUTE = 0;
+
+const char* const VERTEX_SHADER = R"(#version 120
+attribute vec4 point;
+uniform mat4 scene;
+uniform mat4 axisLinear;
+uniform vec4 axisOffset;
+uniform mat4 colorLinear;
+uniform vec4 colorOffset;
+varying vec4 color;
+void main()
+{
+    gl_Position = scene * (axisLinear * point + axisOffset);
+    color = colorLinear * point + colorOffset;
+}
+)";
+
+const char* const FRAGMENT_SHADER = R"(#version 120
+varying vec4 color;
+void main()
+{
+    gl_FragColor = color;
+}
+)";
+
+// The twelve cube edges as segments, then the three cross segments from the origin.
+constexpr int BOX_VERTICES = 24;
+constexpr int CROSS_VERTICES = 6;
+constexpr float CROSS_LENGTH = 0.2f;
+
+std::array<Point, BOX_VERTICES + CROSS_VERTICES> LineVertices()
+{
+    std::array<Point, BOX_VERTICES + CROSS_VERTICES> v{};
+    const Point loop[4] = {{-1, -1, -1, 0}, {1, -1, -1, 0}, {1, -1, 1, 0}, {-1, -1, 1, 0}};
+    int n = 0;
+    for (float y : {-1.0f, 1.0f})
+        for (int i = 0; i < 4; ++i) {
+            Point a = loop[i], b = loop[(i + 1) % 4];
+            a[1] = b[1] = y;
+            v[n++] = a;
+            v[n++] = b;
+        }
+    for (const Point& corner : loop) {
+        Point top = corner;
+        top[1] = 1;
+        v[n++] = corner;
+        v[n++] = top;
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        Point end{0, 0, 0, 0};
+        end[axis] = CROSS_LENGTH;
+        v[n++] = {0, 0, 0, 0};
+        v[n++] = end;
+    }
+    return v;
+}
+
+QMatrix4x4 ToQt(const Matrix4& m)
+{
+    // QMatrix4x4 takes its values row by row.
+    QMatrix4x4 q;
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col)
+            q(row, col) = m[col * 4 + row];
+    return q;
+}
+
+QVector4D ToQt(const Vector4& v) { return {v[0], v[1], v[2], v[3]}; }
+
+} // namespace
+
+GlSceneRenderer::GlSceneRenderer()
+{
+    initializeOpenGLFunctions();
+    program_.addShaderFromSourceCode(QOpenGLShader::Vertex, VERTEX_SHADER);
+    program_.addShaderFromSourceCode(QOpenGLShader::Fragment, FRAGMENT_SHADER);
+    program_.bindAttributeLocation("point", POINT_ATTRIBUTE);
+    if (!program_.link())
+        qWarning("Attractor view: shader program failed: %s", qPrintable(program_.log()));
+    const auto lines = LineVertices();
+    lines_.create();
+    lines_.bind();
+    lines_.allocate(lines.data(), static_cast<int>(sizeof(lines)));
+    lines_.release();
+    points_.create();
+}
+
+GlSceneRenderer::~GlSceneRenderer() = default;
+
+void GlSceneRenderer::Release()
+{
+    points_.destroy();
+    lines_.destroy();
+    program_.removeAllShaders();
+    uploaded_ = {};
+}
+
+GlSceneRenderer::UploadKey GlSceneRenderer::KeyOf(const PointBuffer& buffer)
+{
+    UploadKey key;
+    key.data = buffer.points.get();
+    key.count = buffer.points ? buffer.count : 0;
+    if (key.count > 0)
+        for (std::size_t i = 0; i < key.samples.size(); ++i)
+            key.samples[i] = buffer.points[static_cast<std::size_t>(key.count - 1) * i / (key.samples.size() - 1)];
+    return key;
+}
+
+void GlSceneRenderer::SyncPoints(const PointBuffer& buffer)
+{
+    const UploadKey key = KeyOf(buffer);
+    if (key == uploaded_)
+        return;
+    points_.bind();
+    points_.allocate(buffer.points.get(), key.count * static_cast<int>(sizeof(Point)));
+    points_.release();
+    uploaded_ = key;
+    ++uploads_;
+}
+
+void GlSceneRenderer::SetMappings(const AffineMap& axes, const AffineMap& colors)
+{
+    program_.setUniformValue("axisLinear", ToQt(axes.linear));
+    program_.setUniformValue("axisOffset", ToQt(axes.offset));
+    program_.setUniformValue("colorLinear", ToQt(colors.linear));
+    program_.setUniformValue("colorOffset", ToQt(colors.offset));
+}
+
+void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX, float jitterY)
+{
+    lastDrawn_ = 0;
+    glViewport(0, 0, viewport.width, viewport.height);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDisable(GL_BLEND);
+    if (!scene.attractor) {
+        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    const Attractor& a = *scene.attractor;
+    const SceneColors colors = ChooseColors(a, scene.flags, *scene.defaults);
+    glClearColor(colors.background[0], colors.background[1], colors.background[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const Matrix4 matrix = SceneMatrix(a, viewport.Aspect(), jitterX, jitterY);
+    const bool ready = scene.buffer && scene.buffer->ready && scene.buffer->points;
+
+    program_.bind();
+    program_.setUniformValue("scene", ToQt(matrix));
+    if (ready) {
+        SyncPoints(*scene.buffer);
+        const int end = std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),
+                                 uploaded_.count);
+        if (end > FIRST_DRAWN_POINT) {
+            SetMappings(AxisMapping(a.display), ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
+            points_.bind();
+            program_.enableAttributeArray(POINT_ATTRIBUTE);
+            program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
+            glDrawArrays(GL_POINTS, FIRST_DRAWN_POINT, end - FIRST_DRAWN_POINT);
+            program_.disableAttributeArray(POINT_ATTRIBUTE);
+            points_.release();
+            lastDrawn_ = end - FIRST_DRAWN_POINT;
+        }
+    }
+    DrawLines(colors, scene.flags.box, ready && scene.flags.cross);
+    program_.release();
+}
+
+void GlSceneRenderer::DrawLines(const SceneColors& colors, bool box, bool cross)
+{
+    if (!box && !cross)
+        return;
+    AffineMap position;
+    position.linear[0] = position.linear[5] = position.linear[10] = 1.0f;
+    position.offset[3] = 1.0f;
+    AffineMap color;
+    color.offset[3] = 1.0f;
+    lines_.bind();
+    program_.enableAttributeArray(POINT_ATTRIBUTE);
+    program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
+    if (box) {
+        color.offset = {colors.box[0], colors.box[1], colors.box[2], 1.0f};
+        SetMappings(position, color);
+        glDrawArrays(GL_LINES, 0, BOX_VERTICES);
+    }
+    if (cross)
+        for (int axis = 0; axis < 3; ++axis) {
+            color.offset = {0.0f, 0.0f, 0.0f, 1.0f};
+            color.offset[axis] = 1.0f;
+            SetMappings(position, color);
+            glDrawArrays(GL_LINES, BOX_VERTICES + 2 * axis, 2);
+        }
+    program_.disableAttributeArray(POINT_ATTRIBUTE);
+    lines_.release();
+}
+
+} // namespace zephyra

@@ -1,0 +1,69 @@
+#pragma once
+#include "Camera.h"
+#include "Point.h"
+#include "SceneStyle.h"
+
+#include <QOpenGLBuffer>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+
+#include <array>
+#include <memory>
+
+namespace zephyra {
+
+class Attractor;
+struct PointBuffer;
+
+// What one drawing of the scene reads from the document.
+struct SceneInput {
+    const Attractor* attractor = nullptr; // none: nothing is drawn
+    const PointBuffer* buffer = nullptr;
+    const AttractorDefaults* defaults = nullptr;
+    ViewFlags flags;
+    bool dragging = false;
+    bool adaptive = false;
+};
+
+// Draws the scene with OpenGL in the current context. The points stay in a vertex buffer that is
+// uploaded only when the document holds a different point set; axis and colour mappings, camera
+// and flags are uniforms. Create, use and Release it with its context current.
+class GlSceneRenderer : protected QOpenGLFunctions {
+public:
+    GlSceneRenderer();
+    ~GlSceneRenderer();
+    GlSceneRenderer(const GlSceneRenderer&) = delete;
+    GlSceneRenderer& operator=(const GlSceneRenderer&) = delete;
+
+    // Frees the GL objects; the context they belong to must be current.
+    void Release();
+
+    // Clears to the background, then draws points 100 to n - 1, box and cross as the flags ask.
+    void Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX = 0.0f, float jitterY = 0.0f);
+
+    [[nodiscard]] int LastDrawnPoints() const { return lastDrawn_; }
+    [[nodiscard]] int Uploads() const { return uploads_; }
+
+private:
+    // A few points of the set in the vertex buffer: a refilled buffer shows in them without
+    // reading the whole set on every frame.
+    struct UploadKey {
+        const Point* data = nullptr;
+        int count = 0;
+        std::array<Point, 16> samples{};
+        bool operator==(const UploadKey&) const = default;
+    };
+    [[nodiscard]] static UploadKey KeyOf(const PointBuffer& buffer);
+    void SyncPoints(const PointBuffer& buffer);
+    void SetMappings(const AffineMap& axes, const AffineMap& colors);
+    void DrawLines(const SceneColors& colors, bool box, bool cross);
+
+    QOpenGLShaderProgram program_;
+    QOpenGLBuffer points_{QOpenGLBuffer::VertexBuffer};
+    QOpenGLBuffer lines_{QOpenGLBuffer::VertexBuffer};
+    UploadKey uploaded_;
+    int lastDrawn_ = 0;
+    int uploads_ = 0;
+};
+
+} // namespace zephyra
