@@ -3,6 +3,7 @@
 #include "DisplaySettings.h"
 #include "DocumentHost.h"
 #include "PointBuffer.h"
+#include "PointMemory.h"
 #include "RandomGenerator.h"
 #include "UpdateHints.h"
 
@@ -18,7 +19,8 @@ class ConfigurationStore;
 // these fields at paint time and learn of changes through DocumentHost::UpdateAllViews.
 class CZephyraDoc {
 public:
-    // Seeds the random generator and reads the configuration through `store` (may be null).
+    // Seeds the random generator, sets the initial values and reads the configuration through
+    // `store` (may be null), which also sets configPath.
     CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed = RandomGenerator::TimeSeed());
     // Writes the configuration through the store while every list is still intact.
     ~CZephyraDoc();
@@ -44,11 +46,20 @@ public:
     RandomGenerator random;
     // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.
     bool modified = false;
+    // Full path of the configuration file; the configuration store works it out (beside the
+    // executable, the per-user folder or an explicit path) when it reads, before anything else.
+    std::string configPath;
+    // Number of point computations the latest SetAttractor ran (1 without search).
+    std::int32_t lastTries = 0;
+    // How much memory a point buffer may take; tests replace it.
+    AvailableMemoryProbe availableMemory = SystemAvailableMemory;
 
     [[nodiscard]] DocumentHost& Host() const { return host_; }
 
     // The one way to show an attractor: with or without a chaos search (SA_* flags), optionally
-    // pushing it onto History. A non-zero letter becomes the document's caseLetter first.
+    // pushing it onto History. A non-zero letter that names a case becomes the document's
+    // caseLetter first. A search ends only when a try is accepted or the user cancels (Escape, or
+    // a point count that no memory can hold).
     void SetAttractor(AttractorRef attractor, int flags, char letter = 0);
     // Fills the buffer for the attractor and makes it current (see ComputePoints of the engine).
     [[nodiscard]] bool ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag);
@@ -57,6 +68,8 @@ public:
     void OnNewDocument();
 
 private:
+    void AddToHistory(const AttractorRef& attractor);
+
     DocumentHost& host_;
     ConfigurationStore* store_;
 };

@@ -28,10 +28,25 @@ public:
 class RunServices {
 public:
     virtual ~RunServices() = default;
-    virtual void BeginBusy() = 0; // busy cursor on
-    virtual void EndBusy() = 0;   // normal cursor back
-    // True when Escape is down now or was pressed since the previous poll.
+    // Busy cursor on and off. Calls come in balanced pairs and may nest (a search holds the cursor
+    // across its tries, each try holds it again); the cursor is busy while any pair is open.
+    virtual void BeginBusy() = 0;
+    virtual void EndBusy() = 0;
+    // True when Escape is down now or was pressed since the previous poll. Called once per
+    // iteration of a run, so it must stay cheap.
     [[nodiscard]] virtual bool EscapePressed() = 0;
+};
+
+// Holds the busy cursor for a scope.
+class BusyCursor {
+public:
+    explicit BusyCursor(RunServices& run) : run_(run) { run_.BeginBusy(); }
+    ~BusyCursor() { run_.EndBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    RunServices& run_;
 };
 
 } // namespace zephyra

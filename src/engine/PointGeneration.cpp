@@ -1,11 +1,96 @@
 #include "PointGeneration.h"
 
+#include "Iterate.h"
+#include "OrbitRun.h"
+#include "StatusTexts.h"
+
 namespace zephyra {
 
-bool ComputePoints(ComputeContext&, AttractorRef, bool, bool, bool*) { return false; } // being written
+namespace {
+// A cancelled run keeps its partial orbit from this many points on.
+constexpr int KEEP_PARTIAL_FROM = 1000;
+} // namespace
 
-void NormalizePoints(Point*, int, const Point&, const Point&) {}
+bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search, bool* continueFlag)
+{
+    if (!attractor)
+        return false;
+    Attractor& a = *attractor;
+    PointBuffer& buffer = context.buffer;
+    const int n = a.pointsCount;
 
-void UpdateThumbnail(Attractor&) {}
+    // A smaller count of the points on screen is served by drawing fewer of them. Only points that
+    // are ready qualify: after a rejected or early-cancelled try the buffer holds other points.
+    if (!force && context.current == attractor && buffer.ready && buffer.count >= n) {
+        context.frame.ShowStatus(PANE_POINTS, PointsText(n));
+        return true;
+    }
+    const PairStepFunction step = a.valid ? SelectPairStep(a.kind, a.dimension, a.order) : nullptr;
+    if (!step || static_cast<int>(a.coefficients.size()) != a.codeLength)
+        return false;
+
+    buffer.ready = false;
+    if (buffer.count != n && !ResizePoints(buffer, n, context.availableMemory)) {
+        context.frame.ShowStatus(PANE_MESSAGE, TEXT_NO_MEMORY);
+        // A search would otherwise retry at once, for ever: it ends as if cancelled.
+        if (continueFlag)
+            *continueFlag = false;
+        return false;
+    }
+
+    BusyCursor busy(context.run);
+    OrbitRun run(context, a, step);
+    switch (run.Run(search)) {
+    case OrbitRun::Outcome::Finished:
+        FinishPoints(context, attractor, run.Bounds().min, run.Bounds().max);
+        context.frame.ShowStatus(PANE_MESSAGE, TEXT_DONE);
+        return true;
+    case OrbitRun::Outcome::Rejected:
+        return false;
+    case OrbitRun::Outcome::Cancelled:
+        if (run.StoppedAt() >= KEEP_PARTIAL_FROM) {
+            a.pointsCount = buffer.count = run.StoppedAt();
+            FinishPoints(context, attractor, run.Bounds().min, run.Bounds().max);
+        }
+        context.frame.ShowStatus(PANE_MESSAGE, TEXT_CANCELED);
+        if (continueFlag)
+            *continueFlag = false;
+        return false;
+    }
+    return false;
+}
+
+void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const Point& min, const Point& max)
+{
+    Attractor& a = *attractor;
+    if (a.fractalDim < 0.0f)
+        a.fractalDim = 0.0f;
+    else if (a.fractalDim > 2.0f)
+        a.fractalDim = 2.0f;
+    NormalizePoints(context.buffer.points.get(), a.pointsCount, min, max);
+
+    FrameServices& frame = context.frame;
+    frame.ShowStatus(PANE_CASE, CaseText(a));
+    frame.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
+    frame.ShowStatus(PANE_MEASURES, MeasuresText(a));
+    frame.ShowStatus(PANE_START, StartPointText(a));
+    frame.ShowCode(a);
+    UpdateThumbnail(a);
+    context.current = attractor;
+    context.buffer.ready = true;
+}
+
+void NormalizePoints(Point* points, int n, const Point& min, const Point& max)
+{
+    Point centre, scale;
+    for (int k = 0; k < 4; ++k) {
+        centre[k] = min[k] + (max[k] - min[k]) * 0.5f;
+        const float half = max[k] - centre[k];
+        scale[k] = half == 0.0f ? 1.0f : 1.0f / half;
+    }
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < 4; ++k)
+            points[i][k] = (points[i][k] - centre[k]) * scale[k];
+}
 
 } // namespace zephyra

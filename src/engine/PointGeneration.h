@@ -2,6 +2,7 @@
 #include "Attractor.h"
 #include "FrameServices.h"
 #include "PointBuffer.h"
+#include "PointMemory.h"
 #include "RandomGenerator.h"
 
 namespace zephyra {
@@ -14,6 +15,7 @@ struct ComputeContext {
     RandomGenerator& random;
     FrameServices& frame;
     RunServices& run;
+    AvailableMemoryProbe availableMemory = SystemAvailableMemory;
 };
 
 // Computes the attractor's orbit into the buffer (with the chaos tests when `search`), measures
@@ -22,10 +24,21 @@ struct ComputeContext {
 [[nodiscard]] bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search,
                                  bool* continueFlag);
 
+// Publishes a finished run of the attractor's pointsCount points: normalises them, writes panes 1
+// to 4, shows the code, redraws the thumbnail and makes the attractor current and the buffer ready.
+void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const Point& min, const Point& max);
+
 // Maps each coordinate of n points onto -1..1 from the bounds.
 void NormalizePoints(Point* points, int n, const Point& min, const Point& max);
 
 // Redraws the 32 x 32 thumbnail from a 1000-step run (valid attractors only).
 void UpdateThumbnail(Attractor& attractor);
+
+// Runs of this many points or fewer have no transient to skip: their bounds start at point 0.
+constexpr int TRANSIENT_POINTS = 100;
+[[nodiscard]] constexpr int BoundsStart(int pointsCount)
+{
+    return pointsCount > TRANSIENT_POINTS ? TRANSIENT_POINTS : 0;
+}
 
 } // namespace zephyra

@@ -20,16 +20,28 @@ std::string FormatFixed(double value, int decimals)
 
 std::string CaseText(const Attractor& a)
 {
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "text" + std::to_string(...).
     std::string text = "Case ";
     text += a.CaseLetter();
-    text += " (D:" + std::to_string(a.dimension);
-    if (!a.IsSpecial())
-        text += " O:" + std::to_string(a.order);
-    text += " M:" + std::to_string(a.CoefficientsCount()) + ")";
+    text += " (D:";
+    text += std::to_string(a.dimension);
+    if (!a.IsSpecial()) {
+        text += " O:";
+        text += std::to_string(a.order);
+    }
+    text += " M:";
+    text += std::to_string(a.CoefficientsCount());
+    text += ")";
     return text;
 }
 
-std::string PointsText(int count) { return " " + std::to_string(count) + " points"; }
+std::string PointsText(int count)
+{
+    std::string text = " ";
+    text += std::to_string(count);
+    text += " points";
+    return text;
+}
 
 std::string MeasuresText(const Attractor& a)
 {
@@ -45,6 +57,11 @@ std::string StartPointText(const Attractor& a)
 
 std::string ComputingText(double percent) { return "Computing " + FormatFixed(percent, 0) + "% press ESC to cancel"; }
 
-std::string PositionText(int position) { return "Position: " + std::to_string(position); }
+std::string PositionText(int position)
+{
+    std::string text = "Position: ";
+    text += std::to_string(position);
+    return text;
+}
 
 } // namespace zephyra

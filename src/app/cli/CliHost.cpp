@@ -1,0 +1,42 @@
+#include "CliHost.h"
+
+#include <csignal>
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+} // namespace
+
+CliHost::CliHost(std::ostream& err) : err_(err)
+{
+    interrupted = 0;
+    std::signal(SIGINT, OnInterrupt);
+}
+
+CliHost::~CliHost() { std::signal(SIGINT, SIG_DFL); }
+
+void CliHost::ShowStatus(int pane, const std::string& text)
+{
+    if (pane >= 0 && pane < static_cast<int>(panes_.size()))
+        panes_[static_cast<std::size_t>(pane)] = text;
+}
+
+bool CliHost::EscapePressed()
+{
+    // Like the Escape key: a press counts once, at the next poll.
+    const bool pressed = interrupted != 0;
+    interrupted = 0;
+    return pressed;
+}
+
+void CliHost::MessageBox(const std::string& text, const std::string& title, MessageIcon)
+{
+    messageShown_ = true;
+    err_ << title << ": " << text << "\n";
+}
+
+} // namespace zephyra::cli

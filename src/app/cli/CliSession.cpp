@@ -1,0 +1,118 @@
+#include "CliSession.h"
+
+#include "StatusTexts.h"
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+void WriteJsonString(std::ostream& out, std::string_view text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    out << '"';
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\')
+            out << '\\' << c;
+        else if (u < 0x20 || u >= 0x7f)
+            out << "\\u00" << hex[u >> 4] << hex[u & 15];
+        else
+            out << c;
+    }
+    out << '"';
+}
+
+// Shortest round-trip form in the "C" locale; JSON has no infinities or NaNs, they become null.
+template <typename T>
+void WriteJsonNumber(std::ostream& out, T value)
+{
+    if (!std::isfinite(value)) {
+        out << "null";
+        return;
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.write(buffer, result.ptr - buffer);
+}
+} // namespace
+
+ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
+{
+    ComputeOptions options;
+    if (const auto v = arguments.Value(POINTS_OPTION.name))
+        options.points = ParseCount(*v, "--points");
+    if (const auto v = arguments.Value(START_OPTION.name))
+        options.start = ParseStartPoint(*v, "--start");
+    if (const auto v = arguments.Value(SEED_OPTION.name))
+        options.seed = ParseSeed(*v, "--seed");
+    options.json = arguments.Has(JSON_OPTION.name);
+    return options;
+}
+
+CliSession::CliSession(CommandIo& io_, const ComputeOptions& options)
+    : io(io_), host(io_.err), document(host, nullptr, options.seed.value_or(RandomGenerator::TimeSeed())),
+      options_(options)
+{
+    if (options.points)
+        document.defaults.defaultPointsCount = *options.points;
+}
+
+AttractorRef CliSession::FromCode(const std::string& code) const
+{
+    AttractorRef a = Attractor::CreateFromCode(code, document.defaults);
+    if (options_.start) {
+        const Point& s = *options_.start;
+        a->display.x0 = s[0];
+        a->display.y0 = s[1];
+        a->display.z0 = s[2];
+        a->display.w0 = s[3];
+    }
+    return a;
+}
+
+bool CliSession::Show(const AttractorRef& attractor, int flags, char letter)
+{
+    const auto begin = std::chrono::steady_clock::now();
+    document.SetAttractor(attractor, flags, letter);
+    seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    if (host.MessageShown())
+        return false;
+    if (host.Status(PANE_MESSAGE) != TEXT_DONE) {
+        io.err << host.Status(PANE_MESSAGE) << "\n";
+        return false;
+    }
+    return true;
+}
+
+void CliSession::PrintStatusTexts(std::ostream& out) const
+{
+    for (int pane = PANE_CASE; pane <= PANE_START; ++pane)
+        out << host.Status(pane) << "\n";
+}
+
+void CliSession::PrintJson(std::ostream& out, const Attractor& a) const
+{
+    out << "{\"code\":";
+    WriteJsonString(out, a.code);
+    out << ",\"case\":";
+    WriteJsonString(out, std::string(1, a.CaseLetter()));
+    out << ",\"dimension\":" << a.dimension << ",\"order\":" << a.order << ",\"coefficients\":[";
+    for (int i = 1; i < a.codeLength; ++i) {
+        if (i > 1)
+            out << ',';
+        WriteJsonNumber(out, a.coefficients[static_cast<std::size_t>(i)]);
+    }
+    out << "],\"points\":" << a.pointsCount << ",\"lyapunov\":";
+    WriteJsonNumber(out, a.lyapunov);
+    out << ",\"fractalDim\":";
+    WriteJsonNumber(out, a.fractalDim);
+    out << ",\"tries\":" << document.lastTries << ",\"seconds\":";
+    WriteJsonNumber(out, seconds_);
+    out << "}\n";
+}
+
+} // namespace zephyra::cli
