@@ -1,0 +1,127 @@
+#include "ConfigFile.h"
+
+#include "AttractorXml.h"
+#include "CZephyraDoc.h"
+#include "XmlAttribute.h"
+#include "XmlFile.h"
+#include "XmlNumbers.h"
+
+#include <exception>
+#include <string_view>
+#include <system_error>
+
+namespace zephyra {
+
+namespace {
+
+constexpr const char* READ_FAILED =
+    "Exception occurred in ReadCfg. It's probably because of incorrect version "
+    "\t\t\tof MSXML library. Program will continue but you'll no be able to "
+    "load or save any data.";
+constexpr const char* WRITE_FAILED = "Exception occurred in WriteCfg";
+constexpr const char* ERROR_TITLE = "Error";
+
+// The settings attributes after "prefix", in the order they are written, and the three display
+// blocks; one list serves reading and writing.
+template <typename Doc, typename Visitor> void VisitSettings(Doc& doc, Visitor&& visitor)
+{
+    visitor.Integer("pointsCount", doc.defaults.defaultPointsCount);
+    visitor.Integer("antialias", doc.antialias);
+    visitor.Flag("viewCross", doc.viewCross);
+    visitor.Flag("viewBox", doc.viewBox);
+    visitor.Flag("viewBlackWhite", doc.viewBlackWhite);
+    visitor.Flag("viewDefaultColors", doc.viewDefaultColors);
+    visitor.Flag("viewAdaptive", doc.viewAdaptive);
+    visitor.Integer("historyLimit", doc.historyLimit);
+    visitor.Display("defaults2D", doc.defaults.defaults2D);
+    visitor.Display("defaults3D", doc.defaults.defaults3D);
+    visitor.Display("defaults4D", doc.defaults.defaults4D);
+}
+
+struct SettingsReader {
+    pugi::xml_node settings;
+
+    void Integer(const char* name, std::int32_t& field)
+    {
+        IfAttributePresent(settings, name, [&](std::string_view text) { field = ReadXmlInt(text); });
+    }
+    void Flag(const char* name, bool& flag)
+    {
+        IfAttributePresent(settings, name, [&](std::string_view text) { flag = ReadXmlInt(text) == 1; });
+    }
+    // Later blocks of the same name override earlier ones attribute by attribute.
+    void Display(const char* name, DisplaySettings& display)
+    {
+        for (const pugi::xml_node block : settings.children(name))
+            LoadDisplay(display, block);
+    }
+};
+
+struct SettingsWriter {
+    pugi::xml_node settings;
+
+    void Integer(const char* name, std::int32_t value) { SetAttribute(settings, name, XmlIntText(value)); }
+    void Flag(const char* name, bool flag) { Integer(name, flag ? 1 : 0); }
+    void Display(const char* name, const DisplaySettings& display)
+    {
+        SaveDisplay(display, settings.append_child(name));
+    }
+};
+
+void ReadSettings(CZephyraDoc& doc, pugi::xml_node settings)
+{
+    IfAttributePresent(settings, "prefix", [&](std::string_view text) {
+        // An empty prefix keeps the case letter: there is no first character to take.
+        if (!text.empty())
+            doc.caseLetter = text[0];
+    });
+    VisitSettings(doc, SettingsReader{settings});
+}
+
+void WriteSettings(const CZephyraDoc& doc, pugi::xml_node settings)
+{
+    SetAttribute(settings, "prefix", std::string(1, doc.caseLetter));
+    VisitSettings(doc, SettingsWriter{settings});
+}
+
+} // namespace
+
+void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
+{
+    try {
+        pugi::xml_document document;
+        if (!LoadXmlFile(document, path))
+            return;
+        // Elements are found by name wherever they stand; the root's name is not looked at.
+        for (const pugi::xml_node settings : ElementsByName(document, "settings"))
+            ReadSettings(doc, settings);
+        for (const pugi::xml_node favorites : ElementsByName(document, "favorites"))
+            LoadList(doc.favorites, favorites, doc.defaults);
+        for (const pugi::xml_node history : ElementsByName(document, "history"))
+            LoadList(doc.history, history, doc.defaults);
+    } catch (const std::exception&) {
+        doc.Host().MessageBox(READ_FAILED, ERROR_TITLE, MessageIcon::Error);
+    }
+}
+
+void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
+{
+    bool written = false;
+    try {
+        pugi::xml_document document;
+        pugi::xml_node root = StartXmlDocument(document, "zephyra");
+        WriteSettings(doc, root.append_child("settings"));
+        SaveList(doc.favorites, root.append_child("favorites"), -1);
+        SaveList(doc.history, root.append_child("history"), doc.historyLimit);
+        // The per-user folder may not exist yet on the first run.
+        std::error_code ignored;
+        std::filesystem::create_directories(path.parent_path(), ignored);
+        written = SaveXmlFile(document, path);
+    } catch (const std::exception&) {
+        written = false;
+    }
+    if (!written)
+        doc.Host().MessageBox(WRITE_FAILED, ERROR_TITLE, MessageIcon::Error);
+}
+
+} // namespace zephyra

@@ -1,0 +1,83 @@
+#include "ConfigPath.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace zephyra {
+
+namespace {
+
+constexpr const char* USER_FOLDER = "zephyra-explorer";
+constexpr const char* FALLBACK_NAME = "zephyra-explorer.xml";
+
+std::filesystem::path RunningExecutable()
+{
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : executable;
+}
+
+std::string Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::filesystem::path UserConfigFolder(const ConfigEnvironment& environment)
+{
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    if (!environment.xdgConfigHome.empty() && std::filesystem::path(environment.xdgConfigHome).is_absolute())
+        return environment.xdgConfigHome;
+    if (!environment.home.empty())
+        return std::filesystem::path(environment.home) / ".config";
+    return {};
+}
+
+bool UsableBeside(const std::filesystem::path& beside)
+{
+    std::error_code error;
+    const std::filesystem::path folder = beside.parent_path();
+    return std::filesystem::exists(beside, error) || access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+}
+
+} // namespace
+
+std::string ConfigPathFor(const std::string& executablePath)
+{
+    if (executablePath.empty())
+        return {};
+    std::filesystem::path path(executablePath);
+    path.replace_extension(".xml");
+    return path.string();
+}
+
+std::string ConfigPathBesideExecutable()
+{
+    return ConfigPathFor(RunningExecutable().string());
+}
+
+std::filesystem::path ResolveConfigPath(const std::filesystem::path& executable,
+                                        const std::optional<std::filesystem::path>& configOption,
+                                        const ConfigEnvironment& environment)
+{
+    if (configOption)
+        return *configOption;
+    const std::filesystem::path beside = ConfigPathFor(executable.string());
+    if (!beside.empty() && UsableBeside(beside))
+        return beside;
+    const std::filesystem::path userFolder = UserConfigFolder(environment);
+    const std::filesystem::path name = beside.empty() ? FALLBACK_NAME : beside.filename();
+    if (userFolder.empty())
+        return beside.empty() ? name : beside;
+    return userFolder / USER_FOLDER / name;
+}
+
+std::filesystem::path DefaultConfigPath(const std::optional<std::filesystem::path>& configOption)
+{
+    return ResolveConfigPath(RunningExecutable(), configOption,
+                             {Variable("XDG_CONFIG_HOME"), Variable("HOME")});
+}
+
+} // namespace zephyra

@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace zephyra {
+
+// Loading and saving whole XML files for the configuration and the document files.
+
+// False, without a message, for a missing, unreadable or ill-formed file.
+[[nodiscard]] bool LoadXmlFile(pugi::xml_document& document, const std::filesystem::path& path);
+// Puts the declaration "version='1.0'" first and an empty root element of that name after it.
+pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootName);
+// Replaces the file atomically; false when it could not be written (the old file is then intact).
+[[nodiscard]] bool SaveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);
+// Every element of that name anywhere in the document, in document order.
+[[nodiscard]] std::vector<pugi::xml_node> ElementsByName(pugi::xml_node document, const char* name);
+
+} // namespace zephyra

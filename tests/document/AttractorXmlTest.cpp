@@ -1,0 +1,179 @@
+#include "AttractorXml.h"
+
+#include "PersistenceFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zephyra::test {
+namespace {
+
+const std::string CASE_I_CODE = "I" + std::string(30, 'M'); // 3D, 30 coefficients
+
+class AttractorXmlTest : public ::testing::Test {
+protected:
+    // Parses `xml` and reads its root element as one record.
+    AttractorRef Load(const std::string& xml)
+    {
+        EXPECT_TRUE(document.load_string(xml.c_str()));
+        return LoadFromXml(document.document_element(), defaults);
+    }
+
+    pugi::xml_document document;
+    AttractorDefaults defaults;
+};
+
+TEST_F(AttractorXmlTest, RecordKeepsEveryFieldThroughARoundTrip)
+{
+    AttractorRef a = Attractor::CreateFromCode(CASE_I_CODE, defaults);
+    a->pointsCount = 123456;
+    a->fov = 33.3f;
+    a->zoom = 1.0f / 3.0f;
+    a->yaw = -179.99f;
+    a->pitch = 12.5e-7f;
+    a->tx = -0.1f;
+    a->ty = 1e20f;
+    a->display.x0 = 0.1f;
+    a->display.y0 = -0.2f;
+    a->display.z0 = 0.3f;
+    a->display.w0 = 0.7f;
+    a->display.coordX = 2;
+    a->display.coordY = 4;
+    a->display.coordZ = 0;
+    a->display.colorR = 3;
+    a->display.colorG = 4;
+    a->display.colorB = 1;
+    a->display.fgColor = {0.5f, 0.25f, 0.125f};
+    a->display.bgColor = {0.0f, 1.0f, 0.75f};
+
+    pugi::xml_node parent = document.append_child("favorites");
+    SaveToXml(*a, parent);
+    const AttractorRef b = LoadFromXml(parent.first_child(), defaults);
+
+    EXPECT_TRUE(b->valid);
+    EXPECT_EQ(b->code, a->code);
+    EXPECT_EQ(b->pointsCount, a->pointsCount);
+    EXPECT_EQ(b->fov, a->fov);
+    EXPECT_EQ(b->zoom, a->zoom);
+    EXPECT_EQ(b->yaw, a->yaw);
+    EXPECT_EQ(b->pitch, a->pitch);
+    EXPECT_EQ(b->tx, a->tx);
+    EXPECT_EQ(b->ty, a->ty);
+    EXPECT_EQ(b->display, a->display);
+    EXPECT_EQ(b->dimension, 3);
+    EXPECT_EQ(b->refCount, 1); // held by `b` only
+}
+
+TEST_F(AttractorXmlTest, AttributesAreWrittenInTheirOrder)
+{
+    SaveToXml(*Attractor::CreateFromCode(HENON, defaults), document);
+    std::string names;
+    for (const pugi::xml_attribute attribute : document.first_child().attributes())
+        names += std::string(attribute.name()) + " ";
+    EXPECT_EQ(names,
+              "config pointsCount fov zoom yaw pitch tx ty x0 y0 z0 w0 coordX coordY coordZ colorR colorG "
+              "colorB fgColor bgColor ");
+    EXPECT_STREQ(document.first_child().name(), "attractor");
+    EXPECT_STREQ(document.first_child().attribute("fgColor").value(), "1.000000 1.000000 1.000000");
+    EXPECT_STREQ(document.first_child().attribute("x0").value(), "0.05");
+}
+
+TEST_F(AttractorXmlTest, OnlyConfigGivesTheDefaultsOfItsDimension)
+{
+    defaults.defaultPointsCount = 777;
+    defaults.defaults3D.coordY = 3;
+    defaults.defaults3D.fgColor = {0.5f, 0.5f, 0.5f};
+    const AttractorRef a = Load("<attractor config='" + CASE_I_CODE + "'/>");
+    EXPECT_TRUE(a->valid);
+    EXPECT_EQ(a->pointsCount, 777);
+    EXPECT_EQ(a->fov, DEFAULT_FOV);
+    EXPECT_EQ(a->zoom, DEFAULT_ZOOM);
+    EXPECT_EQ(a->yaw, 0.0f);
+    EXPECT_EQ(a->display, defaults.defaults3D);
+}
+
+TEST_F(AttractorXmlTest, PresentDisplayAttributesOverrideTheDefaults)
+{
+    AttractorRef a = Load(std::string("<attractor config='") + HENON + "' coordZ='3'/>");
+    DisplaySettings expected = defaults.defaults2D;
+    expected.coordZ = 3;
+    EXPECT_EQ(a->display, expected);
+
+    a = Load(std::string("<attractor config='") + HENON + "' fgColor='0.5 0.25' bgColor=''/>");
+    EXPECT_EQ(a->display.fgColor, (Rgb{0.5f, 0.25f, 1.0f}));
+    EXPECT_EQ(a->display.bgColor, defaults.defaults2D.bgColor);
+}
+
+TEST_F(AttractorXmlTest, NumbersReadAsTheCLibraryDoes)
+{
+    EXPECT_EQ(Load("<attractor pointsCount='12abc'/>")->pointsCount, 12);
+    EXPECT_EQ(Load("<attractor pointsCount='abc'/>")->pointsCount, 0);
+    EXPECT_EQ(Load("<attractor pointsCount=''/>")->pointsCount, 0);
+    EXPECT_EQ(Load("<attractor fov=''/>")->fov, 0.0f);
+    EXPECT_EQ(Load("<attractor zoom=' 4.5e0 '/>")->zoom, 4.5f);
+}
+
+TEST_F(AttractorXmlTest, ValuesThatWouldIndexOutOfRangeTakeTheBuiltInDefault)
+{
+    const AttractorRef a =
+        Load(std::string("<attractor config='") + HENON +
+             "' coordX='5' coordY='-1' coordZ='4' colorR='9' colorG='4' colorB='-7' pointsCount='-20'/>");
+    const DisplaySettings builtIn;
+    EXPECT_EQ(a->display.coordX, builtIn.coordX);
+    EXPECT_EQ(a->display.coordY, builtIn.coordY);
+    EXPECT_EQ(a->display.coordZ, 4);
+    EXPECT_EQ(a->display.colorR, builtIn.colorR);
+    EXPECT_EQ(a->display.colorG, 4);
+    EXPECT_EQ(a->display.colorB, builtIn.colorB);
+    EXPECT_EQ(a->pointsCount, 0);
+}
+
+TEST_F(AttractorXmlTest, RefusedCodeIsKeptAndWrittenBack)
+{
+    for (const std::string config : {"EWM?", "not a code", ""}) {
+        const AttractorRef a = Load("<attractor config='" + config + "' fov='10'/>");
+        EXPECT_FALSE(a->valid);
+        EXPECT_TRUE(a->code.empty());
+        EXPECT_EQ(a->fov, 10.0f);
+        pugi::xml_document out;
+        SaveToXml(*a, out);
+        EXPECT_EQ(out.first_child().attribute("config").value(), config);
+    }
+    EXPECT_FALSE(Load("<attractor pointsCount='5'/>")->valid);
+}
+
+TEST_F(AttractorXmlTest, ListsSkipWhatIsNoElementAndReadAnyElementName)
+{
+    ASSERT_TRUE(document.load_string((std::string("<favorites><attractor config='") + HENON +
+                                      "'/><!-- kept by hand -->text between<?pi data?><other config='" +
+                                      CASE_I_CODE + "'/></favorites>")
+                                         .c_str(),
+                                     pugi::parse_default | pugi::parse_comments | pugi::parse_pi));
+    AttractorList list;
+    LoadList(list, document.document_element(), defaults);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.GetAt(0)->code, HENON);
+    EXPECT_EQ(list.GetAt(1)->code, CASE_I_CODE);
+}
+
+TEST_F(AttractorXmlTest, ListLimitWritesTheFirstEntries)
+{
+    AttractorList list;
+    for (int i = 0; i < 5; ++i) {
+        list.AddTail(Attractor::CreateFromCode(HENON, defaults));
+        list.GetAt(i)->pointsCount = i;
+    }
+    for (const int limit : {-1, -7, 0, 3, 5, 9}) {
+        pugi::xml_document out;
+        SaveList(list, out.append_child("history"), limit);
+        const int expected = limit < 0 ? 5 : std::min(limit, 5);
+        int written = 0;
+        for (const pugi::xml_node record : out.first_child().children())
+            EXPECT_EQ(record.attribute("pointsCount").as_int(), written++);
+        EXPECT_EQ(written, expected) << "limit " << limit;
+    }
+}
+
+} // namespace
+} // namespace zephyra::test

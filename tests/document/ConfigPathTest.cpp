@@ -1,0 +1,56 @@
+#include "ConfigPath.h"
+
+#include "PersistenceFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace zephyra::test {
+namespace {
+
+class ConfigPathTest : public PersistenceTest {
+protected:
+    std::filesystem::path program = folder / "bin" / "zephyra-explorer";
+    ConfigEnvironment environment{(folder / "xdg").string(), (folder / "home").string()};
+
+    void SetUp() override { std::filesystem::create_directories(program.parent_path()); }
+};
+
+TEST_F(ConfigPathTest, BesideAWritableExecutable)
+{
+    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment), folder / "bin" / "zephyra-explorer.xml");
+    EXPECT_EQ(ResolveConfigPath(folder / "bin" / "explorer.exe", std::nullopt, environment),
+              folder / "bin" / "explorer.xml");
+}
+
+TEST_F(ConfigPathTest, ExplicitPathWins)
+{
+    EXPECT_EQ(ResolveConfigPath(program, std::filesystem::path("/elsewhere/my.xml"), environment),
+              "/elsewhere/my.xml");
+}
+
+TEST_F(ConfigPathTest, ReadOnlyInstallFallsBackToTheUserFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    std::filesystem::permissions(program.parent_path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment),
+              folder / "xdg" / "zephyra-explorer" / "zephyra-explorer.xml");
+    environment.xdgConfigHome = "relative/ignored";
+    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment),
+              folder / "home" / ".config" / "zephyra-explorer" / "zephyra-explorer.xml");
+}
+
+TEST_F(ConfigPathTest, FolderThatCannotBeWrittenFallsBackToTheUserFolder)
+{
+    // A folder that does not exist cannot be written by anyone, root included.
+    const std::filesystem::path installed = folder / "missing" / "zephyra-explorer";
+    EXPECT_EQ(ResolveConfigPath(installed, std::nullopt, environment),
+              folder / "xdg" / "zephyra-explorer" / "zephyra-explorer.xml");
+    environment.xdgConfigHome.clear();
+    EXPECT_EQ(ResolveConfigPath(installed, std::nullopt, environment),
+              folder / "home" / ".config" / "zephyra-explorer" / "zephyra-explorer.xml");
+}
+
+} // namespace
+} // namespace zephyra::test

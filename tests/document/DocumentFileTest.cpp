@@ -1,0 +1,153 @@
+#include "DocumentFile.h"
+
+#include "ConfigFile.h"
+#include "PersistenceFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace zephyra::test {
+namespace {
+
+class DocumentFileTest : public PersistenceTest {
+protected:
+    std::filesystem::path path = folder / "saved.zpr";
+
+    void AddSaved(int pointsCount)
+    {
+        doc->saved.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+        doc->saved.GetAt(doc->saved.Count() - 1)->pointsCount = pointsCount;
+    }
+    std::vector<int> SavedPointCounts() const
+    {
+        std::vector<int> counts;
+        for (const AttractorRef& a : doc->saved)
+            counts.push_back(a->pointsCount);
+        return counts;
+    }
+};
+
+TEST_F(DocumentFileTest, SaveAndOpenRoundTrip)
+{
+    AddSaved(11);
+    AddSaved(22);
+    doc->saved.GetAt(1)->display.bgColor = {0.0f, 0.5f, 1.0f};
+    doc->modified = true;
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    EXPECT_FALSE(doc->modified);
+    EXPECT_NE(ReadText(path).find("<zephyraSaved>"), std::string::npos);
+
+    doc->saved.RemoveAll();
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    EXPECT_EQ(SavedPointCounts(), (std::vector<int>{11, 22}));
+    EXPECT_EQ(doc->saved.GetAt(1)->display.bgColor, (Rgb{0.0f, 0.5f, 1.0f}));
+    EXPECT_EQ(host.panels, std::vector<int>{PANEL_SAVED});
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(DocumentFileTest, EmptySavedListGivesAnEmptyRoot)
+{
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    const std::string text = ReadText(path);
+    EXPECT_NE(text.find("<zephyraSaved />"), std::string::npos) << text;
+    AddSaved(1);
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    EXPECT_EQ(doc->saved.Count(), 0);
+}
+
+TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
+{
+    AddSaved(5);
+    for (const char* content : {static_cast<const char*>(nullptr), "<zephyraSaved><attractor", ""}) {
+        if (content)
+            WriteText(path, content);
+        host.messages.clear();
+        EXPECT_FALSE(OnOpenDocument(*doc, content ? path : folder / "absent.zpr"));
+        EXPECT_EQ(SavedPointCounts(), std::vector<int>{5});
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, "File not found.");
+        EXPECT_EQ(host.messages[0].title, "Error");
+    }
+    EXPECT_TRUE(host.panels.empty());
+}
+
+TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
+{
+    WriteText(path, std::string("<anyRoot><attractor config='") + HENON +
+                        "' pointsCount='1'/><!-- note --><record config='" + HENON +
+                        "' pointsCount='2'/></anyRoot>");
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(DocumentFileTest, ConfigurationFileOpensAsThreeInvalidRecords)
+{
+    doc->favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+    WriteCfg(*doc, path);
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    ASSERT_EQ(doc->saved.Count(), 3);
+    for (const AttractorRef& a : doc->saved)
+        EXPECT_FALSE(a->valid);
+}
+
+TEST_F(DocumentFileTest, JoiningADocumentIntoItselfDoublesSaved)
+{
+    AddSaved(1);
+    AddSaved(2);
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    host.openFileAnswer = path.string();
+    OnSavedJoin(*doc);
+    EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2, 1, 2}));
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(host.hints, std::vector<int>{UH_SAVED_RELOADED});
+    EXPECT_EQ(host.panels, std::vector<int>{PANEL_SAVED});
+}
+
+TEST_F(DocumentFileTest, JoinThatIsCancelledOrFailsChangesNothing)
+{
+    AddSaved(1);
+    OnSavedJoin(*doc); // dialog cancelled
+    EXPECT_TRUE(host.messages.empty());
+    host.openFileAnswer = (folder / "absent.zpr").string();
+    OnSavedJoin(*doc);
+    EXPECT_EQ(SavedPointCounts(), std::vector<int>{1});
+    EXPECT_FALSE(doc->modified);
+    EXPECT_TRUE(host.hints.empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSavedJoin");
+}
+
+TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
+{
+    AddSaved(1);
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    const std::string before = ReadText(path);
+    for (int i = 0; i < 40; ++i)
+        AddSaved(i);
+    doc->modified = true;
+
+    bool saved = true;
+    {
+        const FileSizeLimit limit(before.size() + 100);
+        saved = OnSaveDocument(*doc, path);
+    }
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(ReadText(path), before);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
+}
+
+TEST_F(DocumentFileTest, SaveThroughALinkReplacesTheLinkedFile)
+{
+    const std::filesystem::path real = folder / "real.zpr";
+    WriteText(real, "old");
+    std::filesystem::create_symlink(real, path);
+    AddSaved(3);
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_NE(ReadText(real).find("pointsCount=\"3\""), std::string::npos);
+}
+
+} // namespace
+} // namespace zephyra::test

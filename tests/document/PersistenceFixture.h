@@ -1,0 +1,111 @@
+#pragma once
+#include "CZephyraDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace zephyra::test {
+
+struct Message {
+    std::string text, title;
+};
+
+// Records what the persistence code tells the window; everything else is a no-op.
+class PersistenceHost : public DocumentHost {
+public:
+    void ShowStatus(int, const std::string&) override {}
+    void ShowCode(const Attractor&) override {}
+    void ShowPanel(int panelCode) override { panels.push_back(panelCode); }
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    bool EscapePressed() override { return false; }
+    void UpdateAllViews(int hint) override { hints.push_back(hint); }
+    void MessageBox(const std::string& text, const std::string& title, MessageIcon) override
+    {
+        messages.push_back({text, title});
+    }
+    std::optional<std::string> AskOpenFileName() override { return openFileAnswer; }
+    void NewDocumentCommand() override {}
+    void OpenDocumentCommand() override {}
+    void ShowSettingsDialog() override {}
+
+    std::vector<int> panels;
+    std::vector<int> hints;
+    std::vector<Message> messages;
+    std::optional<std::string> openFileAnswer;
+};
+
+// Makes every write beyond `bytes` fail for the scope (as a full disk would), also for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*handler_)(int);
+};
+
+// A fresh folder per test, a host and a document without a configuration store.
+class PersistenceTest : public ::testing::Test {
+protected:
+    PersistenceTest()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder =
+            std::filesystem::temp_directory_path() / ("zephyra-" + std::string(info->test_suite_name()) +
+                                                      "-" + info->name() + "-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~PersistenceTest() override
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    static std::string ReadText(const std::filesystem::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static void WriteText(const std::filesystem::path& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    std::filesystem::path folder;
+    PersistenceHost host;
+    std::unique_ptr<CZephyraDoc> doc = std::make_unique<CZephyraDoc>(host, nullptr, 1);
+};
+
+constexpr const char* HENON = "EWM?MPMMWMMMM";
+
+} // namespace zephyra::test
