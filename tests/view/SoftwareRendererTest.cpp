@@ -1,0 +1,226 @@
+#include "Attractor.h"
+#include "OrbitFixture.h"
+#include "PngWriter.h"
+#include "SoftwareRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace zephyra {
+namespace {
+
+using testing::FillConstant;
+
+struct RendererFixture : ::testing::Test {
+    AttractorDefaults defaults;
+    AttractorRef attractor = Attractor::CreateEmpty(defaults);
+    PointBuffer buffer;
+
+    void SetUp() override
+    {
+        attractor->dimension = 2;
+        attractor->display.bgColor = {0.0f, 0.0f, 0.0f};
+        attractor->display.fgColor = {1.0f, 1.0f, 1.0f};
+    }
+    RgbImage Render(int width, int height, ViewFlags flags = {})
+    {
+        RgbImage image(width, height);
+        PrintPoints(*attractor, buffer, flags, defaults, image, {0, 0, width, height});
+        return image;
+    }
+    static int Lit(const RgbImage& image, const std::uint8_t background[3])
+    {
+        int lit = 0;
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x)
+                lit += !std::equal(background, background + 3, image.Pixel(x, y));
+        return lit;
+    }
+};
+
+const std::uint8_t BLACK[3] = {0, 0, 0};
+const std::uint8_t WHITE[3] = {255, 255, 255};
+
+TEST_F(RendererFixture, OriginLandsInTheCentreWithHalfTheForeground)
+{
+    FillConstant(buffer, *attractor, 101, {0, 0, 0, 0});
+    const RgbImage image = Render(100, 60);
+    EXPECT_EQ(Lit(image, BLACK), 1);
+    const std::uint8_t* p = image.Pixel(50, 30);
+    EXPECT_EQ(p[0], 127); // trunc(0.5 x 255)
+    EXPECT_EQ(p[1], 127);
+    EXPECT_EQ(p[2], 127);
+}
+
+TEST_F(RendererFixture, PointOnTheRightFaceLandsWhereTheFrustumSays)
+{
+    // x = 1 at distance 2.5 with fov 60: ndc x = cot 30 / 2.5 / aspect.
+    FillConstant(buffer, *attractor, 101, {1, 0, 0, 0});
+    const RgbImage image = Render(101, 101);
+    const std::uint8_t* p = image.Pixel(85, 50); // trunc(0.69282 x 50.5 + 50.5)
+    EXPECT_EQ(p[0], 255);
+    EXPECT_EQ(p[1], 127);
+    EXPECT_EQ(Lit(image, BLACK), 1);
+}
+
+TEST_F(RendererFixture, FirstHundredPointsAreNeverDrawn)
+{
+    FillConstant(buffer, *attractor, 100, {0, 0, 0, 0});
+    EXPECT_EQ(Lit(Render(50, 50), BLACK), 0);
+    FillConstant(buffer, *attractor, 200, {0, 0, 0, 0});
+    buffer.points[150] = {0.5f, 0.5f, 0, 0};
+    for (int i = 0; i < 100; ++i)
+        buffer.points[i] = {-0.5f, -0.5f, 0, 0};
+    const RgbImage image = Render(50, 50);
+    EXPECT_EQ(Lit(image, BLACK), 2);
+}
+
+TEST_F(RendererFixture, BlackAndWhiteGivesBlackPointsOnWhite)
+{
+    attractor->display.bgColor = {0.1f, 0.5f, 0.2f};
+    FillConstant(buffer, *attractor, 101, {0.3f, 0.3f, 0.3f, 0.3f});
+    ViewFlags flags;
+    flags.blackWhite = true;
+    flags.defaultColors = true;
+    const RgbImage image = Render(40, 40, flags);
+    EXPECT_EQ(Lit(image, WHITE), 1);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const std::uint8_t* p = image.Pixel(x, y);
+            EXPECT_TRUE((p[0] == 0 && p[1] == 0 && p[2] == 0) || (p[0] == 255 && p[1] == 255 && p[2] == 255));
+        }
+}
+
+TEST_F(RendererFixture, ColourChoicesOneAndWAndTheForegroundScale)
+{
+    attractor->display.colorR = COLOR_ONE;
+    attractor->display.colorG = COORD_W;
+    attractor->display.colorB = COORD_W;
+    attractor->display.fgColor = {0.5f, 1.0f, 0.5f};
+    FillConstant(buffer, *attractor, 101, {0, 0, 0, 0.5f});
+    const RgbImage image = Render(20, 20);
+    const std::uint8_t* p = image.Pixel(10, 10);
+    EXPECT_EQ(p[0], 127); // trunc(1 x 127.5)
+    EXPECT_EQ(p[1], 191); // trunc(0.75 x 255)
+    EXPECT_EQ(p[2], 95);  // trunc(0.75 x 127.5)
+}
+
+TEST_F(RendererFixture, BufferNotReadyOrPointAtTheEyeDrawsOnlyTheBackground)
+{
+    FillConstant(buffer, *attractor, 200, {0, 0, 0, 0});
+    buffer.ready = false;
+    EXPECT_EQ(Lit(Render(30, 30), BLACK), 0);
+    buffer.ready = true;
+    attractor->zoom = 0.5f;
+    FillConstant(buffer, *attractor, 101, {0.1f, 0, 0.5f, 0}); // eye-space z = 0: clip w = 0
+    EXPECT_EQ(Lit(Render(30, 30), BLACK), 0);
+    attractor->zoom = 0.4f; // behind the eye: projected, not clipped, and dropped off the picture
+    EXPECT_NO_FATAL_FAILURE(Render(30, 30));
+}
+
+TEST_F(RendererFixture, DrawsIntoItsRectangleOnly)
+{
+    attractor->display.bgColor = {1, 1, 1};
+    FillConstant(buffer, *attractor, 101, {0, 0, 0, 0});
+    RgbImage image(100, 100);
+    PrintPoints(*attractor, buffer, {}, defaults, image, {60, 10, 100, 30});
+    EXPECT_EQ(image.Pixel(59, 20)[0], 0);
+    EXPECT_EQ(image.Pixel(60, 10)[0], 255);
+    EXPECT_EQ(image.Pixel(99, 29)[0], 255);
+    EXPECT_EQ(image.Pixel(99, 30)[0], 0);
+    EXPECT_EQ(image.Pixel(80, 20)[0], 127); // the origin at the rectangle's centre
+}
+
+TEST(PrintFitting, WideWindowOnAnUprightPageFillsTheWidthAndHalfAsMuchHeight)
+{
+    const PixelRect fitted = FitToWindow({50, 80, 1050, 1480}, 399, 199); // 400 x 200 with the extra pixel
+    EXPECT_EQ(fitted.left, 50);
+    EXPECT_EQ(fitted.top, 80);
+    EXPECT_EQ(fitted.right, 1050);
+    EXPECT_EQ(fitted.bottom, 580);
+    const PixelRect tall = FitToWindow({0, 0, 1000, 1000}, 99, 399);
+    EXPECT_EQ(tall.bottom, 1000);
+    EXPECT_EQ(tall.right, 250);
+}
+
+TEST(PrintFitting, PictureStaysWithinItsMemoryBound)
+{
+    const std::size_t limit = 256u << 20;
+    EXPECT_EQ(ImageScaleWithin(4000, 3000, limit), 1.0);
+    const double s = ImageScaleWithin(14000, 9900, limit);
+    EXPECT_LT(s, 1.0);
+    EXPECT_LE(3.0 * (14000 * s) * (9900 * s), static_cast<double>(limit));
+    EXPECT_GT(3.0 * (14000 * s) * (9900 * s), 0.99 * static_cast<double>(limit));
+}
+
+// Reads back the stored deflate stream of a PNG written by WritePng: rows with their filter bytes.
+std::vector<std::uint8_t> StoredRows(const std::vector<std::uint8_t>& png, int& width, int& height)
+{
+    auto be32 = [&](std::size_t at) {
+        return (std::uint32_t{png[at]} << 24) | (std::uint32_t{png[at + 1]} << 16) | (std::uint32_t{png[at + 2]} << 8) |
+               png[at + 3];
+    };
+    width = static_cast<int>(be32(16));
+    height = static_cast<int>(be32(20));
+    std::size_t at = 33; // after the signature and IHDR
+    std::vector<std::uint8_t> z;
+    while (at + 8 <= png.size()) {
+        const std::uint32_t length = be32(at);
+        const std::string type(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                               png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+        if (type == "IDAT")
+            z.insert(z.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                     png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+        at += 12 + length;
+    }
+    std::vector<std::uint8_t> raw;
+    std::size_t p = 2;
+    bool last = false;
+    while (!last && p + 5 <= z.size()) {
+        last = z[p] & 1;
+        const std::size_t len = z[p + 1] | (z[p + 2] << 8);
+        EXPECT_EQ(len ^ 0xFFFF, static_cast<std::size_t>(z[p + 3] | (z[p + 4] << 8)));
+        raw.insert(raw.end(), z.begin() + static_cast<std::ptrdiff_t>(p + 5),
+                   z.begin() + static_cast<std::ptrdiff_t>(p + 5 + len));
+        p += 5 + len;
+    }
+    EXPECT_TRUE(last);
+    return raw;
+}
+
+TEST(PngWriter, WritesEveryRowInStoredBlocksAndReportsFailures)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "zephyra-png-test";
+    std::filesystem::create_directories(dir);
+    RgbImage image(300, 120); // more than one 64 KiB stored block
+    image.Fill({0, 0, 300, 120}, {0.0f, 0.5f, 1.0f});
+    image.Set(299, 119, 1, 2, 3);
+    const std::string path = (dir / "out.png").string();
+    ASSERT_EQ(WritePng(image, path), "");
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> png{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(png[1], 'P');
+    int width = 0, height = 0;
+    const std::vector<std::uint8_t> raw = StoredRows(png, width, height);
+    EXPECT_EQ(width, 300);
+    EXPECT_EQ(height, 120);
+    ASSERT_EQ(raw.size(), 120u * 901u);
+    EXPECT_EQ(raw[0], 0);
+    EXPECT_EQ(raw[1], 0);
+    EXPECT_EQ(raw[2], 127);
+    EXPECT_EQ(raw[3], 255);
+    EXPECT_EQ(raw[raw.size() - 1], 3);
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+
+    EXPECT_NE(WritePng(image, (dir / "missing" / "out.png").string()), "");
+    EXPECT_NE(WritePng(RgbImage(0, 0), path), "");
+    EXPECT_EQ(std::filesystem::file_size(path), png.size()); // the old file is untouched
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace zephyra
