@@ -28,11 +28,14 @@ const Subcommand* FindSubcommand(std::string_view name)
 
 int RunCommandLine(const std::vector<std::string>& arguments, CommandIo& io)
 {
-    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-        const Subcommand* help = FindSubcommand("help");
-        const int code = help->run({}, io);
-        return arguments.empty() ? EXIT_USAGE : code;
+    const Subcommand* help = FindSubcommand("help");
+    if (arguments.empty()) {
+        CommandIo toErr{io.err, io.err};
+        help->run({}, toErr);
+        return EXIT_USAGE;
     }
+    if (arguments[0] == "--help" || arguments[0] == "-h")
+        return help->run({}, io);
     const Subcommand* command = FindSubcommand(arguments[0]);
     if (!command) {
         io.err << "zephyra: unknown command '" << arguments[0] << "' (see 'zephyra help')\n";

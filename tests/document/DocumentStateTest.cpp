@@ -1,0 +1,102 @@
+#include "ConfigurationStore.h"
+#include "CoreFixture.h"
+
+namespace zephyra::testing {
+namespace {
+
+// Records what the document looks like when the configuration is read and written.
+class RecordingStore : public ConfigurationStore {
+public:
+    std::vector<std::string> calls;
+    int historyAtWrite = -1;
+    bool bufferAtWrite = false;
+
+    void Read(CZephyraDoc& d) override
+    {
+        calls.push_back("read");
+        EXPECT_EQ(d.caseLetter, 'H') << "initial values are set before the read";
+        d.configPath = "/tmp/zephyra-test.xml";
+        d.caseLetter = 'Q';
+    }
+    void Write(const CZephyraDoc& d) override
+    {
+        calls.push_back("write");
+        historyAtWrite = d.history.Count();
+        bufferAtWrite = d.buffer.points != nullptr;
+    }
+};
+
+TEST(DocumentState, InitialValues)
+{
+    FakeHost host;
+    const CZephyraDoc doc(host, nullptr, 1);
+    EXPECT_EQ(doc.saved.Count() + doc.favorites.Count() + doc.history.Count(), 0);
+    EXPECT_FALSE(doc.current);
+    EXPECT_EQ(doc.historyPosition, 0);
+    EXPECT_EQ(doc.historyLimit, -1);
+    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_EQ(doc.buffer.count, 0);
+    EXPECT_EQ(doc.caseLetter, 'H');
+    EXPECT_FALSE(doc.viewBox || doc.viewCross || doc.viewBlackWhite || doc.viewDefaultColors);
+    EXPECT_TRUE(doc.viewAdaptive);
+    EXPECT_EQ(doc.antialias, 0);
+    EXPECT_EQ(doc.defaults.defaultPointsCount, 50000);
+    EXPECT_FALSE(doc.modified);
+}
+
+TEST(DocumentState, ConfigurationIsReadOnConstructionAndWrittenWithTheListsIntact)
+{
+    FakeHost host;
+    RecordingStore store;
+    AttractorRef kept;
+    {
+        CZephyraDoc doc(host, &store, 1);
+        EXPECT_EQ(store.calls, (std::vector<std::string>{"read"}));
+        EXPECT_EQ(doc.caseLetter, 'Q');
+        EXPECT_EQ(doc.configPath, "/tmp/zephyra-test.xml");
+        doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+        kept = doc.current;
+        EXPECT_EQ(kept->refCount, 3);
+    }
+    EXPECT_EQ(store.calls, (std::vector<std::string>{"read", "write"}));
+    EXPECT_EQ(store.historyAtWrite, 1);
+    EXPECT_TRUE(store.bufferAtWrite);
+    EXPECT_EQ(kept->refCount, 1) << "the document released its history entry and current";
+}
+
+TEST(DocumentState, NewDocumentEmptiesOnlySaved)
+{
+    FakeHost host;
+    CZephyraDoc doc(host, nullptr, 1);
+    const AttractorRef a = Attractor::CreateFromCode(HENON, doc.defaults);
+    doc.saved.AddTail(a->Clone(doc.defaults));
+    doc.favorites.AddTail(a->Clone(doc.defaults));
+    doc.history.AddHead(a);
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.saved.Count(), 0);
+    EXPECT_EQ(doc.favorites.Count(), 1);
+    EXPECT_EQ(doc.history.Count(), 1);
+}
+
+TEST(AttractorList, OneReferencePerEntry)
+{
+    const AttractorDefaults defaults;
+    AttractorRef a = Attractor::CreateFromCode(HENON, defaults);
+    {
+        AttractorList list;
+        list.AddHead(a);
+        list.AddTail(a);
+        EXPECT_EQ(a->refCount, 3);
+        EXPECT_EQ(list.GetAt(1), a);
+        EXPECT_FALSE(list.GetAt(2));
+        EXPECT_FALSE(list.GetAt(-1));
+        list.RemoveAt(0);
+        EXPECT_EQ(a->refCount, 2);
+        list.RemoveAt(5); // out of range: nothing
+        EXPECT_EQ(list.Count(), 1);
+    }
+    EXPECT_EQ(a->refCount, 1);
+}
+
+} // namespace
+} // namespace zephyra::testing
