@@ -1,0 +1,23 @@
+#pragma once
+#include <QComboBox>
+
+namespace zephyra {
+
+class Attractor;
+
+// The editable code box: every code shown, newest first, without two equal neighbours, each
+// with the image of its case. The edit field takes at most one longest code and keeps its
+// selection visible when the focus leaves it, so the coefficient at `position` stays marked.
+class CodeBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CodeBox(QWidget* parent = nullptr);
+
+    void ShowCode(const Attractor& attractor);
+
+signals:
+    // Enter in the edit field: the same as Go.
+    void goRequested();
+};
+
+} // namespace zephyra

@@ -1,0 +1,52 @@
+#include "StatusPanes.h"
+
+#include "StatusTexts.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace zephyra {
+
+namespace {
+constexpr int fixedWidths[] = {0, 130, 80, 120};
+constexpr int lastPaneMaxWidth = 2200;
+} // namespace
+
+StatusPanes::StatusPanes(QStatusBar& bar) {
+    bar.setSizeGripEnabled(false);
+    for (int i = 0; i < PaneCount; ++i) {
+        auto* label = new QLabel(&bar);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setObjectName(QString("statusPane%1").arg(i));
+        label->setTextFormat(Qt::PlainText);
+        if (i == 0) {
+            label->setMinimumWidth(120);
+            bar.addWidget(label, 1);
+        } else if (i < PaneCount - 1) {
+            label->setFixedWidth(fixedWidths[i]);
+            bar.addPermanentWidget(label);
+        } else {
+            label->setMaximumWidth(lastPaneMaxWidth);
+            bar.addPermanentWidget(label);
+        }
+        panes_[i] = label;
+    }
+    panes_[0]->setText(TEXT_READY);
+}
+
+void StatusPanes::SetText(int pane, const QString& text) {
+    if (pane < 0 || pane >= PaneCount)
+        return;
+    panes_[pane]->setText(text);
+    panes_[pane]->repaint();
+}
+
+QString StatusPanes::Text(int pane) const {
+    return pane >= 0 && pane < PaneCount ? panes_[pane]->text() : QString();
+}
+
+void StatusPanes::ShowPrompt(const QString& prompt) {
+    SetText(0, prompt.isEmpty() ? TEXT_READY : prompt);
+}
+
+} // namespace zephyra
