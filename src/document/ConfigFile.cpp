@@ -104,6 +104,12 @@ void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
     }
 }
 
+void XmlConfigurationStore::Read(CZephyraDoc& doc)
+{
+    doc.configPath = path_.string();
+    ReadCfg(doc, path_);
+}
+
 void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
 {
     bool written = false;

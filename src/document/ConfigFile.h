@@ -18,7 +18,7 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 class XmlConfigurationStore : public ConfigurationStore {
 public:
     explicit XmlConfigurationStore(std::filesystem::path path) : path_(std::move(path)) {}
-    void Read(CZephyraDoc& doc) override { ReadCfg(doc, path_); }
+    void Read(CZephyraDoc& doc) override;
     void Write(const CZephyraDoc& doc) override { WriteCfg(doc, path_); }
     [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 

@@ -35,6 +35,16 @@ std::filesystem::path UserConfigFolder(const ConfigEnvironment& environment)
     return {};
 }
 
+// The executable's path with the extension replaced by "xml" (added when the name has none).
+std::filesystem::path BesideExecutable(const std::filesystem::path& executable)
+{
+    if (executable.empty())
+        return {};
+    std::filesystem::path path = executable;
+    path.replace_extension(".xml");
+    return path;
+}
+
 bool UsableBeside(const std::filesystem::path& beside)
 {
     std::error_code error;
@@ -64,7 +74,7 @@ std::filesystem::path ResolveConfigPath(const std::filesystem::path& executable,
 {
     if (configOption)
         return *configOption;
-    const std::filesystem::path beside = ConfigPathFor(executable.string());
+    const std::filesystem::path beside = BesideExecutable(executable);
     if (!beside.empty() && UsableBeside(beside))
         return beside;
     const std::filesystem::path userFolder = UserConfigFolder(environment);

@@ -221,6 +221,7 @@ TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)
         first.history.AddHead(Attractor::CreateFromCode(HENON, first.defaults));
     }
     CZephyraDoc second(host, &store, 4);
+    EXPECT_EQ(second.configPath, store.Path().string());
     EXPECT_EQ(second.caseLetter, 'Z');
     EXPECT_EQ(second.history.Count(), 1);
     EXPECT_TRUE(host.messages.empty());

@@ -94,7 +94,7 @@ TEST_F(DocumentFileTest, JoiningADocumentIntoItselfDoublesSaved)
     AddSaved(1);
     AddSaved(2);
     ASSERT_TRUE(OnSaveDocument(*doc, path));
-    host.openFileAnswer = path.string();
+    host.openFileAnswers.push_back(path.string());
     OnSavedJoin(*doc);
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2, 1, 2}));
     EXPECT_TRUE(doc->modified);
@@ -107,7 +107,7 @@ TEST_F(DocumentFileTest, JoinThatIsCancelledOrFailsChangesNothing)
     AddSaved(1);
     OnSavedJoin(*doc); // dialog cancelled
     EXPECT_TRUE(host.messages.empty());
-    host.openFileAnswer = (folder / "absent.zpr").string();
+    host.openFileAnswers.push_back((folder / "absent.zpr").string());
     OnSavedJoin(*doc);
     EXPECT_EQ(SavedPointCounts(), std::vector<int>{1});
     EXPECT_FALSE(doc->modified);

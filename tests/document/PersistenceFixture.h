@@ -1,5 +1,6 @@
 #pragma once
 #include "CZephyraDoc.h"
+#include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
@@ -17,35 +18,6 @@
 #include <unistd.h>
 
 namespace zephyra::test {
-
-struct Message {
-    std::string text, title;
-};
-
-// Records what the persistence code tells the window; everything else is a no-op.
-class PersistenceHost : public DocumentHost {
-public:
-    void ShowStatus(int, const std::string&) override {}
-    void ShowCode(const Attractor&) override {}
-    void ShowPanel(int panelCode) override { panels.push_back(panelCode); }
-    void BeginBusy() override {}
-    void EndBusy() override {}
-    bool EscapePressed() override { return false; }
-    void UpdateAllViews(int hint) override { hints.push_back(hint); }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon) override
-    {
-        messages.push_back({text, title});
-    }
-    std::optional<std::string> AskOpenFileName() override { return openFileAnswer; }
-    void NewDocumentCommand() override {}
-    void OpenDocumentCommand() override {}
-    void ShowSettingsDialog() override {}
-
-    std::vector<int> panels;
-    std::vector<int> hints;
-    std::vector<Message> messages;
-    std::optional<std::string> openFileAnswer;
-};
 
 // Makes every write beyond `bytes` fail for the scope (as a full disk would), also for root.
 class FileSizeLimit {
@@ -102,7 +74,7 @@ protected:
     }
 
     std::filesystem::path folder;
-    PersistenceHost host;
+    testing::FakeHost host;
     std::unique_ptr<CZephyraDoc> doc = std::make_unique<CZephyraDoc>(host, nullptr, 1);
 };
 
