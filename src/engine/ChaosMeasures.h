@@ -104,4 +104,42 @@ private:
     float r1_ = 0.0f, r2_ = 0.0f, k1_ = 1.0f, k2_ = 1.0f;
 };
 
+// The partners of the pair samples, drawn a few iterations ahead so that the random point each
+// sample reads is already on its way from memory (a 16 MB buffer does not stay in cache). The
+// draws keep the order of the iterations they serve, and none is made for an iteration >= n.
+class PartnerDraws {
+public:
+    static constexpr int AHEAD = 8; // a power of two
+
+    PartnerDraws(RandomGenerator& random, const Point* points, int n) : random_(random), points_(points), n_(n) {}
+
+    // Draws the partners of iterations first .. first + AHEAD - 1.
+    void Start(int first)
+    {
+        for (int t = first; t < first + AHEAD && t < n_; ++t)
+            Draw(t);
+    }
+    // The partner of iteration i (drawn earlier); draws the one of i + AHEAD.
+    [[nodiscard]] inline int Take(int i)
+    {
+        const int j = pending_[i & (AHEAD - 1)];
+        if (i + AHEAD < n_)
+            Draw(i + AHEAD);
+        return j;
+    }
+
+private:
+    inline void Draw(int t)
+    {
+        const int j = CorrelationDimension::PartnerIndex(random_.Next(), t);
+        pending_[t & (AHEAD - 1)] = j;
+        __builtin_prefetch(points_ + j);
+    }
+
+    RandomGenerator& random_;
+    const Point* points_;
+    int n_;
+    int pending_[AHEAD] = {};
+};
+
 } // namespace zephyra

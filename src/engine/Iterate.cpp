@@ -1,6 +1,7 @@
 #include "Iterate.h"
 
 #include "Attractor.h"
+#include "PolynomialPairStep.h"
 #include "PolynomialStep.h"
 #include "SpecialSteps.h"
 
@@ -17,15 +18,15 @@ void Polynomial(const float* a, int, const Point& in, Point& out, int)
 }
 
 template <int D, int O, bool Ode>
-void PolynomialPair(const float* a, int, const Point& in1, Point& out1, const Point& in2, Point& out2, int)
+void PolynomialPair(const float*, const double* wide, int, const Point& in1, Point& out1, const Point& in2,
+                    Point& out2, int)
 {
-    const Point* ins[2] = {&in1, &in2};
-    Point* outs[2] = {&out1, &out2};
-    detail::PolynomialStep<D, O, Ode, 2>{a, {}}.Run(ins, outs);
+    detail::PolynomialPairStep<D, O, Ode>{wide, {}}.Run(in1, out1, in2, out2);
 }
 
 template <StepFunction Step>
-void SpecialPair(const float* a, int n, const Point& in1, Point& out1, const Point& in2, Point& out2, int i)
+void SpecialPair(const float* a, const double*, int n, const Point& in1, Point& out1, const Point& in2,
+                 Point& out2, int i)
 {
     Step(a, n, in1, out1, i);
     Step(a, n, in2, out2, i);
@@ -81,6 +82,12 @@ PairStepFunction SelectPairStep(int kind, int dimension, int order)
     if (kind != KIND_MAP && kind != KIND_ODE)
         return nullptr;
     return SelectPolynomial<PairTable, PairStepFunction>(kind == KIND_ODE, dimension, order);
+}
+
+void WidenCoefficients(const float* a, int codeLength, WideCoefficients& wide)
+{
+    for (int i = 0; i < codeLength && i < MAX_CODE_LENGTH; ++i)
+        wide[static_cast<std::size_t>(i)] = a[i];
 }
 
 void Iterate(const Attractor& attractor, const Point& in, Point& out, int i)

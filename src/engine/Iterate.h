@@ -1,5 +1,8 @@
 #pragma once
+#include "AttractorCase.h"
 #include "Point.h"
+
+#include <array>
 
 namespace zephyra {
 
@@ -10,9 +13,14 @@ class Attractor;
 using StepFunction = void (*)(const float* a, int pointsCount, const Point& in, Point& out, int i);
 
 // Two orbits advanced together (the main orbit and its shadow); the independent chains of both
-// are interleaved so that each hides the other's latency.
-using PairStepFunction = void (*)(const float* a, int pointsCount, const Point& in1, Point& out1,
-                                  const Point& in2, Point& out2, int i);
+// are interleaved so that each hides the other's latency. `wide` holds the same coefficients as
+// `a` converted to double (see WidenCoefficients), which the polynomial cases read.
+using PairStepFunction = void (*)(const float* a, const double* wide, int pointsCount, const Point& in1,
+                                  Point& out1, const Point& in2, Point& out2, int i);
+
+// The coefficients in double, once per run, for a PairStepFunction.
+using WideCoefficients = std::array<double, MAX_CODE_LENGTH>;
+void WidenCoefficients(const float* a, int codeLength, WideCoefficients& wide);
 
 // The step of a case, chosen once per run so the loop itself never branches on the case.
 // Returns nullptr for a kind, dimension and order that no case has.

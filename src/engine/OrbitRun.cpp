@@ -30,9 +30,10 @@ OrbitRun::Outcome OrbitRun::Loop()
 {
     FrameServices& frame = context_.frame;
     RunServices& run = context_.run;
-    RandomGenerator& random = context_.random;
     const std::string& searching = SearchingText();
     const float* const a = attractor_.coefficients.data();
+    WideCoefficients wide;
+    WidenCoefficients(a, attractor_.codeLength, wide);
     const int n = attractor_.pointsCount;
     const int boundsStart = BoundsStart(n);
     Point* const points = context_.buffer.points.get();
@@ -42,6 +43,7 @@ OrbitRun::Outcome OrbitRun::Loop()
     Point q{d.x0 + SHADOW_OFFSET, d.y0, d.z0, d.w0};
     LyapunovEstimate lyapunovEstimate;
     CorrelationDimension correlation;
+    PartnerDraws partners(context_.random, points, n);
     // Kept in locals so that the stores into the point array cannot alias them; written back on exit.
     OrbitBounds bounds;
     float lyapunov = 0.0f, fractalDim = 0.0f;
@@ -57,7 +59,7 @@ OrbitRun::Outcome OrbitRun::Loop()
     // False when a test rejects the run.
     auto advance = [&](int i) {
         Point next, shadow;
-        step_(a, n, p, next, q, shadow, i);
+        step_(a, wide.data(), n, p, next, q, shadow, i);
         if constexpr (Search) {
             if (!IsFinitePoint(next) || HasStalled(p, next))
                 return false;
@@ -98,9 +100,9 @@ OrbitRun::Outcome OrbitRun::Loop()
         bounds.Update(p);
         if (i == CorrelationDimension::FIRST_SAMPLE) {
             correlation.Setup(bounds.min, bounds.max, attractor_.dimension);
+            partners.Start(i + 1);
         } else {
-            const int j = CorrelationDimension::PartnerIndex(random.Next(), i);
-            correlation.Sample(p, points[j], fractalDim);
+            correlation.Sample(p, points[partners.Take(i)], fractalDim);
         }
     }
     return stop(Outcome::Finished, i);

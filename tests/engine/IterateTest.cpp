@@ -261,7 +261,9 @@ TEST(IteratePair, MatchesTwoSingleSteps)
         ASSERT_TRUE(pair) << letter;
         const Point p{0.1f, 0.2f, 0.3f, 0.4f}, q{-0.3f, 0.25f, 0.15f, -0.2f};
         Point p1{}, q1{}, p2{}, q2{};
-        pair(a->coefficients.data(), a->pointsCount, p, p1, q, q1, 17);
+        WideCoefficients wide;
+        WidenCoefficients(a->coefficients.data(), a->codeLength, wide);
+        pair(a->coefficients.data(), wide.data(), a->pointsCount, p, p1, q, q1, 17);
         Iterate(*a, p, p2, 17);
         Iterate(*a, q, q2, 17);
         EXPECT_EQ(p1, p2) << letter;
