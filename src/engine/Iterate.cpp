@@ -12,9 +12,7 @@ namespace {
 template <int D, int O, bool Ode>
 void Polynomial(const float* a, int, const Point& in, Point& out, int)
 {
-    const Point* ins[1] = {&in};
-    Point* outs[1] = {&out};
-    detail::PolynomialStep<D, O, Ode, 1>{a, {}}.Run(ins, outs);
+    detail::PolynomialStep<D, O, Ode>{a, {}}.Run(in, out);
 }
 
 template <int D, int O, bool Ode>
