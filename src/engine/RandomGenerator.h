@@ -11,8 +11,17 @@ public:
 
     explicit RandomGenerator(std::uint64_t seed) { Seed(seed); }
 
-    void Seed(std::uint64_t seed);
-    [[nodiscard]] int Next();
+    void Seed(std::uint64_t seed) { state_ = seed; }
+    // splitmix64: full-period, well mixed, and cheap enough for one draw per point (inline: the
+    // dimension estimate draws once per iteration).
+    [[nodiscard]] int Next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return static_cast<int>(z >> 49); // top 15 bits
+    }
 
     // Seconds of the current calendar time, the seed a new document uses.
     [[nodiscard]] static std::uint64_t TimeSeed();
