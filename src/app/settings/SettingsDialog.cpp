@@ -1,15 +1,16 @@
 #include "SettingsDialog.h"
 
+#include "CSettingsSheet.h"
 #include "CZephyraDoc.h"
-
-#include <QWidget>
 
 namespace zephyra {
 
 void ShowSettingsDialog(CZephyraDoc& doc, QWidget* parent)
 {
-    (void)doc;
-    (void)parent;
+    if (!doc.current) // the attractor page edits the current attractor
+        return;
+    CSettingsSheet sheet(doc, parent);
+    sheet.exec();
 }
 
 } // namespace zephyra

@@ -1,0 +1,68 @@
+#pragma once
+#include "CPropertyPage.h"
+#include "DisplaySettings.h"
+
+class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QVBoxLayout;
+
+namespace zephyra {
+
+class CZephyraDoc;
+class ColorSwatch;
+
+// A page that edits one display record in place: colours, start point, axis and colour choices.
+// The three defaults pages edit the document's live defaults, so every transfer takes effect at
+// once and Cancel undoes nothing.
+class CPageDefaults : public CPropertyPage {
+    Q_OBJECT
+public:
+    CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings& settings,
+                  QWidget* parent = nullptr);
+
+    CZephyraDoc* document;
+    DisplaySettings* settings;
+
+protected:
+    enum class ResetButton { Shown, Hidden };
+    // `settings` may point at a member of the derived page that is not built yet: the
+    // constructor only stores it.
+    CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings* settings, ResetButton reset,
+                  QWidget* parent);
+
+    void DoDataExchange(DataExchange& exchange) override;
+    [[nodiscard]] bool OnApply() override;
+
+    // An edit or a drop-down list whose user changes mark the page modified.
+    [[nodiscard]] QLineEdit* AddEdit(const char* name);
+    [[nodiscard]] QComboBox* AddChoice(const char* name, const QStringList& items);
+    // Transfers the targets into the controls and repaints, so the swatches show new colours.
+    void Refresh();
+
+    // Where a derived page adds its own controls.
+    QFormLayout* leftForm;
+    QFormLayout* rightForm;
+    QVBoxLayout* pageLayout;
+    QHBoxLayout* buttonRow;
+
+private:
+    [[nodiscard]] int FieldWidth() const;
+    void AddColorRow(const QString& label, const char* name, Rgb DisplaySettings::*color);
+    void PickColor(Rgb DisplaySettings::*color);
+    void OnResetToDefaults();
+
+    QComboBox* coordX_;
+    QComboBox* coordY_;
+    QComboBox* coordZ_;
+    QComboBox* colorR_;
+    QComboBox* colorG_;
+    QComboBox* colorB_;
+    QLineEdit* x0_;
+    QLineEdit* y0_;
+    QLineEdit* z0_;
+    QLineEdit* w0_;
+};
+
+} // namespace zephyra

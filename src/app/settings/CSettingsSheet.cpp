@@ -1,0 +1,96 @@
+#include "CSettingsSheet.h"
+
+#include "CPageAttractor.h"
+#include "CZephyraDoc.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zephyra {
+
+CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Settings"));
+    tabs_ = new QTabWidget;
+    attractorPage_ = new CPageAttractor(document, document.current);
+    AddPage(attractorPage_);
+    DisplaySettings* records[] = {&document.defaults.defaults2D, &document.defaults.defaults3D,
+                                  &document.defaults.defaults4D};
+    for (int dimension = 2; dimension <= 4; ++dimension) {
+        defaultsPages_.push_back(
+            new CPageDefaults(tr("Defaults %1D").arg(dimension), document, *records[dimension - 2]));
+        AddPage(defaultsPages_.back());
+    }
+
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
+    apply_ = buttons->button(QDialogButtonBox::Apply);
+    apply_->setEnabled(false);
+    connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, [this] {
+        if (ApplyPages())
+            accept();
+    });
+    connect(apply_, &QPushButton::clicked, this, [this] { (void)ApplyPages(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons);
+
+    ShowPage(0);
+    connect(tabs_, &QTabWidget::currentChanged, this, &CSettingsSheet::OnPageChanged);
+}
+
+void CSettingsSheet::AddPage(CPropertyPage* page)
+{
+    // A tab text takes '&' as a mnemonic mark; the caption shows its ampersand as it is.
+    tabs_->addTab(page, QString(page->Caption()).replace('&', "&&"));
+    pages_.push_back(page);
+    shown_.push_back(false);
+    connect(page, &CPropertyPage::modifiedChanged, this, &CSettingsSheet::UpdateApplyButton);
+}
+
+void CSettingsSheet::OnPageChanged(int index)
+{
+    // The tab has already moved: put it back while the page being left gives up its values.
+    const QSignalBlocker blocker(tabs_);
+    tabs_->setCurrentIndex(current_);
+    if (!pages_[current_]->OnKillActive())
+        return;
+    tabs_->setCurrentIndex(index);
+    ShowPage(index);
+}
+
+void CSettingsSheet::ShowPage(int index)
+{
+    current_ = index;
+    shown_[index] = true;
+    pages_[index]->OnSetActive();
+}
+
+bool CSettingsSheet::ApplyPages()
+{
+    if (!pages_[current_]->OnKillActive())
+        return false;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        // Every other page was checked when it was left, so only the current one can fail here.
+        if (shown_[i] && !pages_[i]->OnApply())
+            return false;
+    }
+    for (CPropertyPage* page : pages_)
+        page->SetModified(false);
+    return true;
+}
+
+void CSettingsSheet::UpdateApplyButton()
+{
+    apply_->setEnabled(
+        std::any_of(pages_.begin(), pages_.end(), [](auto* page) { return page->IsModified(); }));
+}
+
+} // namespace zephyra
