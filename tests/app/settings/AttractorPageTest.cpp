@@ -31,7 +31,7 @@ private slots:
         h.ClickSheetButton(QDialogButtonBox::Ok);
 
         QCOMPARE(h.doc.current->display.x0, 0.1f);
-        QVERIFY(h.Recomputed());
+        QCOMPARE(h.Recomputations(), 1); // the OK step repeats the apply but finds nothing changed
         QVERIFY(h.Hints(UH_REDRAW) > 0);
 
         SheetHarness reference(HENON_CODE, false);
@@ -40,6 +40,17 @@ private slots:
         QCOMPARE(h.doc.buffer.count, reference.doc.buffer.count);
         QVERIFY(std::memcmp(h.doc.buffer.points.get(), reference.doc.buffer.points.get(),
                             sizeof(Point) * h.doc.buffer.count) == 0);
+    }
+
+    void untouchedStartPointIsNotAltered()
+    {
+        SheetHarness h;
+        const float x0 = 0.123456789f; // needs more than six digits to be told apart
+        h.doc.current->display.x0 = x0;
+        h.Type("fov", "61");
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+        QCOMPARE(h.doc.current->display.x0, x0);
+        QVERIFY(!h.Recomputed());
     }
 
     void pointCountWaitsForApply()
@@ -141,6 +152,11 @@ private slots:
         QCOMPARE(h.Control<QComboBox>("coordX")->currentText(), QString("zero"));
         QVERIFY(h.Sheet().AttractorPage()->settingsCopy == d3);
         QVERIFY(h.doc.current->display == before); // waits for OK
+        h.Type("x0", "abc");
+        QCOMPARE(SheetHarness::MessageShownBy([&] { h.Click("defaults"); }),
+                 QString("Please enter a number."));
+        QCOMPARE(h.Control("x0")->text(), QString("abc")); // the button stopped at the refused value
+        h.Type("x0", "0.25");
 
         h.ClickSheetButton(QDialogButtonBox::Ok);
         QVERIFY(h.doc.current->display == d3);

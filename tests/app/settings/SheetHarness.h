@@ -143,14 +143,14 @@ public:
     {
         return static_cast<int>(std::count(host.hints.begin(), host.hints.end(), hint));
     }
-    // True when a point computation finished since the sheet opened.
-    [[nodiscard]] bool Recomputed() const
+    // How many point computations finished since the sheet opened.
+    [[nodiscard]] int Recomputations() const
     {
-        for (const auto& entry : host.PaneHistory(0))
-            if (entry.text == "Done")
-                return true;
-        return false;
+        const auto pane = host.PaneHistory(0);
+        return static_cast<int>(
+            std::count_if(pane.begin(), pane.end(), [](const auto& e) { return e.text == "Done"; }));
     }
+    [[nodiscard]] bool Recomputed() const { return Recomputations() > 0; }
 
     FakeHost host;
     CZephyraDoc doc{host, nullptr, 1};
