@@ -57,7 +57,8 @@ Subcommand PointsCommand()
 {
     return {"points", "points CODE [--points N] [--start x0,y0,z0,w0] [--seed S] [--raw]",
             "Computes the attractor of CODE without search and writes its points as CSV x,y,z,w with\n"
-            "9 significant digits, normalised to -1..1 per axis as the view draws them.\n"
+            "9 significant digits, normalised to -1..1 per axis as the view draws them (points 0 to 99,\n"
+            "the transient the view skips, may lie outside).\n"
             "  --raw        the points as iterated, before normalisation\n"
             "  --points N, --start P, --seed S   as for compute\n",
             RunPoints};
