@@ -271,6 +271,29 @@ TEST(IteratePair, MatchesTwoSingleSteps)
     }
 }
 
+TEST(IteratePair, FollowsTwoSingleOrbitsBitForBit)
+{
+    // The pair evaluates both orbits in SIMD lanes; along orbits every rounding must still agree.
+    RandomGenerator random(7);
+    for (char letter = 'E'; letter <= 'X'; ++letter) {
+        for (int n = 0; n < 10; ++n) {
+            const AttractorRef a = Attractor::CreateRandom(letter, defaults, random);
+            const auto pair = SelectPairStep(a->kind, a->dimension, a->order);
+            WideCoefficients wide;
+            WidenCoefficients(a->coefficients.data(), a->codeLength, wide);
+            Point p{0.1f, -0.2f, 0.3f, -0.4f}, q{0.1000316f, -0.2f, 0.3f, -0.4f};
+            for (int i = 0; i < 8 && std::isfinite(p[0] + p[1] + p[2] + p[3] + q[0] + q[1] + q[2] + q[3]); ++i) {
+                Point p1{}, q1{};
+                pair(a->coefficients.data(), wide.data(), a->pointsCount, p, p1, q, q1, i);
+                ASSERT_EQ(p1, Step(*a, p, i)) << a->code << " step " << i;
+                ASSERT_EQ(q1, Step(*a, q, i)) << a->code << " step " << i;
+                p = p1;
+                q = q1;
+            }
+        }
+    }
+}
+
 TEST(IterateDimension, UnusedCoordinatesAreZero)
 {
     RandomGenerator random(5);
