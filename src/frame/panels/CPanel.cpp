@@ -56,7 +56,10 @@ void CPanel::Build()
     AttachImageList();
 }
 
-void CPanel::AttachImageList() { tree_->setIconSize(QSize(SMALL_IMAGE_SIZE, SMALL_IMAGE_SIZE)); }
+void CPanel::AttachImageList()
+{
+    tree_->setIconSize(QSize(SMALL_IMAGE_SIZE, SMALL_IMAGE_SIZE));
+}
 
 void CPanel::AddButton(int id, const QString& text, int image)
 {
@@ -65,7 +68,10 @@ void CPanel::AddButton(int id, const QString& text, int image)
     connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
 }
 
-void CPanel::AddSeparator() { buttons_->addSeparator(); }
+void CPanel::AddSeparator()
+{
+    buttons_->addSeparator();
+}
 
 void CPanel::SendCommand(int id)
 {

@@ -8,6 +8,7 @@ class QLabel;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace zephyra {
 

@@ -1,15 +1,27 @@
 #include "CPanel.h"
+#include "CPanelFavorites.h"
+#include "CPanelHistory.h"
+#include "CPanelSaved.h"
+#include "CPanelSelect.h"
+#include "FrameServices.h"
 
 namespace zephyra {
 
 std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc, CPanel::CommandSink sendCommand,
                                     QWidget* parent)
 {
-    (void)panelCode;
-    (void)doc;
-    (void)sendCommand;
-    (void)parent;
-    return nullptr; // the concrete panels follow
+    switch (panelCode) {
+    case PANEL_CASES:
+        return std::make_unique<CPanelSelect>(doc, std::move(sendCommand), parent);
+    case PANEL_SAVED:
+        return std::make_unique<CPanelSaved>(doc, std::move(sendCommand), parent);
+    case PANEL_FAVORITES:
+        return std::make_unique<CPanelFavorites>(doc, std::move(sendCommand), parent);
+    case PANEL_HISTORY:
+        return std::make_unique<CPanelHistory>(doc, std::move(sendCommand), parent);
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace zephyra
