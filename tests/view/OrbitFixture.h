@@ -2,21 +2,24 @@
 #include "Attractor.h"
 #include "Iterate.h"
 #include "PointBuffer.h"
+#include "PointGeneration.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace zephyra::testing {
 
 // Fills a point buffer with the attractor's orbit, each axis scaled onto -1..1, without the
-// document: the drawing tests need real points, not the computation around them.
+// document's search and status texts: the drawing tests need real points, nothing more.
 inline void FillOrbit(PointBuffer& buffer, Attractor& attractor, int count)
 {
     buffer.points = std::make_unique<Point[]>(static_cast<std::size_t>(count));
     buffer.count = count;
     attractor.pointsCount = count;
     Point p{attractor.display.x0, attractor.display.y0, attractor.display.z0, attractor.display.w0};
-    Point lo = p, hi = p;
+    constexpr float HUGE_VALUE = std::numeric_limits<float>::max();
+    Point lo{HUGE_VALUE, HUGE_VALUE, HUGE_VALUE, HUGE_VALUE}, hi{-HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE};
     for (int i = 0; i < count; ++i) {
         Point next{};
         Iterate(attractor, p, next, i);
@@ -27,11 +30,7 @@ inline void FillOrbit(PointBuffer& buffer, Attractor& attractor, int count)
             hi[k] = std::max(hi[k], p[k]);
         }
     }
-    for (int i = 0; i < count; ++i)
-        for (int k = 0; k < 4; ++k) {
-            const float span = hi[k] - lo[k];
-            buffer.points[i][k] = span > 0 ? (buffer.points[i][k] - lo[k]) / span * 2.0f - 1.0f : 0.0f;
-        }
+    NormalizePoints(buffer.points.get(), count, lo, hi);
     buffer.ready = true;
 }
 

@@ -1,6 +1,7 @@
 #include "Attractor.h"
 #include "OrbitFixture.h"
 #include "PngWriter.h"
+#include "StoredPngReader.h"
 #include "SoftwareRenderer.h"
 
 #include <gtest/gtest.h>
@@ -156,41 +157,6 @@ TEST(PrintFitting, PictureStaysWithinItsMemoryBound)
     EXPECT_GT(3.0 * (14000 * s) * (9900 * s), 0.99 * static_cast<double>(limit));
 }
 
-// Reads back the stored deflate stream of a PNG written by WritePng: rows with their filter bytes.
-std::vector<std::uint8_t> StoredRows(const std::vector<std::uint8_t>& png, int& width, int& height)
-{
-    auto be32 = [&](std::size_t at) {
-        return (std::uint32_t{png[at]} << 24) | (std::uint32_t{png[at + 1]} << 16) | (std::uint32_t{png[at + 2]} << 8) |
-               png[at + 3];
-    };
-    width = static_cast<int>(be32(16));
-    height = static_cast<int>(be32(20));
-    std::size_t at = 33; // after the signature and IHDR
-    std::vector<std::uint8_t> z;
-    while (at + 8 <= png.size()) {
-        const std::uint32_t length = be32(at);
-        const std::string type(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
-                               png.begin() + static_cast<std::ptrdiff_t>(at + 8));
-        if (type == "IDAT")
-            z.insert(z.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                     png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-        at += 12 + length;
-    }
-    std::vector<std::uint8_t> raw;
-    std::size_t p = 2;
-    bool last = false;
-    while (!last && p + 5 <= z.size()) {
-        last = z[p] & 1;
-        const std::size_t len = z[p + 1] | (z[p + 2] << 8);
-        EXPECT_EQ(len ^ 0xFFFF, static_cast<std::size_t>(z[p + 3] | (z[p + 4] << 8)));
-        raw.insert(raw.end(), z.begin() + static_cast<std::ptrdiff_t>(p + 5),
-                   z.begin() + static_cast<std::ptrdiff_t>(p + 5 + len));
-        p += 5 + len;
-    }
-    EXPECT_TRUE(last);
-    return raw;
-}
-
 TEST(PngWriter, WritesEveryRowInStoredBlocksAndReportsFailures)
 {
     const auto dir = std::filesystem::temp_directory_path() / "zephyra-png-test";
@@ -205,7 +171,7 @@ TEST(PngWriter, WritesEveryRowInStoredBlocksAndReportsFailures)
     ASSERT_GT(png.size(), 33u);
     EXPECT_EQ(png[1], 'P');
     int width = 0, height = 0;
-    const std::vector<std::uint8_t> raw = StoredRows(png, width, height);
+    const std::vector<std::uint8_t> raw = testing::StoredRows(png, width, height);
     EXPECT_EQ(width, 300);
     EXPECT_EQ(height, 120);
     ASSERT_EQ(raw.size(), 120u * 901u);

@@ -147,6 +147,29 @@ private slots:
         QVERIFY(qAbs(glLit.size() - softLit.size()) < softLit.size() / 50);
     }
 
+    void pointColoursMatchTheSoftwareRenderer()
+    {
+        DisplaySettings& d = doc_->current->display;
+        d.colorR = COORD_W;
+        d.colorG = COORD_X;
+        d.colorB = COORD_Z;
+        d.fgColor = {1.0f, 0.8f, 0.6f};
+        d.bgColor = {0.0f, 0.0f, 0.0f};
+        testing::FillConstant(doc_->buffer, *doc_->current, 101, {0.2f, -0.4f, 0.6f, -0.8f});
+        const QImage gl = Grab();
+        RgbImage soft(VIEW_WIDTH, VIEW_HEIGHT);
+        PrintPoints(*doc_->current, doc_->buffer, {}, doc_->defaults, soft, {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
+        const QVector<QPoint> lit = LitPixels(gl);
+        QCOMPARE(lit.size(), 1);
+        const std::uint8_t* expected = soft.Pixel(lit[0].x(), lit[0].y());
+        const QRgb actual = gl.pixel(lit[0]);
+        QVERIFY2(qAbs(qRed(actual) - expected[0]) <= 1 && qAbs(qGreen(actual) - expected[1]) <= 1 &&
+                     qAbs(qBlue(actual) - expected[2]) <= 1,
+                 qPrintable(QString("GL %1 %2 %3, software %4 %5 %6")
+                                .arg(qRed(actual)).arg(qGreen(actual)).arg(qBlue(actual))
+                                .arg(expected[0]).arg(expected[1]).arg(expected[2])));
+    }
+
     void colourChoiceOneGivesExactlyTheForeground()
     {
         DisplaySettings& d = doc_->current->display;

@@ -77,6 +77,14 @@ std::uint64_t ParseSeed(const std::string& text, std::string_view what)
     return value;
 }
 
+float ParseNumber(const std::string& text, std::string_view what)
+{
+    float value = 0.0f;
+    if (!ParseWhole(text, value) || !std::isfinite(value))
+        BadNumber(text, what);
+    return value;
+}
+
 Point ParseStartPoint(const std::string& text, std::string_view what)
 {
     Point p{};

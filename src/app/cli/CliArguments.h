@@ -38,6 +38,8 @@ private:
 // naming `what` otherwise.
 [[nodiscard]] std::int32_t ParseCount(const std::string& text, std::string_view what);
 [[nodiscard]] std::uint64_t ParseSeed(const std::string& text, std::string_view what);
+// One finite number in single precision.
+[[nodiscard]] float ParseNumber(const std::string& text, std::string_view what);
 // Four comma-separated numbers x0,y0,z0,w0.
 [[nodiscard]] Point ParseStartPoint(const std::string& text, std::string_view what);
 

@@ -1,0 +1,2 @@
+# `zephyra render` draws through the view's software renderer.
+target_link_libraries(zephyra_cli PUBLIC zephyra_render)
