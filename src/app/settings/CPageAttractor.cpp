@@ -88,8 +88,12 @@ bool CPageAttractor::ApplyToAttractor()
     attractor->display = settingsCopy;
     if (recompute) {
         attractor->pointsCount = points;
-        // A failed or cancelled run has already said so in the status bar.
+        // A failed or cancelled run has already said so in the status bar. A run cancelled late
+        // keeps its partial orbit and count: the page shows that count, so that the OK step that
+        // follows does not start the run the user has just stopped all over again.
         (void)document->ComputePoints(attractor, true, false, nullptr);
+        points = attractor->pointsCount;
+        points_->setText(QString::number(points));
     }
     document->Host().UpdateAllViews(UH_REDRAW);
     return true;

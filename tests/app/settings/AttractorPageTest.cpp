@@ -68,6 +68,19 @@ private slots:
         QVERIFY(h.Sheet().isVisible());
     }
 
+    void escapeDuringTheRecomputationIsNotUndoneByTheOkStep()
+    {
+        SheetHarness h;
+        const int runsBefore = h.host.busyCalls;
+        h.host.EscapeAtIteration(1500);
+        h.Type("points", "20000");
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+
+        QCOMPARE(h.host.busyCalls, runsBefore + 1);
+        QCOMPARE(h.doc.current->pointsCount, 1500); // the partial orbit is kept
+        QCOMPARE(h.host.Status(0), std::string("Canceled by user"));
+    }
+
     void fovOutOfRangeKeepsTheDialogOpen()
     {
         SheetHarness h;
