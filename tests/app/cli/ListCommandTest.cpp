@@ -1,0 +1,68 @@
+#include "Subcommand.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+using namespace zephyra::cli;
+
+namespace {
+
+class ListCommandTest : public ::testing::Test {
+protected:
+    ListCommandTest() { std::filesystem::create_directories(folder); }
+    ~ListCommandTest() override { std::filesystem::remove_all(folder); }
+
+    int List(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), "list");
+        CommandIo io{out, err};
+        return RunCommandLine(arguments, io);
+    }
+    std::string Write(const std::string& name, const std::string& text)
+    {
+        const std::filesystem::path path = folder / name;
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zephyra-list-" + std::to_string(::getpid()));
+    std::ostringstream out, err;
+};
+
+TEST_F(ListCommandTest, DocumentRecordsOnePerLine)
+{
+    const std::string path = Write(
+        "a.zpr", "<?xml version='1.0'?><zephyraSaved><attractor config='EWM?MPMMWMMMM' pointsCount='7000' "
+                 "fov='45.5' yaw='-10'/><!-- note --><attractor config='E typo'/></zephyraSaved>");
+    ASSERT_EQ(List({path}), EXIT_OK) << err.str();
+    EXPECT_EQ(out.str(), "saved EWM?MPMMWMMMM points=7000 fov=45.5 zoom=2.5 yaw=-10 pitch=0 tx=0 ty=0\n"
+                         "saved (refused \"E typo\") points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0\n");
+}
+
+TEST_F(ListCommandTest, ConfigurationFileListsFavoritesThenHistory)
+{
+    const std::string path =
+        Write("z.xml", "<zephyra><settings/><history><attractor config='EWM?MPMMWMMMM' "
+                       "tx='0.25'/></history><favorites><attractor config='EWM?MPMMWMMMM' "
+                       "pointsCount='1'/></favorites></zephyra>");
+    ASSERT_EQ(List({"--config", path}), EXIT_OK) << err.str();
+    EXPECT_EQ(out.str(), "favorites EWM?MPMMWMMMM points=1 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0\n"
+                         "history EWM?MPMMWMMMM points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0.25 ty=0\n");
+}
+
+TEST_F(ListCommandTest, UnreadableFileFailsWithTheMessage)
+{
+    EXPECT_EQ(List({(folder / "absent.zpr").string()}), EXIT_FAILED);
+    EXPECT_NE(err.str().find("File not found."), std::string::npos) << err.str();
+    EXPECT_EQ(List({Write("broken.zpr", "<zephyraSaved><attractor")}), EXIT_FAILED);
+    EXPECT_EQ(List({"a", "b"}), EXIT_USAGE);
+    EXPECT_TRUE(out.str().empty());
+}
+
+} // namespace
