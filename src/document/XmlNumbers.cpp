@@ -52,8 +52,12 @@ bool IsBeyondLargest(std::string_view number)
         const char* first = number.data() + pos + 1;
         if (first < number.data() + number.size() && *first == '+')
             ++first;
-        std::from_chars(first, number.data() + number.size(), exponent);
-        magnitude += exponent;
+        // Any exponent beyond this decides alone, whatever the digits before it.
+        constexpr long beyondAnyDigits = 1000000;
+        if (std::from_chars(first, number.data() + number.size(), exponent).ec ==
+            std::errc::result_out_of_range)
+            exponent = *first == '-' ? -beyondAnyDigits : beyondAnyDigits;
+        magnitude += std::clamp(exponent, -beyondAnyDigits, beyondAnyDigits);
     }
     return magnitude > 0;
 }

@@ -204,19 +204,6 @@ TEST_F(DocumentCommandsTest, PointCountsAndTheirArithmetic)
     EXPECT_EQ(doc.current->pointsCount, 100000);
 }
 
-TEST_F(DocumentCommandsTest, ResetRestoresTheCamera)
-{
-    doc.current->fov = 10.0f;
-    doc.current->yaw = 5.0f;
-    doc.current->tx = 1.0f;
-    Run(cmd::ID_RESET);
-    EXPECT_EQ(doc.current->fov, 60.0f);
-    EXPECT_EQ(doc.current->zoom, 2.5f);
-    EXPECT_EQ(doc.current->yaw, 0.0f);
-    EXPECT_EQ(doc.current->tx, 0.0f);
-    EXPECT_EQ(host.hints, std::vector<int>{UH_REDRAW});
-}
-
 TEST_F(DocumentCommandsTest, OtherIdsAreNotDocumentCommands)
 {
     for (const int id : {cmd::ID_FILE_OPEN, cmd::ID_GO, cmd::ID_PANEL_SAVED, cmd::ID_NEW_CASE_LAST + 1}) {

@@ -67,6 +67,8 @@ TEST(XmlNumbers, FloatsReadAsTheCLibraryDoes)
         {"-1e400", -std::numeric_limits<float>::infinity()},
         {"0.001e400", std::numeric_limits<float>::infinity()},
         {"1000e-400", 0.0f},
+        {"1e-99999999999999999999", 0.0f},
+        {"1e99999999999999999999", std::numeric_limits<float>::infinity()},
     };
     for (const auto& c : cases) {
         const float read = ReadXmlFloat(c.text);
