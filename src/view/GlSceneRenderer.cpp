@@ -16,15 +16,14 @@ constexpr int POINT_ATTRIBUTE = 0;
 
 const char* const VERTEX_SHADER = R"(#version 120
 attribute vec4 point;
-uniform mat4 scene;
-uniform mat4 axisLinear;
-uniform vec4 axisOffset;
+uniform mat4 positionLinear;
+uniform vec4 positionOffset;
 uniform mat4 colorLinear;
 uniform vec4 colorOffset;
 varying vec4 color;
 void main()
 {
-    gl_Position = scene * (axisLinear * point + axisOffset);
+    gl_Position = positionLinear * point + positionOffset;
     color = colorLinear * point + colorOffset;
 }
 )";
@@ -132,10 +131,12 @@ void GlSceneRenderer::SyncPoints(const PointBuffer& buffer)
     ++uploads_;
 }
 
-void GlSceneRenderer::SetMappings(const AffineMap& axes, const AffineMap& colors)
+void GlSceneRenderer::SetMappings(const Matrix4& scene, const AffineMap& axes, const AffineMap& colors)
 {
-    program_.setUniformValue("axisLinear", ToQt(axes.linear));
-    program_.setUniformValue("axisOffset", ToQt(axes.offset));
+    // One matrix from the point straight to clip space. The axis map only picks coordinates, so
+    // folding it into the scene matrix rounds nothing differently.
+    program_.setUniformValue("positionLinear", ToQt(Multiply(scene, axes.linear)));
+    program_.setUniformValue("positionOffset", ToQt(Transform(scene, axes.offset)));
     program_.setUniformValue("colorLinear", ToQt(colors.linear));
     program_.setUniformValue("colorOffset", ToQt(colors.offset));
 }
@@ -160,13 +161,12 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
     const bool ready = scene.buffer && scene.buffer->ready && scene.buffer->points;
 
     program_.bind();
-    program_.setUniformValue("scene", ToQt(matrix));
     if (ready) {
         SyncPoints(*scene.buffer);
         const int end = std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),
                                  uploaded_.count);
         if (end > FIRST_DRAWN_POINT) {
-            SetMappings(AxisMapping(a.display), ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
+            SetMappings(matrix, AxisMapping(a.display), ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
             points_.bind();
             program_.enableAttributeArray(POINT_ATTRIBUTE);
             program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
@@ -176,11 +176,11 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
             lastDrawn_ = end - FIRST_DRAWN_POINT;
         }
     }
-    DrawLines(colors, scene.flags.box, ready && scene.flags.cross);
+    DrawLines(matrix, colors, scene.flags.box, ready && scene.flags.cross);
     program_.release();
 }
 
-void GlSceneRenderer::DrawLines(const SceneColors& colors, bool box, bool cross)
+void GlSceneRenderer::DrawLines(const Matrix4& scene, const SceneColors& colors, bool box, bool cross)
 {
     if (!box && !cross)
         return;
@@ -194,14 +194,14 @@ void GlSceneRenderer::DrawLines(const SceneColors& colors, bool box, bool cross)
     program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
     if (box) {
         color.offset = {colors.box[0], colors.box[1], colors.box[2], 1.0f};
-        SetMappings(position, color);
+        SetMappings(scene, position, color);
         glDrawArrays(GL_LINES, 0, BOX_VERTICES);
     }
     if (cross)
         for (int axis = 0; axis < 3; ++axis) {
             color.offset = {0.0f, 0.0f, 0.0f, 1.0f};
             color.offset[axis] = 1.0f;
-            SetMappings(position, color);
+            SetMappings(scene, position, color);
             glDrawArrays(GL_LINES, BOX_VERTICES + 2 * axis, 2);
         }
     program_.disableAttributeArray(POINT_ATTRIBUTE);

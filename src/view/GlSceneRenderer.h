@@ -55,8 +55,8 @@ private:
     };
     [[nodiscard]] static UploadKey KeyOf(const PointBuffer& buffer);
     void SyncPoints(const PointBuffer& buffer);
-    void SetMappings(const AffineMap& axes, const AffineMap& colors);
-    void DrawLines(const SceneColors& colors, bool box, bool cross);
+    void SetMappings(const Matrix4& scene, const AffineMap& axes, const AffineMap& colors);
+    void DrawLines(const Matrix4& scene, const SceneColors& colors, bool box, bool cross);
 
     QOpenGLShaderProgram program_;
     QOpenGLBuffer points_{QOpenGLBuffer::VertexBuffer};
