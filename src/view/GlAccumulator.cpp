@@ -1,5 +1,7 @@
 #include "GlAccumulator.h"
 
+#include "GlResources.h"
+
 #include <QOpenGLContext>
 
 namespace zephyra {
@@ -34,16 +36,9 @@ void main()
 GlAccumulator::GlAccumulator()
 {
     initializeOpenGLFunctions();
-    program_.addShaderFromSourceCode(QOpenGLShader::Vertex, VERTEX_SHADER);
-    program_.addShaderFromSourceCode(QOpenGLShader::Fragment, FRAGMENT_SHADER);
-    program_.bindAttributeLocation("corner", CORNER_ATTRIBUTE);
-    if (!program_.link())
-        qWarning("Attractor view: antialiasing program failed: %s", qPrintable(program_.log()));
+    BuildProgram(program_, VERTEX_SHADER, FRAGMENT_SHADER, "corner", CORNER_ATTRIBUTE);
     const float corners[] = {-1, -1, 1, -1, -1, 1, 1, 1};
-    quad_.create();
-    quad_.bind();
-    quad_.allocate(corners, static_cast<int>(sizeof(corners)));
-    quad_.release();
+    FillStaticBuffer(quad_, corners, static_cast<int>(sizeof(corners)));
 }
 
 GlAccumulator::~GlAccumulator() = default;

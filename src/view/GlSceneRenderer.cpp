@@ -1,6 +1,7 @@
 #include "GlSceneRenderer.h"
 
 #include "Attractor.h"
+#include "GlResources.h"
 #include "PointBuffer.h"
 
 #include <QMatrix4x4>
@@ -85,16 +86,9 @@ QVector4D ToQt(const Vector4& v) { return {v[0], v[1], v[2], v[3]}; }
 GlSceneRenderer::GlSceneRenderer()
 {
     initializeOpenGLFunctions();
-    program_.addShaderFromSourceCode(QOpenGLShader::Vertex, VERTEX_SHADER);
-    program_.addShaderFromSourceCode(QOpenGLShader::Fragment, FRAGMENT_SHADER);
-    program_.bindAttributeLocation("point", POINT_ATTRIBUTE);
-    if (!program_.link())
-        qWarning("Attractor view: shader program failed: %s", qPrintable(program_.log()));
+    BuildProgram(program_, VERTEX_SHADER, FRAGMENT_SHADER, "point", POINT_ATTRIBUTE);
     const auto lines = LineVertices();
-    lines_.create();
-    lines_.bind();
-    lines_.allocate(lines.data(), static_cast<int>(sizeof(lines)));
-    lines_.release();
+    FillStaticBuffer(lines_, lines.data(), static_cast<int>(sizeof(lines)));
     points_.create();
 }
 

@@ -110,10 +110,23 @@ private slots:
         doc_->viewBox = doc_->viewCross = true;
         const QImage image = Grab();
         SaveScreenshot(image, "henon");
-        QCOMPARE(image.size(), QSize(VIEW_WIDTH, VIEW_HEIGHT));
         QVERIFY(IsColor(image.pixel(0, 0), 255, 255, 255));
         QVERIFY(LitPixels(image).size() > 300);
         QCOMPARE(view_->LastDrawnPoints(), 20000 - 100);
+    }
+
+    void pictureFillsTheViewInDevicePixels()
+    {
+        // The cube's near face is larger than the view: its edges reach every quarter of the picture,
+        // unless the viewport were given in logical pixels on a high-density screen.
+        doc_->viewBox = true;
+        doc_->buffer.ready = false;
+        const QImage image = Grab();
+        QCOMPARE(image.size(), QSize(VIEW_WIDTH, VIEW_HEIGHT) * view_->devicePixelRatio());
+        bool quarters[2][2] = {};
+        for (const QPoint& p : LitPixels(image))
+            quarters[p.x() * 2 / image.width()][p.y() * 2 / image.height()] = true;
+        QVERIFY(quarters[0][0] && quarters[0][1] && quarters[1][0] && quarters[1][1]);
     }
 
     void softwareAndOpenGlLightTheSamePixels_data()
