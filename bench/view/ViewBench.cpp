@@ -50,8 +50,8 @@ void Measure(const char* name, int repeats, const std::function<void()>& frame)
     }
     const double cpu = ThreadSeconds() - cpuStart;
     std::sort(walls.begin(), walls.end());
-    std::printf("%-40s wall %8.2f ms fastest %8.2f ms median, CPU %7.2f ms, %d frames\n", name, walls.front() * 1e3,
-                walls[walls.size() / 2] * 1e3, cpu * 1e3 / repeats, repeats);
+    std::printf("%-40s wall %8.2f ms fastest %8.2f ms median, CPU %7.2f ms, %d frames\n", name,
+                walls.front() * 1e3, walls[walls.size() / 2] * 1e3, cpu * 1e3 / repeats, repeats);
 }
 
 // The point cloud sent as OpenGL 1.1 would: one colour and one vertex call per point.
@@ -72,7 +72,8 @@ void DrawOneCallPerPoint(QOpenGLFunctions_2_0& gl, const Attractor& a, const Poi
     gl.glBegin(GL_POINTS);
     for (int i = FIRST_DRAWN_POINT; i < buffer.count; ++i) {
         const Point& p = buffer.points[i];
-        gl.glColor3f((p[0] + 1.0f) * 0.5f * fg[0], (p[1] + 1.0f) * 0.5f * fg[1], (p[2] + 1.0f) * 0.5f * fg[2]);
+        gl.glColor3f((p[0] + 1.0f) * 0.5f * fg[0], (p[1] + 1.0f) * 0.5f * fg[1],
+                     (p[2] + 1.0f) * 0.5f * fg[2]);
         gl.glVertex3f(p[0], p[1], p[2]);
     }
     gl.glEnd();
@@ -102,7 +103,8 @@ int main(int argc, char** argv)
     gl->initializeOpenGLFunctions();
     std::printf("OpenGL %s on %s, %d x %d, %d points\n",
                 reinterpret_cast<const char*>(context.functions()->glGetString(GL_VERSION)),
-                reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER)), WIDTH, HEIGHT, POINTS);
+                reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER)), WIDTH, HEIGHT,
+                POINTS);
 
     AttractorDefaults defaults;
     AttractorRef attractor = Attractor::CreateFromCode(testing::HENON_CODE, defaults);
@@ -149,7 +151,9 @@ int main(int argc, char** argv)
         for (int setting : {0, 1}) {
             Measure(setting == 0 ? "antialiasing run, 4 passes" : "antialiasing run, 8 passes", 5, [&] {
                 accumulator.Accumulate({WIDTH, HEIGHT}, JitterTable(setting), JitterWeight(setting),
-                                       [&](const JitterSample& s) { renderer.Draw(scene, viewport, s.x * 0.001f, s.y * 0.001f); });
+                                       [&](const JitterSample& s) {
+                                           renderer.Draw(scene, viewport, s.x * 0.001f, s.y * 0.001f);
+                                       });
                 target.bind();
                 accumulator.Present();
                 finish();

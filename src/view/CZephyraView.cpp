@@ -13,7 +13,8 @@
 
 namespace zephyra {
 
-CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent) : QOpenGLWidget(parent), document_(document)
+CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent)
+    : QOpenGLWidget(parent), document_(document)
 {
     QSurfaceFormat surface = format();
     surface.setDepthBufferSize(24);
@@ -63,7 +64,8 @@ SceneInput CZephyraView::Scene() const
     scene.attractor = document_.current.get();
     scene.buffer = &document_.buffer;
     scene.defaults = &document_.defaults;
-    scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite, document_.viewDefaultColors};
+    scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite,
+                   document_.viewDefaultColors};
     scene.dragging = dragging_;
     scene.adaptive = document_.viewAdaptive;
     return scene;
@@ -72,7 +74,8 @@ SceneInput CZephyraView::Scene() const
 void CZephyraView::initializeGL()
 {
     // A widget's context can be replaced while it lives (re-parenting): free what belonged to the old one.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CZephyraView::ReleaseGl, Qt::UniqueConnection);
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CZephyraView::ReleaseGl,
+            Qt::UniqueConnection);
     renderer_ = std::make_unique<GlSceneRenderer>();
     accumulator_ = std::make_unique<GlAccumulator>();
 }
@@ -123,7 +126,8 @@ void CZephyraView::Antialias()
     scene.dragging = false; // smoothing always draws every point
     makeCurrent();
     lastAntialiasPasses_ = accumulator_->Accumulate(
-        size, JitterTable(document_.antialias), JitterWeight(document_.antialias), [&](const JitterSample& s) {
+        size, JitterTable(document_.antialias), JitterWeight(document_.antialias),
+        [&](const JitterSample& s) {
             renderer_->Draw(scene, viewport, zoom * s.x / static_cast<float>(viewport.width),
                             zoom * s.y / static_cast<float>(viewport.height));
         });

@@ -109,7 +109,8 @@ GlSceneRenderer::UploadKey GlSceneRenderer::KeyOf(const PointBuffer& buffer)
     key.count = buffer.points ? buffer.count : 0;
     if (key.count > 0)
         for (std::size_t i = 0; i < key.samples.size(); ++i)
-            key.samples[i] = buffer.points[static_cast<std::size_t>(key.count - 1) * i / (key.samples.size() - 1)];
+            key.samples[i] =
+                buffer.points[static_cast<std::size_t>(key.count - 1) * i / (key.samples.size() - 1)];
     return key;
 }
 
@@ -135,7 +136,8 @@ void GlSceneRenderer::SetMappings(const Matrix4& scene, const AffineMap& axes, c
     program_.setUniformValue("colorOffset", ToQt(colors.offset));
 }
 
-void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX, float jitterY)
+void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX,
+                           float jitterY)
 {
     lastDrawn_ = 0;
     glViewport(0, 0, viewport.width, viewport.height);
@@ -157,10 +159,12 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
     program_.bind();
     if (ready) {
         SyncPoints(*scene.buffer);
-        const int end = std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),
-                                 uploaded_.count);
+        const int end =
+            std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),
+                     uploaded_.count);
         if (end > FIRST_DRAWN_POINT) {
-            SetMappings(matrix, AxisMapping(a.display), ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
+            SetMappings(matrix, AxisMapping(a.display),
+                        ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
             points_.bind();
             program_.enableAttributeArray(POINT_ATTRIBUTE);
             program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);

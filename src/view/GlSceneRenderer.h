@@ -39,7 +39,8 @@ public:
     void Release();
 
     // Clears to the background, then draws points 100 to n - 1, box and cross as the flags ask.
-    void Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX = 0.0f, float jitterY = 0.0f);
+    void Draw(const SceneInput& scene, const ViewportSize& viewport, float jitterX = 0.0f,
+              float jitterY = 0.0f);
 
     [[nodiscard]] int LastDrawnPoints() const { return lastDrawn_; }
     [[nodiscard]] int Uploads() const { return uploads_; }

@@ -48,7 +48,9 @@ public:
 private:
     [[nodiscard]] std::size_t Offset(int x, int y) const
     {
-        return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+        return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)) *
+               3;
     }
 
     int width_;

@@ -23,7 +23,8 @@ const DisplaySettings& DefaultsFor(int dimension, const AttractorDefaults& defau
 
 } // namespace
 
-SceneColors ChooseColors(const Attractor& attractor, const ViewFlags& flags, const AttractorDefaults& defaults)
+SceneColors ChooseColors(const Attractor& attractor, const ViewFlags& flags,
+                         const AttractorDefaults& defaults)
 {
     SceneColors colors;
     if (!flags.blackWhite) {

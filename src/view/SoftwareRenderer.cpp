@@ -53,7 +53,8 @@ void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const Vi
     const int end = DrawnPointEnd(attractor.pointsCount, buffer.count, false, false);
     for (int i = FIRST_DRAWN_POINT; i < end; ++i) {
         const Point& p = buffer.points[i];
-        const Vector4 v = Transform(m, {Coordinate(p, d.coordX), Coordinate(p, d.coordY), Coordinate(p, d.coordZ), 1});
+        const Vector4 v =
+            Transform(m, {Coordinate(p, d.coordX), Coordinate(p, d.coordY), Coordinate(p, d.coordZ), 1});
         if (v[3] == 0.0f)
             continue;
         const float ndcX = v[0] / v[3], ndcY = v[1] / v[3];

@@ -47,7 +47,8 @@ void CZephyraView::PrintTo(QPrinter& printer)
     const ViewFlags flags{false, false, document_.viewBlackWhite, document_.viewDefaultColors};
     PrintPoints(*hold, document_.buffer, flags, document_.defaults, image, {0, 0, imageWidth, imageHeight});
     const QImage picture(image.Data(), imageWidth, imageHeight, imageWidth * 3, QImage::Format_RGB888);
-    painter.drawImage(QRect(printRect_.left, printRect_.top, printRect_.Width(), printRect_.Height()), picture);
+    painter.drawImage(QRect(printRect_.left, printRect_.top, printRect_.Width(), printRect_.Height()),
+                      picture);
 }
 
 void CZephyraView::Print()
@@ -60,7 +61,8 @@ void CZephyraView::Print()
 void CZephyraView::PrintPreview()
 {
     QPrintPreviewDialog preview(&Printer(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { PrintTo(*printer); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintTo(*printer); });
     preview.exec();
 }
 

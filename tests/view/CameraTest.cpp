@@ -87,7 +87,8 @@ TEST(ModelView, TranslationIsInEyeSpaceWhateverTheRotation)
         EXPECT_NEAR(a[1] - b[1], 0.0f, 1e-5f);
         EXPECT_NEAR(a[2] - b[2], 0.0f, 1e-5f);
         // On screen: to the right.
-        const Vector4 ca = Transform(SceneMatrix(*shifted, 1.0f), p), cb = Transform(SceneMatrix(*plain, 1.0f), p);
+        const Vector4 ca = Transform(SceneMatrix(*shifted, 1.0f), p),
+                      cb = Transform(SceneMatrix(*plain, 1.0f), p);
         EXPECT_GT(ca[0] / ca[3], cb[0] / cb[3]);
     }
 }

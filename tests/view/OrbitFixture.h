@@ -19,7 +19,8 @@ inline void FillOrbit(PointBuffer& buffer, Attractor& attractor, int count)
     attractor.pointsCount = count;
     Point p{attractor.display.x0, attractor.display.y0, attractor.display.z0, attractor.display.w0};
     constexpr float HUGE_VALUE = std::numeric_limits<float>::max();
-    Point lo{HUGE_VALUE, HUGE_VALUE, HUGE_VALUE, HUGE_VALUE}, hi{-HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE};
+    Point lo{HUGE_VALUE, HUGE_VALUE, HUGE_VALUE, HUGE_VALUE},
+        hi{-HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE, -HUGE_VALUE};
     for (int i = 0; i < count; ++i) {
         Point next{};
         Iterate(attractor, p, next, i);

@@ -12,8 +12,8 @@ namespace zephyra::testing {
 inline std::vector<std::uint8_t> StoredRows(const std::vector<std::uint8_t>& png, int& width, int& height)
 {
     auto be32 = [&](std::size_t at) {
-        return (std::uint32_t{png[at]} << 24) | (std::uint32_t{png[at + 1]} << 16) | (std::uint32_t{png[at + 2]} << 8) |
-               png[at + 3];
+        return (std::uint32_t{png[at]} << 24) | (std::uint32_t{png[at + 1]} << 16) |
+               (std::uint32_t{png[at + 2]} << 8) | png[at + 3];
     };
     width = static_cast<int>(be32(16));
     height = static_cast<int>(be32(20));

@@ -4,12 +4,15 @@
 #include "OrbitFixture.h"
 #include "SoftwareRenderer.h"
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -21,7 +24,9 @@ namespace {
 constexpr int VIEW_WIDTH = 240;
 constexpr int VIEW_HEIGHT = 180;
 
-bool IsColor(QRgb pixel, int r, int g, int b) { return qRed(pixel) == r && qGreen(pixel) == g && qBlue(pixel) == b; }
+bool IsColor(QRgb pixel, int r, int g, int b) {
+    return qRed(pixel) == r && qGreen(pixel) == g && qBlue(pixel) == b;
+}
 
 // Pixels of the picture that differ from the colour of its top-left corner (the background).
 QVector<QPoint> LitPixels(const QImage& image)
@@ -152,7 +157,8 @@ private slots:
         PrintPoints(*doc_->current, doc_->buffer, {false, false, true, false}, doc_->defaults, soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QImage software =
-            QImage(soft.Data(), VIEW_WIDTH, VIEW_HEIGHT, VIEW_WIDTH * 3, QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
+            QImage(soft.Data(), VIEW_WIDTH, VIEW_HEIGHT, VIEW_WIDTH * 3, QImage::Format_RGB888)
+                .convertToFormat(QImage::Format_RGB32);
         const QVector<QPoint> glLit = LitPixels(gl), softLit = LitPixels(software);
         QVERIFY(glLit.size() > 300);
         QCOMPARE(Unmatched(glLit, software), 0);
@@ -171,7 +177,8 @@ private slots:
         testing::FillConstant(doc_->buffer, *doc_->current, 101, {0.2f, -0.4f, 0.6f, -0.8f});
         const QImage gl = Grab();
         RgbImage soft(VIEW_WIDTH, VIEW_HEIGHT);
-        PrintPoints(*doc_->current, doc_->buffer, {}, doc_->defaults, soft, {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
+        PrintPoints(*doc_->current, doc_->buffer, {}, doc_->defaults, soft,
+                    {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QVector<QPoint> lit = LitPixels(gl);
         QCOMPARE(lit.size(), 1);
         const std::uint8_t* expected = soft.Pixel(lit[0].x(), lit[0].y());
@@ -389,6 +396,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
         QCOMPARE(Grab(), before);
         QVERIFY(!LitPixels(second.grabFramebuffer()).isEmpty());
+    }
+
+    void printPreviewShowsTheAttractorInColour()
+    {
+        QImage shot;
+        QTimer::singleShot(800, [&shot] {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                preview->resize(700, 800);
+                QTest::qWait(300);
+                shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                preview->reject();
+            }
+        });
+        QVERIFY(view_->OnCommand(57609));
+        QVERIFY(!shot.isNull());
+        SaveScreenshot(shot, "print-preview");
+        int coloured = 0; // the dialog itself is grey and white; the attractor is green to brown
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c(shot.pixel(x, y));
+                coloured += c.saturation() > 100 && c.value() > 60;
+            }
+        QVERIFY(coloured > 50);
     }
 
     void printsTheAttractorToAFile()

@@ -35,7 +35,8 @@ PictureSize ParseSize(const std::string& text)
     const PictureSize size{ParseCount(text.substr(0, x), "--size"), ParseCount(text.substr(x + 1), "--size")};
     if (size.width < 1 || size.height < 1 || size.width > LARGEST_SIDE || size.height > LARGEST_SIDE ||
         static_cast<long long>(size.width) * size.height > LARGEST_AREA)
-        throw UsageError("bad size for --size: '" + text + "' (1 to 16384 pixels a side, at most 89 million in all)");
+        throw UsageError("bad size for --size: '" + text +
+                         "' (1 to 16384 pixels a side, at most 89 million in all)");
     return size;
 }
 
@@ -61,13 +62,14 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
 {
     const ParsedArguments parsed(WithLongOptions(arguments),
-                                 {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION, YAW_OPTION,
-                                  PITCH_OPTION, ZOOM_OPTION, FOV_OPTION, BW_OPTION});
+                                 {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION,
+                                  YAW_OPTION, PITCH_OPTION, ZOOM_OPTION, FOV_OPTION, BW_OPTION});
     parsed.ExpectPositional(1, "CODE");
     const auto output = parsed.Value(OUTPUT_OPTION.name);
     if (!output || output->empty())
         throw UsageError("missing -o FILE.png");
-    const PictureSize size = parsed.Value(SIZE_OPTION.name) ? ParseSize(*parsed.Value(SIZE_OPTION.name)) : PictureSize{};
+    const PictureSize size =
+        parsed.Value(SIZE_OPTION.name) ? ParseSize(*parsed.Value(SIZE_OPTION.name)) : PictureSize{};
     const ComputeOptions options = ReadComputeOptions(parsed);
     CliSession session(io, options);
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
@@ -83,8 +85,8 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << *output << " (" << size.width << "x" << size.height << ", " << attractor->pointsCount
-           << " points)\n";
+    io.out << "Wrote " << *output << " (" << size.width << "x" << size.height << ", "
+           << attractor->pointsCount << " points)\n";
     return EXIT_OK;
 }
 

@@ -38,7 +38,8 @@ struct RenderFixture : ::testing::Test {
         const std::size_t row = static_cast<std::size_t>(width) * 3 + 1;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const std::uint8_t* p = &raw[static_cast<std::size_t>(y) * row + 1 + static_cast<std::size_t>(x) * 3];
+                const std::uint8_t* p =
+                    &raw[static_cast<std::size_t>(y) * row + 1 + static_cast<std::size_t>(x) * 3];
                 dark += p[0] < 128 && p[1] < 128 && p[2] < 128;
             }
         return dark;
@@ -48,7 +49,8 @@ struct RenderFixture : ::testing::Test {
 TEST_F(RenderFixture, DrawsTheStartupAttractorInBlackAndWhite)
 {
     const std::string path = (dir / "henon.png").string();
-    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "160x120", "--bw", "--seed", "1"}), EXIT_OK) << err;
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "160x120", "--bw", "--seed", "1"}), EXIT_OK)
+        << err;
     int width = 0, height = 0;
     const int dark = DarkPixels(path, width, height);
     EXPECT_EQ(width, 160);
