@@ -4,18 +4,32 @@
 #include "PanelImages.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+
+#include <functional>
 
 namespace zephyra {
 
 namespace {
 
-// A line edit whose selection survives the loss of focus.
+// A line edit whose selection survives the loss of focus. It takes Enter itself: left to the
+// combo box, one key press would come back from the box to the edit and be reported twice.
 class CodeEdit : public QLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    CodeEdit(QWidget* parent, std::function<void()> onEnter)
+        : QLineEdit(parent), onEnter_(std::move(onEnter)) {}
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            onEnter_();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
     void focusOutEvent(QFocusEvent* event) override {
         const int start = selectionStart();
         const int length = selectedText().size();
@@ -23,13 +37,16 @@ protected:
         if (start >= 0 && length > 0)
             setSelection(start, length);
     }
+
+private:
+    std::function<void()> onEnter_;
 };
 
 } // namespace
 
 CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
-    setLineEdit(new CodeEdit(this));
+    setLineEdit(new CodeEdit(this, [this] { emit goRequested(); }));
     lineEdit()->setMaxLength(MAX_CODE_LENGTH);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(20);
@@ -39,7 +56,6 @@ CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {
     // An editable combo box would complete a typed prefix to an older code; codes are typed whole.
     setCompleter(nullptr);
     setToolTip(QString());
-    connect(lineEdit(), &QLineEdit::returnPressed, this, &CodeBox::goRequested);
 }
 
 void CodeBox::ShowCode(const Attractor& attractor) {

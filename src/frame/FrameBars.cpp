@@ -114,7 +114,10 @@ void CMainFrame::CreateToolbars() {
     configurationToolbar_->addWidget(codeBox_);
     AddButtons(*configurationToolbar_, *dispatcher_, ConfigurationToolbarButtons(), &SmallToolbarIcon);
     connect(codeBox_, &CodeBox::goRequested, this, [this] { dispatcher_->Dispatch(ID_OK); });
-    codeBox_->lineEdit()->installEventFilter(new AcceleratorPrecedence(codeBox_));
+    // The combo box hands key events to its edit field directly, so both are watched.
+    auto* precedence = new AcceleratorPrecedence(codeBox_);
+    codeBox_->installEventFilter(precedence);
+    codeBox_->lineEdit()->installEventFilter(precedence);
 }
 
 void CMainFrame::CreateAccelerators() {

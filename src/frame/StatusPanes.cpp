@@ -5,11 +5,23 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace zephyra {
 
 namespace {
+
 constexpr int fixedWidths[] = {0, 130, 80, 120};
 constexpr int lastPaneMaxWidth = 2200;
+// The widest text each fixed pane takes; the widths above assume a small system font, so a pane
+// grows to its widest text where the font is larger.
+const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 1000000 points", " l = -0.000  f = 0.000"};
+
+int PaneWidth(const QLabel& label, int pane) {
+    const int textWidth = label.fontMetrics().horizontalAdvance(widestTexts[pane]);
+    return std::max(fixedWidths[pane], textWidth + 2 * label.frameWidth() + 6);
+}
+
 } // namespace
 
 StatusPanes::StatusPanes(QStatusBar& bar) {
@@ -23,7 +35,7 @@ StatusPanes::StatusPanes(QStatusBar& bar) {
             label->setMinimumWidth(120);
             bar.addWidget(label, 1);
         } else if (i < PaneCount - 1) {
-            label->setFixedWidth(fixedWidths[i]);
+            label->setFixedWidth(PaneWidth(*label, i));
             bar.addPermanentWidget(label);
         } else {
             label->setMaximumWidth(lastPaneMaxWidth);

@@ -9,8 +9,9 @@ class QStatusBar;
 namespace zephyra {
 
 // The five text panes of the status bar. Pane 0 stretches and carries the menu and toolbar
-// prompts; its idle text is "Ready". Panes 1 to 3 have fixed widths; pane 4 is as wide as its
-// text needs, up to 2200 pixels, so the window can still be made narrow.
+// prompts; its idle text is "Ready". Panes 1 to 3 have fixed widths (wide enough for their
+// widest text); pane 4 is as wide as its text needs, up to 2200 pixels, so the window can still
+// be made narrow.
 class StatusPanes {
 public:
     static constexpr int PaneCount = 5;

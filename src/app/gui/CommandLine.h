@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zephyra {
+
+// What the explorer was started with: a document to open, a document to print, a configuration.
+struct CommandLine {
+    QString open;   // a path given alone: that document is opened
+    QString print;  // --print PATH: that document is printed and the program ends
+    QString config; // --config PATH: the configuration file to use
+    QString error;  // why the arguments were refused; empty when they were fine
+};
+
+[[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments);
+
+} // namespace zephyra

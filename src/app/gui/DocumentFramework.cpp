@@ -1,0 +1,142 @@
+#include "DocumentFramework.h"
+
+#include "AboutBox.h"
+#include "CZephyraDoc.h"
+#include "CommandIds.h"
+#include "DocumentFile.h"
+#include "UpdateHints.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace zephyra {
+
+using namespace cmd;
+
+namespace {
+
+const char* const appTitle = "Zephyra Explorer";
+const char* const fileFilter = "Zephyra Explorer Files (*.zpr);;All Files (*.*)";
+const char* const extension = ".zpr";
+
+} // namespace
+
+void DocumentFramework::SetFrame(CMainFrame* frame) {
+    frame_ = frame;
+    SetPath(path_);
+}
+
+QString DocumentFramework::Title() const {
+    return path_.isEmpty() ? QString("Untitled") : QFileInfo(path_).fileName();
+}
+
+void DocumentFramework::SetPath(const QString& path) {
+    path_ = path;
+    if (frame_)
+        frame_->setWindowTitle(Title() + " - " + appTitle);
+}
+
+bool DocumentFramework::SaveModified() {
+    if (!doc_.modified)
+        return true;
+    const QString name = path_.isEmpty() ? Title() : path_;
+    const auto answer = QMessageBox::warning(frame_, appTitle, QString("Save changes to %1?").arg(name),
+                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || FileSave();
+}
+
+void DocumentFramework::FileNew() {
+    if (!SaveModified())
+        return;
+    doc_.OnNewDocument();
+    doc_.modified = false;
+    SetPath(QString());
+    doc_.Host().UpdateAllViews(UH_ALL);
+}
+
+std::optional<std::string> DocumentFramework::AskOpenFileName() {
+    const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), fileFilter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+void DocumentFramework::FileOpen() {
+    if (const auto path = AskOpenFileName())
+        OpenPath(QString::fromStdString(*path));
+}
+
+bool DocumentFramework::OpenPath(const QString& path) {
+    if (!SaveModified())
+        return false;
+    if (!OnOpenDocument(doc_, path.toStdString())) {
+        recent_.Remove(path);
+        return false;
+    }
+    doc_.modified = false;
+    SetPath(QFileInfo(path).absoluteFilePath());
+    recent_.Add(path_);
+    doc_.Host().UpdateAllViews(UH_ALL);
+    return true;
+}
+
+bool DocumentFramework::FileSave() {
+    return path_.isEmpty() ? FileSaveAs() : DoSave(path_);
+}
+
+bool DocumentFramework::FileSaveAs() {
+    const QString proposed = path_.isEmpty() ? Title() + extension : path_;
+    QString path = QFileDialog::getSaveFileName(frame_, "Save As", proposed, fileFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += extension;
+    return DoSave(path);
+}
+
+bool DocumentFramework::DoSave(const QString& path) {
+    if (!OnSaveDocument(doc_, path.toStdString()))
+        return false;
+    SetPath(QFileInfo(path).absoluteFilePath());
+    recent_.Add(path_);
+    return true;
+}
+
+bool DocumentFramework::OnCommand(int id) {
+    if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + RecentFileList::Size) {
+        const QStringList files = recent_.Files();
+        const int index = id - ID_FILE_MRU_FIRST;
+        if (index < files.size())
+            OpenPath(files[index]);
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_NEW:
+        FileNew();
+        return true;
+    case ID_FILE_OPEN:
+    case ID_OPEN_SAVED:
+        FileOpen();
+        return true;
+    case ID_FILE_SAVE:
+        FileSave();
+        return true;
+    case ID_FILE_SAVE_AS:
+        FileSaveAs();
+        return true;
+    case ID_APP_EXIT:
+        if (frame_)
+            frame_->close();
+        return true;
+    case ID_APP_ABOUT:
+        ShowAboutBox(frame_);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace zephyra

@@ -1,0 +1,48 @@
+#pragma once
+#include "CMainFrame.h"
+#include "RecentFileList.h"
+
+#include <optional>
+#include <string>
+
+namespace zephyra {
+
+class CZephyraDoc;
+
+// The document/view framework around the one document: New, Open, Save, Save As and the
+// question "Save changes to %1?" while the document is modified, the window title, the recent
+// files, dropped files and the application's own commands (Exit, About). Last on the route.
+class DocumentFramework : public FrameOwner {
+public:
+    explicit DocumentFramework(CZephyraDoc& doc) : doc_(doc) {}
+    void SetFrame(CMainFrame* frame);
+
+    void FileNew();
+    void FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    // Opens a document after the save question; false when declined or the file was refused.
+    bool OpenPath(const QString& path);
+    // The save question; false when the user cancelled (or the save failed).
+    [[nodiscard]] bool SaveModified();
+    [[nodiscard]] std::optional<std::string> AskOpenFileName();
+
+    [[nodiscard]] const QString& PathName() const { return path_; }
+    [[nodiscard]] QString Title() const; // file name, or "Untitled"
+
+    bool OnCommand(int id) override;
+    bool QueryClose() override { return SaveModified(); }
+    void OpenDroppedFile(const QString& path) override { OpenPath(path); }
+    [[nodiscard]] QStringList RecentFiles() const override { return recent_.Files(); }
+
+private:
+    bool DoSave(const QString& path);
+    void SetPath(const QString& path);
+
+    CZephyraDoc& doc_;
+    CMainFrame* frame_ = nullptr;
+    RecentFileList recent_;
+    QString path_;
+};
+
+} // namespace zephyra

@@ -1,0 +1,75 @@
+#include "EscapeWatch.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace zephyra {
+
+namespace {
+
+constexpr qint64 pumpIntervalMs = 30;
+constexpr unsigned clockCheckMask = 63;
+
+bool IsUserInput(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::Drop:
+        return true;
+    // The window manager's close button: the run must end before the window can go.
+    case QEvent::Close:
+        return event.spontaneous();
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void EscapeWatch::Begin() {
+    if (active_)
+        return;
+    active_ = true;
+    escape_ = false;
+    calls_ = 0;
+    sincePump_.start();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void EscapeWatch::End() {
+    if (!active_)
+        return;
+    active_ = false;
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool EscapeWatch::Poll() {
+    if (active_ && (++calls_ & clockCheckMask) == 0 && sincePump_.elapsed() >= pumpIntervalMs) {
+        QCoreApplication::processEvents();
+        sincePump_.restart();
+    }
+    const bool pressed = escape_;
+    escape_ = false;
+    return pressed;
+}
+
+bool EscapeWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsUserInput(*event))
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        escape_ = true;
+    return true;
+}
+
+} // namespace zephyra

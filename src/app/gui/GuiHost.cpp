@@ -1,0 +1,98 @@
+#include "GuiHost.h"
+
+#include "CMainFrame.h"
+#include "DocumentFramework.h"
+#include "SettingsDialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace zephyra {
+
+void GuiHost::Attach(CZephyraDoc& doc, CMainFrame& frame, DocumentFramework& framework) {
+    doc_ = &doc;
+    frame_ = &frame;
+    framework_ = &framework;
+}
+
+void GuiHost::Detach() {
+    doc_ = nullptr;
+    frame_ = nullptr;
+    framework_ = nullptr;
+}
+
+void GuiHost::ShowStatus(int pane, const std::string& text) {
+    if (frame_)
+        frame_->ShowStatus(pane, text);
+}
+
+void GuiHost::ShowCode(const Attractor& attractor) {
+    if (frame_)
+        frame_->ShowCode(attractor);
+}
+
+void GuiHost::ShowPanel(int panelCode) {
+    if (frame_)
+        frame_->ShowPanel(panelCode);
+}
+
+void GuiHost::BeginBusy() {
+    if (busyDepth_++ > 0)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    escape_.Begin();
+}
+
+void GuiHost::EndBusy() {
+    if (busyDepth_ == 0 || --busyDepth_ > 0)
+        return;
+    escape_.End();
+    QApplication::restoreOverrideCursor();
+}
+
+void GuiHost::UpdateAllViews(int hint) {
+    if (frame_)
+        frame_->UpdateAllViews(hint);
+}
+
+void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+    const QMessageBox::Icon qtIcon = icon == MessageIcon::Error     ? QMessageBox::Critical
+                                     : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                    : QMessageBox::Information;
+    QMessageBox box(qtIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
+                    frame_);
+    // A box shown in the middle of a run must take clicks and show the arrow.
+    const bool inRun = escape_.Active();
+    if (inRun) {
+        escape_.End();
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    box.exec();
+    if (inRun) {
+        QApplication::restoreOverrideCursor();
+        escape_.Begin();
+    }
+}
+
+std::optional<std::string> GuiHost::AskOpenFileName() {
+    if (!framework_)
+        return std::nullopt;
+    return framework_->AskOpenFileName();
+}
+
+void GuiHost::NewDocumentCommand() {
+    if (framework_)
+        framework_->FileNew();
+}
+
+void GuiHost::OpenDocumentCommand() {
+    if (framework_)
+        framework_->FileOpen();
+}
+
+void GuiHost::ShowSettingsDialog() {
+    if (doc_)
+        zephyra::ShowSettingsDialog(*doc_, frame_);
+}
+
+} // namespace zephyra

@@ -1,0 +1,92 @@
+#pragma once
+// A started explorer for widget tests: the real application object with its window, a
+// configuration and settings folder of its own, and a helper that answers message boxes.
+#include "CMainFrame.h"
+#include "CZephyraApp.h"
+#include "CZephyraDoc.h"
+#include "DocumentFramework.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace zephyra::test {
+
+// Settings (recent files) and the configuration file go to a fresh folder per test program.
+inline QTemporaryDir& SandboxFolder() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
+inline void UseSandbox() {
+    qputenv("XDG_CONFIG_HOME", SandboxFolder().path().toLocal8Bit());
+    qputenv("HOME", SandboxFolder().path().toLocal8Bit());
+}
+
+struct Explorer {
+    std::unique_ptr<CZephyraApp> app = std::make_unique<CZephyraApp>();
+
+    explicit Explorer(QStringList arguments = {}) {
+        CommandLine line;
+        // Every explorer starts from no configuration, so History holds just the start-up attractor.
+        line.config = SandboxFolder().filePath("zephyra-explorer.xml");
+        QFile::remove(line.config);
+        if (!arguments.isEmpty())
+            line.open = arguments.front();
+        started = app->InitInstance(line);
+        if (started) {
+            Frame().resize(1280, 800);
+            QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+            // Accelerators reach only the active window.
+            Frame().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        }
+    }
+    CMainFrame& Frame() const { return *app->Frame(); }
+    CZephyraDoc& Doc() const { return *app->Document(); }
+    DocumentFramework& Framework() const { return *app->Framework(); }
+    bool started = false;
+};
+
+// What a message box said, and the button that was pressed to close it.
+struct AnsweredBox {
+    QString title;
+    QString text;
+    int count = 0;
+};
+
+// From now on answers every modal message box with `button` and records the last one seen.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(QMessageBox::StandardButton button) : button_(button) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start();
+    }
+    const AnsweredBox& Seen() const { return seen_; }
+
+private:
+    void Answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen_.title = box->windowTitle();
+        seen_.text = box->text();
+        ++seen_.count;
+        if (QAbstractButton* b = box->button(button_))
+            b->click();
+        else
+            box->reject();
+    }
+    QMessageBox::StandardButton button_;
+    QTimer timer_;
+    AnsweredBox seen_;
+};
+
+} // namespace zephyra::test

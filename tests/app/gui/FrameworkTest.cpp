@@ -1,0 +1,151 @@
+// The framework layer: the save question, the title, recent files, dropped files and start-up
+// with a document.
+#include "ExplorerHarness.h"
+
+#include "CommandIds.h"
+#include "DocumentFile.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+
+using namespace zephyra;
+using namespace zephyra::test;
+
+namespace {
+
+// A document of one saved attractor written through the document layer.
+QString WriteDocument(Explorer& explorer, const QString& name) {
+    const QString path = SandboxFolder().filePath(name);
+    CZephyraDoc& doc = explorer.Doc();
+    doc.saved.AddTail(doc.current->Clone(doc.defaults));
+    const bool written = OnSaveDocument(doc, path.toStdString());
+    doc.saved.RemoveAll();
+    doc.modified = false;
+    return written ? path : QString();
+}
+
+QStringList FileMenuCaptions(CMainFrame& frame) {
+    QMenu* file = frame.findChild<QMenuBar*>()->actions().front()->menu();
+    emit file->aboutToShow();
+    QStringList captions;
+    for (QAction* action : file->actions())
+        if (action->isVisible())
+            captions << action->text();
+    return captions;
+}
+
+} // namespace
+
+class FrameworkTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Explorer> explorer;
+
+private slots:
+    void initTestCase() { UseSandbox(); }
+    void init() {
+        explorer = std::make_unique<Explorer>();
+        QVERIFY(explorer->started);
+    }
+    void cleanup() { explorer.reset(); }
+
+    void addToSavedMakesNewAskFirst() {
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
+        QVERIFY(explorer->Doc().modified);
+        BoxAnswerer answerer(QMessageBox::No);
+        QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(answerer.Seen().count, 1);
+        QCOMPARE(answerer.Seen().text, QString("Save changes to Untitled?"));
+        QCOMPARE(explorer->Doc().saved.Count(), 0);
+        QVERIFY(!explorer->Doc().modified);
+    }
+
+    void cancelKeepsTheSavedList() {
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
+        BoxAnswerer answerer(QMessageBox::Cancel);
+        explorer->Frame().SendCommand(cmd::ID_CLEAR_SAVED);
+        QCOMPARE(answerer.Seen().count, 1);
+        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        QVERIFY(!explorer->Frame().close());
+        QVERIFY(explorer->Frame().isVisible());
+    }
+
+    void addToFavoritesDoesNotAsk() {
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_FAVORITES);
+        QCOMPARE(explorer->Doc().favorites.Count(), 1);
+        BoxAnswerer answerer(QMessageBox::No);
+        QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(answerer.Seen().count, 0);
+        QCOMPARE(explorer->Doc().favorites.Count(), 1);
+    }
+
+    void sixDocumentsLeaveTheFourNewestInTheFileMenu() {
+        QStringList paths;
+        for (int i = 1; i <= 6; ++i)
+            paths << WriteDocument(*explorer, QString("doc%1.zpr").arg(i));
+        for (const QString& path : paths)
+            QVERIFY(explorer->Framework().OpenPath(path));
+        QCOMPARE(explorer->Frame().windowTitle(), QString("doc6.zpr - Zephyra Explorer"));
+        const QStringList recent = explorer->Framework().RecentFiles();
+        QCOMPARE(recent, QStringList({paths[5], paths[4], paths[3], paths[2]}));
+        const QStringList captions = FileMenuCaptions(explorer->Frame());
+        QVERIFY(captions.contains("&1 " + paths[5]));
+        QVERIFY(captions.contains("&4 " + paths[2]));
+        QVERIFY(!captions.contains("Recent File"));
+        QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_SAVED);
+
+        // The list survives a restart.
+        explorer.reset();
+        explorer = std::make_unique<Explorer>();
+        QCOMPARE(explorer->Framework().RecentFiles(), recent);
+    }
+
+    void aDroppedFileIsOpened() {
+        const QString path = WriteDocument(*explorer, "dropped.zpr");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application delivers drops only while a real drag runs.
+        static_cast<QObject&>(explorer->Frame()).event(&drop);
+        QTRY_COMPARE(explorer->Frame().windowTitle(), QString("dropped.zpr - Zephyra Explorer"));
+        QCOMPARE(explorer->Doc().saved.Count(), 1);
+    }
+
+    void startedWithADocumentOpensItAndStillShowsTheStartupAttractor() {
+        const QString path = WriteDocument(*explorer, "startup.zpr");
+        explorer.reset();
+        explorer = std::make_unique<Explorer>(QStringList{path});
+        QVERIFY(explorer->started);
+        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
+        QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_SAVED);
+    }
+
+    void aMissingDocumentOnTheCommandLineEndsTheStart() {
+        explorer.reset();
+        BoxAnswerer answerer(QMessageBox::Ok);
+        explorer = std::make_unique<Explorer>(QStringList{SandboxFolder().filePath("missing.zpr")});
+        QVERIFY(!explorer->started);
+        QCOMPARE(answerer.Seen().count, 1);
+        explorer.reset();
+        explorer = std::make_unique<Explorer>();
+    }
+
+    void theAboutBoxNamesTheVersion() {
+        QString text;
+        QTimer::singleShot(100, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QString("About Zephyra Explorer"));
+            for (QLabel* label : box->findChildren<QLabel*>())
+                text += label->text();
+            static_cast<QDialog*>(box)->accept();
+        });
+        explorer->Frame().SendCommand(cmd::ID_APP_ABOUT);
+        QCOMPARE(text, QString("Zephyra Explorer Version 1.1"));
+    }
+};
+
+QTEST_MAIN(FrameworkTest)
+#include "FrameworkTest.moc"

@@ -1,0 +1,84 @@
+// The code box: list order, no equal neighbours, the length limit and the marked coefficient.
+#include "CodeBox.h"
+#include "Attractor.h"
+#include "DisplaySettings.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace zephyra;
+
+class CodeBoxTest : public QObject {
+    Q_OBJECT
+    AttractorDefaults defaults;
+
+    AttractorRef Make(const char* code) { return Attractor::CreateFromCode(code, defaults); }
+
+private slots:
+    void listsCodesNewestFirstWithoutEqualNeighbours() {
+        CodeBox box;
+        const AttractorRef a = Make("EWM?MPMMWMMMM"), b = Make("EAAAAAAAAAAAA");
+        box.ShowCode(*a);
+        box.ShowCode(*a);
+        QCOMPARE(box.count(), 1);
+        box.ShowCode(*b);
+        box.ShowCode(*a);
+        QCOMPARE(box.count(), 3);
+        QCOMPARE(box.itemText(0), QString("EWM?MPMMWMMMM"));
+        QCOMPARE(box.itemText(1), QString("EAAAAAAAAAAAA"));
+        QVERIFY(!box.itemIcon(0).isNull());
+    }
+
+    void marksTheCoefficientAtPosition() {
+        CodeBox box;
+        const AttractorRef a = Make("EWM?MPMMWMMMM");
+        a->position = 3;
+        box.ShowCode(*a);
+        QCOMPARE(box.lineEdit()->selectedText(), QString("?"));
+        a->NextPosition();
+        box.ShowCode(*a);
+        QCOMPARE(box.lineEdit()->selectionStart(), 4);
+        QCOMPARE(box.count(), 1);
+    }
+
+    void keepsTheMarkWhenTheFocusLeaves() {
+        QWidget window;
+        auto* box = new CodeBox(&window);
+        auto* other = new QLineEdit(&window);
+        other->move(0, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        box->ShowCode(*Make("EWM?MPMMWMMMM"));
+        other->setFocus();
+        QTest::qWait(20);
+        QCOMPARE(box->lineEdit()->selectedText(), QString("W"));
+    }
+
+    void acceptsAtMostTheLongestCodeAndEnterAsksForGo() {
+        CodeBox box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.lineEdit()->setFocus();
+        QSignalSpy go(&box, &CodeBox::goRequested);
+        box.lineEdit()->setText(QString(600, 'M'));
+        QCOMPARE(box.lineEdit()->text().size(), 505);
+        QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+        QCOMPARE(go.count(), 1);
+        QCOMPARE(box.count(), 0); // Enter inserts nothing by itself
+    }
+
+    void choosingAnOlderCodeOnlyFillsTheEditField() {
+        CodeBox box;
+        QSignalSpy go(&box, &CodeBox::goRequested);
+        box.ShowCode(*Make("EAAAAAAAAAAAA"));
+        box.ShowCode(*Make("EWM?MPMMWMMMM"));
+        box.setCurrentIndex(1);
+        QCOMPARE(box.currentText(), QString("EAAAAAAAAAAAA"));
+        QCOMPARE(go.count(), 0);
+    }
+};
+
+QTEST_MAIN(CodeBoxTest)
+#include "CodeBoxTest.moc"
