@@ -1,6 +1,7 @@
 #include "CPanel.h"
 
 #include "CZephyraDoc.h"
+#include "CommandTable.h"
 #include "PanelImages.h"
 
 #include <QAction>
@@ -65,6 +66,11 @@ void CPanel::AddButton(int id, const QString& text, int image)
 {
     QAction* action = buttons_->addAction(PanelButtonIcon(image), text);
     action->setData(id);
+    // The command's own tool tip; the panel's own commands have none, so they show their caption.
+    const CommandInfo* command = FindCommand(id);
+    const std::string tip = command ? ToolTip(*command) : std::string();
+    if (!tip.empty())
+        action->setToolTip(QString::fromStdString(tip));
     connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
 }
 

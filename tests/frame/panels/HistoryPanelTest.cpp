@@ -41,6 +41,7 @@ private slots:
     void deleteKeyDoesNothing();
     void doubleClickPushesTheRecordAsTheNewFirstItem();
     void enterActsAsADoubleClick();
+    void thumbnailOfTheCurrentRecordFollowsARedraw();
 };
 
 void HistoryPanelTest::initialUpdateListsNewestFirstAndSelectsThePosition()
@@ -157,6 +158,25 @@ void HistoryPanelTest::enterActsAsADoubleClick()
     QVERIFY(f.doc.current == chosen);
     QVERIFY(f.doc.history.GetAt(0) == chosen);
     QCOMPARE(f.SelectedRecord(), chosen.get());
+    QCOMPARE(f.SelectedRow(), 0);
+}
+
+void HistoryPanelTest::thumbnailOfTheCurrentRecordFollowsARedraw()
+{
+    HistoryFixture f;
+    f.doc.current = f.doc.history.GetAt(1);
+    Attractor& shown = *f.doc.current;
+    shown.thumbnail.fill(0); // black: redrawn after a recomputation
+    f.doc.history.GetAt(0)->thumbnail.fill(0);
+
+    f.host.UpdateAllViews(UH_REDRAW);
+
+    const auto topLeft = [&f](int row) {
+        return f.Tree().topLevelItem(row)->icon(0).pixmap(QSize(32, 32)).toImage().pixel(0, 0);
+    };
+    QCOMPARE(topLeft(1), qRgb(0, 0, 0));
+    QCOMPARE(topLeft(0), qRgb(255, 255, 255)); // not current: left as it was drawn
+    QCOMPARE(f.Tree().topLevelItemCount(), 4);
     QCOMPARE(f.SelectedRow(), 0);
 }
 

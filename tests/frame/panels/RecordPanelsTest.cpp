@@ -42,6 +42,7 @@ private slots:
     void removeTakesOutTheSelectedOfTwoEqualCodes_data();
     void removeTakesOutTheSelectedOfTwoEqualCodes();
     void removeWithoutASelectedRecordChangesNothing();
+    void itemOutlivesAListThatDroppedItsRecord();
     void recordWithoutCodeGetsNoItem();
     void redrawHintLeavesTheTreeAlone();
     void thumbnailImageMatchesTheBytes();
@@ -180,6 +181,25 @@ void RecordPanelsTest::removeWithoutASelectedRecordChangesNothing()
     QVERIFY(!f.doc.modified);
 }
 
+void RecordPanelsTest::itemOutlivesAListThatDroppedItsRecord()
+{
+    PanelFixture f(PANEL_SAVED);
+    f.doc.saved.AddTail(f.Record(HENON));
+    f.doc.saved.AddTail(f.Record(CASE_E_OTHER));
+    f.InitialUpdate();
+    f.doc.saved.RemoveAll(); // a direct change that sends no hint
+
+    QTreeWidgetItem* caseE = FindItem(f.Tree(), {"2D Attractors", "Case E"});
+    DoubleClick(f.Tree(), caseE->child(1));
+    QVERIFY(f.doc.current);
+    QCOMPARE(f.doc.current->code, std::string(CASE_E_OTHER));
+
+    f.Tree().setCurrentItem(caseE->child(0));
+    QTest::keyClick(&f.Tree(), Qt::Key_Delete);
+    QCOMPARE(caseE->childCount(), 1);
+    QVERIFY(f.doc.modified);
+}
+
 void RecordPanelsTest::recordWithoutCodeGetsNoItem()
 {
     PanelFixture f(PANEL_SAVED);
@@ -285,6 +305,8 @@ void RecordPanelsTest::buttonsSendTheirCommands()
         }
     }
     QCOMPARE(shownTexts, texts);
+    if (panelCode == PANEL_SAVED) // buttons without a caption still say what they do
+        QCOMPARE(f.panel->Buttons()->actions().first()->toolTip(), QStringLiteral("Clear Saved Attractors"));
     for (const int id : ids)
         ClickButton(*f.panel, id);
     QCOMPARE(QList<int>(f.sent.begin(), f.sent.end()), commands);
