@@ -15,7 +15,7 @@ constexpr int fixedWidths[] = {0, 130, 80, 120};
 constexpr int lastPaneMaxWidth = 2200;
 // The widest text each fixed pane takes; the widths above assume a small system font, so a pane
 // grows to its widest text where the font is larger.
-const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 1000000 points", " l = -0.000  f = 0.000"};
+const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 10000000 points", " l = -0.000  f = 0.000"};
 
 int PaneWidth(const QLabel& label, int pane) {
     const int textWidth = label.fontMetrics().horizontalAdvance(widestTexts[pane]);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -208,12 +209,35 @@ private slots:
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Ready"));
     }
 
-    void screenshot() {
-        QTest::keyClick(&explorer->Frame(), Qt::Key_H, Qt::ControlModifier);
-        QTest::qWait(200);
-        const QString path = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
-        if (!path.isEmpty())
-            explorer->Frame().grab().save(path + "/main-window-history.png");
+    // Pictures of the window for a person to look at; written only when a folder is named.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
+        CMainFrame& frame = explorer->Frame();
+        const auto screen = [&](const QString& name) {
+            QTest::qWait(300);
+            QApplication::primaryScreen()->grabWindow(0).save(folder + "/" + name + ".png");
+        };
+        screen("start");
+        QTest::keyClick(&frame, Qt::Key_F10);
+        QTest::keyClick(&frame, Qt::Key_F10);
+        QTest::keyClick(&frame, Qt::Key_H, Qt::ControlModifier);
+        screen("history");
+        QTest::keyClick(&frame, Qt::Key_T, Qt::ControlModifier);
+        screen("cases");
+        QMenu* view = MenuItem(frame, {"&View"})->menu();
+        QTimer::singleShot(400, [&] {
+            screen("view-menu");
+            view->close();
+        });
+        view->exec(frame.mapToGlobal(QPoint(160, 20)));
+        QTimer::singleShot(400, [&] {
+            screen("context-menu");
+            QApplication::activePopupWidget()->close();
+        });
+        emit frame.ActiveView().contextMenuRequested(frame.ActiveView().mapToGlobal(QPoint(300, 200)));
     }
 };
 
