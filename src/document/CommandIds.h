@@ -14,6 +14,7 @@ constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_DIRECT = 57608; // prints without the dialog
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_FILE_MRU_FIRST = 57616;
 constexpr int ID_APP_EXIT = 57665;

@@ -39,6 +39,9 @@ bool CZephyraView::OnCommand(int id)
     case cmd::ID_FILE_PRINT:
         Print();
         return true;
+    case cmd::ID_FILE_PRINT_DIRECT:
+        PrintTo(Printer());
+        return true;
     case cmd::ID_FILE_PRINT_PREVIEW:
         PrintPreview();
         return true;

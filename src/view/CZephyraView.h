@@ -26,8 +26,8 @@ public:
 
     // A document update hint (UH_* or 0): every hint repaints the whole view.
     void OnUpdate(int hint);
-    // The view's commands: 190 antialiasing, 57607 print, 57609 print preview, 57606 print setup.
-    // True when handled.
+    // The view's commands: 190 antialiasing, 57607 print, 57608 print without the dialog, 57609 print
+    // preview, 57606 print setup. True when handled.
     bool OnCommand(int id);
     // Prints the current attractor on one page, fitted to the view's proportions.
     void PrintTo(QPrinter& printer);
