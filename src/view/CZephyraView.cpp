@@ -119,10 +119,10 @@ void CZephyraView::paintGL()
 
 void CZephyraView::Antialias()
 {
-    if (!renderer_ || !isVisible())
+    const QSize size = DeviceSize();
+    if (!renderer_ || !isVisible() || size.isEmpty())
         return;
     const AttractorRef hold = document_.current;
-    const QSize size = DeviceSize();
     const ViewportSize viewport = ViewportFor(size.width(), size.height());
     const float zoom = hold ? hold->zoom : 0.0f;
     SceneInput scene = Scene();

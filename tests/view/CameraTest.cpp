@@ -93,15 +93,6 @@ TEST(ModelView, TranslationIsInEyeSpaceWhateverTheRotation)
     }
 }
 
-TEST(SceneMatrix, IsProjectionTimesModelViewWithJitterAddedToTheShift)
-{
-    const AttractorRef a = Camera(25, 40, 0.1f, -0.2f);
-    const Matrix4 expected = Multiply(Perspective(a->fov, 1.5f), ModelView(*a, 0.01f, 0.02f));
-    const Matrix4 actual = SceneMatrix(*a, 1.5f, 0.01f, 0.02f);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(actual[i], expected[i], 1e-5f) << i;
-}
-
 TEST(MouseCamera, ControlDragZoomIsBoundedByTenAndTheWheelByEight)
 {
     AttractorRef a = Camera(0, 0);

@@ -5,6 +5,7 @@ if(ZEPHYRA_GUI)
   target_link_libraries(view_gl_tests PRIVATE zephyra_view Qt6::Test)
   add_test(NAME view_gl_tests COMMAND view_gl_tests)
   # The same view on a screen of twice the pixel density.
-  add_test(NAME view_gl_tests_high_dpi COMMAND view_gl_tests pictureFillsTheViewInDevicePixels drawsTheHenonAttractor)
+  add_test(NAME view_gl_tests_high_dpi
+           COMMAND view_gl_tests pictureFillsTheViewInDevicePixels drawsTheHenonAttractor)
   set_tests_properties(view_gl_tests_high_dpi PROPERTIES ENVIRONMENT "QT_SCALE_FACTOR=2")
 endif()
