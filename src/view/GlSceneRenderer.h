@@ -8,7 +8,6 @@
 #include <QOpenGLShaderProgram>
 
 #include <array>
-#include <memory>
 
 namespace zephyra {
 

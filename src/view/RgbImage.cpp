@@ -4,9 +4,8 @@
 
 namespace zephyra {
 
-std::uint8_t ChannelByte(float value)
+std::uint8_t TruncatedByte(float scaled)
 {
-    const float scaled = value * 255.0f;
     if (!(scaled > 0.0f))
         return 0;
     if (scaled >= 255.0f)

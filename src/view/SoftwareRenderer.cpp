@@ -17,10 +17,7 @@ float Coordinate(const Point& p, int choice) { return choice >= 0 && choice < 4 
 std::uint8_t PointChannel(const Point& p, int choice, float scaledForeground)
 {
     const float c = choice >= 0 && choice < 4 ? (p[choice] + 1.0f) * 0.5f : 1.0f;
-    const float value = c * scaledForeground;
-    if (!(value > 0.0f))
-        return 0;
-    return value >= 255.0f ? 255 : static_cast<std::uint8_t>(value);
+    return TruncatedByte(c * scaledForeground);
 }
 
 // trunc(v) when that falls inside the picture's 0..size - 1; false otherwise, also for NaN and
