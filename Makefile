@@ -32,7 +32,7 @@ clean:
 
 # Engine, document and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize
-SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_FLAGS := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 .PHONY: sanitize
 sanitize: deps
@@ -41,3 +41,28 @@ sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
+# libFuzzer programs (clang) over the codes, the configuration file and the documents; each runs for
+# FUZZ_SECONDS from the committed seeds. A finding stops the run and leaves the input in
+# $(FUZZ_BUILD)/artifacts: mend the fault and add the input to tests/fuzz/corpus/<target>/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := attractor_code configuration document
+FUZZ_FLAGS   := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+
+.PHONY: fuzz fuzz-build
+fuzz-build:
+	./scripts/install-deps --sanitize
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEPHYRA_GUI=OFF -DZEPHYRA_BENCH=OFF -DZEPHYRA_FUZZ=ON \
+	  -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+fuzz: fuzz-build
+	@set -e; mkdir -p $(FUZZ_BUILD)/artifacts; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
+	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t; \
+	done

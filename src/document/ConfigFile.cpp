@@ -6,6 +6,7 @@
 #include "XmlFile.h"
 #include "XmlNumbers.h"
 
+#include <algorithm>
 #include <exception>
 #include <string_view>
 #include <system_error>
@@ -76,6 +77,8 @@ void ReadSettings(CZephyraDoc& doc, pugi::xml_node settings)
             doc.caseLetter = text[0];
     });
     VisitSettings(doc, SettingsReader{settings});
+    // Every record read after this starts with the count: a negative one reads as 0, as in a record.
+    doc.defaults.defaultPointsCount = std::max(0, doc.defaults.defaultPointsCount);
 }
 
 void WriteSettings(const CZephyraDoc& doc, pugi::xml_node settings)
