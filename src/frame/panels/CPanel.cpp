@@ -36,7 +36,6 @@ void CPanel::Build()
     closeButton_->setIcon(PanelCloseIcon());
     closeButton_->setIconSize(QSize(12, 12));
     closeButton_->setAutoRaise(true);
-    closeButton_->setToolTip(tr("Close"));
     connect(closeButton_, &QToolButton::clicked, this, [this] { doc_.Host().ShowPanel(PANEL_NONE); });
 
     buttons_ = new QToolBar(this);
