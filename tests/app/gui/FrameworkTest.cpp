@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinterInfo>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -129,6 +130,22 @@ private slots:
         QVERIFY(!explorer->started);
         QCOMPARE(answerer.Seen().count, 1);
         explorer.reset();
+        explorer = std::make_unique<Explorer>();
+    }
+
+    void printSwitchPrintsTheDocumentAndEnds() {
+        const QString path = WriteDocument(*explorer, "printed.zpr");
+        explorer.reset();
+        const QString pdf = SandboxFolder().filePath("printed.pdf");
+        QFile::remove(pdf);
+        CZephyraApp app;
+        CommandLine line = ParseCommandLine({"zephyra-explorer", "--print", path});
+        line.config = SandboxFolder().filePath("zephyra-explorer.xml");
+        QVERIFY(!app.InitInstance(line));
+        QVERIFY(!app.Frame()->isVisible());
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            QVERIFY(QFileInfo(pdf).size() > 1000);
+        QCOMPARE(app.ExitInstance(), 0);
         explorer = std::make_unique<Explorer>();
     }
 

@@ -12,6 +12,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -172,6 +175,36 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
     }
 
+    void barsToggleAndReportTheirState() {
+        CMainFrame& frame = explorer->Frame();
+        const struct {
+            int id;
+            QWidget* bar;
+        } toggles[] = {{cmd::ID_VIEW_CONFIGURATION, &frame.ConfigurationToolbar()},
+                       {cmd::ID_VIEW_TOOLBAR, &frame.MainToolbar()},
+                       {cmd::ID_VIEW_STATUS_BAR, frame.statusBar()}};
+        for (const auto& toggle : toggles) {
+            QVERIFY(frame.CommandState(toggle.id).value());
+            frame.SendCommand(toggle.id);
+            QVERIFY(!toggle.bar->isVisible());
+            QVERIFY(!frame.CommandState(toggle.id).value());
+            frame.SendCommand(toggle.id);
+            QVERIFY(toggle.bar->isVisible());
+        }
+    }
+
+    void nextOffersTheCasesOnItsArrow() {
+        QToolButton* next = nullptr;
+        for (QAction* action : explorer->Frame().MainToolbar().actions())
+            if (action->text() == "Next")
+                next = qobject_cast<QToolButton*>(explorer->Frame().MainToolbar().widgetForAction(action));
+        QVERIFY(next && next->menu());
+        QCOMPARE(next->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(next->menu()->actions().front()->text(), QString("Case &E (D:2 O:2 M:12)"));
+        QTest::mouseClick(next, Qt::LeftButton, {}, QPoint(10, next->height() / 2));
+        QCOMPARE(explorer->Doc().history.Count(), 2);
+    }
+
     void copyAndPasteReachTheCodeBoxFromTheView() {
         CMainFrame& frame = explorer->Frame();
         frame.ActiveView().setFocus();
@@ -210,8 +243,7 @@ private slots:
     }
 
     // Pictures of the window for a person to look at; written only when a folder is named.
-    void screenshots()
-    {
+    void screenshots() {
         const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
         if (folder.isEmpty())
             QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
