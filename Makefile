@@ -64,5 +64,6 @@ fuzz: fuzz-build
 	  echo "fuzz_$$t for $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
+	    $$([ $$t = attractor_code ] || echo -dict=tests/fuzz/xml.dict) \
 	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t; \
 	done
