@@ -31,19 +31,19 @@ ParsedArguments::ParsedArguments(const std::vector<std::string>& arguments, std:
             positional_.push_back(argument);
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* known = nullptr;
         for (const OptionSpec& o : options)
             if (argument.compare(2, std::string::npos, o.name) == 0)
-                spec = &o;
-        if (!spec)
+                known = &o;
+        if (!known)
             throw UsageError("unknown option '" + argument + "'");
         std::string value;
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (i + 1 >= arguments.size())
                 throw UsageError("option '" + argument + "' needs a value");
             value = arguments[++i];
         }
-        options_[std::string(spec->name)] = value;
+        options_[std::string(known->name)] = value;
     }
 }
 
