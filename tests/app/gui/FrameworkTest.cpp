@@ -17,7 +17,8 @@ using namespace zephyra::test;
 namespace {
 
 // A document of one saved attractor written through the document layer.
-QString WriteDocument(Explorer& explorer, const QString& name) {
+QString WriteDocument(Explorer& explorer, const QString& name)
+{
     const QString path = SandboxFolder().filePath(name);
     CZephyraDoc& doc = explorer.Doc();
     doc.saved.AddTail(doc.current->Clone(doc.defaults));
@@ -27,7 +28,8 @@ QString WriteDocument(Explorer& explorer, const QString& name) {
     return written ? path : QString();
 }
 
-QStringList FileMenuCaptions(CMainFrame& frame) {
+QStringList FileMenuCaptions(CMainFrame& frame)
+{
     QMenu* file = frame.findChild<QMenuBar*>()->actions().front()->menu();
     emit file->aboutToShow();
     QStringList captions;
@@ -45,13 +47,15 @@ class FrameworkTest : public QObject {
 
 private slots:
     void initTestCase() { UseSandbox(); }
-    void init() {
+    void init()
+    {
         explorer = std::make_unique<Explorer>();
         QVERIFY(explorer->started);
     }
     void cleanup() { explorer.reset(); }
 
-    void addToSavedMakesNewAskFirst() {
+    void addToSavedMakesNewAskFirst()
+    {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
         QVERIFY(explorer->Doc().modified);
         BoxAnswerer answerer(QMessageBox::No);
@@ -62,7 +66,8 @@ private slots:
         QVERIFY(!explorer->Doc().modified);
     }
 
-    void cancelKeepsTheSavedList() {
+    void cancelKeepsTheSavedList()
+    {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
         BoxAnswerer answerer(QMessageBox::Cancel);
         explorer->Frame().SendCommand(cmd::ID_CLEAR_SAVED);
@@ -72,7 +77,8 @@ private slots:
         QVERIFY(explorer->Frame().isVisible());
     }
 
-    void addToFavoritesDoesNotAsk() {
+    void addToFavoritesDoesNotAsk()
+    {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_FAVORITES);
         QCOMPARE(explorer->Doc().favorites.Count(), 1);
         BoxAnswerer answerer(QMessageBox::No);
@@ -81,7 +87,8 @@ private slots:
         QCOMPARE(explorer->Doc().favorites.Count(), 1);
     }
 
-    void sixDocumentsLeaveTheFourNewestInTheFileMenu() {
+    void sixDocumentsLeaveTheFourNewestInTheFileMenu()
+    {
         QStringList paths;
         for (int i = 1; i <= 6; ++i)
             paths << WriteDocument(*explorer, QString("doc%1.zpr").arg(i));
@@ -102,7 +109,8 @@ private slots:
         QCOMPARE(explorer->Framework().RecentFiles(), recent);
     }
 
-    void aDroppedFileIsOpened() {
+    void aDroppedFileIsOpened()
+    {
         const QString path = WriteDocument(*explorer, "dropped.zpr");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -113,7 +121,8 @@ private slots:
         QCOMPARE(explorer->Doc().saved.Count(), 1);
     }
 
-    void startedWithADocumentOpensItAndStillShowsTheStartupAttractor() {
+    void startedWithADocumentOpensItAndStillShowsTheStartupAttractor()
+    {
         const QString path = WriteDocument(*explorer, "startup.zpr");
         explorer.reset();
         explorer = std::make_unique<Explorer>(QStringList{path});
@@ -123,7 +132,8 @@ private slots:
         QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_SAVED);
     }
 
-    void aMissingDocumentOnTheCommandLineEndsTheStart() {
+    void aMissingDocumentOnTheCommandLineEndsTheStart()
+    {
         explorer.reset();
         BoxAnswerer answerer(QMessageBox::Ok);
         explorer = std::make_unique<Explorer>(QStringList{SandboxFolder().filePath("missing.zpr")});
@@ -133,7 +143,8 @@ private slots:
         explorer = std::make_unique<Explorer>();
     }
 
-    void printSwitchPrintsTheDocumentAndEnds() {
+    void printSwitchPrintsTheDocumentAndEnds()
+    {
         const QString path = WriteDocument(*explorer, "printed.zpr");
         explorer.reset();
         const QString pdf = SandboxFolder().filePath("printed.pdf");
@@ -149,7 +160,8 @@ private slots:
         explorer = std::make_unique<Explorer>();
     }
 
-    void theAboutBoxNamesTheVersion() {
+    void theAboutBoxNamesTheVersion()
+    {
         QString text;
         QTimer::singleShot(100, [&] {
             QWidget* box = QApplication::activeModalWidget();

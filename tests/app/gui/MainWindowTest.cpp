@@ -21,7 +21,8 @@ using namespace zephyra::test;
 
 namespace {
 
-QAction* MenuItem(QWidget& window, const QStringList& path) {
+QAction* MenuItem(QWidget& window, const QStringList& path)
+{
     QList<QAction*> actions = window.findChild<QMenuBar*>()->actions();
     QAction* found = nullptr;
     for (const QString& caption : path) {
@@ -45,13 +46,15 @@ class MainWindowTest : public QObject {
 
 private slots:
     void initTestCase() { UseSandbox(); }
-    void init() {
+    void init()
+    {
         explorer = std::make_unique<Explorer>();
         QVERIFY(explorer->started);
     }
     void cleanup() { explorer.reset(); }
 
-    void startsWithTheStartupAttractorInHistory() {
+    void startsWithTheStartupAttractorInHistory()
+    {
         CZephyraDoc& doc = explorer->Doc();
         QVERIFY(doc.current);
         QCOMPARE(QString::fromStdString(doc.current->code), QString(CZephyraApp::StartupCode));
@@ -61,7 +64,8 @@ private slots:
         QCOMPARE(explorer->Frame().windowTitle(), QString("Untitled - Zephyra Explorer"));
     }
 
-    void nextAndPreviousBrowseHistory() {
+    void nextAndPreviousBrowseHistory()
+    {
         CZephyraDoc& doc = explorer->Doc();
         QTest::keyClick(&explorer->Frame(), Qt::Key_F10);
         QCOMPARE(doc.history.Count(), 2);
@@ -80,8 +84,11 @@ private slots:
         QCOMPARE(doc.history.Count(), 2);
     }
 
-    void caseMenuChecksTheCaseAndNextSearchesIt() {
+    void caseMenuChecksTheCaseAndNextSearchesIt()
+    {
         CZephyraDoc& doc = explorer->Doc();
+        // A fixed seed keeps the two case M searches short and the test's time steady.
+        doc.random.Seed(6);
         QAction* caseM = MenuItem(explorer->Frame(), {"&Attractor", "New", "Case &M (D:4 O:2 M:60)"});
         QVERIFY(caseM);
         caseM->trigger();
@@ -93,7 +100,8 @@ private slots:
         QCOMPARE(doc.current->CaseLetter(), 'M');
     }
 
-    void addAndRemovePointsKeepTheirArithmetic() {
+    void addAndRemovePointsKeepTheirArithmetic()
+    {
         CZephyraDoc& doc = explorer->Doc();
         QCOMPARE(doc.current->pointsCount, 50000);
         QTest::keyClick(&explorer->Frame(), Qt::Key_Plus, Qt::KeypadModifier);
@@ -106,7 +114,8 @@ private slots:
         QCOMPARE(doc.current->pointsCount, 10000);
     }
 
-    void keypadPlusWinsOverTheCodeBox() {
+    void keypadPlusWinsOverTheCodeBox()
+    {
         explorer->Frame().Codes().setFocus();
         const QString before = explorer->Frame().Codes().currentText();
         QTest::keyClick(explorer->Frame().Codes().lineEdit(), Qt::Key_Plus, Qt::KeypadModifier);
@@ -114,7 +123,8 @@ private slots:
         QCOMPARE(explorer->Frame().Codes().currentText(), before);
     }
 
-    void onlyAdaptiveDegradationLeavesTheViewAlone() {
+    void onlyAdaptiveDegradationLeavesTheViewAlone()
+    {
         CZephyraView& view = explorer->Frame().ActiveView();
         const struct {
             int id;
@@ -125,17 +135,22 @@ private slots:
                      {cmd::ID_VIEW_BLACK_WHITE, true},
                      {cmd::ID_VIEW_DEFAULT_COLORS, true}};
         for (const auto& flag : flags) {
-            QTest::qWait(50);
+            QTest::qWait(100);
             const int before = view.PaintCount();
             const bool wasChecked = explorer->Frame().CommandState(flag.id).value_or(false);
             explorer->Frame().SendCommand(flag.id);
-            QTest::qWait(100);
-            QCOMPARE(view.PaintCount() > before, flag.repaints);
+            if (flag.repaints) {
+                QTRY_VERIFY(view.PaintCount() > before);
+            } else {
+                QTest::qWait(300);
+                QCOMPARE(view.PaintCount(), before);
+            }
             QCOMPARE(explorer->Frame().CommandState(flag.id).value_or(false), !wasChecked);
         }
     }
 
-    void enterInTheCodeBoxShowsTheCode() {
+    void enterInTheCodeBoxShowsTheCode()
+    {
         QLineEdit* edit = explorer->Frame().Codes().lineEdit();
         edit->setFocus();
         edit->clear();
@@ -146,7 +161,8 @@ private slots:
         QCOMPARE(explorer->Frame().Codes().itemText(0), QString("FIRCDERRPVLUFVLIJLBQM"));
     }
 
-    void anInvalidCodeIsReportedAndKept() {
+    void anInvalidCodeIsReportedAndKept()
+    {
         QLineEdit* edit = explorer->Frame().Codes().lineEdit();
         edit->setFocus();
         edit->clear();
@@ -160,7 +176,8 @@ private slots:
         QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
     }
 
-    void panelTogglesSwapLayouts() {
+    void panelTogglesSwapLayouts()
+    {
         CMainFrame& frame = explorer->Frame();
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
         QTest::keyClick(&frame, Qt::Key_T, Qt::ControlModifier);
@@ -175,7 +192,8 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
     }
 
-    void barsToggleAndReportTheirState() {
+    void barsToggleAndReportTheirState()
+    {
         CMainFrame& frame = explorer->Frame();
         const struct {
             int id;
@@ -193,7 +211,8 @@ private slots:
         }
     }
 
-    void nextOffersTheCasesOnItsArrow() {
+    void nextOffersTheCasesOnItsArrow()
+    {
         QToolButton* next = nullptr;
         for (QAction* action : explorer->Frame().MainToolbar().actions())
             if (action->text() == "Next")
@@ -205,7 +224,8 @@ private slots:
         QCOMPARE(explorer->Doc().history.Count(), 2);
     }
 
-    void copyAndPasteReachTheCodeBoxFromTheView() {
+    void copyAndPasteReachTheCodeBoxFromTheView()
+    {
         CMainFrame& frame = explorer->Frame();
         frame.ActiveView().setFocus();
         QLineEdit* edit = frame.Codes().lineEdit();
@@ -220,7 +240,8 @@ private slots:
         QCOMPARE(edit->text(), QString(CZephyraApp::StartupCode));
     }
 
-    void escapeCancelsALongSearch() {
+    void escapeCancelsALongSearch()
+    {
         CZephyraDoc& doc = explorer->Doc();
         doc.defaults.defaultPointsCount = 10000000;
         QTimer::singleShot(200, [&] { QTest::keyClick(&explorer->Frame(), Qt::Key_Escape); });
@@ -232,7 +253,8 @@ private slots:
         QCOMPARE(doc.history.Count(), 1);
     }
 
-    void promptsOfMenuItemsGoToPaneZero() {
+    void promptsOfMenuItemsGoToPaneZero()
+    {
         QAction* next = MenuItem(explorer->Frame(), {"&Attractor", "Next\tF10"});
         QVERIFY(next);
         next->showStatusText(&explorer->Frame());
@@ -243,7 +265,8 @@ private slots:
     }
 
     // Pictures of the window for a person to look at; written only when a folder is named.
-    void screenshots() {
+    void screenshots()
+    {
         const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
         if (folder.isEmpty())
             QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
