@@ -27,7 +27,8 @@ const Target TARGETS[] = {
 std::vector<std::filesystem::path> CorpusFiles(const char* folder)
 {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ZEPHYRA_FUZZ_CORPUS) / folder))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(ZEPHYRA_FUZZ_CORPUS) / folder))
         if (entry.is_regular_file())
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
@@ -51,7 +52,9 @@ TEST_P(CorpusReplay, EveryFileRunsThrough)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay, ::testing::ValuesIn(TARGETS),
-                         [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.folder); });
+                         [](const ::testing::TestParamInfo<Target>& info) {
+                             return std::string(info.param.folder);
+                         });
 
 } // namespace
 

@@ -11,14 +11,20 @@ namespace zephyra::test {
 namespace {
 
 // A machine with 4 GiB to give, whatever this one has: refusals do not depend on where tests run.
-std::uint64_t FourGiB() { return std::uint64_t{4} << 30; }
+std::uint64_t FourGiB()
+{
+    return std::uint64_t{4} << 30;
+}
 
 std::string Record(const std::string& attributes)
 {
     return "<attractor config=\"" + std::string(HENON) + "\" " + attributes + "/>";
 }
 
-std::string Document(const std::string& records) { return "<zephyraSaved>" + records + "</zephyraSaved>"; }
+std::string Document(const std::string& records)
+{
+    return "<zephyraSaved>" + records + "</zephyraSaved>";
+}
 
 std::string Configuration(const std::string& settings, const std::string& history = "")
 {
@@ -50,10 +56,7 @@ protected:
         EXPECT_EQ(text, ReadText(path));
     }
     // The record of the document's Saved entry, shown without search.
-    void Show(int index)
-    {
-        doc->SetAttractor(doc->saved.GetAt(index), SA_NO_SEARCH | SA_ADD_HISTORY);
-    }
+    void Show(int index) { doc->SetAttractor(doc->saved.GetAt(index), SA_NO_SEARCH | SA_ADD_HISTORY); }
 };
 
 TEST_F(HugeValues, LargestPointCountIsRefusedWithoutAllocating)
@@ -95,13 +98,14 @@ TEST_F(HugeValues, NegativeCountsReadAsNothingToCompute)
 
 TEST_F(HugeValues, AxisAndColourChoicesOutOfRangeTakeTheBuiltInDefaults)
 {
-    const std::string choices = "coordX=\"-5\" coordY=\"99\" coordZ=\"99\" colorR=\"-5\" colorG=\"99\" colorB=\"5\"";
+    const std::string choices =
+        "coordX=\"-5\" coordY=\"99\" coordZ=\"99\" colorR=\"-5\" colorG=\"99\" colorB=\"5\"";
     ASSERT_TRUE(Open(Document(Record(choices))));
     ReadConfiguration(Configuration("", Record(choices)) + "");
     ReadConfiguration("<zephyra><settings><defaults3D " + choices + "/></settings></zephyra>");
     const DisplaySettings builtIn;
-    for (const DisplaySettings* display : {&doc->saved.GetAt(0)->display, &doc->history.GetAt(0)->display,
-                                           &doc->defaults.defaults3D}) {
+    for (const DisplaySettings* display :
+         {&doc->saved.GetAt(0)->display, &doc->history.GetAt(0)->display, &doc->defaults.defaults3D}) {
         EXPECT_EQ(builtIn.coordX, display->coordX);
         EXPECT_EQ(builtIn.coordY, display->coordY);
         EXPECT_EQ(builtIn.coordZ, display->coordZ);
@@ -136,7 +140,8 @@ TEST_F(HugeValues, ColourComponentsBeyondRangeSurviveASave)
 TEST_F(HugeValues, TenMegabyteAttributeIsKeptAsItWas)
 {
     const std::string longCode = "E" + std::string(10 << 20, 'M');
-    ASSERT_TRUE(Open(Document("<attractor config=\"" + longCode + "\" x0=\"" + std::string(10 << 20, '7') + "\"/>")));
+    ASSERT_TRUE(
+        Open(Document("<attractor config=\"" + longCode + "\" x0=\"" + std::string(10 << 20, '7') + "\"/>")));
     const AttractorRef read = doc->saved.GetAt(0);
     EXPECT_FALSE(read->valid);
     EXPECT_EQ(longCode, read->refusedCode);
