@@ -47,7 +47,9 @@ StatusPanes::StatusPanes(QStatusBar& bar) {
 }
 
 void StatusPanes::SetText(int pane, const QString& text) {
-    if (pane < 0 || pane >= PaneCount)
+    // A run writes the same text at every one of its first 5000 steps; only a change is worth
+    // the immediate repaint.
+    if (pane < 0 || pane >= PaneCount || panes_[pane]->text() == text)
         return;
     panes_[pane]->setText(text);
     panes_[pane]->repaint();
