@@ -8,16 +8,11 @@ class NullHost : public DocumentHost {
 public:
     void ShowStatus(int, const std::string&) override {}
     void ShowCode(const Attractor&) override {}
-    void ShowPanel(int) override {}
     void BeginBusy() override {}
     void EndBusy() override {}
     bool EscapePressed() override { return false; }
-    void UpdateAllViews(int) override {}
+    void OnDocumentChanged(int) override {}
     void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
-    std::optional<std::string> AskOpenFileName() override { return std::nullopt; }
-    void NewDocumentCommand() override {}
-    void OpenDocumentCommand() override {}
-    void ShowSettingsDialog() override {}
 };
 
 } // namespace zephyra::bench

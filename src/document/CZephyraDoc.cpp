@@ -67,7 +67,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
         if (ok || !search) {
             if (flags & SA_ADD_HISTORY)
                 AddToHistory(attractor);
-            host_.UpdateAllViews(UH_REDRAW);
+            UpdateAllViews(UH_REDRAW);
             return;
         }
         if (!proceed)
@@ -79,9 +79,85 @@ void CZephyraDoc::AddToHistory(const AttractorRef& attractor)
 {
     historyPosition = 0;
     history.AddHead(attractor);
-    host_.UpdateAllViews(UH_HISTORY_ADDED);
+    UpdateAllViews(UH_HISTORY_ADDED);
 }
 
-void CZephyraDoc::OnNewDocument() { saved.RemoveAll(); }
+void CZephyraDoc::OnNewDocument()
+{
+    saved.RemoveAll();
+    modified_ = false;
+    UpdateAllViews(UH_ALL);
+}
+
+void CZephyraDoc::ReplaceSaved(AttractorList records)
+{
+    std::swap(saved, records);
+    modified_ = false;
+    UpdateAllViews(UH_SAVED_RELOADED | UH_SAVED_SHOWN);
+}
+
+void CZephyraDoc::JoinSaved(const AttractorList& records)
+{
+    for (const AttractorRef& record : records)
+        saved.AddTail(record);
+    modified_ = true;
+    UpdateAllViews(UH_SAVED_RELOADED | UH_SAVED_SHOWN);
+}
+
+void CZephyraDoc::AddToSaved()
+{
+    if (!current)
+        return;
+    saved.AddTail(current->Clone(defaults));
+    modified_ = true;
+    UpdateAllViews(UH_SAVED_ADDED);
+}
+
+void CZephyraDoc::AddToFavorites()
+{
+    if (!current)
+        return;
+    favorites.AddTail(current->Clone(defaults));
+    UpdateAllViews(UH_FAVORITE_ADDED);
+}
+
+void CZephyraDoc::ClearFavorites()
+{
+    favorites.RemoveAll();
+    UpdateAllViews(UH_FAVORITES_RELOADED);
+}
+
+bool CZephyraDoc::RemoveRecord(AttractorList& list, const Attractor* record)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.GetAt(i).get() == record) {
+            list.RemoveAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Saved is the document's content, so removing from it modifies the document.
+void CZephyraDoc::RemoveSaved(const Attractor* record)
+{
+    if (!RemoveRecord(saved, record))
+        return;
+    modified_ = true;
+    UpdateAllViews(UH_SAVED_REMOVED);
+}
+
+void CZephyraDoc::RemoveFavorite(const Attractor* record)
+{
+    if (RemoveRecord(favorites, record))
+        UpdateAllViews(UH_FAVORITE_REMOVED);
+}
+
+void CZephyraDoc::ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw)
+{
+    this->*flag = !(this->*flag);
+    if (redraw)
+        UpdateAllViews(UH_REDRAW);
+}
 
 } // namespace zephyra

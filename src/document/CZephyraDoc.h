@@ -16,7 +16,8 @@ class ConfigurationStore;
 
 // The one document: the attractor on screen, the Saved, Favorites and History lists, the point
 // buffer, the view flags and the settings kept in the configuration file. Views and panels read
-// these fields at paint time and learn of changes through DocumentHost::UpdateAllViews.
+// these fields at paint time; they change them only through the operations below, which set the
+// modified flag and tell every view through UpdateAllViews in one place.
 class CZephyraDoc {
 public:
     // Seeds the random generator, sets the initial values and reads the configuration through
@@ -44,8 +45,6 @@ public:
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
     AttractorDefaults defaults;
     RandomGenerator random;
-    // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.
-    bool modified = false;
     // Full path of the configuration file; the configuration store works it out (beside the
     // executable, the per-user folder or an explicit path) when it reads, before anything else.
     std::string configPath;
@@ -55,6 +54,10 @@ public:
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
 
     [[nodiscard]] DocumentHost& Host() const { return host_; }
+    // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.
+    [[nodiscard]] bool IsModified() const { return modified_; }
+    // Tells every view and panel what changed (one UH_* hint).
+    void UpdateAllViews(int hint) { host_.OnDocumentChanged(hint); }
 
     // The one way to show an attractor: with or without a chaos search (SA_* flags), optionally
     // pushing it onto History. A non-zero letter that names a case becomes the document's
@@ -66,12 +69,31 @@ public:
 
     // The framework's new document: empties Saved (Favorites, History and settings stay).
     void OnNewDocument();
+    // An opened document's records replace Saved; the document is as its file.
+    void ReplaceSaved(AttractorList records);
+    // Joined records go after those in Saved.
+    void JoinSaved(const AttractorList& records);
+    // The document was written to its file.
+    void OnSaveDone() { modified_ = false; }
+    // Copies of the current attractor at the tail of Saved or Favorites; nothing without one.
+    void AddToSaved();
+    void AddToFavorites();
+    void ClearFavorites();
+    // Takes that very record (the first entry that is it) out of Saved or Favorites.
+    void RemoveSaved(const Attractor* record);
+    void RemoveFavorite(const Attractor* record);
+    // A view flag toggled; `redraw` false for a flag that changes only the next camera move.
+    void ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw);
+    // The settings dialog changed the current attractor or the defaults.
+    void OnSettingsApplied() { UpdateAllViews(UH_REDRAW); }
 
 private:
     void AddToHistory(const AttractorRef& attractor);
+    bool RemoveRecord(AttractorList& list, const Attractor* record);
 
     DocumentHost& host_;
     ConfigurationStore* store_;
+    bool modified_ = false;
 };
 
 } // namespace zephyra

@@ -2,7 +2,6 @@
 
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
-#include "DocumentFile.h"
 #include "StatusTexts.h"
 
 #include <algorithm>
@@ -55,7 +54,7 @@ void BrowseHistory(CZephyraDoc& doc, int position)
     doc.historyPosition = position;
     if (const AttractorRef entry = doc.history.GetAt(position))
         doc.SetAttractor(entry, SA_NO_SEARCH);
-    doc.Host().UpdateAllViews(UH_HISTORY_MOVED);
+    doc.UpdateAllViews(UH_HISTORY_MOVED);
 }
 
 void Next(CZephyraDoc& doc)
@@ -89,7 +88,7 @@ void ClearHistory(CZephyraDoc& doc)
     if (doc.current)
         doc.history.AddHead(doc.current);
     doc.historyPosition = 0;
-    doc.Host().UpdateAllViews(UH_HISTORY_RELOADED);
+    doc.UpdateAllViews(UH_HISTORY_RELOADED);
 }
 
 // Shows `current` with the new point count, whatever its measurements.
@@ -98,7 +97,7 @@ void Recompute(CZephyraDoc& doc, std::int64_t pointsCount)
     doc.current->pointsCount = static_cast<std::int32_t>(
         std::min<std::int64_t>(pointsCount, std::numeric_limits<std::int32_t>::max()));
     (void)doc.ComputePoints(doc.current, false, false, nullptr);
-    doc.Host().UpdateAllViews(UH_REDRAW);
+    doc.UpdateAllViews(UH_REDRAW);
 }
 
 // The step is a fifth of the points in the buffer, truncated toward zero.
@@ -135,29 +134,16 @@ bool OnListCommand(CZephyraDoc& doc, int id)
 {
     switch (id) {
     case cmd::ID_ADD_TO_SAVED:
-        doc.saved.AddTail(doc.current->Clone(doc.defaults));
-        doc.modified = true;
-        doc.Host().UpdateAllViews(UH_SAVED_ADDED);
+        doc.AddToSaved();
         return true;
     case cmd::ID_ADD_TO_FAVORITES:
-        doc.favorites.AddTail(doc.current->Clone(doc.defaults));
-        doc.Host().UpdateAllViews(UH_FAVORITE_ADDED);
-        return true;
-    case cmd::ID_CLEAR_SAVED:
-        doc.Host().NewDocumentCommand();
+        doc.AddToFavorites();
         return true;
     case cmd::ID_CLEAR_FAVORITES:
-        doc.favorites.RemoveAll();
-        doc.Host().UpdateAllViews(UH_FAVORITES_RELOADED);
+        doc.ClearFavorites();
         return true;
     case cmd::ID_CLEAR_HISTORY:
         ClearHistory(doc);
-        return true;
-    case cmd::ID_OPEN_SAVED:
-        doc.Host().OpenDocumentCommand();
-        return true;
-    case cmd::ID_JOIN:
-        OnSavedJoin(doc);
         return true;
     default:
         return false;
@@ -185,12 +171,9 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
     case cmd::ID_DECREMENT_POSITION:
         StepPosition(doc, false);
         return true;
-    case cmd::ID_SETTINGS:
-        doc.Host().ShowSettingsDialog();
-        return true;
     case cmd::ID_RESET:
         doc.current->ResetCamera();
-        doc.Host().UpdateAllViews(UH_REDRAW);
+        doc.UpdateAllViews(UH_REDRAW);
         return true;
     default:
         return false;
@@ -229,9 +212,7 @@ bool OnDocumentCommand(CZephyraDoc& doc, int id)
         return true;
     }
     if (const ViewFlag* f = FindViewFlag(id)) {
-        doc.*(f->flag) = !(doc.*(f->flag));
-        if (f->redraw)
-            doc.Host().UpdateAllViews(UH_REDRAW);
+        doc.ToggleViewFlag(f->flag, f->redraw);
         return true;
     }
     if (NeedsCurrent(id) && !doc.current)

@@ -31,9 +31,7 @@ bool OnOpenDocument(CZephyraDoc& doc, const std::filesystem::path& path)
         // The records are read aside, so a failure leaves Saved as it was.
         AttractorList records;
         LoadList(records, document.document_element(), doc.defaults);
-        std::swap(doc.saved, records);
-        doc.modified = false;
-        doc.Host().ShowPanel(PANEL_SAVED);
+        doc.ReplaceSaved(std::move(records));
         return true;
     } catch (const std::exception&) {
         ReportError(doc, "Exception occurred in OnOpenDocument");
@@ -55,29 +53,26 @@ bool OnSaveDocument(CZephyraDoc& doc, const std::filesystem::path& path)
         ReportError(doc, "Exception occurred in OnSaveDocument");
         return false;
     }
-    doc.modified = false;
+    doc.OnSaveDone();
     return true;
 }
 
-void OnSavedJoin(CZephyraDoc& doc)
+void OnSavedJoin(CZephyraDoc& doc, const std::filesystem::path& path)
 {
-    const std::optional<std::string> chosen = doc.Host().AskOpenFileName();
-    if (!chosen)
-        return;
+    // The records are read aside, so a failure adds none of them.
+    AttractorList records;
     try {
         pugi::xml_document document;
-        if (!LoadXmlFile(document, *chosen)) {
+        if (!LoadXmlFile(document, path)) {
             ReportError(doc, "Exception occurred in OnSavedJoin");
             return;
         }
-        LoadList(doc.saved, document.document_element(), doc.defaults);
+        LoadList(records, document.document_element(), doc.defaults);
     } catch (const std::exception&) {
         ReportError(doc, "Exception occurred in OnSavedJoin");
         return;
     }
-    doc.modified = true;
-    doc.Host().UpdateAllViews(UH_SAVED_RELOADED);
-    doc.Host().ShowPanel(PANEL_SAVED);
+    doc.JoinSaved(records);
 }
 
 } // namespace zephyra

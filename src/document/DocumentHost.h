@@ -1,28 +1,29 @@
 #pragma once
 #include "FrameServices.h"
 
-#include <optional>
 #include <string>
 
 namespace zephyra {
 
 enum class MessageIcon { Information, Warning, Error };
 
-// Everything the document needs from the window program (or from the command line, or a test):
-// the frame services, the run services, and the framework services of the document/view layer.
-class DocumentHost : public FrameServices, public RunServices {
+// Modal message boxes with an OK button and no owner window.
+class MessageServices {
 public:
-    // Tells every view and panel what changed (one UH_* hint).
-    virtual void UpdateAllViews(int hint) = 0;
-    // A modal message box with an OK button and no owner window.
+    virtual ~MessageServices() = default;
     virtual void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
-    // A file-open dialog for an existing file with the document filter; nothing when cancelled.
-    [[nodiscard]] virtual std::optional<std::string> AskOpenFileName() = 0;
-    // The framework's new and open commands (they ask to save a modified document first).
-    virtual void NewDocumentCommand() = 0;
-    virtual void OpenDocumentCommand() = 0;
-    // The modal settings dialog.
-    virtual void ShowSettingsDialog() = 0;
 };
+
+// Whoever shows the document: learns what changed, one UH_* hint at a time. Only the document
+// sends hints (CZephyraDoc::UpdateAllViews).
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    virtual void OnDocumentChanged(int hint) = 0;
+};
+
+// Everything the document needs from the window program, the command line or a test: the frame
+// services and the run services that the engine uses too, message boxes and the views.
+class DocumentHost : public FrameServices, public RunServices, public MessageServices, public DocumentObserver {};
 
 } // namespace zephyra

@@ -12,6 +12,10 @@ constexpr int UH_FAVORITE_ADDED = 16;
 constexpr int UH_HISTORY_RELOADED = 32;
 constexpr int UH_HISTORY_ADDED = 64;
 constexpr int UH_HISTORY_MOVED = 128;
+constexpr int UH_SAVED_REMOVED = 256;
+constexpr int UH_FAVORITE_REMOVED = 512;
+// With UH_SAVED_RELOADED: the records came from a file (open, join), so the Saved panel comes forward.
+constexpr int UH_SAVED_SHOWN = 1024;
 
 // Flags of CZephyraDoc::SetAttractor.
 constexpr int SA_RANDOMIZE = 1;

@@ -5,13 +5,6 @@ namespace zephyra {
 
 class Attractor;
 
-// Layout codes of the main window's client area.
-constexpr int PANEL_NONE = 119;
-constexpr int PANEL_CASES = 112;
-constexpr int PANEL_SAVED = 102;
-constexpr int PANEL_FAVORITES = 103;
-constexpr int PANEL_HISTORY = 109;
-
 // What the engine and the document tell the main window. The window implements it; tests record it.
 class FrameServices {
 public:
@@ -20,8 +13,6 @@ public:
     virtual void ShowStatus(int pane, const std::string& text) = 0;
     // Puts the attractor's code into the code box and marks the character at its `position`.
     virtual void ShowCode(const Attractor& attractor) = 0;
-    // Switches the client area to the layout of a PANEL_* code.
-    virtual void ShowPanel(int panelCode) = 0;
 };
 
 // What a long computation needs while it runs on the user-interface thread.

@@ -82,8 +82,10 @@ void CMainFrame::ShowPanel(int panelCode) {
         dispatcher_->UpdateChecks();
 }
 
-void CMainFrame::UpdateAllViews(int hint) {
+void CMainFrame::OnDocumentChanged(int hint) {
     layouts_->UpdateAll(hint);
+    if (hint & UH_SAVED_SHOWN)
+        layouts_->ShowPanel(PANEL_SAVED);
     dispatcher_->UpdateChecks();
 }
 

@@ -37,10 +37,11 @@ public:
 
     void ShowStatus(int pane, const std::string& text) override;
     void ShowCode(const Attractor& attractor) override;
-    void ShowPanel(int panelCode) override;
+    // Switches the client area to the layout of a PANEL_* code.
+    void ShowPanel(int panelCode);
 
     // The document's hint to every view and panel; the command checks follow.
-    void UpdateAllViews(int hint);
+    void OnDocumentChanged(int hint);
     // Routes one command id as a menu item would.
     bool SendCommand(int id) { return dispatcher_->Dispatch(id); }
     [[nodiscard]] std::optional<bool> CommandState(int id) const { return dispatcher_->Checked(id); }

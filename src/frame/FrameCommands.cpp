@@ -70,8 +70,10 @@ bool CMainFrame::OnCommand(int id) {
     case ID_PREV_PANE:
         layouts_->FocusNextPane();
         return true;
-    // Buttons the panels handle themselves; taking them here keeps them enabled.
     case ID_PANEL_CLOSE:
+        ShowPanel(PANEL_NONE);
+        return true;
+    // Buttons the panels handle themselves; taking them here keeps them enabled.
     case ID_REMOVE_FAVORITE:
     case ID_REMOVE_SAVED:
         return true;

@@ -1,4 +1,6 @@
 #pragma once
+#include "PanelCodes.h"
+
 #include <QStackedWidget>
 
 #include <functional>

@@ -24,8 +24,11 @@ CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent)
 
 CZephyraView::~CZephyraView() { ReleaseGl(); }
 
-void CZephyraView::OnUpdate(int)
+void CZephyraView::OnUpdate(int hint)
 {
+    // A record taken out of a list changes nothing on screen; the smoothed picture stays.
+    if (hint & (UH_SAVED_REMOVED | UH_FAVORITE_REMOVED))
+        return;
     showSmoothed_ = false;
     update();
 }

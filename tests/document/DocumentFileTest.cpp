@@ -31,16 +31,18 @@ TEST_F(DocumentFileTest, SaveAndOpenRoundTrip)
     AddSaved(11);
     AddSaved(22);
     doc->saved.GetAt(1)->display.bgColor = {0.0f, 0.5f, 1.0f};
-    doc->modified = true;
+    AddSaved(33);
+    doc->RemoveSaved(doc->saved.GetAt(2).get());
+    ASSERT_TRUE(doc->IsModified());
     ASSERT_TRUE(OnSaveDocument(*doc, path));
-    EXPECT_FALSE(doc->modified);
+    EXPECT_FALSE(doc->IsModified());
     EXPECT_NE(ReadText(path).find("<zephyraSaved>"), std::string::npos);
 
     doc->saved.RemoveAll();
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{11, 22}));
     EXPECT_EQ(doc->saved.GetAt(1)->display.bgColor, (Rgb{0.0f, 0.5f, 1.0f}));
-    EXPECT_EQ(host.panels, std::vector<int>{PANEL_SAVED});
+    EXPECT_EQ(host.hints.back(), UH_SAVED_RELOADED | UH_SAVED_SHOWN);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -67,7 +69,7 @@ TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
         EXPECT_EQ(host.messages[0].text, "File not found.");
         EXPECT_EQ(host.messages[0].title, "Error");
     }
-    EXPECT_TRUE(host.panels.empty());
+    EXPECT_TRUE(host.hints.empty());
 }
 
 TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
@@ -94,23 +96,18 @@ TEST_F(DocumentFileTest, JoiningADocumentIntoItselfDoublesSaved)
     AddSaved(1);
     AddSaved(2);
     ASSERT_TRUE(OnSaveDocument(*doc, path));
-    host.openFileAnswers.push_back(path.string());
-    OnSavedJoin(*doc);
+    OnSavedJoin(*doc, path);
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2, 1, 2}));
-    EXPECT_TRUE(doc->modified);
-    EXPECT_EQ(host.hints, std::vector<int>{UH_SAVED_RELOADED});
-    EXPECT_EQ(host.panels, std::vector<int>{PANEL_SAVED});
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(host.hints, std::vector<int>{UH_SAVED_RELOADED | UH_SAVED_SHOWN});
 }
 
-TEST_F(DocumentFileTest, JoinThatIsCancelledOrFailsChangesNothing)
+TEST_F(DocumentFileTest, JoinThatFailsChangesNothing)
 {
     AddSaved(1);
-    OnSavedJoin(*doc); // dialog cancelled
-    EXPECT_TRUE(host.messages.empty());
-    host.openFileAnswers.push_back((folder / "absent.zpr").string());
-    OnSavedJoin(*doc);
+    OnSavedJoin(*doc, folder / "absent.zpr");
     EXPECT_EQ(SavedPointCounts(), std::vector<int>{1});
-    EXPECT_FALSE(doc->modified);
+    EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(host.hints.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSavedJoin");
@@ -123,7 +120,7 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     const std::string before = ReadText(path);
     for (int i = 0; i < 40; ++i)
         AddSaved(i);
-    doc->modified = true;
+    doc->RemoveSaved(doc->saved.GetAt(0).get());
 
     bool saved = true;
     {
@@ -132,7 +129,7 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     }
 
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(doc->modified);
+    EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadText(path), before);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");

@@ -41,7 +41,7 @@ TEST(DocumentState, InitialValues)
     EXPECT_TRUE(doc.viewAdaptive);
     EXPECT_EQ(doc.antialias, 0);
     EXPECT_EQ(doc.defaults.defaultPointsCount, 50000);
-    EXPECT_FALSE(doc.modified);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(DocumentState, ConfigurationIsReadOnConstructionAndWrittenWithTheListsIntact)
@@ -72,7 +72,12 @@ TEST(DocumentState, NewDocumentEmptiesOnlySaved)
     doc.saved.AddTail(a->Clone(doc.defaults));
     doc.favorites.AddTail(a->Clone(doc.defaults));
     doc.history.AddHead(a);
+    doc.saved.AddTail(a->Clone(doc.defaults));
+    doc.RemoveSaved(doc.saved.GetAt(1).get());
+    ASSERT_TRUE(doc.IsModified());
     doc.OnNewDocument();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(host.hints.back(), UH_ALL);
     EXPECT_EQ(doc.saved.Count(), 0);
     EXPECT_EQ(doc.favorites.Count(), 1);
     EXPECT_EQ(doc.history.Count(), 1);

@@ -2,17 +2,15 @@
 #include "Attractor.h"
 #include "DocumentHost.h"
 
-#include <deque>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace zephyra::testing {
 
 // A DocumentHost that records everything the engine and the document tell the window, and plays
-// back scripted answers (Escape, file dialogs). Header-only so that every test program can use it.
+// back a scripted Escape. Header-only so that every test program can use it.
 class FakeHost : public DocumentHost {
 public:
     // One ShowStatus call; identical calls in a row are folded into one entry with a repeat count.
@@ -41,21 +39,15 @@ public:
     std::vector<StatusEntry> statusHistory;
     std::map<int, std::string> status; // latest text of each pane
     std::vector<CodeEntry> codes;
-    std::vector<int> panels;
     std::vector<int> hints;
     std::vector<MessageEntry> messages;
     int busyDepth = 0;
     int busyCalls = 0;
     int polls = 0;
-    int newDocumentCalls = 0, openDocumentCalls = 0, settingsDialogCalls = 0;
 
     // --- scripts
     // Escape is reported when this returns true; unset, it never is.
     std::function<bool(const Poll&)> escapeScript;
-    // Answers of AskOpenFileName in order; nothing (a cancelled dialog) once they run out.
-    std::deque<std::optional<std::string>> openFileAnswers;
-    // Called by the framework commands and the settings dialog, when set.
-    std::function<void()> onNewDocument, onOpenDocument, onSettingsDialog;
 
     // Escape at one iteration of a try; `run` 1 is the first try that polled, 0 any try.
     void EscapeAtIteration(int iteration, int run = 0)
@@ -89,7 +81,6 @@ public:
         statusHistory.clear();
         status.clear();
         codes.clear();
-        panels.clear();
         hints.clear();
         messages.clear();
     }
@@ -108,7 +99,6 @@ public:
         statusHistory.push_back({pane, text, iteration_, 1});
     }
     void ShowCode(const Attractor& attractor) override { codes.push_back({attractor.code, attractor.position}); }
-    void ShowPanel(int panelCode) override { panels.push_back(panelCode); }
 
     // --- RunServices
     void BeginBusy() override
@@ -126,38 +116,12 @@ public:
         return escapeScript && escapeScript(poll);
     }
 
-    // --- DocumentHost
-    void UpdateAllViews(int hint) override { hints.push_back(hint); }
+    // --- MessageServices, DocumentObserver
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override
     {
         messages.push_back({text, title, icon});
     }
-    std::optional<std::string> AskOpenFileName() override
-    {
-        if (openFileAnswers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = openFileAnswers.front();
-        openFileAnswers.pop_front();
-        return answer;
-    }
-    void NewDocumentCommand() override
-    {
-        ++newDocumentCalls;
-        if (onNewDocument)
-            onNewDocument();
-    }
-    void OpenDocumentCommand() override
-    {
-        ++openDocumentCalls;
-        if (onOpenDocument)
-            onOpenDocument();
-    }
-    void ShowSettingsDialog() override
-    {
-        ++settingsDialogCalls;
-        if (onSettingsDialog)
-            onSettingsDialog();
-    }
+    void OnDocumentChanged(int hint) override { hints.push_back(hint); }
 
 private:
     int iteration_ = 0;

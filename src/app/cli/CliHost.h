@@ -22,16 +22,11 @@ public:
 
     void ShowStatus(int pane, const std::string& text) override;
     void ShowCode(const Attractor&) override {}
-    void ShowPanel(int) override {}
     void BeginBusy() override {}
     void EndBusy() override {}
     [[nodiscard]] bool EscapePressed() override;
-    void UpdateAllViews(int) override {}
+    void OnDocumentChanged(int) override {}
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    [[nodiscard]] std::optional<std::string> AskOpenFileName() override { return std::nullopt; }
-    void NewDocumentCommand() override {}
-    void OpenDocumentCommand() override {}
-    void ShowSettingsDialog() override {}
 
 private:
     std::ostream& err_;

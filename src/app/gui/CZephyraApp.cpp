@@ -64,7 +64,7 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     framework_ = std::make_unique<DocumentFramework>(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *framework_);
-    host_.Attach(*doc_, *frame_, *framework_);
+    host_.Attach(*frame_);
     framework_->SetFrame(frame_.get());
     FitToScreen(*frame_);
 

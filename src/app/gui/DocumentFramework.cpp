@@ -4,7 +4,7 @@
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
 #include "DocumentFile.h"
-#include "UpdateHints.h"
+#include "SettingsDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,7 +38,7 @@ void DocumentFramework::SetPath(const QString& path) {
 }
 
 bool DocumentFramework::SaveModified() {
-    if (!doc_.modified)
+    if (!doc_.IsModified())
         return true;
     const QString name = path_.isEmpty() ? Title() : path_;
     const auto answer = QMessageBox::warning(frame_, appTitle, QString("Save changes to %1?").arg(name),
@@ -52,9 +52,7 @@ void DocumentFramework::FileNew() {
     if (!SaveModified())
         return;
     doc_.OnNewDocument();
-    doc_.modified = false;
     SetPath(QString());
-    doc_.Host().UpdateAllViews(UH_ALL);
 }
 
 std::optional<std::string> DocumentFramework::AskOpenFileName() {
@@ -76,10 +74,8 @@ bool DocumentFramework::OpenPath(const QString& path) {
         recent_.Remove(path);
         return false;
     }
-    doc_.modified = false;
     SetPath(QFileInfo(path).absoluteFilePath());
     recent_.Add(path_);
-    doc_.Host().UpdateAllViews(UH_ALL);
     return true;
 }
 
@@ -115,11 +111,19 @@ bool DocumentFramework::OnCommand(int id) {
     }
     switch (id) {
     case ID_FILE_NEW:
+    case ID_CLEAR_SAVED:
         FileNew();
         return true;
     case ID_FILE_OPEN:
     case ID_OPEN_SAVED:
         FileOpen();
+        return true;
+    case ID_JOIN:
+        if (const auto path = AskOpenFileName())
+            OnSavedJoin(doc_, *path);
+        return true;
+    case ID_SETTINGS:
+        ShowSettingsDialog(doc_, frame_);
         return true;
     case ID_FILE_SAVE:
         FileSave();

@@ -11,7 +11,8 @@ class CZephyraDoc;
 
 // The document/view framework around the one document: New, Open, Save, Save As and the
 // question "Save changes to %1?" while the document is modified, the window title, the recent
-// files, dropped files and the application's own commands (Exit, About). Last on the route.
+// files, dropped files, the Saved panel's file commands (Clear, Open, Join), Settings and the
+// application's own commands (Exit, About). Last on the route.
 class DocumentFramework : public FrameOwner {
 public:
     explicit DocumentFramework(CZephyraDoc& doc) : doc_(doc) {}

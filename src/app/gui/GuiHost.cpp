@@ -1,25 +1,11 @@
 #include "GuiHost.h"
 
 #include "CMainFrame.h"
-#include "DocumentFramework.h"
-#include "SettingsDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 namespace zephyra {
-
-void GuiHost::Attach(CZephyraDoc& doc, CMainFrame& frame, DocumentFramework& framework) {
-    doc_ = &doc;
-    frame_ = &frame;
-    framework_ = &framework;
-}
-
-void GuiHost::Detach() {
-    doc_ = nullptr;
-    frame_ = nullptr;
-    framework_ = nullptr;
-}
 
 void GuiHost::ShowStatus(int pane, const std::string& text) {
     if (frame_)
@@ -29,11 +15,6 @@ void GuiHost::ShowStatus(int pane, const std::string& text) {
 void GuiHost::ShowCode(const Attractor& attractor) {
     if (frame_)
         frame_->ShowCode(attractor);
-}
-
-void GuiHost::ShowPanel(int panelCode) {
-    if (frame_)
-        frame_->ShowPanel(panelCode);
 }
 
 void GuiHost::BeginBusy() {
@@ -50,9 +31,9 @@ void GuiHost::EndBusy() {
     QApplication::restoreOverrideCursor();
 }
 
-void GuiHost::UpdateAllViews(int hint) {
+void GuiHost::OnDocumentChanged(int hint) {
     if (frame_)
-        frame_->UpdateAllViews(hint);
+        frame_->OnDocumentChanged(hint);
 }
 
 void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
@@ -72,27 +53,6 @@ void GuiHost::MessageBox(const std::string& text, const std::string& title, Mess
         QApplication::restoreOverrideCursor();
         escape_.Begin();
     }
-}
-
-std::optional<std::string> GuiHost::AskOpenFileName() {
-    if (!framework_)
-        return std::nullopt;
-    return framework_->AskOpenFileName();
-}
-
-void GuiHost::NewDocumentCommand() {
-    if (framework_)
-        framework_->FileNew();
-}
-
-void GuiHost::OpenDocumentCommand() {
-    if (framework_)
-        framework_->FileOpen();
-}
-
-void GuiHost::ShowSettingsDialog() {
-    if (doc_)
-        zephyra::ShowSettingsDialog(*doc_, frame_);
 }
 
 } // namespace zephyra

@@ -5,34 +5,25 @@
 namespace zephyra {
 
 class CMainFrame;
-class CZephyraDoc;
-class DocumentFramework;
 
-// The window program's side of DocumentHost: the frame services go to the main window, message
-// boxes and the file dialog are Qt's, the busy cursor and the escape poll hold the event filter.
-// The document is made before the window, so texts written before it exists are dropped.
+// The window program's side of DocumentHost: the frame services and the document's hints go to
+// the main window, message boxes are Qt's, the busy cursor and the escape poll hold the event
+// filter. The document is made before the window, so what it says before that is dropped.
 class GuiHost : public DocumentHost {
 public:
-    void Attach(CZephyraDoc& doc, CMainFrame& frame, DocumentFramework& framework);
-    void Detach();
+    void Attach(CMainFrame& frame) { frame_ = &frame; }
+    void Detach() { frame_ = nullptr; }
 
     void ShowStatus(int pane, const std::string& text) override;
     void ShowCode(const Attractor& attractor) override;
-    void ShowPanel(int panelCode) override;
     void BeginBusy() override;
     void EndBusy() override;
     [[nodiscard]] bool EscapePressed() override { return escape_.Poll(); }
-    void UpdateAllViews(int hint) override;
+    void OnDocumentChanged(int hint) override;
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    [[nodiscard]] std::optional<std::string> AskOpenFileName() override;
-    void NewDocumentCommand() override;
-    void OpenDocumentCommand() override;
-    void ShowSettingsDialog() override;
 
 private:
-    CZephyraDoc* doc_ = nullptr;
     CMainFrame* frame_ = nullptr;
-    DocumentFramework* framework_ = nullptr;
     EscapeWatch escape_;
     int busyDepth_ = 0;
 };

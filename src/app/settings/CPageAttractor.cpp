@@ -95,7 +95,7 @@ bool CPageAttractor::ApplyToAttractor()
         points = attractor->pointsCount;
         points_->setText(QString::number(points));
     }
-    document->Host().UpdateAllViews(UH_REDRAW);
+    document->OnSettingsApplied();
     return true;
 }
 

@@ -98,7 +98,7 @@ bool CPageDefaults::OnApply()
 {
     if (!UpdateData(true))
         return false;
-    document->Host().UpdateAllViews(UH_REDRAW);
+    document->OnSettingsApplied();
     SetModified(false);
     return CPropertyPage::OnApply();
 }

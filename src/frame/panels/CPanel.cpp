@@ -1,6 +1,7 @@
 #include "CPanel.h"
 
 #include "CZephyraDoc.h"
+#include "CommandIds.h"
 #include "CommandTable.h"
 #include "PanelImages.h"
 
@@ -36,7 +37,7 @@ void CPanel::Build()
     closeButton_->setIcon(PanelCloseIcon());
     closeButton_->setIconSize(QSize(12, 12));
     closeButton_->setAutoRaise(true);
-    connect(closeButton_, &QToolButton::clicked, this, [this] { doc_.Host().ShowPanel(PANEL_NONE); });
+    connect(closeButton_, &QToolButton::clicked, this, [this] { sendCommand_(cmd::ID_PANEL_CLOSE); });
 
     buttons_ = new QToolBar(this);
     buttons_->setIconSize(QSize(SMALL_IMAGE_SIZE, SMALL_IMAGE_SIZE));

@@ -7,8 +7,8 @@
 namespace zephyra {
 namespace {
 
-const GroupedListRole FAVORITES_ROLE{&CZephyraDoc::favorites, UH_FAVORITE_ADDED, UH_FAVORITES_RELOADED,
-                                     cmd::ID_REMOVE_FAVORITE, false};
+const GroupedListRole FAVORITES_ROLE{&CZephyraDoc::favorites, UH_FAVORITE_ADDED,       UH_FAVORITES_RELOADED,
+                                     UH_FAVORITE_REMOVED,     cmd::ID_REMOVE_FAVORITE, &CZephyraDoc::RemoveFavorite};
 
 } // namespace
 

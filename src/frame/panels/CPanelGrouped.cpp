@@ -3,6 +3,10 @@
 #include "CZephyraDoc.h"
 
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <vector>
 
 namespace zephyra {
 
@@ -15,7 +19,9 @@ CPanelGrouped::CPanelGrouped(const QString& caption, const GroupedListRole& role
 void CPanelGrouped::UpdateTree(int hint)
 {
     const AttractorList& list = doc_.*role_.list;
-    if (hint & role_.addedHint) {
+    if (hint & role_.removedHint) {
+        DropRemovedItems();
+    } else if (hint & role_.addedHint) {
         InsertRecord(list.GetAt(list.Count() - 1), true, Place::Last);
     } else if (hint == UH_ALL || (hint & role_.reloadedHint)) {
         BuildCaseTree();
@@ -40,20 +46,22 @@ bool CPanelGrouped::HandleCommand(int id)
 
 void CPanelGrouped::Remove()
 {
-    QTreeWidgetItem* item = Tree()->currentItem();
-    Attractor* record = RecordOf(item);
-    if (!record)
-        return;
-    AttractorList& list = doc_.*role_.list;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.GetAt(i).get() == record) {
-            list.RemoveAt(i);
-            break;
-        }
+    if (const Attractor* record = RecordOf(Tree()->currentItem()))
+        (doc_.*role_.remove)(record);
+}
+
+void CPanelGrouped::DropRemovedItems()
+{
+    const AttractorList& list = doc_.*role_.list;
+    std::vector<QTreeWidgetItem*> removed;
+    for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
+        const Attractor* record = RecordOf(*it);
+        if (record && std::none_of(list.begin(), list.end(),
+                                   [record](const AttractorRef& entry) { return entry.get() == record; }))
+            removed.push_back(*it);
     }
-    if (role_.removalModifiesDocument)
-        doc_.modified = true;
-    delete item;
+    for (QTreeWidgetItem* item : removed)
+        delete item;
 }
 
 } // namespace zephyra

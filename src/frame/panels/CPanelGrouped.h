@@ -4,14 +4,15 @@
 
 namespace zephyra {
 
-// What tells the Favorites and the Saved panel apart: the list shown, its two hints, the Remove
-// command, and whether removing changes the document's content.
+// What tells the Favorites and the Saved panel apart: the list shown, its three hints, the Remove
+// command and the document's operation that removes a record.
 struct GroupedListRole {
     AttractorList CZephyraDoc::*list;
     int addedHint;    // one entry appended at the tail
     int reloadedHint; // the list replaced as a whole
+    int removedHint;  // entries taken out
     int removeCommand;
-    bool removalModifiesDocument;
+    void (CZephyraDoc::*remove)(const Attractor* record);
 };
 
 // A record panel whose records hang under their case nodes, with Remove by button and Delete key.
@@ -26,9 +27,10 @@ protected:
     bool HandleCommand(int id) override;
 
 private:
-    // Takes the selected record out of the list (the first entry that is that very record) and its
-    // item out of the tree; nothing without a selected record.
+    // Asks the document to take the selected record out of the list; nothing without one.
     void Remove();
+    // Drops the items of records that are no longer in the list.
+    void DropRemovedItems();
 
     const GroupedListRole& role_;
 };

@@ -7,9 +7,8 @@
 namespace zephyra {
 namespace {
 
-// The saved list is the document's content, so removing from it modifies the document.
-const GroupedListRole SAVED_ROLE{&CZephyraDoc::saved, UH_SAVED_ADDED, UH_SAVED_RELOADED, cmd::ID_REMOVE_SAVED,
-                                 true};
+const GroupedListRole SAVED_ROLE{&CZephyraDoc::saved,      UH_SAVED_ADDED,       UH_SAVED_RELOADED,
+                                 UH_SAVED_REMOVED,         cmd::ID_REMOVE_SAVED, &CZephyraDoc::RemoveSaved};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include "CommandIds.h"
 #include "DocumentFile.h"
+#include "PanelCodes.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -24,7 +25,6 @@ QString WriteDocument(Explorer& explorer, const QString& name)
     doc.saved.AddTail(doc.current->Clone(doc.defaults));
     const bool written = OnSaveDocument(doc, path.toStdString());
     doc.saved.RemoveAll();
-    doc.modified = false;
     return written ? path : QString();
 }
 
@@ -57,13 +57,13 @@ private slots:
     void addToSavedMakesNewAskFirst()
     {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
-        QVERIFY(explorer->Doc().modified);
+        QVERIFY(explorer->Doc().IsModified());
         BoxAnswerer answerer(QMessageBox::No);
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(answerer.Seen().count, 1);
         QCOMPARE(answerer.Seen().text, QString("Save changes to Untitled?"));
         QCOMPARE(explorer->Doc().saved.Count(), 0);
-        QVERIFY(!explorer->Doc().modified);
+        QVERIFY(!explorer->Doc().IsModified());
     }
 
     void cancelKeepsTheSavedList()

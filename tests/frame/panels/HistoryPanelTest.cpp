@@ -51,7 +51,7 @@ void HistoryPanelTest::initialUpdateListsNewestFirstAndSelectsThePosition()
     QCOMPARE(f.SelectedRow(), 0);
 
     f.doc.historyPosition = 2;
-    f.host.UpdateAllViews(UH_HISTORY_RELOADED);
+    f.doc.UpdateAllViews(UH_HISTORY_RELOADED);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
     QCOMPARE(f.SelectedRow(), 2);
     QCOMPARE(f.SelectedRecord(), f.doc.history.GetAt(2).get());
@@ -61,12 +61,12 @@ void HistoryPanelTest::combinedAddedAndMovedIsHandledAsAdded()
 {
     HistoryFixture f;
     f.doc.historyPosition = 3;
-    f.host.UpdateAllViews(UH_HISTORY_MOVED);
+    f.doc.UpdateAllViews(UH_HISTORY_MOVED);
     QCOMPARE(f.SelectedRow(), 3);
 
     const AttractorRef newest = f.Record("EMMMMMMMMMMMM");
     f.doc.history.AddHead(newest);
-    f.host.UpdateAllViews(UH_HISTORY_ADDED | UH_HISTORY_MOVED);
+    f.doc.UpdateAllViews(UH_HISTORY_ADDED | UH_HISTORY_MOVED);
 
     QCOMPARE(f.Tree().topLevelItemCount(), 5);
     QCOMPARE(CPanelEx::RecordOf(f.Tree().topLevelItem(0)), newest.get());
@@ -84,7 +84,7 @@ void HistoryPanelTest::previousSelectsDownAndNextUp()
         [&f](int id) {
             f.sent.push_back(id);
             f.doc.historyPosition += id == cmd::ID_PREVIOUS ? 1 : -1;
-            f.host.UpdateAllViews(UH_HISTORY_MOVED);
+            f.doc.UpdateAllViews(UH_HISTORY_MOVED);
         },
         nullptr);
     f.host.receivers.push_back(f.panel.get());
@@ -106,17 +106,17 @@ void HistoryPanelTest::recordsWithoutCodeAreSkippedWithoutShiftingTheSelection()
     HistoryFixture f;
     f.doc.history.AddHead(Attractor::CreateEmpty(f.doc.defaults)); // read from a file with a bad code
     f.doc.historyPosition = 3;
-    f.host.UpdateAllViews(UH_HISTORY_RELOADED);
+    f.doc.UpdateAllViews(UH_HISTORY_RELOADED);
 
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
     QCOMPARE(f.SelectedRecord(), f.doc.history.GetAt(3).get());
 
     f.doc.historyPosition = 0; // the entry without an item
-    f.host.UpdateAllViews(UH_HISTORY_MOVED);
+    f.doc.UpdateAllViews(UH_HISTORY_MOVED);
     QCOMPARE(f.SelectedRow(), -1);
 
     f.doc.history.AddHead(Attractor::CreateEmpty(f.doc.defaults));
-    f.host.UpdateAllViews(UH_HISTORY_ADDED);
+    f.doc.UpdateAllViews(UH_HISTORY_ADDED);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
 }
 
@@ -169,7 +169,7 @@ void HistoryPanelTest::thumbnailOfTheCurrentRecordFollowsARedraw()
     shown.thumbnail.fill(0); // black: redrawn after a recomputation
     f.doc.history.GetAt(0)->thumbnail.fill(0);
 
-    f.host.UpdateAllViews(UH_REDRAW);
+    f.doc.UpdateAllViews(UH_REDRAW);
 
     const auto topLeft = [&f](int row) {
         return f.Tree().topLevelItem(row)->icon(0).pixmap(QSize(32, 32)).toImage().pixel(0, 0);

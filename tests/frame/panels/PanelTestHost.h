@@ -14,9 +14,9 @@ namespace zephyra::testing {
 class PanelHost : public FakeHost {
 public:
     std::vector<CPanel*> receivers;
-    void UpdateAllViews(int hint) override
+    void OnDocumentChanged(int hint) override
     {
-        FakeHost::UpdateAllViews(hint);
+        FakeHost::OnDocumentChanged(hint);
         for (CPanel* panel : receivers)
             panel->OnUpdate(hint);
     }
@@ -35,7 +35,7 @@ struct PanelFixture {
     // A record of a code with the thumbnail of its shape.
     [[nodiscard]] AttractorRef Record(const char* code) const;
     // The framework's first update of a view.
-    void InitialUpdate() { host.UpdateAllViews(UH_ALL); }
+    void InitialUpdate() { doc.UpdateAllViews(UH_ALL); }
     [[nodiscard]] QTreeWidget& Tree() const { return *panel->Tree(); }
 
     PanelHost host;
