@@ -15,6 +15,10 @@ constexpr const char* TITLE_ATTRACTOR = "Attractor";
 CZephyraDoc::CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed)
     : random(seed), host_(host), store_(store)
 {
+    // A new 4D attractor is coloured as a grey scale of its fourth coordinate unless the
+    // configuration file says otherwise, in the window and on the command line alike.
+    DisplaySettings& d4 = defaults.defaults4D;
+    d4.colorR = d4.colorG = d4.colorB = COORD_W;
     if (store_)
         store_->Read(*this);
 }

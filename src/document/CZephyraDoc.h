@@ -20,8 +20,8 @@ class ConfigurationStore;
 // modified flag and tell every view through UpdateAllViews in one place.
 class CZephyraDoc {
 public:
-    // Seeds the random generator, sets the initial values and reads the configuration through
-    // `store` (may be null), which also sets configPath.
+    // Seeds the random generator, sets the initial values (4D attractors coloured by w) and reads
+    // the configuration through `store` (may be null), which also sets configPath.
     CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed = RandomGenerator::TimeSeed());
     // Writes the configuration through the store while every list is still intact.
     ~CZephyraDoc();

@@ -1,6 +1,8 @@
 #include "ConfigurationStore.h"
 #include "CoreFixture.h"
 
+#include <array>
+
 namespace zephyra::testing {
 namespace {
 
@@ -41,6 +43,10 @@ TEST(DocumentState, InitialValues)
     EXPECT_TRUE(doc.viewAdaptive);
     EXPECT_EQ(doc.antialias, 0);
     EXPECT_EQ(doc.defaults.defaultPointsCount, 50000);
+    // 4D attractors are coloured by w, in the window and on the command line alike.
+    const DisplaySettings& d4 = doc.defaults.defaults4D;
+    EXPECT_EQ((std::array{d4.colorR, d4.colorG, d4.colorB}), (std::array{COORD_W, COORD_W, COORD_W}));
+    EXPECT_EQ(doc.defaults.defaults3D, DisplaySettings{});
     EXPECT_FALSE(doc.IsModified());
 }
 

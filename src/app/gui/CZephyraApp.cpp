@@ -20,22 +20,6 @@ namespace zephyra {
 
 namespace {
 
-// A new 4D attractor is coloured as a grey scale of its fourth coordinate unless the
-// configuration file says otherwise, so this is set just before the file is read.
-class StartupDefaultsStore : public ConfigurationStore {
-public:
-    explicit StartupDefaultsStore(std::filesystem::path path) : file_(std::move(path)) {}
-    void Read(CZephyraDoc& doc) override {
-        DisplaySettings& d4 = doc.defaults.defaults4D;
-        d4.colorR = d4.colorG = d4.colorB = COORD_W;
-        file_.Read(doc);
-    }
-    void Write(const CZephyraDoc& doc) override { file_.Write(doc); }
-
-private:
-    XmlConfigurationStore file_;
-};
-
 void FitToScreen(QWidget& window) {
     QSize size(1200, 800);
     if (const QScreen* screen = QApplication::primaryScreen())
@@ -60,7 +44,7 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     std::optional<std::filesystem::path> configOption;
     if (!line.config.isEmpty())
         configOption = line.config.toStdString();
-    store_ = std::make_unique<StartupDefaultsStore>(DefaultConfigPath(configOption));
+    store_ = std::make_unique<XmlConfigurationStore>(DefaultConfigPath(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     framework_ = std::make_unique<DocumentFramework>(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *framework_);

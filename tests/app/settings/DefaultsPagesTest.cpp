@@ -81,7 +81,6 @@ private slots:
     {
         SheetHarness h;
         DisplaySettings& d4 = h.doc.defaults.defaults4D;
-        d4.colorR = d4.colorG = d4.colorB = COORD_W; // as start-up sets them
         d4.x0 = 0.7f;
         d4.bgColor = {0.0f, 0.0f, 0.0f};
         h.ClickTab(PAGE_4D);
