@@ -21,11 +21,13 @@ build: configure
 run: build
 	./scripts/run-explorer $(BUILD)
 
+# Every widget test starts an X server of its own (scripts/with-xvfb); the file tests run as an
+# ordinary user (scripts/as-user).
 test: build
-	./scripts/run-gui-tests ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
-	./scripts/run-gui-tests ./scripts/run-benchmarks $(BUILD)
+	./scripts/with-xvfb ./scripts/run-benchmarks $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,17 +1,15 @@
 #pragma once
 // A started explorer for widget tests: the real application object with its window, a
-// configuration and settings folder of its own, and a helper that answers message boxes.
+// configuration and settings folder of its own.
 #include "CMainFrame.h"
 #include "CZephyraApp.h"
 #include "CZephyraDoc.h"
 #include "DocumentFramework.h"
+#include "ModalAnswerer.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -54,39 +52,6 @@ struct Explorer {
     bool started = false;
 };
 
-// What a message box said, and the button that was pressed to close it.
-struct AnsweredBox {
-    QString title;
-    QString text;
-    int count = 0;
-};
-
-// From now on answers every modal message box with `button` and records the last one seen.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(QMessageBox::StandardButton button) : button_(button) {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-        timer_.start();
-    }
-    const AnsweredBox& Seen() const { return seen_; }
-
-private:
-    void Answer() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen_.title = box->windowTitle();
-        seen_.text = box->text();
-        ++seen_.count;
-        if (QAbstractButton* b = box->button(button_))
-            b->click();
-        else
-            box->reject();
-    }
-    QMessageBox::StandardButton button_;
-    QTimer timer_;
-    AnsweredBox seen_;
-};
+using testing::BoxAnswerer;
 
 } // namespace zephyra::test

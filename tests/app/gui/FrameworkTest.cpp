@@ -60,8 +60,8 @@ private slots:
         QVERIFY(explorer->Doc().IsModified());
         BoxAnswerer answerer(QMessageBox::No);
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(answerer.Seen().count, 1);
-        QCOMPARE(answerer.Seen().text, QString("Save changes to Untitled?"));
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Text(), QString("Save changes to Untitled?"));
         QCOMPARE(explorer->Doc().saved.Count(), 0);
         QVERIFY(!explorer->Doc().IsModified());
     }
@@ -71,7 +71,7 @@ private slots:
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
         BoxAnswerer answerer(QMessageBox::Cancel);
         explorer->Frame().SendCommand(cmd::ID_CLEAR_SAVED);
-        QCOMPARE(answerer.Seen().count, 1);
+        QCOMPARE(answerer.Count(), 1);
         QCOMPARE(explorer->Doc().saved.Count(), 1);
         QVERIFY(!explorer->Frame().close());
         QVERIFY(explorer->Frame().isVisible());
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(explorer->Doc().favorites.Count(), 1);
         BoxAnswerer answerer(QMessageBox::No);
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(answerer.Seen().count, 0);
+        QCOMPARE(answerer.Count(), 0);
         QCOMPARE(explorer->Doc().favorites.Count(), 1);
     }
 
@@ -138,7 +138,7 @@ private slots:
         BoxAnswerer answerer(QMessageBox::Ok);
         explorer = std::make_unique<Explorer>(QStringList{SandboxFolder().filePath("missing.zpr")});
         QVERIFY(!explorer->started);
-        QCOMPARE(answerer.Seen().count, 1);
+        QCOMPARE(answerer.Count(), 1);
         explorer.reset();
         explorer = std::make_unique<Explorer>();
     }
@@ -162,16 +162,16 @@ private slots:
 
     void theAboutBoxNamesTheVersion()
     {
-        QString text;
-        QTimer::singleShot(100, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            QVERIFY(box);
-            QCOMPARE(box->windowTitle(), QString("About Zephyra Explorer"));
+        QString title, text;
+        const testing::ModalAnswerer answerer([&](QWidget* box) {
+            title = box->windowTitle();
             for (QLabel* label : box->findChildren<QLabel*>())
                 text += label->text();
-            static_cast<QDialog*>(box)->accept();
+            box->close();
         });
         explorer->Frame().SendCommand(cmd::ID_APP_ABOUT);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(title, QString("About Zephyra Explorer"));
         QCOMPARE(text, QString("Zephyra Explorer Version 1.1"));
     }
 };

@@ -169,9 +169,9 @@ private slots:
         QTest::keyClicks(edit, "EW?");
         BoxAnswerer answerer(QMessageBox::Ok);
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(answerer.Seen().count, 1);
-        QCOMPARE(answerer.Seen().text, QString("Wrong attractor configuration!"));
-        QCOMPARE(answerer.Seen().title, QString("Attractor"));
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Text(), QString("Wrong attractor configuration!"));
+        QCOMPARE(answerer.Title(), QString("Attractor"));
         QCOMPARE(edit->text(), QString("EW?"));
         QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
     }

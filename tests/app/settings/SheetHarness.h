@@ -3,6 +3,7 @@
 #include "CSettingsSheet.h"
 #include "CZephyraDoc.h"
 #include "FakeHost.h"
+#include "ModalAnswerer.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -14,7 +15,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -87,19 +87,11 @@ public:
     // Runs `act` on the next modal window that opens while `trigger` runs.
     static void WithNextModal(const std::function<void(QWidget*)>& act, const std::function<void()>& trigger)
     {
-        QTimer poll;
-        int ticks = 0;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
-                poll.stop();
+        const ModalAnswerer answerer([&](QWidget* modal) {
+            if (answerer.Count() == 1)
                 act(modal);
-            } else if (++ticks > 500) {
-                poll.stop();
-            }
         });
-        poll.start(10);
         trigger();
-        poll.stop();
     }
 
     // The text of the message box that `trigger` shows (empty when none opens); the box is closed.

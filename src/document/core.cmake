@@ -1,3 +1,0 @@
-target_sources(zephyra_document PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/CZephyraDoc.cpp
-)

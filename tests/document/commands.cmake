@@ -1,3 +1,0 @@
-add_executable(document_commands_tests ${CMAKE_CURRENT_LIST_DIR}/DocumentCommandsTest.cpp)
-target_link_libraries(document_commands_tests PRIVATE zephyra_document GTest::gtest_main)
-add_test(NAME document_commands_tests COMMAND document_commands_tests)
