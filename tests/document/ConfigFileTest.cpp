@@ -196,18 +196,23 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileByteForByte)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
 
-TEST_F(ConfigFileTest, WriteIntoAReadOnlyFolderLeavesTheOldFile)
+TEST_F(ConfigFileTest, WritableFileInAReadOnlyFolderIsWrittenAndAReadOnlyOneRefused)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     WriteCfg(*doc, path);
-    const std::string before = ReadText(path);
     doc->caseLetter = 'Q';
     std::filesystem::permissions(folder,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     WriteCfg(*doc, path);
+    EXPECT_EQ(Restart()->caseLetter, 'Q');
+    EXPECT_TRUE(host.messages.empty());
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    doc->caseLetter = 'R';
+    WriteCfg(*doc, path);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    EXPECT_EQ(ReadText(path), before);
+    EXPECT_EQ(Restart()->caseLetter, 'Q');
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
 }

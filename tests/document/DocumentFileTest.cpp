@@ -138,6 +138,21 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
 }
 
+TEST_F(DocumentFileTest, ReadOnlyDocumentIsRefusedAsAFailedWrite)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    WriteText(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    AddSaved(1);
+    doc->modified = true;
+    EXPECT_FALSE(OnSaveDocument(*doc, path));
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(ReadText(path), "old");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
+}
+
 TEST_F(DocumentFileTest, SaveThroughALinkReplacesTheLinkedFile)
 {
     const std::filesystem::path real = folder / "real.zpr";

@@ -1,5 +1,6 @@
 find_package(pugixml REQUIRED)
 add_executable(document_persistence_tests
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AttractorXmlTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPathTest.cpp
