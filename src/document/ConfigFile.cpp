@@ -7,6 +7,7 @@
 #include "XmlNumbers.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <string_view>
 #include <system_error>
@@ -87,6 +88,21 @@ void WriteSettings(const CZephyraDoc& doc, pugi::xml_node settings)
     VisitSettings(doc, SettingsWriter{settings});
 }
 
+// A file that is there but not well-formed holds what the user made (Favorites, by hand or by an
+// older program): it is set aside rather than overwritten.
+void KeepIllFormed(const std::filesystem::path& path)
+{
+    pugi::xml_document document;
+    if (ReadXmlFile(document, path) != XmlRead::IllFormed)
+        return;
+    std::filesystem::path kept = path;
+    kept += ".bad";
+    std::error_code error;
+    std::filesystem::rename(path, kept, error);
+    if (!error)
+        std::fprintf(stderr, "zephyra-explorer: %s is not well-formed; kept as %s\n", path.c_str(), kept.c_str());
+}
+
 } // namespace
 
 void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
@@ -125,6 +141,7 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
         // The per-user folder may not exist yet on the first run.
         std::error_code ignored;
         std::filesystem::create_directories(path.parent_path(), ignored);
+        KeepIllFormed(path);
         written = SaveXmlFile(document, path);
     } catch (const std::exception&) {
         written = false;

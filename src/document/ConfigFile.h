@@ -11,7 +11,7 @@ namespace zephyra {
 // message; the settings found override the document's values one by one.
 void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path);
 // Writes the document's state; on failure shows "Exception occurred in WriteCfg" and leaves the
-// old file as it was.
+// old file as it was. A file there that is not well-formed is first kept as "<file>.bad".
 void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 
 // The store the window program gives its document: read at construction, written at destruction.

@@ -9,5 +9,6 @@ target_sources(zephyra_document PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/XmlNumbers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XmlFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XmlWellFormed.cpp
 )
 target_link_libraries(zephyra_document PRIVATE pugixml::pugixml)

@@ -109,6 +109,23 @@ TEST_F(ConfigFileTest, AMissingOrIllFormedFileChangesNothingSilently)
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(ConfigFileTest, AnIllFormedFileIsKeptAsBadBeforeTheWrite)
+{
+    const std::string twoRoots = std::string("<zephyra/><zephyra><favorites><attractor config='") + HENON +
+                                 "'/></favorites></zephyra>";
+    WriteText(path, twoRoots);
+    ReadCfg(*doc, path);
+    EXPECT_EQ(doc->favorites.Count(), 0);
+    ::testing::internal::CaptureStderr();
+    WriteCfg(*doc, path);
+    WriteCfg(*doc, path);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadText(folder / "zephyra-explorer.xml.bad"), twoRoots);
+    EXPECT_EQ(said, "zephyra-explorer: " + path.string() + " is not well-formed; kept as " + path.string() +
+                        ".bad\n");
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(ConfigFileTest, ElementsAreFoundByNameWhereverTheyStand)
 {
     WriteText(path, std::string("<other><favorites><attractor config='") + HENON +
