@@ -2,6 +2,8 @@
 #include "ConfigurationStore.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace zephyra {
 
@@ -15,15 +17,18 @@ void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path);
 void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 
 // The store the window program gives its document: read at construction, written at destruction.
+// Settings and History are the last writer's; Favorites merge with what another program that
+// shares the file added meanwhile (the file is locked for the re-read and the write).
 class XmlConfigurationStore : public ConfigurationStore {
 public:
     explicit XmlConfigurationStore(std::filesystem::path path) : path_(std::move(path)) {}
     void Read(CZephyraDoc& doc) override;
-    void Write(const CZephyraDoc& doc) override { WriteCfg(doc, path_); }
+    void Write(const CZephyraDoc& doc) override;
     [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 
 private:
     std::filesystem::path path_;
+    std::vector<std::string> favoritesRead_; // as they stood in the file when it was last read or written
 };
 
 } // namespace zephyra

@@ -6,6 +6,7 @@ target_sources(zephyra_document PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ConfigFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FavoritesMerge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XmlNumbers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XmlFile.cpp

@@ -249,5 +249,36 @@ TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)
     EXPECT_TRUE(host.messages.empty());
 }
 
+// Two windows on one file: the later exit keeps what the earlier one added to Favorites, drops what
+// it removed itself, and keeps its own History.
+TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
+{
+    auto favorite = [&](CZephyraDoc& d, int points) {
+        d.favorites.AddTail(Attractor::CreateFromCode(HENON, d.defaults));
+        d.favorites.GetAt(d.favorites.Count() - 1)->pointsCount = points;
+    };
+    favorite(*doc, 1);
+    favorite(*doc, 2);
+    WriteCfg(*doc, path);
+    XmlConfigurationStore firstStore(path), secondStore(path);
+    CZephyraDoc first(host, nullptr, 3), second(host, nullptr, 4);
+    firstStore.Read(first);
+    secondStore.Read(second);
+    favorite(second, 3);
+    secondStore.Write(second);
+    first.favorites.RemoveAt(0);
+    favorite(first, 4);
+    first.caseLetter = 'Q';
+    firstStore.Write(first);
+    firstStore.Write(first); // nothing is added twice
+
+    const auto next = Restart();
+    std::vector<int> counts;
+    for (const AttractorRef& a : next->favorites)
+        counts.push_back(a->pointsCount);
+    EXPECT_EQ(counts, (std::vector<int>{2, 4, 3}));
+    EXPECT_EQ(next->caseLetter, 'Q');
+}
+
 } // namespace
 } // namespace zephyra::test
