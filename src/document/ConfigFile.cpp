@@ -167,10 +167,10 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path) { Write
 
 void XmlConfigurationStore::Read(CZephyraDoc& doc)
 {
-    doc.configPath = path_.string();
-    ReadCfgNoting(doc, path_, &favoritesRead_);
+    doc.configPath = location_.file.string();
+    ReadCfgNoting(doc, location_.ToRead(), &favoritesRead_);
 }
 
-void XmlConfigurationStore::Write(const CZephyraDoc& doc) { WriteCfgMerging(doc, path_, &favoritesRead_); }
+void XmlConfigurationStore::Write(const CZephyraDoc& doc) { WriteCfgMerging(doc, location_.file, &favoritesRead_); }
 
 } // namespace zephyra

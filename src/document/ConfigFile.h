@@ -1,4 +1,5 @@
 #pragma once
+#include "ConfigPath.h"
 #include "ConfigurationStore.h"
 
 #include <filesystem>
@@ -21,13 +22,14 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 // shares the file added meanwhile (the file is locked for the re-read and the write).
 class XmlConfigurationStore : public ConfigurationStore {
 public:
-    explicit XmlConfigurationStore(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit XmlConfigurationStore(ConfigLocation location) : location_(std::move(location)) {}
+    explicit XmlConfigurationStore(std::filesystem::path path) : location_{std::move(path), {}} {}
     void Read(CZephyraDoc& doc) override;
     void Write(const CZephyraDoc& doc) override;
-    [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
+    [[nodiscard]] const std::filesystem::path& Path() const { return location_.file; }
 
 private:
-    std::filesystem::path path_;
+    ConfigLocation location_;
     std::vector<std::string> favoritesRead_; // as they stood in the file when it was last read or written
 };
 

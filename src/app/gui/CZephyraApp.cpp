@@ -24,7 +24,7 @@ namespace {
 // configuration file says otherwise, so this is set just before the file is read.
 class StartupDefaultsStore : public ConfigurationStore {
 public:
-    explicit StartupDefaultsStore(std::filesystem::path path) : file_(std::move(path)) {}
+    explicit StartupDefaultsStore(ConfigLocation location) : file_(std::move(location)) {}
     void Read(CZephyraDoc& doc) override {
         DisplaySettings& d4 = doc.defaults.defaults4D;
         d4.colorR = d4.colorG = d4.colorB = COORD_W;
@@ -60,7 +60,7 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     std::optional<std::filesystem::path> configOption;
     if (!line.config.isEmpty())
         configOption = line.config.toStdString();
-    store_ = std::make_unique<StartupDefaultsStore>(DefaultConfigPath(configOption));
+    store_ = std::make_unique<StartupDefaultsStore>(DefaultConfigLocation(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     framework_ = std::make_unique<DocumentFramework>(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *framework_);
