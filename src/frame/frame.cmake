@@ -9,3 +9,4 @@ target_sources(zephyra_frame PRIVATE ${CMAKE_CURRENT_LIST_DIR} / CMainFrame.cpp 
                FrameLayouts.h ${CMAKE_CURRENT_LIST_DIR} / MenuModel.cpp ${CMAKE_CURRENT_LIST_DIR} /
                MenuModel.h ${CMAKE_CURRENT_LIST_DIR} / StatusPanes.cpp ${CMAKE_CURRENT_LIST_DIR} /
                StatusPanes.h)
+target_sources(zephyra_frame PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FileNames.cpp)

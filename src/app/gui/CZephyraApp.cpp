@@ -7,6 +7,7 @@
 #include "ConfigFile.h"
 #include "ConfigPath.h"
 #include "DocumentFramework.h"
+#include "FileNames.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -59,7 +60,7 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     }
     std::optional<std::filesystem::path> configOption;
     if (!line.config.isEmpty())
-        configOption = line.config.toStdString();
+        configOption = FileNamePath(line.config);
     store_ = std::make_unique<StartupDefaultsStore>(DefaultConfigLocation(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     framework_ = std::make_unique<DocumentFramework>(*doc_);
