@@ -1,11 +1,14 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <string>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,12 +16,32 @@ namespace zephyra {
 
 namespace {
 
-// Closes and removes the temporary file unless it was handed over by the rename.
+// What follows the target's name in a temporary file's name; mkstemp replaces the six X.
+constexpr std::string_view TEMPORARY_SUFFIX = ".saving-";
+constexpr std::string_view TEMPORARY_PATTERN = "XXXXXX";
+
+[[nodiscard]] bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Closes and removes the temporary file unless it was handed over by the rename. It stays locked
+// while it lives, so another program's clean-up of stale temporary files leaves it alone.
 class TemporaryFile {
 public:
     explicit TemporaryFile(std::string pattern)
         : path_(std::move(pattern)), fd_(mkstemp(path_.data())), created_(fd_ >= 0)
     {
+        if (fd_ >= 0)
+            flock(fd_, LOCK_EX | LOCK_NB);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -31,19 +54,7 @@ public:
     }
 
     [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
-
-    [[nodiscard]] bool Write(std::string_view content)
-    {
-        while (!content.empty()) {
-            const ssize_t written = write(fd_, content.data(), content.size());
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                return false;
-            content.remove_prefix(static_cast<std::size_t>(written));
-        }
-        return true;
-    }
+    [[nodiscard]] bool Write(std::string_view content) { return WriteAll(fd_, content); }
 
     // The mode the replaced file had, or what a newly created file would get.
     [[nodiscard]] bool SetMode(const std::filesystem::path& replaced)
@@ -87,14 +98,61 @@ std::filesystem::path ResolveLink(const std::filesystem::path& path)
     return error ? path : target;
 }
 
+bool IsTemporaryOf(const std::string& name, const std::string& targetName)
+{
+    const std::string prefix = targetName + std::string(TEMPORARY_SUFFIX);
+    return name.size() == prefix.size() + TEMPORARY_PATTERN.size() && name.starts_with(prefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// Temporary files of saves that were killed before their rename; one that a running save holds
+// locked is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& target)
+{
+    const std::string targetName = target.filename().string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+        if (!IsTemporaryOf(entry.path().filename().string(), targetName) || !entry.is_regular_file(error))
+            continue;
+        const int fd = open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlink(entry.path().c_str());
+        close(fd);
+    }
+}
+
+// For a writable file in a folder that is not: the content is complete before the file is
+// touched, so only a failing disk can leave it half-written.
+bool RewriteInPlace(const std::filesystem::path& target, std::string_view content)
+{
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
+                         fsync(fd) == 0;
+    return close(fd) == 0 && written;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
     const std::filesystem::path target = ResolveLink(path);
-    TemporaryFile temporary(target.string() + ".XXXXXX");
-    return temporary.IsOpen() && temporary.Write(content) && temporary.SetMode(target) &&
-           temporary.CloseAndRename(target);
+    // A rename would replace a file the user may not write (and give it the user as owner).
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
+        return false;
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    if (access(folder.c_str(), W_OK) != 0)
+        return access(target.c_str(), F_OK) == 0 && RewriteInPlace(target, content);
+    TemporaryFile temporary(target.string() + std::string(TEMPORARY_SUFFIX) + std::string(TEMPORARY_PATTERN));
+    if (!temporary.IsOpen() || !temporary.Write(content) || !temporary.SetMode(target) ||
+        !temporary.CloseAndRename(target))
+        return false;
+    RemoveStaleTemporaries(folder / target.filename());
+    return true;
 }
 
 } // namespace zephyra

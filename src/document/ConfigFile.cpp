@@ -2,12 +2,16 @@
 
 #include "AttractorXml.h"
 #include "CZephyraDoc.h"
+#include "FavoritesMerge.h"
+#include "FolderLock.h"
 #include "XmlAttribute.h"
 #include "XmlFile.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -87,9 +91,20 @@ void WriteSettings(const CZephyraDoc& doc, pugi::xml_node settings)
     VisitSettings(doc, SettingsWriter{settings});
 }
 
-} // namespace
+// A file that is there but not well-formed holds what the user made (Favorites, by hand or by an
+// older program): it is set aside rather than overwritten.
+void KeepAside(const std::filesystem::path& path)
+{
+    std::filesystem::path kept = path;
+    kept += ".bad";
+    std::error_code error;
+    std::filesystem::rename(path, kept, error);
+    if (!error)
+        std::fprintf(stderr, "zephyra-explorer: %s is not well-formed; kept as %s\n", path.c_str(), kept.c_str());
+}
 
-void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
+// `favoritesRead`, when given, receives the favourites as they stand in the file.
+void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path, std::vector<std::string>* favoritesRead)
 {
     try {
         pugi::xml_document document;
@@ -102,35 +117,60 @@ void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
             LoadList(doc.favorites, favorites, doc.defaults);
         for (const pugi::xml_node history : ElementsByName(document, "history"))
             LoadList(doc.history, history, doc.defaults);
+        if (favoritesRead)
+            *favoritesRead = PrintedFavorites(document);
     } catch (const std::exception&) {
         doc.Host().MessageBox(READ_FAILED, ERROR_TITLE, MessageIcon::Error);
     }
 }
 
-void XmlConfigurationStore::Read(CZephyraDoc& doc)
-{
-    doc.configPath = path_.string();
-    ReadCfg(doc, path_);
-}
-
-void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
+// With `favoritesRead`, the favourites another program added to the file since they were read are
+// kept after the document's own, and `favoritesRead` becomes the document's own as written.
+void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
+                     std::vector<std::string>* favoritesRead)
 {
     bool written = false;
     try {
         pugi::xml_document document;
         pugi::xml_node root = StartXmlDocument(document, "zephyra");
         WriteSettings(doc, root.append_child("settings"));
-        SaveList(doc.favorites, root.append_child("favorites"), -1);
+        const pugi::xml_node favorites = root.append_child("favorites");
+        SaveList(doc.favorites, favorites, -1);
         SaveList(doc.history, root.append_child("history"), doc.historyLimit);
         // The per-user folder may not exist yet on the first run.
         std::error_code ignored;
         std::filesystem::create_directories(path.parent_path(), ignored);
+        const FolderLock lock(path.parent_path());
+        pugi::xml_document onDisk;
+        const XmlRead found = ReadXmlFile(onDisk, path);
+        if (found == XmlRead::IllFormed)
+            KeepAside(path);
+        // What another program added is kept in the file, not taken into the document.
+        std::vector<std::string> own = PrintedFavorites(document);
+        if (favoritesRead && found == XmlRead::Loaded)
+            AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead);
         written = SaveXmlFile(document, path);
+        if (written && favoritesRead)
+            *favoritesRead = std::move(own);
     } catch (const std::exception&) {
         written = false;
     }
     if (!written)
         doc.Host().MessageBox(WRITE_FAILED, ERROR_TITLE, MessageIcon::Error);
 }
+
+} // namespace
+
+void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path) { ReadCfgNoting(doc, path, nullptr); }
+
+void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path) { WriteCfgMerging(doc, path, nullptr); }
+
+void XmlConfigurationStore::Read(CZephyraDoc& doc)
+{
+    doc.configPath = location_.file.string();
+    ReadCfgNoting(doc, location_.ToRead(), &favoritesRead_);
+}
+
+void XmlConfigurationStore::Write(const CZephyraDoc& doc) { WriteCfgMerging(doc, location_.file, &favoritesRead_); }
 
 } // namespace zephyra

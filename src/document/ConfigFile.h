@@ -1,7 +1,10 @@
 #pragma once
+#include "ConfigPath.h"
 #include "ConfigurationStore.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace zephyra {
 
@@ -11,19 +14,23 @@ namespace zephyra {
 // message; the settings found override the document's values one by one.
 void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path);
 // Writes the document's state; on failure shows "Exception occurred in WriteCfg" and leaves the
-// old file as it was.
+// old file as it was. A file there that is not well-formed is first kept as "<file>.bad".
 void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 
 // The store the window program gives its document: read at construction, written at destruction.
+// Settings and History are the last writer's; Favorites merge with what another program that
+// shares the file added meanwhile (the file is locked for the re-read and the write).
 class XmlConfigurationStore : public ConfigurationStore {
 public:
-    explicit XmlConfigurationStore(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit XmlConfigurationStore(ConfigLocation location) : location_(std::move(location)) {}
+    explicit XmlConfigurationStore(std::filesystem::path path) : location_{std::move(path), {}} {}
     void Read(CZephyraDoc& doc) override;
-    void Write(const CZephyraDoc& doc) override { WriteCfg(doc, path_); }
-    [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
+    void Write(const CZephyraDoc& doc) override;
+    [[nodiscard]] const std::filesystem::path& Path() const { return location_.file; }
 
 private:
-    std::filesystem::path path_;
+    ConfigLocation location_;
+    std::vector<std::string> favoritesRead_; // as they stood in the file when it was last read or written
 };
 
 } // namespace zephyra

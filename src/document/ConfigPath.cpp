@@ -45,28 +45,24 @@ std::filesystem::path BesideExecutable(const std::filesystem::path& executable)
     return path;
 }
 
+constexpr const char* WINDOW_PROGRAM = "zephyra-explorer";
+
+// A file there that the user may write, or none in a folder the user may write.
 bool UsableBeside(const std::filesystem::path& beside)
 {
     std::error_code error;
     const std::filesystem::path folder = beside.parent_path();
-    return std::filesystem::exists(beside, error) || access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    if (std::filesystem::exists(beside, error))
+        return access(beside.c_str(), W_OK) == 0;
+    return access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+}
+
+ConfigEnvironment ProcessEnvironment()
+{
+    return {Variable("XDG_CONFIG_HOME"), Variable("HOME")};
 }
 
 } // namespace
-
-std::string ConfigPathFor(const std::string& executablePath)
-{
-    if (executablePath.empty())
-        return {};
-    std::filesystem::path path(executablePath);
-    path.replace_extension(".xml");
-    return path.string();
-}
-
-std::string ConfigPathBesideExecutable()
-{
-    return ConfigPathFor(RunningExecutable().string());
-}
 
 std::filesystem::path ResolveConfigPath(const std::filesystem::path& executable,
                                         const std::optional<std::filesystem::path>& configOption,
@@ -84,10 +80,32 @@ std::filesystem::path ResolveConfigPath(const std::filesystem::path& executable,
     return userFolder / USER_FOLDER / name;
 }
 
-std::filesystem::path DefaultConfigPath(const std::optional<std::filesystem::path>& configOption)
+std::filesystem::path ConfigLocation::ToRead() const
 {
-    return ResolveConfigPath(RunningExecutable(), configOption,
-                             {Variable("XDG_CONFIG_HOME"), Variable("HOME")});
+    std::error_code error;
+    return firstRead.empty() || std::filesystem::exists(file, error) ? file : firstRead;
+}
+
+ConfigLocation ResolveConfigLocation(const std::filesystem::path& executable,
+                                     const std::optional<std::filesystem::path>& configOption,
+                                     const ConfigEnvironment& environment)
+{
+    ConfigLocation location{ResolveConfigPath(executable, configOption, environment), {}};
+    const std::filesystem::path beside = BesideExecutable(executable);
+    if (!configOption && location.file != beside)
+        location.firstRead = beside;
+    return location;
+}
+
+ConfigLocation DefaultConfigLocation(const std::optional<std::filesystem::path>& configOption)
+{
+    return ResolveConfigLocation(RunningExecutable(), configOption, ProcessEnvironment());
+}
+
+ConfigLocation WindowProgramConfigLocation(const std::optional<std::filesystem::path>& configOption)
+{
+    return ResolveConfigLocation(RunningExecutable().parent_path() / WINDOW_PROGRAM, configOption,
+                                 ProcessEnvironment());
 }
 
 } // namespace zephyra

@@ -12,17 +12,28 @@ struct ConfigEnvironment {
 };
 
 // Where the configuration file is read and written: `--config PATH` when given; else beside the
-// executable, named after it with the extension xml, when that file exists or its folder is writable (a
-// portable install); else under the same name in the per-user folder $XDG_CONFIG_HOME/zephyra-explorer (by
-// default
-// ~/.config/zephyra-explorer).
+// executable, named after it with the extension xml, when the user may write that file, or it is
+// absent in a folder the user may write (a portable install); else under the same name in the
+// per-user folder $XDG_CONFIG_HOME/zephyra-explorer (by default ~/.config/zephyra-explorer).
 [[nodiscard]] std::filesystem::path
 ResolveConfigPath(const std::filesystem::path& executable,
                   const std::optional<std::filesystem::path>& configOption,
                   const ConfigEnvironment& environment);
 
+// The configuration file and, when it went to the per-user folder, the one beside the executable,
+// read in its place until the per-user file exists (the first run after an install).
+struct ConfigLocation {
+    std::filesystem::path file;
+    std::filesystem::path firstRead; // empty when there is none
+    [[nodiscard]] std::filesystem::path ToRead() const;
+};
+[[nodiscard]] ConfigLocation ResolveConfigLocation(const std::filesystem::path& executable,
+                                                   const std::optional<std::filesystem::path>& configOption,
+                                                   const ConfigEnvironment& environment);
+
 // The same for the running program and the process environment.
-[[nodiscard]] std::filesystem::path
-DefaultConfigPath(const std::optional<std::filesystem::path>& configOption);
+[[nodiscard]] ConfigLocation DefaultConfigLocation(const std::optional<std::filesystem::path>& configOption);
+// The same for the window program "zephyra-explorer" beside the running program.
+[[nodiscard]] ConfigLocation WindowProgramConfigLocation(const std::optional<std::filesystem::path>& configOption);
 
 } // namespace zephyra

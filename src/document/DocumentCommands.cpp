@@ -108,7 +108,6 @@ std::int64_t PointsStep(const CZephyraDoc& doc, double sign)
 
 bool OnPointsCommand(CZephyraDoc& doc, int id)
 {
-    const std::int64_t count = doc.current->pointsCount;
     switch (id) {
     case cmd::ID_POINTS_10K:
         Recompute(doc, 10000);
@@ -120,10 +119,10 @@ bool OnPointsCommand(CZephyraDoc& doc, int id)
         Recompute(doc, 1000000);
         return true;
     case cmd::ID_ADD_POINTS:
-        Recompute(doc, count + PointsStep(doc, 1.0));
+        Recompute(doc, std::int64_t{doc.current->pointsCount} + PointsStep(doc, 1.0));
         return true;
     case cmd::ID_REMOVE_POINTS:
-        Recompute(doc, std::max<std::int64_t>(count + PointsStep(doc, -1.0), FEWEST_POINTS));
+        Recompute(doc, std::max<std::int64_t>(doc.current->pointsCount + PointsStep(doc, -1.0), FEWEST_POINTS));
         return true;
     default:
         return false;
@@ -180,7 +179,7 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
     }
 }
 
-// Commands that work on `current`; the application sets it before any command can come.
+// Commands that work on `current`; there is none when the start-up attractor could not be computed.
 bool NeedsCurrent(int id)
 {
     switch (id) {

@@ -1,9 +1,16 @@
 #include "XmlFile.h"
 
 #include "AtomicFile.h"
+#include "XmlWellFormed.h"
 
+#include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zephyra {
 
@@ -34,11 +41,50 @@ private:
     const char* name_;
 };
 
+// The whole content of a regular file; nothing for anything else, which might never end.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> content;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                content.reset();
+            if (got <= 0)
+                break;
+            content->append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    close(fd);
+    return content;
+}
+
 } // namespace
+
+XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& path)
+{
+    document.reset();
+    const std::optional<std::string> content = ReadRegularFile(path);
+    if (!content)
+        return XmlRead::Unreadable;
+    if (!IsWellFormedXml(*content) || !document.load_buffer(content->data(), content->size())) {
+        document.reset();
+        return XmlRead::IllFormed;
+    }
+    return XmlRead::Loaded;
+}
 
 bool LoadXmlFile(pugi::xml_document& document, const std::filesystem::path& path)
 {
-    return static_cast<bool>(document.load_file(path.c_str()));
+    return ReadXmlFile(document, path) == XmlRead::Loaded;
 }
 
 pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootName)

@@ -8,6 +8,12 @@ namespace zephyra {
 
 // Loading and saving whole XML files for the configuration and the document files.
 
+enum class XmlRead {
+    Loaded,
+    Unreadable, // missing, not readable, or not a regular file (a FIFO or a device is not waited on)
+    IllFormed,  // read, but not one well-formed document; `document` is left empty
+};
+[[nodiscard]] XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& path);
 // False, without a message, for a missing, unreadable or ill-formed file.
 [[nodiscard]] bool LoadXmlFile(pugi::xml_document& document, const std::filesystem::path& path);
 // Puts the declaration "version='1.0'" first and an empty root element of that name after it.

@@ -4,6 +4,7 @@
 #include "CZephyraView.h"
 #include "CodeBox.h"
 #include "DocumentCommands.h"
+#include "FileNames.h"
 #include "FrameIcons.h"
 #include "FrameLayouts.h"
 #include "StatusPanes.h"
@@ -127,7 +128,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     activateWindow();
     // Opened after the drop has finished, so a message box does not hold the dragging program.
-    QTimer::singleShot(0, this, [this, path = urls.front().toLocalFile()] { owner_.OpenDroppedFile(path); });
+    QTimer::singleShot(0, this, [this, path = FileNameFromUrl(urls.front())] { owner_.OpenDroppedFile(path); });
 }
 
 } // namespace zephyra

@@ -114,13 +114,24 @@ GlSceneRenderer::UploadKey GlSceneRenderer::KeyOf(const PointBuffer& buffer)
     return key;
 }
 
+GLsizeiptr GlSceneRenderer::PointBytes(int count)
+{
+    return static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Point));
+}
+
 void GlSceneRenderer::SyncPoints(const PointBuffer& buffer)
 {
-    const UploadKey key = KeyOf(buffer);
+    UploadKey key = KeyOf(buffer);
     if (key == uploaded_)
         return;
     points_.bind();
-    points_.allocate(buffer.points.get(), key.count * static_cast<int>(sizeof(Point)));
+    // QOpenGLBuffer::allocate takes an int of bytes, too small for large point sets.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBufferData(GL_ARRAY_BUFFER, PointBytes(key.count), buffer.points.get(), GL_STATIC_DRAW);
+    // A set the GL cannot hold is not drawn, rather than the previous one in its place.
+    if (glGetError() == GL_OUT_OF_MEMORY)
+        key.count = 0;
     points_.release();
     uploaded_ = key;
     ++uploads_;

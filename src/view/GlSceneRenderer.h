@@ -43,6 +43,8 @@ public:
 
     [[nodiscard]] int LastDrawnPoints() const { return lastDrawn_; }
     [[nodiscard]] int Uploads() const { return uploads_; }
+    // Bytes of a vertex buffer of `count` points: more than an int holds from 134 217 728 points on.
+    [[nodiscard]] static GLsizeiptr PointBytes(int count);
 
 private:
     // A few points of the set in the vertex buffer: a refilled buffer shows in them without

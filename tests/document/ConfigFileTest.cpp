@@ -109,6 +109,23 @@ TEST_F(ConfigFileTest, AMissingOrIllFormedFileChangesNothingSilently)
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(ConfigFileTest, AnIllFormedFileIsKeptAsBadBeforeTheWrite)
+{
+    const std::string twoRoots = std::string("<zephyra/><zephyra><favorites><attractor config='") + HENON +
+                                 "'/></favorites></zephyra>";
+    WriteText(path, twoRoots);
+    ReadCfg(*doc, path);
+    EXPECT_EQ(doc->favorites.Count(), 0);
+    ::testing::internal::CaptureStderr();
+    WriteCfg(*doc, path);
+    WriteCfg(*doc, path);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadText(folder / "zephyra-explorer.xml.bad"), twoRoots);
+    EXPECT_EQ(said, "zephyra-explorer: " + path.string() + " is not well-formed; kept as " + path.string() +
+                        ".bad\n");
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(ConfigFileTest, ElementsAreFoundByNameWhereverTheyStand)
 {
     WriteText(path, std::string("<other><favorites><attractor config='") + HENON +
@@ -196,18 +213,23 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileByteForByte)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
 
-TEST_F(ConfigFileTest, WriteIntoAReadOnlyFolderLeavesTheOldFile)
+TEST_F(ConfigFileTest, WritableFileInAReadOnlyFolderIsWrittenAndAReadOnlyOneRefused)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     WriteCfg(*doc, path);
-    const std::string before = ReadText(path);
     doc->caseLetter = 'Q';
     std::filesystem::permissions(folder,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     WriteCfg(*doc, path);
+    EXPECT_EQ(Restart()->caseLetter, 'Q');
+    EXPECT_TRUE(host.messages.empty());
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    doc->caseLetter = 'R';
+    WriteCfg(*doc, path);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    EXPECT_EQ(ReadText(path), before);
+    EXPECT_EQ(Restart()->caseLetter, 'Q');
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
 }
@@ -225,6 +247,37 @@ TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)
     EXPECT_EQ(second.caseLetter, 'Z');
     EXPECT_EQ(second.history.Count(), 1);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Two windows on one file: the later exit keeps what the earlier one added to Favorites, drops what
+// it removed itself, and keeps its own History.
+TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
+{
+    auto favorite = [&](CZephyraDoc& d, int points) {
+        d.favorites.AddTail(Attractor::CreateFromCode(HENON, d.defaults));
+        d.favorites.GetAt(d.favorites.Count() - 1)->pointsCount = points;
+    };
+    favorite(*doc, 1);
+    favorite(*doc, 2);
+    WriteCfg(*doc, path);
+    XmlConfigurationStore firstStore(path), secondStore(path);
+    CZephyraDoc first(host, nullptr, 3), second(host, nullptr, 4);
+    firstStore.Read(first);
+    secondStore.Read(second);
+    favorite(second, 3);
+    secondStore.Write(second);
+    first.favorites.RemoveAt(0);
+    favorite(first, 4);
+    first.caseLetter = 'Q';
+    firstStore.Write(first);
+    firstStore.Write(first); // nothing is added twice
+
+    const auto next = Restart();
+    std::vector<int> counts;
+    for (const AttractorRef& a : next->favorites)
+        counts.push_back(a->pointsCount);
+    EXPECT_EQ(counts, (std::vector<int>{2, 4, 3}));
+    EXPECT_EQ(next->caseLetter, 'Q');
 }
 
 } // namespace

@@ -183,6 +183,19 @@ TEST_F(DocumentCommandsTest, PointCountsAndTheirArithmetic)
     EXPECT_EQ(doc.current->pointsCount, 100000);
 }
 
+// With no current attractor (its points could not be had at start-up), unmended, any command that
+// reached the points commands read it: File > Exit, Open and the panel buttons crashed.
+TEST_F(DocumentCommandsTest, EveryCommandCopesWithNoCurrentAttractor)
+{
+    doc.current.Reset();
+    // Next and the case items search a new attractor and so make one current.
+    for (int id = 0; id <= 0xFFFF; ++id)
+        if (id != cmd::ID_NEXT && (id < cmd::ID_NEW_CASE_FIRST || id > cmd::ID_NEW_CASE_LAST))
+            (void)OnDocumentCommand(doc, id);
+    EXPECT_FALSE(doc.current);
+    EXPECT_EQ(host.settingsDialogCalls, 1);
+}
+
 TEST_F(DocumentCommandsTest, OtherIdsAreNotDocumentCommands)
 {
     for (const int id : {cmd::ID_FILE_OPEN, cmd::ID_GO, cmd::ID_PANEL_SAVED, cmd::ID_NEW_CASE_LAST + 1,

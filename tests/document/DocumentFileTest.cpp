@@ -59,13 +59,23 @@ TEST_F(DocumentFileTest, EmptySavedListGivesAnEmptyRoot)
 TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
 {
     AddSaved(5);
-    for (const char* content : {static_cast<const char*>(nullptr), "<zephyraSaved><attractor", ""}) {
-        if (content)
-            WriteText(path, content);
+    // pugixml alone reads the first root of two and drops the rest at the next save.
+    const std::string record = std::string("<attractor config='") + HENON + "'/>";
+    const std::string illFormed[] = {"<zephyraSaved><attractor", "",
+                                     "<zephyraSaved/><zephyraSaved>" + record + "</zephyraSaved>",
+                                     "<zephyraSaved/>text", "<zephyraSaved>" + record + "</zephyraSaved>&amp;",
+                                     "<zephyraSaved><attractor config='E' config='F'/></zephyraSaved>",
+                                     "<zephyraSaved><attractor config='<'/></zephyraSaved>",
+                                     "<zephyraSaved><attractor config='a&b'/></zephyraSaved>",
+                                     "<zephyraSaved>R&D</zephyraSaved>"};
+    const std::filesystem::path absent = folder / "absent.zpr";
+    for (const std::string& content : illFormed) {
+        WriteText(path, content);
         host.messages.clear();
-        EXPECT_FALSE(OnOpenDocument(*doc, content ? path : folder / "absent.zpr"));
+        EXPECT_FALSE(OnOpenDocument(*doc, content.empty() ? absent : path)) << content;
+        EXPECT_FALSE(OnOpenDocument(*doc, path)) << content;
         EXPECT_EQ(SavedPointCounts(), std::vector<int>{5});
-        ASSERT_EQ(host.messages.size(), 1u);
+        ASSERT_EQ(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[0].text, "File not found.");
         EXPECT_EQ(host.messages[0].title, "Error");
     }
@@ -74,9 +84,9 @@ TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
 
 TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
 {
-    WriteText(path, std::string("<anyRoot><attractor config='") + HENON +
-                        "' pointsCount='1'/><!-- note --><record config='" + HENON +
-                        "' pointsCount='2'/></anyRoot>");
+    WriteText(path, std::string("<?xml version='1.0'?>\n<anyRoot note='&lt;&#38;&#x26;'><attractor config='") +
+                        HENON + "' pointsCount='1'/><!-- note --><record config='" + HENON +
+                        "' pointsCount='2'/>&amp;</anyRoot>\n<!-- after -->\n");
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2}));
 }
@@ -131,6 +141,21 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_FALSE(saved);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadText(path), before);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
+}
+
+TEST_F(DocumentFileTest, ReadOnlyDocumentIsRefusedAsAFailedWrite)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    WriteText(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    AddSaved(1);
+    doc->modified = true;
+    EXPECT_FALSE(OnSaveDocument(*doc, path));
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(ReadText(path), "old");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
 }

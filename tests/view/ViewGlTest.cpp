@@ -1,6 +1,7 @@
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
 #include "FakeHost.h"
+#include "GlSceneRenderer.h"
 #include "OrbitFixture.h"
 #include "SoftwareRenderer.h"
 
@@ -370,6 +371,13 @@ private slots:
         QCOMPARE(doc_->buffer.points.get(), before);
         Grab();
         QCOMPARE(view_->Uploads(), 2);
+    }
+
+    // Unmended, an int of bytes wrapped from 134 217 728 points on and the view drew stale points.
+    void largePointSetsGetTheirWholeUploadSize()
+    {
+        QCOMPARE(GlSceneRenderer::PointBytes(134217728), GLsizeiptr{2147483648});
+        QCOMPARE(GlSceneRenderer::PointBytes(INT32_MAX), GLsizeiptr{INT32_MAX} * 16);
     }
 
     void viewsKeepTheirOwnResourcesAcrossContextChanges()

@@ -7,6 +7,7 @@
 #include "ConfigFile.h"
 #include "ConfigPath.h"
 #include "DocumentFramework.h"
+#include "FileNames.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -43,8 +44,8 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     }
     std::optional<std::filesystem::path> configOption;
     if (!line.config.isEmpty())
-        configOption = line.config.toStdString();
-    store_ = std::make_unique<XmlConfigurationStore>(DefaultConfigPath(configOption));
+        configOption = FileNamePath(line.config);
+    store_ = std::make_unique<XmlConfigurationStore>(DefaultConfigLocation(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     framework_ = std::make_unique<DocumentFramework>(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *framework_);

@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "DocumentFile.h"
 #include "SettingsDialog.h"
+#include "FileNames.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -59,18 +60,18 @@ std::optional<std::string> DocumentFramework::AskOpenFileName() {
     const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), fileFilter);
     if (path.isEmpty())
         return std::nullopt;
-    return path.toStdString();
+    return FileNamePath(path).string();
 }
 
 void DocumentFramework::FileOpen() {
     if (const auto path = AskOpenFileName())
-        OpenPath(QString::fromStdString(*path));
+        OpenPath(FileNameFromBytes(*path));
 }
 
 bool DocumentFramework::OpenPath(const QString& path) {
     if (!SaveModified())
         return false;
-    if (!OnOpenDocument(doc_, path.toStdString())) {
+    if (!OnOpenDocument(doc_, FileNamePath(path))) {
         recent_.Remove(path);
         return false;
     }
@@ -94,7 +95,7 @@ bool DocumentFramework::FileSaveAs() {
 }
 
 bool DocumentFramework::DoSave(const QString& path) {
-    if (!OnSaveDocument(doc_, path.toStdString()))
+    if (!OnSaveDocument(doc_, FileNamePath(path)))
         return false;
     SetPath(QFileInfo(path).absoluteFilePath());
     recent_.Add(path_);

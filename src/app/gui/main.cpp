@@ -1,5 +1,7 @@
 #include "CZephyraApp.h"
 
+#include "FileNames.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
@@ -8,8 +10,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Zephyra Explorer");
     QApplication::setApplicationVersion("1.1");
 
+    // The arguments as given: QApplication::arguments() loses the bytes of a name that is not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << zephyra::FileNameFromBytes(argv[i]);
     zephyra::CZephyraApp app;
-    if (!app.InitInstance(zephyra::ParseCommandLine(QApplication::arguments())))
+    if (!app.InitInstance(zephyra::ParseCommandLine(arguments)))
         return app.ExitInstance();
     QApplication::exec();
     return app.ExitInstance();

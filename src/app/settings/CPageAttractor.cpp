@@ -45,7 +45,8 @@ const DisplaySettings* DefaultsOfDimension(const AttractorDefaults& defaults, in
 
 CPageAttractor::CPageAttractor(CZephyraDoc& document, AttractorRef current, QWidget* parent)
     : CPageDefaults(tr("Attractor & General"), document, &settingsCopy, ResetButton::Hidden, parent),
-      points(current->pointsCount), attractor(std::move(current)), settingsCopy(attractor->display)
+      points(current ? current->pointsCount : 0), attractor(std::move(current)),
+      settingsCopy(attractor ? attractor->display : DisplaySettings{})
 {
     points_ = AddEdit("points");
     fov_ = AddEdit("fov");
@@ -67,14 +68,22 @@ CPageAttractor::CPageAttractor(CZephyraDoc& document, AttractorRef current, QWid
     defaults->setObjectName("defaults");
     buttonRow->addWidget(defaults);
     connect(defaults, &QPushButton::clicked, this, &CPageAttractor::OnDefaults);
+    // Without a current attractor (its points could not be had) only the general settings apply:
+    // the user comes here to lower the point count.
+    if (!attractor) {
+        points_->parentWidget()->setEnabled(false);
+        defaults->setEnabled(false);
+    }
 }
 
 void CPageAttractor::DoDataExchange(DataExchange& exchange)
 {
     CPageDefaults::DoDataExchange(exchange);
     exchange.Integer(historyLimit_, document->historyLimit);
-    exchange.Integer(points_, points, 0, MAX_POINTS);
-    exchange.Number(fov_, attractor->fov, 0.0f, MAX_FOV);
+    if (attractor) {
+        exchange.Integer(points_, points, 0, MAX_POINTS);
+        exchange.Number(fov_, attractor->fov, 0.0f, MAX_FOV);
+    }
     exchange.Integer(defaultPoints_, document->defaults.defaultPointsCount, 0, MAX_POINTS);
     exchange.Choice(antialias_, document->antialias);
 }
@@ -83,6 +92,8 @@ bool CPageAttractor::ApplyToAttractor()
 {
     if (!UpdateData(true))
         return false;
+    if (!attractor)
+        return true;
     const bool recompute =
         points != attractor->pointsCount || !SameStartPoint(settingsCopy, attractor->display);
     attractor->display = settingsCopy;

@@ -7,8 +7,6 @@ namespace zephyra {
 
 void ShowSettingsDialog(CZephyraDoc& doc, QWidget* parent)
 {
-    if (!doc.current) // the attractor page edits the current attractor
-        return;
     CSettingsSheet sheet(doc, parent);
     sheet.exec();
 }

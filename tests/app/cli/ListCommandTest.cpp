@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace zephyra::cli;
@@ -63,6 +64,25 @@ TEST_F(ListCommandTest, UnreadableFileFailsWithTheMessage)
     EXPECT_EQ(List({Write("broken.zpr", "<zephyraSaved><attractor")}), EXIT_FAILED);
     EXPECT_EQ(List({"a", "b"}), EXIT_USAGE);
     EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(ListCommandTest, WithoutAFileTheWindowProgramsConfigurationIsListed)
+{
+    const std::filesystem::path beside =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "zephyra-explorer.xml";
+    std::ofstream(beside) << "<zephyra><favorites><attractor config='EWM?MPMMWMMMM'/></favorites></zephyra>";
+    const int result = List({});
+    std::filesystem::remove(beside);
+    ASSERT_EQ(result, EXIT_OK) << err.str();
+    EXPECT_EQ(out.str(), "favorites EWM?MPMMWMMMM points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0\n");
+}
+
+TEST_F(ListCommandTest, AFifoIsRefusedRatherThanWaitedOn)
+{
+    const std::filesystem::path fifo = folder / "pipe.zpr";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(List({fifo.string()}), EXIT_FAILED);
+    EXPECT_NE(err.str().find("File not found."), std::string::npos) << err.str();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "DocumentFile.h"
 #include "PanelCodes.h"
+#include "FileNames.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -119,6 +120,29 @@ private slots:
         static_cast<QObject&>(explorer->Frame()).event(&drop);
         QTRY_COMPARE(explorer->Frame().windowTitle(), QString("dropped.zpr - Zephyra Explorer"));
         QCOMPARE(explorer->Doc().saved.Count(), 1);
+    }
+
+    // Unmended, Qt's decoding turned the byte 0xE9 into U+FFFD and every way said "File not found.".
+    void aNameThatIsNotUtf8OpensFromTheCommandLineADialogAndADrop()
+    {
+        const QByteArray raw = QFile::encodeName(SandboxFolder().path()) + "/caf\xe9.zpr";
+        CZephyraDoc& doc = explorer->Doc();
+        doc.saved.AddTail(doc.current->Clone(doc.defaults));
+        QVERIFY(OnSaveDocument(doc, raw.toStdString()));
+        const QString shownByQt = QFile::decodeName(raw); // as a file dialog returns it
+        const QString fromArgv = FileNameFromBytes(raw.toStdString());
+        for (const QString& path : {fromArgv, shownByQt}) {
+            doc.saved.RemoveAll();
+            QVERIFY(explorer->Framework().OpenPath(path));
+            QCOMPARE(doc.saved.Count(), 1);
+        }
+        doc.saved.RemoveAll();
+        QMimeData data;
+        data.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(explorer->Frame()).event(&drop);
+        QTRY_COMPARE(doc.saved.Count(), 1);
+        std::filesystem::remove(raw.toStdString()); // QTemporaryDir, seeing it through Qt, could not
     }
 
     void startedWithADocumentOpensItAndStillShowsTheStartupAttractor()

@@ -24,6 +24,18 @@ private slots:
         QVERIFY(std::memcmp(before.data(), buffer.points.get(), before.size() * sizeof(Point)) == 0);
     }
 
+    // Unmended, Settings did not open, so a start-up count that no memory could hold stayed for ever.
+    void withNoCurrentAttractorTheGeneralSettingsStillApply()
+    {
+        SheetHarness h;
+        h.doc.current.Reset();
+        QVERIFY(!h.Control("points")->isEnabled());
+        h.Type("defaultPointsCount", "50000");
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+        QCOMPARE(h.Sheet().result(), int(QDialog::Accepted));
+        QCOMPARE(h.doc.defaults.defaultPointsCount, 50000);
+    }
+
     void startPointChangeRecomputesFromTheNewPoint()
     {
         SheetHarness h;

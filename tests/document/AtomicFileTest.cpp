@@ -1,0 +1,51 @@
+#include "AtomicFile.h"
+
+#include "PersistenceFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+namespace zephyra::test {
+namespace {
+
+class AtomicFileTest : public PersistenceTest {
+protected:
+    std::filesystem::path path = folder / "saved.zpr";
+};
+
+TEST_F(AtomicFileTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    WriteText(path, "a much longer old content");
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_FALSE(WriteFileAtomically(folder / "absent.zpr", "new"));
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    EXPECT_EQ(ReadText(path), "new");
+}
+
+// A save killed before its rename leaves its temporary file; the next save removes it, but not the
+// one a running save holds, nor a file that only looks alike.
+TEST_F(AtomicFileTest, StaleTemporariesAreRemovedByTheNextSave)
+{
+    const std::filesystem::path stale = folder / "saved.zpr.saving-Ab12Cd";
+    const std::filesystem::path running = folder / "saved.zpr.saving-Xy34Zw";
+    const std::filesystem::path other = folder / "saved.zpr.saving-old";
+    for (const auto& p : {stale, running, other})
+        WriteText(p, "partial");
+    const int held = open(running.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    close(held);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_EQ(ReadText(path), "new");
+}
+
+} // namespace
+} // namespace zephyra::test
