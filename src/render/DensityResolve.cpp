@@ -50,17 +50,21 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
         for (int x = 0; x < strip.width; ++x) {
             const Block block = SumBlock(strip, x, y);
             const float b = curve.Brightness(block.count);
-            Rgb color;
-            if (style.palette != Palette::Coordinates || block.count == 0) {
+            Rgb color = style.background;
+            float opacity = 1.0f;
+            if (block.count == 0) {
+                opacity = 0.0f;
+            } else if (style.palette != Palette::Coordinates) {
                 color = PaletteColor(style.palette, b);
             } else {
                 const double toUnit = 1.0 / (255.0 * static_cast<double>(block.count));
                 for (int c = 0; c < 3; ++c)
                     color[static_cast<std::size_t>(c)] = static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
+                opacity = b;
             }
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];
-                picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * b);
+                picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * opacity);
             }
         }
     return picture;

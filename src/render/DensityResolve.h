@@ -22,9 +22,10 @@ struct ResolveStyle {
     int depth = 8;
 };
 
-// The strip's pixels: brightness from the S x S block's count through the curve; the colour is
-// the block's average point colour or the palette's at that brightness, laid over the background
-// with the brightness as its opacity.
+// The strip's pixels: brightness from the S x S block's count through the curve. Coordinate
+// colours are the block's average point colour laid over the background with the brightness as
+// opacity; a palette paints every pixel that was hit with its colour at that brightness (palettes
+// start dark: they suit a dark background). Pixels nothing hit keep the background.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style);
 
 } // namespace zephyra
