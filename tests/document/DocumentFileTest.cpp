@@ -152,9 +152,9 @@ TEST_F(DocumentFileTest, ReadOnlyDocumentIsRefusedAsAFailedWrite)
     WriteText(path, "old");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     AddSaved(1);
-    doc->modified = true;
+    doc->JoinSaved({}); // the document is modified
     EXPECT_FALSE(OnSaveDocument(*doc, path));
-    EXPECT_TRUE(doc->modified);
+    EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadText(path), "old");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
