@@ -33,7 +33,7 @@ CZephyraDoc::~CZephyraDoc()
 
 bool CZephyraDoc::ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag)
 {
-    ComputeContext context{buffer, current, random, host_, host_, availableMemory};
+    ComputeContext context{buffer, current, random, host_, host_, availableMemory, viewCopies};
     return zephyra::ComputePoints(context, attractor, force, search, continueFlag);
 }
 
