@@ -70,8 +70,12 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
             host_.UpdateAllViews(UH_REDRAW);
             return;
         }
-        if (!proceed)
+        if (!proceed) {
+            // A run cancelled late keeps its partial orbit as the current attractor: show it.
+            if (current == attractor)
+                host_.UpdateAllViews(UH_REDRAW);
             return;
+        }
     }
 }
 
