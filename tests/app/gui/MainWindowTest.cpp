@@ -261,6 +261,20 @@ private slots:
         QCOMPARE(doc.history.Count(), 1);
     }
 
+    // Unmended, the close request was swallowed and the window stayed open.
+    void closingDuringARunCancelsItThenClosesWithTheQuestion()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        doc.defaults.defaultPointsCount = 10000000;
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
+        QTimer::singleShot(200, [&] { explorer->Frame().close(); });
+        BoxAnswerer answerer(QMessageBox::No);
+        explorer->Frame().SendCommand(cmd::ID_NEXT);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
+        QTRY_VERIFY(!explorer->Frame().isVisible());
+        QCOMPARE(answerer.Seen().text, QString("Save changes to Untitled?"));
+    }
+
     void promptsOfMenuItemsGoToPaneZero()
     {
         QAction* next = MenuItem(explorer->Frame(), {"&Attractor", "Next\tF10"});
