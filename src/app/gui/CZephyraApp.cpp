@@ -109,7 +109,13 @@ bool CZephyraApp::PrintDocument(const QString& path) {
         printer.setOutputFileName(pdf);
         std::printf("No printer found: printed to %s\n", qPrintable(pdf));
     }
+    // The page takes the view's proportions, as from the window; a window never shown has not laid
+    // out its view (a sliver of a page), so it is laid out off the screen first.
+    frame_->setAttribute(Qt::WA_DontShowOnScreen);
+    frame_->show();
+    QCoreApplication::processEvents();
     frame_->ActiveView().PrintTo(printer);
+    frame_->hide();
     exitCode_ = 0;
     return false;
 }
