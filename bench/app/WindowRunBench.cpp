@@ -23,7 +23,8 @@ constexpr int POINTS = 1000000;
 constexpr int RUNS = 5;
 
 // The fastest of RUNS runs of each, taken in turn, so that a load on a shared machine falls on both.
-std::pair<double, double> FastestOfEach(const std::function<void()>& first, const std::function<void()>& second)
+std::pair<double, double> FastestOfEach(const std::function<void()>& first,
+                                        const std::function<void()>& second)
 {
     auto seconds = [](const std::function<void()>& run) {
         const auto start = std::chrono::steady_clock::now();
@@ -55,14 +56,14 @@ int main(int argc, char* argv[])
         return 1;
     CZephyraDoc& doc = *app.Document();
     CZephyraView& view = app.Frame()->ActiveView();
-    const auto [commandLine, window] = FastestOfEach(
-        [&] { bare.SetAttractor(attractor->Clone(bare.defaults), SA_NO_SEARCH); },
-        [&] {
-            const int paints = view.PaintCount();
-            doc.SetAttractor(attractor->Clone(doc.defaults), SA_NO_SEARCH);
-            while (view.PaintCount() == paints)
-                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        });
+    const auto [commandLine, window] =
+        FastestOfEach([&] { bare.SetAttractor(attractor->Clone(bare.defaults), SA_NO_SEARCH); },
+                      [&] {
+                          const int paints = view.PaintCount();
+                          doc.SetAttractor(attractor->Clone(doc.defaults), SA_NO_SEARCH);
+                          while (view.PaintCount() == paints)
+                              QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                      });
 
     std::printf("case P, %d points: command line %.3f s, window %.3f s, ratio %.2f (window %dx%d)\n", POINTS,
                 commandLine, window, window / commandLine, app.Frame()->width(), app.Frame()->height());
