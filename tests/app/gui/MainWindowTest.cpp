@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -214,6 +215,21 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
         frame.ShowPanel(PANEL_NONE);
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
+    }
+
+    // Unmended, the 220-pixel panels hid "Remove" behind the tool bar's chevron.
+    void panelsShowEveryButtonAtTheirFirstWidth()
+    {
+        for (int id : {cmd::ID_PANEL_SAVED, cmd::ID_PANEL_FAVORITES, cmd::ID_PANEL_HISTORY, cmd::ID_PANEL_CASES}) {
+            explorer->Frame().SendCommand(id);
+            for (QToolBar* bar : explorer->Frame().Layouts().findChildren<QToolBar*>())
+                if (bar->isVisible())
+                    for (QToolButton* chevron : bar->findChildren<QToolButton*>("qt_toolbar_ext_button"))
+                        QVERIFY2(!chevron->isVisible(), qPrintable(QString::number(id)));
+        }
+        const QAbstractItemView* cases =
+            explorer->Frame().Layouts().findChild<QSplitter*>("layout112")->findChild<QTreeWidget*>();
+        QVERIFY(cases->viewport()->width() >= cases->sizeHintForColumn(0)); // no name cut
     }
 
     void barsToggleAndReportTheirState()
