@@ -37,7 +37,7 @@ CZephyraDoc::~CZephyraDoc()
 
 bool CZephyraDoc::ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag)
 {
-    ComputeContext context{buffer, current, random, host_, host_, availableMemory};
+    ComputeContext context{buffer, current, random, host_, host_, availableMemory, viewCopies};
     return zephyra::ComputePoints(context, attractor, force, search, continueFlag);
 }
 
@@ -74,8 +74,12 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
             UpdateAllViews(UH_REDRAW);
             return;
         }
-        if (!proceed)
+        if (!proceed) {
+            // A run cancelled late keeps its partial orbit as the current attractor: show it.
+            if (current == attractor)
+                host_.UpdateAllViews(UH_REDRAW);
             return;
+        }
     }
 }
 

@@ -52,6 +52,8 @@ public:
     std::int32_t lastTries = 0;
     // How much memory a point buffer may take; tests replace it.
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
+    // Copies of the point buffer that the views keep or upload; the window program sets them.
+    std::int32_t viewCopies = 0;
 
     [[nodiscard]] DocumentHost& Host() const { return host_; }
     // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.

@@ -48,13 +48,14 @@ public:
         const double factor = 1.0 / std::sqrt(r);
         for (int k = 0; k < 4; ++k)
             q[k] = static_cast<float>(static_cast<double>(p[k]) + factor * static_cast<double>(d[k]));
-        sum_ = static_cast<float>(static_cast<double>(sum_) + std::log(r));
+        sum_ += std::log(r);
         // At i = 0 this divides by zero (an infinity or a NaN); the next iteration replaces it.
-        lyapunov = static_cast<float>(static_cast<double>(sum_) * BITS_FACTOR / static_cast<double>(i));
+        lyapunov = static_cast<float>(sum_ * BITS_FACTOR / static_cast<double>(i));
     }
 
 private:
-    float sum_ = 0.0f;
+    // In double: a float sum stops growing once it is 2^24 times a term (tens of millions of steps).
+    double sum_ = 0.0;
 };
 
 // Correlation dimension from random pairs: the ratio of pair counts within two radii a decade apart.
@@ -74,7 +75,7 @@ public:
         const double scale = static_cast<double>(dimension) * static_cast<double>(dimension) * spread;
         r1_ = static_cast<float>(0.001 * scale);
         r2_ = static_cast<float>(0.00001 * scale);
-        k1_ = k2_ = 1.0f;
+        k1_ = k2_ = 1.0;
     }
 
     // Index of the earlier point paired with point i, from one draw r of 0..32767.
@@ -93,15 +94,17 @@ public:
             s += d * d;
         }
         if (s < static_cast<double>(r1_))
-            k1_ += 1.0f;
+            k1_ += 1.0;
         if (s <= static_cast<double>(r2_)) {
-            k2_ += 1.0f;
-            fractalDim = static_cast<float>(std::log10(static_cast<double>(k1_) / (static_cast<double>(k2_) - 0.5)));
+            k2_ += 1.0;
+            fractalDim = static_cast<float>(std::log10(k1_ / (k2_ - 0.5)));
         }
     }
 
 private:
-    float r1_ = 0.0f, r2_ = 0.0f, k1_ = 1.0f, k2_ = 1.0f;
+    float r1_ = 0.0f, r2_ = 0.0f;
+    double k1_ = 1.0, k2_ = 1.0; // pair counts: a float count stops at 2^24
+
 };
 
 // The partners of the pair samples, drawn a few iterations ahead so that the random point each

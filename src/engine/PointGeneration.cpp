@@ -30,7 +30,7 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
         return false;
 
     buffer.ready = false;
-    if (buffer.count != n && !ResizePoints(buffer, n, context.availableMemory)) {
+    if (buffer.count != n && !ResizePoints(buffer, n, context.availableMemory, context.viewCopies)) {
         context.frame.ShowStatus(PANE_MESSAGE, TEXT_NO_MEMORY);
         // A search would otherwise retry at once, for ever: it ends as if cancelled.
         if (continueFlag)

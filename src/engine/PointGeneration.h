@@ -16,6 +16,7 @@ struct ComputeContext {
     FrameServices& frame;
     RunServices& run;
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
+    int viewCopies = 0; // copies of the points the views keep or upload, which need memory too
 };
 
 // Computes the attractor's orbit into the buffer (with the chaos tests when `search`), measures

@@ -1,5 +1,8 @@
 #include "PointMemory.h"
 
+#include "CgroupMemory.h"
+
+#include <algorithm>
 #include <fstream>
 #include <new>
 #include <string>
@@ -8,7 +11,9 @@
 
 namespace zephyra {
 
-std::uint64_t SystemAvailableMemory()
+namespace {
+
+std::uint64_t MachineAvailableMemory()
 {
     std::ifstream meminfo("/proc/meminfo");
     std::string key, unit;
@@ -24,7 +29,20 @@ std::uint64_t SystemAvailableMemory()
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
 
-bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe probe)
+} // namespace
+
+std::uint64_t SystemAvailableMemory()
+{
+    const std::uint64_t machine = MachineAvailableMemory();
+    const std::optional<std::uint64_t> cgroup = ProcessCgroupAvailableMemory();
+    if (!cgroup)
+        return machine;
+    // 0 means "unknown" to the callers; a cgroup that is full leaves one byte, which nothing fits.
+    const std::uint64_t allowed = std::max<std::uint64_t>(*cgroup, 1);
+    return machine == 0 ? allowed : std::min(machine, allowed);
+}
+
+bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe probe, int copies)
 {
     // The old array goes first, so that its memory counts as available for the new one.
     buffer.points.reset();
@@ -33,10 +51,11 @@ bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe 
         return false;
     if (count == 0)
         return true;
-    // Done in 64 bits: 16 x a 32-bit count cannot overflow there.
+    // Done in 64 bits: 16 x a 32-bit count x a few copies cannot overflow there.
     const std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(Point);
+    const std::uint64_t footprint = bytes * (1 + static_cast<std::uint64_t>(std::max(copies, 0)));
     const std::uint64_t available = probe ? probe() : 0;
-    if (available != 0 && bytes > available)
+    if (available != 0 && footprint > available)
         return false;
     buffer.points.reset(new (std::nothrow) Point[static_cast<std::size_t>(count)]);
     if (!buffer.points)

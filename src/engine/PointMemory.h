@@ -8,12 +8,15 @@ namespace zephyra {
 // Bytes of memory the machine can still give without swapping; 0 when it cannot be told.
 using AvailableMemoryProbe = std::uint64_t (*)();
 
-// MemAvailable of /proc/meminfo, else the free physical pages.
+// MemAvailable of /proc/meminfo (else the free physical pages), or what the process's memory
+// cgroup still allows when that is less.
 [[nodiscard]] std::uint64_t SystemAvailableMemory();
 
 // Replaces the buffer's array by one of `count` points (contents undefined). False, with an empty
-// buffer, when the count is negative, its byte size exceeds what `probe` reports (0: unknown, not
-// checked) or the allocation fails. Never throws.
-[[nodiscard]] bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe probe);
+// buffer, when the count is negative, the byte size of the buffer and its `copies` (those the views
+// keep or upload) exceeds what `probe` reports (0: unknown, not checked) or the allocation fails.
+// Never throws.
+[[nodiscard]] bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe probe,
+                                int copies = 0);
 
 } // namespace zephyra

@@ -6,6 +6,7 @@
 #include "FrameIcons.h"
 #include "MenuModel.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +49,38 @@ public:
 private:
     std::vector<QKeySequence> keys_;
 };
+
+// Keypad + and - are Add points and Remove points wherever the focus is in the window. As
+// shortcuts they never matched real keys (Qt's X11 key mapping drops the keypad modifier when it
+// matches shortcuts), so the code box typed a "+" instead; here they are taken before any widget.
+class KeypadAccelerators : public QObject {
+public:
+    KeypadAccelerators(QWidget& window, CommandDispatcher& dispatcher)
+        : QObject(&window), window_(window), dispatcher_(dispatcher) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int id = !(key->modifiers() & Qt::KeypadModifier) ? 0
+                       : key->key() == Qt::Key_Plus             ? ID_ADD_POINTS
+                       : key->key() == Qt::Key_Minus            ? ID_REMOVE_POINTS
+                                                                : 0;
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (id == 0 || !widget || widget->window() != &window_)
+            return false;
+        if (event->type() == QEvent::KeyPress)
+            dispatcher_.Dispatch(id);
+        return true;
+    }
+
+private:
+    QWidget& window_;
+    CommandDispatcher& dispatcher_;
+};
+
+bool IsKeypadKey(const QKeySequence& keys) {
+    return keys.count() == 1 && (keys[0].keyboardModifiers() & Qt::KeypadModifier);
+}
 
 void AddButtons(QToolBar& bar, CommandDispatcher& dispatcher, const std::vector<ToolbarButton>& buttons,
                 QIcon (*icon)(int)) {
@@ -122,8 +155,12 @@ void CMainFrame::CreateToolbars() {
 
 void CMainFrame::CreateAccelerators() {
     std::map<int, QList<QKeySequence>> keysOfCommand;
-    for (const Accelerator& accelerator : Accelerators())
-        keysOfCommand[accelerator.id].append(QKeySequence(QString::fromLatin1(accelerator.keys)));
+    for (const Accelerator& accelerator : Accelerators()) {
+        const QKeySequence keys(QString::fromLatin1(accelerator.keys));
+        if (!IsKeypadKey(keys))
+            keysOfCommand[accelerator.id].append(keys);
+    }
+    qApp->installEventFilter(new KeypadAccelerators(*this, *dispatcher_));
     for (const auto& [id, keys] : keysOfCommand) {
         auto* action = new QAction(this);
         action->setShortcuts(keys);

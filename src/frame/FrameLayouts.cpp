@@ -7,6 +7,8 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace zephyra {
 
 namespace {
@@ -31,7 +33,9 @@ FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCom
         auto* view = new CZephyraView(doc, splitter);
         splitter->addWidget(view);
         splitter->setStretchFactor(splitter->count() - 1, 1);
-        splitter->setSizes({panelWidth, 100});
+        // Wide enough for every button and case name: narrower, "Remove" hid behind a chevron.
+        const int width = panel ? std::max(panelWidth, panel->PreferredWidth()) : panelWidth;
+        splitter->setSizes({width, 100});
         addWidget(splitter);
         layouts_.push_back({code, splitter, view, panel});
     }

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int fixedWidths[] = {0, 130, 80, 120};
 constexpr int lastPaneMaxWidth = 2200;
+constexpr int repaintIntervalMs = 250;
 // The widest text each fixed pane takes; the widths above assume a small system font, so a pane
 // grows to its widest text where the font is larger.
 const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 10000000 points", " l = -0.000  f = 0.000"};
@@ -24,7 +25,7 @@ int PaneWidth(const QLabel& label, int pane) {
 
 } // namespace
 
-StatusPanes::StatusPanes(QStatusBar& bar) {
+StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar) {
     bar.setSizeGripEnabled(false);
     for (int i = 0; i < PaneCount; ++i) {
         auto* label = new QLabel(&bar);
@@ -44,19 +45,40 @@ StatusPanes::StatusPanes(QStatusBar& bar) {
         panes_[i] = label;
     }
     panes_[0]->setText(TEXT_READY);
+    texts_[0] = TEXT_READY;
+    waiting_.setSingleShot(true);
+    QObject::connect(&waiting_, &QTimer::timeout, [this] { ShowWaitingTexts(); });
 }
 
 void StatusPanes::SetText(int pane, const QString& text) {
     // A run writes the same text at every one of its first 5000 steps; only a change is worth
-    // the immediate repaint.
-    if (pane < 0 || pane >= PaneCount || panes_[pane]->text() == text)
+    // a repaint.
+    if (pane < 0 || pane >= PaneCount || texts_[pane] == text)
         return;
-    panes_[pane]->setText(text);
-    panes_[pane]->repaint();
+    texts_[pane] = text;
+    if (waiting_.isActive())
+        return;
+    if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= repaintIntervalMs)
+        ShowWaitingTexts();
+    else
+        waiting_.start(static_cast<int>(repaintIntervalMs - sinceRepaint_.elapsed()));
+}
+
+void StatusPanes::ShowWaitingTexts() {
+    bool changed = false;
+    for (int i = 0; i < PaneCount; ++i)
+        if (panes_[i]->text() != texts_[i]) {
+            panes_[i]->setText(texts_[i]);
+            changed = true;
+        }
+    // One repaint of the bar for every pane that changed: the window is composed once.
+    if (changed)
+        bar_.repaint();
+    sinceRepaint_.start();
 }
 
 QString StatusPanes::Text(int pane) const {
-    return pane >= 0 && pane < PaneCount ? panes_[pane]->text() : QString();
+    return pane >= 0 && pane < PaneCount ? texts_[pane] : QString();
 }
 
 void StatusPanes::ShowPrompt(const QString& prompt) {

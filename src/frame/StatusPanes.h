@@ -1,5 +1,7 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 
@@ -18,14 +20,24 @@ public:
 
     explicit StatusPanes(QStatusBar& bar);
 
-    // Sets the text and repaints the pane at once, also in the middle of a long run.
+    // Sets the text and repaints the panes at once, also in the middle of a long run, but at most
+    // every quarter second: each repaint of a window with an OpenGL view composes the whole window
+    // again (36 ms with llvmpipe), so a run that wrote its progress a hundred times took seven times
+    // as long as without a window. A text that has to wait is shown when the quarter second is over.
     void SetText(int pane, const QString& text);
+    // The latest text set, shown or still waiting.
     [[nodiscard]] QString Text(int pane) const;
     // A prompt of a highlighted menu item or button, or the idle text when the prompt is empty.
     void ShowPrompt(const QString& prompt);
 
 private:
+    void ShowWaitingTexts();
+
+    QStatusBar& bar_;
     std::array<QLabel*, PaneCount> panes_{};
+    std::array<QString, PaneCount> texts_{};
+    QElapsedTimer sinceRepaint_;
+    QTimer waiting_;
 };
 
 } // namespace zephyra

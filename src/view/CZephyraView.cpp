@@ -22,7 +22,14 @@ CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent)
     setMinimumSize(1, 1);
 }
 
-CZephyraView::~CZephyraView() { ReleaseGl(); }
+CZephyraView::~CZephyraView()
+{
+    // The base class destroys the context after this destructor; its aboutToBeDestroyed must not
+    // reach ReleaseGl on what is left of this object then.
+    if (QOpenGLContext* glContext = context())
+        disconnect(glContext, &QOpenGLContext::aboutToBeDestroyed, this, &CZephyraView::ReleaseGl);
+    ReleaseGl();
+}
 
 void CZephyraView::OnUpdate(int hint)
 {

@@ -94,7 +94,8 @@ TEST_F(SetAttractorTest, EscapeDuringTheTenthTryEndsTheSearch)
     EXPECT_EQ(host.busyDepth, 0);
 }
 
-TEST_F(SetAttractorTest, CancelledSearchAfterPointOneThousandIsCurrentButNotInHistory)
+// Unmended, the views went on showing the previous attractor while the code box showed this one.
+TEST_F(SetAttractorTest, CancelledSearchAfterPointOneThousandIsCurrentAndShownButNotInHistory)
 {
     // Stepping forward from the Hénon code: the first step is chaotic too, so the escape at
     // iteration 2000 of try 1 hits an accepted orbit.
@@ -106,7 +107,7 @@ TEST_F(SetAttractorTest, CancelledSearchAfterPointOneThousandIsCurrentButNotInHi
     EXPECT_EQ(a->pointsCount, 2000);
     EXPECT_EQ(a->code, "EWM?MPMMWMMMN");
     EXPECT_EQ(doc.history.Count(), 0);
-    EXPECT_TRUE(host.hints.empty());
+    EXPECT_EQ(host.hints, std::vector<int>{UH_REDRAW});
 }
 
 TEST_F(SetAttractorTest, CancelledRunWithoutSearchIsHandledLikeAFinishedOne)

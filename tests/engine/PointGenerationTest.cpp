@@ -1,4 +1,5 @@
 #include "Attractor.h"
+#include "CgroupMemory.h"
 #include "ChaosMeasures.h"
 #include "PointGeneration.h"
 #include "PointMemory.h"
@@ -6,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+
+#include <unistd.h>
 
 using namespace zephyra;
 
@@ -98,6 +103,34 @@ TEST(ResizePoints, RefusesWhatMemoryCannotHold)
     EXPECT_EQ(buffer.count, 0);
     EXPECT_TRUE(ResizePoints(buffer, 10, Unknown)); // nothing known: the allocation decides
     EXPECT_EQ(buffer.count, 10);
+
+    // The view's copies count too: 20 points take 320 bytes, 1280 with three copies.
+    EXPECT_TRUE(ResizePoints(buffer, 20, Little));
+    EXPECT_FALSE(ResizePoints(buffer, 20, Little, 3));
+}
+
+// Unmended, only MemAvailable counted, and a 4 GB cgroup killed a 100-million-point run silently.
+TEST(ResizePoints, TheTightestMemoryCgroupLimitCounts)
+{
+    const std::filesystem::path mount =
+        std::filesystem::temp_directory_path() / ("zephyra-cgroup-" + std::to_string(getpid()));
+    auto write = [&](const std::filesystem::path& file, const std::string& text) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    };
+    write(mount / "user" / "memory.max", "5000\n");
+    write(mount / "user" / "memory.current", "1000\n");
+    write(mount / "user" / "app" / "memory.max", "max\n");
+    write(mount / "memory" / "box" / "memory.limit_in_bytes", "3000\n");
+    write(mount / "memory" / "box" / "memory.usage_in_bytes", "2500\n");
+    write(mount / "memory" / "memory.limit_in_bytes", "9223372036854771712\n");
+
+    EXPECT_EQ(CgroupAvailableMemory(mount, "0::/user/app\n"), 4000u);
+    EXPECT_EQ(CgroupAvailableMemory(mount, "5:cpu:/\n4:memory:/box\n0::/\n"), 500u);
+    // A path outside the container's view: the root's limit (none here) is what there is.
+    EXPECT_EQ(CgroupAvailableMemory(mount, "4:memory:/elsewhere/x\n"), std::nullopt);
+    EXPECT_EQ(CgroupAvailableMemory(mount, ""), std::nullopt);
+    std::filesystem::remove_all(mount);
 }
 
 TEST(ChaosMeasures, TestsOfTheNewPoint)
@@ -135,6 +168,30 @@ TEST(ChaosMeasures, ShadowIsPulledBackAlongTheSeparation)
     Point same = p;
     estimate.Update(p, same, 3, lyapunov); // R = 0: nothing added, the shadow sits on the orbit
     EXPECT_EQ(same, p);
+}
+
+// Unmended, single-precision sums stopped adding after 2^24 steps: the Henon map measured l = 0.330
+// at 100 million points.
+TEST(ChaosMeasures, LongRunsKeepAdding)
+{
+    constexpr int STEPS = 20000000;
+    LyapunovEstimate estimate;
+    float lyapunov = 0;
+    const Point p{0, 0, 0, 0};
+    const float offset = static_cast<float>(std::sqrt(std::exp(1.0) / 1e9)); // ln R = 1 at every step
+    for (int i = 0; i < STEPS; ++i) {
+        Point q{offset, 0, 0, 0};
+        estimate.Update(p, q, i, lyapunov);
+    }
+    EXPECT_NEAR(lyapunov, LyapunovEstimate::BITS_FACTOR, 1e-5);
+
+    CorrelationDimension dimension;
+    dimension.Setup({0, 0, 0, 0}, {1, 0, 0, 0}, 1); // radii 0.001 and 0.00001 (squared)
+    float fractalDim = 0;
+    for (int i = 0; i < STEPS; ++i)
+        dimension.Sample({0.01f, 0, 0, 0}, p, fractalDim); // within the larger radius only
+    dimension.Sample(p, p, fractalDim);
+    EXPECT_NEAR(fractalDim, std::log10((STEPS + 1.0) / 1.5), 1e-5);
 }
 
 } // namespace

@@ -27,9 +27,6 @@ bool IsUserInput(const QEvent& event) {
     case QEvent::TouchEnd:
     case QEvent::Drop:
         return true;
-    // The window manager's close button: the run must end before the window can go.
-    case QEvent::Close:
-        return event.spontaneous();
     default:
         return false;
     }
@@ -64,7 +61,23 @@ bool EscapeWatch::Poll() {
     return pressed;
 }
 
+QWidget* EscapeWatch::TakeCloseRequest() {
+    QWidget* window = closing_;
+    closing_ = nullptr;
+    return window;
+}
+
 bool EscapeWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        auto* window = qobject_cast<QWidget*>(watched);
+        // Only a main window's closing waits for the run; a menu or a tip closes as usual.
+        if (!window || window->windowType() != Qt::Window)
+            return QObject::eventFilter(watched, event);
+        closing_ = window;
+        escape_ = true;
+        event->ignore();
+        return true;
+    }
     if (!IsUserInput(*event))
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace zephyra {
 
@@ -29,6 +30,9 @@ void GuiHost::EndBusy() {
         return;
     escape_.End();
     QApplication::restoreOverrideCursor();
+    // A window closed during the run closes now, with the usual question, once the run has unwound.
+    if (QPointer<QWidget> window = escape_.TakeCloseRequest())
+        QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
 void GuiHost::OnDocumentChanged(int hint) {

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -83,6 +84,13 @@ void CPanel::SendCommand(int id)
 {
     if (!HandleCommand(id) && sendCommand_)
         sendCommand_(id);
+}
+
+int CPanel::PreferredWidth() const
+{
+    const int entries =
+        static_cast<const QAbstractItemView*>(tree_)->sizeHintForColumn(0) + 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+    return std::max(buttons_->sizeHint().width(), entries);
 }
 
 void CPanel::resizeEvent(QResizeEvent* event)

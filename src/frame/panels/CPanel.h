@@ -38,6 +38,8 @@ public:
     [[nodiscard]] QString Caption() const { return caption_; }
     [[nodiscard]] QTreeWidget* Tree() const { return tree_; }
     [[nodiscard]] QToolBar* Buttons() const { return buttons_; }
+    // The width that shows every button and the widest entry the tree holds now.
+    [[nodiscard]] int PreferredWidth() const;
     [[nodiscard]] QToolButton* CloseButton() const { return closeButton_; }
 
 protected:

@@ -2,6 +2,7 @@
 // with a document.
 #include "ExplorerHarness.h"
 
+#include "CZephyraView.h"
 #include "CommandIds.h"
 #include "DocumentFile.h"
 #include "PanelCodes.h"
@@ -178,6 +179,10 @@ private slots:
         line.config = SandboxFolder().filePath("zephyra-explorer.xml");
         QVERIFY(!app.InitInstance(line));
         QVERIFY(!app.Frame()->isVisible());
+        // The page took the view's proportions in the window, not those of a sliver.
+        const CZephyraView& view = app.Frame()->ActiveView();
+        QVERIFY2(view.width() > 600 && view.height() > 400,
+                 qPrintable(QString("%1 x %2").arg(view.width()).arg(view.height())));
         if (QPrinterInfo::availablePrinters().isEmpty())
             QVERIFY(QFileInfo(pdf).size() > 1000);
         QCOMPARE(app.ExitInstance(), 0);

@@ -6,15 +6,19 @@
 #include "CommandIds.h"
 #include "FrameLayouts.h"
 #include "StatusPanes.h"
+#include "StatusTexts.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -39,6 +43,20 @@ QAction* MenuItem(QWidget& window, const QStringList& path)
 }
 
 } // namespace
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget& widget, int& paints) : paints_(paints) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints_ += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int& paints_;
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -114,13 +132,20 @@ private slots:
         QCOMPARE(doc.current->pointsCount, 10000);
     }
 
-    void keypadPlusWinsOverTheCodeBox()
+    // Sent straight to the widget, as a real key arrives: unmended, no shortcut matched it there and
+    // the code box typed "+" over the marked coefficient.
+    void keypadKeysAreAcceleratorsWhereverTheFocusIs()
     {
-        explorer->Frame().Codes().setFocus();
-        const QString before = explorer->Frame().Codes().currentText();
-        QTest::keyClick(explorer->Frame().Codes().lineEdit(), Qt::Key_Plus, Qt::KeypadModifier);
+        QLineEdit* edit = explorer->Frame().Codes().lineEdit();
+        edit->setFocus();
+        const QString before = edit->text();
+        QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");
+        QApplication::sendEvent(edit, &plus);
         QCOMPARE(explorer->Doc().current->pointsCount, 60000);
-        QCOMPARE(explorer->Frame().Codes().currentText(), before);
+        QCOMPARE(edit->text(), before);
+        QKeyEvent minus(QEvent::KeyPress, Qt::Key_Minus, Qt::KeypadModifier, "-");
+        QApplication::sendEvent(explorer->Frame().Layouts().findChild<QTreeWidget*>(), &minus);
+        QCOMPARE(explorer->Doc().current->pointsCount, 48000);
     }
 
     void onlyAdaptiveDegradationLeavesTheViewAlone()
@@ -192,6 +217,21 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
     }
 
+    // Unmended, the 220-pixel panels hid "Remove" behind the tool bar's chevron.
+    void panelsShowEveryButtonAtTheirFirstWidth()
+    {
+        for (int id : {cmd::ID_PANEL_SAVED, cmd::ID_PANEL_FAVORITES, cmd::ID_PANEL_HISTORY, cmd::ID_PANEL_CASES}) {
+            explorer->Frame().SendCommand(id);
+            for (QToolBar* bar : explorer->Frame().Layouts().findChildren<QToolBar*>())
+                if (bar->isVisible())
+                    for (QToolButton* chevron : bar->findChildren<QToolButton*>("qt_toolbar_ext_button"))
+                        QVERIFY2(!chevron->isVisible(), qPrintable(QString::number(id)));
+        }
+        const QAbstractItemView* cases =
+            explorer->Frame().Layouts().findChild<QSplitter*>("layout112")->findChild<QTreeWidget*>();
+        QVERIFY(cases->viewport()->width() >= cases->sizeHintForColumn(0)); // no name cut
+    }
+
     void barsToggleAndReportTheirState()
     {
         CMainFrame& frame = explorer->Frame();
@@ -251,6 +291,35 @@ private slots:
         QVERIFY(clock.elapsed() < 5000);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
         QCOMPARE(doc.history.Count(), 1);
+    }
+
+    // Unmended, the close request was swallowed and the window stayed open.
+    void closingDuringARunCancelsItThenClosesWithTheQuestion()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        doc.defaults.defaultPointsCount = 10000000;
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
+        QTimer::singleShot(200, [&] { explorer->Frame().close(); });
+        BoxAnswerer answerer(QMessageBox::No);
+        explorer->Frame().SendCommand(cmd::ID_NEXT);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
+        QTRY_VERIFY(!explorer->Frame().isVisible());
+        QCOMPARE(answerer.Seen().text, QString("Save changes to Untitled?"));
+    }
+
+    // Each repaint composes the whole window with its OpenGL view: unmended, a run's hundred
+    // progress texts cost seven times the run itself.
+    void quickStatusTextsCostFewRepaints()
+    {
+        auto* pane = explorer->Frame().statusBar()->findChild<QLabel*>("statusPane0");
+        int paints = 0;
+        PaintCounter counter(*pane, paints);
+        for (int i = 0; i < 100; ++i) {
+            explorer->Frame().ShowStatus(PANE_MESSAGE, "Computing " + std::to_string(i) + "%");
+            QCoreApplication::processEvents();
+        }
+        QVERIFY2(paints < 10, qPrintable(QString::number(paints)));
+        QTRY_COMPARE(pane->text(), QString("Computing 99%"));
     }
 
     void promptsOfMenuItemsGoToPaneZero()
