@@ -77,7 +77,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
         if (!proceed) {
             // A run cancelled late keeps its partial orbit as the current attractor: show it.
             if (current == attractor)
-                host_.UpdateAllViews(UH_REDRAW);
+                UpdateAllViews(UH_REDRAW);
             return;
         }
     }
