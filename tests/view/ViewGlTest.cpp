@@ -1,6 +1,7 @@
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
 #include "FakeHost.h"
+#include "ModalAnswerer.h"
 #include "OrbitFixture.h"
 #include "SoftwareRenderer.h"
 
@@ -12,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -401,10 +401,9 @@ private slots:
     void printPreviewShowsTheAttractorInColour()
     {
         QImage shot;
-        QTimer::singleShot(800, [&shot] {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+        const testing::ModalAnswerer answerer([&shot](QWidget* window) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(window)) {
                 preview->resize(700, 800);
-                QTest::qWait(300);
                 shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
                 preview->reject();
             }
