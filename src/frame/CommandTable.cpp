@@ -2,6 +2,7 @@
 
 #include "AttractorCase.h"
 #include "CommandIds.h"
+#include "StatusTexts.h"
 
 #include <array>
 #include <cctype>
@@ -136,17 +137,11 @@ const CommandInfo* FindCommand(int id) {
 }
 
 std::string CaseCaption(char letter) {
-    const auto c = DescribeCase(letter);
-    if (!c)
-        return {};
-    std::string text = "Case ";
-    if (std::isalpha(static_cast<unsigned char>(letter)))
-        text += '&';
-    text += letter;
-    text += " (D:" + std::to_string(c->dimension);
-    if (!c->IsSpecial())
-        text += " O:" + std::to_string(c->order);
-    text += " M:" + std::to_string(c->coefficientsCount) + ")";
+    std::string text = CaseText(letter);
+    // The letter is the item's mnemonic where it can be one.
+    constexpr std::size_t letterAt = std::string_view("Case ").size();
+    if (!text.empty() && std::isalpha(static_cast<unsigned char>(letter)))
+        text.insert(letterAt, 1, '&');
     return text;
 }
 
