@@ -125,9 +125,8 @@ void CMainFrame::CreateAccelerators() {
     for (const Accelerator& accelerator : Accelerators())
         keysOfCommand[accelerator.id].append(QKeySequence(QString::fromLatin1(accelerator.keys)));
     for (const auto& [id, keys] : keysOfCommand) {
-        auto* action = new QAction(this);
+        QAction* action = dispatcher_->CreateAction(id, QString(), this);
         action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, [this, id = id] { dispatcher_->Dispatch(id); });
         addAction(action);
     }
 }

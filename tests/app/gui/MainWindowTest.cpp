@@ -3,6 +3,7 @@
 
 #include "CZephyraView.h"
 #include "CodeBox.h"
+#include "CommandDispatcher.h"
 #include "CommandIds.h"
 #include "FrameLayouts.h"
 #include "StatusPanes.h"
@@ -11,10 +12,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
+#include <functional>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -242,6 +245,32 @@ private slots:
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
         QCOMPARE(doc.history.Count(), 1);
         QVERIFY(!edit->text().contains('x'));
+    }
+
+    // A shortcut shown beside a menu item works wherever the focus is: the window holds an
+    // accelerator of that key for the same command.
+    void everyShortcutAMenuShowsHasAnAccelerator()
+    {
+        const QList<QAction*> accelerators = explorer->Frame().actions();
+        std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
+            for (QAction* item : actions) {
+                if (item->menu()) {
+                    check(item->menu()->actions());
+                    continue;
+                }
+                const qsizetype tab = item->text().indexOf('\t');
+                if (tab < 0)
+                    continue;
+                const QString shown = item->text().mid(tab + 1);
+                const QKeySequence key(shown.startsWith("Num ") ? "Num+" + shown.mid(4) : shown);
+                const bool found = std::any_of(accelerators.begin(), accelerators.end(), [&](QAction* a) {
+                    return CommandId(a) == CommandId(item) && a->shortcuts().contains(key);
+                });
+                QVERIFY2(found, qPrintable(item->text()));
+            }
+        };
+        check(explorer->Frame().findChild<QMenuBar*>()->actions());
+        QVERIFY(!QTest::currentTestFailed());
     }
 
     void promptsOfMenuItemsGoToPaneZero()
