@@ -1,4 +1,5 @@
 #include "CZephyraApp.h"
+#include "Version.h"
 
 #include <QApplication>
 
@@ -6,7 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Kestrelmoor");
     QApplication::setApplicationName("Zephyra Explorer");
-    QApplication::setApplicationVersion("1.1");
+    QApplication::setApplicationVersion(zephyra::VERSION);
 
     zephyra::CZephyraApp app;
     if (!app.InitInstance(zephyra::ParseCommandLine(QApplication::arguments())))
