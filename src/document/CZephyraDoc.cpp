@@ -10,6 +10,18 @@ namespace zephyra {
 namespace {
 constexpr const char* TEXT_WRONG_CONFIGURATION = "Wrong attractor configuration!";
 constexpr const char* TITLE_ATTRACTOR = "Attractor";
+
+// Takes out the first entry that is that very record; false when the list holds none.
+bool RemoveRecord(AttractorList& list, const Attractor* record)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.GetAt(i).get() == record) {
+            list.RemoveAt(i);
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 CZephyraDoc::CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed)
@@ -133,17 +145,6 @@ void CZephyraDoc::ClearFavorites()
 {
     favorites.RemoveAll();
     UpdateAllViews(UH_FAVORITES_RELOADED);
-}
-
-bool CZephyraDoc::RemoveRecord(AttractorList& list, const Attractor* record)
-{
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.GetAt(i).get() == record) {
-            list.RemoveAt(i);
-            return true;
-        }
-    }
-    return false;
 }
 
 // Saved is the document's content, so removing from it modifies the document.

@@ -91,7 +91,6 @@ public:
 
 private:
     void AddToHistory(const AttractorRef& attractor);
-    bool RemoveRecord(AttractorList& list, const Attractor* record);
 
     DocumentHost& host_;
     ConfigurationStore* store_;

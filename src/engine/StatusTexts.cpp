@@ -18,19 +18,24 @@ std::string FormatFixed(double value, int decimals)
     return std::string(buffer, result.ptr);
 }
 
-std::string CaseText(const Attractor& a)
+std::string CaseText(const Attractor& a) { return CaseText(a.CaseLetter()); }
+
+std::string CaseText(char letter)
 {
+    const std::optional<AttractorCase> c = DescribeCase(letter);
+    if (!c)
+        return {};
     // Built by appending: GCC 12 warns falsely (-Wrestrict) on "text" + std::to_string(...).
     std::string text = "Case ";
-    text += a.CaseLetter();
+    text += letter;
     text += " (D:";
-    text += std::to_string(a.dimension);
-    if (!a.IsSpecial()) {
+    text += std::to_string(c->dimension);
+    if (!c->IsSpecial()) {
         text += " O:";
-        text += std::to_string(a.order);
+        text += std::to_string(c->order);
     }
     text += " M:";
-    text += std::to_string(a.CoefficientsCount());
+    text += std::to_string(c->coefficientsCount);
     text += ")";
     return text;
 }

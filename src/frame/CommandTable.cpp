@@ -2,6 +2,7 @@
 
 #include "AttractorCase.h"
 #include "CommandIds.h"
+#include "StatusTexts.h"
 
 #include <array>
 #include <cctype>
@@ -16,59 +17,56 @@ namespace {
 // Framework commands carry the framework's own prompts; the frame's panel, Go and Configuration
 // commands have no string and so show neither prompt nor tool tip.
 constexpr CommandInfo commandTable[] = {
-    {ID_FILE_NEW, "&New", "Ctrl+N", "Create a new document\nNew"},
-    {ID_FILE_OPEN, "&Open...", "Ctrl+O", "Open an existing document\nOpen"},
-    {ID_FILE_SAVE, "&Save", "Ctrl+S", "Save the active document\nSave"},
-    {ID_FILE_SAVE_AS, "Save &As...", "", "Save the active document with a new name\nSave As"},
-    {ID_JOIN, "&Join", "", "Join two documents\nJoin"},
-    {ID_FILE_PRINT, "&Print...", "Ctrl+P", "Print the active document\nPrint"},
-    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "", "Display full pages\nPrint Preview"},
-    {ID_FILE_PRINT_SETUP, "P&rint Setup...", "", "Change the printer and printing options\nPrint Setup"},
-    {ID_FILE_MRU_FIRST, "Recent File", "", "Open this document"},
-    {ID_APP_EXIT, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
-    {ID_EDIT_UNDO, "&Undo", "Ctrl+Z", "Undo the last action\nUndo"},
-    {ID_EDIT_CUT, "Cu&t", "Ctrl+X", "Cut the selection and put it on the Clipboard\nCut"},
-    {ID_EDIT_COPY, "&Copy", "Ctrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
-    {ID_EDIT_PASTE, "&Paste", "Ctrl+V", "Insert Clipboard contents\nPaste"},
-    {ID_PREVIOUS, "Previous", "F9", "Previous\nPrevious Attractor"},
-    {ID_NEXT, "Next", "F10", "Next\nNext Attractor"},
-    {ID_PREVIOUS_IN_SEQUENCE, "Previous in seqence", "F11",
-     "Previous in seqence\nPrevious Attractor in seqence"},
-    {ID_NEXT_IN_SEQUENCE, "Next in seqence", "F12", "Next in seqence\nNext Attractor in seqence"},
-    {ID_DECREMENT_POSITION, "Decrement position", "Ctrl+F11",
-     "Decrement position of active document\nDecrement position of active Attractor"},
-    {ID_INCREMENT_POSITION, "Increment position", "Ctrl+F12",
-     "Increment position of active document\nIncrement position of active Attractor"},
-    {ID_ADD_TO_SAVED, "Add to Saved", "", "Add to Saved\nAdd to Saved Attractors"},
-    {ID_ADD_TO_FAVORITES, "Add to Favorites", "", "Add to Favorites\nAdd to Favorites Attractors"},
-    {ID_CLEAR_SAVED, "Clear Saved", "", "Clear Saved\nClear Saved Attractors"},
-    {ID_CLEAR_FAVORITES, "Clear Favorites", "", "Clear Favorites\nClear Favorites Attractors"},
-    {ID_CLEAR_HISTORY, "Clear History", "", "Clear History\nClear History of Attractors"},
-    {ID_SETTINGS, "Settings...", "", "Settings\nThe settings of Attractor explorer"},
-    {ID_VIEW_TOOLBAR, "&Toolbar", "", "Show or hide the toolbar\nToggle ToolBar"},
-    {ID_VIEW_CONFIGURATION, "&Configuration", "", ""},
-    {ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar"},
-    {ID_PANEL_CASES, "&Attractors", "Ctrl+T", ""},
-    {ID_PANEL_SAVED, "&Saved", "Ctrl+L", ""},
-    {ID_PANEL_FAVORITES, "&Favorites", "Ctrl+B", ""},
-    {ID_PANEL_HISTORY, "&History", "Ctrl+H", ""},
-    {ID_VIEW_BOX, "&Bounding Box", "Ctrl+U", "Show or hide the Bounding Box\nToggle Bounding Box"},
-    {ID_VIEW_CROSS, "&Cross", "Ctrl+R", "Show or hide the Cross\nToggle Cross"},
-    {ID_VIEW_BLACK_WHITE, "Black and White", "", "Black and White\nBlack and White view"},
-    {ID_VIEW_DEFAULT_COLORS, "Default Colors", "", "Set the default colors\nSet the default colors"},
-    {ID_VIEW_ADAPTIVE, "Adaptive Degradation", "", "Adaptive Degradation\nUse an Adaptive Degradation"},
-    {ID_ANTIALIAS, "Antialiasing", "", "Use the Antialiasing\nAntialiasing"},
-    {ID_POINTS_10K, "10 000 points", "", "Change count of points\nChange the count of points"},
-    {ID_POINTS_100K, "100 000 points", "", "Change count of points\nChange the count of points"},
-    {ID_POINTS_1M, "1 000 000 points", "", "Change count of points\nChange the count of points"},
-    {ID_ADD_POINTS, "Add points", "Num +", "Add points\nAdd points to attractor"},
-    {ID_REMOVE_POINTS, "Remove points", "Num -", "Remove points\nRemove points to attractor"},
-    {ID_RESET, "Reset", "", "Reset attractor\nReset attractor"},
-    {ID_APP_ABOUT, "&About Zephyra Explorer...", "",
-     "Display program information, version number and copyright\nAbout"},
-    {ID_GO, "Go", "", ""},
+    {ID_FILE_NEW, "&New", "Create a new document\nNew"},
+    {ID_FILE_OPEN, "&Open...", "Open an existing document\nOpen"},
+    {ID_FILE_SAVE, "&Save", "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As"},
+    {ID_JOIN, "&Join", "Join two documents\nJoin"},
+    {ID_FILE_PRINT, "&Print...", "Print the active document\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview"},
+    {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options\nPrint Setup"},
+    {ID_FILE_MRU_FIRST, "Recent File", "Open this document"},
+    {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
+    {ID_EDIT_UNDO, "&Undo", "Undo the last action\nUndo"},
+    {ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_COPY, "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste"},
+    {ID_PREVIOUS, "Previous", "Previous\nPrevious Attractor"},
+    {ID_NEXT, "Next", "Next\nNext Attractor"},
+    {ID_PREVIOUS_IN_SEQUENCE, "Previous in seqence", "Previous in seqence\nPrevious Attractor in seqence"},
+    {ID_NEXT_IN_SEQUENCE, "Next in seqence", "Next in seqence\nNext Attractor in seqence"},
+    {ID_DECREMENT_POSITION, "Decrement position", "Decrement position of active document\nDecrement position of active Attractor"},
+    {ID_INCREMENT_POSITION, "Increment position", "Increment position of active document\nIncrement position of active Attractor"},
+    {ID_ADD_TO_SAVED, "Add to Saved", "Add to Saved\nAdd to Saved Attractors"},
+    {ID_ADD_TO_FAVORITES, "Add to Favorites", "Add to Favorites\nAdd to Favorites Attractors"},
+    {ID_CLEAR_SAVED, "Clear Saved", "Clear Saved\nClear Saved Attractors"},
+    {ID_CLEAR_FAVORITES, "Clear Favorites", "Clear Favorites\nClear Favorites Attractors"},
+    {ID_CLEAR_HISTORY, "Clear History", "Clear History\nClear History of Attractors"},
+    {ID_SETTINGS, "Settings...", "Settings\nThe settings of Attractor explorer"},
+    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
+    {ID_VIEW_CONFIGURATION, "&Configuration", ""},
+    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {ID_PANEL_CASES, "&Attractors", ""},
+    {ID_PANEL_SAVED, "&Saved", ""},
+    {ID_PANEL_FAVORITES, "&Favorites", ""},
+    {ID_PANEL_HISTORY, "&History", ""},
+    {ID_VIEW_BOX, "&Bounding Box", "Show or hide the Bounding Box\nToggle Bounding Box"},
+    {ID_VIEW_CROSS, "&Cross", "Show or hide the Cross\nToggle Cross"},
+    {ID_VIEW_BLACK_WHITE, "Black and White", "Black and White\nBlack and White view"},
+    {ID_VIEW_DEFAULT_COLORS, "Default Colors", "Set the default colors\nSet the default colors"},
+    {ID_VIEW_ADAPTIVE, "Adaptive Degradation", "Adaptive Degradation\nUse an Adaptive Degradation"},
+    {ID_ANTIALIAS, "Antialiasing", "Use the Antialiasing\nAntialiasing"},
+    {ID_POINTS_10K, "10 000 points", "Change count of points\nChange the count of points"},
+    {ID_POINTS_100K, "100 000 points", "Change count of points\nChange the count of points"},
+    {ID_POINTS_1M, "1 000 000 points", "Change count of points\nChange the count of points"},
+    {ID_ADD_POINTS, "Add points", "Add points\nAdd points to attractor"},
+    {ID_REMOVE_POINTS, "Remove points", "Remove points\nRemove points to attractor"},
+    {ID_RESET, "Reset", "Reset attractor\nReset attractor"},
+    {ID_APP_ABOUT, "&About Zephyra Explorer...", "Display program information, version number and copyright\nAbout"},
+    {ID_GO, "Go", ""},
 };
 
+// The keys of the commands; the first key of a command is the shortcut its menu item shows.
 // Ctrl+U and Ctrl+R are here too: the menu promises them.
 constexpr Accelerator acceleratorTable[] = {
     {"F10", ID_NEXT},
@@ -110,7 +108,7 @@ struct CaseRows {
     CaseRows() {
         for (int i = 0; i < CASE_COUNT; ++i) {
             captions[i] = CaseCaption(static_cast<char>(FIRST_CASE_LETTER + i));
-            rows[i] = {ID_NEW_CASE_FIRST + i, captions[i].c_str(), "", ""};
+            rows[i] = {ID_NEW_CASE_FIRST + i, captions[i].c_str(), ""};
         }
     }
 };
@@ -136,17 +134,11 @@ const CommandInfo* FindCommand(int id) {
 }
 
 std::string CaseCaption(char letter) {
-    const auto c = DescribeCase(letter);
-    if (!c)
-        return {};
-    std::string text = "Case ";
-    if (std::isalpha(static_cast<unsigned char>(letter)))
-        text += '&';
-    text += letter;
-    text += " (D:" + std::to_string(c->dimension);
-    if (!c->IsSpecial())
-        text += " O:" + std::to_string(c->order);
-    text += " M:" + std::to_string(c->coefficientsCount) + ")";
+    std::string text = CaseText(letter);
+    // The letter is the item's mnemonic where it can be one.
+    constexpr std::size_t letterAt = std::string_view("Case ").size();
+    if (!text.empty() && std::isalpha(static_cast<unsigned char>(letter)))
+        text.insert(letterAt, 1, '&');
     return text;
 }
 
@@ -161,10 +153,24 @@ std::string ToolTip(const CommandInfo& command) {
     return lineBreak == std::string_view::npos ? std::string() : std::string(prompt.substr(lineBreak + 1));
 }
 
+std::string ShortcutText(int id) {
+    constexpr std::string_view keypad = "Num+";
+    for (const Accelerator& accelerator : acceleratorTable) {
+        if (accelerator.id != id)
+            continue;
+        std::string keys = accelerator.keys;
+        // "Num++" is shown as "Num +".
+        if (keys.starts_with(keypad))
+            keys.replace(0, keypad.size(), "Num ");
+        return keys;
+    }
+    return {};
+}
+
 std::string MenuCaption(const CommandInfo& command) {
     std::string text = command.caption;
-    if (*command.shortcut)
-        text += std::string("\t") + command.shortcut;
+    if (const std::string shortcut = ShortcutText(command.id); !shortcut.empty())
+        text += "\t" + shortcut;
     return text;
 }
 

@@ -5,15 +5,15 @@
 namespace zephyra {
 
 // One command of the program as the user meets it: the caption of its menu item (with the '&'
-// mnemonic), the shortcut text shown beside it, and its prompt ("status text\ntool tip").
+// mnemonic) and its prompt ("status text\ntool tip"). Its shortcut comes from the accelerators.
 struct CommandInfo {
     int id;
     const char* caption;
-    const char* shortcut; // empty when the menu shows none
-    const char* prompt;   // empty for commands that show neither prompt nor tool tip
+    const char* prompt; // empty for commands that show neither prompt nor tool tip
 };
 
-// One key of the accelerator table; several keys may send the same command.
+// One key of the accelerator table; several keys may send the same command, the first of them is
+// the shortcut the menu shows.
 struct Accelerator {
     const char* keys; // QKeySequence portable text, "Num+" for the keypad
     int id;
@@ -29,6 +29,8 @@ struct Accelerator {
 // The part of a prompt before the line break (status pane 0) and after it (tool tip).
 [[nodiscard]] std::string StatusPrompt(const CommandInfo& command);
 [[nodiscard]] std::string ToolTip(const CommandInfo& command);
+// The shortcut text a menu shows for a command ("F10", "Num +"); empty for none.
+[[nodiscard]] std::string ShortcutText(int id);
 // The caption as the menu bar shows it: caption, tab, shortcut text.
 [[nodiscard]] std::string MenuCaption(const CommandInfo& command);
 

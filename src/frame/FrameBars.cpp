@@ -162,9 +162,8 @@ void CMainFrame::CreateAccelerators() {
     }
     qApp->installEventFilter(new KeypadAccelerators(*this, *dispatcher_));
     for (const auto& [id, keys] : keysOfCommand) {
-        auto* action = new QAction(this);
+        QAction* action = dispatcher_->CreateAction(id, QString(), this);
         action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, [this, id = id] { dispatcher_->Dispatch(id); });
         addAction(action);
     }
 }

@@ -2,6 +2,7 @@
 #include "StatusTexts.h"
 
 #include <cmath>
+#include <limits>
 
 namespace zephyra::testing {
 namespace {
@@ -206,14 +207,16 @@ TEST_F(ComputePointsTest, DivergenceRejectsOnlyASearch)
 }
 
 std::uint64_t TinyMemory() { return 4096; }
+std::uint64_t FourGiB() { return std::uint64_t{4} << 30; }
 
-TEST_F(ComputePointsTest, CountWithoutMemory)
+// A point count that no memory can hold says so, computes nothing and ends a search as if cancelled.
+TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
 {
     doc.availableMemory = TinyMemory;
     bool proceed = true;
     AttractorRef a = Code(HENON);
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
-    EXPECT_FALSE(proceed) << "ends a search as if cancelled";
+    EXPECT_FALSE(proceed);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
     EXPECT_EQ(doc.buffer.count, 0);
     EXPECT_EQ(doc.buffer.points, nullptr);
@@ -222,6 +225,21 @@ TEST_F(ComputePointsTest, CountWithoutMemory)
     a->pointsCount = -5;
     EXPECT_FALSE(doc.ComputePoints(a, false, false, nullptr));
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
+
+    doc.SetAttractor(Attractor::CreateRandom('E', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
+    EXPECT_EQ(doc.lastTries, 1);
+    EXPECT_EQ(doc.history.Count(), 0);
+    EXPECT_FALSE(doc.current);
+    EXPECT_EQ(host.busyDepth, 0);
+
+    // The largest count, on a machine with memory to give: refused without allocating.
+    doc.availableMemory = FourGiB;
+    host.ClearRecordings();
+    doc.SetAttractor(Code(HENON, std::numeric_limits<std::int32_t>::max()), SA_NO_SEARCH | SA_ADD_HISTORY);
+    EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
+    EXPECT_EQ(doc.buffer.count, 0);
+    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

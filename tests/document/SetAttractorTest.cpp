@@ -131,19 +131,6 @@ TEST_F(SetAttractorTest, StepBackWalksTheCodeUntilAnAcceptedTry)
     EXPECT_EQ(a->code.substr(4), "MPMMWMMMM") << "letters after the position never change";
 }
 
-std::uint64_t TinyMemory() { return 4096; }
-
-TEST_F(SetAttractorTest, SearchWithoutMemoryEndsAsIfCancelled)
-{
-    doc.availableMemory = TinyMemory;
-    doc.SetAttractor(Attractor::CreateRandom('E', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.lastTries, 1);
-    EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
-    EXPECT_EQ(doc.history.Count(), 0);
-    EXPECT_FALSE(doc.current);
-    EXPECT_EQ(host.busyDepth, 0);
-}
-
 TEST_F(SetAttractorTest, CursorStaysBusyAcrossTries)
 {
     int lowest = 99;

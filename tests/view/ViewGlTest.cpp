@@ -2,6 +2,7 @@
 #include "CZephyraView.h"
 #include "FakeHost.h"
 #include "GlSceneRenderer.h"
+#include "ModalAnswerer.h"
 #include "OrbitFixture.h"
 #include "SoftwareRenderer.h"
 
@@ -13,7 +14,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -409,10 +409,9 @@ private slots:
     void printPreviewShowsTheAttractorInColour()
     {
         QImage shot;
-        QTimer::singleShot(800, [&shot] {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+        const testing::ModalAnswerer answerer([&shot](QWidget* window) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(window)) {
                 preview->resize(700, 800);
-                QTest::qWait(300);
                 shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
                 preview->reject();
             }

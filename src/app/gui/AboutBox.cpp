@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "FrameIcons.h"
+#include "Version.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@ void ShowAboutBox(QWidget* parent) {
     box.setWindowTitle("About Zephyra Explorer");
     auto* icon = new QLabel(&box);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
-    auto* line = new QLabel("Zephyra Explorer Version 1.1", &box);
+    auto* line = new QLabel(QString("Zephyra Explorer Version ") + VERSION, &box);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
 

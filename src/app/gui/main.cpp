@@ -1,4 +1,5 @@
 #include "CZephyraApp.h"
+#include "Version.h"
 
 #include "FileNames.h"
 
@@ -8,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Kestrelmoor");
     QApplication::setApplicationName("Zephyra Explorer");
-    QApplication::setApplicationVersion("1.1");
+    QApplication::setApplicationVersion(zephyra::VERSION);
 
     // The arguments as given: QApplication::arguments() loses the bytes of a name that is not UTF-8.
     QStringList arguments;

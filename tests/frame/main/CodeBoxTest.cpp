@@ -48,10 +48,12 @@ private slots:
         auto* other = new QLineEdit(&window);
         other->move(0, 40);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        box->lineEdit()->setFocus();
         box->ShowCode(*Make("EWM?MPMMWMMMM"));
         other->setFocus();
-        QTest::qWait(20);
+        QVERIFY(!box->lineEdit()->hasFocus());
         QCOMPARE(box->lineEdit()->selectedText(), QString("W"));
     }
 
