@@ -20,13 +20,15 @@ constexpr int HEIGHT = 1080;
 
 // Enough points that the fixed costs (exact orbit, canvas, resolve) weigh little, few enough that
 // the slow cases finish in seconds.
-std::uint64_t PointsFor(char letter) { return letter == 'P' ? 20'000'000 : letter == 'L' ? 40'000'000 : 100'000'000; }
+std::uint64_t PointsFor(char letter)
+{
+    return letter == 'P' ? 20'000'000 : letter == 'L' ? 40'000'000 : 100'000'000;
+}
 
 void PointsPerSecond(benchmark::State& state, std::uint64_t points)
 {
-    state.counters["points_per_s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(points),
-                           benchmark::Counter::kIsRate);
+    state.counters["points_per_s"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * static_cast<double>(points), benchmark::Counter::kIsRate);
 }
 
 void BM_Density(benchmark::State& state, char letter)
@@ -77,7 +79,8 @@ void BM_Baseline(benchmark::State& state, char letter)
             for (int k = 0; k < 4; ++k)
                 n[k] = (p[k] - exact.centre[k]) * exact.scale[k];
             const Vector4 v = Transform(m, {n[0], n[1], n[2], 1});
-            const float x = v[0] / v[3] * (WIDTH / 2) + WIDTH / 2, y = HEIGHT / 2 - v[1] / v[3] * (HEIGHT / 2);
+            const float x = v[0] / v[3] * (WIDTH / 2) + WIDTH / 2,
+                        y = HEIGHT / 2 - v[1] / v[3] * (HEIGHT / 2);
             if (x >= 0 && x < WIDTH && y >= 0 && y < HEIGHT)
                 ++counts[static_cast<std::size_t>(y) * WIDTH + static_cast<std::size_t>(x)];
         }

@@ -17,7 +17,10 @@ namespace {
 constexpr int LARGEST_SIDE = 65535;
 constexpr int LARGEST_SUPERSAMPLE = 8;
 
-DensityResult Failed(std::string error) { return {DensityResult::Outcome::Failed, std::move(error)}; }
+DensityResult Failed(std::string error)
+{
+    return {DensityResult::Outcome::Failed, std::move(error)};
+}
 
 std::string CheckOptions(const DensityOptions& o)
 {
@@ -78,7 +81,9 @@ public:
             if (!Draw(0, options_.height, colors))
                 return Cancelled();
             CountPixels(Strip(options_.height), histogram);
-            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram), style_), 0);
+            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram),
+                              style_),
+                 0);
             return {DensityResult::Outcome::Finished, {}};
         }
         // Too large for one canvas: a first run of the strips gathers the counts of the whole
@@ -125,7 +130,8 @@ private:
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
         if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(pr.rows) * pr.width, workers_, colors))
             return false;
-        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_, [this] { Tick(); }))
+        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
+                          [this] { Tick(); }))
             return false;
         canvas_.Merge();
         return true;
