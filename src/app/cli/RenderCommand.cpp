@@ -40,15 +40,6 @@ PictureSize ParseSize(const std::string& text)
     return size;
 }
 
-// `-o FILE` is the short form of `--output FILE`.
-std::vector<std::string> WithLongOptions(std::vector<std::string> arguments)
-{
-    for (std::string& a : arguments)
-        if (a == "-o")
-            a = "--output";
-    return arguments;
-}
-
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
     const std::pair<OptionSpec, float Attractor::*> fields[] = {
