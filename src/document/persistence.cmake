@@ -2,6 +2,7 @@
 find_package(pugixml REQUIRED)
 target_sources(zephyra_document PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AttractorText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AttractorXml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPath.cpp

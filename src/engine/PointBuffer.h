@@ -12,6 +12,10 @@ struct PointBuffer {
     std::unique_ptr<Point[]> points;
     std::int32_t count = 0;
     bool ready = false;
+    // The map the points were normalised with, (p - centre) x scale, so that other orbits of the
+    // same attractor can be placed as these are.
+    Point centre{};
+    Point scale{1.0f, 1.0f, 1.0f, 1.0f};
 };
 
 } // namespace zephyra

@@ -68,6 +68,7 @@ void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const 
     else if (a.fractalDim > 2.0f)
         a.fractalDim = 2.0f;
     NormalizePoints(context.buffer.points.get(), a.pointsCount, min, max);
+    NormalizationOf(min, max, context.buffer.centre, context.buffer.scale);
 
     FrameServices& frame = context.frame;
     frame.ShowStatus(PANE_CASE, CaseText(a));
@@ -80,14 +81,19 @@ void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const 
     context.buffer.ready = true;
 }
 
-void NormalizePoints(Point* points, int n, const Point& min, const Point& max)
+void NormalizationOf(const Point& min, const Point& max, Point& centre, Point& scale)
 {
-    Point centre, scale;
     for (int k = 0; k < 4; ++k) {
         centre[k] = min[k] + (max[k] - min[k]) * 0.5f;
         const float half = max[k] - centre[k];
         scale[k] = half == 0.0f ? 1.0f : 1.0f / half;
     }
+}
+
+void NormalizePoints(Point* points, int n, const Point& min, const Point& max)
+{
+    Point centre, scale;
+    NormalizationOf(min, max, centre, scale);
     for (int i = 0; i < n; ++i)
         for (int k = 0; k < 4; ++k)
             points[i][k] = (points[i][k] - centre[k]) * scale[k];

@@ -30,6 +30,8 @@ void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const 
 
 // Maps each coordinate of n points onto -1..1 from the bounds.
 void NormalizePoints(Point* points, int n, const Point& min, const Point& max);
+// That map: (p - centre) x scale for each coordinate.
+void NormalizationOf(const Point& min, const Point& max, Point& centre, Point& scale);
 
 // Redraws the 32 x 32 thumbnail from a 1000-step run (valid attractors only).
 void UpdateThumbnail(Attractor& attractor);

@@ -5,9 +5,8 @@
 #include "StatusTexts.h"
 
 #include <chrono>
-#include <iostream>
+#include <ostream>
 #include <optional>
-#include <unistd.h>
 
 namespace zephyra::cli {
 
@@ -17,10 +16,7 @@ constexpr std::chrono::milliseconds POLL{100};
 // One self-overwriting line on a terminal.
 class ProgressLine {
 public:
-    explicit ProgressLine(CommandIo& io)
-        : err_(io.err), shown_(&io.err == &std::cerr && isatty(STDERR_FILENO))
-    {
-    }
+    explicit ProgressLine(CommandIo& io) : err_(io.err), shown_(io.errIsTerminal) {}
     ~ProgressLine()
     {
         if (shown_)

@@ -1,5 +1,6 @@
 #pragma once
 #include "CliArguments.h"
+#include "RenderOptions.h"
 #include "SearchFilter.h"
 
 #include <filesystem>
@@ -20,7 +21,6 @@ inline constexpr OptionSpec JOBS_OPTION{"jobs", true};
 inline constexpr OptionSpec MIN_LYAPUNOV_OPTION{"min-lyapunov", true};
 inline constexpr OptionSpec DIMENSION_OPTION{"dimension", true};
 inline constexpr OptionSpec FILL_OPTION{"fill", true};
-inline constexpr OptionSpec OUTPUT_OPTION{"output", true};
 
 [[nodiscard]] DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments);
 

@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 #include "ConfigPath.h"
+#include "PictureRecord.h"
 #include "RecordFile.h"
 #include "Subcommand.h"
 #include "XmlNumbers.h"
@@ -35,6 +36,17 @@ int RunList(const std::vector<std::string>& arguments, CommandIo& io)
         parsed.Positional().empty()
             ? DefaultConfigPath(config ? std::optional<std::filesystem::path>(*config) : std::nullopt)
             : std::filesystem::path(parsed.Positional()[0]);
+    if (IsPngFile(path)) {
+        const std::optional<StoredPicture> picture = ReadPictureRecord(path, AttractorDefaults{});
+        if (!picture) {
+            io.err << "zephyra list: " << path.string() << ": the picture carries no attractor\n";
+            return EXIT_FAILED;
+        }
+        PrintRecord(io.out, {"picture", picture->attractor});
+        if (picture->settings)
+            io.out << "settings " << *picture->settings << '\n';
+        return EXIT_OK;
+    }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
         io.err << "zephyra list: " << path.string() << ": File not found.\n";
@@ -50,8 +62,9 @@ int RunList(const std::vector<std::string>& arguments, CommandIo& io)
 Subcommand ListCommand()
 {
     return {"list", "list [FILE] [--config PATH]",
-            "Prints the attractor records of a \".zpr\" document or of a configuration file, one per\n"
-            "line: the list (saved, favorites or history), the code, the point count and the camera.\n"
+            "Prints the attractor records of a \".zpr\" document, of a configuration file or of a picture\n"
+            "made by `zephyra render`, one per line: the list (saved, favorites, history or picture), the\n"
+            "code, the point count and the camera; for a picture also the settings it was rendered with.\n"
             "Without FILE it lists the configuration file the window program uses.\n"
             "  --config PATH  that configuration file instead\n"
             "A code the program refuses is shown as (refused \"TEXT\"). Exits 1 for an unreadable file.\n",

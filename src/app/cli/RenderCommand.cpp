@@ -1,6 +1,12 @@
 #include "CliSession.h"
-#include "PngWriter.h"
+#include "DensityRenderer.h"
+#include "PngFile.h"
+#include "ProgressBar.h"
+#include "RecordFile.h"
+#include "RenderOptions.h"
+#include "SceneStyle.h"
 #include "SoftwareRenderer.h"
+#include "StatusTexts.h"
 
 #include <ostream>
 
@@ -8,8 +14,6 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec OUTPUT_OPTION{"output", true};
-constexpr OptionSpec SIZE_OPTION{"size", true};
 constexpr OptionSpec YAW_OPTION{"yaw", true};
 constexpr OptionSpec PITCH_OPTION{"pitch", true};
 constexpr OptionSpec ZOOM_OPTION{"zoom", true};
@@ -18,27 +22,10 @@ constexpr OptionSpec BW_OPTION{"bw", false};
 
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
-// Keeps the picture within about 256 MB, as a printout is.
+// The point renderer keeps its picture within about 256 MB, as a printout is.
 constexpr int LARGEST_SIDE = 16384;
 constexpr long long LARGEST_AREA = 256LL * 1024 * 1024 / 3;
-
-struct PictureSize {
-    int width = DEFAULT_WIDTH;
-    int height = DEFAULT_HEIGHT;
-};
-
-PictureSize ParseSize(const std::string& text)
-{
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError("bad size for --size: '" + text + "' (WIDTHxHEIGHT)");
-    const PictureSize size{ParseCount(text.substr(0, x), "--size"), ParseCount(text.substr(x + 1), "--size")};
-    if (size.width < 1 || size.height < 1 || size.width > LARGEST_SIDE || size.height > LARGEST_SIDE ||
-        static_cast<long long>(size.width) * size.height > LARGEST_AREA)
-        throw UsageError("bad size for --size: '" + text +
-                         "' (1 to 16384 pixels a side, at most 89 million in all)");
-    return size;
-}
+constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
@@ -50,35 +37,158 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
             camera.*field = ParseNumber(*v, "--" + std::string(option.name));
 }
 
-int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
+// The record stored in a picture, a ".zpr" document or a configuration file (the I-th, from 1),
+// and for a picture the settings it was made with. An empty handle after a message on stderr.
+AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed, const AttractorDefaults& defaults,
+                          PictureSettings& settings, CommandIo& io)
 {
-    const ParsedArguments parsed(WithLongOptions(arguments),
-                                 {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION,
-                                  YAW_OPTION, PITCH_OPTION, ZOOM_OPTION, FOV_OPTION, BW_OPTION});
-    parsed.ExpectPositional(1, "CODE");
-    const auto output = parsed.Value(OUTPUT_OPTION.name);
-    if (!output || output->empty())
-        throw UsageError("missing -o FILE.png");
-    const PictureSize size =
-        parsed.Value(SIZE_OPTION.name) ? ParseSize(*parsed.Value(SIZE_OPTION.name)) : PictureSize{};
-    const ComputeOptions options = ReadComputeOptions(parsed);
-    CliSession session(io, options);
-    const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
-    ApplyCamera(parsed, *attractor); // checked before the computation, which keeps the camera
-    if (!session.Show(attractor, SA_NO_SEARCH))
-        return EXIT_FAILED;
-    ViewFlags flags;
-    flags.blackWhite = parsed.Has(BW_OPTION.name);
-    RgbImage image(size.width, size.height);
-    PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
-                {0, 0, size.width, size.height});
-    if (const std::string error = WritePng(image, *output); !error.empty()) {
+    const std::int32_t index = parsed.Value(INDEX_OPTION.name) ? ParseCount(*parsed.Value(INDEX_OPTION.name), "--index") : 1;
+    if (IsPngFile(path)) {
+        const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
+        if (!picture) {
+            io.err << "zephyra render: " << path << ": the picture carries no attractor\n";
+            return {};
+        }
+        if (picture->settings && !ReadSettingsText(*picture->settings, settings))
+            io.err << "zephyra render: " << path << ": its render settings are unreadable; using the defaults\n";
+        return picture->attractor;
+    }
+    const auto records = ReadRecordFile(path, defaults);
+    if (!records) {
+        io.err << "zephyra render: " << path << ": File not found.\n";
+        return {};
+    }
+    if (index < 1 || index > static_cast<std::int32_t>(records->size())) {
+        io.err << "zephyra render: " << path << " has no record " << index << " (it has " << records->size() << ")\n";
+        return {};
+    }
+    return (*records)[static_cast<std::size_t>(index - 1)].attractor;
+}
+
+int Report(const DensityResult& result, CommandIo& io)
+{
+    if (result.outcome == DensityResult::Outcome::Cancelled)
+        io.err << "zephyra render: " << TEXT_CANCELED << " (nothing written)\n";
+    else
+        io.err << "zephyra render: " << result.error << "\n";
+    return EXIT_FAILED;
+}
+
+int RenderDensityFile(CliSession& session, const Attractor& attractor, const PictureSettings& settings,
+                      const std::string& output)
+{
+    CommandIo& io = session.io;
+    const DensityOptions& o = settings.options;
+    DensityScene scene;
+    scene.code = attractor.code;
+    scene.exactPoints = attractor.pointsCount > FIRST_DRAWN_POINT ? attractor.pointsCount : DEFAULT_EXACT_POINTS;
+    scene.display = attractor.display;
+    scene.camera = CameraPose::Of(attractor);
+
+    PngEncoder encoder(o.width, o.height, o.depth, PictureTexts(attractor, settings));
+    std::stop_source stop;
+    ProgressBar bar(io.err);
+    // Ctrl+C is seen between two progress reports, a tenth of a second apart.
+    const auto progress = [&](double fraction) {
+        if (session.host.EscapePressed())
+            stop.request_stop();
+        if (io.errIsTerminal)
+            bar.Show(fraction);
+    };
+    const DensityResult result = RenderDensity(scene, o, stop.get_token(), progress,
+                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
+    bar.Clear();
+    if (result.outcome != DensityResult::Outcome::Finished)
+        return Report(result, io);
+    if (session.host.EscapePressed())
+        return Report({DensityResult::Outcome::Cancelled, {}}, io);
+    if (const std::string error = WritePngFile(output, encoder.Finish()); !error.empty()) {
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << *output << " (" << size.width << "x" << size.height << ", "
-           << attractor->pointsCount << " points)\n";
+    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << o.points << " points)\n";
     return EXIT_OK;
+}
+
+int RenderPointsFile(CliSession& session, const AttractorRef& attractor, PictureSettings settings,
+                     const ParsedArguments& parsed, const std::string& output)
+{
+    CommandIo& io = session.io;
+    DensityOptions& o = settings.options;
+    if (!parsed.Value(SIZE_OPTION.name) && !parsed.Value(FROM_OPTION.name)) {
+        o.width = DEFAULT_WIDTH;
+        o.height = DEFAULT_HEIGHT;
+    }
+    if (const auto v = parsed.Value(SIZE_OPTION.name))
+        ParseSize(*v, LARGEST_SIDE, o.width, o.height);
+    if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE || static_cast<long long>(o.width) * o.height > LARGEST_AREA)
+        throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
+                         " (1 to 16384 pixels a side, at most 89 million in all)");
+    settings.blackWhite = settings.blackWhite || parsed.Has(BW_OPTION.name);
+    if (!session.Show(attractor, SA_NO_SEARCH))
+        return EXIT_FAILED;
+    ViewFlags flags;
+    flags.blackWhite = settings.blackWhite;
+    RgbImage image(o.width, o.height);
+    PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image, {0, 0, o.width, o.height});
+    if (const std::string error = WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings)));
+        !error.empty()) {
+        io.err << "zephyra render: " << error << "\n";
+        return EXIT_FAILED;
+    }
+    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount << " points)\n";
+    return EXIT_OK;
+}
+
+int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
+{
+    const ParsedArguments parsed(
+        WithLongOptions(arguments),
+        {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION, YAW_OPTION, PITCH_OPTION, ZOOM_OPTION,
+         FOV_OPTION, BW_OPTION, DENSITY_OPTION, SUPERSAMPLE_OPTION, TONE_OPTION, GAMMA_OPTION, COLORS_OPTION,
+         BACKGROUND_OPTION, DEPTH_OPTION, THREADS_OPTION, MEMORY_OPTION, FROM_OPTION, INDEX_OPTION});
+    const auto from = parsed.Value(FROM_OPTION.name);
+    parsed.ExpectPositional(from ? 0 : 1, "CODE");
+    const auto output = parsed.Value(OUTPUT_OPTION.name);
+    if (!output || output->empty())
+        throw UsageError("missing -o FILE.png");
+    const bool densityOption = parsed.Has(DENSITY_OPTION.name);
+    // In a density render --points counts the free-running points, not the exact orbit's.
+    ComputeOptions compute;
+    if (densityOption) {
+        if (const auto v = parsed.Value(START_OPTION.name))
+            compute.start = ParseStartPoint(*v, "--start");
+        if (const auto v = parsed.Value(SEED_OPTION.name))
+            compute.seed = ParseSeed(*v, "--seed");
+    } else {
+        compute = ReadComputeOptions(parsed);
+    }
+    CliSession session(io, compute);
+    PictureSettings settings;
+    AttractorRef attractor;
+    if (from) {
+        attractor = StoredRecord(*from, parsed, session.document.defaults, settings, io);
+        if (!attractor)
+            return EXIT_FAILED;
+        if (!attractor->valid) {
+            io.err << "zephyra render: " << *from << ": the record's code \"" << attractor->refusedCode
+                   << "\" is refused\n";
+            return EXIT_FAILED;
+        }
+        if (compute.points)
+            attractor->pointsCount = *compute.points;
+    } else {
+        attractor = session.FromCode(parsed.Positional()[0]);
+    }
+    ApplyCamera(parsed, *attractor); // checked before the computation, which keeps the camera
+    if (!(densityOption || settings.density))
+        return RenderPointsFile(session, attractor, settings, parsed, *output);
+    ApplyDensityOptions(parsed, settings);
+    if (!attractor->valid) {
+        io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
+        return EXIT_FAILED;
+    }
+    return RenderDensityFile(session, *attractor, settings, *output);
 }
 
 } // namespace
@@ -86,18 +196,33 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
 Subcommand RenderCommand()
 {
     return {"render",
-            "render CODE -o FILE.png [--size WxH] [--points N] [--yaw Y --pitch P --zoom Z --fov F] [--bw]",
-            "Computes the attractor of CODE without search and draws it as the printout does (one pixel\n"
-            "a point, no box or cross) into a PNG picture; needs no display.\n"
+            "render CODE|--from FILE -o FILE.png [--density] [--size WxH] [--points N] [--yaw Y --pitch P --zoom Z "
+            "--fov F] [--bw]",
+            "Draws the attractor of CODE, or a record stored in a picture, a \".zpr\" document or a\n"
+            "configuration file, into a compressed PNG picture that carries the record; needs no display.\n"
+            "Without --density it computes the orbit and draws it as the printout does (one pixel a point).\n"
             "  -o FILE       the picture to write (replaced only when the whole picture is written)\n"
-            "  --size WxH    picture size in pixels (default 800x600)\n"
-            "  --points N    number of points (default 50000)\n"
+            "  --from FILE   the record of a picture made by this program (with its settings), or of a\n"
+            "                document or configuration file; --index I picks the I-th record (default 1)\n"
+            "  --size WxH    picture size in pixels (default 800x600; 1920x1080 with --density)\n"
+            "  --points N    number of points (default 50000; 100000000 with --density)\n"
             "  --start P     start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)\n"
-            "  --seed S      seed of the dimension estimate (default: the time)\n"
+            "  --seed S      seed of the dimension estimate (default: the time) or of the density orbits (1)\n"
             "  --yaw Y, --pitch P   rotation in degrees (default 0, 0)\n"
             "  --zoom Z      distance of the eye from the cube's centre (default 2.5)\n"
             "  --fov F       vertical field of view in degrees (default 60)\n"
-            "  --bw          black points on white\n",
+            "  --bw          black points on white\n"
+            "With --density, many orbits run on every core and each pixel shows how often they pass:\n"
+            "  --supersample S   canvas S times larger each way, averaged down (1 to 8, default 2)\n"
+            "  --tone T          log (default), eqhist, gamma or linear\n"
+            "  --gamma G         the power of --tone gamma (default 2.2)\n"
+            "  --colors C        coords (the view's point colours, default), gray, magma, inferno,\n"
+            "                    viridis, cividis or turbo\n"
+            "  --background RRGGBB   (default: the attractor's background colour)\n"
+            "  --depth 8|16      bits a channel (default 8)\n"
+            "  --threads T       worker threads (default: every core); with --seed, the same bytes again\n"
+            "  --memory MiB      canvas memory; larger pictures render in strips (default 2048)\n"
+            "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
             RunRender};
 }
 

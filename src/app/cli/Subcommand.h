@@ -21,6 +21,7 @@ public:
 struct CommandIo {
     std::ostream& out;
     std::ostream& err;
+    bool errIsTerminal = false; // long jobs draw a progress bar on err
 };
 
 // One subcommand of `zephyra`: its name, a one-line usage, a few lines of help, and the code.

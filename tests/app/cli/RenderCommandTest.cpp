@@ -1,8 +1,9 @@
-#include "StoredPngReader.h"
+#include "PngFile.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,18 +32,22 @@ struct RenderFixture : ::testing::Test {
     // Pixels that are not white, and the size read back from the file.
     int DarkPixels(const std::string& path, int& width, int& height) const
     {
-        std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> png{std::istreambuf_iterator<char>(in), {}};
-        const std::vector<std::uint8_t> raw = zephyra::testing::StoredRows(png, width, height);
+        const std::optional<zephyra::DecodedPng> png = zephyra::ReadPng(path, true);
+        if (!png)
+            return -1;
+        const zephyra::Picture& p = png->picture;
+        width = p.Width();
+        height = p.Height();
         int dark = 0;
-        const std::size_t row = static_cast<std::size_t>(width) * 3 + 1;
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const std::uint8_t* p =
-                    &raw[static_cast<std::size_t>(y) * row + 1 + static_cast<std::size_t>(x) * 3];
-                dark += p[0] < 128 && p[1] < 128 && p[2] < 128;
-            }
+            for (int x = 0; x < width; ++x)
+                dark += p.Sample(x, y, 0) < 0.5 && p.Sample(x, y, 1) < 0.5 && p.Sample(x, y, 2) < 0.5;
         return dark;
+    }
+    std::string Bytes(const std::filesystem::path& path) const
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 };
 
@@ -75,6 +80,66 @@ TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
     EXPECT_EQ(std::filesystem::file_size(path), size);
     EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", (dir / "missing" / "x.png").string()}), EXIT_FAILED);
     EXPECT_NE(err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
+{
+    const std::string path = (dir / "henon.png").string(), again = (dir / "again.png").string();
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "--density", "-o", path, "--size", "96x64", "--points", "200000", "--yaw",
+                      "30", "--colors", "magma", "--background", "000000", "--threads", "2", "--seed", "3"}),
+              EXIT_OK)
+        << err;
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", path}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWM?MPMMWMMMM points=50000 fov=60 zoom=2.5 yaw=30"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("settings renderer=density width=96 height=64 points=200000"), std::string::npos);
+    ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(path));
+}
+
+TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
+{
+    const std::string path = (dir / "kept.png").string();
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "40x30"}), EXIT_OK) << err;
+    const auto size = std::filesystem::file_size(path);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--colors", "plasma"}, {"--size", "0x30"}, {"--size", "65536x30"},
+          {"--points", "many"}, {"--gamma", "0"}, {"--depth", "12"}, {"--tone", "loud"}, {"--background", "red"},
+          {"--supersample", "9"}, {"--memory", "-1"}}) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "--density", "-o", path};
+        arguments.insert(arguments.end(), bad.begin(), bad.end());
+        EXPECT_EQ(Render(arguments), EXIT_USAGE) << bad[0] << " " << bad[1];
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err; // the reason and the usage line
+    }
+    EXPECT_EQ(Render({"EWM", "--density", "-o", path}), EXIT_FAILED);
+    EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+// A stream that presses Ctrl+C when the progress bar is first drawn.
+class InterruptingBuffer : public std::stringbuf {
+protected:
+    int sync() override
+    {
+        if (!str().empty())
+            std::raise(SIGINT);
+        return std::stringbuf::sync();
+    }
+};
+
+TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
+{
+    InterruptingBuffer buffer;
+    std::ostream terminal(&buffer);
+    std::ostringstream out;
+    CommandIo io{out, terminal, true};
+    const std::string path = (dir / "stopped.png").string();
+    EXPECT_EQ(RunCommandLine({"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, io),
+              EXIT_FAILED);
+    EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 0);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "Camera.h"
 
-#include "Attractor.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -99,7 +97,9 @@ Matrix4 ModelView(const Attractor& camera, float jitterX, float jitterY)
     return Multiply(Multiply(t, RotationX(camera.pitch)), RotationY(camera.yaw));
 }
 
-Matrix4 SceneMatrix(const Attractor& camera, float aspect, float jitterX, float jitterY)
+CameraPose CameraPose::Of(const Attractor& a) { return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty}; }
+
+Matrix4 SceneMatrix(const CameraPose& camera, float aspect, float jitterX, float jitterY)
 {
     // Multiplied in the order F x T, then x Rx, then x Ry, so that print and screen round alike.
     const Matrix4 t = Translation(camera.tx + jitterX, camera.ty + jitterY, -camera.zoom);

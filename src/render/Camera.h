@@ -1,9 +1,9 @@
 #pragma once
+#include "Attractor.h"
+
 #include <array>
 
 namespace zephyra {
-
-class Attractor;
 
 // A 4 x 4 matrix stored column by column, as OpenGL takes it.
 using Matrix4 = std::array<float, 16>;
@@ -27,10 +27,21 @@ struct ViewportSize {
 
 // The perspective frustum of the view: vertical field of view in degrees, near 0.00001, far 10.
 [[nodiscard]] Matrix4 Perspective(float fovDegrees, float aspect);
+// The camera of one picture, copied out of its record so that a worker needs no record.
+struct CameraPose {
+    float fov = DEFAULT_FOV, zoom = DEFAULT_ZOOM, yaw = 0, pitch = 0, tx = 0, ty = 0;
+    [[nodiscard]] static CameraPose Of(const Attractor& attractor);
+};
+
 // Translation by (tx + jitterX, ty + jitterY, -zoom), then pitch about x, then yaw about y.
 [[nodiscard]] Matrix4 ModelView(const Attractor& camera, float jitterX, float jitterY);
 // Projection times model-view: model space straight to clip space.
-[[nodiscard]] Matrix4 SceneMatrix(const Attractor& camera, float aspect, float jitterX = 0.0f,
+[[nodiscard]] Matrix4 SceneMatrix(const CameraPose& camera, float aspect, float jitterX = 0.0f,
                                   float jitterY = 0.0f);
+[[nodiscard]] inline Matrix4 SceneMatrix(const Attractor& camera, float aspect, float jitterX = 0.0f,
+                                         float jitterY = 0.0f)
+{
+    return SceneMatrix(CameraPose::Of(camera), aspect, jitterX, jitterY);
+}
 
 } // namespace zephyra

@@ -1,0 +1,13 @@
+#pragma once
+#include "DensityRenderer.h"
+#include "FreeRunKernel.h"
+
+namespace zephyra {
+
+// The projection of the view (camera, axis mapping, colour mapping scaled by fgColor) composed with
+// the exact orbit's normalisation, for a canvas of canvasWidth x canvasHeight cells; the pass keeps
+// every row.
+[[nodiscard]] CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source, int canvasWidth,
+                                             int canvasHeight);
+
+} // namespace zephyra

@@ -1,0 +1,35 @@
+#pragma once
+#include "FreeRunKernel.h"
+
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace zephyra {
+
+// The canvases of one pass, one per worker so that workers never share a cell, summed into the
+// first when the pass ends. Integer sums make the result independent of which worker drew what.
+class DensityCanvas {
+public:
+    // Bytes of one cell: counts alone, or counts and colour sums.
+    [[nodiscard]] static std::size_t CellBytes(bool colors) { return colors ? sizeof(ColorCell) : sizeof(std::uint32_t); }
+
+    // Zeroed canvases of `cells` cells for `workers` workers; false when the memory cannot be had.
+    [[nodiscard]] bool Allocate(std::size_t cells, int workers, bool colors);
+    [[nodiscard]] CanvasCells Worker(int worker) const;
+    // Adds every worker's canvas into the first, counts held at their limits.
+    void Merge();
+    // After Merge: the summed canvas.
+    [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
+
+private:
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
+    };
+    std::vector<std::unique_ptr<void, Free>> canvases_;
+    std::size_t cells_ = 0;
+    bool colors_ = false;
+};
+
+} // namespace zephyra

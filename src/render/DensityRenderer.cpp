@@ -1,0 +1,184 @@
+#include "DensityRenderer.h"
+
+#include "CanvasProjection.h"
+#include "DensityCanvas.h"
+#include "DensityResolve.h"
+#include "ExactOrbit.h"
+#include "OrbitPass.h"
+
+#include <algorithm>
+#include <climits>
+#include <thread>
+
+namespace zephyra {
+
+namespace {
+
+constexpr int LARGEST_SIDE = 65535;
+constexpr int LARGEST_SUPERSAMPLE = 8;
+
+DensityResult Failed(std::string error) { return {DensityResult::Outcome::Failed, std::move(error)}; }
+
+std::string CheckOptions(const DensityOptions& o)
+{
+    if (o.width < 1 || o.height < 1 || o.width > LARGEST_SIDE || o.height > LARGEST_SIDE)
+        return "the picture must be 1 to 65535 pixels a side";
+    if (o.supersample < 1 || o.supersample > LARGEST_SUPERSAMPLE)
+        return "supersampling must be 1 to 8";
+    if (o.depth != 8 && o.depth != 16)
+        return "the depth must be 8 or 16 bits";
+    if (!(o.gamma > 0.0f) || o.gamma > 100.0f)
+        return "gamma must be above 0 and at most 100";
+    if (o.points == 0)
+        return "no points to draw";
+    if (o.threads < 0)
+        return "the number of threads cannot be negative";
+    return {};
+}
+
+// The picture rows a strip of this canvas may hold within the memory limit; the whole picture
+// when it fits.
+int StripRows(const DensityOptions& o, int workers, bool colors)
+{
+    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) * o.supersample * o.supersample *
+                                       DensityCanvas::CellBytes(colors) * static_cast<std::size_t>(workers);
+    const std::size_t cellsPerRow = static_cast<std::size_t>(o.width) * o.supersample * o.supersample;
+    std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / canvasRowBytes);
+    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
+    return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
+}
+
+class Renderer {
+public:
+    Renderer(const DensityScene& scene, const DensityOptions& options, std::stop_token stop,
+             const DensityProgress& progress)
+        : scene_(scene), options_(options), stop_(std::move(stop)), progress_(progress),
+          workers_(options.threads > 0 ? options.threads
+                                       : std::max(1, static_cast<int>(std::thread::hardware_concurrency())))
+    {
+    }
+
+    DensityResult Run(const StripSink& sink)
+    {
+        if (std::string error = CheckOptions(options_); !error.empty())
+            return Failed(error);
+        if (DensityResult r = ComputeOrbitSource(scene_, options_.seed, stop_, source_);
+            r.outcome != DensityResult::Outcome::Finished)
+            return r;
+        const bool colors = options_.palette == Palette::Coordinates;
+        const int S = options_.supersample;
+        full_ = ProjectionFor(scene_, source_, options_.width * S, options_.height * S);
+        plan_ = PlanOrbits(options_.points, options_.seed);
+        style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth};
+
+        const int rows = StripRows(options_, workers_, colors);
+        if (rows >= options_.height) {
+            totalBlocks_ = plan_.blocks;
+            DensityHistogram histogram;
+            if (!Draw(0, options_.height, colors))
+                return Cancelled();
+            CountPixels(Strip(options_.height), histogram);
+            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram), style_), 0);
+            return {DensityResult::Outcome::Finished, {}};
+        }
+        // Too large for one canvas: a first run of the strips gathers the counts of the whole
+        // picture for the tone map, a second draws them.
+        const int countRows = StripRows(options_, workers_, false);
+        totalBlocks_ = plan_.blocks * (StripCount(countRows) + StripCount(rows));
+        DensityHistogram histogram;
+        for (int top = 0; top < options_.height; top += countRows) {
+            const int n = std::min(countRows, options_.height - top);
+            if (!Draw(top, n, false))
+                return Cancelled();
+            CountPixels(Strip(n), histogram);
+        }
+        const ToneCurve curve(options_.tone, options_.gamma, histogram);
+        for (int top = 0; top < options_.height; top += rows) {
+            const int n = std::min(rows, options_.height - top);
+            if (!Draw(top, n, colors))
+                return Cancelled();
+            sink(ResolveStrip(Strip(n), curve, style_), top);
+        }
+        return {DensityResult::Outcome::Finished, {}};
+    }
+
+private:
+    [[nodiscard]] std::uint64_t StripCount(int rows) const
+    {
+        return static_cast<std::uint64_t>((options_.height + rows - 1) / rows);
+    }
+
+    DensityResult Cancelled() const
+    {
+        if (stop_.stop_requested())
+            return {DensityResult::Outcome::Cancelled, {}};
+        return Failed("Not enought memory!");
+    }
+
+    // Draws every orbit into the canvas rows of picture rows [top, top + rows).
+    bool Draw(int top, int rows, bool colors)
+    {
+        const int S = options_.supersample;
+        CanvasProjection pr = full_;
+        pr.top = top * S;
+        pr.rows = rows * S;
+        const LaneKernel kernel = SelectLaneKernel(source_, colors);
+        if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(pr.rows) * pr.width, workers_, colors))
+            return false;
+        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_, [this] { Tick(); }))
+            return false;
+        canvas_.Merge();
+        return true;
+    }
+
+    [[nodiscard]] CanvasStrip Strip(int rows) const
+    {
+        return {canvas_.Sum(), options_.width, rows, options_.supersample};
+    }
+
+    void Tick() const
+    {
+        if (progress_ && totalBlocks_)
+            progress_(static_cast<double>(blocksDone_.load()) / static_cast<double>(totalBlocks_));
+    }
+
+    const DensityScene& scene_;
+    const DensityOptions& options_;
+    std::stop_token stop_;
+    const DensityProgress& progress_;
+    const int workers_;
+    OrbitSource source_;
+    CanvasProjection full_;
+    OrbitPlan plan_;
+    ResolveStyle style_;
+    DensityCanvas canvas_;
+    std::atomic<std::uint64_t> blocksDone_{0};
+    std::uint64_t totalBlocks_ = 0;
+};
+
+} // namespace
+
+DensityResult RenderDensity(const DensityScene& scene, const DensityOptions& options, std::stop_token stop,
+                            const DensityProgress& progress, const StripSink& sink)
+{
+    Renderer renderer(scene, options, std::move(stop), progress);
+    return renderer.Run(sink);
+}
+
+std::optional<Picture> RenderDensityPicture(const DensityScene& scene, const DensityOptions& options,
+                                            std::stop_token stop, const DensityProgress& progress,
+                                            DensityResult& result)
+{
+    Picture picture;
+    result = RenderDensity(scene, options, std::move(stop), progress, [&](const Picture& strip, int top) {
+        if (top == 0)
+            picture = Picture(options.width, options.height, options.depth);
+        for (int y = 0; y < strip.Height(); ++y)
+            std::copy(strip.Row(y), strip.Row(y) + strip.RowBytes(), picture.Row(top + y));
+    });
+    if (result.outcome != DensityResult::Outcome::Finished)
+        return std::nullopt;
+    return picture;
+}
+
+} // namespace zephyra

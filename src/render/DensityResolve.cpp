@@ -1,0 +1,73 @@
+#include "DensityResolve.h"
+
+#include "ColorMaps.h"
+
+namespace zephyra {
+
+namespace {
+
+struct Block {
+    std::uint64_t count = 0;
+    std::uint64_t sums[3]{};
+};
+
+Block SumBlock(const CanvasStrip& strip, int x, int y)
+{
+    const int s = strip.supersample;
+    const std::size_t stride = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(s);
+    Block block;
+    for (int dy = 0; dy < s; ++dy) {
+        const std::size_t row = (static_cast<std::size_t>(y) * s + static_cast<std::size_t>(dy)) * stride;
+        for (int dx = 0; dx < s; ++dx) {
+            const std::size_t i = row + static_cast<std::size_t>(x) * s + static_cast<std::size_t>(dx);
+            if (strip.cells.cells) {
+                const ColorCell& c = strip.cells.cells[i];
+                block.count += c.count;
+                block.sums[0] += c.red;
+                block.sums[1] += c.green;
+                block.sums[2] += c.blue;
+            } else {
+                block.count += strip.cells.counts[i];
+            }
+        }
+    }
+    return block;
+}
+
+} // namespace
+
+void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
+{
+    for (int y = 0; y < strip.rows; ++y)
+        for (int x = 0; x < strip.width; ++x)
+            histogram.Add(SumBlock(strip, x, y).count);
+}
+
+Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style)
+{
+    Picture picture(strip.width, strip.rows, style.depth);
+    for (int y = 0; y < strip.rows; ++y)
+        for (int x = 0; x < strip.width; ++x) {
+            const Block block = SumBlock(strip, x, y);
+            const float b = curve.Brightness(block.count);
+            Rgb color = style.background;
+            float opacity = 1.0f;
+            if (block.count == 0) {
+                opacity = 0.0f;
+            } else if (style.palette != Palette::Coordinates) {
+                color = PaletteColor(style.palette, b);
+            } else {
+                const double toUnit = 1.0 / (255.0 * static_cast<double>(block.count));
+                for (int c = 0; c < 3; ++c)
+                    color[static_cast<std::size_t>(c)] = static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
+                opacity = b;
+            }
+            for (int c = 0; c < 3; ++c) {
+                const float bg = style.background[static_cast<std::size_t>(c)];
+                picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * opacity);
+            }
+        }
+    return picture;
+}
+
+} // namespace zephyra

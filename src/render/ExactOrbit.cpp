@@ -1,0 +1,82 @@
+#include "ExactOrbit.h"
+
+#include "PointGeneration.h"
+#include "SceneStyle.h"
+
+#include <cmath>
+
+namespace zephyra {
+
+namespace {
+
+// The services of a run that nobody watches: no panes, no cursor; Escape is a stop request.
+class QuietRun : public FrameServices, public RunServices {
+public:
+    explicit QuietRun(std::stop_token stop) : stop_(std::move(stop)) {}
+    void ShowStatus(int, const std::string&) override {}
+    void ShowCode(const Attractor&) override {}
+    void ShowPanel(int) override {}
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    [[nodiscard]] bool EscapePressed() override { return stop_.stop_requested(); }
+
+private:
+    std::stop_token stop_;
+};
+
+bool IsFinite(const Point& p)
+{
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]) && std::isfinite(p[3]);
+}
+
+DensityResult Failed(std::string error) { return {DensityResult::Outcome::Failed, std::move(error)}; }
+
+} // namespace
+
+DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, std::stop_token stop,
+                                 OrbitSource& source)
+{
+    const AttractorDefaults defaults;
+    AttractorRef attractor = Attractor::CreateFromCode(scene.code, defaults);
+    if (!attractor->valid)
+        return Failed("'" + scene.code + "' is not an attractor code");
+    if (scene.exactPoints <= FIRST_DRAWN_POINT)
+        return Failed("the exact orbit needs more than " + std::to_string(FIRST_DRAWN_POINT) + " points");
+    attractor->display = scene.display;
+    attractor->pointsCount = scene.exactPoints;
+
+    PointBuffer buffer;
+    AttractorRef current;
+    RandomGenerator random(seed);
+    QuietRun quiet(stop);
+    ComputeContext context{buffer, current, random, quiet, quiet};
+    if (!ComputePoints(context, attractor, true, false, nullptr)) {
+        if (stop.stop_requested())
+            return {DensityResult::Outcome::Cancelled, {}};
+        return Failed(buffer.points ? "the orbit of '" + scene.code + "' cannot be computed"
+                                    : std::string("Not enought memory!"));
+    }
+    if (!IsFinite(buffer.centre) || !IsFinite(buffer.scale))
+        return Failed("the orbit of '" + scene.code + "' leaves every bound");
+
+    source.kind = attractor->kind;
+    source.dimension = attractor->dimension;
+    source.order = attractor->order;
+    source.coefficients = attractor->coefficients;
+    source.centre = buffer.centre;
+    source.scale = buffer.scale;
+    source.starts.clear();
+    source.starts.reserve(static_cast<std::size_t>(buffer.count - FIRST_DRAWN_POINT));
+    for (int i = FIRST_DRAWN_POINT; i < buffer.count; ++i) {
+        Point p; // back in the system's own units
+        for (int k = 0; k < 4; ++k)
+            p[k] = buffer.points[i][k] / source.scale[k] + source.centre[k];
+        if (IsFinite(p))
+            source.starts.push_back(p);
+    }
+    if (source.starts.empty())
+        return Failed("the orbit of '" + scene.code + "' leaves every bound");
+    return {DensityResult::Outcome::Finished, {}};
+}
+
+} // namespace zephyra

@@ -1,0 +1,63 @@
+#pragma once
+#include "OrbitSource.h"
+
+#include <cstdint>
+
+namespace zephyra {
+
+// Free-running orbits run ORBIT_LANES at a time, one per vector lane, with ordinary float
+// rounding (they only need to sample the attractor's distribution, never to repeat the exact orbit).
+constexpr int ORBIT_LANES = 16;
+// A lane whose normalised coordinates leave -LIMIT..LIMIT (a whole extent beyond the exact
+// orbit's bounds) or stop being finite restarts on a point of the exact orbit.
+constexpr float ORBIT_LIMIT = 3.0f;
+// A canvas cell stops counting here, so its colour sums (at most 255 a hit) cannot wrap.
+constexpr std::uint32_t CELL_COUNT_LIMIT = 1u << 24;
+
+// Where a point lands and what colour it adds, all as affine maps of the point in the system's units.
+struct CanvasProjection {
+    float normScale[4]{1, 1, 1, 1}; // normalised n = p x normScale + normOffset
+    float normOffset[4]{};
+    float clip[3][4]{};             // clip x, y and w from n (clip z is never needed)
+    float clipOffset[3]{};
+    float color[3][4]{};            // r, g, b in 0..255 from n, held to that range
+    float colorOffset[3]{};
+    float halfWidth = 0, centreX = 0, halfHeight = 0, centreY = 0; // canvas column = ndc x halfWidth + centreX
+    int width = 0;                  // canvas cells a row
+    int height = 0;                 // canvas rows
+    int top = 0;                    // the rows [top, top + rows) of the canvas this pass keeps
+    int rows = 0;
+};
+
+// A cell of a coloured canvas: hits and the sums of their colour bytes.
+struct ColorCell {
+    std::uint32_t count, red, green, blue;
+};
+
+// The canvas of one worker for one pass: counts alone (palettes) or coloured cells.
+struct CanvasCells {
+    std::uint32_t* counts = nullptr;
+    ColorCell* cells = nullptr;
+};
+
+// The state of ORBIT_LANES free-running orbits.
+struct OrbitLanes {
+    alignas(64) float p[4][ORBIT_LANES]{};
+    std::uint64_t random[ORBIT_LANES]{};
+    std::uint32_t step = 0;        // steps taken; the special maps' w is step / orbitSteps
+    std::uint32_t orbitSteps = 1;
+    std::uint64_t restarts = 0;
+
+    // Lanes on start points drawn from `seed`.
+    OrbitLanes(const OrbitSource& source, std::uint64_t seed, std::uint32_t orbitSteps);
+    // Lane `lane` onto a start point of its own drawing.
+    void Restart(const OrbitSource& source, int lane);
+};
+
+// Advances the lanes `steps` steps, accumulating every point that lands inside the pass's rows.
+using LaneKernel = void (*)(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjection& projection,
+                            int steps, CanvasCells canvas);
+// The fastest kernel this processor runs for the source's system; nullptr for a record without a case.
+[[nodiscard]] LaneKernel SelectLaneKernel(const OrbitSource& source, bool colors);
+
+} // namespace zephyra

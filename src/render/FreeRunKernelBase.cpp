@@ -1,0 +1,8 @@
+// The free-running kernels for any processor of the target architecture.
+#include "AttractorCase.h"
+#include "FreeRunKernel.h"
+#include "Iterate.h"
+
+namespace zephyra::kernel_base {
+#include "FreeRunKernel.inl"
+} // namespace zephyra::kernel_base

@@ -1,0 +1,36 @@
+#include "Picture.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zephyra {
+
+Picture::Picture(int width, int height, int depth)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), depth_(depth == 16 ? 16 : 8),
+      bytes_(RowBytes() * static_cast<std::size_t>(height_), 0)
+{
+}
+
+double Picture::Sample(int x, int y, int c) const
+{
+    const std::size_t i = static_cast<std::size_t>(x) * 3 + static_cast<std::size_t>(c);
+    if (depth_ == 8)
+        return Row(y)[i] / 255.0;
+    std::uint16_t v;
+    std::memcpy(&v, Row(y) + i * 2, 2);
+    return v / 65535.0;
+}
+
+void Picture::SetSample(int x, int y, int c, float value)
+{
+    const float held = value > 0.0f ? std::min(value, 1.0f) : 0.0f; // NaN too
+    const std::size_t i = static_cast<std::size_t>(x) * 3 + static_cast<std::size_t>(c);
+    if (depth_ == 8) {
+        Row(y)[i] = static_cast<std::uint8_t>(held * 255.0f + 0.5f);
+        return;
+    }
+    const auto v = static_cast<std::uint16_t>(held * 65535.0f + 0.5f);
+    std::memcpy(Row(y) + i * 2, &v, 2);
+}
+
+} // namespace zephyra

@@ -1,0 +1,51 @@
+#pragma once
+#include "DensityRenderer.h"
+#include "PngFile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zephyra {
+
+// What a picture carries so that it can be opened and rendered again: the attractor's record in
+// the files' XML form, and the settings it was rendered with.
+inline constexpr const char* ATTRACTOR_CHUNK_KEY = "zephyra:attractor";
+inline constexpr const char* SETTINGS_CHUNK_KEY = "zephyra:render";
+
+// How a picture was made: the density renderer with its options, or the point renderer.
+struct PictureSettings {
+    bool density = false;
+    DensityOptions options; // size for both; the rest for density pictures
+    bool blackWhite = false;
+};
+
+// Names of the tone maps and palettes, as options and the settings chunk write them.
+[[nodiscard]] std::optional<ToneMap> ToneMapNamed(std::string_view name);
+[[nodiscard]] std::optional<Palette> PaletteNamed(std::string_view name);
+[[nodiscard]] std::string_view NameOf(ToneMap tone);
+[[nodiscard]] std::string_view NameOf(Palette palette);
+
+// RRGGBB in hexadecimal.
+[[nodiscard]] std::optional<Rgb> ParseHexColor(std::string_view text);
+
+// "key=value" words, e.g. "renderer=density width=1920 height=1080 ... seed=1".
+[[nodiscard]] std::string SettingsText(const PictureSettings& settings);
+// Fields present in the text override those of `settings`; false for a text it cannot read.
+[[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
+
+[[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);
+// The record a picture file carries and its settings text; nothing for a file that is no PNG or
+// carries no record.
+struct StoredPicture {
+    AttractorRef attractor;
+    std::optional<std::string> settings;
+};
+[[nodiscard]] std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,
+                                                             const AttractorDefaults& defaults);
+
+// The text of a chunk, if the picture has it.
+[[nodiscard]] std::optional<std::string> ChunkText(const std::vector<PngText>& texts, std::string_view key);
+
+} // namespace zephyra

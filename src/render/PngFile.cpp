@@ -1,0 +1,247 @@
+#include "PngFile.h"
+
+#include "AtomicFile.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <png.h>
+
+namespace zephyra {
+
+namespace {
+
+// Fast deflate: density pictures are mostly smooth or empty and compress well at any level; the
+// higher levels cost seconds on a poster for a few per cent.
+constexpr int COMPRESSION_LEVEL = 3;
+
+void AppendBytes(png_structp png, png_bytep data, png_size_t size)
+{
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    try {
+        out->append(reinterpret_cast<const char*>(data), size);
+    } catch (...) {
+        png_error(png, "out of memory");
+    }
+}
+
+void NoFlush(png_structp) {}
+
+// libpng reports errors with longjmp: the calls stay in these small functions, which own no
+// objects with destructors.
+bool StartWrite(png_structp png, png_infop info, std::string* out, int width, int height, int depth,
+                std::vector<png_text>& chunks)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_write_fn(png, out, AppendBytes, NoFlush);
+    png_set_compression_level(png, COMPRESSION_LEVEL);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), depth,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!chunks.empty())
+        png_set_text(png, info, chunks.data(), static_cast<int>(chunks.size()));
+    png_write_info(png, info);
+    if (depth == 16)
+        png_set_swap(png); // samples in memory are in the machine's order, PNG's are big-endian
+    return true;
+}
+
+bool WriteRow(png_structp png, const std::uint8_t* row)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_write_row(png, row);
+    return true;
+}
+
+bool EndWrite(png_structp png, png_infop info)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_write_end(png, info);
+    return true;
+}
+
+} // namespace
+
+struct PngEncoder::State {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    std::string bytes;
+    std::vector<std::string> keys, texts; // kept alive for libpng
+    std::vector<png_text> chunks;
+    bool failed = false;
+};
+
+PngEncoder::PngEncoder(int width, int height, int depth, const std::vector<PngText>& texts)
+    : state_(std::make_unique<State>())
+{
+    State& s = *state_;
+    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    s.info = s.png ? png_create_info_struct(s.png) : nullptr;
+    for (const PngText& t : texts) {
+        s.keys.push_back(t.key);
+        s.texts.push_back(t.text);
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        png_text chunk{};
+        chunk.compression = PNG_ITXT_COMPRESSION_NONE;
+        chunk.key = s.keys[i].data();
+        chunk.text = s.texts[i].data();
+        chunk.itxt_length = s.texts[i].size();
+        chunk.lang = nullptr;
+        chunk.lang_key = nullptr;
+        s.chunks.push_back(chunk);
+    }
+    s.failed = !s.info || width < 1 || height < 1 ||
+               !StartWrite(s.png, s.info, &s.bytes, width, height, depth == 16 ? 16 : 8, s.chunks);
+}
+
+PngEncoder::~PngEncoder()
+{
+    if (state_->png)
+        png_destroy_write_struct(&state_->png, &state_->info);
+}
+
+void PngEncoder::AddRow(const std::uint8_t* row)
+{
+    if (!state_->failed)
+        state_->failed = !WriteRow(state_->png, row);
+}
+
+void PngEncoder::AddRows(const Picture& strip)
+{
+    for (int y = 0; y < strip.Height(); ++y)
+        AddRow(strip.Row(y));
+}
+
+std::string PngEncoder::Finish()
+{
+    State& s = *state_;
+    if (s.failed || !EndWrite(s.png, s.info))
+        return {};
+    return std::move(s.bytes);
+}
+
+std::string EncodePng(const Picture& picture, const std::vector<PngText>& texts)
+{
+    PngEncoder encoder(picture.Width(), picture.Height(), picture.Depth(), texts);
+    encoder.AddRows(picture);
+    return encoder.Finish();
+}
+
+std::string EncodePng(const RgbImage& image, const std::vector<PngText>& texts)
+{
+    PngEncoder encoder(image.Width(), image.Height(), 8, texts);
+    for (int y = 0; y < image.Height(); ++y)
+        encoder.AddRow(image.Pixel(0, y));
+    return encoder.Finish();
+}
+
+std::string WritePngFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    if (bytes.empty())
+        return "the picture could not be encoded";
+    if (!WriteFileAtomically(path, bytes))
+        return "cannot write " + path.string();
+    return {};
+}
+
+namespace {
+
+struct ReadCursor {
+    const std::string* bytes;
+    std::size_t at = 0;
+};
+
+void ReadBytes(png_structp png, png_bytep data, png_size_t size)
+{
+    auto* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
+    if (cursor->bytes->size() - cursor->at < size)
+        png_error(png, "truncated");
+    std::copy_n(cursor->bytes->data() + cursor->at, size, reinterpret_cast<char*>(data));
+    cursor->at += size;
+}
+
+bool ReadHeader(png_structp png, png_infop info, ReadCursor* cursor, bool pixels)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_read_fn(png, cursor, ReadBytes);
+    png_read_info(png, info);
+    if (!pixels)
+        return true;
+    // Any PNG becomes RGB at its own depth (8 or 16): palettes expand, alpha and gray are folded.
+    png_set_expand(png);
+    png_set_strip_alpha(png);
+    png_set_gray_to_rgb(png);
+    if (png_get_bit_depth(png, info) < 8)
+        png_set_packing(png);
+    if (png_get_bit_depth(png, info) == 16)
+        png_set_swap(png);
+    png_read_update_info(png, info);
+    return true;
+}
+
+bool ReadRows(png_structp png, png_infop info, std::vector<png_bytep>& rows)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_read_image(png, rows.data());
+    png_read_end(png, info);
+    return true;
+}
+
+void CollectTexts(png_structp png, png_infop info, std::vector<PngText>& texts)
+{
+    png_textp chunks = nullptr;
+    const int n = png_get_text(png, info, &chunks, nullptr);
+    for (int i = 0; i < n; ++i)
+        texts.push_back({chunks[i].key, std::string(chunks[i].text, chunks[i].compression > 0 ? chunks[i].itxt_length
+                                                                                              : chunks[i].text_length)});
+}
+
+} // namespace
+
+bool IsPngFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    png_byte signature[8] = {};
+    in.read(reinterpret_cast<char*>(signature), sizeof signature);
+    return in && png_sig_cmp(signature, 0, sizeof signature) == 0;
+}
+
+std::optional<DecodedPng> ReadPng(const std::filesystem::path& path, bool pixels)
+{
+    if (!IsPngFile(path))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    ReadCursor cursor{&bytes};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    std::optional<DecodedPng> result;
+    if (info && ReadHeader(png, info, &cursor, pixels)) {
+        DecodedPng decoded;
+        bool ok = true;
+        if (pixels) {
+            const int depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
+            decoded.picture = Picture(static_cast<int>(png_get_image_width(png, info)),
+                                      static_cast<int>(png_get_image_height(png, info)), depth);
+            std::vector<png_bytep> rows(static_cast<std::size_t>(decoded.picture.Height()));
+            for (int y = 0; y < decoded.picture.Height(); ++y)
+                rows[static_cast<std::size_t>(y)] = decoded.picture.Row(y);
+            ok = ReadRows(png, info, rows);
+        }
+        CollectTexts(png, info, decoded.texts);
+        if (ok)
+            result = std::move(decoded);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return result;
+}
+
+} // namespace zephyra
