@@ -42,6 +42,8 @@ DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments)
         options.filter.fill = ParseRange(*v, "--fill");
     if (const auto v = arguments.Value(OUTPUT_OPTION.name))
         options.output = *v;
+    if (const auto v = arguments.Value(SHEET_OPTION.name))
+        options.sheet = *v;
     return options;
 }
 

@@ -14,6 +14,7 @@ struct DiscoveryOptions {
     int jobs = 1;                                // --jobs J (default: all cores)
     SearchFilter filter;                         // --min-lyapunov L, --dimension A..B, --fill A..B
     std::optional<std::filesystem::path> output; // -o FILE.zpr
+    std::optional<std::filesystem::path> sheet;  // --sheet FILE.png
 };
 
 inline constexpr OptionSpec COUNT_OPTION{"count", true};
@@ -21,6 +22,7 @@ inline constexpr OptionSpec JOBS_OPTION{"jobs", true};
 inline constexpr OptionSpec MIN_LYAPUNOV_OPTION{"min-lyapunov", true};
 inline constexpr OptionSpec DIMENSION_OPTION{"dimension", true};
 inline constexpr OptionSpec FILL_OPTION{"fill", true};
+inline constexpr OptionSpec SHEET_OPTION{"sheet", true};
 
 [[nodiscard]] DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments);
 

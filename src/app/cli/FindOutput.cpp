@@ -1,8 +1,10 @@
 #include "FindOutput.h"
 
 #include "CliSession.h"
+#include "ContactSheet.h"
 #include "DocumentFile.h"
 #include "JsonText.h"
+#include "PngFile.h"
 #include "StatusTexts.h"
 
 #include <ostream>
@@ -28,6 +30,18 @@ void PrintJson(std::ostream& out, const Attractor& a, const Find& find)
     out << ",\"try\":" << find.index << "}\n";
 }
 
+// The contact sheet of the finds as a PNG file; false, with the reason on stderr, when not written.
+bool WriteSheet(CliSession& session, const std::vector<Find>& finds, const DiscoveryOptions& options)
+{
+    const std::optional<Picture> sheet = RenderContactSheet(finds, options.jobs, {});
+    const std::string error = sheet ? WritePngFile(*options.sheet, EncodePng(*sheet, {})) : "not drawn";
+    if (error.empty())
+        return true;
+    session.io.err << "zephyra: contact sheet not written to '" << options.sheet->string() << "': " << error
+                   << "\n";
+    return false;
+}
+
 int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOptions& options, bool json)
 {
     CZephyraDoc& doc = session.document;
@@ -50,6 +64,8 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
     }
     // What was found is kept even when the batch ended early.
     if (options.output && !OnSaveDocument(doc, *options.output))
+        failed = true;
+    if (options.sheet && !WriteSheet(session, batch.finds, options))
         failed = true;
     return failed ? EXIT_FAILED : EXIT_OK;
 }

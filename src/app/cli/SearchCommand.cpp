@@ -9,7 +9,7 @@ int RunSearch(const std::vector<std::string>& arguments, CommandIo& io)
 {
     const ParsedArguments parsed(WithLongOptions(arguments),
                                  {COUNT_OPTION, JOBS_OPTION, POINTS_OPTION, SEED_OPTION, MIN_LYAPUNOV_OPTION,
-                                  DIMENSION_OPTION, FILL_OPTION, OUTPUT_OPTION, JSON_OPTION});
+                                  DIMENSION_OPTION, FILL_OPTION, OUTPUT_OPTION, SHEET_OPTION, JSON_OPTION});
     parsed.ExpectPositional(1, "LETTER");
     const std::string& letter = parsed.Positional()[0];
     if (letter.size() != 1)
@@ -31,7 +31,7 @@ Subcommand SearchCommand()
 {
     return {"search",
             "search LETTER [--count K] [--jobs J] [--seed S] [--points N] [--min-lyapunov L]\n"
-            "       [--dimension A..B] [--fill A..B] [-o FILE.zpr] [--json]",
+            "       [--dimension A..B] [--fill A..B] [-o FILE.zpr] [--sheet FILE.png] [--json]",
             "Searches K chaotic attractors of the case LETTER ('E' to '^') at random on J workers and\n"
             "prints each accepted code with the status texts of panes 1 to 4. A seed gives the same\n"
             "finds whatever J. Ctrl+C stops the search and keeps what was found.\n"
@@ -44,6 +44,8 @@ Subcommand SearchCommand()
             "  --fill A..B         keep only finds that reach a share A..B of a 64x64 thumbnail\n"
             "                      (low: a near-cycle or a thin curve; high: a smear)\n"
             "  -o FILE.zpr         write the finds as a document\n"
+            "  --sheet FILE.png    write a contact sheet: the density thumbnail of each find, with the\n"
+            "                      first letters of its code and its l, f and fill under it\n"
             "  --json              one JSON object per attractor instead, with its fill\n",
             RunSearch};
 }

@@ -1,6 +1,7 @@
 #include "CZephyraDoc.h"
 #include "CliHost.h"
 #include "DocumentFile.h"
+#include "PngFile.h"
 #include "RunZephyra.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,29 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     }
     std::ifstream in(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+}
+
+TEST_F(DiscoveryCommands, ContactSheetHasACellForEachFind)
+{
+    const std::filesystem::path path = folder / "e.png";
+    Result r = RunZephyra(
+        {"search", "E", "--count", "2", "--seed", "4", "--points", "6000", "--sheet", path.string()});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    const auto png = ReadPng(path, true);
+    ASSERT_TRUE(png);
+    // Two cells of 192 pixels and their margins side by side, one row with its labels.
+    EXPECT_EQ(png->picture.Width(), 2 * 202 + 10);
+    EXPECT_EQ(png->picture.Height(), 192 + 34 + 20);
+    double light = 0.0; // the thumbnails glow on a dark ground
+    for (int y = 10; y < 202; ++y)
+        for (int x = 10; x < 202; ++x)
+            light += png->picture.Sample(x, y, 0);
+    EXPECT_GT(light, 100.0);
+
+    r = RunZephyra(
+        {"search", "E", "--seed", "4", "--points", "6000", "--sheet", (folder / "no" / "e.png").string()});
+    EXPECT_EQ(r.code, EXIT_FAILED);
+    EXPECT_NE(r.err.find("contact sheet not written"), std::string::npos) << r.err;
 }
 
 TEST_F(DiscoveryCommands, VariantsAreChaoticNeighboursOfTheCode)
