@@ -52,6 +52,7 @@ constexpr CommandInfo commandTable[] = {
     {ID_PANEL_SAVED, "&Saved", "Ctrl+L", ""},
     {ID_PANEL_FAVORITES, "&Favorites", "Ctrl+B", ""},
     {ID_PANEL_HISTORY, "&History", "Ctrl+H", ""},
+    {ID_PANEL_GALLERY, "&Gallery", "Ctrl+G", ""},
     {ID_VIEW_BOX, "&Bounding Box", "Ctrl+U", "Show or hide the Bounding Box\nToggle Bounding Box"},
     {ID_VIEW_CROSS, "&Cross", "Ctrl+R", "Show or hide the Cross\nToggle Cross"},
     {ID_VIEW_BLACK_WHITE, "Black and White", "", "Black and White\nBlack and White view"},
@@ -99,6 +100,7 @@ constexpr Accelerator acceleratorTable[] = {
     {"Ctrl+L", ID_PANEL_SAVED},
     {"Ctrl+B", ID_PANEL_FAVORITES},
     {"Ctrl+H", ID_PANEL_HISTORY},
+    {"Ctrl+G", ID_PANEL_GALLERY},
     {"Ctrl+U", ID_VIEW_BOX},
     {"Ctrl+R", ID_VIEW_CROSS},
 };

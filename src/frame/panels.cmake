@@ -20,3 +20,11 @@ target_sources(zephyra_frame PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/panels/ThumbnailImage.cpp
 )
 target_include_directories(zephyra_frame PUBLIC ${CMAKE_CURRENT_LIST_DIR}/panels)
+# The Gallery: finds of the background search on all cores, with their density thumbnails.
+target_sources(zephyra_frame PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/panels/CPanelGallery.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panels/CPanelGallery.h
+  ${CMAKE_CURRENT_LIST_DIR}/panels/GallerySearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panels/GallerySearch.h
+)
+target_link_libraries(zephyra_frame PUBLIC zephyra_discovery)

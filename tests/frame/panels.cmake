@@ -4,7 +4,7 @@ target_include_directories(panel_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR}/p
                                                      ${CMAKE_SOURCE_DIR}/tests/document)
 target_link_libraries(panel_test_support PUBLIC zephyra_frame Qt6::Test)
 
-foreach(name RecordPanelsTest HistoryPanelTest CaseSelectPanelTest)
+foreach(name RecordPanelsTest HistoryPanelTest CaseSelectPanelTest GalleryPanelTest)
   add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/panels/${name}.cpp)
   target_link_libraries(${name} PRIVATE panel_test_support)
   add_test(NAME frame_${name} COMMAND ${name})

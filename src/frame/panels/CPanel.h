@@ -78,7 +78,11 @@ private:
     QTreeWidget* tree_ = nullptr;
 };
 
-// One of the four panels by its pane code (PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY);
+// Layout code of the Gallery, beside the PANEL_* codes of the frame services.
+constexpr int PANEL_GALLERY = 120;
+
+// One of the five panels by its pane code (PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY,
+// PANEL_GALLERY);
 // null for any other code.
 [[nodiscard]] std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc,
                                                   CPanel::CommandSink sendCommand, QWidget* parent);

@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -282,6 +283,9 @@ private slots:
         screen("history");
         QTest::keyClick(&frame, Qt::Key_T, Qt::ControlModifier);
         screen("cases");
+        QTest::keyClick(&frame, Qt::Key_G, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(frame.findChild<QListWidget*>("galleryGrid")->count(), 12, 120000);
+        screen("gallery");
         QMenu* view = MenuItem(frame, {"&View"})->menu();
         QTimer::singleShot(400, [&] {
             screen("view-menu");
