@@ -31,9 +31,9 @@ constexpr int CODES_PER_DISTANCE = 64;
 // The sweet spot people like: a dimension a little above 1, a small positive exponent, and a
 // picture that neither traces a thin curve nor smears the square.
 constexpr double DEFAULT_MIN_LYAPUNOV = 0.02;
-constexpr double DEFAULT_DIMENSION_LOW = 1.05;
+constexpr double DEFAULT_DIMENSION_LOW = 1.1;
 constexpr double DEFAULT_DIMENSION_HIGH = 1.8;
-constexpr double DEFAULT_FILL_LOW = 0.06;
+constexpr double DEFAULT_FILL_LOW = 0.1;
 constexpr double DEFAULT_FILL_HIGH = 0.5;
 
 QDoubleSpinBox* SpinBox(QWidget* parent, double value, double top, const QString& tip)
