@@ -50,6 +50,7 @@ constexpr CommandInfo commandTable[] = {
     {ID_PANEL_SAVED, "&Saved", ""},
     {ID_PANEL_FAVORITES, "&Favorites", ""},
     {ID_PANEL_HISTORY, "&History", ""},
+    {ID_PANEL_GALLERY, "&Gallery", ""},
     {ID_VIEW_BOX, "&Bounding Box", "Show or hide the Bounding Box\nToggle Bounding Box"},
     {ID_VIEW_CROSS, "&Cross", "Show or hide the Cross\nToggle Cross"},
     {ID_VIEW_BLACK_WHITE, "Black and White", "Black and White\nBlack and White view"},
@@ -97,6 +98,7 @@ constexpr Accelerator acceleratorTable[] = {
     {"Ctrl+L", ID_PANEL_SAVED},
     {"Ctrl+B", ID_PANEL_FAVORITES},
     {"Ctrl+H", ID_PANEL_HISTORY},
+    {"Ctrl+G", ID_PANEL_GALLERY},
     {"Ctrl+U", ID_VIEW_BOX},
     {"Ctrl+R", ID_VIEW_CROSS},
 };

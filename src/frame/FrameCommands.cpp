@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "Attractor.h"
+#include "CPanel.h"
 #include "CZephyraDoc.h"
 #include "CodeBox.h"
 #include "CommandIds.h"
@@ -26,6 +27,8 @@ int PanelOfToggle(int id) {
         return PANEL_FAVORITES;
     case ID_PANEL_HISTORY:
         return PANEL_HISTORY;
+    case ID_PANEL_GALLERY:
+        return PANEL_GALLERY;
     default:
         return 0;
     }

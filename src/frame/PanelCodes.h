@@ -8,5 +8,6 @@ constexpr int PANEL_CASES = 112;
 constexpr int PANEL_SAVED = 102;
 constexpr int PANEL_FAVORITES = 103;
 constexpr int PANEL_HISTORY = 109;
+constexpr int PANEL_GALLERY = 120;
 
 } // namespace zephyra

@@ -61,6 +61,14 @@ void ParsedArguments::ExpectPositional(std::size_t count, std::string_view names
         throw UsageError("unexpected argument '" + positional_[count] + "'");
 }
 
+std::vector<std::string> WithLongOptions(std::vector<std::string> arguments)
+{
+    for (std::string& a : arguments)
+        if (a == "-o")
+            a = "--output";
+    return arguments;
+}
+
 std::int32_t ParseCount(const std::string& text, std::string_view what)
 {
     std::int32_t value = 0;

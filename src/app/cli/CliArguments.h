@@ -34,6 +34,9 @@ private:
     std::map<std::string, std::string> options_;
 };
 
+// The arguments with the short form `-o FILE` written as `--output FILE`.
+[[nodiscard]] std::vector<std::string> WithLongOptions(std::vector<std::string> arguments);
+
 // Strict conversions in the "C" form: the whole text must be the number. Throw UsageError
 // naming `what` otherwise.
 [[nodiscard]] std::int32_t ParseCount(const std::string& text, std::string_view what);

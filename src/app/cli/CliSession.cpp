@@ -1,44 +1,12 @@
 #include "CliSession.h"
 
+#include "JsonText.h"
 #include "StatusTexts.h"
 
-#include <charconv>
 #include <chrono>
-#include <cmath>
 #include <ostream>
 
 namespace zephyra::cli {
-
-namespace {
-void WriteJsonString(std::ostream& out, std::string_view text)
-{
-    static constexpr char hex[] = "0123456789abcdef";
-    out << '"';
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\')
-            out << '\\' << c;
-        else if (u < 0x20 || u >= 0x7f)
-            out << "\\u00" << hex[u >> 4] << hex[u & 15];
-        else
-            out << c;
-    }
-    out << '"';
-}
-
-// Shortest round-trip form in the "C" locale; JSON has no infinities or NaNs, they become null.
-template <typename T>
-void WriteJsonNumber(std::ostream& out, T value)
-{
-    if (!std::isfinite(value)) {
-        out << "null";
-        return;
-    }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.write(buffer, result.ptr - buffer);
-}
-} // namespace
 
 ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
 {
@@ -96,20 +64,8 @@ void CliSession::PrintStatusTexts(std::ostream& out) const
 
 void CliSession::PrintJson(std::ostream& out, const Attractor& a) const
 {
-    out << "{\"code\":";
-    WriteJsonString(out, a.code);
-    out << ",\"case\":";
-    WriteJsonString(out, std::string(1, a.CaseLetter()));
-    out << ",\"dimension\":" << a.dimension << ",\"order\":" << a.order << ",\"coefficients\":[";
-    for (int i = 1; i < a.codeLength; ++i) {
-        if (i > 1)
-            out << ',';
-        WriteJsonNumber(out, a.coefficients[static_cast<std::size_t>(i)]);
-    }
-    out << "],\"points\":" << a.pointsCount << ",\"lyapunov\":";
-    WriteJsonNumber(out, a.lyapunov);
-    out << ",\"fractalDim\":";
-    WriteJsonNumber(out, a.fractalDim);
+    out << '{';
+    WriteAttractorFields(out, a);
     out << ",\"tries\":" << document.lastTries << ",\"seconds\":";
     WriteJsonNumber(out, seconds_);
     out << "}\n";

@@ -27,15 +27,6 @@ constexpr int LARGEST_SIDE = 16384;
 constexpr long long LARGEST_AREA = 256LL * 1024 * 1024 / 3;
 constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
-// `-o FILE` is the short form of `--output FILE`.
-std::vector<std::string> WithLongOptions(std::vector<std::string> arguments)
-{
-    for (std::string& a : arguments)
-        if (a == "-o")
-            a = "--output";
-    return arguments;
-}
-
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
     const std::pair<OptionSpec, float Attractor::*> fields[] = {

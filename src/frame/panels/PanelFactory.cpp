@@ -1,5 +1,6 @@
 #include "CPanel.h"
 #include "CPanelFavorites.h"
+#include "CPanelGallery.h"
 #include "CPanelHistory.h"
 #include "CPanelSaved.h"
 #include "CPanelSelect.h"
@@ -19,6 +20,8 @@ std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc, CPanel::Com
         return std::make_unique<CPanelFavorites>(doc, std::move(sendCommand), parent);
     case PANEL_HISTORY:
         return std::make_unique<CPanelHistory>(doc, std::move(sendCommand), parent);
+    case PANEL_GALLERY:
+        return std::make_unique<CPanelGallery>(doc, std::move(sendCommand), parent);
     default:
         return nullptr;
     }

@@ -1,4 +1,4 @@
-#include "Subcommand.h"
+#include "RunZephyra.h"
 
 #include <gtest/gtest.h>
 
@@ -7,28 +7,6 @@
 using namespace zephyra::cli;
 
 namespace {
-
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result RunZephyra(std::vector<std::string> arguments)
-{
-    std::ostringstream out, err;
-    CommandIo io{out, err};
-    const int code = RunCommandLine(arguments, io);
-    return {code, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST(CliCompute, PrintsTheFourPanesAndDone)
 {
@@ -83,16 +61,19 @@ TEST(CliSearch, FindsRepeatableAttractorsOfTheCase)
         EXPECT_EQ(lines[5 * k + 1], "Case H (D:2 O:5 M:42)");
         EXPECT_EQ(lines[5 * k + 2], " 10000 points");
     }
-    EXPECT_EQ(RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000"}).out, first.out);
+    EXPECT_EQ(RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "1"}).out,
+              first.out);
+    EXPECT_EQ(RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "3"}).out,
+              first.out);
     EXPECT_NE(RunZephyra({"search", "H", "--count", "3", "--seed", "2", "--points", "10000"}).out, first.out);
 }
 
-TEST(CliSearch, JsonCountsTries)
+TEST(CliSearch, JsonNumbersTheTry)
 {
     const Result r = RunZephyra({"search", "E", "--seed", "4", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"case\":\"E\""), std::string::npos);
-    EXPECT_EQ(r.out.find("\"tries\":1,"), std::string::npos) << "random E codes are rarely chaotic";
+    EXPECT_EQ(r.out.find("\"try\":0}"), std::string::npos) << "random E codes are rarely chaotic";
 }
 
 TEST(CliPoints, NormalisedAndRawCsv)

@@ -1,0 +1,50 @@
+#include "DiscoveryOptions.h"
+
+#include "Subcommand.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace zephyra::cli {
+
+namespace {
+// More workers than this only add threads that wait for a core.
+constexpr int MOST_JOBS = 256;
+} // namespace
+
+Range ParseRange(const std::string& text, std::string_view what)
+{
+    const std::size_t dots = text.find("..");
+    if (dots == std::string::npos)
+        throw UsageError("bad range for " + std::string(what) + ": '" + text + "' (A..B)");
+    const Range range{ParseNumber(text.substr(0, dots), what), ParseNumber(text.substr(dots + 2), what)};
+    if (range.low > range.high)
+        throw UsageError("bad range for " + std::string(what) + ": '" + text + "' (A must not exceed B)");
+    return range;
+}
+
+DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments)
+{
+    DiscoveryOptions options;
+    options.jobs = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MOST_JOBS);
+    if (const auto v = arguments.Value(COUNT_OPTION.name))
+        options.count = ParseCount(*v, "--count");
+    if (const auto v = arguments.Value(JOBS_OPTION.name)) {
+        options.jobs = ParseCount(*v, "--jobs");
+        if (options.jobs < 1 || options.jobs > MOST_JOBS)
+            throw UsageError("bad number for --jobs: '" + *v + "' (1 to 256)");
+    }
+    if (const auto v = arguments.Value(MIN_LYAPUNOV_OPTION.name))
+        options.filter.minLyapunov = ParseNumber(*v, "--min-lyapunov");
+    if (const auto v = arguments.Value(DIMENSION_OPTION.name))
+        options.filter.dimension = ParseRange(*v, "--dimension");
+    if (const auto v = arguments.Value(FILL_OPTION.name))
+        options.filter.fill = ParseRange(*v, "--fill");
+    if (const auto v = arguments.Value(OUTPUT_OPTION.name))
+        options.output = *v;
+    if (const auto v = arguments.Value(SHEET_OPTION.name))
+        options.sheet = *v;
+    return options;
+}
+
+} // namespace zephyra::cli

@@ -1,0 +1,83 @@
+#include "FindOutput.h"
+
+#include "CliSession.h"
+#include "ContactSheet.h"
+#include "DocumentFile.h"
+#include "JsonText.h"
+#include "PngFile.h"
+#include "StatusTexts.h"
+
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+void PrintText(std::ostream& out, const Attractor& a)
+{
+    out << a.code << "\n"
+        << CaseText(a) << "\n"
+        << PointsText(a.pointsCount) << "\n"
+        << MeasuresText(a) << "\n"
+        << StartPointText(a) << "\n";
+}
+
+void PrintJson(std::ostream& out, const Attractor& a, const Find& find)
+{
+    out << '{';
+    WriteAttractorFields(out, a);
+    out << ",\"fill\":";
+    WriteJsonNumber(out, find.fill);
+    out << ",\"try\":" << find.index << "}\n";
+}
+
+// The contact sheet of the finds as a PNG file; false, with the reason on stderr, when not written.
+bool WriteSheet(CliSession& session, const std::vector<Find>& finds, const DiscoveryOptions& options)
+{
+    const std::optional<Picture> sheet = RenderContactSheet(finds, options.jobs, {});
+    const std::string error = sheet ? WritePngFile(*options.sheet, EncodePng(*sheet, {})) : "not drawn";
+    if (error.empty())
+        return true;
+    session.io.err << "zephyra: contact sheet not written to '" << options.sheet->string() << "': " << error
+                   << "\n";
+    return false;
+}
+
+int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOptions& options, bool json)
+{
+    CZephyraDoc& doc = session.document;
+    for (const Find& find : batch.finds) {
+        const AttractorRef a = MakeAttractor(find, doc.defaults);
+        if (json)
+            PrintJson(session.io.out, *a, find);
+        else
+            PrintText(session.io.out, *a);
+        doc.saved.AddTail(a);
+    }
+    session.io.out.flush();
+    bool failed = false;
+    if (batch.cancelled || batch.outOfMemory) {
+        session.io.err << (batch.cancelled ? TEXT_CANCELED : TEXT_NO_MEMORY) << "\n";
+        failed = true;
+    } else if (batch.finds.size() < static_cast<std::size_t>(options.count)) {
+        session.io.err << "found " << batch.finds.size() << " of " << options.count << "\n";
+        failed = true;
+    }
+    // What was found is kept even when the batch ended early.
+    if (options.output && !OnSaveDocument(doc, *options.output))
+        failed = true;
+    if (options.sheet && !WriteSheet(session, batch.finds, options))
+        failed = true;
+    return failed ? EXIT_FAILED : EXIT_OK;
+}
+} // namespace
+
+int RunAndReport(CliSession& session, const ComputeOptions& compute, const DiscoveryOptions& options,
+                 std::uint64_t seed, FindSearch::MakeTry makeTry)
+{
+    const FindSearch::Settings settings{options.jobs, seed, options.filter, session.document.defaults};
+    const BatchResult batch = RunBatch(settings, std::move(makeTry), static_cast<std::size_t>(options.count),
+                                       session.host, session.io);
+    return ReportFinds(session, batch, options, compute.json);
+}
+
+} // namespace zephyra::cli

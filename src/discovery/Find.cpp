@@ -1,0 +1,16 @@
+#include "Find.h"
+
+namespace zephyra {
+
+AttractorRef MakeAttractor(const Find& find, const AttractorDefaults& defaults)
+{
+    AttractorRef a = Attractor::CreateFromCode(find.code, defaults);
+    a->lyapunov = find.lyapunov;
+    a->fractalDim = find.fractalDim;
+    a->pointsCount = find.pointsCount;
+    a->display = find.display;
+    a->thumbnail = find.thumbnail;
+    return a;
+}
+
+} // namespace zephyra

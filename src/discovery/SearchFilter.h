@@ -1,0 +1,27 @@
+#pragma once
+#include <limits>
+
+namespace zephyra {
+
+// A closed interval of a measurement; the default admits every number.
+struct Range {
+    float low = -std::numeric_limits<float>::infinity();
+    float high = std::numeric_limits<float>::infinity();
+
+    [[nodiscard]] bool Contains(float v) const { return v >= low && v <= high; }
+};
+
+// What a find must have measured, on top of the chaos tests, to be kept: the Lyapunov exponent
+// at least `minLyapunov`, the correlation dimension and the fill within their ranges.
+struct SearchFilter {
+    float minLyapunov = -std::numeric_limits<float>::infinity();
+    Range dimension;
+    Range fill;
+
+    [[nodiscard]] bool Accepts(float lyapunov, float fractalDim, float fillShare) const
+    {
+        return lyapunov >= minLyapunov && dimension.Contains(fractalDim) && fill.Contains(fillShare);
+    }
+};
+
+} // namespace zephyra

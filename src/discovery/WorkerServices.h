@@ -1,0 +1,23 @@
+#pragma once
+#include "FrameServices.h"
+
+#include <stop_token>
+
+namespace zephyra {
+
+// The engine's services on a worker thread: nothing to show, and a stop request reads as Escape.
+class WorkerServices : public FrameServices, public RunServices {
+public:
+    explicit WorkerServices(std::stop_token stop = {}) : stop_(std::move(stop)) {}
+    void ShowStatus(int, const std::string&) override {}
+    void ShowCode(const Attractor&) override {}
+    void ShowPanel(int) override {}
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    [[nodiscard]] bool EscapePressed() override { return stop_.stop_requested(); }
+
+private:
+    std::stop_token stop_;
+};
+
+} // namespace zephyra

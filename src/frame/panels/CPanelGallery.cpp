@@ -1,0 +1,226 @@
+#include "CPanelGallery.h"
+
+#include "CZephyraDoc.h"
+#include "CommandIds.h"
+#include "GallerySearch.h"
+#include "PanelImages.h"
+#include "SearchTries.h"
+#include "Variants.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <thread>
+
+namespace zephyra {
+
+namespace {
+// The panel's own buttons; Add and Favorite are the document's commands on the attractor shown.
+constexpr int ID_GALLERY_MORE = 33101;
+constexpr int ID_GALLERY_VARIANTS = 33102;
+
+constexpr int FILTERS_HEIGHT = 76;
+constexpr int CELL_WIDTH = CPanelGallery::THUMBNAIL_SIZE + 12;
+constexpr int CELL_HEIGHT = CPanelGallery::THUMBNAIL_SIZE + 24;
+constexpr int CODES_PER_DISTANCE = 64;
+
+// The sweet spot people like: a dimension a little above 1, a small positive exponent, and a
+// picture that neither traces a thin curve nor smears the square.
+constexpr double DEFAULT_MIN_LYAPUNOV = 0.02;
+constexpr double DEFAULT_DIMENSION_LOW = 1.1;
+constexpr double DEFAULT_DIMENSION_HIGH = 1.8;
+constexpr double DEFAULT_FILL_LOW = 0.1;
+constexpr double DEFAULT_FILL_HIGH = 0.5;
+
+QDoubleSpinBox* SpinBox(QWidget* parent, double value, double top, const QString& tip)
+{
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(0.0, top);
+    box->setDecimals(2);
+    box->setSingleStep(0.05);
+    box->setValue(value);
+    box->setToolTip(tip);
+    box->setKeyboardTracking(false);
+    return box;
+}
+} // namespace
+
+CPanelGallery::CPanelGallery(CZephyraDoc& doc, CommandSink sendCommand, QWidget* parent)
+    : CPanel("Gallery", doc, std::move(sendCommand), parent), search_(new GallerySearch(this))
+{
+    Build();
+    Tree()->hide();
+    BuildFilters();
+    grid_ = new QListWidget(this);
+    grid_->setObjectName("galleryGrid");
+    grid_->setViewMode(QListView::IconMode);
+    grid_->setMovement(QListView::Static);
+    grid_->setResizeMode(QListView::Adjust);
+    grid_->setUniformItemSizes(true);
+    grid_->setIconSize(QSize(THUMBNAIL_SIZE, THUMBNAIL_SIZE));
+    grid_->setGridSize(QSize(CELL_WIDTH, CELL_HEIGHT));
+    grid_->setSpacing(2);
+    grid_->setTextElideMode(Qt::ElideRight);
+    grid_->setStyleSheet("QListWidget { background: #101014; color: #d8d8e0; }");
+    connect(grid_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ShowFind(item); });
+    connect(search_, &GallerySearch::Found, this, &CPanelGallery::AddFind);
+    // Two thumbnails side by side, and the scroll bar.
+    setMinimumWidth(2 * CELL_WIDTH + 2 * grid_->frameWidth() + 24);
+}
+
+CPanelGallery::~CPanelGallery()
+{
+    search_->Stop();
+}
+
+void CPanelGallery::SetupButtons()
+{
+    AddButton(ID_GALLERY_MORE, "More", IMAGE_NEXT);
+    AddButton(ID_GALLERY_VARIANTS, "Variants", IMAGE_OPEN);
+    AddButton(cmd::ID_ADD_TO_SAVED, "Add", IMAGE_SAVE);
+    AddButton(cmd::ID_ADD_TO_FAVORITES, "Favorite", IMAGE_ADD);
+}
+
+void CPanelGallery::BuildFilters()
+{
+    filters_ = new QWidget(this);
+    auto* layout = new QGridLayout(filters_);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setVerticalSpacing(1);
+    minLyapunov_ = SpinBox(filters_, DEFAULT_MIN_LYAPUNOV, 5.0, "Lowest Lyapunov exponent l");
+    dimensionLow_ = SpinBox(filters_, DEFAULT_DIMENSION_LOW, 2.0, "Lowest correlation dimension f");
+    dimensionHigh_ = SpinBox(filters_, DEFAULT_DIMENSION_HIGH, 2.0, "Highest correlation dimension f");
+    fillLow_ = SpinBox(filters_, DEFAULT_FILL_LOW, 1.0, "Least share of the thumbnail the points reach");
+    fillHigh_ = SpinBox(filters_, DEFAULT_FILL_HIGH, 1.0, "Largest share of the thumbnail the points reach");
+    layout->addWidget(new QLabel("l at least", filters_), 0, 0);
+    layout->addWidget(minLyapunov_, 0, 1);
+    layout->addWidget(new QLabel("f within", filters_), 1, 0);
+    layout->addWidget(dimensionLow_, 1, 1);
+    layout->addWidget(dimensionHigh_, 1, 2);
+    layout->addWidget(new QLabel("fill within", filters_), 2, 0);
+    layout->addWidget(fillLow_, 2, 1);
+    layout->addWidget(fillHigh_, 2, 2);
+    for (QDoubleSpinBox* box : {minLyapunov_, dimensionLow_, dimensionHigh_, fillLow_, fillHigh_})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { SearchMore(); });
+}
+
+SearchFilter CPanelGallery::Filter() const
+{
+    SearchFilter filter;
+    filter.minLyapunov = static_cast<float>(minLyapunov_->value());
+    filter.dimension = {static_cast<float>(dimensionLow_->value()),
+                        static_cast<float>(dimensionHigh_->value())};
+    filter.fill = {static_cast<float>(fillLow_->value()), static_cast<float>(fillHigh_->value())};
+    return filter;
+}
+
+void CPanelGallery::ClearPage()
+{
+    grid_->clear();
+    finds_.clear();
+}
+
+void CPanelGallery::SearchMore()
+{
+    ClearPage();
+    letter_ = doc_.caseLetter;
+    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
+                                        TrySeed(RandomGenerator::TimeSeed(), ++batches_), Filter(),
+                                        doc_.defaults};
+    search_->Start(settings, RandomTries(letter_, doc_.defaults), PAGE_SIZE, THUMBNAIL_SIZE);
+}
+
+void CPanelGallery::SearchVariants()
+{
+    if (!doc_.current || !doc_.current->valid)
+        return;
+    ClearPage();
+    letter_ = doc_.caseLetter;
+    const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
+    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
+                                        seed, Filter(), doc_.defaults};
+    search_->Start(settings,
+                   CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE),
+                             doc_.current->display, doc_.defaults),
+                   PAGE_SIZE, THUMBNAIL_SIZE);
+}
+
+void CPanelGallery::AddFind(const Find& find, const QImage& thumbnail)
+{
+    // In the order of the tries: neighbours come nearest first.
+    const auto at = std::upper_bound(finds_.begin(), finds_.end(), find.index,
+                                     [](std::uint64_t index, const Find& f) { return index < f.index; });
+    const int row = static_cast<int>(at - finds_.begin());
+    finds_.insert(at, find);
+    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(thumbnail)), QString::fromStdString(find.code));
+    item->setToolTip(QString::fromStdString(find.code) + QString("\nl = %1  f = %2  fill = %3")
+                                                             .arg(find.lyapunov, 0, 'f', 3)
+                                                             .arg(find.fractalDim, 0, 'f', 3)
+                                                             .arg(find.fill, 0, 'f', 2));
+    grid_->insertItem(row, item);
+}
+
+void CPanelGallery::ShowFind(const QListWidgetItem* item)
+{
+    const int row = grid_->row(item);
+    if (row < 0 || row >= static_cast<int>(finds_.size()))
+        return;
+    const Find& find = finds_[static_cast<std::size_t>(row)];
+    // Already shown: Add and Favorite act on the attractor on screen.
+    if (doc_.current && doc_.current->code == find.code)
+        return;
+    doc_.SetAttractor(MakeAttractor(find, doc_.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+}
+
+bool CPanelGallery::HandleCommand(int id)
+{
+    switch (id) {
+    case ID_GALLERY_MORE:
+        SearchMore();
+        return true;
+    case ID_GALLERY_VARIANTS:
+        SearchVariants();
+        return true;
+    case cmd::ID_ADD_TO_SAVED:
+    case cmd::ID_ADD_TO_FAVORITES:
+        // The selected thumbnail becomes current first; the document then keeps it.
+        if (const QListWidgetItem* item = grid_->currentItem())
+            ShowFind(item);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CPanelGallery::OnUpdate(int)
+{
+    if (isVisible() && doc_.caseLetter != letter_)
+        SearchMore();
+}
+
+void CPanelGallery::resizeEvent(QResizeEvent* event)
+{
+    CPanel::resizeEvent(event);
+    filters_->setGeometry(0, BANDS_HEIGHT, width(), FILTERS_HEIGHT);
+    grid_->setGeometry(0, BANDS_HEIGHT + FILTERS_HEIGHT, width(),
+                       std::max(0, height() - BANDS_HEIGHT - FILTERS_HEIGHT));
+}
+
+void CPanelGallery::showEvent(QShowEvent* event)
+{
+    CPanel::showEvent(event);
+    if (finds_.size() < PAGE_SIZE || doc_.caseLetter != letter_)
+        SearchMore();
+}
+
+void CPanelGallery::hideEvent(QHideEvent* event)
+{
+    search_->Stop();
+    CPanel::hideEvent(event);
+}
+
+} // namespace zephyra

@@ -1,0 +1,68 @@
+#include "GallerySearch.h"
+
+#include "FindThumbnail.h"
+
+#include <QMetaObject>
+
+#include <cstring>
+
+namespace zephyra {
+
+namespace {
+QImage ToImage(const Picture& picture)
+{
+    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB888);
+    for (int y = 0; y < picture.Height(); ++y)
+        std::memcpy(image.scanLine(y), picture.Row(y), picture.RowBytes());
+    return image;
+}
+} // namespace
+
+GallerySearch::GallerySearch(QObject* parent) : QObject(parent) {}
+
+GallerySearch::~GallerySearch()
+{
+    Stop();
+}
+
+void GallerySearch::Start(const FindSearch::Settings& settings, FindSearch::MakeTry makeTry, int count,
+                          int thumbnailSize)
+{
+    Stop();
+    const unsigned batch = ++batch_;
+    wanted_ = count;
+    delivered_ = 0;
+    thumbnails_ = std::stop_source();
+    const std::stop_token stop = thumbnails_.get_token();
+    // Runs on a worker: the thumbnail is drawn there, and only copies cross to this thread.
+    auto onFind = [this, batch, stop, thumbnailSize](Find&& find) {
+        const std::optional<Picture> picture = RenderFindThumbnail(find, thumbnailSize, stop);
+        if (!picture)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, batch, find = std::move(find), image = ToImage(*picture)] { Deliver(batch, find, image); },
+            Qt::QueuedConnection);
+    };
+    search_ = std::make_unique<FindSearch>(settings, std::move(makeTry), std::move(onFind));
+}
+
+void GallerySearch::Stop()
+{
+    if (!search_)
+        return;
+    thumbnails_.request_stop();
+    search_.reset(); // waits for the workers, which stop at their next iteration
+}
+
+void GallerySearch::Deliver(unsigned batch, const Find& find, const QImage& thumbnail)
+{
+    if (batch != batch_ || delivered_ >= wanted_)
+        return;
+    ++delivered_;
+    emit Found(find, thumbnail);
+    if (delivered_ == wanted_)
+        Stop();
+}
+
+} // namespace zephyra

@@ -1,0 +1,40 @@
+#pragma once
+#include "FindSearch.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <memory>
+#include <stop_token>
+
+namespace zephyra {
+
+// The Gallery's background search: a FindSearch whose workers also draw each find's density
+// thumbnail, and hand both to the user-interface thread through a queued call. A batch ends after
+// `count` finds; starting a new one, Stop and destruction end the old one, whose late finds are
+// dropped.
+class GallerySearch : public QObject {
+    Q_OBJECT
+public:
+    explicit GallerySearch(QObject* parent = nullptr);
+    ~GallerySearch() override;
+
+    void Start(const FindSearch::Settings& settings, FindSearch::MakeTry makeTry, int count,
+               int thumbnailSize);
+    void Stop();
+    [[nodiscard]] bool Running() const { return search_ != nullptr; }
+
+signals:
+    void Found(const zephyra::Find& find, const QImage& thumbnail);
+
+private:
+    void Deliver(unsigned batch, const Find& find, const QImage& thumbnail);
+
+    std::unique_ptr<FindSearch> search_;
+    std::stop_source thumbnails_;
+    unsigned batch_ = 0;
+    int wanted_ = 0;
+    int delivered_ = 0;
+};
+
+} // namespace zephyra

@@ -1,0 +1,138 @@
+#include "CZephyraDoc.h"
+#include "CliHost.h"
+#include "DocumentFile.h"
+#include "PngFile.h"
+#include "RunZephyra.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace zephyra;
+using namespace zephyra::cli;
+
+namespace {
+
+std::vector<std::string> Codes(const std::string& jsonLines)
+{
+    std::vector<std::string> codes;
+    for (const std::string& line : Lines(jsonLines))
+        codes.push_back(line.substr(9, line.find('"', 9) - 9));
+    return codes;
+}
+
+class DiscoveryCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() /
+                 ("zephyra-discovery-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(DiscoveryCommands, SearchWritesItsFindsAsADocument)
+{
+    const std::string path = (folder / "l.zpr").string();
+    const Result r = RunZephyra({"search", "L", "--count", "3", "--seed", "2", "--points", "6000", "--jobs",
+                                 "2", "-o", path, "--json"});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    const std::vector<std::string> codes = Codes(r.out);
+    ASSERT_EQ(codes.size(), 3u);
+    EXPECT_NE(r.out.find("\"fill\":0."), std::string::npos) << r.out;
+
+    std::ostringstream err;
+    CliHost host(err);
+    CZephyraDoc doc(host, nullptr, 1);
+    ASSERT_TRUE(OnOpenDocument(doc, path)) << err.str();
+    ASSERT_EQ(doc.saved.Count(), 3);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(doc.saved.GetAt(k)->code, codes[static_cast<std::size_t>(k)]);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
+}
+
+TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
+{
+    const std::filesystem::path path = folder / "old.zpr";
+    std::ofstream(path) << "precious";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string(), folder.string()};
+    if (geteuid() != 0) // root may write anything
+        targets.push_back(path.string());
+    for (const std::string& target : targets) {
+        const Result r = RunZephyra({"search", "E", "--seed", "1", "--points", "6000", "-o", target});
+        EXPECT_EQ(r.code, EXIT_FAILED) << target;
+        EXPECT_NE(r.err.find("Exception occurred in OnSaveDocument"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.substr(0, 1), "E") << "the finds are still printed";
+    }
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+}
+
+TEST_F(DiscoveryCommands, ContactSheetHasACellForEachFind)
+{
+    const std::filesystem::path path = folder / "e.png";
+    Result r = RunZephyra(
+        {"search", "E", "--count", "2", "--seed", "4", "--points", "6000", "--sheet", path.string()});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    const auto png = ReadPng(path, true);
+    ASSERT_TRUE(png);
+    // Two cells of 192 pixels and their margins side by side, one row with its labels.
+    EXPECT_EQ(png->picture.Width(), 2 * 202 + 10);
+    EXPECT_EQ(png->picture.Height(), 192 + 34 + 20);
+    double light = 0.0; // the thumbnails glow on a dark ground
+    for (int y = 10; y < 202; ++y)
+        for (int x = 10; x < 202; ++x)
+            light += png->picture.Sample(x, y, 0);
+    EXPECT_GT(light, 100.0);
+
+    r = RunZephyra(
+        {"search", "E", "--seed", "4", "--points", "6000", "--sheet", (folder / "no" / "e.png").string()});
+    EXPECT_EQ(r.code, EXIT_FAILED);
+    EXPECT_NE(r.err.find("contact sheet not written"), std::string::npos) << r.err;
+}
+
+TEST_F(DiscoveryCommands, VariantsAreChaoticNeighboursOfTheCode)
+{
+    const std::string source = "EWM?MPMMWMMMM";
+    const Result r =
+        RunZephyra({"variants", source, "--count", "5", "--seed", "3", "--points", "6000", "--json"});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    for (const std::string& code : Codes(r.out)) {
+        ASSERT_EQ(code.size(), source.size());
+        int changed = 0;
+        for (std::size_t i = 1; i < code.size(); ++i)
+            changed += code[i] != source[i];
+        EXPECT_GE(changed, 1) << code;
+        EXPECT_LE(changed, 3) << code;
+    }
+    EXPECT_EQ(Codes(r.out).size(), 5u);
+    EXPECT_EQ(RunZephyra({"variants", "EWM"}).code, EXIT_FAILED);
+}
+
+TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
+{
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"search", "E", "--jobs", "0"},
+                                               {"search", "E", "--dimension", "1.5"},
+                                               {"search", "E", "--fill", "0.5..0.1"},
+                                               {"search", "E", "--min-lyapunov", "x"},
+                                               {"search", "E", "-o"},
+                                               {"variants"}}) {
+        const Result r = RunZephyra(bad);
+        EXPECT_EQ(r.code, EXIT_USAGE) << testing::PrintToString(bad);
+        EXPECT_FALSE(r.err.empty()) << testing::PrintToString(bad);
+    }
+}
+
+} // namespace
