@@ -74,6 +74,7 @@ double ExportFromCommandLine(const QString& code, const QString& path)
 int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     QTemporaryDir sandbox;
     qputenv("XDG_CONFIG_HOME", sandbox.path().toLocal8Bit());
     qputenv("HOME", sandbox.path().toLocal8Bit());
@@ -90,7 +91,7 @@ int main(int argc, char** argv)
     std::printf("attractor %s, view %dx%d\n", qPrintable(code), view.width(), view.height());
 
     std::vector<double> window, commandLine;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         window.push_back(ExportFromWindow(frame, sandbox.filePath("window.png")));
         commandLine.push_back(ExportFromCommandLine(code, sandbox.filePath("cli.png")));
     }

@@ -84,6 +84,14 @@ QColor ToQColor(const Rgb& c)
     return QColor::fromRgbF(c[0], c[1], c[2]);
 }
 
+// A row label whose mnemonic moves the focus to the row's first field.
+QLabel* Labelled(const char* text, QWidget* field)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
+
 QIcon SwatchStrip(const std::function<Rgb(float)>& colorAt)
 {
     QPixmap strip(96, 14);
@@ -139,7 +147,7 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
     sizeRow->addWidget(width_);
     sizeRow->addWidget(new QLabel("x"));
     sizeRow->addWidget(height_);
-    form->addRow("&Size:", sizeRow);
+    form->addRow(Labelled("&Size:", size_), sizeRow);
     connect(size_, &QComboBox::currentIndexChanged, this, &ExportPictureDialog::ShowSizeChoice);
 
     points_ = new QComboBox;
@@ -167,7 +175,7 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
     toneRow->addWidget(tone_);
     toneRow->addWidget(gamma_, 1);
     toneRow->addWidget(gammaValue);
-    form->addRow("&Tone:", toneRow);
+    form->addRow(Labelled("&Tone:", tone_), toneRow);
     const auto showGamma = [this, gammaValue] {
         gammaValue->setText(QString::number(gamma_->value() / double(GAMMA_STEPS), 'f', 1));
         gamma_->setEnabled(tone_->currentIndex() == GAMMA_TONE);
@@ -210,7 +218,7 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse);
-    form->addRow("&File:", fileRow);
+    form->addRow(Labelled("&File:", file_), fileRow);
     file_->setMinimumWidth(360);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -242,6 +242,10 @@ private slots:
             QApplication::processEvents();
             QApplication::primaryScreen()->grabWindow(0).save(folder + "/" + name + ".png");
         };
+        frame.SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 1 && !view.Density().Refining(), 60000);
+        screen("0-start-density");
+        frame.SendCommand(cmd::ID_VIEW_DENSITY);
         QTest::keyClick(&frame, Qt::Key_F10);
         QTest::keyClick(&frame, Qt::Key_F10);
         screen("1-next");
