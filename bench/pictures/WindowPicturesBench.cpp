@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
@@ -50,7 +51,8 @@ double ExportFromWindow(CMainFrame& frame, const QString& path)
     QTimer::singleShot(0, [path] {
         auto* file = qobject_cast<QLineEdit*>(QApplication::activeModalWidget()->focusWidget());
         file->setText(path);
-        file->returnPressed();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(file, &enter);
     });
     QElapsedTimer clock;
     clock.start();

@@ -105,7 +105,6 @@ const MenuNode& ContextMenu() {
                                               Item(ID_VIEW_BLACK_WHITE),
                                               Item(ID_VIEW_DEFAULT_COLORS),
                                               Item(ID_VIEW_ADAPTIVE),
-                                              Item(ID_VIEW_DENSITY),
                                               separator,
                                               Item(ID_POINTS_10K),
                                               Item(ID_POINTS_100K),
