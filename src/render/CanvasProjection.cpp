@@ -13,7 +13,8 @@ CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& sou
         pr.normOffset[k] = -source.centre[k] * source.scale[k];
     }
     // Clip = scene matrix x axis mapping of the normalised point; rows x, y and w.
-    const Matrix4 scene4 = SceneMatrix(scene.camera, static_cast<float>(canvasWidth) / static_cast<float>(canvasHeight));
+    const Matrix4 scene4 =
+        SceneMatrix(scene.camera, static_cast<float>(canvasWidth) / static_cast<float>(canvasHeight));
     const AffineMap axes = AxisMapping(scene.display);
     const Matrix4 clip = Multiply(scene4, axes.linear);
     const Vector4 clipOffset = Transform(scene4, axes.offset);

@@ -7,7 +7,7 @@ namespace zephyra {
 // The projection of the view (camera, axis mapping, colour mapping scaled by fgColor) composed with
 // the exact orbit's normalisation, for a canvas of canvasWidth x canvasHeight cells; the pass keeps
 // every row.
-[[nodiscard]] CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source, int canvasWidth,
-                                             int canvasHeight);
+[[nodiscard]] CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source,
+                                             int canvasWidth, int canvasHeight);
 
 } // namespace zephyra

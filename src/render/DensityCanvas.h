@@ -13,7 +13,10 @@ namespace zephyra {
 class DensityCanvas {
 public:
     // Bytes of one cell: counts alone, or counts and colour sums.
-    [[nodiscard]] static std::size_t CellBytes(bool colors) { return colors ? sizeof(ColorCell) : sizeof(std::uint32_t); }
+    [[nodiscard]] static std::size_t CellBytes(bool colors)
+    {
+        return colors ? sizeof(ColorCell) : sizeof(std::uint32_t);
+    }
 
     // Zeroed canvases of `cells` cells for `workers` workers; false when the memory cannot be had.
     [[nodiscard]] bool Allocate(std::size_t cells, int workers, bool colors);

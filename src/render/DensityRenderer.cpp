@@ -17,7 +17,10 @@ namespace {
 constexpr int LARGEST_SIDE = 65535;
 constexpr int LARGEST_SUPERSAMPLE = 8;
 
-DensityResult Failed(std::string error) { return {DensityResult::Outcome::Failed, std::move(error)}; }
+DensityResult Failed(std::string error)
+{
+    return {DensityResult::Outcome::Failed, std::move(error)};
+}
 
 std::string CheckOptions(const DensityOptions& o)
 {
@@ -43,7 +46,10 @@ int StripRows(const DensityOptions& o, int workers, bool colors)
     const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) * o.supersample * o.supersample *
                                        DensityCanvas::CellBytes(colors) * static_cast<std::size_t>(workers);
     const std::size_t cellsPerRow = static_cast<std::size_t>(o.width) * o.supersample * o.supersample;
-    std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / canvasRowBytes);
+    // Each picture row also holds its resolved pixels until they are handed over; an eighth of
+    // the limit stays for the exact orbit and what the caller keeps (the encoded picture).
+    const std::size_t rowBytes = canvasRowBytes + static_cast<std::size_t>(o.width) * 3 * (o.depth / 8);
+    std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / 8 * 7 / rowBytes);
     rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
     return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
 }
@@ -78,7 +84,9 @@ public:
             if (!Draw(0, options_.height, colors))
                 return Cancelled();
             CountPixels(Strip(options_.height), histogram);
-            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram), style_), 0);
+            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram),
+                              style_),
+                 0);
             return {DensityResult::Outcome::Finished, {}};
         }
         // Too large for one canvas: a first run of the strips gathers the counts of the whole
@@ -125,7 +133,8 @@ private:
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
         if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(pr.rows) * pr.width, workers_, colors))
             return false;
-        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_, [this] { Tick(); }))
+        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
+                          [this] { Tick(); }))
             return false;
         canvas_.Merge();
         return true;

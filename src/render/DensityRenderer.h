@@ -35,10 +35,10 @@ struct DensityScene {
 struct DensityOptions {
     int width = 1920;
     int height = 1080;
-    int supersample = 2;           // the canvas is S times larger each way; S x S blocks average
+    int supersample = 2; // the canvas is S times larger each way; S x S blocks average
     std::uint64_t points = 100'000'000;
     ToneMap tone = ToneMap::Log;
-    float gamma = 2.2f;            // the power of ToneMap::Gamma: brightness = density^(1/gamma)
+    float gamma = 2.2f; // the power of ToneMap::Gamma: brightness = density^(1/gamma)
     Palette palette = Palette::Coordinates;
     std::optional<Rgb> background; // else the display's bgColor
     int depth = 8;                 // 8 or 16 bits a channel
@@ -68,8 +68,9 @@ struct DensityResult {
 
 // The whole picture in memory (what a window or an animation frame wants); nothing when cancelled
 // or failed, with the reason in `result`.
-[[nodiscard]] std::optional<Picture> RenderDensityPicture(const DensityScene& scene, const DensityOptions& options,
-                                                          std::stop_token stop, const DensityProgress& progress,
+[[nodiscard]] std::optional<Picture> RenderDensityPicture(const DensityScene& scene,
+                                                          const DensityOptions& options, std::stop_token stop,
+                                                          const DensityProgress& progress,
                                                           DensityResult& result);
 
 } // namespace zephyra

@@ -59,7 +59,8 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
             } else {
                 const double toUnit = 1.0 / (255.0 * static_cast<double>(block.count));
                 for (int c = 0; c < 3; ++c)
-                    color[static_cast<std::size_t>(c)] = static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
+                    color[static_cast<std::size_t>(c)] =
+                        static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
                 opacity = b;
             }
             for (int c = 0; c < 3; ++c) {

@@ -26,6 +26,7 @@ struct ResolveStyle {
 // colours are the block's average point colour laid over the background with the brightness as
 // opacity; a palette paints every pixel that was hit with its colour at that brightness (palettes
 // start dark: they suit a dark background). Pixels nothing hit keep the background.
-[[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style);
+[[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
+                                   const ResolveStyle& style);
 
 } // namespace zephyra

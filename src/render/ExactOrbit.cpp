@@ -29,7 +29,10 @@ bool IsFinite(const Point& p)
     return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]) && std::isfinite(p[3]);
 }
 
-DensityResult Failed(std::string error) { return {DensityResult::Outcome::Failed, std::move(error)}; }
+DensityResult Failed(std::string error)
+{
+    return {DensityResult::Outcome::Failed, std::move(error)};
+}
 
 } // namespace
 

@@ -8,7 +8,7 @@ namespace zephyra {
 // thread, with a document-free context of its own: the start points and normalisation of the
 // free-running orbits. Fails for a code the program refuses and for an orbit that leaves every
 // bound; a stop request cancels it.
-[[nodiscard]] DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, std::stop_token stop,
-                                               OrbitSource& source);
+[[nodiscard]] DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed,
+                                               std::stop_token stop, OrbitSource& source);
 
 } // namespace zephyra

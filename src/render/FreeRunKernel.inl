@@ -24,9 +24,11 @@ struct PolynomialLanes {
     {
         if constexpr (From < D) {
             float next[L];
+#pragma omp simd
             for (int l = 0; l < L; ++l)
                 next[l] = product[l] * in[From][l];
             for (int k = 0; k < D; ++k)
+#pragma omp simd
                 for (int l = 0; l < L; ++l)
                     acc[k][l] += a[k][Term] * next[l];
             constexpr int after = Term + 1;
@@ -43,13 +45,16 @@ struct PolynomialLanes {
     {
         float acc[D][L];
         for (int k = 0; k < D; ++k)
+#pragma omp simd
             for (int l = 0; l < L; ++l)
                 acc[k][l] = a[k][0];
         float one[L];
+#pragma omp simd
         for (int l = 0; l < L; ++l)
             one[l] = 1.0f;
         Expand<1, 0, 1>(in, one, acc);
         for (int k = 0; k < 4; ++k)
+#pragma omp simd
             for (int l = 0; l < L; ++l) {
                 if (k >= D)
                     out[k][l] = 0.0f;
@@ -89,51 +94,72 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
               CanvasCells canvas)
 {
     const Step step(source);
-    const float width = static_cast<float>(pr.width), height = static_cast<float>(pr.height);
+    // Truncation toward zero places a point as the view does: -1 < v < size. A strip keeps the
+    // rows whose truncation falls in [top, top + rows), so strips and one canvas agree.
+    const float width = static_cast<float>(pr.width), top = static_cast<float>(pr.top);
+    const float rowsAbove = pr.top == 0 ? -1.0f : std::nextafter(top, 0.0f);
+    constexpr float OFF_CANVAS = -2.0f;
+    const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
     for (int s = 0; s < steps; ++s) {
         alignas(64) float next[4][L];
         step(lanes.p, next, lanes.step, lanes.orbitSteps);
         ++lanes.step;
 
-        alignas(64) int index[L];
-        alignas(64) int fine[L];
-        alignas(64) std::uint32_t color[3][L];
-        for (int l = 0; l < L; ++l) {
-            float n[4];
-            int ok = 1;
-            for (int k = 0; k < 4; ++k) {
-                n[k] = next[k][l] * pr.normScale[k] + pr.normOffset[k];
-                ok &= n[k] <= ORBIT_LIMIT && n[k] >= -ORBIT_LIMIT; // false for NaN
-            }
-            float clip[3];
-            for (int r = 0; r < 3; ++r)
-                clip[r] = pr.clip[r][0] * n[0] + pr.clip[r][1] * n[1] + pr.clip[r][2] * n[2] +
-                          pr.clip[r][3] * n[3] + pr.clipOffset[r];
-            const float w = clip[2] != 0.0f ? clip[2] : 1.0f;
-            const float column = clip[0] / w * pr.halfWidth + pr.centreX;
-            const float row = pr.centreY - clip[1] / w * pr.halfHeight;
-            // Truncation toward zero, as the view places a point: -1 < v < size. The strip is
-            // cut from whole rows afterwards, so strips and one canvas place every point alike.
-            const int onCanvas = ok & (clip[2] != 0.0f) & (column > -1.0f) & (column < width) & (row > -1.0f) &
-                                 (row < height);
-            const int c = static_cast<int>(onCanvas ? column : 0.0f);
-            const int r = static_cast<int>(onCanvas ? row : 0.0f) - pr.top;
-            const int inside = onCanvas & (r >= 0) & (r < pr.rows);
-            index[l] = inside ? r * pr.width + c : -1;
-            fine[l] = ok;
-            if constexpr (Colors)
-                for (int k = 0; k < 3; ++k) {
-                    const float v = pr.color[k][0] * n[0] + pr.color[k][1] * n[1] + pr.color[k][2] * n[2] +
-                                    pr.color[k][3] * n[3] + pr.colorOffset[k];
-                    const float held = v > 0.0f ? (v < 255.0f ? v : 255.0f) : 0.0f;
-                    color[k][l] = static_cast<std::uint32_t>(held + 0.5f);
-                }
-        }
+        // Each loop below is one simple pass over the lanes, so that each becomes vector code.
+        alignas(64) float n[4][L];
+        // Masks are floats and every condition one select: GCC 12 vectorises these, not chains of
+        // bool operators. fine is 1 while the lane stays near the attractor (NaN fails the tests).
+        alignas(64) float fine[L];
+#pragma omp simd
+        for (int l = 0; l < L; ++l)
+            fine[l] = 1.0f;
         for (int k = 0; k < 4; ++k)
+#pragma omp simd
+            for (int l = 0; l < L; ++l) {
+                const float v = next[k][l] * pr.normScale[k] + pr.normOffset[k];
+                n[k][l] = v;
+                const float low = v >= -ORBIT_LIMIT ? fine[l] : 0.0f;
+                fine[l] = v <= ORBIT_LIMIT ? low : 0.0f;
+            }
+        alignas(64) float clip[3][L];
+        for (int r = 0; r < 3; ++r)
+#pragma omp simd
+            for (int l = 0; l < L; ++l)
+                clip[r][l] = pr.clip[r][0] * n[0][l] + pr.clip[r][1] * n[1][l] + pr.clip[r][2] * n[2][l] +
+                             pr.clip[r][3] * n[3][l] + pr.clipOffset[r];
+        alignas(64) int index[L];
+#pragma omp simd
+        for (int l = 0; l < L; ++l) {
+            const float w = clip[2][l] != 0.0f ? clip[2][l] : 1.0f;
+            const float row = pr.centreY - clip[1][l] / w * pr.halfHeight;
+            float column = clip[0][l] / w * pr.halfWidth + pr.centreX;
+            column = clip[2][l] != 0.0f ? column : OFF_CANVAS;
+            column = fine[l] != 0.0f ? column : OFF_CANVAS;
+            column = row > rowsAbove ? column : OFF_CANVAS;
+            column = row < rowsEnd ? column : OFF_CANVAS;
+            column = column < width ? column : OFF_CANVAS;
+            const bool inside = column > -1.0f;
+            const int c = static_cast<int>(inside ? column : 0.0f);
+            const int r = static_cast<int>(inside ? row : top) - pr.top;
+            index[l] = inside ? r * pr.width + c : -1;
+        }
+        alignas(64) int color[3][L];
+        if constexpr (Colors)
+            for (int k = 0; k < 3; ++k)
+#pragma omp simd
+                for (int l = 0; l < L; ++l) {
+                    const float v = pr.color[k][0] * n[0][l] + pr.color[k][1] * n[1][l] + pr.color[k][2] * n[2][l] +
+                                    pr.color[k][3] * n[3][l] + pr.colorOffset[k];
+                    const float below = v < 255.0f ? v : 255.0f;
+                    const float held = below > 0.0f ? below : 0.0f; // NaN too
+                    color[k][l] = static_cast<int>(held + 0.5f);
+                }
+        for (int k = 0; k < 4; ++k)
+#pragma omp simd
             for (int l = 0; l < L; ++l)
                 lanes.p[k][l] = next[k][l];
         for (int l = 0; l < L; ++l)
-            if (!fine[l])
+            if (fine[l] == 0.0f)
                 lanes.Restart(source, l);
 
         for (int l = 0; l < L; ++l) {
@@ -144,9 +170,9 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 ColorCell& cell = canvas.cells[i];
                 if (cell.count < CELL_COUNT_LIMIT) {
                     ++cell.count;
-                    cell.red += color[0][l];
-                    cell.green += color[1][l];
-                    cell.blue += color[2][l];
+                    cell.red += static_cast<std::uint32_t>(color[0][l]);
+                    cell.green += static_cast<std::uint32_t>(color[1][l]);
+                    cell.blue += static_cast<std::uint32_t>(color[2][l]);
                 }
             } else {
                 std::uint32_t& count = canvas.counts[i];

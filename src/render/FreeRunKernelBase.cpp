@@ -1,5 +1,6 @@
 // The free-running kernels for any processor of the target architecture.
 #include "AttractorCase.h"
+#include <cmath>
 #include "FreeRunKernel.h"
 #include "Iterate.h"
 

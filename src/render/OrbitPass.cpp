@@ -47,7 +47,8 @@ bool RunOrbitPass(const OrbitSource& source, const CanvasProjection& projection,
         for (int w = 0; w < workers; ++w)
             threads.emplace_back([&, w] {
                 const CanvasCells cells = canvas.Worker(w);
-                for (std::uint64_t b = nextBlock++; b < plan.blocks && !stop.stop_requested(); b = nextBlock++) {
+                for (std::uint64_t b = nextBlock++; b < plan.blocks && !stop.stop_requested();
+                     b = nextBlock++) {
                     OrbitLanes lanes(source, BlockSeed(plan.seed, b), plan.blockSteps);
                     kernel(lanes, source, projection, static_cast<int>(plan.blockSteps), cells);
                     ++blocksDone;

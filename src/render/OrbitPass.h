@@ -22,8 +22,9 @@ struct OrbitPlan {
 // Runs every block of the plan into the canvas, worker w drawing into canvas w, on `workers`
 // threads. While they run, the calling thread calls `tick` a few times a second; `blocksDone` counts
 // finished blocks. False when a stop request ended the pass early.
-[[nodiscard]] bool RunOrbitPass(const OrbitSource& source, const CanvasProjection& projection, const OrbitPlan& plan,
-                                LaneKernel kernel, DensityCanvas& canvas, int workers, std::stop_token stop,
-                                std::atomic<std::uint64_t>& blocksDone, const std::function<void()>& tick);
+[[nodiscard]] bool RunOrbitPass(const OrbitSource& source, const CanvasProjection& projection,
+                                const OrbitPlan& plan, LaneKernel kernel, DensityCanvas& canvas, int workers,
+                                std::stop_token stop, std::atomic<std::uint64_t>& blocksDone,
+                                const std::function<void()>& tick);
 
 } // namespace zephyra

@@ -16,7 +16,10 @@ public:
     [[nodiscard]] int Height() const { return height_; }
     [[nodiscard]] int Depth() const { return depth_; }
     [[nodiscard]] std::size_t RowBytes() const { return static_cast<std::size_t>(width_) * 3 * (depth_ / 8); }
-    [[nodiscard]] std::uint8_t* Row(int y) { return bytes_.data() + RowBytes() * static_cast<std::size_t>(y); }
+    [[nodiscard]] std::uint8_t* Row(int y)
+    {
+        return bytes_.data() + RowBytes() * static_cast<std::size_t>(y);
+    }
     [[nodiscard]] const std::uint8_t* Row(int y) const
     {
         return bytes_.data() + RowBytes() * static_cast<std::size_t>(y);

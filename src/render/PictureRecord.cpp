@@ -14,15 +14,19 @@ namespace zephyra {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, ToneMap>, 4> TONE_NAMES{
-    {{"log", ToneMap::Log}, {"eqhist", ToneMap::EqualizedHistogram}, {"gamma", ToneMap::Gamma},
+    {{"log", ToneMap::Log},
+     {"eqhist", ToneMap::EqualizedHistogram},
+     {"gamma", ToneMap::Gamma},
      {"linear", ToneMap::Linear}}};
-constexpr std::array<std::pair<std::string_view, Palette>, 7> PALETTE_NAMES{
-    {{"coords", Palette::Coordinates}, {"gray", Palette::Gray}, {"magma", Palette::Magma},
-     {"inferno", Palette::Inferno}, {"viridis", Palette::Viridis}, {"cividis", Palette::Cividis},
-     {"turbo", Palette::Turbo}}};
+constexpr std::array<std::pair<std::string_view, Palette>, 7> PALETTE_NAMES{{{"coords", Palette::Coordinates},
+                                                                             {"gray", Palette::Gray},
+                                                                             {"magma", Palette::Magma},
+                                                                             {"inferno", Palette::Inferno},
+                                                                             {"viridis", Palette::Viridis},
+                                                                             {"cividis", Palette::Cividis},
+                                                                             {"turbo", Palette::Turbo}}};
 
-template <typename T>
-bool ReadWhole(std::string_view text, T& value)
+template <typename T> bool ReadWhole(std::string_view text, T& value)
 {
     const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && r.ec == std::errc() && r.ptr == text.data() + text.size();
@@ -30,7 +34,9 @@ bool ReadWhole(std::string_view text, T& value)
 
 std::string ColorHex(const Rgb& c)
 {
-    auto byte = [](float v) { return static_cast<unsigned>((v > 0.0f ? std::min(v, 1.0f) : 0.0f) * 255.0f + 0.5f); };
+    auto byte = [](float v) {
+        return static_cast<unsigned>((v > 0.0f ? std::min(v, 1.0f) : 0.0f) * 255.0f + 0.5f);
+    };
     char text[8];
     std::snprintf(text, sizeof text, "%02x%02x%02x", byte(c[0]), byte(c[1]), byte(c[2]));
     return text;
@@ -78,8 +84,8 @@ std::optional<Rgb> ParseHexColor(std::string_view text)
     const auto r = std::from_chars(text.data(), text.data() + 6, value, 16);
     if (r.ec != std::errc() || r.ptr != text.data() + 6)
         return std::nullopt;
-    return Rgb{static_cast<float>((value >> 16) & 255) / 255.0f, static_cast<float>((value >> 8) & 255) / 255.0f,
-               static_cast<float>(value & 255) / 255.0f};
+    return Rgb{static_cast<float>((value >> 16) & 255) / 255.0f,
+               static_cast<float>((value >> 8) & 255) / 255.0f, static_cast<float>(value & 255) / 255.0f};
 }
 
 std::string SettingsText(const PictureSettings& s)
@@ -153,10 +159,12 @@ bool ReadSettingsText(std::string_view text, PictureSettings& s)
 
 std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings)
 {
-    return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)}, {SETTINGS_CHUNK_KEY, SettingsText(settings)}};
+    return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)},
+            {SETTINGS_CHUNK_KEY, SettingsText(settings)}};
 }
 
-std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path, const AttractorDefaults& defaults)
+std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,
+                                               const AttractorDefaults& defaults)
 {
     const std::optional<DecodedPng> png = ReadPng(path, false);
     if (!png)

@@ -42,7 +42,8 @@ bool StartWrite(png_structp png, png_infop info, std::string* out, int width, in
     png_set_write_fn(png, out, AppendBytes, NoFlush);
     png_set_compression_level(png, COMPRESSION_LEVEL);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), depth,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     if (!chunks.empty())
         png_set_text(png, info, chunks.data(), static_cast<int>(chunks.size()));
     png_write_info(png, info);
@@ -206,8 +207,9 @@ void CollectTexts(png_structp png, png_infop info, std::vector<PngText>& texts)
     png_textp chunks = nullptr;
     const int n = png_get_text(png, info, &chunks, nullptr);
     for (int i = 0; i < n; ++i)
-        texts.push_back({chunks[i].key, std::string(chunks[i].text, chunks[i].compression > 0 ? chunks[i].itxt_length
-                                                                                              : chunks[i].text_length)});
+        texts.push_back(
+            {chunks[i].key, std::string(chunks[i].text, chunks[i].compression > 0 ? chunks[i].itxt_length
+                                                                                  : chunks[i].text_length)});
 }
 
 } // namespace

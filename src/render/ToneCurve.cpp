@@ -6,9 +6,10 @@
 namespace zephyra {
 
 namespace {
-constexpr int EXACT_BITS = 12;      // counts below 4096 have a bucket each
-constexpr int MANTISSA_BITS = 11;   // above, 2048 buckets for each power of two
-constexpr std::size_t BUCKETS = (std::size_t{1} << EXACT_BITS) + (64 - EXACT_BITS) * (std::size_t{1} << MANTISSA_BITS);
+constexpr int EXACT_BITS = 12;    // counts below 4096 have a bucket each
+constexpr int MANTISSA_BITS = 11; // above, 2048 buckets for each power of two
+constexpr std::size_t BUCKETS =
+    (std::size_t{1} << EXACT_BITS) + (64 - EXACT_BITS) * (std::size_t{1} << MANTISSA_BITS);
 } // namespace
 
 DensityHistogram::DensityHistogram() : buckets_(BUCKETS, 0) {}
@@ -19,7 +20,8 @@ std::size_t DensityHistogram::Bucket(std::uint64_t count)
         return static_cast<std::size_t>(count);
     const int exponent = 63 - std::countl_zero(count); // >= EXACT_BITS
     const std::uint64_t mantissa = (count >> (exponent - MANTISSA_BITS)) & ((1u << MANTISSA_BITS) - 1);
-    return (std::size_t{1} << EXACT_BITS) + static_cast<std::size_t>(exponent - EXACT_BITS) * (1u << MANTISSA_BITS) +
+    return (std::size_t{1} << EXACT_BITS) +
+           static_cast<std::size_t>(exponent - EXACT_BITS) * (1u << MANTISSA_BITS) +
            static_cast<std::size_t>(mantissa);
 }
 
@@ -44,7 +46,8 @@ ToneCurve::ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogra
     std::uint64_t below = 0;
     for (std::size_t i = 1; i < b.size(); ++i) {
         below += b[i];
-        cumulative_[i] = lit ? static_cast<float>(static_cast<double>(below) / static_cast<double>(lit)) : 0.0f;
+        cumulative_[i] =
+            lit ? static_cast<float>(static_cast<double>(below) / static_cast<double>(lit)) : 0.0f;
     }
 }
 

@@ -1,5 +1,5 @@
-#include "Camera.h"
 #include "DensityRenderer.h"
+#include "Camera.h"
 #include "ExactOrbit.h"
 #include "FreeRunKernel.h"
 #include "OrbitFixture.h"
@@ -86,7 +86,8 @@ TEST(DensityRenderer, DensityAgreesWithTheExactOrbit)
     for (int i = 100; i < buffer.count; ++i) {
         const Point& p = buffer.points[i];
         const Vector4 v = Transform(m, {p[0], p[1], p[2], 1});
-        const int x = static_cast<int>(v[0] / v[3] * 80.0f + 80.0f), y = static_cast<int>(45.0f - v[1] / v[3] * 45.0f);
+        const int x = static_cast<int>(v[0] / v[3] * 80.0f + 80.0f),
+                  y = static_cast<int>(45.0f - v[1] / v[3] * 45.0f);
         if (x >= 0 && x < 160 && y >= 0 && y < 90)
             exact[static_cast<std::size_t>(y / BLOCK * 16 + x / BLOCK)] += 1;
     }
@@ -150,7 +151,8 @@ TEST(DensityRenderer, RefusesBadInputAndStopsWhenAsked)
     EXPECT_EQ(RenderDensity(Henon(), huge, {}, {}, sink).outcome, DensityResult::Outcome::Failed);
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_EQ(RenderDensity(Henon(), Small(), stop.get_token(), {}, sink).outcome, DensityResult::Outcome::Cancelled);
+    EXPECT_EQ(RenderDensity(Henon(), Small(), stop.get_token(), {}, sink).outcome,
+              DensityResult::Outcome::Cancelled);
     EXPECT_FALSE(drawn);
 }
 

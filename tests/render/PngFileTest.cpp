@@ -1,6 +1,6 @@
+#include "PngFile.h"
 #include "Attractor.h"
 #include "PictureRecord.h"
-#include "PngFile.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ TEST_F(PngFileFixture, PicturesOfBothDepthsReadBackWithTheirRecord)
         for (int y = 0; y < 170; ++y)
             for (int x = 0; x < 300; ++x)
                 for (int c = 0; c < 3; ++c)
-                    picture.SetSample(x, y, c, static_cast<float>((x * 7 + y * 13 + c * 101) % 1000) / 999.0f);
+                    picture.SetSample(x, y, c,
+                                      static_cast<float>((x * 7 + y * 13 + c * 101) % 1000) / 999.0f);
         const auto path = dir / ("p" + std::to_string(depth) + ".png");
         ASSERT_EQ(WritePngFile(path, EncodePng(picture, PictureTexts(*a, settings))), "");
         // Compressed: far smaller than the raw samples of this smooth picture.

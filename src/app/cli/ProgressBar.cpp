@@ -13,7 +13,10 @@ constexpr int BAR_WIDTH = 30;
 constexpr double FIRST_ESTIMATE = 0.02;
 } // namespace
 
-ProgressBar::ProgressBar(std::ostream& terminal) : terminal_(terminal), start_(std::chrono::steady_clock::now()) {}
+ProgressBar::ProgressBar(std::ostream& terminal)
+    : terminal_(terminal), start_(std::chrono::steady_clock::now())
+{
+}
 
 void ProgressBar::Show(double fraction)
 {
@@ -23,10 +26,11 @@ void ProgressBar::Show(double fraction)
                        std::string(static_cast<std::size_t>(BAR_WIDTH - filled), ' ') + "] " +
                        std::to_string(static_cast<int>(fraction * 100.0)) + "%";
     if (fraction >= FIRST_ESTIMATE) {
-        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         const long left = std::lround(elapsed * (1.0 - fraction) / fraction);
-        line += "  " + std::to_string(left / 60) + ":" + (left % 60 < 10 ? "0" : "") + std::to_string(left % 60) +
-                " left";
+        line += "  " + std::to_string(left / 60) + ":" + (left % 60 < 10 ? "0" : "") +
+                std::to_string(left % 60) + " left";
     }
     terminal_ << line << "\x1b[K" << std::flush; // erase what a longer line left
     shown_ = true;
