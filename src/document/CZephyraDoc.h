@@ -41,6 +41,7 @@ public:
     bool viewBlackWhite = false;
     bool viewDefaultColors = false;
     bool viewAdaptive = true;
+    bool viewDensity = false; // the density picture instead of the point cloud
     std::int32_t antialias = 0;
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
     AttractorDefaults defaults;

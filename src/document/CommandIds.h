@@ -51,6 +51,7 @@ constexpr int ID_VIEW_CROSS = 32801;
 constexpr int ID_VIEW_BLACK_WHITE = 192;
 constexpr int ID_VIEW_DEFAULT_COLORS = 202;
 constexpr int ID_VIEW_ADAPTIVE = 205;
+constexpr int ID_VIEW_DENSITY = 32840;
 constexpr int ID_POINTS_10K = 32805;
 constexpr int ID_POINTS_100K = 32803;
 constexpr int ID_POINTS_1M = 32804;
@@ -59,6 +60,10 @@ constexpr int ID_REMOVE_POINTS = 32829;
 
 // View
 constexpr int ID_ANTIALIAS = 190;
+constexpr int ID_COPY_PICTURE = 32841;
+
+// Pictures
+constexpr int ID_EXPORT_PICTURE = 32842;
 
 // Frame
 constexpr int ID_PANEL_CASES = 114;

@@ -27,6 +27,7 @@ constexpr ViewFlag VIEW_FLAGS[] = {
     {cmd::ID_VIEW_BLACK_WHITE, &CZephyraDoc::viewBlackWhite, true},
     {cmd::ID_VIEW_DEFAULT_COLORS, &CZephyraDoc::viewDefaultColors, true},
     {cmd::ID_VIEW_ADAPTIVE, &CZephyraDoc::viewAdaptive, false},
+    {cmd::ID_VIEW_DENSITY, &CZephyraDoc::viewDensity, true},
 };
 
 const ViewFlag* FindViewFlag(int id)

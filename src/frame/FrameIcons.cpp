@@ -135,6 +135,18 @@ void DrawMain(QPainter& p, int image) {
         p.setBrush(Qt::black);
         p.drawPie(QRectF(3, 2, 16, 16), 90 * 16, 180 * 16);
         break;
+    case 12: { // Density: a glowing cloud on black
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(2, 1, 18, 18), 3, 3);
+        QRadialGradient glow(QPointF(11, 10), 8);
+        glow.setColorAt(0, QColor(255, 240, 200));
+        glow.setColorAt(0.4, QColor(240, 120, 40));
+        glow.setColorAt(1, QColor(60, 10, 80, 0));
+        p.setBrush(glow);
+        p.drawEllipse(QPointF(11, 10), 8, 6);
+        break;
+    }
     default:
         DrawSpiral(p, QRectF(2, 2, 18, 16));
     }

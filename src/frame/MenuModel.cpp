@@ -54,11 +54,12 @@ const MenuNode& ToolbarsMenu() {
 const std::vector<MenuNode>& MainMenu() {
     static const std::vector<MenuNode> menus = {
         Submenu("&File", {Item(ID_FILE_NEW), Item(ID_FILE_OPEN), Item(ID_FILE_SAVE), Item(ID_FILE_SAVE_AS),
-                          separator, Item(ID_JOIN), separator, Item(ID_FILE_PRINT),
+                          separator, Item(ID_JOIN), separator, Item(ID_EXPORT_PICTURE), separator, Item(ID_FILE_PRINT),
                           Item(ID_FILE_PRINT_PREVIEW), Item(ID_FILE_PRINT_SETUP), separator,
                           Item(ID_FILE_MRU_FIRST), separator, Item(ID_APP_EXIT)}),
         Submenu("&Edit",
-                {Item(ID_EDIT_UNDO), separator, Item(ID_EDIT_CUT), Item(ID_EDIT_COPY), Item(ID_EDIT_PASTE)}),
+                {Item(ID_EDIT_UNDO), separator, Item(ID_EDIT_CUT), Item(ID_EDIT_COPY), Item(ID_EDIT_PASTE), separator,
+                 Item(ID_COPY_PICTURE)}),
         Submenu("&Attractor",
                 {CaseMenu(), Item(ID_PREVIOUS), Item(ID_NEXT), separator, Item(ID_PREVIOUS_IN_SEQUENCE),
                  Item(ID_NEXT_IN_SEQUENCE), Item(ID_DECREMENT_POSITION), Item(ID_INCREMENT_POSITION),
@@ -75,6 +76,7 @@ const std::vector<MenuNode>& MainMenu() {
                           Item(ID_VIEW_BLACK_WHITE),
                           Item(ID_VIEW_DEFAULT_COLORS),
                           Item(ID_VIEW_ADAPTIVE),
+                          Item(ID_VIEW_DENSITY),
                           separator,
                           Item(ID_ANTIALIAS),
                           separator,
@@ -133,6 +135,7 @@ const std::vector<ToolbarButton>& MainToolbarButtons() {
         {},
         {ID_VIEW_DEFAULT_COLORS, nullptr, 10},
         {ID_VIEW_BLACK_WHITE, nullptr, 11},
+        {ID_VIEW_DENSITY, nullptr, 12},
         {},
         {ID_SETTINGS, nullptr, 7},
     };

@@ -31,6 +31,7 @@ struct ViewportSize {
 struct CameraPose {
     float fov = DEFAULT_FOV, zoom = DEFAULT_ZOOM, yaw = 0, pitch = 0, tx = 0, ty = 0;
     [[nodiscard]] static CameraPose Of(const Attractor& attractor);
+    bool operator==(const CameraPose&) const = default;
 };
 
 // Translation by (tx + jitterX, ty + jitterY, -zoom), then pitch about x, then yaw about y.

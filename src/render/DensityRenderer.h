@@ -29,6 +29,7 @@ struct DensityScene {
     std::int32_t exactPoints = 50000; // the exact orbit: bounds, normalisation and start points
     DisplaySettings display;
     CameraPose camera;
+    bool operator==(const DensityScene&) const = default;
 };
 
 struct DensityOptions {

@@ -2,10 +2,15 @@
 
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
+#include "DensitySceneOf.h"
+#include "DensityViewWorker.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QPrinter>
 #include <QSurfaceFormat>
 
@@ -13,9 +18,17 @@
 
 namespace zephyra {
 
+namespace {
+
+// The Density view's exact orbit: enough for its bounds, few enough for a first picture at once.
+constexpr std::int32_t DENSITY_EXACT_POINTS = 200000;
+
+} // namespace
+
 CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent)
-    : QOpenGLWidget(parent), document_(document)
+    : QOpenGLWidget(parent), document_(document), density_(new DensityViewWorker(this))
 {
+    connect(density_, &DensityViewWorker::pictureReady, this, qOverload<>(&CZephyraView::update));
     QSurfaceFormat surface = format();
     surface.setDepthBufferSize(24);
     setFormat(surface);
@@ -45,6 +58,9 @@ bool CZephyraView::OnCommand(int id)
     switch (id) {
     case cmd::ID_ANTIALIAS:
         Antialias();
+        return true;
+    case cmd::ID_COPY_PICTURE:
+        CopyPicture();
         return true;
     case cmd::ID_FILE_PRINT:
         Print();
@@ -121,6 +137,8 @@ void CZephyraView::paintGL()
         return;
     }
     const QSize size = DeviceSize();
+    if (PaintDensity(size))
+        return;
     // The current attractor is held for the whole drawing, whatever the document does meanwhile.
     const AttractorRef hold = document_.current;
     renderer_->Draw(Scene(), ViewportFor(size.width(), size.height()));
@@ -148,6 +166,38 @@ void CZephyraView::Antialias()
     doneCurrent();
     showSmoothed_ = true;
     update();
+}
+
+
+bool CZephyraView::PaintDensity(const QSize& size)
+{
+    const AttractorRef hold = document_.current;
+    // A drag shows the points, which follow the mouse at once; the picture refines after release.
+    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer.ready || size.isEmpty()) {
+        density_->Stop();
+        return false;
+    }
+    const SceneInput scene = Scene();
+    density_->Show(DensitySceneOf(*hold, scene.flags, document_.defaults, DENSITY_EXACT_POINTS), size);
+    if (density_->Picture().isNull())
+        return false;
+    QImage picture = density_->Picture();
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), picture);
+    painter.beginNativePainting();
+    SceneInput over = scene;
+    over.pointsHidden = true;
+    renderer_->Draw(over, ViewportFor(size.width(), size.height()));
+    painter.endNativePainting();
+    lastDrawnPoints_ = 0;
+    return true;
+}
+
+void CZephyraView::CopyPicture()
+{
+    // What the view shows, density or points, for pasting into other programs.
+    QGuiApplication::clipboard()->setImage(grabFramebuffer());
 }
 
 } // namespace zephyra

@@ -11,6 +11,7 @@ class QPrinter;
 namespace zephyra {
 
 class CZephyraDoc;
+class DensityViewWorker;
 class GlAccumulator;
 class GlSceneRenderer;
 struct SceneInput;
@@ -39,6 +40,8 @@ public:
     [[nodiscard]] int PaintCount() const { return paintCount_; }
     // Point sets uploaded to the GPU so far.
     [[nodiscard]] int Uploads() const;
+    // The worker behind the Density view.
+    [[nodiscard]] const DensityViewWorker& Density() const { return *density_; }
 
 signals:
     // The right button was released: the frame shows the context menu there.
@@ -57,6 +60,9 @@ private:
     [[nodiscard]] SceneInput Scene() const;
     [[nodiscard]] QSize DeviceSize() const;
     void Antialias();
+    // The density picture with box and cross over it; false while it has none yet.
+    bool PaintDensity(const QSize& size);
+    void CopyPicture();
     void ReleaseGl();
     void Print();
     void PrintPreview();
@@ -70,6 +76,7 @@ private:
     std::unique_ptr<GlSceneRenderer> renderer_;
     std::unique_ptr<GlAccumulator> accumulator_;
     std::unique_ptr<QPrinter> printer_; // kept between print jobs, as printer set-up expects
+    DensityViewWorker* density_;
     bool showSmoothed_ = false;
     int lastDrawnPoints_ = 0;
     int lastAntialiasPasses_ = 0;

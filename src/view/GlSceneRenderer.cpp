@@ -163,12 +163,12 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
     const Attractor& a = *scene.attractor;
     const SceneColors colors = ChooseColors(a, scene.flags, *scene.defaults);
     glClearColor(colors.background[0], colors.background[1], colors.background[2], 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(scene.pointsHidden ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const Matrix4 matrix = SceneMatrix(a, viewport.Aspect(), jitterX, jitterY);
     const bool ready = scene.buffer && scene.buffer->ready && scene.buffer->points;
 
     program_.bind();
-    if (ready) {
+    if (ready && !scene.pointsHidden) {
         SyncPoints(*scene.buffer);
         const int end =
             std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),

@@ -22,6 +22,7 @@ struct SceneInput {
     ViewFlags flags;
     bool dragging = false;
     bool adaptive = false;
+    bool pointsHidden = false; // a density picture is already there: only box and cross go over it
 };
 
 // Draws the scene with OpenGL in the current context. The points stay in a vertex buffer that is

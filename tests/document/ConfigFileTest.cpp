@@ -39,6 +39,7 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     doc->viewBlackWhite = true;
     doc->viewDefaultColors = true;
     doc->viewAdaptive = false;
+    doc->viewDensity = true;
     doc->historyLimit = 7;
     doc->defaults.defaults2D.fgColor = {0.1f, 0.2f, 0.3f};
     doc->defaults.defaults3D.coordX = 3;
@@ -54,6 +55,7 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     EXPECT_EQ(next->antialias, 1);
     EXPECT_TRUE(next->viewCross && next->viewBox && next->viewBlackWhite && next->viewDefaultColors);
     EXPECT_FALSE(next->viewAdaptive);
+    EXPECT_TRUE(next->viewDensity);
     EXPECT_EQ(next->historyLimit, 7);
     EXPECT_EQ(next->defaults.defaults2D, doc->defaults.defaults2D);
     EXPECT_EQ(next->defaults.defaults3D, doc->defaults.defaults3D);
@@ -74,7 +76,7 @@ TEST_F(ConfigFileTest, WrittenStructure)
     EXPECT_NE(
         text.find(
             "<settings prefix=\"H\" pointsCount=\"50000\" antialias=\"0\" viewCross=\"0\" viewBox=\"0\" "
-            "viewBlackWhite=\"0\" viewDefaultColors=\"0\" viewAdaptive=\"1\" historyLimit=\"-1\">"),
+            "viewBlackWhite=\"0\" viewDefaultColors=\"0\" viewAdaptive=\"1\" historyLimit=\"-1\" viewDensity=\"0\">"),
         std::string::npos)
         << text;
     const auto settings = text.find("<settings"), defaults4D = text.find("<defaults4D"),
@@ -153,6 +155,7 @@ TEST_F(ConfigFileTest, FlagsAreTrueOnlyForOne)
     EXPECT_FALSE(doc->viewBox);
     EXPECT_FALSE(doc->viewAdaptive);
     EXPECT_TRUE(doc->viewCross);
+    EXPECT_FALSE(doc->viewDensity); // a file written before the Density view
     EXPECT_EQ(doc->caseLetter, 'H'); // an empty prefix names no case
 }
 

@@ -61,7 +61,9 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
 
     if (!line.print.isEmpty())
         return PrintDocument(line.print);
-    if (!line.open.isEmpty() && !framework_->OpenPath(line.open)) {
+    // A picture's attractor is shown after the start-up attractor, at the head of History.
+    const bool picture = PictureCommands::IsPicture(line.open);
+    if (!line.open.isEmpty() && !picture && !framework_->OpenPath(line.open)) {
         exitCode_ = 1;
         return false;
     }
@@ -69,6 +71,8 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
     frame_->show();
     QCoreApplication::processEvents();
     doc_->SetAttractor(Attractor::CreateFromCode(StartupCode, doc_->defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+    if (picture)
+        framework_->OpenPath(line.open);
     return true;
 }
 

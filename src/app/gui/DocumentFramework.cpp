@@ -19,12 +19,14 @@ namespace {
 
 const char* const appTitle = "Zephyra Explorer";
 const char* const fileFilter = "Zephyra Explorer Files (*.zpr);;All Files (*.*)";
+const char* const openFilter = "Zephyra Explorer Files (*.zpr);;Zephyra pictures (*.png);;All Files (*.*)";
 const char* const extension = ".zpr";
 
 } // namespace
 
 void DocumentFramework::SetFrame(CMainFrame* frame) {
     frame_ = frame;
+    pictures_.SetFrame(frame);
     SetPath(path_);
 }
 
@@ -57,7 +59,7 @@ void DocumentFramework::FileNew() {
 }
 
 std::optional<std::string> DocumentFramework::AskOpenFileName() {
-    const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), fileFilter);
+    const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), openFilter);
     if (path.isEmpty())
         return std::nullopt;
     return FileNamePath(path).string();
@@ -69,6 +71,9 @@ void DocumentFramework::FileOpen() {
 }
 
 bool DocumentFramework::OpenPath(const QString& path) {
+    // A picture shows its attractor and leaves the document alone: no save question.
+    if (PictureCommands::IsPicture(path))
+        return pictures_.OpenPicture(path);
     if (!SaveModified())
         return false;
     if (!OnOpenDocument(doc_, FileNamePath(path))) {
@@ -110,6 +115,8 @@ bool DocumentFramework::OnCommand(int id) {
             OpenPath(files[index]);
         return true;
     }
+    if (pictures_.OnCommand(id))
+        return true;
     switch (id) {
     case ID_FILE_NEW:
     case ID_CLEAR_SAVED:

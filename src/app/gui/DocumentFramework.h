@@ -1,5 +1,6 @@
 #pragma once
 #include "CMainFrame.h"
+#include "PictureCommands.h"
 #include "RecentFileList.h"
 
 #include <optional>
@@ -15,15 +16,17 @@ class CZephyraDoc;
 // application's own commands (Exit, About). Last on the route.
 class DocumentFramework : public FrameOwner {
 public:
-    explicit DocumentFramework(CZephyraDoc& doc) : doc_(doc) {}
+    explicit DocumentFramework(CZephyraDoc& doc) : doc_(doc), pictures_(doc) {}
     void SetFrame(CMainFrame* frame);
 
     void FileNew();
     void FileOpen();
     bool FileSave();
     bool FileSaveAs();
-    // Opens a document after the save question; false when declined or the file was refused.
+    // Opens a document after the save question, or shows the attractor of a picture; false when
+    // declined or the file was refused.
     bool OpenPath(const QString& path);
+    [[nodiscard]] PictureCommands& Pictures() { return pictures_; }
     // The save question; false when the user cancelled (or the save failed).
     [[nodiscard]] bool SaveModified();
     [[nodiscard]] std::optional<std::string> AskOpenFileName();
@@ -44,6 +47,7 @@ private:
     CMainFrame* frame_ = nullptr;
     RecentFileList recent_;
     QString path_;
+    PictureCommands pictures_;
 };
 
 } // namespace zephyra

@@ -1,0 +1,292 @@
+// The window's pictures: the Export Picture dialog and its remembered choices, exports on a
+// worker (written with the attractor's record, cancelled without a file), pictures that open,
+// the Density view and Copy Picture.
+#include "ExplorerHarness.h"
+
+#include "CZephyraView.h"
+#include "CommandIds.h"
+#include "DensityViewWorker.h"
+#include "ExportPictureDialog.h"
+#include "PictureCommands.h"
+#include "PictureExportJob.h"
+#include "PictureRecord.h"
+#include "StatusPanes.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+
+#include <set>
+
+using namespace zephyra;
+using namespace zephyra::test;
+
+namespace {
+
+QString PictureFolder()
+{
+    const QString folder = SandboxFolder().filePath("pictures");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// Choices as a small, quick picture: 320 x 200 from 10 million points.
+void RememberSmallPictures()
+{
+    QSettings s("Kestrelmoor", "Zephyra Explorer");
+    s.beginGroup("ExportPicture");
+    s.setValue("size", 6);
+    s.setValue("width", 320);
+    s.setValue("height", 200);
+    s.setValue("points", 0);
+    s.setValue("quality", 1);
+}
+
+// Answers the Export Picture dialog: the file name, then Enter, as a user would.
+void AnswerExportDialog(const QString& path, int points = -1)
+{
+    QTimer::singleShot(0, [path, points] {
+        auto* dialog = qobject_cast<ExportPictureDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* file = qobject_cast<QLineEdit*>(dialog->focusWidget());
+        QVERIFY(file);
+        if (points >= 0)
+            dialog->findChildren<QComboBox*>()[1]->setCurrentIndex(points);
+        file->setText(path);
+        QTest::keyClick(file, Qt::Key_Return);
+    });
+}
+
+QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files);
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Explorer> explorer;
+
+private slots:
+    void initTestCase() { UseSandbox(); }
+    void init()
+    {
+        QSettings("Kestrelmoor", "Zephyra Explorer").remove("ExportPicture");
+        QDir(PictureFolder()).removeRecursively();
+        explorer = std::make_unique<Explorer>();
+        QVERIFY(explorer->started);
+    }
+    void cleanup() { explorer.reset(); }
+
+    void dialogDefaultsAndRememberedChoices()
+    {
+        ExportPictureDialog first(QSize(1200, 800), {}, "EWM?MPMMWMMMM");
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        QVERIFY(qobject_cast<QLineEdit*>(first.focusWidget()));
+        QCOMPARE(QFileInfo(first.FilePath()).fileName(), QString("EWM_MPMMWMMMM.png"));
+        PictureSettings s = first.Settings();
+        QCOMPARE(std::make_pair(s.options.width, s.options.height), std::make_pair(1200, 800));
+        QCOMPARE(s.options.points, std::uint64_t{100'000'000});
+        QCOMPARE(s.options.supersample, 2);
+        QVERIFY(s.options.tone == ToneMap::Log && s.options.palette == Palette::Coordinates);
+        QVERIFY(!s.options.background);
+        QCOMPARE(s.options.depth, 8);
+
+        const QList<QComboBox*> boxes = first.findChildren<QComboBox*>();
+        boxes[0]->setCurrentIndex(4); // A4 300 dpi
+        boxes[2]->setCurrentIndex(2); // gamma
+        boxes[3]->setCurrentIndex(2); // magma
+        boxes[5]->setCurrentIndex(1); // 16 bits
+        first.findChild<QLineEdit*>()->setText(PictureFolder() + "/a.png");
+        first.accept();
+
+        const ExportPictureDialog second(QSize(640, 480), {}, "LABC");
+        s = second.Settings();
+        QCOMPARE(std::make_pair(s.options.width, s.options.height), std::make_pair(3508, 2480));
+        QVERIFY(s.options.tone == ToneMap::Gamma && s.options.palette == Palette::Magma);
+        QCOMPARE(s.options.depth, 16);
+        QCOMPARE(second.FilePath(), QDir(PictureFolder()).filePath("LABC.png"));
+    }
+
+    void exportWritesThePictureOfTheCurrentAttractor()
+    {
+        RememberSmallPictures();
+        CZephyraDoc& doc = explorer->Doc();
+        doc.current->yaw = 30.0f;
+        const QString path = PictureFolder() + "/export.png";
+        AnswerExportDialog(path);
+        QTest::keyClick(&explorer->Frame(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(explorer->Framework().Pictures().Export());
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + path, 30000);
+        QVERIFY(!explorer->Framework().Pictures().Export());
+        const auto stored = ReadPictureRecord(path.toStdString(), doc.defaults);
+        QVERIFY(stored && stored->attractor);
+        QCOMPARE(stored->attractor->code, doc.current->code);
+        QCOMPARE(stored->attractor->yaw, 30.0f);
+        QCOMPARE(FilesIn(PictureFolder()), QStringList{"export.png"});
+    }
+
+    void cancelLeavesNoFile()
+    {
+        RememberSmallPictures();
+        AnswerExportDialog(PictureFolder() + "/cancelled.png", 6); // 10 billion points
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QPointer<PictureExportJob> job = explorer->Framework().Pictures().Export();
+        QVERIFY(job);
+        QProgressDialog* progress = explorer->Frame().findChild<QProgressDialog*>();
+        QVERIFY(progress);
+        QVERIFY(QSignalSpy(job.data(), &PictureExportJob::progressed).wait(10000));
+        progress->findChild<QPushButton*>()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!job, 5000);
+        QVERIFY(FilesIn(PictureFolder()).isEmpty());
+    }
+
+    void aFailedWriteIsReportedWithTheFile()
+    {
+        RememberSmallPictures();
+        const QString path = PictureFolder() + "/missing folder/x.png";
+        BoxAnswerer answerer(QMessageBox::Ok);
+        AnswerExportDialog(path);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().count, 1, 30000);
+        QVERIFY(answerer.Seen().text.contains(path));
+        QVERIFY(answerer.Seen().text.contains("No such file"));
+    }
+
+    void anExportedPictureOpensWithItsCamera()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        const AttractorRef shown = Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults);
+        shown->yaw = 77.0f;
+        shown->pitch = -12.0f;
+        PictureSettings settings;
+        const QString path = PictureFolder() + "/shown.png";
+        QVERIFY(WritePngFile(path.toStdString(),
+                             EncodePng(zephyra::Picture(8, 8, 8), PictureTexts(*shown, settings)))
+                    .empty());
+        const int historyBefore = doc.history.Count();
+        const QString title = explorer->Frame().windowTitle();
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(explorer->Frame()).event(&drop);
+        QTRY_COMPARE(doc.current->code, shown->code);
+        QCOMPARE(doc.current->yaw, 77.0f);
+        QCOMPARE(doc.current->pitch, -12.0f);
+        QCOMPARE(doc.history.Count(), historyBefore + 1);
+        QCOMPARE(doc.history.GetAt(0), doc.current);
+        QCOMPARE(explorer->Frame().windowTitle(), title);
+        QVERIFY(explorer->Framework().PathName().isEmpty());
+        QCOMPARE(doc.saved.Count(), 0);
+
+        // From the command line, after the start-up attractor.
+        explorer.reset();
+        explorer = std::make_unique<Explorer>(QStringList{path});
+        QVERIFY(explorer->started);
+        QCOMPARE(explorer->Doc().current->code, shown->code);
+        QCOMPARE(explorer->Doc().history.GetAt(1)->code, std::string("EWM?MPMMWMMMM"));
+    }
+
+    void aPlainPngIsRefused()
+    {
+        const QString path = PictureFolder() + "/plain.png";
+        QVERIFY(WritePngFile(path.toStdString(), EncodePng(zephyra::Picture(8, 8, 8), {})).empty());
+        const AttractorRef before = explorer->Doc().current;
+        const int historyBefore = explorer->Doc().history.Count();
+        BoxAnswerer answerer(QMessageBox::Ok);
+        QVERIFY(!explorer->Framework().OpenPath(path));
+        QCOMPARE(answerer.Seen().text, QString("This picture holds no attractor."));
+        QCOMPARE(explorer->Doc().current, before);
+        QCOMPARE(explorer->Doc().history.Count(), historyBefore);
+    }
+
+    void densityViewShowsThePictureAndCopiesIt()
+    {
+        CZephyraView& view = explorer->Frame().ActiveView();
+        explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
+        QVERIFY(explorer->Doc().viewDensity);
+        QCOMPARE(explorer->Frame().CommandState(cmd::ID_VIEW_DENSITY), std::optional<bool>(true));
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 2, 20000);
+        QCOMPARE(view.Density().Picture().size(), view.size() * view.devicePixelRatio());
+
+        explorer->Frame().SendCommand(cmd::ID_COPY_PICTURE);
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), view.Density().Picture().size());
+        // The start-up attractor's density: many shades, not a blank view.
+        const QImage gray = copied.convertToFormat(QImage::Format_Grayscale8);
+        std::set<uchar> shades(gray.constBits(), gray.constBits() + gray.sizeInBytes());
+        QVERIFY(shades.size() > 20);
+
+        explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY(view.Density().Picture().isNull());
+    }
+
+    // The walk of a new user, pictured for a person to look at; only when a folder is named.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
+        CMainFrame& frame = explorer->Frame();
+        CZephyraView& view = frame.ActiveView();
+        const auto screen = [&](const QString& name) {
+            QApplication::processEvents();
+            QApplication::primaryScreen()->grabWindow(0).save(folder + "/" + name + ".png");
+        };
+        frame.SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 1 && !view.Density().Refining(), 60000);
+        screen("0-start-density");
+        frame.SendCommand(cmd::ID_VIEW_DENSITY);
+        QTest::keyClick(&frame, Qt::Key_F10);
+        QTest::keyClick(&frame, Qt::Key_F10);
+        screen("1-next");
+        const QString path = folder + "/exported.png";
+        QTimer::singleShot(300, [&] {
+            screen("2-export-dialog");
+            auto* file = qobject_cast<QLineEdit*>(QApplication::activeModalWidget()->focusWidget());
+            file->setText(path);
+            QTest::keyClick(file, Qt::Key_Return);
+        });
+        QTest::keyClick(&frame, Qt::Key_E, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(explorer->Framework().Pictures().Export() &&
+                                     frame.findChild<QProgressDialog*>() &&
+                                     frame.findChild<QProgressDialog*>()->value() > 100,
+                                 60000);
+        screen("3-export-progress");
+        QTRY_COMPARE_WITH_TIMEOUT(frame.Panes().Text(0), "Picture written: " + path, 120000);
+        screen("4-written");
+        frame.SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY(view.Density().Refinements() >= 1);
+        screen("5-density-first");
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 1 && !view.Density().Refining(), 60000);
+        screen("6-density-refined");
+        const QPoint centre = view.rect().center();
+        QTest::mousePress(&view, Qt::LeftButton, {}, centre);
+        QTest::mouseMove(&view, centre + QPoint(60, 20));
+        screen("7-dragging");
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, centre + QPoint(60, 20));
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 1 && !view.Density().Refining(), 60000);
+        screen("8-rotated-density");
+        frame.SendCommand(cmd::ID_PREVIOUS);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const int paints = view.PaintCount();
+        static_cast<QObject&>(frame).event(&drop);
+        QTRY_VERIFY(view.PaintCount() > paints + 1);
+        QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 1 && !view.Density().Refining(), 60000);
+        screen("9-dropped-back");
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "PicturesTest.moc"
