@@ -2,26 +2,13 @@
 
 #include "PointGeneration.h"
 #include "SceneStyle.h"
+#include "WorkerServices.h"
 
 #include <cmath>
 
 namespace zephyra {
 
 namespace {
-
-// The services of a run that nobody watches: no panes, no cursor; Escape is a stop request.
-class QuietRun : public FrameServices, public RunServices {
-public:
-    explicit QuietRun(std::stop_token stop) : stop_(std::move(stop)) {}
-    void ShowStatus(int, const std::string&) override {}
-    void ShowCode(const Attractor&) override {}
-    void BeginBusy() override {}
-    void EndBusy() override {}
-    [[nodiscard]] bool EscapePressed() override { return stop_.stop_requested(); }
-
-private:
-    std::stop_token stop_;
-};
 
 bool IsFinite(const Point& p)
 {
@@ -50,7 +37,7 @@ DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, 
     PointBuffer buffer;
     AttractorRef current;
     RandomGenerator random(seed);
-    QuietRun quiet(stop);
+    WorkerServices quiet(stop);
     ComputeContext context{buffer, current, random, quiet, quiet};
     if (!ComputePoints(context, attractor, true, false, nullptr)) {
         if (stop.stop_requested())

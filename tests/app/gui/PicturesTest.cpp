@@ -156,9 +156,9 @@ private slots:
         BoxAnswerer answerer(QMessageBox::Ok);
         AnswerExportDialog(path);
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
-        QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().count, 1, 30000);
-        QVERIFY(answerer.Seen().text.contains(path));
-        QVERIFY(answerer.Seen().text.contains("No such file"));
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 30000);
+        QVERIFY(answerer.Text().contains(path));
+        QVERIFY(answerer.Text().contains("No such file"));
     }
 
     void anExportedPictureOpensWithItsCamera()
@@ -204,7 +204,7 @@ private slots:
         const int historyBefore = explorer->Doc().history.Count();
         BoxAnswerer answerer(QMessageBox::Ok);
         QVERIFY(!explorer->Framework().OpenPath(path));
-        QCOMPARE(answerer.Seen().text, QString("This picture holds no attractor."));
+        QCOMPARE(answerer.Text(), QString("This picture holds no attractor."));
         QCOMPARE(explorer->Doc().current, before);
         QCOMPARE(explorer->Doc().history.Count(), historyBefore);
     }
@@ -250,7 +250,7 @@ private slots:
         QTest::keyClick(&frame, Qt::Key_F10);
         screen("1-next");
         const QString path = folder + "/exported.png";
-        QTimer::singleShot(300, [&] {
+        QTimer::singleShot(0, [&] {
             screen("2-export-dialog");
             auto* file = qobject_cast<QLineEdit*>(QApplication::activeModalWidget()->focusWidget());
             file->setText(path);

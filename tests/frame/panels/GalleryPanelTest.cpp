@@ -94,7 +94,7 @@ void GalleryPanelTest::anotherCaseLetterStartsAFreshPage()
     GalleryFixture f;
     QTRY_VERIFY_WITH_TIMEOUT(f.Grid().count() > 0, FILL_TIMEOUT_MS);
     f.doc.caseLetter = 'F';
-    f.host.UpdateAllViews(UH_REDRAW);
+    f.doc.UpdateAllViews(UH_REDRAW);
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < f.Grid().count(); ++row)
         QCOMPARE(f.Grid().item(row)->text().front(), QChar('F'));

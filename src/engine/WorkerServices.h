@@ -11,7 +11,6 @@ public:
     explicit WorkerServices(std::stop_token stop = {}) : stop_(std::move(stop)) {}
     void ShowStatus(int, const std::string&) override {}
     void ShowCode(const Attractor&) override {}
-    void ShowPanel(int) override {}
     void BeginBusy() override {}
     void EndBusy() override {}
     [[nodiscard]] bool EscapePressed() override { return stop_.stop_requested(); }
