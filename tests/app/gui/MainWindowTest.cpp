@@ -303,7 +303,10 @@ private slots:
                 if (tab < 0)
                     continue;
                 const QString shown = item->text().mid(tab + 1);
-                const QKeySequence key(shown.startsWith("Num ") ? "Num+" + shown.mid(4) : shown);
+                // The keypad keys are taken by the window's key filter, tested on their own.
+                if (shown.startsWith("Num "))
+                    continue;
+                const QKeySequence key(shown);
                 const bool found = std::any_of(accelerators.begin(), accelerators.end(), [&](QAction* a) {
                     return CommandId(a) == CommandId(item) && a->shortcuts().contains(key);
                 });
