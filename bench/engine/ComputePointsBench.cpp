@@ -13,8 +13,8 @@ constexpr int POINTS = 1000000;
 
 void PerPoint(benchmark::State& state)
 {
-    state.counters["ns_per_point"] = benchmark::Counter(double(state.iterations()) * POINTS,
-                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_point"] = benchmark::Counter(
+        double(state.iterations()) * POINTS, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_ComputePoints(benchmark::State& state, char letter)

@@ -20,8 +20,8 @@ void BM_Iterate(benchmark::State& state, char letter)
         i = i == 49999 ? 0 : i + 1;
         benchmark::DoNotOptimize(p);
     }
-    state.counters["ns_per_step"] =
-        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_step"] = benchmark::Counter(
+        double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.SetLabel(a->code.substr(0, 24));
 }
 
@@ -39,8 +39,8 @@ void BM_RoundedAdditionChain(benchmark::State& state)
             acc = static_cast<float>(static_cast<double>(acc) + product);
         benchmark::DoNotOptimize(acc);
     }
-    state.counters["ns_per_step"] =
-        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_step"] = benchmark::Counter(
+        double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 #define ITERATE_CASE(name, letter) BENCHMARK_CAPTURE(BM_Iterate, name, letter)

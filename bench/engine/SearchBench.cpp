@@ -14,16 +14,19 @@ void BM_Search(benchmark::State& state, char letter)
     doc.caseLetter = letter;
     double tries = 0;
     for (auto _ : state) {
-        doc.SetAttractor(Attractor::CreateRandom(letter, doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
+        doc.SetAttractor(Attractor::CreateRandom(letter, doc.defaults, doc.random),
+                         SA_RANDOMIZE | SA_ADD_HISTORY);
         tries += doc.lastTries;
         // History would grow without end; the benchmark keeps none of it.
         doc.history.RemoveAll();
     }
-    state.counters["accepted_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["accepted_per_s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["tries_per_accepted"] = tries / double(state.iterations());
 }
 
-#define SEARCH_CASE(letter) BENCHMARK_CAPTURE(BM_Search, letter, #letter[0])->Unit(benchmark::kMillisecond)->MinTime(2)
+#define SEARCH_CASE(letter)                                                                                  \
+    BENCHMARK_CAPTURE(BM_Search, letter, #letter[0])->Unit(benchmark::kMillisecond)->MinTime(2)
 SEARCH_CASE(E);
 SEARCH_CASE(H);
 SEARCH_CASE(I);

@@ -131,8 +131,8 @@ bool RewriteInPlace(const std::filesystem::path& target, std::string_view conten
     const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
-                         fsync(fd) == 0;
+    const bool written =
+        WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0 && fsync(fd) == 0;
     return close(fd) == 0 && written;
 }
 

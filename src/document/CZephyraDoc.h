@@ -22,7 +22,8 @@ class CZephyraDoc {
 public:
     // Seeds the random generator, sets the initial values (4D attractors coloured by w) and reads
     // the configuration through `store` (may be null), which also sets configPath.
-    CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed = RandomGenerator::TimeSeed());
+    CZephyraDoc(DocumentHost& host, ConfigurationStore* store,
+                std::uint64_t seed = RandomGenerator::TimeSeed());
     // Writes the configuration through the store while every list is still intact.
     ~CZephyraDoc();
     CZephyraDoc(const CZephyraDoc&) = delete;
@@ -68,7 +69,8 @@ public:
     // a point count that no memory can hold).
     void SetAttractor(AttractorRef attractor, int flags, char letter = 0);
     // Fills the buffer for the attractor and makes it current (see ComputePoints of the engine).
-    [[nodiscard]] bool ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag);
+    [[nodiscard]] bool ComputePoints(const AttractorRef& attractor, bool force, bool search,
+                                     bool* continueFlag);
 
     // The framework's new document: empties Saved (Favorites, History and settings stay).
     void OnNewDocument();

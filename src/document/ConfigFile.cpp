@@ -102,11 +102,13 @@ void KeepAside(const std::filesystem::path& path)
     std::error_code error;
     std::filesystem::rename(path, kept, error);
     if (!error)
-        std::fprintf(stderr, "zephyra-explorer: %s is not well-formed; kept as %s\n", path.c_str(), kept.c_str());
+        std::fprintf(stderr, "zephyra-explorer: %s is not well-formed; kept as %s\n", path.c_str(),
+                     kept.c_str());
 }
 
 // `favoritesRead`, when given, receives the favourites as they stand in the file.
-void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path, std::vector<std::string>* favoritesRead)
+void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
+                   std::vector<std::string>* favoritesRead)
 {
     try {
         pugi::xml_document document;
@@ -163,9 +165,15 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
 
 } // namespace
 
-void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path) { ReadCfgNoting(doc, path, nullptr); }
+void ReadCfg(CZephyraDoc& doc, const std::filesystem::path& path)
+{
+    ReadCfgNoting(doc, path, nullptr);
+}
 
-void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path) { WriteCfgMerging(doc, path, nullptr); }
+void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
+{
+    WriteCfgMerging(doc, path, nullptr);
+}
 
 void XmlConfigurationStore::Read(CZephyraDoc& doc)
 {
@@ -173,6 +181,9 @@ void XmlConfigurationStore::Read(CZephyraDoc& doc)
     ReadCfgNoting(doc, location_.ToRead(), &favoritesRead_);
 }
 
-void XmlConfigurationStore::Write(const CZephyraDoc& doc) { WriteCfgMerging(doc, location_.file, &favoritesRead_); }
+void XmlConfigurationStore::Write(const CZephyraDoc& doc)
+{
+    WriteCfgMerging(doc, location_.file, &favoritesRead_);
+}
 
 } // namespace zephyra

@@ -34,6 +34,7 @@ struct ConfigLocation {
 // The same for the running program and the process environment.
 [[nodiscard]] ConfigLocation DefaultConfigLocation(const std::optional<std::filesystem::path>& configOption);
 // The same for the window program "zephyra-explorer" beside the running program.
-[[nodiscard]] ConfigLocation WindowProgramConfigLocation(const std::optional<std::filesystem::path>& configOption);
+[[nodiscard]] ConfigLocation
+WindowProgramConfigLocation(const std::optional<std::filesystem::path>& configOption);
 
 } // namespace zephyra

@@ -123,7 +123,8 @@ bool OnPointsCommand(CZephyraDoc& doc, int id)
         Recompute(doc, std::int64_t{doc.current->pointsCount} + PointsStep(doc, 1.0));
         return true;
     case cmd::ID_REMOVE_POINTS:
-        Recompute(doc, std::max<std::int64_t>(doc.current->pointsCount + PointsStep(doc, -1.0), FEWEST_POINTS));
+        Recompute(doc,
+                  std::max<std::int64_t>(doc.current->pointsCount + PointsStep(doc, -1.0), FEWEST_POINTS));
         return true;
     default:
         return false;

@@ -24,6 +24,9 @@ public:
 
 // Everything the document needs from the window program, the command line or a test: the frame
 // services and the run services that the engine uses too, message boxes and the views.
-class DocumentHost : public FrameServices, public RunServices, public MessageServices, public DocumentObserver {};
+class DocumentHost : public FrameServices,
+                     public RunServices,
+                     public MessageServices,
+                     public DocumentObserver {};
 
 } // namespace zephyra

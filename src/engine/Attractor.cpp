@@ -6,8 +6,8 @@ namespace zephyra {
 
 namespace {
 constexpr float COEFFICIENT_STEP = 0.1f;
-constexpr float LOWEST_COEFFICIENT = -1.2f;  // 'A'
-constexpr float HIGHEST_COEFFICIENT = 1.3f;  // 'Z'
+constexpr float LOWEST_COEFFICIENT = -1.2f;            // 'A'
+constexpr float HIGHEST_COEFFICIENT = 1.3f;            // 'Z'
 constexpr float RANDOM_LETTER_FACTOR = 0.00076296274f; // 25 / 32767
 } // namespace
 

@@ -51,7 +51,8 @@ public:
     [[nodiscard]] static AttractorRef CreateRandom(char letter, const AttractorDefaults& defaults,
                                                    RandomGenerator& random);
     // A record with the start values, `valid` from SetCode(text).
-    [[nodiscard]] static AttractorRef CreateFromCode(std::string_view text, const AttractorDefaults& defaults);
+    [[nodiscard]] static AttractorRef CreateFromCode(std::string_view text,
+                                                     const AttractorDefaults& defaults);
     // A record with the start values and no code: the base of reading a record from a file.
     [[nodiscard]] static AttractorRef CreateEmpty(const AttractorDefaults& defaults);
     // Same code, display, position, camera, point count and thumbnail; no measurements.

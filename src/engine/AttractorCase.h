@@ -4,9 +4,9 @@
 namespace zephyra {
 
 // Kinds of system a case letter selects.
-constexpr int KIND_MAP = 0;         // polynomial map
-constexpr int KIND_ODE = 1;         // polynomial ODE, one Euler step per iteration
-constexpr int KIND_SPECIAL_Y = 2;   // kinds 2..7 are the special maps 'Y'..'^'
+constexpr int KIND_MAP = 0;       // polynomial map
+constexpr int KIND_ODE = 1;       // polynomial ODE, one Euler step per iteration
+constexpr int KIND_SPECIAL_Y = 2; // kinds 2..7 are the special maps 'Y'..'^'
 constexpr int KIND_SPECIAL_LAST = 7;
 
 constexpr char FIRST_CASE_LETTER = 'E';

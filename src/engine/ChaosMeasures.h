@@ -82,7 +82,8 @@ public:
     [[nodiscard]] static inline int PartnerIndex(int r, int i)
     {
         // The rounded factor times 32767 is 1 - 9e-10, so j stays below i for every int32 i.
-        return static_cast<int>(static_cast<double>(r) * static_cast<double>(i) * static_cast<double>(INDEX_FACTOR));
+        return static_cast<int>(static_cast<double>(r) * static_cast<double>(i) *
+                                static_cast<double>(INDEX_FACTOR));
     }
 
     // One pair sample: point i against an earlier point j.
@@ -104,7 +105,6 @@ public:
 private:
     float r1_ = 0.0f, r2_ = 0.0f;
     double k1_ = 1.0, k2_ = 1.0; // pair counts: a float count stops at 2^24
-
 };
 
 // The partners of the pair samples, drawn a few iterations ahead so that the random point each
@@ -114,7 +114,10 @@ class PartnerDraws {
 public:
     static constexpr int AHEAD = 8; // a power of two
 
-    PartnerDraws(RandomGenerator& random, const Point* points, int n) : random_(random), points_(points), n_(n) {}
+    PartnerDraws(RandomGenerator& random, const Point* points, int n)
+        : random_(random), points_(points), n_(n)
+    {
+    }
 
     // Draws the partners of iterations first .. first + AHEAD - 1.
     void Start(int first)

@@ -9,8 +9,7 @@ namespace zephyra {
 
 namespace {
 
-template <int D, int O, bool Ode>
-void Polynomial(const float* a, int, const Point& in, Point& out, int)
+template <int D, int O, bool Ode> void Polynomial(const float* a, int, const Point& in, Point& out, int)
 {
     detail::PolynomialStep<D, O, Ode>{a, {}}.Run(in, out);
 }
@@ -47,20 +46,19 @@ Fn SelectPolynomial(bool ode, int dimension, int order)
     return (ode ? odes : maps)[dimension - 2][order - 2];
 }
 
-template <int D, int O, bool Ode>
-struct SingleTable {
+template <int D, int O, bool Ode> struct SingleTable {
     static constexpr StepFunction fn = &Polynomial<D, O, Ode>;
 };
-template <int D, int O, bool Ode>
-struct PairTable {
+template <int D, int O, bool Ode> struct PairTable {
     static constexpr PairStepFunction fn = &PolynomialPair<D, O, Ode>;
 };
 
-constexpr StepFunction specials[] = {detail::StepAbsolute, detail::StepBitwise, detail::StepPower,
+constexpr StepFunction specials[] = {detail::StepAbsolute, detail::StepBitwise,  detail::StepPower,
                                      detail::StepSine,     detail::StepRotation, detail::StepOscillator};
 constexpr PairStepFunction specialPairs[] = {
-    SpecialPair<detail::StepAbsolute>, SpecialPair<detail::StepBitwise>, SpecialPair<detail::StepPower>,
-    SpecialPair<detail::StepSine>,     SpecialPair<detail::StepRotation>, SpecialPair<detail::StepOscillator>};
+    SpecialPair<detail::StepAbsolute>, SpecialPair<detail::StepBitwise>,
+    SpecialPair<detail::StepPower>,    SpecialPair<detail::StepSine>,
+    SpecialPair<detail::StepRotation>, SpecialPair<detail::StepOscillator>};
 
 } // namespace
 

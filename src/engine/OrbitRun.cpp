@@ -25,8 +25,7 @@ const std::string& SearchingText()
 }
 } // namespace
 
-template <bool Search>
-OrbitRun::Outcome OrbitRun::Loop()
+template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
 {
     FrameServices& frame = context_.frame;
     RunServices& run = context_.run;
@@ -108,6 +107,9 @@ OrbitRun::Outcome OrbitRun::Loop()
     return stop(Outcome::Finished, i);
 }
 
-OrbitRun::Outcome OrbitRun::Run(bool search) { return search ? Loop<true>() : Loop<false>(); }
+OrbitRun::Outcome OrbitRun::Run(bool search)
+{
+    return search ? Loop<true>() : Loop<false>();
+}
 
 } // namespace zephyra

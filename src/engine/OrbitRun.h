@@ -24,8 +24,7 @@ public:
     [[nodiscard]] const OrbitBounds& Bounds() const { return bounds_; }
 
 private:
-    template <bool Search>
-    Outcome Loop();
+    template <bool Search> Outcome Loop();
 
     ComputeContext& context_;
     Attractor& attractor_;

@@ -11,7 +11,8 @@ namespace {
 constexpr int KEEP_PARTIAL_FROM = 1000;
 } // namespace
 
-bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search, bool* continueFlag)
+bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search,
+                   bool* continueFlag)
 {
     if (!attractor)
         return false;

@@ -12,8 +12,7 @@ namespace zephyra::detail {
 // terms in monomial order), so both outputs equal two single steps bit for bit; the lanes only
 // halve the instructions, which the interleaved chains of the larger cases are bound by.
 // `a` holds the coefficients widened to double (a[0] unused).
-template <int D, int O, bool Ode>
-struct PolynomialPairStep {
+template <int D, int O, bool Ode> struct PolynomialPairStep {
     static constexpr int T = TermsPerEquation(D, O);
 
     const double* a;
@@ -30,8 +29,7 @@ struct PolynomialPairStep {
         ++term;
     }
 
-    template <int Degree>
-    inline void Expand(const __m128d (&x)[D], __m128d product, int from)
+    template <int Degree> inline void Expand(const __m128d (&x)[D], __m128d product, int from)
     {
         for (int v = from; v < D; ++v) {
             const __m128d next = _mm_mul_pd(product, x[v]);

@@ -9,8 +9,7 @@ namespace zephyra::detail {
 // in double and added to a float accumulator that is rounded after every addition. All
 // accumulators advance term by term, so the chains of the D equations are independent and overlap
 // in the pipeline.
-template <int D, int O, bool Ode>
-struct PolynomialStep {
+template <int D, int O, bool Ode> struct PolynomialStep {
     static constexpr int T = TermsPerEquation(D, O);
 
     const float* a; // a[1 + k*T + j]: term j of equation k
@@ -26,8 +25,7 @@ struct PolynomialStep {
         ++term;
     }
 
-    template <int Degree>
-    inline void Expand(const Point& in, double product, int from)
+    template <int Degree> inline void Expand(const Point& in, double product, int from)
     {
         for (int v = from; v < D; ++v) {
             const double next = product * static_cast<double>(in[v]);

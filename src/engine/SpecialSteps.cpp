@@ -83,9 +83,8 @@ void StepOscillator(const float* a, int pointsCount, const Point& in, Point& out
 {
     const double x = in[0], y = in[1], z = in[2];
     out[0] = static_cast<float>(x + 0.1 * a[1] * y);
-    out[1] = static_cast<float>(
-        y + 0.1 * (a[2] * x + a[3] * x * x * x + a[4] * x * x * y + a[5] * x * y * y + a[6] * y +
-                   a[7] * y * y * y + a[8] * std::sin(z)));
+    out[1] = static_cast<float>(y + 0.1 * (a[2] * x + a[3] * x * x * x + a[4] * x * x * y + a[5] * x * y * y +
+                                           a[6] * y + a[7] * y * y * y + a[8] * std::sin(z)));
     float phase = static_cast<float>(z + 0.1 * (a[9] + 1.3));
     if (phase > 6.2831855f)
         phase -= 6.2831855f;

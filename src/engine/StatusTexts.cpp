@@ -14,11 +14,15 @@ std::string FormatFixed(double value, int decimals)
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
 
-std::string CaseText(const Attractor& a) { return CaseText(a.CaseLetter()); }
+std::string CaseText(const Attractor& a)
+{
+    return CaseText(a.CaseLetter());
+}
 
 std::string CaseText(char letter)
 {
@@ -56,11 +60,14 @@ std::string MeasuresText(const Attractor& a)
 std::string StartPointText(const Attractor& a)
 {
     const DisplaySettings& d = a.display;
-    return " x0 = " + FormatFixed(d.x0, 2) + " y0 = " + FormatFixed(d.y0, 2) + " z0 = " + FormatFixed(d.z0, 2) +
-           " w0 = " + FormatFixed(d.w0, 2);
+    return " x0 = " + FormatFixed(d.x0, 2) + " y0 = " + FormatFixed(d.y0, 2) +
+           " z0 = " + FormatFixed(d.z0, 2) + " w0 = " + FormatFixed(d.w0, 2);
 }
 
-std::string ComputingText(double percent) { return "Computing " + FormatFixed(percent, 0) + "% press ESC to cancel"; }
+std::string ComputingText(double percent)
+{
+    return "Computing " + FormatFixed(percent, 0) + "% press ESC to cancel";
+}
 
 std::string PositionText(int position)
 {

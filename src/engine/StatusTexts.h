@@ -21,7 +21,7 @@ inline constexpr const char* TEXT_READY = "Ready";
 
 // The texts of panes 1 to 4 for a computed attractor, and the progress and position texts.
 // Numbers are formatted in the "C" form whatever the user's locale.
-[[nodiscard]] std::string CaseText(const Attractor& a);       // "Case E (D:2 O:2 M:12)"
+[[nodiscard]] std::string CaseText(const Attractor& a); // "Case E (D:2 O:2 M:12)"
 // The one text of a case, for the status bar, the menus and the case tree: "Case E (D:2 O:2 M:12)",
 // the special cases without an order ("Case Y (D:4 M:10)"). Empty for a letter that names none.
 [[nodiscard]] std::string CaseText(char letter);

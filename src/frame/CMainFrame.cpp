@@ -47,7 +47,8 @@ private:
 } // namespace
 
 CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
-    : doc_(doc), owner_(owner), dispatcher_(new CommandDispatcher(this)) {
+    : doc_(doc), owner_(owner), dispatcher_(new CommandDispatcher(this))
+{
     setWindowIcon(ApplicationIcon());
     setAcceptDrops(true);
     layouts_ = new FrameLayouts(
@@ -70,35 +71,42 @@ CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::ShowStatus(int pane, const std::string& text) {
+void CMainFrame::ShowStatus(int pane, const std::string& text)
+{
     panes_->SetText(pane, QString::fromStdString(text).left(maxStatusLength));
 }
 
-void CMainFrame::ShowCode(const Attractor& attractor) {
+void CMainFrame::ShowCode(const Attractor& attractor)
+{
     codeBox_->ShowCode(attractor);
 }
 
-void CMainFrame::ShowPanel(int panelCode) {
+void CMainFrame::ShowPanel(int panelCode)
+{
     if (layouts_->ShowPanel(panelCode))
         dispatcher_->UpdateChecks();
 }
 
-void CMainFrame::OnDocumentChanged(int hint) {
+void CMainFrame::OnDocumentChanged(int hint)
+{
     layouts_->UpdateAll(hint);
     if (hint & UH_SAVED_SHOWN)
         layouts_->ShowPanel(PANEL_SAVED);
     dispatcher_->UpdateChecks();
 }
 
-int CMainFrame::CurrentPanel() const {
+int CMainFrame::CurrentPanel() const
+{
     return layouts_->CurrentPanel();
 }
 
-CZephyraView& CMainFrame::ActiveView() const {
+CZephyraView& CMainFrame::ActiveView() const
+{
     return layouts_->ActiveView();
 }
 
-bool CMainFrame::event(QEvent* event) {
+bool CMainFrame::event(QEvent* event)
+{
     // Prompts go to pane 0 rather than over the whole status bar.
     if (event->type() == QEvent::StatusTip) {
         panes_->ShowPrompt(static_cast<QStatusTipEvent*>(event)->tip());
@@ -107,20 +115,23 @@ bool CMainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
     if (owner_.QueryClose())
         event->accept();
     else
         event->ignore();
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile())
         event->acceptProposedAction();
 }
 
-void CMainFrame::dropEvent(QDropEvent* event) {
+void CMainFrame::dropEvent(QDropEvent* event)
+{
     // One document at a time: the first file dropped is opened.
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile())
@@ -128,7 +139,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     activateWindow();
     // Opened after the drop has finished, so a message box does not hold the dragging program.
-    QTimer::singleShot(0, this, [this, path = FileNameFromUrl(urls.front())] { owner_.OpenDroppedFile(path); });
+    QTimer::singleShot(0, this,
+                       [this, path = FileNameFromUrl(urls.front())] { owner_.OpenDroppedFile(path); });
 }
 
 } // namespace zephyra

@@ -17,11 +17,13 @@ namespace {
 // combo box, one key press would come back from the box to the edit and be reported twice.
 class CodeEdit : public QLineEdit {
 public:
-    CodeEdit(QWidget* parent, std::function<void()> onEnter)
-        : QLineEdit(parent), onEnter_(std::move(onEnter)) {}
+    CodeEdit(QWidget* parent, std::function<void()> onEnter) : QLineEdit(parent), onEnter_(std::move(onEnter))
+    {
+    }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
+    void keyPressEvent(QKeyEvent* event) override
+    {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
             onEnter_();
@@ -30,7 +32,8 @@ protected:
         QLineEdit::keyPressEvent(event);
     }
 
-    void focusOutEvent(QFocusEvent* event) override {
+    void focusOutEvent(QFocusEvent* event) override
+    {
         const int start = selectionStart();
         const int length = selectedText().size();
         QLineEdit::focusOutEvent(event);
@@ -44,7 +47,8 @@ private:
 
 } // namespace
 
-CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {
+CodeBox::CodeBox(QWidget* parent) : QComboBox(parent)
+{
     setEditable(true);
     setLineEdit(new CodeEdit(this, [this] { emit goRequested(); }));
     lineEdit()->setMaxLength(MAX_CODE_LENGTH);
@@ -58,7 +62,8 @@ CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {
     setToolTip(QString());
 }
 
-void CodeBox::ShowCode(const Attractor& attractor) {
+void CodeBox::ShowCode(const Attractor& attractor)
+{
     const QString code = QString::fromStdString(attractor.code);
     if (count() == 0 || itemText(0) != code)
         insertItem(0, CaseIcon(attractor.CaseLetter(), 16), code);

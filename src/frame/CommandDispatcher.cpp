@@ -14,11 +14,13 @@ namespace {
 constexpr const char* commandProperty = "zephyraCommand";
 }
 
-int CommandId(const QAction* action) {
+int CommandId(const QAction* action)
+{
     return action ? action->property(commandProperty).toInt() : 0;
 }
 
-bool CommandDispatcher::Dispatch(int id) {
+bool CommandDispatcher::Dispatch(int id)
+{
     const bool handled =
         std::any_of(route_.begin(), route_.end(), [id](CommandTarget* t) { return t->OnCommand(id); });
     UpdateChecks();
@@ -26,14 +28,16 @@ bool CommandDispatcher::Dispatch(int id) {
     return handled;
 }
 
-std::optional<bool> CommandDispatcher::Checked(int id) const {
+std::optional<bool> CommandDispatcher::Checked(int id) const
+{
     for (const CommandTarget* target : route_)
         if (auto checked = target->CommandChecked(id))
             return checked;
     return std::nullopt;
 }
 
-QAction* CommandDispatcher::CreateAction(int id, const QString& caption, QObject* parent) {
+QAction* CommandDispatcher::CreateAction(int id, const QString& caption, QObject* parent)
+{
     auto* action = new QAction(caption, parent);
     action->setProperty(commandProperty, id);
     if (const CommandInfo* command = FindCommand(id))
@@ -44,7 +48,8 @@ QAction* CommandDispatcher::CreateAction(int id, const QString& caption, QObject
     return action;
 }
 
-QMenu* CommandDispatcher::BuildMenu(const MenuNode& node, QWidget* parent) {
+QMenu* CommandDispatcher::BuildMenu(const MenuNode& node, QWidget* parent)
+{
     auto* menu = new QMenu(QString::fromUtf8(node.caption), parent);
     for (const MenuNode& child : node.children) {
         if (child.IsSeparator()) {
@@ -63,7 +68,8 @@ QMenu* CommandDispatcher::BuildMenu(const MenuNode& node, QWidget* parent) {
     return menu;
 }
 
-void CommandDispatcher::UpdateChecks() {
+void CommandDispatcher::UpdateChecks()
+{
     for (const QPointer<QAction>& action : actions_) {
         if (!action)
             continue;

@@ -19,7 +19,8 @@ public:
     // True when this target handled the command; routing stops there.
     [[nodiscard]] virtual bool OnCommand(int id) = 0;
     // The check state of an item this target has an update handler for; nothing otherwise.
-    [[nodiscard]] virtual std::optional<bool> CommandChecked(int id) const {
+    [[nodiscard]] virtual std::optional<bool> CommandChecked(int id) const
+    {
         (void)id;
         return std::nullopt;
     }

@@ -37,8 +37,10 @@ constexpr CommandInfo commandTable[] = {
     {ID_NEXT, "Next", "Next\nNext Attractor"},
     {ID_PREVIOUS_IN_SEQUENCE, "Previous in seqence", "Previous in seqence\nPrevious Attractor in seqence"},
     {ID_NEXT_IN_SEQUENCE, "Next in seqence", "Next in seqence\nNext Attractor in seqence"},
-    {ID_DECREMENT_POSITION, "Decrement position", "Decrement position of active document\nDecrement position of active Attractor"},
-    {ID_INCREMENT_POSITION, "Increment position", "Increment position of active document\nIncrement position of active Attractor"},
+    {ID_DECREMENT_POSITION, "Decrement position",
+     "Decrement position of active document\nDecrement position of active Attractor"},
+    {ID_INCREMENT_POSITION, "Increment position",
+     "Increment position of active document\nIncrement position of active Attractor"},
     {ID_ADD_TO_SAVED, "Add to Saved", "Add to Saved\nAdd to Saved Attractors"},
     {ID_ADD_TO_FAVORITES, "Add to Favorites", "Add to Favorites\nAdd to Favorites Attractors"},
     {ID_CLEAR_SAVED, "Clear Saved", "Clear Saved\nClear Saved Attractors"},
@@ -66,7 +68,8 @@ constexpr CommandInfo commandTable[] = {
     {ID_ADD_POINTS, "Add points", "Add points\nAdd points to attractor"},
     {ID_REMOVE_POINTS, "Remove points", "Remove points\nRemove points to attractor"},
     {ID_RESET, "Reset", "Reset attractor\nReset attractor"},
-    {ID_APP_ABOUT, "&About Zephyra Explorer...", "Display program information, version number and copyright\nAbout"},
+    {ID_APP_ABOUT, "&About Zephyra Explorer...",
+     "Display program information, version number and copyright\nAbout"},
     {ID_GO, "Go", ""},
 };
 
@@ -112,7 +115,8 @@ constexpr Accelerator acceleratorTable[] = {
 struct CaseRows {
     std::array<std::string, CASE_COUNT> captions;
     std::array<CommandInfo, CASE_COUNT> rows;
-    CaseRows() {
+    CaseRows()
+    {
         for (int i = 0; i < CASE_COUNT; ++i) {
             captions[i] = CaseCaption(static_cast<char>(FIRST_CASE_LETTER + i));
             rows[i] = {ID_NEW_CASE_FIRST + i, captions[i].c_str(), ""};
@@ -122,14 +126,17 @@ struct CaseRows {
 
 } // namespace
 
-std::span<const CommandInfo> Commands() {
+std::span<const CommandInfo> Commands()
+{
     return commandTable;
 }
-std::span<const Accelerator> Accelerators() {
+std::span<const Accelerator> Accelerators()
+{
     return acceleratorTable;
 }
 
-const CommandInfo* FindCommand(int id) {
+const CommandInfo* FindCommand(int id)
+{
     if (id >= ID_NEW_CASE_FIRST && id <= ID_NEW_CASE_LAST) {
         static const CaseRows cases;
         return &cases.rows[id - ID_NEW_CASE_FIRST];
@@ -140,7 +147,8 @@ const CommandInfo* FindCommand(int id) {
     return nullptr;
 }
 
-std::string CaseCaption(char letter) {
+std::string CaseCaption(char letter)
+{
     std::string text = CaseText(letter);
     // The letter is the item's mnemonic where it can be one.
     constexpr std::size_t letterAt = std::string_view("Case ").size();
@@ -149,18 +157,21 @@ std::string CaseCaption(char letter) {
     return text;
 }
 
-std::string StatusPrompt(const CommandInfo& command) {
+std::string StatusPrompt(const CommandInfo& command)
+{
     const std::string_view prompt = command.prompt;
     return std::string(prompt.substr(0, prompt.find('\n')));
 }
 
-std::string ToolTip(const CommandInfo& command) {
+std::string ToolTip(const CommandInfo& command)
+{
     const std::string_view prompt = command.prompt;
     const auto lineBreak = prompt.find('\n');
     return lineBreak == std::string_view::npos ? std::string() : std::string(prompt.substr(lineBreak + 1));
 }
 
-std::string ShortcutText(int id) {
+std::string ShortcutText(int id)
+{
     constexpr std::string_view keypad = "Num+";
     for (const Accelerator& accelerator : acceleratorTable) {
         if (accelerator.id != id)
@@ -174,7 +185,8 @@ std::string ShortcutText(int id) {
     return {};
 }
 
-std::string MenuCaption(const CommandInfo& command) {
+std::string MenuCaption(const CommandInfo& command)
+{
     std::string text = command.caption;
     if (const std::string shortcut = ShortcutText(command.id); !shortcut.empty())
         text += "\t" + shortcut;

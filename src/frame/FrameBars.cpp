@@ -35,11 +35,13 @@ public:
 // as they would in a window whose accelerators are translated before the focus sees the key.
 class AcceleratorPrecedence : public QObject {
 public:
-    explicit AcceleratorPrecedence(QObject* parent) : QObject(parent) {
+    explicit AcceleratorPrecedence(QObject* parent) : QObject(parent)
+    {
         for (const Accelerator& accelerator : Accelerators())
             keys_.push_back(QKeySequence(QString::fromLatin1(accelerator.keys)));
     }
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
         if (event->type() != QEvent::ShortcutOverride)
             return false;
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
@@ -56,8 +58,11 @@ private:
 class KeypadAccelerators : public QObject {
 public:
     KeypadAccelerators(QWidget& window, CommandDispatcher& dispatcher)
-        : QObject(&window), window_(window), dispatcher_(dispatcher) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
+        : QObject(&window), window_(window), dispatcher_(dispatcher)
+    {
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -78,12 +83,14 @@ private:
     CommandDispatcher& dispatcher_;
 };
 
-bool IsKeypadKey(const QKeySequence& keys) {
+bool IsKeypadKey(const QKeySequence& keys)
+{
     return keys.count() == 1 && (keys[0].keyboardModifiers() & Qt::KeypadModifier);
 }
 
 void AddButtons(QToolBar& bar, CommandDispatcher& dispatcher, const std::vector<ToolbarButton>& buttons,
-                QIcon (*icon)(int)) {
+                QIcon (*icon)(int))
+{
     auto* blocker = new ToolTipBlocker(&bar);
     for (const ToolbarButton& button : buttons) {
         if (button.id == 0) {
@@ -101,7 +108,8 @@ void AddButtons(QToolBar& bar, CommandDispatcher& dispatcher, const std::vector<
     }
 }
 
-QToolBar* FixedToolbar(QMainWindow& window, const QString& title, const QString& name) {
+QToolBar* FixedToolbar(QMainWindow& window, const QString& title, const QString& name)
+{
     QToolBar* bar = window.addToolBar(title);
     bar->setObjectName(name);
     bar->setMovable(false);
@@ -112,7 +120,8 @@ QToolBar* FixedToolbar(QMainWindow& window, const QString& title, const QString&
 
 } // namespace
 
-void CMainFrame::CreateMenus() {
+void CMainFrame::CreateMenus()
+{
     for (const MenuNode& node : MainMenu())
         menuBar()->addMenu(dispatcher_->BuildMenu(node, this));
     QMenu* fileMenu = menuBar()->actions().front()->menu();
@@ -123,7 +132,8 @@ void CMainFrame::CreateMenus() {
     FillRecentFiles(*fileMenu);
 }
 
-void CMainFrame::CreateToolbars() {
+void CMainFrame::CreateToolbars()
+{
     mainToolbar_ = FixedToolbar(*this, "Toolbar", "mainToolbar");
     mainToolbar_->setIconSize(QSize(22, 20));
     AddButtons(*mainToolbar_, *dispatcher_, MainToolbarButtons(), &ToolbarIcon);
@@ -153,7 +163,8 @@ void CMainFrame::CreateToolbars() {
     codeBox_->lineEdit()->installEventFilter(precedence);
 }
 
-void CMainFrame::CreateAccelerators() {
+void CMainFrame::CreateAccelerators()
+{
     std::map<int, QList<QKeySequence>> keysOfCommand;
     for (const Accelerator& accelerator : Accelerators()) {
         const QKeySequence keys(QString::fromLatin1(accelerator.keys));
@@ -168,7 +179,8 @@ void CMainFrame::CreateAccelerators() {
     }
 }
 
-void CMainFrame::FillRecentFiles(QMenu& fileMenu) {
+void CMainFrame::FillRecentFiles(QMenu& fileMenu)
+{
     for (QAction* action : recentFileActions_)
         delete action;
     recentFileActions_.clear();
@@ -185,12 +197,14 @@ void CMainFrame::FillRecentFiles(QMenu& fileMenu) {
     }
 }
 
-void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
+void CMainFrame::ShowContextMenu(const QPoint& globalPos)
+{
     std::unique_ptr<QMenu> menu(dispatcher_->BuildMenu(ContextMenu(), this));
     menu->exec(globalPos);
 }
 
-QMenu* CMainFrame::createPopupMenu() {
+QMenu* CMainFrame::createPopupMenu()
+{
     return dispatcher_->BuildMenu(ToolbarsMenu(), this);
 }
 

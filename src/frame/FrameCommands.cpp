@@ -17,7 +17,8 @@ using namespace cmd;
 
 namespace {
 
-int PanelOfToggle(int id) {
+int PanelOfToggle(int id)
+{
     switch (id) {
     case ID_PANEL_CASES:
         return PANEL_CASES;
@@ -36,7 +37,8 @@ int PanelOfToggle(int id) {
 
 } // namespace
 
-bool CMainFrame::OnCommand(int id) {
+bool CMainFrame::OnCommand(int id)
+{
     if (const int panel = PanelOfToggle(id)) {
         TogglePanel(panel);
         return true;
@@ -85,7 +87,8 @@ bool CMainFrame::OnCommand(int id) {
     }
 }
 
-std::optional<bool> CMainFrame::CommandChecked(int id) const {
+std::optional<bool> CMainFrame::CommandChecked(int id) const
+{
     if (const int panel = PanelOfToggle(id))
         return layouts_->CurrentPanel() == panel;
     switch (id) {
@@ -100,11 +103,13 @@ std::optional<bool> CMainFrame::CommandChecked(int id) const {
     }
 }
 
-void CMainFrame::TogglePanel(int panelCode) {
+void CMainFrame::TogglePanel(int panelCode)
+{
     ShowPanel(layouts_->CurrentPanel() == panelCode ? PANEL_NONE : panelCode);
 }
 
-void CMainFrame::Go() {
+void CMainFrame::Go()
+{
     const std::string text = codeBox_->currentText().toStdString();
     // Only a real case letter may become the document's case letter: a mistyped first character
     // would otherwise leave Next with a case that cannot be searched.

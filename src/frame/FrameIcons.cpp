@@ -14,7 +14,8 @@ const QColor ink(40, 60, 110);
 const QColor accent(220, 120, 20);
 
 // Draws at twice the size so the icon stays sharp on high-density screens.
-QIcon Drawn(int width, int height, const std::function<void(QPainter&)>& draw) {
+QIcon Drawn(int width, int height, const std::function<void(QPainter&)>& draw)
+{
     QIcon icon;
     for (int scale : {1, 2}) {
         QPixmap pixmap(width * scale, height * scale);
@@ -29,7 +30,8 @@ QIcon Drawn(int width, int height, const std::function<void(QPainter&)>& draw) {
     return icon;
 }
 
-QPainterPath Arrow(QPointF tip, double length, double half, bool right) {
+QPainterPath Arrow(QPointF tip, double length, double half, bool right)
+{
     const double dir = right ? 1.0 : -1.0;
     QPainterPath path;
     path.moveTo(tip);
@@ -39,7 +41,8 @@ QPainterPath Arrow(QPointF tip, double length, double half, bool right) {
     return path;
 }
 
-QPainterPath Star(QPointF centre, double outer, double inner) {
+QPainterPath Star(QPointF centre, double outer, double inner)
+{
     QPainterPath path;
     for (int i = 0; i < 10; ++i) {
         const double r = i % 2 ? inner : outer;
@@ -51,7 +54,8 @@ QPainterPath Star(QPointF centre, double outer, double inner) {
     return path;
 }
 
-void DrawSpiral(QPainter& p, QRectF r) {
+void DrawSpiral(QPainter& p, QRectF r)
+{
     QPainterPath path;
     const QPointF c = r.center();
     for (int i = 0; i <= 60; ++i) {
@@ -64,7 +68,8 @@ void DrawSpiral(QPainter& p, QRectF r) {
     p.drawPath(path);
 }
 
-void DrawMain(QPainter& p, int image) {
+void DrawMain(QPainter& p, int image)
+{
     p.setPen(QPen(ink, 1.5));
     switch (image) {
     case 0: // Prev
@@ -152,7 +157,8 @@ void DrawMain(QPainter& p, int image) {
     }
 }
 
-void DrawSmall(QPainter& p, int image) {
+void DrawSmall(QPainter& p, int image)
+{
     const QColor green(40, 140, 60);
     switch (image) {
     case 0: // previous in sequence: |<
@@ -178,15 +184,18 @@ void DrawSmall(QPainter& p, int image) {
 
 } // namespace
 
-QIcon ToolbarIcon(int image) {
+QIcon ToolbarIcon(int image)
+{
     return Drawn(22, 20, [image](QPainter& p) { DrawMain(p, image); });
 }
 
-QIcon SmallToolbarIcon(int image) {
+QIcon SmallToolbarIcon(int image)
+{
     return Drawn(16, 15, [image](QPainter& p) { DrawSmall(p, image); });
 }
 
-QIcon ApplicationIcon() {
+QIcon ApplicationIcon()
+{
     return Drawn(32, 32, [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(20, 30, 60));

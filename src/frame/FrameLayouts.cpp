@@ -17,7 +17,8 @@ constexpr int panelCodes[] = {PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_H
 } // namespace
 
 FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCommand, QWidget* parent)
-    : QStackedWidget(parent) {
+    : QStackedWidget(parent)
+{
     auto* plainView = new CZephyraView(doc, this);
     addWidget(plainView);
     layouts_.push_back({PANEL_NONE, plainView, plainView, nullptr});
@@ -42,7 +43,8 @@ FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCom
     setCurrentIndex(0);
 }
 
-bool FrameLayouts::ShowPanel(int panelCode) {
+bool FrameLayouts::ShowPanel(int panelCode)
+{
     for (std::size_t i = 0; i < layouts_.size(); ++i) {
         if (layouts_[i].panelCode != panelCode)
             continue;
@@ -55,21 +57,24 @@ bool FrameLayouts::ShowPanel(int panelCode) {
     return false;
 }
 
-std::vector<CZephyraView*> FrameLayouts::Views() const {
+std::vector<CZephyraView*> FrameLayouts::Views() const
+{
     std::vector<CZephyraView*> views;
     for (const Layout& layout : layouts_)
         views.push_back(layout.view);
     return views;
 }
 
-CPanel* FrameLayouts::Panel(int panelCode) const {
+CPanel* FrameLayouts::Panel(int panelCode) const
+{
     for (const Layout& layout : layouts_)
         if (layout.panelCode == panelCode)
             return layout.panel;
     return nullptr;
 }
 
-void FrameLayouts::UpdateAll(int hint) {
+void FrameLayouts::UpdateAll(int hint)
+{
     for (const Layout& layout : layouts_) {
         layout.view->OnUpdate(hint);
         if (layout.panel)
@@ -77,7 +82,8 @@ void FrameLayouts::UpdateAll(int hint) {
     }
 }
 
-void FrameLayouts::FocusNextPane() {
+void FrameLayouts::FocusNextPane()
+{
     const Layout& layout = layouts_[current_];
     QWidget* view = layout.view;
     const bool viewHasFocus = view->hasFocus();

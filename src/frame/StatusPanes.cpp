@@ -16,16 +16,19 @@ constexpr int lastPaneMaxWidth = 2200;
 constexpr int repaintIntervalMs = 250;
 // The widest text each fixed pane takes; the widths above assume a small system font, so a pane
 // grows to its widest text where the font is larger.
-const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 10000000 points", " l = -0.000  f = 0.000"};
+const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 10000000 points",
+                                   " l = -0.000  f = 0.000"};
 
-int PaneWidth(const QLabel& label, int pane) {
+int PaneWidth(const QLabel& label, int pane)
+{
     const int textWidth = label.fontMetrics().horizontalAdvance(widestTexts[pane]);
     return std::max(fixedWidths[pane], textWidth + 2 * label.frameWidth() + 6);
 }
 
 } // namespace
 
-StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar) {
+StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar)
+{
     bar.setSizeGripEnabled(false);
     for (int i = 0; i < PaneCount; ++i) {
         auto* label = new QLabel(&bar);
@@ -50,7 +53,8 @@ StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar) {
     QObject::connect(&waiting_, &QTimer::timeout, [this] { ShowWaitingTexts(); });
 }
 
-void StatusPanes::SetText(int pane, const QString& text) {
+void StatusPanes::SetText(int pane, const QString& text)
+{
     // A run writes the same text at every one of its first 5000 steps; only a change is worth
     // a repaint.
     if (pane < 0 || pane >= PaneCount || texts_[pane] == text)
@@ -64,7 +68,8 @@ void StatusPanes::SetText(int pane, const QString& text) {
         waiting_.start(static_cast<int>(repaintIntervalMs - sinceRepaint_.elapsed()));
 }
 
-void StatusPanes::ShowWaitingTexts() {
+void StatusPanes::ShowWaitingTexts()
+{
     bool changed = false;
     for (int i = 0; i < PaneCount; ++i)
         if (panes_[i]->text() != texts_[i]) {
@@ -77,11 +82,13 @@ void StatusPanes::ShowWaitingTexts() {
     sinceRepaint_.start();
 }
 
-QString StatusPanes::Text(int pane) const {
+QString StatusPanes::Text(int pane) const
+{
     return pane >= 0 && pane < PaneCount ? texts_[pane] : QString();
 }
 
-void StatusPanes::ShowPrompt(const QString& prompt) {
+void StatusPanes::ShowPrompt(const QString& prompt)
+{
     SetText(0, prompt.isEmpty() ? TEXT_READY : prompt);
 }
 

@@ -97,7 +97,10 @@ Matrix4 ModelView(const Attractor& camera, float jitterX, float jitterY)
     return Multiply(Multiply(t, RotationX(camera.pitch)), RotationY(camera.yaw));
 }
 
-CameraPose CameraPose::Of(const Attractor& a) { return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty}; }
+CameraPose CameraPose::Of(const Attractor& a)
+{
+    return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty};
+}
 
 Matrix4 SceneMatrix(const CameraPose& camera, float aspect, float jitterX, float jitterY)
 {

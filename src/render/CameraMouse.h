@@ -5,9 +5,9 @@ namespace zephyra {
 class Attractor;
 
 // Mouse rates and bounds of the camera, in single precision.
-constexpr float ROTATION_RATE = 0.4f;     // degrees per pixel
-constexpr float PAN_RATE = 0.005f;        // model units per pixel
-constexpr float DRAG_ZOOM_RATE = 0.003f;  // model units per pixel, with Control
+constexpr float ROTATION_RATE = 0.4f;      // degrees per pixel
+constexpr float PAN_RATE = 0.005f;         // model units per pixel
+constexpr float DRAG_ZOOM_RATE = 0.003f;   // model units per pixel, with Control
 constexpr float WHEEL_ZOOM_RATE = 0.0015f; // model units per wheel unit (120 a notch)
 constexpr float ZOOM_LOWEST = 0.25f;
 constexpr float ZOOM_HIGHEST_DRAG = 10.0f;

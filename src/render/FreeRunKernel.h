@@ -18,14 +18,15 @@ constexpr std::uint32_t CELL_COUNT_LIMIT = 1u << 24;
 struct CanvasProjection {
     float normScale[4]{1, 1, 1, 1}; // normalised n = p x normScale + normOffset
     float normOffset[4]{};
-    float clip[3][4]{};             // clip x, y and w from n (clip z is never needed)
+    float clip[3][4]{}; // clip x, y and w from n (clip z is never needed)
     float clipOffset[3]{};
-    float color[3][4]{};            // r, g, b in 0..255 from n, held to that range
+    float color[3][4]{}; // r, g, b in 0..255 from n, held to that range
     float colorOffset[3]{};
-    float halfWidth = 0, centreX = 0, halfHeight = 0, centreY = 0; // canvas column = ndc x halfWidth + centreX
-    int width = 0;                  // canvas cells a row
-    int height = 0;                 // canvas rows
-    int top = 0;                    // the rows [top, top + rows) of the canvas this pass keeps
+    float halfWidth = 0, centreX = 0, halfHeight = 0,
+          centreY = 0; // canvas column = ndc x halfWidth + centreX
+    int width = 0;     // canvas cells a row
+    int height = 0;    // canvas rows
+    int top = 0;       // the rows [top, top + rows) of the canvas this pass keeps
     int rows = 0;
 };
 
@@ -44,7 +45,7 @@ struct CanvasCells {
 struct OrbitLanes {
     alignas(64) float p[4][ORBIT_LANES]{};
     std::uint64_t random[ORBIT_LANES]{};
-    std::uint32_t step = 0;        // steps taken; the special maps' w is step / orbitSteps
+    std::uint32_t step = 0; // steps taken; the special maps' w is step / orbitSteps
     std::uint32_t orbitSteps = 1;
     std::uint64_t restarts = 0;
 

@@ -7,8 +7,7 @@ using Lanes = float[4][L];
 
 // One step of a polynomial case in every lane: the monomials in the engine's order, each
 // coefficient x monomial added to its equation's sum.
-template <int D, int O, bool Ode>
-struct PolynomialLanes {
+template <int D, int O, bool Ode> struct PolynomialLanes {
     static constexpr int T = TermsPerEquation(D, O);
     float a[D][T];
 
@@ -20,7 +19,8 @@ struct PolynomialLanes {
     }
 
     template <int Degree, int From, int Term>
-    [[gnu::always_inline]] inline void Expand(const Lanes& in, const float (&product)[L], float (&acc)[D][L]) const
+    [[gnu::always_inline]] inline void Expand(const Lanes& in, const float (&product)[L],
+                                              float (&acc)[D][L]) const
     {
         if constexpr (From < D) {
             float next[L];
@@ -34,14 +34,16 @@ struct PolynomialLanes {
             constexpr int after = Term + 1;
             if constexpr (Degree < O) {
                 Expand<Degree + 1, From, after>(in, next, acc);
-                Expand<Degree, From + 1, after + TermsPerEquation(D - From, O - Degree) - 1>(in, product, acc);
+                Expand<Degree, From + 1, after + TermsPerEquation(D - From, O - Degree) - 1>(in, product,
+                                                                                             acc);
             } else {
                 Expand<Degree, From + 1, after>(in, product, acc);
             }
         }
     }
 
-    [[gnu::always_inline]] inline void operator()(const Lanes& in, Lanes& out, std::uint32_t, std::uint32_t) const
+    [[gnu::always_inline]] inline void operator()(const Lanes& in, Lanes& out, std::uint32_t,
+                                                  std::uint32_t) const
     {
         float acc[D][L];
         for (int k = 0; k < D; ++k)
@@ -148,8 +150,8 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             for (int k = 0; k < 3; ++k)
 #pragma omp simd
                 for (int l = 0; l < L; ++l) {
-                    const float v = pr.color[k][0] * n[0][l] + pr.color[k][1] * n[1][l] + pr.color[k][2] * n[2][l] +
-                                    pr.color[k][3] * n[3][l] + pr.colorOffset[k];
+                    const float v = pr.color[k][0] * n[0][l] + pr.color[k][1] * n[1][l] +
+                                    pr.color[k][2] * n[2][l] + pr.color[k][3] * n[3][l] + pr.colorOffset[k];
                     const float below = v < 255.0f ? v : 255.0f;
                     const float held = below > 0.0f ? below : 0.0f; // NaN too
                     color[k][l] = static_cast<int>(held + 0.5f);
@@ -182,14 +184,13 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     }
 }
 
-template <int D, int O, bool Ode>
-LaneKernel Polynomial(bool colors)
+template <int D, int O, bool Ode> LaneKernel Polynomial(bool colors)
 {
-    return colors ? &RunLanes<PolynomialLanes<D, O, Ode>, true> : &RunLanes<PolynomialLanes<D, O, Ode>, false>;
+    return colors ? &RunLanes<PolynomialLanes<D, O, Ode>, true>
+                  : &RunLanes<PolynomialLanes<D, O, Ode>, false>;
 }
 
-template <int D, bool Ode>
-LaneKernel ByOrder(int order, bool colors)
+template <int D, bool Ode> LaneKernel ByOrder(int order, bool colors)
 {
     switch (order) {
     case 2:
@@ -205,8 +206,7 @@ LaneKernel ByOrder(int order, bool colors)
     }
 }
 
-template <bool Ode>
-LaneKernel ByDimension(int dimension, int order, bool colors)
+template <bool Ode> LaneKernel ByDimension(int dimension, int order, bool colors)
 {
     switch (dimension) {
     case 2:

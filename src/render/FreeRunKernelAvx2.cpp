@@ -1,9 +1,9 @@
 // The free-running kernels for x86-64 processors with AVX2 and FMA. Every header comes before the
 // target switch, so nothing shared with other files is compiled for these instructions.
 #include "AttractorCase.h"
-#include <cmath>
 #include "FreeRunKernel.h"
 #include "Iterate.h"
+#include <cmath>
 
 #if defined(__x86_64__)
 #pragma GCC push_options

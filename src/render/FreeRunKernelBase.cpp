@@ -1,8 +1,8 @@
 // The free-running kernels for any processor of the target architecture.
 #include "AttractorCase.h"
-#include <cmath>
 #include "FreeRunKernel.h"
 #include "Iterate.h"
+#include <cmath>
 
 namespace zephyra::kernel_base {
 #include "FreeRunKernel.inl"

@@ -12,7 +12,7 @@ constexpr JitterSample FOUR_SAMPLES[] = {
 };
 
 constexpr JitterSample EIGHT_SAMPLES[] = {
-    {-0.334818f, 0.435331f}, {0.286438f, -0.393495f}, {0.459462f, 0.141540f}, {-0.414498f, -0.192829f},
+    {-0.334818f, 0.435331f}, {0.286438f, -0.393495f},  {0.459462f, 0.141540f}, {-0.414498f, -0.192829f},
     {-0.183790f, 0.082102f}, {-0.079263f, -0.317383f}, {0.102254f, 0.299133f}, {0.164216f, -0.054399f},
 };
 
@@ -25,6 +25,9 @@ std::span<const JitterSample> JitterTable(int antialias)
     return EIGHT_SAMPLES;
 }
 
-float JitterWeight(int antialias) { return antialias == 0 ? 0.25f : 0.125f; }
+float JitterWeight(int antialias)
+{
+    return antialias == 0 ? 0.25f : 0.125f;
+}
 
 } // namespace zephyra

@@ -152,7 +152,8 @@ std::string WritePngFile(const std::filesystem::path& path, std::string_view byt
     if (!WriteFileAtomically(path, bytes)) {
         // The system's reason (disk full, no permission) tells the user what to mend.
         const int reason = errno;
-        return "cannot write " + path.string() + (reason ? std::string(": ") + std::strerror(reason) : std::string());
+        return "cannot write " + path.string() +
+               (reason ? std::string(": ") + std::strerror(reason) : std::string());
     }
     return {};
 }

@@ -21,7 +21,10 @@ struct PixelRect {
 // to 0..255 rather than converted with undefined results.
 [[nodiscard]] std::uint8_t TruncatedByte(float scaled);
 // Colour channel 0..1 to the byte trunc(c x 255).
-[[nodiscard]] inline std::uint8_t ChannelByte(float value) { return TruncatedByte(value * 255.0f); }
+[[nodiscard]] inline std::uint8_t ChannelByte(float value)
+{
+    return TruncatedByte(value * 255.0f);
+}
 
 // An 8-bit RGB picture, rows top-down, three bytes a pixel with no padding: what the software
 // renderer draws into and what the PNG writer and the printer read.

@@ -10,7 +10,10 @@ namespace {
 
 constexpr float BOX_SHIFT = 0.15f;
 
-bool IsCoordinate(int choice) { return choice >= COORD_X && choice <= COORD_W; }
+bool IsCoordinate(int choice)
+{
+    return choice >= COORD_X && choice <= COORD_W;
+}
 
 const DisplaySettings& DefaultsFor(int dimension, const AttractorDefaults& defaults)
 {

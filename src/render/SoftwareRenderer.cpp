@@ -11,7 +11,10 @@ namespace zephyra {
 
 namespace {
 
-float Coordinate(const Point& p, int choice) { return choice >= 0 && choice < 4 ? p[choice] : 0.0f; }
+float Coordinate(const Point& p, int choice)
+{
+    return choice >= 0 && choice < 4 ? p[choice] : 0.0f;
+}
 
 // Channel byte trunc(c x scaled foreground) with c = 1 for "one", else (v + 1) x 0.5.
 std::uint8_t PointChannel(const Point& p, int choice, float scaledForeground)

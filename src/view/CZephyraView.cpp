@@ -79,7 +79,10 @@ bool CZephyraView::OnCommand(int id)
     }
 }
 
-int CZephyraView::Uploads() const { return renderer_ ? renderer_->Uploads() : 0; }
+int CZephyraView::Uploads() const
+{
+    return renderer_ ? renderer_->Uploads() : 0;
+}
 
 QSize CZephyraView::DeviceSize() const
 {
@@ -123,7 +126,10 @@ void CZephyraView::ReleaseGl()
     doneCurrent();
 }
 
-void CZephyraView::resizeGL(int, int) { showSmoothed_ = false; }
+void CZephyraView::resizeGL(int, int)
+{
+    showSmoothed_ = false;
+}
 
 void CZephyraView::paintGL()
 {
@@ -168,12 +174,12 @@ void CZephyraView::Antialias()
     update();
 }
 
-
 bool CZephyraView::PaintDensity(const QSize& size)
 {
     const AttractorRef hold = document_.current;
     // A drag shows the points, which follow the mouse at once; the picture refines after release.
-    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer.ready || size.isEmpty()) {
+    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer.ready ||
+        size.isEmpty()) {
         density_->Stop();
         return false;
     }

@@ -6,8 +6,8 @@
 
 #include <QMatrix4x4>
 
-#include <algorithm>
 #include <QVector4D>
+#include <algorithm>
 
 namespace zephyra {
 
@@ -79,7 +79,10 @@ QMatrix4x4 ToQt(const Matrix4& m)
     return q;
 }
 
-QVector4D ToQt(const Vector4& v) { return {v[0], v[1], v[2], v[3]}; }
+QVector4D ToQt(const Vector4& v)
+{
+    return {v[0], v[1], v[2], v[3]};
+}
 
 } // namespace
 

@@ -206,8 +206,14 @@ TEST_F(ComputePointsTest, DivergenceRejectsOnlyASearch)
     EXPECT_TRUE(doc.ComputePoints(Code(diverging, 1000), false, false, nullptr));
 }
 
-std::uint64_t TinyMemory() { return 4096; }
-std::uint64_t FourGiB() { return std::uint64_t{4} << 30; }
+std::uint64_t TinyMemory()
+{
+    return 4096;
+}
+std::uint64_t FourGiB()
+{
+    return std::uint64_t{4} << 30;
+}
 
 // A point count that no memory can hold says so, computes nothing and ends a search as if cancelled.
 TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)

@@ -76,7 +76,8 @@ TEST_F(ConfigFileTest, WrittenStructure)
     EXPECT_NE(
         text.find(
             "<settings prefix=\"H\" pointsCount=\"50000\" antialias=\"0\" viewCross=\"0\" viewBox=\"0\" "
-            "viewBlackWhite=\"0\" viewDefaultColors=\"0\" viewAdaptive=\"1\" historyLimit=\"-1\" viewDensity=\"0\">"),
+            "viewBlackWhite=\"0\" viewDefaultColors=\"0\" viewAdaptive=\"1\" historyLimit=\"-1\" "
+            "viewDensity=\"0\">"),
         std::string::npos)
         << text;
     const auto settings = text.find("<settings"), defaults4D = text.find("<defaults4D"),
@@ -155,7 +156,7 @@ TEST_F(ConfigFileTest, FlagsAreTrueOnlyForOne)
     EXPECT_FALSE(doc->viewBox);
     EXPECT_FALSE(doc->viewAdaptive);
     EXPECT_TRUE(doc->viewCross);
-    EXPECT_FALSE(doc->viewDensity); // a file written before the Density view
+    EXPECT_FALSE(doc->viewDensity);  // a file written before the Density view
     EXPECT_EQ(doc->caseLetter, 'H'); // an empty prefix names no case
 }
 

@@ -61,9 +61,11 @@ TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
     AddSaved(5);
     // pugixml alone reads the first root of two and drops the rest at the next save.
     const std::string record = std::string("<attractor config='") + HENON + "'/>";
-    const std::string illFormed[] = {"<zephyraSaved><attractor", "",
+    const std::string illFormed[] = {"<zephyraSaved><attractor",
+                                     "",
                                      "<zephyraSaved/><zephyraSaved>" + record + "</zephyraSaved>",
-                                     "<zephyraSaved/>text", "<zephyraSaved>" + record + "</zephyraSaved>&amp;",
+                                     "<zephyraSaved/>text",
+                                     "<zephyraSaved>" + record + "</zephyraSaved>&amp;",
                                      "<zephyraSaved><attractor config='E' config='F'/></zephyraSaved>",
                                      "<zephyraSaved><attractor config='<'/></zephyraSaved>",
                                      "<zephyraSaved><attractor config='a&b'/></zephyraSaved>",
@@ -84,9 +86,10 @@ TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
 
 TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
 {
-    WriteText(path, std::string("<?xml version='1.0'?>\n<anyRoot note='&lt;&#38;&#x26;'><attractor config='") +
-                        HENON + "' pointsCount='1'/><!-- note --><record config='" + HENON +
-                        "' pointsCount='2'/>&amp;</anyRoot>\n<!-- after -->\n");
+    WriteText(path,
+              std::string("<?xml version='1.0'?>\n<anyRoot note='&lt;&#38;&#x26;'><attractor config='") +
+                  HENON + "' pointsCount='1'/><!-- note --><record config='" + HENON +
+                  "' pointsCount='2'/>&amp;</anyRoot>\n<!-- after -->\n");
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{1, 2}));
 }

@@ -1,5 +1,5 @@
-#include "Attractor.h"
 #include "Iterate.h"
+#include "Attractor.h"
 #include "RandomGenerator.h"
 #include "SpecialSteps.h"
 
@@ -61,7 +61,22 @@ TEST(IterateMap, MonomialOrderOfEveryEquation)
         {'E', {{}, {0}, {0, 0}, {0, 1}, {1}, {1, 1}}},
         {'F', {{}, {0}, {0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 1}, {0, 1, 1}, {1}, {1, 1}, {1, 1, 1}}},
         {'I', {{}, {0}, {0, 0}, {0, 1}, {0, 2}, {1}, {1, 1}, {1, 2}, {2}, {2, 2}}},
-        {'M', {{}, {0}, {0, 0}, {0, 1}, {0, 2}, {0, 3}, {1}, {1, 1}, {1, 2}, {1, 3}, {2}, {2, 2}, {2, 3}, {3}, {3, 3}}},
+        {'M',
+         {{},
+          {0},
+          {0, 0},
+          {0, 1},
+          {0, 2},
+          {0, 3},
+          {1},
+          {1, 1},
+          {1, 2},
+          {1, 3},
+          {2},
+          {2, 2},
+          {2, 3},
+          {3},
+          {3, 3}}},
     };
     for (const MonomialCase& c : cases) {
         const auto info = DescribeCase(c.letter);
@@ -100,7 +115,8 @@ TEST(IterateOde, ZeroCoefficientsKeepThePoint)
     const Point in{0.5f, -0.25f, 0.125f, 2.0f};
     for (char letter : {'Q', 'R', 'S', 'T', 'U', 'V', 'W', 'X'}) {
         const auto c = DescribeCase(letter);
-        const AttractorRef a = Attractor::CreateFromCode(letter + std::string(c->coefficientsCount, 'M'), defaults);
+        const AttractorRef a =
+            Attractor::CreateFromCode(letter + std::string(c->coefficientsCount, 'M'), defaults);
         const Point out = Step(*a, in);
         EXPECT_EQ(out[0], in[0]) << letter;
         EXPECT_EQ(out[1], in[1]) << letter;
@@ -135,8 +151,8 @@ TEST(IterateSpecial, AbsoluteValueMap)
     // Y: x' = a1 + a2 x + a3 y + a4 |x| + a5 |y|
     const AttractorRef a = Attractor::CreateFromCode("YWMMWMMWMMW", defaults);
     const Point out = Step(*a, Point{-0.5f, -2.0f, 0, 0});
-    EXPECT_EQ(out[0], 1.5f);  // 1 + |x|
-    EXPECT_EQ(out[1], 1.5f);  // a7 x + a10 |y|
+    EXPECT_EQ(out[0], 1.5f); // 1 + |x|
+    EXPECT_EQ(out[1], 1.5f); // a7 x + a10 |y|
 }
 
 TEST(IterateSpecial, BitwiseTruncatesTowardZero)
@@ -202,8 +218,8 @@ TEST(IterateSpecial, SineMapUsesRadians)
 
 // The monomials of one equation in order, evaluated one by one at run time: the reference that the
 // specialised loops must match bit for bit.
-void ReferenceTerms(const Attractor& a, const Point& in, int eq, int from, int degree, double product, float& acc,
-                    int& term)
+void ReferenceTerms(const Attractor& a, const Point& in, int eq, int from, int degree, double product,
+                    float& acc, int& term)
 {
     const int terms = a.CoefficientsCount() / a.dimension;
     for (int v = from; v < a.dimension; ++v) {
@@ -277,7 +293,8 @@ TEST(IteratePair, FollowsTwoSingleOrbitsBitForBit)
             WideCoefficients wide;
             WidenCoefficients(a->coefficients.data(), a->codeLength, wide);
             Point p{0.1f, -0.2f, 0.3f, -0.4f}, q{0.1000316f, -0.2f, 0.3f, -0.4f};
-            for (int i = 0; i < 8 && std::isfinite(p[0] + p[1] + p[2] + p[3] + q[0] + q[1] + q[2] + q[3]); ++i) {
+            for (int i = 0; i < 8 && std::isfinite(p[0] + p[1] + p[2] + p[3] + q[0] + q[1] + q[2] + q[3]);
+                 ++i) {
                 Point p1{}, q1{};
                 pair(a->coefficients.data(), wide.data(), a->pointsCount, p, p1, q, q1, i);
                 ASSERT_EQ(p1, Step(*a, p, i)) << a->code << " step " << i;

@@ -1,7 +1,7 @@
+#include "PointGeneration.h"
 #include "Attractor.h"
 #include "CgroupMemory.h"
 #include "ChaosMeasures.h"
-#include "PointGeneration.h"
 #include "PointMemory.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,10 @@ AttractorRef Alternating()
     return a;
 }
 
-int Pixel(int col, int row) { return 3 * (col + THUMBNAIL_SIZE * row); }
+int Pixel(int col, int row)
+{
+    return 3 * (col + THUMBNAIL_SIZE * row);
+}
 
 TEST(Thumbnail, CornersLandOnTheirPixels)
 {
@@ -78,9 +81,18 @@ TEST(Thumbnail, DivergingOrbitStaysInsideThePicture)
     EXPECT_EQ(a->thumbnail[0], 0); // non-finite coordinates give pixel (0, 0)
 }
 
-std::uint64_t Plenty() { return 1ull << 40; }
-std::uint64_t Little() { return 1000; }
-std::uint64_t Unknown() { return 0; }
+std::uint64_t Plenty()
+{
+    return 1ull << 40;
+}
+std::uint64_t Little()
+{
+    return 1000;
+}
+std::uint64_t Unknown()
+{
+    return 0;
+}
 
 TEST(ResizePoints, RefusesWhatMemoryCannotHold)
 {
@@ -163,7 +175,8 @@ TEST(ChaosMeasures, ShadowIsPulledBackAlongTheSeparation)
     EXPECT_NEAR(q[0] - p[0], 1 / std::sqrt(1e9), 1e-7);
     EXPECT_EQ(q[1], 0.0f);
     // ln R with R = (0.001)^2 x 1e9, in bits, averaged over i = 2.
-    EXPECT_NEAR(lyapunov, std::log(double(1.001f - 1.0f) * double(1.001f - 1.0f) * 1e9) * 0.72134752 / 2, 1e-3);
+    EXPECT_NEAR(lyapunov, std::log(double(1.001f - 1.0f) * double(1.001f - 1.0f) * 1e9) * 0.72134752 / 2,
+                1e-3);
 
     Point same = p;
     estimate.Update(p, same, 3, lyapunov); // R = 0: nothing added, the shadow sits on the orbit

@@ -1,5 +1,5 @@
-#include "Attractor.h"
 #include "Camera.h"
+#include "Attractor.h"
 #include "CameraMouse.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "SceneStyle.h"
 #include "Attractor.h"
 #include "Jitter.h"
-#include "SceneStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
+#include "SoftwareRenderer.h"
 #include "Attractor.h"
 #include "OrbitFixture.h"
-#include "SoftwareRenderer.h"
 
 #include <gtest/gtest.h>
-
 
 namespace zephyra {
 namespace {

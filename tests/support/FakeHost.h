@@ -98,7 +98,10 @@ public:
         }
         statusHistory.push_back({pane, text, iteration_, 1});
     }
-    void ShowCode(const Attractor& attractor) override { codes.push_back({attractor.code, attractor.position}); }
+    void ShowCode(const Attractor& attractor) override
+    {
+        codes.push_back({attractor.code, attractor.position});
+    }
 
     // --- RunServices
     void BeginBusy() override

@@ -25,7 +25,8 @@ namespace {
 constexpr int VIEW_WIDTH = 240;
 constexpr int VIEW_HEIGHT = 180;
 
-bool IsColor(QRgb pixel, int r, int g, int b) {
+bool IsColor(QRgb pixel, int r, int g, int b)
+{
     return qRed(pixel) == r && qGreen(pixel) == g && qBlue(pixel) == b;
 }
 
@@ -187,8 +188,12 @@ private slots:
         QVERIFY2(qAbs(qRed(actual) - expected[0]) <= 1 && qAbs(qGreen(actual) - expected[1]) <= 1 &&
                      qAbs(qBlue(actual) - expected[2]) <= 1,
                  qPrintable(QString("GL %1 %2 %3, software %4 %5 %6")
-                                .arg(qRed(actual)).arg(qGreen(actual)).arg(qBlue(actual))
-                                .arg(expected[0]).arg(expected[1]).arg(expected[2])));
+                                .arg(qRed(actual))
+                                .arg(qGreen(actual))
+                                .arg(qBlue(actual))
+                                .arg(expected[0])
+                                .arg(expected[1])
+                                .arg(expected[2])));
     }
 
     void colourChoiceOneGivesExactlyTheForeground()

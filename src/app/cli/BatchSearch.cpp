@@ -5,8 +5,8 @@
 #include "StatusTexts.h"
 
 #include <chrono>
-#include <ostream>
 #include <optional>
+#include <ostream>
 
 namespace zephyra::cli {
 

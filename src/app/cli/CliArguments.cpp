@@ -8,8 +8,7 @@
 namespace zephyra::cli {
 
 namespace {
-template <typename T>
-bool ParseWhole(std::string_view text, T& value)
+template <typename T> bool ParseWhole(std::string_view text, T& value)
 {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
@@ -22,7 +21,8 @@ bool ParseWhole(std::string_view text, T& value)
 }
 } // namespace
 
-ParsedArguments::ParsedArguments(const std::vector<std::string>& arguments, std::initializer_list<OptionSpec> options)
+ParsedArguments::ParsedArguments(const std::vector<std::string>& arguments,
+                                 std::initializer_list<OptionSpec> options)
 {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];

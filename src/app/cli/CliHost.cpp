@@ -8,7 +8,10 @@ namespace zephyra::cli {
 namespace {
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnInterrupt(int)
+{
+    interrupted = 1;
+}
 } // namespace
 
 CliHost::CliHost(std::ostream& err) : err_(err)
@@ -17,7 +20,10 @@ CliHost::CliHost(std::ostream& err) : err_(err)
     std::signal(SIGINT, OnInterrupt);
 }
 
-CliHost::~CliHost() { std::signal(SIGINT, SIG_DFL); }
+CliHost::~CliHost()
+{
+    std::signal(SIGINT, SIG_DFL);
+}
 
 void CliHost::ShowStatus(int pane, const std::string& text)
 {

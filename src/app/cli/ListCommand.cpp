@@ -34,7 +34,8 @@ int RunList(const std::vector<std::string>& arguments, CommandIo& io)
     const std::optional<std::string> config = parsed.Value("config");
     const std::filesystem::path path =
         parsed.Positional().empty()
-            ? WindowProgramConfigLocation(config ? std::optional<std::filesystem::path>(*config) : std::nullopt)
+            ? WindowProgramConfigLocation(config ? std::optional<std::filesystem::path>(*config)
+                                                 : std::nullopt)
                   .ToRead()
             : std::filesystem::path(parsed.Positional()[0]);
     if (IsPngFile(path)) {

@@ -20,7 +20,9 @@ void WritePoints(std::ostream& out, const Point* points, int count)
         for (int k = 0; k < 4; ++k) {
             if (k > 0)
                 *p++ = ',';
-            p = std::to_chars(p, line + sizeof line, points[i][k], std::chars_format::general, SIGNIFICANT_DIGITS).ptr;
+            p = std::to_chars(p, line + sizeof line, points[i][k], std::chars_format::general,
+                              SIGNIFICANT_DIGITS)
+                    .ptr;
         }
         *p++ = '\n';
         out.write(line, p - line);

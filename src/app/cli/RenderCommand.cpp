@@ -29,9 +29,10 @@ constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
-    const std::pair<OptionSpec, float Attractor::*> fields[] = {
-        {YAW_OPTION, &Attractor::yaw}, {PITCH_OPTION, &Attractor::pitch},
-        {ZOOM_OPTION, &Attractor::zoom}, {FOV_OPTION, &Attractor::fov}};
+    const std::pair<OptionSpec, float Attractor::*> fields[] = {{YAW_OPTION, &Attractor::yaw},
+                                                                {PITCH_OPTION, &Attractor::pitch},
+                                                                {ZOOM_OPTION, &Attractor::zoom},
+                                                                {FOV_OPTION, &Attractor::fov}};
     for (const auto& [option, field] : fields)
         if (const auto v = parsed.Value(option.name))
             camera.*field = ParseNumber(*v, "--" + std::string(option.name));
@@ -39,10 +40,11 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 
 // The record stored in a picture, a ".zpr" document or a configuration file (the I-th, from 1),
 // and for a picture the settings it was made with. An empty handle after a message on stderr.
-AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed, const AttractorDefaults& defaults,
-                          PictureSettings& settings, CommandIo& io)
+AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed,
+                          const AttractorDefaults& defaults, PictureSettings& settings, CommandIo& io)
 {
-    const std::int32_t index = parsed.Value(INDEX_OPTION.name) ? ParseCount(*parsed.Value(INDEX_OPTION.name), "--index") : 1;
+    const std::int32_t index =
+        parsed.Value(INDEX_OPTION.name) ? ParseCount(*parsed.Value(INDEX_OPTION.name), "--index") : 1;
     if (IsPngFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
         if (!picture) {
@@ -50,7 +52,8 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
             return {};
         }
         if (picture->settings && !ReadSettingsText(*picture->settings, settings))
-            io.err << "zephyra render: " << path << ": its render settings are unreadable; using the defaults\n";
+            io.err << "zephyra render: " << path
+                   << ": its render settings are unreadable; using the defaults\n";
         return picture->attractor;
     }
     const auto records = ReadRecordFile(path, defaults);
@@ -59,7 +62,8 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
         return {};
     }
     if (index < 1 || index > static_cast<std::int32_t>(records->size())) {
-        io.err << "zephyra render: " << path << " has no record " << index << " (it has " << records->size() << ")\n";
+        io.err << "zephyra render: " << path << " has no record " << index << " (it has " << records->size()
+               << ")\n";
         return {};
     }
     return (*records)[static_cast<std::size_t>(index - 1)].attractor;
@@ -81,7 +85,8 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     const DensityOptions& o = settings.options;
     DensityScene scene;
     scene.code = attractor.code;
-    scene.exactPoints = attractor.pointsCount > FIRST_DRAWN_POINT ? attractor.pointsCount : DEFAULT_EXACT_POINTS;
+    scene.exactPoints =
+        attractor.pointsCount > FIRST_DRAWN_POINT ? attractor.pointsCount : DEFAULT_EXACT_POINTS;
     scene.display = attractor.display;
     scene.camera = CameraPose::Of(attractor);
 
@@ -121,7 +126,8 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     }
     if (const auto v = parsed.Value(SIZE_OPTION.name))
         ParseSize(*v, LARGEST_SIDE, o.width, o.height);
-    if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE || static_cast<long long>(o.width) * o.height > LARGEST_AREA)
+    if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE ||
+        static_cast<long long>(o.width) * o.height > LARGEST_AREA)
         throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
                          " (1 to 16384 pixels a side, at most 89 million in all)");
     settings.blackWhite = settings.blackWhite || parsed.Has(BW_OPTION.name);
@@ -130,13 +136,15 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
     RgbImage image(o.width, o.height);
-    PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image, {0, 0, o.width, o.height});
+    PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
+                {0, 0, o.width, o.height});
     if (const std::string error = WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings)));
         !error.empty()) {
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount << " points)\n";
+    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount
+           << " points)\n";
     return EXIT_OK;
 }
 
@@ -144,9 +152,10 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
 {
     const ParsedArguments parsed(
         WithLongOptions(arguments),
-        {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION, YAW_OPTION, PITCH_OPTION, ZOOM_OPTION,
-         FOV_OPTION, BW_OPTION, DENSITY_OPTION, SUPERSAMPLE_OPTION, TONE_OPTION, GAMMA_OPTION, COLORS_OPTION,
-         BACKGROUND_OPTION, DEPTH_OPTION, THREADS_OPTION, MEMORY_OPTION, FROM_OPTION, INDEX_OPTION});
+        {OUTPUT_OPTION, SIZE_OPTION,  POINTS_OPTION, START_OPTION,      SEED_OPTION,    YAW_OPTION,
+         PITCH_OPTION,  ZOOM_OPTION,  FOV_OPTION,    BW_OPTION,         DENSITY_OPTION, SUPERSAMPLE_OPTION,
+         TONE_OPTION,   GAMMA_OPTION, COLORS_OPTION, BACKGROUND_OPTION, DEPTH_OPTION,   THREADS_OPTION,
+         MEMORY_OPTION, FROM_OPTION,  INDEX_OPTION});
     const auto from = parsed.Value(FROM_OPTION.name);
     parsed.ExpectPositional(from ? 0 : 1, "CODE");
     const auto output = parsed.Value(OUTPUT_OPTION.name);
@@ -195,35 +204,37 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
 
 Subcommand RenderCommand()
 {
-    return {"render",
-            "render CODE|--from FILE -o FILE.png [--density] [--size WxH] [--points N] [--yaw Y --pitch P --zoom Z "
-            "--fov F] [--bw]",
-            "Draws the attractor of CODE, or a record stored in a picture, a \".zpr\" document or a\n"
-            "configuration file, into a compressed PNG picture that carries the record; needs no display.\n"
-            "Without --density it computes the orbit and draws it as the printout does (one pixel a point).\n"
-            "  -o FILE       the picture to write (replaced only when the whole picture is written)\n"
-            "  --from FILE   the record of a picture made by this program (with its settings), or of a\n"
-            "                document or configuration file; --index I picks the I-th record (default 1)\n"
-            "  --size WxH    picture size in pixels (default 800x600; 1920x1080 with --density)\n"
-            "  --points N    number of points (default 50000; 100000000 with --density)\n"
-            "  --start P     start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)\n"
-            "  --seed S      seed of the dimension estimate (default: the time) or of the density orbits (1)\n"
-            "  --yaw Y, --pitch P   rotation in degrees (default 0, 0)\n"
-            "  --zoom Z      distance of the eye from the cube's centre (default 2.5)\n"
-            "  --fov F       vertical field of view in degrees (default 60)\n"
-            "  --bw          black points on white\n"
-            "With --density, many orbits run on every core and each pixel shows how often they pass:\n"
-            "  --supersample S   canvas S times larger each way, averaged down (1 to 8, default 2)\n"
-            "  --tone T          log (default), eqhist, gamma or linear\n"
-            "  --gamma G         the power of --tone gamma (default 2.2)\n"
-            "  --colors C        coords (the view's point colours, default), gray, magma, inferno,\n"
-            "                    viridis, cividis or turbo\n"
-            "  --background RRGGBB   (default: the attractor's background colour)\n"
-            "  --depth 8|16      bits a channel (default 8)\n"
-            "  --threads T       worker threads (default: every core); with --seed, the same bytes again\n"
-            "  --memory MiB      canvas memory; larger pictures render in strips (default 2048)\n"
-            "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
-            RunRender};
+    return {
+        "render",
+        "render CODE|--from FILE -o FILE.png [--density] [--size WxH] [--points N] [--yaw Y --pitch P --zoom "
+        "Z "
+        "--fov F] [--bw]",
+        "Draws the attractor of CODE, or a record stored in a picture, a \".zpr\" document or a\n"
+        "configuration file, into a compressed PNG picture that carries the record; needs no display.\n"
+        "Without --density it computes the orbit and draws it as the printout does (one pixel a point).\n"
+        "  -o FILE       the picture to write (replaced only when the whole picture is written)\n"
+        "  --from FILE   the record of a picture made by this program (with its settings), or of a\n"
+        "                document or configuration file; --index I picks the I-th record (default 1)\n"
+        "  --size WxH    picture size in pixels (default 800x600; 1920x1080 with --density)\n"
+        "  --points N    number of points (default 50000; 100000000 with --density)\n"
+        "  --start P     start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)\n"
+        "  --seed S      seed of the dimension estimate (default: the time) or of the density orbits (1)\n"
+        "  --yaw Y, --pitch P   rotation in degrees (default 0, 0)\n"
+        "  --zoom Z      distance of the eye from the cube's centre (default 2.5)\n"
+        "  --fov F       vertical field of view in degrees (default 60)\n"
+        "  --bw          black points on white\n"
+        "With --density, many orbits run on every core and each pixel shows how often they pass:\n"
+        "  --supersample S   canvas S times larger each way, averaged down (1 to 8, default 2)\n"
+        "  --tone T          log (default), eqhist, gamma or linear\n"
+        "  --gamma G         the power of --tone gamma (default 2.2)\n"
+        "  --colors C        coords (the view's point colours, default), gray, magma, inferno,\n"
+        "                    viridis, cividis or turbo\n"
+        "  --background RRGGBB   (default: the attractor's background colour)\n"
+        "  --depth 8|16      bits a channel (default 8)\n"
+        "  --threads T       worker threads (default: every core); with --seed, the same bytes again\n"
+        "  --memory MiB      canvas memory; larger pictures render in strips (default 2048)\n"
+        "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
+        RunRender};
 }
 
 } // namespace zephyra::cli

@@ -44,7 +44,8 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandIo& io)
     try {
         return command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end()), io);
     } catch (const UsageError& e) {
-        io.err << "zephyra " << command->name << ": " << e.what() << "\nusage: zephyra " << command->usage << "\n";
+        io.err << "zephyra " << command->name << ": " << e.what() << "\nusage: zephyra " << command->usage
+               << "\n";
         return EXIT_USAGE;
     }
 }

@@ -11,7 +11,8 @@
 
 namespace zephyra {
 
-void ShowAboutBox(QWidget* parent) {
+void ShowAboutBox(QWidget* parent)
+{
     QDialog box(parent);
     box.setObjectName("aboutBox");
     box.setWindowTitle("About Zephyra Explorer");

@@ -26,7 +26,8 @@ namespace {
 // 3.5 times, so a count that only the buffer would fit ends in the out-of-memory killer.
 constexpr int VIEW_POINT_COPIES = 3;
 
-void FitToScreen(QWidget& window) {
+void FitToScreen(QWidget& window)
+{
     QSize size(1200, 800);
     if (const QScreen* screen = QApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize());
@@ -37,11 +38,13 @@ void FitToScreen(QWidget& window) {
 
 CZephyraApp::CZephyraApp() = default;
 
-CZephyraApp::~CZephyraApp() {
+CZephyraApp::~CZephyraApp()
+{
     ExitInstance();
 }
 
-bool CZephyraApp::InitInstance(const CommandLine& line) {
+bool CZephyraApp::InitInstance(const CommandLine& line)
+{
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "zephyra-explorer: %s\n", qPrintable(line.error));
         exitCode_ = 2;
@@ -79,7 +82,8 @@ bool CZephyraApp::InitInstance(const CommandLine& line) {
 // Prints the first attractor of the document (the start-up attractor when it holds none) and
 // ends the program, as a print switch of the shell would. Without a printer the page goes to a
 // PDF file beside the document rather than nowhere.
-bool CZephyraApp::PrintDocument(const QString& path) {
+bool CZephyraApp::PrintDocument(const QString& path)
+{
     exitCode_ = 1;
     if (!framework_->OpenPath(path))
         return false;
@@ -108,7 +112,8 @@ bool CZephyraApp::PrintDocument(const QString& path) {
     return false;
 }
 
-int CZephyraApp::ExitInstance() {
+int CZephyraApp::ExitInstance()
+{
     host_.Detach();
     frame_.reset();
     framework_.reset();

@@ -4,7 +4,8 @@
 
 namespace zephyra {
 
-CommandLine ParseCommandLine(const QStringList& arguments) {
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription("Finds, shows and collects strange attractors.");
     const QCommandLineOption print("print", "Print the document PATH and end.", "PATH");

@@ -4,8 +4,8 @@
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
 #include "DocumentFile.h"
-#include "SettingsDialog.h"
 #include "FileNames.h"
+#include "SettingsDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,23 +24,27 @@ const char* const extension = ".zpr";
 
 } // namespace
 
-void DocumentFramework::SetFrame(CMainFrame* frame) {
+void DocumentFramework::SetFrame(CMainFrame* frame)
+{
     frame_ = frame;
     pictures_.SetFrame(frame);
     SetPath(path_);
 }
 
-QString DocumentFramework::Title() const {
+QString DocumentFramework::Title() const
+{
     return path_.isEmpty() ? QString("Untitled") : QFileInfo(path_).fileName();
 }
 
-void DocumentFramework::SetPath(const QString& path) {
+void DocumentFramework::SetPath(const QString& path)
+{
     path_ = path;
     if (frame_)
         frame_->setWindowTitle(Title() + " - " + appTitle);
 }
 
-bool DocumentFramework::SaveModified() {
+bool DocumentFramework::SaveModified()
+{
     if (!doc_.IsModified())
         return true;
     const QString name = path_.isEmpty() ? Title() : path_;
@@ -51,26 +55,30 @@ bool DocumentFramework::SaveModified() {
     return answer == QMessageBox::No || FileSave();
 }
 
-void DocumentFramework::FileNew() {
+void DocumentFramework::FileNew()
+{
     if (!SaveModified())
         return;
     doc_.OnNewDocument();
     SetPath(QString());
 }
 
-std::optional<std::string> DocumentFramework::AskOpenFileName() {
+std::optional<std::string> DocumentFramework::AskOpenFileName()
+{
     const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), openFilter);
     if (path.isEmpty())
         return std::nullopt;
     return FileNamePath(path).string();
 }
 
-void DocumentFramework::FileOpen() {
+void DocumentFramework::FileOpen()
+{
     if (const auto path = AskOpenFileName())
         OpenPath(FileNameFromBytes(*path));
 }
 
-bool DocumentFramework::OpenPath(const QString& path) {
+bool DocumentFramework::OpenPath(const QString& path)
+{
     // A picture shows its attractor and leaves the document alone: no save question.
     if (PictureCommands::IsPicture(path))
         return pictures_.OpenPicture(path);
@@ -85,11 +93,13 @@ bool DocumentFramework::OpenPath(const QString& path) {
     return true;
 }
 
-bool DocumentFramework::FileSave() {
+bool DocumentFramework::FileSave()
+{
     return path_.isEmpty() ? FileSaveAs() : DoSave(path_);
 }
 
-bool DocumentFramework::FileSaveAs() {
+bool DocumentFramework::FileSaveAs()
+{
     const QString proposed = path_.isEmpty() ? Title() + extension : path_;
     QString path = QFileDialog::getSaveFileName(frame_, "Save As", proposed, fileFilter);
     if (path.isEmpty())
@@ -99,7 +109,8 @@ bool DocumentFramework::FileSaveAs() {
     return DoSave(path);
 }
 
-bool DocumentFramework::DoSave(const QString& path) {
+bool DocumentFramework::DoSave(const QString& path)
+{
     if (!OnSaveDocument(doc_, FileNamePath(path)))
         return false;
     SetPath(QFileInfo(path).absoluteFilePath());
@@ -107,7 +118,8 @@ bool DocumentFramework::DoSave(const QString& path) {
     return true;
 }
 
-bool DocumentFramework::OnCommand(int id) {
+bool DocumentFramework::OnCommand(int id)
+{
     if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + RecentFileList::Size) {
         const QStringList files = recent_.Files();
         const int index = id - ID_FILE_MRU_FIRST;

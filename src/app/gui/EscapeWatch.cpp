@@ -10,7 +10,8 @@ namespace {
 constexpr qint64 pumpIntervalMs = 30;
 constexpr unsigned clockCheckMask = 63;
 
-bool IsUserInput(const QEvent& event) {
+bool IsUserInput(const QEvent& event)
+{
     switch (event.type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -34,7 +35,8 @@ bool IsUserInput(const QEvent& event) {
 
 } // namespace
 
-void EscapeWatch::Begin() {
+void EscapeWatch::Begin()
+{
     if (active_)
         return;
     active_ = true;
@@ -44,14 +46,16 @@ void EscapeWatch::Begin() {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-void EscapeWatch::End() {
+void EscapeWatch::End()
+{
     if (!active_)
         return;
     active_ = false;
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool EscapeWatch::Poll() {
+bool EscapeWatch::Poll()
+{
     if (active_ && (++calls_ & clockCheckMask) == 0 && sincePump_.elapsed() >= pumpIntervalMs) {
         QCoreApplication::processEvents();
         sincePump_.restart();
@@ -61,13 +65,15 @@ bool EscapeWatch::Poll() {
     return pressed;
 }
 
-QWidget* EscapeWatch::TakeCloseRequest() {
+QWidget* EscapeWatch::TakeCloseRequest()
+{
     QWidget* window = closing_;
     closing_ = nullptr;
     return window;
 }
 
-bool EscapeWatch::eventFilter(QObject* watched, QEvent* event) {
+bool EscapeWatch::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::Close) {
         auto* window = qobject_cast<QWidget*>(watched);
         // Only a main window's closing waits for the run; a menu or a tip closes as usual.

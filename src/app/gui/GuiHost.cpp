@@ -8,24 +8,28 @@
 
 namespace zephyra {
 
-void GuiHost::ShowStatus(int pane, const std::string& text) {
+void GuiHost::ShowStatus(int pane, const std::string& text)
+{
     if (frame_)
         frame_->ShowStatus(pane, text);
 }
 
-void GuiHost::ShowCode(const Attractor& attractor) {
+void GuiHost::ShowCode(const Attractor& attractor)
+{
     if (frame_)
         frame_->ShowCode(attractor);
 }
 
-void GuiHost::BeginBusy() {
+void GuiHost::BeginBusy()
+{
     if (busyDepth_++ > 0)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     escape_.Begin();
 }
 
-void GuiHost::EndBusy() {
+void GuiHost::EndBusy()
+{
     if (busyDepth_ == 0 || --busyDepth_ > 0)
         return;
     escape_.End();
@@ -35,12 +39,14 @@ void GuiHost::EndBusy() {
         QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
-void GuiHost::OnDocumentChanged(int hint) {
+void GuiHost::OnDocumentChanged(int hint)
+{
     if (frame_)
         frame_->OnDocumentChanged(hint);
 }
 
-void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon)
+{
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Error     ? QMessageBox::Critical
                                      : icon == MessageIcon::Warning ? QMessageBox::Warning
                                                                     : QMessageBox::Information;

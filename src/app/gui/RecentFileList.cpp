@@ -9,16 +9,19 @@ namespace {
 
 const char* const group = "Recent File List";
 
-QString Key(int i) {
+QString Key(int i)
+{
     return QString("File%1").arg(i + 1);
 }
-QString Absolute(const QString& path) {
+QString Absolute(const QString& path)
+{
     return QFileInfo(path).absoluteFilePath();
 }
 
 } // namespace
 
-RecentFileList::RecentFileList() {
+RecentFileList::RecentFileList()
+{
     QSettings settings("Kestrelmoor", "Zephyra Explorer");
     settings.beginGroup(group);
     for (int i = 0; i < Size; ++i) {
@@ -28,7 +31,8 @@ RecentFileList::RecentFileList() {
     }
 }
 
-void RecentFileList::Add(const QString& path) {
+void RecentFileList::Add(const QString& path)
+{
     const QString file = Absolute(path);
     files_.removeAll(file);
     files_.prepend(file);
@@ -37,12 +41,14 @@ void RecentFileList::Add(const QString& path) {
     Store();
 }
 
-void RecentFileList::Remove(const QString& path) {
+void RecentFileList::Remove(const QString& path)
+{
     if (files_.removeAll(Absolute(path)) > 0)
         Store();
 }
 
-void RecentFileList::Store() const {
+void RecentFileList::Store() const
+{
     QSettings settings("Kestrelmoor", "Zephyra Explorer");
     settings.beginGroup(group);
     for (int i = 0; i < Size; ++i) {

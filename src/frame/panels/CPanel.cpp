@@ -88,8 +88,8 @@ void CPanel::SendCommand(int id)
 
 int CPanel::PreferredWidth() const
 {
-    const int entries =
-        static_cast<const QAbstractItemView*>(tree_)->sizeHintForColumn(0) + 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+    const int entries = static_cast<const QAbstractItemView*>(tree_)->sizeHintForColumn(0) +
+                        2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
     return std::max(buttons_->sizeHint().width(), entries);
 }
 

@@ -7,8 +7,9 @@
 namespace zephyra {
 namespace {
 
-const GroupedListRole FAVORITES_ROLE{&CZephyraDoc::favorites, UH_FAVORITE_ADDED,       UH_FAVORITES_RELOADED,
-                                     UH_FAVORITE_REMOVED,     cmd::ID_REMOVE_FAVORITE, &CZephyraDoc::RemoveFavorite};
+const GroupedListRole FAVORITES_ROLE{&CZephyraDoc::favorites, UH_FAVORITE_ADDED,
+                                     UH_FAVORITES_RELOADED,   UH_FAVORITE_REMOVED,
+                                     cmd::ID_REMOVE_FAVORITE, &CZephyraDoc::RemoveFavorite};
 
 } // namespace
 

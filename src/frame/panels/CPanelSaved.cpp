@@ -7,8 +7,8 @@
 namespace zephyra {
 namespace {
 
-const GroupedListRole SAVED_ROLE{&CZephyraDoc::saved,      UH_SAVED_ADDED,       UH_SAVED_RELOADED,
-                                 UH_SAVED_REMOVED,         cmd::ID_REMOVE_SAVED, &CZephyraDoc::RemoveSaved};
+const GroupedListRole SAVED_ROLE{&CZephyraDoc::saved, UH_SAVED_ADDED,       UH_SAVED_RELOADED,
+                                 UH_SAVED_REMOVED,    cmd::ID_REMOVE_SAVED, &CZephyraDoc::RemoveSaved};
 
 } // namespace
 

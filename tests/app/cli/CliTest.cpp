@@ -23,7 +23,8 @@ TEST(CliCompute, PrintsTheFourPanesAndDone)
 
 TEST(CliCompute, OptionsReachTheAttractor)
 {
-    const Result r = RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "7000", "--start", "0.1,-0.2,0,0.5"});
+    const Result r =
+        RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "7000", "--start", "0.1,-0.2,0,0.5"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find(" 7000 points"), std::string::npos);
     EXPECT_NE(r.out.find(" x0 = 0.10 y0 = -0.20 z0 = 0.00 w0 = 0.50"), std::string::npos);
@@ -61,10 +62,12 @@ TEST(CliSearch, FindsRepeatableAttractorsOfTheCase)
         EXPECT_EQ(lines[5 * k + 1], "Case H (D:2 O:5 M:42)");
         EXPECT_EQ(lines[5 * k + 2], " 10000 points");
     }
-    EXPECT_EQ(RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "1"}).out,
-              first.out);
-    EXPECT_EQ(RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "3"}).out,
-              first.out);
+    EXPECT_EQ(
+        RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "1"}).out,
+        first.out);
+    EXPECT_EQ(
+        RunZephyra({"search", "H", "--count", "3", "--seed", "1", "--points", "10000", "--jobs", "3"}).out,
+        first.out);
     EXPECT_NE(RunZephyra({"search", "H", "--count", "3", "--seed", "2", "--points", "10000"}).out, first.out);
 }
 
@@ -109,20 +112,20 @@ TEST(CliErrors, BadInputExitsNonZeroWithAMessage)
     EXPECT_EQ(r.code, EXIT_FAILED);
     EXPECT_NE(r.err.find("Wrong attractor configuration!"), std::string::npos);
 
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"compute", "EWM?MPMMWMMMM", "--points", "12x"},
-             {"compute", "EWM?MPMMWMMMM", "--points", "-4"},
-             {"compute", "EWM?MPMMWMMMM", "--points"},
-             {"compute", "EWM?MPMMWMMMM", "--start", "1,2,3"},
-             {"compute", "EWM?MPMMWMMMM", "--start", "1,2,3,nan"},
-             {"compute", "EWM?MPMMWMMMM", "--frobnicate"},
-             {"compute"},
-             {"compute", "A", "B"},
-             {"search", "HH"},
-             {"search", "H", "--seed", "-1"},
-             {"points", "EWM?MPMMWMMMM", "--json"},
-             {"nonsense"},
-             {}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"compute", "EWM?MPMMWMMMM", "--points", "12x"},
+                                               {"compute", "EWM?MPMMWMMMM", "--points", "-4"},
+                                               {"compute", "EWM?MPMMWMMMM", "--points"},
+                                               {"compute", "EWM?MPMMWMMMM", "--start", "1,2,3"},
+                                               {"compute", "EWM?MPMMWMMMM", "--start", "1,2,3,nan"},
+                                               {"compute", "EWM?MPMMWMMMM", "--frobnicate"},
+                                               {"compute"},
+                                               {"compute", "A", "B"},
+                                               {"search", "HH"},
+                                               {"search", "H", "--seed", "-1"},
+                                               {"points", "EWM?MPMMWMMMM", "--json"},
+                                               {"nonsense"},
+                                               {}}) {
         r = RunZephyra(bad);
         EXPECT_EQ(r.code, EXIT_USAGE) << testing::PrintToString(bad);
         EXPECT_FALSE(r.err.empty()) << testing::PrintToString(bad);

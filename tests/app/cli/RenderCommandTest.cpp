@@ -85,16 +85,18 @@ TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
 TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
 {
     const std::string path = (dir / "henon.png").string(), again = (dir / "again.png").string();
-    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "--density", "-o", path, "--size", "96x64", "--points", "200000", "--yaw",
-                      "30", "--colors", "magma", "--background", "000000", "--threads", "2", "--seed", "3"}),
-              EXIT_OK)
+    ASSERT_EQ(
+        Render({"EWM?MPMMWMMMM", "--density", "-o", path, "--size", "96x64", "--points", "200000", "--yaw",
+                "30", "--colors", "magma", "--background", "000000", "--threads", "2", "--seed", "3"}),
+        EXIT_OK)
         << err;
     std::ostringstream out, errors;
     CommandIo io{out, errors};
     ASSERT_EQ(RunCommandLine({"list", path}, io), EXIT_OK) << errors.str();
     EXPECT_NE(out.str().find("picture EWM?MPMMWMMMM points=50000 fov=60 zoom=2.5 yaw=30"), std::string::npos)
         << out.str();
-    EXPECT_NE(out.str().find("settings renderer=density width=96 height=64 points=200000"), std::string::npos);
+    EXPECT_NE(out.str().find("settings renderer=density width=96 height=64 points=200000"),
+              std::string::npos);
     ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
     EXPECT_EQ(Bytes(again), Bytes(path));
 }
@@ -104,10 +106,16 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     const std::string path = (dir / "kept.png").string();
     ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "40x30"}), EXIT_OK) << err;
     const auto size = std::filesystem::file_size(path);
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--colors", "plasma"}, {"--size", "0x30"}, {"--size", "65536x30"},
-          {"--points", "many"}, {"--gamma", "0"}, {"--depth", "12"}, {"--tone", "loud"}, {"--background", "red"},
-          {"--supersample", "9"}, {"--memory", "-1"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--colors", "plasma"},
+                                                {"--size", "0x30"},
+                                                {"--size", "65536x30"},
+                                                {"--points", "many"},
+                                                {"--gamma", "0"},
+                                                {"--depth", "12"},
+                                                {"--tone", "loud"},
+                                                {"--background", "red"},
+                                                {"--supersample", "9"},
+                                                {"--memory", "-1"}}) {
         std::vector<std::string> arguments{"EWM?MPMMWMMMM", "--density", "-o", path};
         arguments.insert(arguments.end(), bad.begin(), bad.end());
         EXPECT_EQ(Render(arguments), EXIT_USAGE) << bad[0] << " " << bad[1];
@@ -136,8 +144,9 @@ TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
     std::ostringstream out;
     CommandIo io{out, terminal, true};
     const std::string path = (dir / "stopped.png").string();
-    EXPECT_EQ(RunCommandLine({"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, io),
-              EXIT_FAILED);
+    EXPECT_EQ(
+        RunCommandLine({"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, io),
+        EXIT_FAILED);
     EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 0);
 }

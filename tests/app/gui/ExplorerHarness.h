@@ -17,12 +17,14 @@
 namespace zephyra::test {
 
 // Settings (recent files) and the configuration file go to a fresh folder per test program.
-inline QTemporaryDir& SandboxFolder() {
+inline QTemporaryDir& SandboxFolder()
+{
     static QTemporaryDir folder;
     return folder;
 }
 
-inline void UseSandbox() {
+inline void UseSandbox()
+{
     qputenv("XDG_CONFIG_HOME", SandboxFolder().path().toLocal8Bit());
     qputenv("HOME", SandboxFolder().path().toLocal8Bit());
 }
@@ -30,7 +32,8 @@ inline void UseSandbox() {
 struct Explorer {
     std::unique_ptr<CZephyraApp> app = std::make_unique<CZephyraApp>();
 
-    explicit Explorer(QStringList arguments = {}) {
+    explicit Explorer(QStringList arguments = {})
+    {
         CommandLine line;
         // Every explorer starts from no configuration, so History holds just the start-up attractor.
         line.config = SandboxFolder().filePath("zephyra-explorer.xml");

@@ -5,8 +5,8 @@
 #include "CZephyraView.h"
 #include "CommandIds.h"
 #include "DocumentFile.h"
-#include "PanelCodes.h"
 #include "FileNames.h"
+#include "PanelCodes.h"
 
 #include <QLabel>
 #include <QMenu>

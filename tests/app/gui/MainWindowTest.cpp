@@ -157,8 +157,8 @@ private slots:
     void viewFlagsToggleTheirChecksAndRepaint()
     {
         CZephyraView& view = explorer->Frame().ActiveView();
-        for (const int id : {cmd::ID_VIEW_ADAPTIVE, cmd::ID_VIEW_BOX, cmd::ID_VIEW_CROSS, cmd::ID_VIEW_BLACK_WHITE,
-                             cmd::ID_VIEW_DEFAULT_COLORS}) {
+        for (const int id : {cmd::ID_VIEW_ADAPTIVE, cmd::ID_VIEW_BOX, cmd::ID_VIEW_CROSS,
+                             cmd::ID_VIEW_BLACK_WHITE, cmd::ID_VIEW_DEFAULT_COLORS}) {
             const int before = view.PaintCount();
             const bool wasChecked = explorer->Frame().CommandState(id).value_or(false);
             explorer->Frame().SendCommand(id);
@@ -214,7 +214,8 @@ private slots:
     // Unmended, the 220-pixel panels hid "Remove" behind the tool bar's chevron.
     void panelsShowEveryButtonAtTheirFirstWidth()
     {
-        for (int id : {cmd::ID_PANEL_SAVED, cmd::ID_PANEL_FAVORITES, cmd::ID_PANEL_HISTORY, cmd::ID_PANEL_CASES}) {
+        for (int id :
+             {cmd::ID_PANEL_SAVED, cmd::ID_PANEL_FAVORITES, cmd::ID_PANEL_HISTORY, cmd::ID_PANEL_CASES}) {
             explorer->Frame().SendCommand(id);
             for (QToolBar* bar : explorer->Frame().Layouts().findChildren<QToolBar*>())
                 if (bar->isVisible())
@@ -281,7 +282,8 @@ private slots:
         QLineEdit* edit = explorer->Frame().Codes().lineEdit();
         // Both keys arrive at the run's first event pump: the typed one goes nowhere, Escape ends it.
         QCoreApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-        QCoreApplication::postEvent(&explorer->Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QCoreApplication::postEvent(&explorer->Frame(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         explorer->Frame().SendCommand(cmd::ID_NEXT);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
         QCOMPARE(doc.history.Count(), 1);

@@ -16,7 +16,8 @@ class CodeBoxTest : public QObject {
     AttractorRef Make(const char* code) { return Attractor::CreateFromCode(code, defaults); }
 
 private slots:
-    void listsCodesNewestFirstWithoutEqualNeighbours() {
+    void listsCodesNewestFirstWithoutEqualNeighbours()
+    {
         CodeBox box;
         const AttractorRef a = Make("EWM?MPMMWMMMM"), b = Make("EAAAAAAAAAAAA");
         box.ShowCode(*a);
@@ -30,7 +31,8 @@ private slots:
         QVERIFY(!box.itemIcon(0).isNull());
     }
 
-    void marksTheCoefficientAtPosition() {
+    void marksTheCoefficientAtPosition()
+    {
         CodeBox box;
         const AttractorRef a = Make("EWM?MPMMWMMMM");
         a->position = 3;
@@ -42,7 +44,8 @@ private slots:
         QCOMPARE(box.count(), 1);
     }
 
-    void keepsTheMarkWhenTheFocusLeaves() {
+    void keepsTheMarkWhenTheFocusLeaves()
+    {
         QWidget window;
         auto* box = new CodeBox(&window);
         auto* other = new QLineEdit(&window);
@@ -57,7 +60,8 @@ private slots:
         QCOMPARE(box->lineEdit()->selectedText(), QString("W"));
     }
 
-    void acceptsAtMostTheLongestCodeAndEnterAsksForGo() {
+    void acceptsAtMostTheLongestCodeAndEnterAsksForGo()
+    {
         CodeBox box;
         box.show();
         box.activateWindow();
@@ -71,7 +75,8 @@ private slots:
         QCOMPARE(box.count(), 0); // Enter inserts nothing by itself
     }
 
-    void choosingAnOlderCodeOnlyFillsTheEditField() {
+    void choosingAnOlderCodeOnlyFillsTheEditField()
+    {
         CodeBox box;
         QSignalSpy go(&box, &CodeBox::goRequested);
         box.ShowCode(*Make("EAAAAAAAAAAAA"));

@@ -15,7 +15,8 @@ using namespace zephyra;
 
 namespace {
 
-QStringList Captions(const QMenu& menu) {
+QStringList Captions(const QMenu& menu)
+{
     QStringList captions;
     for (const QAction* action : menu.actions())
         captions << (action->isSeparator() ? QString("-") : action->text());
@@ -26,11 +27,13 @@ QStringList Captions(const QMenu& menu) {
 class RecordingTarget : public CommandTarget {
 public:
     explicit RecordingTarget(std::set<int> takes) : takes_(std::move(takes)) {}
-    bool OnCommand(int id) override {
+    bool OnCommand(int id) override
+    {
         seen.push_back(id);
         return takes_.count(id) > 0;
     }
-    std::optional<bool> CommandChecked(int id) const override {
+    std::optional<bool> CommandChecked(int id) const override
+    {
         return reportsBox && id == cmd::ID_VIEW_BOX ? std::optional<bool>(boxOn) : std::nullopt;
     }
     std::vector<int> seen;
@@ -46,7 +49,8 @@ private:
 class CommandTableTest : public QObject {
     Q_OBJECT
 private slots:
-    void caseCaptionsFollowTheCaseTable() {
+    void caseCaptionsFollowTheCaseTable()
+    {
         QCOMPARE(QString::fromStdString(CaseCaption('E')), QString("Case &E (D:2 O:2 M:12)"));
         QCOMPARE(QString::fromStdString(CaseCaption('M')), QString("Case &M (D:4 O:2 M:60)"));
         QCOMPARE(QString::fromStdString(CaseCaption('P')), QString("Case &P (D:4 O:5 M:504)"));
@@ -56,7 +60,8 @@ private slots:
         QCOMPARE(QString::fromStdString(CaseCaption('^')), QString("Case ^ (D:4 M:9)"));
     }
 
-    void promptsSplitIntoStatusTextAndToolTip() {
+    void promptsSplitIntoStatusTextAndToolTip()
+    {
         const CommandInfo* next = FindCommand(cmd::ID_NEXT);
         QVERIFY(next);
         QCOMPARE(QString::fromStdString(StatusPrompt(*next)), QString("Next"));
@@ -66,7 +71,8 @@ private slots:
         QVERIFY(StatusPrompt(*panel).empty() && ToolTip(*panel).empty());
     }
 
-    void everyAcceleratorIsAKeyAndEveryKeyIsUnique() {
+    void everyAcceleratorIsAKeyAndEveryKeyIsUnique()
+    {
         std::set<QString> keys;
         for (const Accelerator& accelerator : Accelerators()) {
             const QKeySequence sequence(QString::fromLatin1(accelerator.keys));
@@ -76,7 +82,8 @@ private slots:
         QCOMPARE(QKeySequence("Num++")[0], QKeyCombination(Qt::KeypadModifier, Qt::Key_Plus));
     }
 
-    void everyMenuItemHasACommandRow() {
+    void everyMenuItemHasACommandRow()
+    {
         std::function<void(const MenuNode&)> check = [&](const MenuNode& node) {
             for (const MenuNode& child : node.children) {
                 if (child.IsSubmenu())
@@ -90,7 +97,8 @@ private slots:
         check(ContextMenu());
     }
 
-    void theNewMenuGroupsTheCases() {
+    void theNewMenuGroupsTheCases()
+    {
         CommandDispatcher dispatcher;
         std::unique_ptr<QMenu> menu(dispatcher.BuildMenu(CaseMenu(), nullptr));
         const QStringList captions = Captions(*menu);
@@ -104,7 +112,8 @@ private slots:
         QCOMPARE(Captions(*menu->actions()[16]->menu()).last(), QString("Case ^ (D:4 M:9)"));
     }
 
-    void theContextMenuHasItsItemsAndNoAntialiasing() {
+    void theContextMenuHasItsItemsAndNoAntialiasing()
+    {
         CommandDispatcher dispatcher;
         std::unique_ptr<QMenu> menu(dispatcher.BuildMenu(ContextMenu(), nullptr));
         const QStringList expected = {"New",
@@ -131,7 +140,8 @@ private slots:
         QCOMPARE(Captions(*menu), expected);
     }
 
-    void routingStopsAtTheFirstTakerAndChecksFollowTheHandlers() {
+    void routingStopsAtTheFirstTakerAndChecksFollowTheHandlers()
+    {
         RecordingTarget view({cmd::ID_ANTIALIAS}), document({cmd::ID_VIEW_BOX}), frame({});
         CommandDispatcher dispatcher;
         dispatcher.SetRoute({&view, &document, &frame});
