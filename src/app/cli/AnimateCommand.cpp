@@ -162,7 +162,11 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     }
     ApplyDensityOptions(parsed, settings);
     spec.options = settings.options;
-    spec.frames = static_cast<int>(ParseRange(parsed, FRAMES_OPTION, 120, 1, LARGEST_FRAMES));
+    if (const auto v = parsed.Value(FRAMES_OPTION.name)) {
+        spec.frames = ParseCount(*v, "--frames");
+        if (spec.frames < 1 || spec.frames > LARGEST_FRAMES)
+            throw UsageError("bad number for --frames: '" + *v + "' (1 to 100000)");
+    }
     const double fps = ParseRange(parsed, FPS_OPTION, 30, 1, 120);
     const float quality = ParseRange(parsed, QUALITY_OPTION, 90, 0, 100);
     const auto morph = parsed.Value(MORPH_OPTION.name);
