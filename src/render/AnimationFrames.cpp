@@ -3,7 +3,14 @@
 #include "ExactOrbit.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace zephyra {
 
@@ -123,6 +130,160 @@ DensityScene TurnedScene(const AnimationSpec& spec, int index)
     return scene;
 }
 
+// The scene of frame `index`: turned, and for a morph with its coefficients and smoothed bounds.
+DensityScene FrameScene(const AnimationSpec& spec, const std::vector<Bounds>& bounds, int index)
+{
+    DensityScene scene = TurnedScene(spec, index);
+    if (!spec.morphTo)
+        return scene;
+    scene.coefficients =
+        MorphCoefficients(spec.scene.coefficients.value(), *spec.morphTo, MorphFraction(index, spec.frames));
+    if (!bounds.empty()) {
+        const Bounds& b = bounds[static_cast<std::size_t>(index)];
+        Point scale;
+        for (int i = 0; i < 4; ++i)
+            scale[i] = 1.0f / b.extent[i];
+        scene.normalisation = std::pair{b.centre, scale};
+    }
+    return scene;
+}
+
+// Several frames at once, each on a share of the cores, so that what one frame does on one thread
+// (its exact orbit, merging and resolving its canvas) overlaps the others. Finished frames wait
+// for their turn; the calling thread hands them over in order and reports progress, and workers
+// never run more than a few frames ahead, so memory does not grow with the number of frames.
+class FramePipeline {
+public:
+    FramePipeline(const AnimationSpec& spec, std::vector<Bounds> bounds, std::stop_token stop)
+        : spec_(spec), bounds_(std::move(bounds)),
+          stopLink_(std::move(stop), [this] { stop_.request_stop(); })
+    {
+        const int cores = spec.options.threads > 0
+                              ? spec.options.threads
+                              : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+        workers_ = std::min(cores, spec.frames);
+        options_ = spec.options;
+        options_.threads = std::max(1, cores / workers_);
+        options_.memoryLimit =
+            std::max<std::size_t>(1, spec.options.memoryLimit / static_cast<std::size_t>(workers_));
+        fractions_ = std::make_unique<std::atomic<double>[]>(static_cast<std::size_t>(workers_));
+    }
+
+    DensityResult Run(const DensityProgress& progress, const FrameNote& note, const FrameSink& sink)
+    {
+        {
+            std::vector<std::jthread> threads;
+            for (int w = 0; w < workers_; ++w)
+                threads.emplace_back([this, w] { Work(w); });
+            for (int k = 0; k < spec_.frames && !stop_.stop_requested(); ++k) {
+                Finished frame = Await(k, progress);
+                if (!frame.picture)
+                    break;
+                if (frame.diverged)
+                    note("frame " + std::to_string(k + 1) + ": the orbit diverges; drawn as background");
+                if (!sink(*frame.picture, k)) {
+                    Fail({DensityResult::Outcome::Failed, {}});
+                    break;
+                }
+                std::lock_guard lock(mutex_);
+                ++handed_;
+                changed_.notify_all();
+            }
+            stop_.request_stop(); // the frames are all handed over, or none more will be
+            changed_.notify_all();
+        }
+        if (failure_)
+            return *failure_;
+        if (handed_ < spec_.frames)
+            return {DensityResult::Outcome::Cancelled, {}};
+        return {DensityResult::Outcome::Finished, {}};
+    }
+
+private:
+    struct Finished {
+        std::optional<Picture> picture;
+        bool diverged = false;
+    };
+
+    // Frame k once a worker has finished it, reporting progress meanwhile; nothing after a stop.
+    Finished Await(int k, const DensityProgress& progress)
+    {
+        std::unique_lock lock(mutex_);
+        while (!stop_.stop_requested() && !done_.count(k)) {
+            changed_.wait_for(lock, std::chrono::milliseconds(100));
+            if (progress) {
+                double sum = handed_ + static_cast<double>(done_.size());
+                for (int w = 0; w < workers_; ++w)
+                    sum += fractions_[static_cast<std::size_t>(w)].load();
+                lock.unlock();
+                progress(std::min(1.0, sum / spec_.frames));
+                lock.lock();
+            }
+        }
+        if (!done_.count(k))
+            return {};
+        Finished frame = std::move(done_[k]);
+        done_.erase(k);
+        return frame;
+    }
+
+    void Work(int w)
+    {
+        std::atomic<double>& fraction = fractions_[static_cast<std::size_t>(w)];
+        const Rgb background = spec_.options.background.value_or(spec_.scene.display.bgColor);
+        for (;;) {
+            int k;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return stop_.stop_requested() || next_ < handed_ + 2 * workers_; });
+                if (stop_.stop_requested() || next_ >= spec_.frames)
+                    return;
+                k = next_++;
+            }
+            DensityResult result;
+            Finished frame;
+            frame.picture = RenderDensityPicture(
+                FrameScene(spec_, bounds_, k), options_, stop_.get_token(), [&](double f) { fraction = f; },
+                result);
+            fraction = 0.0;
+            if (result.outcome == DensityResult::Outcome::Cancelled)
+                return;
+            if (!frame.picture) {
+                if (!spec_.morphTo)
+                    return Fail(result);
+                frame.picture = Background(options_, background);
+                frame.diverged = true;
+            }
+            std::lock_guard lock(mutex_);
+            done_[k] = std::move(frame);
+            changed_.notify_all();
+        }
+    }
+
+    void Fail(const DensityResult& result)
+    {
+        std::lock_guard lock(mutex_);
+        if (!failure_)
+            failure_ = result;
+        stop_.request_stop();
+        changed_.notify_all();
+    }
+
+    const AnimationSpec& spec_;
+    const std::vector<Bounds> bounds_;
+    DensityOptions options_;
+    int workers_ = 1;
+    std::stop_source stop_;
+    std::stop_callback<std::function<void()>> stopLink_;
+    std::unique_ptr<std::atomic<double>[]> fractions_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<int, Finished> done_;
+    int next_ = 0;   // the next frame a worker takes
+    int handed_ = 0; // frames handed to the sink
+    std::optional<DensityResult> failure_;
+};
+
 } // namespace
 
 DensityResult RenderAnimation(const AnimationSpec& spec, std::stop_token stop,
@@ -137,40 +298,8 @@ DensityResult RenderAnimation(const AnimationSpec& spec, std::stop_token stop,
             return r;
         bounds = SmoothBounds(exact);
     }
-    const Rgb background = spec.options.background.value_or(spec.scene.display.bgColor);
-    for (int k = 0; k < spec.frames; ++k) {
-        DensityScene scene = TurnedScene(spec, k);
-        if (spec.morphTo) {
-            scene.coefficients = MorphCoefficients(spec.scene.coefficients.value(), *spec.morphTo,
-                                                   MorphFraction(k, spec.frames));
-            if (!bounds.empty()) {
-                const Bounds& b = bounds[static_cast<std::size_t>(k)];
-                Point scale;
-                for (int i = 0; i < 4; ++i)
-                    scale[i] = 1.0f / b.extent[i];
-                scene.normalisation = std::pair{b.centre, scale};
-            }
-        }
-        const auto frameProgress = [&](double fraction) {
-            if (progress)
-                progress((k + fraction) / spec.frames);
-        };
-        DensityResult result;
-        std::optional<Picture> frame = RenderDensityPicture(scene, spec.options, stop, frameProgress, result);
-        if (result.outcome == DensityResult::Outcome::Cancelled)
-            return result;
-        if (!frame) {
-            if (!spec.morphTo)
-                return result;
-            note("frame " + std::to_string(k + 1) + ": the orbit diverges; drawn as background");
-            frame = Background(spec.options, background);
-        }
-        if (!sink(*frame, k))
-            return {DensityResult::Outcome::Failed, {}};
-        if (stop.stop_requested())
-            return {DensityResult::Outcome::Cancelled, {}};
-    }
-    return {DensityResult::Outcome::Finished, {}};
+    FramePipeline pipeline(spec, std::move(bounds), std::move(stop));
+    return pipeline.Run(progress, note, sink);
 }
 
 } // namespace zephyra
