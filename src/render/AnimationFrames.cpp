@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -73,8 +74,34 @@ Bounds Mix(const Bounds& a, const Bounds& b, float t)
     return m;
 }
 
-// Bounds that change smoothly: diverging frames take the line between their neighbours, then a
-// moving average over about a tenth of the animation takes out the jumps of chaotic orbits.
+// The smallest bounds holding every frame's bounds within `radius` frames of each frame.
+std::vector<Bounds> Union(const std::vector<Bounds>& bounds, int radius)
+{
+    const int n = static_cast<int>(bounds.size());
+    std::vector<Bounds> united(bounds.size());
+    for (int k = 0; k < n; ++k) {
+        Point low, high;
+        for (int i = 0; i < 4; ++i) {
+            low[i] = std::numeric_limits<float>::infinity();
+            high[i] = -low[i];
+        }
+        for (int j = std::max(0, k - radius); j <= std::min(n - 1, k + radius); ++j)
+            for (int i = 0; i < 4; ++i) {
+                const Bounds& b = bounds[static_cast<std::size_t>(j)];
+                low[i] = std::min(low[i], b.centre[i] - b.extent[i]);
+                high[i] = std::max(high[i], b.centre[i] + b.extent[i]);
+            }
+        for (int i = 0; i < 4; ++i) {
+            united[static_cast<std::size_t>(k)].centre[i] = 0.5f * (low[i] + high[i]);
+            united[static_cast<std::size_t>(k)].extent[i] = 0.5f * (high[i] - low[i]);
+        }
+    }
+    return united;
+}
+
+// Bounds that change smoothly and still hold each frame's attractor: diverging frames take the
+// line between their neighbours; then the union of the bounds within twice the radius, averaged
+// within the radius (about a twentieth of the animation), so every average holds the frame's own.
 std::vector<Bounds> SmoothBounds(const std::vector<std::optional<Bounds>>& exact)
 {
     const int n = static_cast<int>(exact.size());
@@ -97,12 +124,13 @@ std::vector<Bounds> SmoothBounds(const std::vector<std::optional<Bounds>>& exact
             Mix(*exact[static_cast<std::size_t>(before)], *exact[static_cast<std::size_t>(after)], t);
     }
     const int radius = std::max(1, n / 20);
+    const std::vector<Bounds> united = Union(filled, 2 * radius);
     std::vector<Bounds> smooth(filled.size());
     for (int k = 0; k < n; ++k) {
         const int from = std::max(0, k - radius), to = std::min(n - 1, k + radius);
         Bounds sum;
         for (int j = from; j <= to; ++j)
-            sum = Mix(sum, filled[static_cast<std::size_t>(j)], 1.0f / static_cast<float>(j - from + 1));
+            sum = Mix(sum, united[static_cast<std::size_t>(j)], 1.0f / static_cast<float>(j - from + 1));
         smooth[static_cast<std::size_t>(k)] = sum;
     }
     return smooth;
