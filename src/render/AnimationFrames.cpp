@@ -183,8 +183,7 @@ DensityScene FrameScene(const AnimationSpec& spec, const std::vector<Bounds>& bo
 class FramePipeline {
 public:
     FramePipeline(const AnimationSpec& spec, std::vector<Bounds> bounds, std::stop_token stop)
-        : spec_(spec), bounds_(std::move(bounds)),
-          stopLink_(std::move(stop), [this] { stop_.request_stop(); })
+        : spec_(spec), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
     {
         const int cores = spec.options.threads > 0
                               ? spec.options.threads
@@ -217,8 +216,7 @@ public:
                 ++handed_;
                 changed_.notify_all();
             }
-            stop_.request_stop(); // the frames are all handed over, or none more will be
-            changed_.notify_all();
+            Stop(); // the frames are all handed over, or none more will be
         }
         if (failure_)
             return *failure_;
@@ -288,6 +286,16 @@ private:
         }
     }
 
+    // Under the lock, so that no worker misses the wake-up between its test and its wait.
+    void Stop()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stop_.request_stop();
+        }
+        changed_.notify_all();
+    }
+
     void Fail(const DensityResult& result)
     {
         std::lock_guard lock(mutex_);
@@ -302,7 +310,6 @@ private:
     DensityOptions options_;
     int workers_ = 1;
     std::stop_source stop_;
-    std::stop_callback<std::function<void()>> stopLink_;
     std::unique_ptr<std::atomic<double>[]> fractions_;
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -310,6 +317,7 @@ private:
     int next_ = 0;   // the next frame a worker takes
     int handed_ = 0; // frames handed to the sink
     std::optional<DensityResult> failure_;
+    std::stop_callback<std::function<void()>> stopLink_; // last: it may stop at once
 };
 
 } // namespace
