@@ -91,7 +91,7 @@ TEST_F(AnimateFixture, WritesALoopingWebpOfTheAskedFramesAndSize)
     EXPECT_EQ(frames, 5);
 }
 
-TEST_F(AnimateFixture, ATurntableComesBackToItsFirstFrame)
+TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)
 {
     // 450 degrees over 5 frames: frame 5 is frame 1 turned once round, frame 3 half round.
     ASSERT_EQ(Animate({HENON, "-o", dir.string(), "--frames", "5", "--turntable", "450", "--colors", "gray"}),
@@ -102,6 +102,14 @@ TEST_F(AnimateFixture, ATurntableComesBackToItsFirstFrame)
     ASSERT_EQ(first.Width(), 48);
     EXPECT_LT(DifferentPixels(first, Frame(5)), 48 * 32 / 50);
     EXPECT_GT(DifferentPixels(first, Frame(3)), 48 * 32 / 20);
+
+    // A 4D case turned in the plane of z and w as well: the same first frame, another second one.
+    const std::string fourD = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
+    ASSERT_EQ(Animate({fourD, "-o", dir.string(), "--frames", "4"}), EXIT_OK) << err;
+    const zephyra::Picture yawOnly[] = {Frame(1), Frame(2)};
+    ASSERT_EQ(Animate({fourD, "-o", dir.string(), "--frames", "4", "--rotate4", "zw"}), EXIT_OK) << err;
+    EXPECT_EQ(DifferentPixels(yawOnly[0], Frame(1)), 0);
+    EXPECT_GT(DifferentPixels(yawOnly[1], Frame(2)), 48 * 32 / 50);
 }
 
 TEST_F(AnimateFixture, MorphsFrameByFrameAndDrawsDivergingFramesAsBackground)
