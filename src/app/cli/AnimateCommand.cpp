@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <ostream>
 
+#include <unistd.h>
+
 namespace zephyra::cli {
 
 namespace {
@@ -63,12 +65,14 @@ float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallbac
     return value;
 }
 
-// Where the frames go: one animated WebP, kept in memory and written whole, or PNG pictures in a
-// folder, each written as it comes and all removed again when the animation does not finish.
+// Where the frames go: one animated WebP, kept in memory and written whole, or PNG pictures for a
+// folder, staged in a hidden folder inside it and moved into place only when every frame is done,
+// so that a stopped animation leaves the folder, and frames of an earlier one, as they were.
 class FrameWriter {
 public:
     FrameWriter(std::filesystem::path out, const DensityOptions& o, double fps, float quality)
-        : out_(std::move(out)), webp_(EndsWithWebp(out_.string()))
+        : out_(std::move(out)), webp_(EndsWithWebp(out_.string())),
+          staging_(out_ / (".zephyra-frames-" + std::to_string(getpid())))
     {
         if (webp_)
             animation_.emplace(o.width, o.height, fps, quality);
@@ -76,8 +80,8 @@ public:
     ~FrameWriter()
     {
         std::error_code ignored;
-        for (const auto& path : written_)
-            std::filesystem::remove(path, ignored);
+        if (!webp_)
+            std::filesystem::remove_all(staging_, ignored);
     }
     FrameWriter(const FrameWriter&) = delete;
     FrameWriter& operator=(const FrameWriter&) = delete;
@@ -89,13 +93,14 @@ public:
                 error_ = "the WebP encoder refused frame " + std::to_string(index + 1);
             return error_.empty();
         }
-        const std::filesystem::path path = FramePath(out_, index);
-        if (std::string error = WritePngFile(path, EncodePng(frame, {})); !error.empty()) {
-            error_ = error;
+        std::error_code error;
+        if (index == 0 && !std::filesystem::create_directory(staging_, error) && error) {
+            error_ = staging_.string() + ": cannot be created";
             return false;
         }
-        written_.push_back(path);
-        return true;
+        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
+        frames_ += error_.empty();
+        return error_.empty();
     }
     // Keeps what was written; an empty text on success.
     std::string Finish()
@@ -106,8 +111,14 @@ public:
                 return "the WebP encoder failed";
             if (!WriteFileAtomically(out_, file))
                 return out_.string() + ": cannot be written";
+            return {};
         }
-        written_.clear();
+        for (int k = 0; k < frames_; ++k) {
+            std::error_code error;
+            std::filesystem::rename(FramePath(staging_, k), FramePath(out_, k), error);
+            if (error)
+                return FramePath(out_, k).string() + ": cannot be written";
+        }
         return {};
     }
     [[nodiscard]] const std::string& Error() const { return error_; }
@@ -115,8 +126,9 @@ public:
 private:
     std::filesystem::path out_;
     bool webp_;
+    std::filesystem::path staging_;
     std::optional<WebpAnimation> animation_;
-    std::vector<std::filesystem::path> written_;
+    int frames_ = 0;
     std::string error_;
 };
 

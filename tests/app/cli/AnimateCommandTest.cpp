@@ -156,9 +156,14 @@ TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
     const std::string webp = (dir / "stopped.webp").string();
     EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", webp}, io), EXIT_FAILED);
     EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
+    // Frames of an earlier animation in the folder stay as they were.
+    std::ofstream(dir / "frame-0001.png") << "earlier";
     EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", dir.string()}, io),
               EXIT_FAILED);
-    EXPECT_EQ(Entries(), 0u);
+    EXPECT_EQ(Entries(), 1u);
+    std::ifstream earlier(dir / "frame-0001.png");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
+    std::filesystem::remove(dir / "frame-0001.png");
 
     for (const std::string& bad : {(dir / "turn.gif").string(), (dir / "none" / "turn.webp").string()}) {
         EXPECT_EQ(Animate({HENON, "-o", bad}), EXIT_FAILED) << bad;
