@@ -2,6 +2,7 @@
 #include "Camera.h"
 #include "DisplaySettings.h"
 #include "Picture.h"
+#include "Point.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zephyra {
 
@@ -29,6 +32,14 @@ struct DensityScene {
     std::int32_t exactPoints = 50000; // the exact orbit: bounds, normalisation and start points
     DisplaySettings display;
     CameraPose camera;
+    // What an animation frame changes beyond the camera: coefficients in place of the code's (a
+    // morph's in-between), a normalisation in place of the exact orbit's (bounds smoothed across
+    // frames), and a turn of the normalised point in the plane of w and axis `turnAxis` (0 x,
+    // 1 y, 2 z; -1 none) before the axis mapping.
+    std::optional<std::vector<float>> coefficients;
+    std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
+    int turnAxis = -1;
+    float turnRadians = 0.0f;
     bool operator==(const DensityScene&) const = default;
 };
 

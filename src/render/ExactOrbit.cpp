@@ -31,6 +31,11 @@ DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, 
         return Failed("'" + scene.code + "' is not an attractor code");
     if (scene.exactPoints <= FIRST_DRAWN_POINT)
         return Failed("the exact orbit needs more than " + std::to_string(FIRST_DRAWN_POINT) + " points");
+    if (scene.coefficients) {
+        if (scene.coefficients->size() != attractor->coefficients.size())
+            return Failed("the coefficients do not fit the case of '" + scene.code + "'");
+        attractor->coefficients = *scene.coefficients;
+    }
     attractor->display = scene.display;
     attractor->pointsCount = scene.exactPoints;
 
@@ -52,14 +57,14 @@ DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, 
     source.dimension = attractor->dimension;
     source.order = attractor->order;
     source.coefficients = attractor->coefficients;
-    source.centre = buffer.centre;
-    source.scale = buffer.scale;
+    source.centre = scene.normalisation ? scene.normalisation->first : buffer.centre;
+    source.scale = scene.normalisation ? scene.normalisation->second : buffer.scale;
     source.starts.clear();
     source.starts.reserve(static_cast<std::size_t>(buffer.count - FIRST_DRAWN_POINT));
     for (int i = FIRST_DRAWN_POINT; i < buffer.count; ++i) {
         Point p; // back in the system's own units
         for (int k = 0; k < 4; ++k)
-            p[k] = buffer.points[i][k] / source.scale[k] + source.centre[k];
+            p[k] = buffer.points[i][k] / buffer.scale[k] + buffer.centre[k];
         if (IsFinite(p))
             source.starts.push_back(p);
     }

@@ -1,0 +1,287 @@
+#include "AnimationFrames.h"
+#include "AtomicFile.h"
+#include "CliSession.h"
+#include "PngFile.h"
+#include "ProgressBar.h"
+#include "RenderOptions.h"
+#include "SceneStyle.h"
+#include "StatusTexts.h"
+#include "WebpAnimation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include <unistd.h>
+
+namespace zephyra::cli {
+
+namespace {
+
+constexpr OptionSpec FRAMES_OPTION{"frames", true};
+constexpr OptionSpec FPS_OPTION{"fps", true};
+constexpr OptionSpec TURNTABLE_OPTION{"turntable", true};
+constexpr OptionSpec PITCH_SWING_OPTION{"pitch-swing", true};
+constexpr OptionSpec ROTATE4_OPTION{"rotate4", true};
+constexpr OptionSpec MORPH_OPTION{"morph", true};
+constexpr OptionSpec QUALITY_OPTION{"quality", true};
+
+constexpr int LARGEST_FRAMES = 100000;
+constexpr int LARGEST_SIDE = 16383; // the largest WebP picture
+constexpr int DEFAULT_WIDTH = 640;
+constexpr int DEFAULT_HEIGHT = 480;
+constexpr std::uint64_t DEFAULT_POINTS = 10'000'000;
+constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
+
+bool EndsWithWebp(const std::string& path)
+{
+    if (path.size() < 5)
+        return false;
+    std::string end = path.substr(path.size() - 5);
+    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
+    return end == ".webp";
+}
+
+std::filesystem::path FramePath(const std::filesystem::path& folder, int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%04d.png", index + 1);
+    return folder / name;
+}
+
+float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallback, float low, float high)
+{
+    const auto v = parsed.Value(option.name);
+    if (!v)
+        return fallback;
+    const std::string what = "--" + std::string(option.name);
+    const float value = ParseNumber(*v, what);
+    if (value < low || value > high)
+        throw UsageError("bad number for " + what + ": '" + *v + "' (" +
+                         std::to_string(static_cast<int>(low)) + " to " +
+                         std::to_string(static_cast<int>(high)) + ")");
+    return value;
+}
+
+// Where the frames go: one animated WebP, kept in memory and written whole, or PNG pictures for a
+// folder, staged in a hidden folder inside it and moved into place only when every frame is done,
+// so that a stopped animation leaves the folder, and frames of an earlier one, as they were.
+class FrameWriter {
+public:
+    FrameWriter(std::filesystem::path out, const DensityOptions& o, double fps, float quality)
+        : out_(std::move(out)), webp_(EndsWithWebp(out_.string())),
+          staging_(out_ / (".zephyra-frames-" + std::to_string(getpid())))
+    {
+        if (webp_)
+            animation_.emplace(o.width, o.height, fps, quality);
+    }
+    ~FrameWriter()
+    {
+        std::error_code ignored;
+        if (!webp_)
+            std::filesystem::remove_all(staging_, ignored);
+    }
+    FrameWriter(const FrameWriter&) = delete;
+    FrameWriter& operator=(const FrameWriter&) = delete;
+
+    bool Add(const Picture& frame, int index)
+    {
+        if (webp_) {
+            if (!animation_->Add(frame))
+                error_ = "the WebP encoder refused frame " + std::to_string(index + 1);
+            return error_.empty();
+        }
+        std::error_code error;
+        if (index == 0 && !std::filesystem::create_directory(staging_, error) && error) {
+            error_ = staging_.string() + ": cannot be created";
+            return false;
+        }
+        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
+        frames_ += error_.empty();
+        return error_.empty();
+    }
+    // Keeps what was written; an empty text on success.
+    std::string Finish()
+    {
+        if (webp_) {
+            const std::string file = animation_->Finish();
+            if (file.empty())
+                return "the WebP encoder failed";
+            if (!WriteFileAtomically(out_, file))
+                return out_.string() + ": cannot be written";
+            return {};
+        }
+        for (int k = 0; k < frames_; ++k) {
+            std::error_code error;
+            std::filesystem::rename(FramePath(staging_, k), FramePath(out_, k), error);
+            if (error)
+                return FramePath(out_, k).string() + ": cannot be written";
+        }
+        return {};
+    }
+    [[nodiscard]] const std::string& Error() const { return error_; }
+
+private:
+    std::filesystem::path out_;
+    bool webp_;
+    std::filesystem::path staging_;
+    std::optional<WebpAnimation> animation_;
+    int frames_ = 0;
+    std::string error_;
+};
+
+// An existing folder for PNG frames, or a ".webp" file in an existing folder; else why not.
+std::string CheckOutput(const std::string& out)
+{
+    std::error_code ignored;
+    if (EndsWithWebp(out)) {
+        const std::filesystem::path parent = std::filesystem::path(out).parent_path();
+        if (!parent.empty() && !std::filesystem::is_directory(parent, ignored))
+            return out + ": no such folder";
+        return {};
+    }
+    if (std::filesystem::is_directory(out, ignored))
+        return {};
+    return "-o must name a \".webp\" file or an existing folder for PNG frames: '" + out + "'";
+}
+
+int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
+{
+    std::vector<std::string> longArguments = arguments;
+    for (std::string& a : longArguments)
+        if (a == "-o")
+            a = "--" + std::string(OUTPUT_OPTION.name);
+    const ParsedArguments parsed(
+        longArguments,
+        {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, SEED_OPTION, FRAMES_OPTION, FPS_OPTION, TURNTABLE_OPTION,
+         PITCH_SWING_OPTION, ROTATE4_OPTION, MORPH_OPTION, QUALITY_OPTION, SUPERSAMPLE_OPTION, TONE_OPTION,
+         GAMMA_OPTION, COLORS_OPTION, BACKGROUND_OPTION, DEPTH_OPTION, THREADS_OPTION, MEMORY_OPTION});
+    parsed.ExpectPositional(1, "CODE");
+    const auto out = parsed.Value(OUTPUT_OPTION.name);
+    if (!out || out->empty())
+        throw UsageError("missing -o FILE.webp|FOLDER");
+
+    AnimationSpec spec;
+    PictureSettings settings;
+    settings.options.width = DEFAULT_WIDTH;
+    settings.options.height = DEFAULT_HEIGHT;
+    settings.options.points = DEFAULT_POINTS;
+    if (const auto v = parsed.Value(SIZE_OPTION.name)) {
+        int width = 0, height = 0;
+        ParseSize(*v, LARGEST_SIDE, width, height);
+    }
+    ApplyDensityOptions(parsed, settings);
+    spec.options = settings.options;
+    if (const auto v = parsed.Value(FRAMES_OPTION.name)) {
+        spec.frames = ParseCount(*v, "--frames");
+        if (spec.frames < 1 || spec.frames > LARGEST_FRAMES)
+            throw UsageError("bad number for --frames: '" + *v + "' (1 to 100000)");
+    }
+    const double fps = ParseRange(parsed, FPS_OPTION, 30, 1, 120);
+    const float quality = ParseRange(parsed, QUALITY_OPTION, 90, 0, 100);
+    const auto morph = parsed.Value(MORPH_OPTION.name);
+    // A morph keeps the camera unless a turn is asked for too.
+    spec.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
+    spec.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
+    if (const auto v = parsed.Value(ROTATE4_OPTION.name)) {
+        const std::string planes[] = {"xw", "yw", "zw"};
+        const auto plane = std::find(std::begin(planes), std::end(planes), *v);
+        if (plane == std::end(planes))
+            throw UsageError("unknown plane for --rotate4: '" + *v + "' (xw, yw or zw)");
+        spec.scene.turnAxis = static_cast<int>(plane - std::begin(planes));
+    }
+    if (const std::string error = CheckOutput(*out); !error.empty()) {
+        io.err << "zephyra animate: " << error << "\n";
+        return EXIT_FAILED;
+    }
+
+    CliSession session(io, {});
+    const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
+    if (!attractor->valid) {
+        io.err << "zephyra animate: '" << parsed.Positional()[0] << "' is not an attractor code\n";
+        return EXIT_FAILED;
+    }
+    if (spec.scene.turnAxis >= 0 && attractor->dimension != 4) {
+        io.err << "zephyra animate: --rotate4 needs a four-dimensional case\n";
+        return EXIT_FAILED;
+    }
+    spec.scene.code = attractor->code;
+    spec.scene.exactPoints =
+        attractor->pointsCount > FIRST_DRAWN_POINT ? attractor->pointsCount : DEFAULT_EXACT_POINTS;
+    spec.scene.display = attractor->display;
+    spec.scene.camera = CameraPose::Of(*attractor);
+    if (morph) {
+        const AttractorRef to = session.FromCode(*morph);
+        if (!to->valid || to->kind != attractor->kind || to->dimension != attractor->dimension ||
+            to->order != attractor->order || to->coefficients.size() != attractor->coefficients.size()) {
+            io.err << "zephyra animate: --morph needs a code of the same case as '" << attractor->code
+                   << "'\n";
+            return EXIT_FAILED;
+        }
+        spec.scene.coefficients = attractor->coefficients;
+        spec.morphTo = to->coefficients;
+    }
+
+    FrameWriter writer(*out, spec.options, fps, quality);
+    std::stop_source stop;
+    ProgressBar bar(io.err);
+    const auto progress = [&](double fraction) {
+        if (session.host.EscapePressed())
+            stop.request_stop();
+        if (io.errIsTerminal)
+            bar.Show(fraction);
+    };
+    const auto note = [&](const std::string& text) {
+        bar.Clear();
+        io.err << "zephyra animate: " << text << "\n";
+    };
+    const DensityResult result =
+        RenderAnimation(spec, stop.get_token(), progress, note,
+                        [&](const Picture& frame, int index) { return writer.Add(frame, index); });
+    bar.Clear();
+    if (result.outcome == DensityResult::Outcome::Finished && session.host.EscapePressed())
+        stop.request_stop();
+    if (result.outcome == DensityResult::Outcome::Cancelled || stop.stop_requested()) {
+        io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";
+        return EXIT_FAILED;
+    }
+    if (result.outcome != DensityResult::Outcome::Finished) {
+        io.err << "zephyra animate: " << (writer.Error().empty() ? result.error : writer.Error()) << "\n";
+        return EXIT_FAILED;
+    }
+    if (const std::string error = writer.Finish(); !error.empty()) {
+        io.err << "zephyra animate: " << error << "\n";
+        return EXIT_FAILED;
+    }
+    io.out << "Wrote " << *out << " (" << spec.frames << " frames of " << spec.options.width << "x"
+           << spec.options.height << ", " << spec.options.points << " points each)\n";
+    return EXIT_OK;
+}
+
+} // namespace
+
+Subcommand AnimateCommand()
+{
+    return {
+        "animate",
+        "animate CODE -o FILE.webp|FOLDER [--frames N] [--fps F] [--size WxH] [--turntable DEGREES] "
+        "[--pitch-swing DEGREES] [--rotate4 xw|yw|zw] [--morph CODE2] [--quality Q]",
+        "Animates density pictures of the attractor of CODE into an animated WebP that loops for ever,\n"
+        "or into PNG pictures frame-0001.png... of an existing folder; needs no display.\n"
+        "  -o FILE.webp|FOLDER  where the frames go (written only when every frame is done)\n"
+        "  --frames N           number of frames (default 120)\n"
+        "  --fps F              frames a second (default 30)\n"
+        "  --turntable D        the yaw turns by D degrees over the frames (default 360; 0 with --morph)\n"
+        "  --pitch-swing D      the pitch swings D degrees up and down once (default 0)\n"
+        "  --rotate4 xw|yw|zw   4D cases: the plane of w and another axis turns with the yaw\n"
+        "  --morph CODE2        the coefficients move to CODE2's (of the same case), frame by frame;\n"
+        "                       frames whose orbit diverges are drawn as background\n"
+        "  --quality Q          lossy WebP quality 0 to 100 (default 90)\n"
+        "The density options of render apply (--points defaults to 10000000 a frame, --size to\n"
+        "640x480). A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
+        RunAnimate};
+}
+
+} // namespace zephyra::cli

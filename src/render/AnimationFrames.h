@@ -1,0 +1,35 @@
+#pragma once
+#include "DensityRenderer.h"
+
+#include <functional>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+namespace zephyra {
+
+// Animations of density pictures: a turntable (the yaw, and for 4D cases optionally the plane of
+// w and another axis, turning by `turnDegrees` over the frames, the pitch swinging), or a morph
+// from the scene's coefficients to `morphTo`'s, each frame computed with the exact engine.
+struct AnimationSpec {
+    DensityScene scene; // the first frame; a 4D turn when scene.turnAxis is 0..2
+    DensityOptions options;
+    int frames = 120;
+    float turnDegrees = 360.0f;                // over the whole animation: frame N+1 would be frame 1 again
+    float pitchSwingDegrees = 0.0f;            // the pitch swings this far up and down once
+    std::optional<std::vector<float>> morphTo; // the last frame's coefficients, of the same case
+};
+
+// Frame `index` (from 0), finished; false stops the animation (it could not be kept).
+using FrameSink = std::function<bool(const Picture& frame, int index)>;
+// A line about one frame (a diverging morph frame drawn as background).
+using FrameNote = std::function<void(const std::string& note)>;
+
+// Renders the frames one after another, each on every core, handing each to `sink` as it is done,
+// so memory does not grow with the number of frames. Progress covers the whole animation.
+[[nodiscard]] DensityResult RenderAnimation(const AnimationSpec& spec, std::stop_token stop,
+                                            const DensityProgress& progress, const FrameNote& note,
+                                            const FrameSink& sink);
+
+} // namespace zephyra

@@ -1,0 +1,176 @@
+#include "PngFile.h"
+#include "Subcommand.h"
+
+#include <gtest/gtest.h>
+#include <webp/demux.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+using namespace zephyra::cli;
+
+namespace {
+
+constexpr const char* HENON = "EWM?MPMMWMMMM";
+
+struct AnimateFixture : ::testing::Test {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-animate-test";
+    std::string err;
+
+    void SetUp() override
+    {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    int Animate(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), "animate");
+        for (const char* small :
+             {"--size", "48x32", "--points", "20000", "--supersample", "1", "--threads", "2"})
+            arguments.emplace_back(small);
+        std::ostringstream out, errors;
+        CommandIo io{out, errors};
+        const int code = RunCommandLine(arguments, io);
+        err = errors.str();
+        return code;
+    }
+    zephyra::Picture Frame(int number) const
+    {
+        const std::string name = "frame-000" + std::to_string(number) + ".png";
+        const auto png = zephyra::ReadPng(dir / name, true);
+        return png ? png->picture : zephyra::Picture();
+    }
+    [[nodiscard]] std::size_t Entries() const
+    {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+    }
+};
+
+// Pixels whose colour differs by more than a few levels in some channel.
+int DifferentPixels(const zephyra::Picture& a, const zephyra::Picture& b)
+{
+    int different = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(a.Sample(x, y, c) - b.Sample(x, y, c)) > 0.02) {
+                    ++different;
+                    break;
+                }
+    return different;
+}
+
+TEST_F(AnimateFixture, WritesALoopingWebpOfTheAskedFramesAndSize)
+{
+    const std::filesystem::path path = dir / "turn.webp";
+    ASSERT_EQ(Animate({HENON, "-o", path.string(), "--frames", "5", "--pitch-swing", "20"}), EXIT_OK) << err;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const WebPData data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+    WebPAnimDecoderOptions options;
+    ASSERT_TRUE(WebPAnimDecoderOptionsInit(&options));
+    WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
+    ASSERT_NE(decoder, nullptr);
+    WebPAnimInfo info;
+    ASSERT_TRUE(WebPAnimDecoderGetInfo(decoder, &info));
+    EXPECT_EQ(info.frame_count, 5u);
+    EXPECT_EQ(info.canvas_width, 48u);
+    EXPECT_EQ(info.canvas_height, 32u);
+    EXPECT_EQ(info.loop_count, 0u); // for ever
+    int frames = 0;
+    uint8_t* pixels = nullptr;
+    int timestamp = 0;
+    while (WebPAnimDecoderHasMoreFrames(decoder) && WebPAnimDecoderGetNext(decoder, &pixels, &timestamp))
+        ++frames;
+    WebPAnimDecoderDelete(decoder);
+    EXPECT_EQ(frames, 5);
+}
+
+TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)
+{
+    // 450 degrees over 5 frames: frame 5 is frame 1 turned once round, frame 3 half round.
+    ASSERT_EQ(Animate({HENON, "-o", dir.string(), "--frames", "5", "--turntable", "450", "--colors", "gray"}),
+              EXIT_OK)
+        << err;
+    ASSERT_EQ(Entries(), 5u);
+    const zephyra::Picture first = Frame(1);
+    ASSERT_EQ(first.Width(), 48);
+    EXPECT_LT(DifferentPixels(first, Frame(5)), 48 * 32 / 50);
+    EXPECT_GT(DifferentPixels(first, Frame(3)), 48 * 32 / 20);
+
+    // A 4D case turned in the plane of z and w as well: the same first frame, another second one.
+    const std::string fourD = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
+    ASSERT_EQ(Animate({fourD, "-o", dir.string(), "--frames", "4"}), EXIT_OK) << err;
+    const zephyra::Picture yawOnly[] = {Frame(1), Frame(2)};
+    ASSERT_EQ(Animate({fourD, "-o", dir.string(), "--frames", "4", "--rotate4", "zw"}), EXIT_OK) << err;
+    EXPECT_EQ(DifferentPixels(yawOnly[0], Frame(1)), 0);
+    EXPECT_GT(DifferentPixels(yawOnly[1], Frame(2)), 48 * 32 / 50);
+}
+
+TEST_F(AnimateFixture, MorphsFrameByFrameAndDrawsDivergingFramesAsBackground)
+{
+    ASSERT_EQ(Animate({HENON, "-o", dir.string(), "--frames", "3", "--morph", HENON}), EXIT_OK) << err;
+    EXPECT_EQ(DifferentPixels(Frame(1), Frame(2)), 0);
+    EXPECT_EQ(DifferentPixels(Frame(1), Frame(3)), 0);
+
+    // All coefficients at their largest: the last frame's orbit runs away.
+    ASSERT_EQ(Animate({HENON, "-o", dir.string(), "--frames", "2", "--morph", "EYYYYYYYYYYYY", "--background",
+                       "102030"}),
+              EXIT_OK)
+        << err;
+    EXPECT_NE(err.find("frame 2: the orbit diverges"), std::string::npos) << err;
+    const zephyra::Picture last = Frame(2);
+    ASSERT_EQ(last.Width(), 48);
+    for (int y = 0; y < last.Height(); ++y)
+        for (int x = 0; x < last.Width(); ++x)
+            ASSERT_NEAR(last.Sample(x, y, 2), 0x30 / 255.0, 1e-6);
+    EXPECT_GT(DifferentPixels(Frame(1), last), 0);
+
+    EXPECT_EQ(Animate({HENON, "-o", dir.string(), "--morph", "IHMHJWVYQWVGPHXKMEXYSPECYTMPVVA"}),
+              EXIT_FAILED);
+    EXPECT_EQ(Animate({HENON, "-o", dir.string(), "--rotate4", "xw"}), EXIT_FAILED); // a 2D case
+}
+
+// A stream that presses Ctrl+C when the progress bar is first drawn.
+class InterruptingBuffer : public std::stringbuf {
+protected:
+    int sync() override
+    {
+        if (!str().empty())
+            std::raise(SIGINT);
+        return std::stringbuf::sync();
+    }
+};
+
+TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
+{
+    InterruptingBuffer buffer;
+    std::ostream terminal(&buffer);
+    std::ostringstream out;
+    CommandIo io{out, terminal, true};
+    const std::string webp = (dir / "stopped.webp").string();
+    EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", webp}, io), EXIT_FAILED);
+    EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
+    // Frames of an earlier animation in the folder stay as they were.
+    std::ofstream(dir / "frame-0001.png") << "earlier";
+    EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", dir.string()}, io),
+              EXIT_FAILED);
+    EXPECT_EQ(Entries(), 1u);
+    std::ifstream earlier(dir / "frame-0001.png");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
+    std::filesystem::remove(dir / "frame-0001.png");
+
+    for (const std::string& bad : {(dir / "turn.gif").string(), (dir / "none" / "turn.webp").string()}) {
+        EXPECT_EQ(Animate({HENON, "-o", bad}), EXIT_FAILED) << bad;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+    EXPECT_EQ(Animate({HENON, "-o", (dir / "turn.webp").string(), "--rotate4", "xy"}), EXIT_USAGE);
+    EXPECT_EQ(Entries(), 0u);
+}
+
+} // namespace
