@@ -40,16 +40,16 @@ struct Bounds {
 };
 
 // The exact orbit's bounds of every morph frame, nothing for a frame whose orbit diverges.
-DensityResult MorphBounds(const AnimationSpec& spec, std::stop_token stop,
+DensityResult MorphBounds(const AnimationPlan& plan, std::stop_token stop,
                           std::vector<std::optional<Bounds>>& bounds)
 {
-    bounds.assign(static_cast<std::size_t>(spec.frames), std::nullopt);
-    for (int k = 0; k < spec.frames; ++k) {
-        DensityScene scene = spec.scene;
+    bounds.assign(static_cast<std::size_t>(plan.frames), std::nullopt);
+    for (int k = 0; k < plan.frames; ++k) {
+        DensityScene scene = plan.scene;
         scene.coefficients =
-            MorphCoefficients(spec.scene.coefficients.value(), *spec.morphTo, MorphFraction(k, spec.frames));
+            MorphCoefficients(plan.scene.coefficients.value(), *plan.morphTo, MorphFraction(k, plan.frames));
         OrbitSource source;
-        const DensityResult r = ComputeOrbitSource(scene, spec.options.seed, stop, source);
+        const DensityResult r = ComputeOrbitSource(scene, plan.options.seed, stop, source);
         if (r.outcome == DensityResult::Outcome::Cancelled)
             return r;
         if (r.outcome != DensityResult::Outcome::Finished)
@@ -147,25 +147,25 @@ Picture Background(const DensityOptions& o, const Rgb& color)
 }
 
 // The scene of turntable frame `index`.
-DensityScene TurnedScene(const AnimationSpec& spec, int index)
+DensityScene TurnedScene(const AnimationPlan& plan, int index)
 {
-    DensityScene scene = spec.scene;
-    const double turn = static_cast<double>(index) / spec.frames;
-    scene.camera.yaw += static_cast<float>(spec.turnDegrees * turn);
-    scene.camera.pitch += static_cast<float>(spec.pitchSwingDegrees * std::sin(TWO_PI * turn));
+    DensityScene scene = plan.scene;
+    const double turn = static_cast<double>(index) / plan.frames;
+    scene.camera.yaw += static_cast<float>(plan.turnDegrees * turn);
+    scene.camera.pitch += static_cast<float>(plan.pitchSwingDegrees * std::sin(TWO_PI * turn));
     if (scene.turnAxis >= 0)
-        scene.turnRadians = static_cast<float>(spec.turnDegrees * turn) * DEGREES_TO_RADIANS;
+        scene.turnRadians = static_cast<float>(plan.turnDegrees * turn) * DEGREES_TO_RADIANS;
     return scene;
 }
 
 // The scene of frame `index`: turned, and for a morph with its coefficients and smoothed bounds.
-DensityScene FrameScene(const AnimationSpec& spec, const std::vector<Bounds>& bounds, int index)
+DensityScene FrameScene(const AnimationPlan& plan, const std::vector<Bounds>& bounds, int index)
 {
-    DensityScene scene = TurnedScene(spec, index);
-    if (!spec.morphTo)
+    DensityScene scene = TurnedScene(plan, index);
+    if (!plan.morphTo)
         return scene;
     scene.coefficients =
-        MorphCoefficients(spec.scene.coefficients.value(), *spec.morphTo, MorphFraction(index, spec.frames));
+        MorphCoefficients(plan.scene.coefficients.value(), *plan.morphTo, MorphFraction(index, plan.frames));
     if (!bounds.empty()) {
         const Bounds& b = bounds[static_cast<std::size_t>(index)];
         Point scale;
@@ -182,17 +182,17 @@ DensityScene FrameScene(const AnimationSpec& spec, const std::vector<Bounds>& bo
 // never run more than a few frames ahead, so memory does not grow with the number of frames.
 class FramePipeline {
 public:
-    FramePipeline(const AnimationSpec& spec, std::vector<Bounds> bounds, std::stop_token stop)
-        : spec_(spec), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
+    FramePipeline(const AnimationPlan& plan, std::vector<Bounds> bounds, std::stop_token stop)
+        : plan_(plan), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
     {
-        const int cores = spec.options.threads > 0
-                              ? spec.options.threads
+        const int cores = plan.options.threads > 0
+                              ? plan.options.threads
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-        workers_ = std::min(cores, spec.frames);
-        options_ = spec.options;
+        workers_ = std::min(cores, plan.frames);
+        options_ = plan.options;
         options_.threads = std::max(1, cores / workers_);
         options_.memoryLimit =
-            std::max<std::size_t>(1, spec.options.memoryLimit / static_cast<std::size_t>(workers_));
+            std::max<std::size_t>(1, plan.options.memoryLimit / static_cast<std::size_t>(workers_));
         fractions_ = std::make_unique<std::atomic<double>[]>(static_cast<std::size_t>(workers_));
     }
 
@@ -202,7 +202,7 @@ public:
             std::vector<std::jthread> threads;
             for (int w = 0; w < workers_; ++w)
                 threads.emplace_back([this, w] { Work(w); });
-            for (int k = 0; k < spec_.frames && !stop_.stop_requested(); ++k) {
+            for (int k = 0; k < plan_.frames && !stop_.stop_requested(); ++k) {
                 Finished frame = Await(k, progress);
                 if (!frame.picture)
                     break;
@@ -220,7 +220,7 @@ public:
         }
         if (failure_)
             return *failure_;
-        if (handed_ < spec_.frames)
+        if (handed_ < plan_.frames)
             return {DensityResult::Outcome::Cancelled, {}};
         return {DensityResult::Outcome::Finished, {}};
     }
@@ -242,7 +242,7 @@ private:
                 for (int w = 0; w < workers_; ++w)
                     sum += fractions_[static_cast<std::size_t>(w)].load();
                 lock.unlock();
-                progress(std::min(1.0, sum / spec_.frames));
+                progress(std::min(1.0, sum / plan_.frames));
                 lock.lock();
             }
         }
@@ -256,26 +256,26 @@ private:
     void Work(int w)
     {
         std::atomic<double>& fraction = fractions_[static_cast<std::size_t>(w)];
-        const Rgb background = spec_.options.background.value_or(spec_.scene.display.bgColor);
+        const Rgb background = plan_.options.background.value_or(plan_.scene.display.bgColor);
         for (;;) {
             int k;
             {
                 std::unique_lock lock(mutex_);
                 changed_.wait(lock, [&] { return stop_.stop_requested() || next_ < handed_ + 2 * workers_; });
-                if (stop_.stop_requested() || next_ >= spec_.frames)
+                if (stop_.stop_requested() || next_ >= plan_.frames)
                     return;
                 k = next_++;
             }
             DensityResult result;
             Finished frame;
             frame.picture = RenderDensityPicture(
-                FrameScene(spec_, bounds_, k), options_, stop_.get_token(), [&](double f) { fraction = f; },
+                FrameScene(plan_, bounds_, k), options_, stop_.get_token(), [&](double f) { fraction = f; },
                 result);
             fraction = 0.0;
             if (result.outcome == DensityResult::Outcome::Cancelled)
                 return;
             if (!frame.picture) {
-                if (!spec_.morphTo)
+                if (!plan_.morphTo)
                     return Fail(result);
                 frame.picture = Background(options_, background);
                 frame.diverged = true;
@@ -305,7 +305,7 @@ private:
         changed_.notify_all();
     }
 
-    const AnimationSpec& spec_;
+    const AnimationPlan& plan_;
     const std::vector<Bounds> bounds_;
     DensityOptions options_;
     int workers_ = 1;
@@ -322,19 +322,19 @@ private:
 
 } // namespace
 
-DensityResult RenderAnimation(const AnimationSpec& spec, std::stop_token stop,
+DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
                               const DensityProgress& progress, const FrameNote& note, const FrameSink& sink)
 {
-    if (spec.frames < 1)
+    if (plan.frames < 1)
         return {DensityResult::Outcome::Failed, "no frames to render"};
     std::vector<Bounds> bounds;
-    if (spec.morphTo) {
+    if (plan.morphTo) {
         std::vector<std::optional<Bounds>> exact;
-        if (DensityResult r = MorphBounds(spec, stop, exact); r.outcome != DensityResult::Outcome::Finished)
+        if (DensityResult r = MorphBounds(plan, stop, exact); r.outcome != DensityResult::Outcome::Finished)
             return r;
         bounds = SmoothBounds(exact);
     }
-    FramePipeline pipeline(spec, std::move(bounds), std::move(stop));
+    FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
     return pipeline.Run(progress, note, sink);
 }
 

@@ -12,7 +12,7 @@ namespace zephyra {
 // Animations of density pictures: a turntable (the yaw, and for 4D cases optionally the plane of
 // w and another axis, turning by `turnDegrees` over the frames, the pitch swinging), or a morph
 // from the scene's coefficients to `morphTo`'s, each frame computed with the exact engine.
-struct AnimationSpec {
+struct AnimationPlan {
     DensityScene scene; // the first frame; a 4D turn when scene.turnAxis is 0..2
     DensityOptions options;
     int frames = 120;
@@ -28,7 +28,7 @@ using FrameNote = std::function<void(const std::string& note)>;
 
 // Renders the frames one after another, each on every core, handing each to `sink` as it is done,
 // so memory does not grow with the number of frames. Progress covers the whole animation.
-[[nodiscard]] DensityResult RenderAnimation(const AnimationSpec& spec, std::stop_token stop,
+[[nodiscard]] DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
                                             const DensityProgress& progress, const FrameNote& note,
                                             const FrameSink& sink);
 

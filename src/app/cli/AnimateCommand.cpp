@@ -163,7 +163,7 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     if (!out || out->empty())
         throw UsageError("missing -o FILE.webp|FOLDER");
 
-    AnimationSpec spec;
+    AnimationPlan plan;
     PictureSettings settings;
     settings.options.width = DEFAULT_WIDTH;
     settings.options.height = DEFAULT_HEIGHT;
@@ -173,24 +173,24 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         ParseSize(*v, LARGEST_SIDE, width, height);
     }
     ApplyDensityOptions(parsed, settings);
-    spec.options = settings.options;
+    plan.options = settings.options;
     if (const auto v = parsed.Value(FRAMES_OPTION.name)) {
-        spec.frames = ParseCount(*v, "--frames");
-        if (spec.frames < 1 || spec.frames > LARGEST_FRAMES)
+        plan.frames = ParseCount(*v, "--frames");
+        if (plan.frames < 1 || plan.frames > LARGEST_FRAMES)
             throw UsageError("bad number for --frames: '" + *v + "' (1 to 100000)");
     }
     const double fps = ParseRange(parsed, FPS_OPTION, 30, 1, 120);
     const float quality = ParseRange(parsed, QUALITY_OPTION, 90, 0, 100);
     const auto morph = parsed.Value(MORPH_OPTION.name);
     // A morph keeps the camera unless a turn is asked for too.
-    spec.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
-    spec.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
+    plan.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
+    plan.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
     if (const auto v = parsed.Value(ROTATE4_OPTION.name)) {
         const std::string planes[] = {"xw", "yw", "zw"};
         const auto plane = std::find(std::begin(planes), std::end(planes), *v);
         if (plane == std::end(planes))
             throw UsageError("unknown plane for --rotate4: '" + *v + "' (xw, yw or zw)");
-        spec.scene.turnAxis = static_cast<int>(plane - std::begin(planes));
+        plan.scene.turnAxis = static_cast<int>(plane - std::begin(planes));
     }
     if (const std::string error = CheckOutput(*out); !error.empty()) {
         io.err << "zephyra animate: " << error << "\n";
@@ -203,15 +203,15 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra animate: '" << parsed.Positional()[0] << "' is not an attractor code\n";
         return EXIT_FAILED;
     }
-    if (spec.scene.turnAxis >= 0 && attractor->dimension != 4) {
+    if (plan.scene.turnAxis >= 0 && attractor->dimension != 4) {
         io.err << "zephyra animate: --rotate4 needs a four-dimensional case\n";
         return EXIT_FAILED;
     }
-    spec.scene.code = attractor->code;
-    spec.scene.exactPoints =
+    plan.scene.code = attractor->code;
+    plan.scene.exactPoints =
         attractor->pointsCount > FIRST_DRAWN_POINT ? attractor->pointsCount : DEFAULT_EXACT_POINTS;
-    spec.scene.display = attractor->display;
-    spec.scene.camera = CameraPose::Of(*attractor);
+    plan.scene.display = attractor->display;
+    plan.scene.camera = CameraPose::Of(*attractor);
     if (morph) {
         const AttractorRef to = session.FromCode(*morph);
         if (!to->valid || to->kind != attractor->kind || to->dimension != attractor->dimension ||
@@ -220,11 +220,11 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
                    << "'\n";
             return EXIT_FAILED;
         }
-        spec.scene.coefficients = attractor->coefficients;
-        spec.morphTo = to->coefficients;
+        plan.scene.coefficients = attractor->coefficients;
+        plan.morphTo = to->coefficients;
     }
 
-    FrameWriter writer(*out, spec.options, fps, quality);
+    FrameWriter writer(*out, plan.options, fps, quality);
     std::stop_source stop;
     ProgressBar bar(io.err);
     const auto progress = [&](double fraction) {
@@ -238,7 +238,7 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra animate: " << text << "\n";
     };
     const DensityResult result =
-        RenderAnimation(spec, stop.get_token(), progress, note,
+        RenderAnimation(plan, stop.get_token(), progress, note,
                         [&](const Picture& frame, int index) { return writer.Add(frame, index); });
     bar.Clear();
     if (result.outcome == DensityResult::Outcome::Finished && session.host.EscapePressed())
@@ -255,8 +255,8 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra animate: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << *out << " (" << spec.frames << " frames of " << spec.options.width << "x"
-           << spec.options.height << ", " << spec.options.points << " points each)\n";
+    io.out << "Wrote " << *out << " (" << plan.frames << " frames of " << plan.options.width << "x"
+           << plan.options.height << ", " << plan.options.points << " points each)\n";
     return EXIT_OK;
 }
 
