@@ -1,16 +1,17 @@
+#include "InterruptingBuffer.h"
 #include "PngFile.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
 #include <webp/demux.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 using namespace zephyra::cli;
+using zephyra::testing::InterruptingBuffer;
 
 namespace {
 
@@ -135,17 +136,6 @@ TEST_F(AnimateFixture, MorphsFrameByFrameAndDrawsDivergingFramesAsBackground)
               EXIT_FAILED);
     EXPECT_EQ(Animate({HENON, "-o", dir.string(), "--rotate4", "xw"}), EXIT_FAILED); // a 2D case
 }
-
-// A stream that presses Ctrl+C when the progress bar is first drawn.
-class InterruptingBuffer : public std::stringbuf {
-protected:
-    int sync() override
-    {
-        if (!str().empty())
-            std::raise(SIGINT);
-        return std::stringbuf::sync();
-    }
-};
 
 TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
 {

@@ -1,15 +1,16 @@
+#include "InterruptingBuffer.h"
 #include "PngFile.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 using namespace zephyra::cli;
+using zephyra::testing::InterruptingBuffer;
 
 namespace {
 
@@ -125,17 +126,6 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
     EXPECT_EQ(std::filesystem::file_size(path), size);
 }
-
-// A stream that presses Ctrl+C when the progress bar is first drawn.
-class InterruptingBuffer : public std::stringbuf {
-protected:
-    int sync() override
-    {
-        if (!str().empty())
-            std::raise(SIGINT);
-        return std::stringbuf::sync();
-    }
-};
 
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
 {
