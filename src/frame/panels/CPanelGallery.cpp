@@ -118,6 +118,11 @@ SearchFilter CPanelGallery::Filter() const
     return filter;
 }
 
+bool CPanelGallery::Searching() const
+{
+    return search_->Searching();
+}
+
 void CPanelGallery::ClearPage()
 {
     grid_->clear();

@@ -31,6 +31,7 @@ public:
 
     [[nodiscard]] QListWidget* Grid() const { return grid_; }
     [[nodiscard]] SearchFilter Filter() const;
+    [[nodiscard]] bool Searching() const;
     // A fresh page of random finds, or of neighbours of the current attractor.
     void SearchMore();
     void SearchVariants();

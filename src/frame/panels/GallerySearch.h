@@ -23,6 +23,9 @@ public:
                int thumbnailSize);
     void Stop();
     [[nodiscard]] bool Running() const { return search_ != nullptr; }
+    // Workers are still trying; false once the batch is complete or its tries ran out (a page of
+    // variants can have fewer passing neighbours than it has places).
+    [[nodiscard]] bool Searching() const { return search_ && search_->Running(); }
 
 signals:
     void Found(const zephyra::Find& find, const QImage& thumbnail);

@@ -82,7 +82,12 @@ void GalleryPanelTest::variantsAreNeighboursOfTheAttractorShown()
     f.Click(0);
     const std::string source = f.doc.current->code;
     f.Gallery().SearchVariants();
-    QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
+    // Some finds have fewer passing neighbours than the page has places: wait for the page or the
+    // end of the tries, then take the finds still queued for this thread.
+    QTRY_VERIFY_WITH_TIMEOUT(f.Grid().count() == CPanelGallery::PAGE_SIZE || !f.Gallery().Searching(),
+                             FILL_TIMEOUT_MS);
+    QCoreApplication::processEvents();
+    QVERIFY(f.Grid().count() > 0);
     for (int row = 0; row < f.Grid().count(); ++row) {
         const int changed = ChangedCoefficients(source, f.Grid().item(row)->text().toStdString());
         QVERIFY2(changed >= 1 && changed <= 3, qPrintable(f.Grid().item(row)->text()));
