@@ -86,6 +86,17 @@ private slots:
         QCOMPARE(explorer->Frame().windowTitle(), QString("Untitled - Zephyra Explorer"));
     }
 
+    // Unmended, the window took 1200 x 800 of a 1280 x 800 screen and a title bar pushed its status
+    // bar off the screen.
+    void theFirstWindowFitsTheScreenWithItsDecorations()
+    {
+        const QMargins titleAndBorders(4, 37, 4, 4); // as common window managers draw them
+        const QRect start = explorer->startGeometry;
+        const QRect decorated(start.topLeft(), start.size().grownBy(titleAndBorders));
+        QVERIFY(explorer->Frame().screen()->availableGeometry().contains(decorated));
+        QCOMPARE(start.width(), 1200);
+    }
+
     void nextAndPreviousBrowseHistory()
     {
         CZephyraDoc& doc = explorer->Doc();
