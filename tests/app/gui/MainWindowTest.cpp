@@ -6,6 +6,7 @@
 #include "CommandDispatcher.h"
 #include "CommandIds.h"
 #include "FrameLayouts.h"
+#include "StatusPane.h"
 #include "StatusPanes.h"
 #include "StatusTexts.h"
 
@@ -358,6 +359,24 @@ private slots:
         }
         QVERIFY2(paints < 10, qPrintable(QString::number(paints)));
         QTRY_COMPARE(pane->text(), QString("Computing 99%"));
+    }
+
+    // Unmended, the fixed panes kept their widths in a narrow window and were drawn over each other.
+    void statusPanesShareANarrowWindowWithoutOverlapping()
+    {
+        CMainFrame& frame = explorer->Frame();
+        frame.resize(frame.minimumSizeHint().width(), 600);
+        QTRY_COMPARE(frame.width(), frame.minimumSizeHint().width());
+        QList<StatusPane*> panes;
+        for (int i = 0; i < StatusPanes::PaneCount; ++i)
+            panes << frame.statusBar()->findChild<StatusPane*>(QString("statusPane%1").arg(i));
+        QTRY_VERIFY(!panes.back()->text().isEmpty());
+        QVERIFY(panes.back()->ShownText().endsWith(QChar(0x2026)));
+        for (int i = 0; i < panes.size(); ++i) {
+            QVERIFY(frame.statusBar()->rect().contains(panes[i]->geometry()));
+            for (int j = i + 1; j < panes.size(); ++j)
+                QVERIFY(!panes[i]->geometry().intersects(panes[j]->geometry()));
+        }
     }
 
     void promptsOfMenuItemsGoToPaneZero()
