@@ -1,11 +1,13 @@
 #include "CodeBox.h"
 
 #include "Attractor.h"
+#include "AttractorCase.h"
 #include "PanelImages.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyleOptionComboBox>
 
 #include <functional>
 
@@ -60,6 +62,7 @@ CodeBox::CodeBox(QWidget* parent) : QComboBox(parent)
     // An editable combo box would complete a typed prefix to an older code; codes are typed whole.
     setCompleter(nullptr);
     setToolTip(QString());
+    connect(this, &QComboBox::editTextChanged, this, &CodeBox::FollowText);
 }
 
 void CodeBox::ShowCode(const Attractor& attractor)
@@ -71,6 +74,20 @@ void CodeBox::ShowCode(const Attractor& attractor)
     setCurrentIndex(0);
     setEditText(code);
     lineEdit()->setSelection(attractor.position, 1);
+}
+
+void CodeBox::FollowText(const QString& text)
+{
+    const char letter = text.isEmpty() ? '\0' : text.front().toLatin1();
+    textCase_ = DescribeCase(letter) ? CaseIcon(letter, 16) : QIcon();
+    update();
+}
+
+void CodeBox::initStyleOption(QStyleOptionComboBox* option) const
+{
+    QComboBox::initStyleOption(option);
+    // The edit field leaves room for an image only while the list holds a code.
+    option->currentIcon = count() > 0 ? textCase_ : QIcon();
 }
 
 } // namespace zephyra

@@ -7,7 +7,8 @@ class Attractor;
 
 // The editable code box: every code shown, newest first, without two equal neighbours, each
 // with the image of its case. The edit field takes at most one longest code and keeps its
-// selection visible when the focus leaves it, so the coefficient at `position` stays marked.
+// selection visible when the focus leaves it, so the coefficient at `position` stays marked. The
+// image beside the edit field is that of the case its text names, also of a typed or refused code.
 class CodeBox : public QComboBox {
     Q_OBJECT
 public:
@@ -18,6 +19,15 @@ public:
 signals:
     // Enter in the edit field: the same as Go.
     void goRequested();
+
+protected:
+    void initStyleOption(QStyleOptionComboBox* option) const override;
+
+private:
+    void FollowText(const QString& text);
+
+    // The image of the case the text names, beside the edit field.
+    QIcon textCase_;
 };
 
 } // namespace zephyra

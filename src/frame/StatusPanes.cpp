@@ -1,8 +1,8 @@
 #include "StatusPanes.h"
 
+#include "StatusPane.h"
 #include "StatusTexts.h"
 
-#include <QLabel>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -11,7 +11,8 @@ namespace zephyra {
 
 namespace {
 
-constexpr int fixedWidths[] = {0, 130, 80, 120};
+// Pane 0 stretches from its width over what the others leave.
+constexpr int fixedWidths[] = {120, 130, 80, 120};
 constexpr int lastPaneMaxWidth = 2200;
 constexpr int repaintIntervalMs = 250;
 // The widest text each fixed pane takes; the widths above assume a small system font, so a pane
@@ -31,21 +32,17 @@ StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar)
 {
     bar.setSizeGripEnabled(false);
     for (int i = 0; i < PaneCount; ++i) {
-        auto* label = new QLabel(&bar);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setObjectName(QString("statusPane%1").arg(i));
-        label->setTextFormat(Qt::PlainText);
-        if (i == 0) {
-            label->setMinimumWidth(120);
-            bar.addWidget(label, 1);
-        } else if (i < PaneCount - 1) {
-            label->setFixedWidth(PaneWidth(*label, i));
-            bar.addPermanentWidget(label);
-        } else {
-            label->setMaximumWidth(lastPaneMaxWidth);
-            bar.addPermanentWidget(label);
-        }
-        panes_[i] = label;
+        auto* pane = new StatusPane(&bar);
+        pane->setObjectName(QString("statusPane%1").arg(i));
+        if (i < PaneCount - 1)
+            pane->SetPreferredWidth(PaneWidth(*pane, i));
+        else
+            pane->setMaximumWidth(lastPaneMaxWidth);
+        if (i == 0)
+            bar.addWidget(pane, 1);
+        else
+            bar.addPermanentWidget(pane);
+        panes_[i] = pane;
     }
     panes_[0]->setText(TEXT_READY);
     texts_[0] = TEXT_READY;

@@ -5,15 +5,16 @@
 
 #include <array>
 
-class QLabel;
 class QStatusBar;
 
 namespace zephyra {
 
+class StatusPane;
+
 // The five text panes of the status bar. Pane 0 stretches and carries the menu and toolbar
 // prompts; its idle text is "Ready". Panes 1 to 3 have fixed widths (wide enough for their
-// widest text); pane 4 is as wide as its text needs, up to 2200 pixels, so the window can still
-// be made narrow.
+// widest text); pane 4 is as wide as its text needs, up to 2200 pixels. In a window too narrow
+// for all, the widest panes give way first and elide their texts.
 class StatusPanes {
 public:
     static constexpr int PaneCount = 5;
@@ -34,7 +35,7 @@ private:
     void ShowWaitingTexts();
 
     QStatusBar& bar_;
-    std::array<QLabel*, PaneCount> panes_{};
+    std::array<StatusPane*, PaneCount> panes_{};
     std::array<QString, PaneCount> texts_{};
     QElapsedTimer sinceRepaint_;
     QTimer waiting_;

@@ -26,12 +26,28 @@ namespace {
 // 3.5 times, so a count that only the buffer would fit ends in the out-of-memory killer.
 constexpr int VIEW_POINT_COPIES = 3;
 
+// Before its first show no window manager has said how large its decorations are: room is kept for
+// a title bar and borders as large as common ones draw them.
+constexpr QMargins ASSUMED_DECORATIONS(8, 40, 8, 8);
+
+// The first window has 1200 x 800 pixels where the screen's free area holds that and the
+// decorations, otherwise what the area leaves, and is centred in that area, so its status bar is
+// on the screen also under a panel of the desktop.
 void FitToScreen(QWidget& window)
 {
     QSize size(1200, 800);
-    if (const QScreen* screen = QApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize());
+    const QScreen* screen = QApplication::primaryScreen();
+    if (!screen) {
+        window.resize(size);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    size = size.boundedTo(available.size().shrunkBy(ASSUMED_DECORATIONS));
+    QRect decorated(QPoint(), size.grownBy(ASSUMED_DECORATIONS));
+    decorated.moveCenter(available.center());
     window.resize(size);
+    // A window's position is that of its decorations.
+    window.move(decorated.topLeft());
 }
 
 } // namespace

@@ -42,6 +42,7 @@ struct Explorer {
             line.open = arguments.front();
         started = app->InitInstance(line);
         if (started) {
+            startGeometry = Frame().geometry();
             Frame().resize(1280, 800);
             QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
             // Accelerators reach only the active window.
@@ -53,6 +54,8 @@ struct Explorer {
     CZephyraDoc& Doc() const { return *app->Document(); }
     DocumentFramework& Framework() const { return *app->Framework(); }
     bool started = false;
+    // Where the start put the window, before the tests gave it their own size.
+    QRect startGeometry;
 };
 
 using testing::BoxAnswerer;

@@ -6,6 +6,7 @@
 #include "CommandDispatcher.h"
 #include "CommandIds.h"
 #include "FrameLayouts.h"
+#include "StatusPane.h"
 #include "StatusPanes.h"
 #include "StatusTexts.h"
 
@@ -84,6 +85,17 @@ private slots:
         QCOMPARE(explorer->Frame().Codes().currentText(), QString(CZephyraApp::StartupCode));
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Done"));
         QCOMPARE(explorer->Frame().windowTitle(), QString("Untitled - Zephyra Explorer"));
+    }
+
+    // Unmended, the window took 1200 x 800 of a 1280 x 800 screen and a title bar pushed its status
+    // bar off the screen.
+    void theFirstWindowFitsTheScreenWithItsDecorations()
+    {
+        const QMargins titleAndBorders(4, 37, 4, 4); // as common window managers draw them
+        const QRect start = explorer->startGeometry;
+        const QRect decorated(start.topLeft(), start.size().grownBy(titleAndBorders));
+        QVERIFY(explorer->Frame().screen()->availableGeometry().contains(decorated));
+        QCOMPARE(start.width(), 1200);
     }
 
     void nextAndPreviousBrowseHistory()
@@ -347,6 +359,24 @@ private slots:
         }
         QVERIFY2(paints < 10, qPrintable(QString::number(paints)));
         QTRY_COMPARE(pane->text(), QString("Computing 99%"));
+    }
+
+    // Unmended, the fixed panes kept their widths in a narrow window and were drawn over each other.
+    void statusPanesShareANarrowWindowWithoutOverlapping()
+    {
+        CMainFrame& frame = explorer->Frame();
+        frame.resize(frame.minimumSizeHint().width(), 600);
+        QTRY_COMPARE(frame.width(), frame.minimumSizeHint().width());
+        QList<StatusPane*> panes;
+        for (int i = 0; i < StatusPanes::PaneCount; ++i)
+            panes << frame.statusBar()->findChild<StatusPane*>(QString("statusPane%1").arg(i));
+        // The start point, laid out once its text has come.
+        QTRY_VERIFY(panes.back()->ShownText().endsWith(QChar(0x2026)));
+        for (int i = 0; i < panes.size(); ++i) {
+            QVERIFY(frame.statusBar()->rect().contains(panes[i]->geometry()));
+            for (int j = i + 1; j < panes.size(); ++j)
+                QVERIFY(!panes[i]->geometry().intersects(panes[j]->geometry()));
+        }
     }
 
     void promptsOfMenuItemsGoToPaneZero()

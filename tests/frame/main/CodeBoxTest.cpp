@@ -75,6 +75,23 @@ private slots:
         QCOMPARE(box.count(), 0); // Enter inserts nothing by itself
     }
 
+    // Unmended, a typed code of another case kept the image of the code before it, also after Go
+    // refused it.
+    void theCaseImageFollowsTheTypedText()
+    {
+        CodeBox typed, shown;
+        typed.ShowCode(*Make("EWM?MPMMWMMMM"));
+        shown.ShowCode(*Make("FIRCDERRPVLUFVLIJLBQM"));
+        QTest::keyClick(typed.lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(typed.lineEdit(), "FW?");
+        QCOMPARE(typed.currentText(), QString("FW?"));
+        const auto image = [](CodeBox& box) {
+            box.resize(300, box.sizeHint().height());
+            return box.grab().toImage().copy(0, 0, box.lineEdit()->x(), box.height());
+        };
+        QCOMPARE(image(typed), image(shown));
+    }
+
     void choosingAnOlderCodeOnlyFillsTheEditField()
     {
         CodeBox box;
