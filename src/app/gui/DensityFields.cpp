@@ -82,14 +82,15 @@ QString PointsText(std::uint64_t n)
 } // namespace
 
 DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vector<Rgb>& ownColors,
-                             std::span<const std::uint64_t> points, int defaultPoints)
+                             const char* pointsLabel, std::span<const std::uint64_t> points,
+                             int defaultPoints)
     : dialog_(dialog), pointCounts_(points)
 {
     points_ = new QComboBox;
     for (const std::uint64_t n : points)
         points_->addItem(PointsText(n));
     points_->setCurrentIndex(defaultPoints);
-    form.addRow("&Points:", points_);
+    form.addRow(pointsLabel, points_);
 
     supersample_ = new QSpinBox;
     supersample_->setRange(1, 4);

@@ -25,10 +25,11 @@ namespace zephyra {
 // remembers them in its own group under the same keys.
 class DensityFields {
 public:
-    // `points` are the counts offered, the one at `defaultPoints` chosen at first; `ownColors`
-    // samples the colours of the attractor's points for the swatch of its own colours.
+    // `points` are the counts offered under `pointsLabel`, the one at `defaultPoints` chosen at
+    // first; `ownColors` samples the colours of the attractor's points for the swatch of its own
+    // colours.
     DensityFields(QFormLayout& form, QWidget& dialog, const std::vector<Rgb>& ownColors,
-                  std::span<const std::uint64_t> points, int defaultPoints);
+                  const char* pointsLabel, std::span<const std::uint64_t> points, int defaultPoints);
 
     void Apply(DensityOptions& options) const;
     void Remember(QSettings& settings) const;

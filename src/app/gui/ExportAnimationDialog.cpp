@@ -141,7 +141,7 @@ void ExportAnimationDialog::BuildFrames(QFormLayout& form, const std::vector<Rgb
     connect(frames_, &QSpinBox::valueChanged, this, &ExportAnimationDialog::ShowDuration);
     connect(fps_, &QSpinBox::valueChanged, this, &ExportAnimationDialog::ShowDuration);
 
-    density_.emplace(form, *this, ownColors, POINTS, DEFAULT_POINTS);
+    density_.emplace(form, *this, ownColors, "&Points a frame:", POINTS, DEFAULT_POINTS);
 }
 
 void ExportAnimationDialog::BuildOutput(QFormLayout& form)

@@ -75,7 +75,7 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
     form->addRow(Labelled("&Size:", size_), sizeRow);
     connect(size_, &QComboBox::currentIndexChanged, this, &ExportPictureDialog::ShowSizeChoice);
 
-    density_.emplace(*form, *this, ownColors, POINTS, DEFAULT_POINTS);
+    density_.emplace(*form, *this, ownColors, "&Points:", POINTS, DEFAULT_POINTS);
 
     depth_ = new QComboBox;
     depth_->addItems({"8 bits a channel", "16 bits a channel"});
