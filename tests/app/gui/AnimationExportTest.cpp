@@ -176,6 +176,8 @@ private slots:
         AnswerDialog([folder](ExportAnimationDialog& dialog) {
             dialog.grab().save(folder + "/animation-dialog.png");
             dialog.findChild<QRadioButton*>("morph")->click();
+            dialog.findChild<QComboBox*>("morphCode")->setCurrentText("EWM");
+            ClickExport(dialog);
             dialog.grab().save(folder + "/animation-dialog-morph.png");
             dialog.reject();
         });

@@ -6,9 +6,9 @@
 #include "CZephyraView.h"
 #include "CommandIds.h"
 #include "DensityViewWorker.h"
+#include "ExportJob.h"
 #include "ExportPictureDialog.h"
 #include "PictureCommands.h"
-#include "ExportJob.h"
 #include "PictureRecord.h"
 #include "StatusPanes.h"
 
