@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -153,6 +154,16 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
         return false;
     RemoveStaleTemporaries(folder / target.filename());
     return true;
+}
+
+std::string WriteFileSayingWhy(const std::filesystem::path& path, std::string_view content)
+{
+    errno = 0;
+    if (WriteFileAtomically(path, content))
+        return {};
+    const int reason = errno;
+    return "cannot write " + path.string() +
+           (reason ? std::string(": ") + std::strerror(reason) : std::string());
 }
 
 } // namespace zephyra

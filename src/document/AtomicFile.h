@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zephyra {
@@ -10,5 +11,8 @@ namespace zephyra {
 // bits. False, touching nothing, for a file the user may not write. A writable file in a folder that
 // is not is rewritten in place. Temporary files of earlier saves that were killed are removed.
 [[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+// The same; empty when written, else "cannot write PATH" with the system's reason (disk full, no
+// permission), which tells the user what to mend.
+[[nodiscard]] std::string WriteFileSayingWhy(const std::filesystem::path& path, std::string_view content);
 
 } // namespace zephyra

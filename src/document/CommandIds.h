@@ -64,6 +64,7 @@ constexpr int ID_COPY_PICTURE = 32841;
 
 // Pictures
 constexpr int ID_EXPORT_PICTURE = 32842;
+constexpr int ID_EXPORT_ANIMATION = 32843;
 
 // Frame
 constexpr int ID_PANEL_CASES = 114;

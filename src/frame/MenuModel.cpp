@@ -60,10 +60,11 @@ const MenuNode& ToolbarsMenu()
 const std::vector<MenuNode>& MainMenu()
 {
     static const std::vector<MenuNode> menus = {
-        Submenu("&File", {Item(ID_FILE_NEW), Item(ID_FILE_OPEN), Item(ID_FILE_SAVE), Item(ID_FILE_SAVE_AS),
-                          separator, Item(ID_JOIN), separator, Item(ID_EXPORT_PICTURE), separator,
-                          Item(ID_FILE_PRINT), Item(ID_FILE_PRINT_PREVIEW), Item(ID_FILE_PRINT_SETUP),
-                          separator, Item(ID_FILE_MRU_FIRST), separator, Item(ID_APP_EXIT)}),
+        Submenu("&File",
+                {Item(ID_FILE_NEW), Item(ID_FILE_OPEN), Item(ID_FILE_SAVE), Item(ID_FILE_SAVE_AS), separator,
+                 Item(ID_JOIN), separator, Item(ID_EXPORT_PICTURE), Item(ID_EXPORT_ANIMATION), separator,
+                 Item(ID_FILE_PRINT), Item(ID_FILE_PRINT_PREVIEW), Item(ID_FILE_PRINT_SETUP), separator,
+                 Item(ID_FILE_MRU_FIRST), separator, Item(ID_APP_EXIT)}),
         Submenu("&Edit", {Item(ID_EDIT_UNDO), separator, Item(ID_EDIT_CUT), Item(ID_EDIT_COPY),
                           Item(ID_EDIT_PASTE), separator, Item(ID_COPY_PICTURE)}),
         Submenu("&Attractor",

@@ -1,5 +1,6 @@
 #include "AnimationFrames.h"
 
+#include "Attractor.h"
 #include "ExactOrbit.h"
 
 #include <algorithm>
@@ -321,6 +322,16 @@ private:
 };
 
 } // namespace
+
+bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
+{
+    if (!to.valid || to.kind != from.kind || to.dimension != from.dimension || to.order != from.order ||
+        to.coefficients.size() != from.coefficients.size())
+        return false;
+    plan.scene.coefficients = from.coefficients;
+    plan.morphTo = to.coefficients;
+    return true;
+}
 
 DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
                               const DensityProgress& progress, const FrameNote& note, const FrameSink& sink)

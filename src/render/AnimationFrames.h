@@ -9,6 +9,8 @@
 
 namespace zephyra {
 
+class Attractor;
+
 // Animations of density pictures: a turntable (the yaw, and for 4D cases optionally the plane of
 // w and another axis, turning by `turnDegrees` over the frames, the pitch swinging), or a morph
 // from the scene's coefficients to `morphTo`'s, each frame computed with the exact engine.
@@ -20,6 +22,10 @@ struct AnimationPlan {
     float pitchSwingDegrees = 0.0f;            // the pitch swings this far up and down once
     std::optional<std::vector<float>> morphTo; // the last frame's coefficients, of the same case
 };
+
+// Makes the plan a morph from `from`'s coefficients to `to`'s; false, leaving the plan as it was,
+// when `to` is no valid code of the case of `from`.
+[[nodiscard]] bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to);
 
 // Frame `index` (from 0), finished; false stops the animation (it could not be kept).
 using FrameSink = std::function<bool(const Picture& frame, int index)>;

@@ -3,10 +3,8 @@
 #include "AtomicFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -148,14 +146,7 @@ std::string WritePngFile(const std::filesystem::path& path, std::string_view byt
 {
     if (bytes.empty())
         return "the picture could not be encoded";
-    errno = 0;
-    if (!WriteFileAtomically(path, bytes)) {
-        // The system's reason (disk full, no permission) tells the user what to mend.
-        const int reason = errno;
-        return "cannot write " + path.string() +
-               (reason ? std::string(": ") + std::strerror(reason) : std::string());
-    }
-    return {};
+    return WriteFileSayingWhy(path, bytes);
 }
 
 namespace {

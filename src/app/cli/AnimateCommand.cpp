@@ -1,20 +1,13 @@
-#include "AnimationFrames.h"
-#include "AtomicFile.h"
+#include "AnimationExport.h"
 #include "CliSession.h"
-#include "PngFile.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "SceneStyle.h"
 #include "StatusTexts.h"
-#include "WebpAnimation.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
-
-#include <unistd.h>
 
 namespace zephyra::cli {
 
@@ -35,22 +28,6 @@ constexpr int DEFAULT_HEIGHT = 480;
 constexpr std::uint64_t DEFAULT_POINTS = 10'000'000;
 constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
-bool EndsWithWebp(const std::string& path)
-{
-    if (path.size() < 5)
-        return false;
-    std::string end = path.substr(path.size() - 5);
-    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
-    return end == ".webp";
-}
-
-std::filesystem::path FramePath(const std::filesystem::path& folder, int index)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "frame-%04d.png", index + 1);
-    return folder / name;
-}
-
 float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallback, float low, float high)
 {
     const auto v = parsed.Value(option.name);
@@ -65,86 +42,13 @@ float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallbac
     return value;
 }
 
-// Where the frames go: one animated WebP, kept in memory and written whole, or PNG pictures for a
-// folder, staged in a hidden folder inside it and moved into place only when every frame is done,
-// so that a stopped animation leaves the folder, and frames of an earlier one, as they were.
-class FrameWriter {
-public:
-    FrameWriter(std::filesystem::path out, const DensityOptions& o, double fps, float quality)
-        : out_(std::move(out)), webp_(EndsWithWebp(out_.string())),
-          staging_(out_ / (".zephyra-frames-" + std::to_string(getpid())))
-    {
-        if (webp_)
-            animation_.emplace(o.width, o.height, fps, quality);
-    }
-    ~FrameWriter()
-    {
-        std::error_code ignored;
-        if (!webp_)
-            std::filesystem::remove_all(staging_, ignored);
-    }
-    FrameWriter(const FrameWriter&) = delete;
-    FrameWriter& operator=(const FrameWriter&) = delete;
-
-    bool Add(const Picture& frame, int index)
-    {
-        if (webp_) {
-            if (!animation_->Add(frame))
-                error_ = "the WebP encoder refused frame " + std::to_string(index + 1);
-            return error_.empty();
-        }
-        std::error_code error;
-        if (index == 0 && !std::filesystem::create_directory(staging_, error) && error) {
-            error_ = staging_.string() + ": cannot be created";
-            return false;
-        }
-        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
-        frames_ += error_.empty();
-        return error_.empty();
-    }
-    // Keeps what was written; an empty text on success.
-    std::string Finish()
-    {
-        if (webp_) {
-            const std::string file = animation_->Finish();
-            if (file.empty())
-                return "the WebP encoder failed";
-            if (!WriteFileAtomically(out_, file))
-                return out_.string() + ": cannot be written";
-            return {};
-        }
-        for (int k = 0; k < frames_; ++k) {
-            std::error_code error;
-            std::filesystem::rename(FramePath(staging_, k), FramePath(out_, k), error);
-            if (error)
-                return FramePath(out_, k).string() + ": cannot be written";
-        }
-        return {};
-    }
-    [[nodiscard]] const std::string& Error() const { return error_; }
-
-private:
-    std::filesystem::path out_;
-    bool webp_;
-    std::filesystem::path staging_;
-    std::optional<WebpAnimation> animation_;
-    int frames_ = 0;
-    std::string error_;
-};
-
-// An existing folder for PNG frames, or a ".webp" file in an existing folder; else why not.
+// A ".webp" file in an existing folder, or an existing folder for PNG frames; else why not.
 std::string CheckOutput(const std::string& out)
 {
     std::error_code ignored;
-    if (EndsWithWebp(out)) {
-        const std::filesystem::path parent = std::filesystem::path(out).parent_path();
-        if (!parent.empty() && !std::filesystem::is_directory(parent, ignored))
-            return out + ": no such folder";
-        return {};
-    }
-    if (std::filesystem::is_directory(out, ignored))
-        return {};
-    return "-o must name a \".webp\" file or an existing folder for PNG frames: '" + out + "'";
+    if (!IsWebpPath(out) && !std::filesystem::is_directory(out, ignored))
+        return "-o must name a \".webp\" file or an existing folder for PNG frames: '" + out + "'";
+    return AnimationTargetProblem(out);
 }
 
 int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
@@ -212,19 +116,11 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         attractor->pointsCount > FIRST_DRAWN_POINT ? attractor->pointsCount : DEFAULT_EXACT_POINTS;
     plan.scene.display = attractor->display;
     plan.scene.camera = CameraPose::Of(*attractor);
-    if (morph) {
-        const AttractorRef to = session.FromCode(*morph);
-        if (!to->valid || to->kind != attractor->kind || to->dimension != attractor->dimension ||
-            to->order != attractor->order || to->coefficients.size() != attractor->coefficients.size()) {
-            io.err << "zephyra animate: --morph needs a code of the same case as '" << attractor->code
-                   << "'\n";
-            return EXIT_FAILED;
-        }
-        plan.scene.coefficients = attractor->coefficients;
-        plan.morphTo = to->coefficients;
+    if (morph && !SetMorph(plan, *attractor, *session.FromCode(*morph))) {
+        io.err << "zephyra animate: --morph needs a code of the same case as '" << attractor->code << "'\n";
+        return EXIT_FAILED;
     }
 
-    FrameWriter writer(*out, plan.options, fps, quality);
     std::stop_source stop;
     ProgressBar bar(io.err);
     const auto progress = [&](double fraction) {
@@ -238,21 +134,14 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra animate: " << text << "\n";
     };
     const DensityResult result =
-        RenderAnimation(plan, stop.get_token(), progress, note,
-                        [&](const Picture& frame, int index) { return writer.Add(frame, index); });
+        ExportAnimation(plan, {*out, fps, quality}, stop.get_token(), progress, note);
     bar.Clear();
-    if (result.outcome == DensityResult::Outcome::Finished && session.host.EscapePressed())
-        stop.request_stop();
-    if (result.outcome == DensityResult::Outcome::Cancelled || stop.stop_requested()) {
+    if (result.outcome == DensityResult::Outcome::Cancelled) {
         io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";
         return EXIT_FAILED;
     }
     if (result.outcome != DensityResult::Outcome::Finished) {
-        io.err << "zephyra animate: " << (writer.Error().empty() ? result.error : writer.Error()) << "\n";
-        return EXIT_FAILED;
-    }
-    if (const std::string error = writer.Finish(); !error.empty()) {
-        io.err << "zephyra animate: " << error << "\n";
+        io.err << "zephyra animate: " << result.error << "\n";
         return EXIT_FAILED;
     }
     io.out << "Wrote " << *out << " (" << plan.frames << " frames of " << plan.options.width << "x"

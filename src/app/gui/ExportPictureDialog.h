@@ -1,15 +1,16 @@
 #pragma once
+#include "DensityFields.h"
 #include "PictureRecord.h"
 
 #include <QDialog>
 #include <QSize>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QComboBox;
 class QLineEdit;
-class QSlider;
 class QSpinBox;
 
 namespace zephyra {
@@ -35,22 +36,15 @@ private:
     void Remember() const;
     void Recall();
     void Browse();
-    void ChooseBackground(int index);
     void ShowSizeChoice();
 
     QSize viewSize_;
     QComboBox* size_;
     QSpinBox* width_;
     QSpinBox* height_;
-    QComboBox* points_;
-    QSpinBox* quality_;
-    QComboBox* tone_;
-    QSlider* gamma_;
-    QComboBox* colors_;
-    QComboBox* background_;
+    std::optional<DensityFields> density_;
     QComboBox* depth_;
     QLineEdit* file_;
-    Rgb otherBackground_{0.0f, 0.0f, 0.0f};
 };
 
 } // namespace zephyra

@@ -5,14 +5,11 @@
 #include "CZephyraView.h"
 #include "CommandIds.h"
 #include "DensitySceneOf.h"
+#include "ExportAnimationDialog.h"
 #include "ExportPictureDialog.h"
-#include "PictureExportJob.h"
 #include "PictureRecord.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QProgressDialog>
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +20,6 @@ namespace {
 
 constexpr const char* APP_TITLE = "Zephyra Explorer";
 constexpr const char* NO_ATTRACTOR = "This picture holds no attractor.";
-constexpr int PROGRESS_STEPS = 1000;
 constexpr int SWATCH_SAMPLES = 64;
 
 ViewFlags FlagsOf(const CZephyraDoc& doc)
@@ -51,28 +47,57 @@ std::vector<Rgb> OwnColors(const CZephyraDoc& doc)
     return colors;
 }
 
-QString TimeLeft(qint64 elapsedMs, double fraction)
+// Codes of Saved and Favorites to morph to: of the attractor's case, each once, not its own.
+std::vector<std::string> MorphCodes(const CZephyraDoc& doc)
 {
-    if (fraction < 0.02)
-        return "Exporting the picture...";
-    const auto seconds = static_cast<qint64>(std::ceil(elapsedMs / 1000.0 * (1.0 - fraction) / fraction));
-    return seconds < 60 ? QString("Exporting the picture: about %1 s left").arg(seconds)
-                        : QString("Exporting the picture: about %1 min left").arg((seconds + 59) / 60);
+    std::vector<std::string> codes;
+    for (const AttractorList* list : {&doc.saved, &doc.favorites})
+        for (const AttractorRef& entry : *list)
+            if (entry->CaseLetter() == doc.current->CaseLetter() && entry->code != doc.current->code &&
+                std::find(codes.begin(), codes.end(), entry->code) == codes.end())
+                codes.push_back(entry->code);
+    return codes;
+}
+
+// Renders the picture into a PNG in memory; the file is written only when it is whole.
+DensityResult WritePicture(const DensityScene& scene, const DensityOptions& options,
+                           const std::vector<PngText>& texts, const std::string& path, std::stop_token stop,
+                           const DensityProgress& progress)
+{
+    PngEncoder encoder(options.width, options.height, options.depth, texts);
+    const DensityResult result = RenderDensity(scene, options, stop, progress,
+                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
+    if (result.outcome == DensityResult::Outcome::Failed)
+        return result;
+    if (result.outcome == DensityResult::Outcome::Cancelled || stop.stop_requested())
+        return {DensityResult::Outcome::Cancelled, {}};
+    const std::string bytes = encoder.Finish();
+    if (bytes.empty())
+        return {DensityResult::Outcome::Failed, "The picture could not be encoded."};
+    if (stop.stop_requested())
+        return {DensityResult::Outcome::Cancelled, {}};
+    if (std::string error = WritePngFile(path, bytes); !error.empty())
+        return {DensityResult::Outcome::Failed, std::move(error)};
+    return result;
 }
 
 } // namespace
 
-PictureCommands::~PictureCommands()
+void PictureCommands::SetFrame(CMainFrame* frame)
 {
-    delete job_; // stops the worker; nothing is written
-    delete progress_;
+    frame_ = frame;
+    pictureExport_.SetFrame(frame);
+    animationExport_.SetFrame(frame);
 }
 
 bool PictureCommands::OnCommand(int id)
 {
-    if (id != cmd::ID_EXPORT_PICTURE)
+    if (id == cmd::ID_EXPORT_PICTURE)
+        ExportPicture();
+    else if (id == cmd::ID_EXPORT_ANIMATION)
+        ExportAnimation();
+    else
         return false;
-    ExportPicture();
     return true;
 }
 
@@ -95,12 +120,7 @@ bool PictureCommands::OpenPicture(const QString& path)
 
 void PictureCommands::ExportPicture()
 {
-    if (job_) { // one export at a time: show the one under way
-        if (progress_)
-            progress_->raise();
-        return;
-    }
-    if (!doc_.current || !doc_.current->valid || !frame_)
+    if (pictureExport_.ShowRunning() || !doc_.current || !doc_.current->valid || !frame_)
         return;
     const CZephyraView& view = frame_->ActiveView();
     const qreal ratio = view.devicePixelRatioF();
@@ -117,44 +137,29 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
     PictureSettings settings = chosen;
     settings.blackWhite = doc_.viewBlackWhite;
     const Attractor& attractor = *doc_.current;
-    job_ = new PictureExportJob(DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings.options,
-                                PictureTexts(attractor, settings), path, frame_);
-    progress_ = new QProgressDialog("Exporting the picture...", "Cancel", 0, PROGRESS_STEPS, frame_);
-    progress_->setWindowTitle("Export Picture");
-    progress_->setWindowModality(Qt::NonModal); // the window keeps turning and searching meanwhile
-    progress_->setMinimumDuration(0);
-    progress_->setAutoClose(false);
-    progress_->setAutoReset(false);
-    progress_->setValue(0);
-    QObject::connect(progress_, &QProgressDialog::canceled, job_, &PictureExportJob::Cancel);
-    QObject::connect(job_, &PictureExportJob::progressed, progress_, [this](double f) { ShowProgress(f); });
-    QObject::connect(job_, &PictureExportJob::finished, frame_,
-                     [this](bool written, const QString& error) { Finish(written, error); });
-    clock_.start();
+    pictureExport_.Start(
+        path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), options = settings.options,
+               texts = PictureTexts(attractor, settings), file = path.toStdString()](
+                  std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
+            return WritePicture(scene, options, texts, file, stop, progress);
+        });
 }
 
-void PictureCommands::ShowProgress(double fraction)
+void PictureCommands::ExportAnimation()
 {
-    if (!progress_ || progress_->wasCanceled())
+    if (animationExport_.ShowRunning() || !doc_.current || !doc_.current->valid || !frame_)
         return;
-    progress_->setValue(static_cast<int>(fraction * PROGRESS_STEPS));
-    progress_->setLabelText(TimeLeft(clock_.elapsed(), fraction));
-}
-
-void PictureCommands::Finish(bool written, const QString& error)
-{
-    const QString path = job_ ? job_->Path() : QString();
-    job_->deleteLater();
-    job_ = nullptr;
-    if (progress_)
-        progress_->deleteLater();
-    progress_ = nullptr;
-    if (written) {
-        frame_->ShowStatus(0, "Picture written: " + QDir::toNativeSeparators(path).toStdString());
-    } else if (!error.isEmpty()) {
-        QMessageBox::warning(frame_, "Export Picture",
-                             QString("The picture %1 was not written:\n%2").arg(path, error));
-    }
+    ExportAnimationDialog dialog(doc_.current, DensitySceneOf(*doc_.current, FlagsOf(doc_), doc_.defaults),
+                                 MorphCodes(doc_), OwnColors(doc_), doc_.defaults, frame_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const AnimationTarget target = dialog.Target();
+    animationExport_.Start(QString::fromStdString(target.path.string()),
+                           [plan = dialog.Plan(), target](std::stop_token stop,
+                                                          const DensityProgress& progress,
+                                                          const ExportJob::Note& note) {
+                               return zephyra::ExportAnimation(plan, target, stop, progress, note);
+                           });
 }
 
 } // namespace zephyra

@@ -1,10 +1,7 @@
 #pragma once
 #include "CommandDispatcher.h"
-#include "PictureExportJob.h"
+#include "ExportRunner.h"
 
-#include <QElapsedTimer>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QString>
 
 namespace zephyra {
@@ -13,14 +10,14 @@ class CMainFrame;
 class CZephyraDoc;
 struct PictureSettings;
 
-// The window's pictures: Export Picture (its dialog, the export on a worker with progress and
-// Cancel, the result in the status bar or a message box) and opening a picture the program wrote
-// as its attractor. Owned by the framework layer, which routes these commands and files here.
+// The window's pictures: Export Picture and Export Animation (their dialogs, the exports on a
+// worker with progress and Cancel, the result in the status bar or a message box) and opening a
+// picture the program wrote as its attractor. Owned by the framework layer, which routes these commands and
+// files here.
 class PictureCommands : public CommandTarget {
 public:
     explicit PictureCommands(CZephyraDoc& doc) : doc_(doc) {}
-    ~PictureCommands() override;
-    void SetFrame(CMainFrame* frame) { frame_ = frame; }
+    void SetFrame(CMainFrame* frame);
 
     bool OnCommand(int id) override;
 
@@ -30,20 +27,19 @@ public:
     bool OpenPicture(const QString& path);
     [[nodiscard]] static bool IsPicture(const QString& path);
 
-    // The export under way, if any.
-    [[nodiscard]] PictureExportJob* Export() const { return job_; }
+    // The exports under way, if any.
+    [[nodiscard]] ExportJob* Export() const { return pictureExport_.Job(); }
+    [[nodiscard]] ExportJob* AnimationExport() const { return animationExport_.Job(); }
     void ExportPicture();
+    void ExportAnimation();
 
 private:
     void StartExport(const QString& path, const PictureSettings& settings);
-    void ShowProgress(double fraction);
-    void Finish(bool written, const QString& error);
 
     CZephyraDoc& doc_;
     CMainFrame* frame_ = nullptr;
-    QPointer<PictureExportJob> job_;
-    QPointer<QProgressDialog> progress_;
-    QElapsedTimer clock_;
+    ExportRunner pictureExport_{{"Export Picture", "picture"}};
+    ExportRunner animationExport_{{"Export Animation", "animation"}};
 };
 
 } // namespace zephyra

@@ -1,9 +1,9 @@
 #include "InterruptingBuffer.h"
 #include "PngFile.h"
 #include "Subcommand.h"
+#include "WebpFile.h"
 
 #include <gtest/gtest.h>
-#include <webp/demux.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,26 +70,13 @@ TEST_F(AnimateFixture, WritesALoopingWebpOfTheAskedFramesAndSize)
 {
     const std::filesystem::path path = dir / "turn.webp";
     ASSERT_EQ(Animate({HENON, "-o", path.string(), "--frames", "5", "--pitch-swing", "20"}), EXIT_OK) << err;
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    const WebPData data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
-    WebPAnimDecoderOptions options;
-    ASSERT_TRUE(WebPAnimDecoderOptionsInit(&options));
-    WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
-    ASSERT_NE(decoder, nullptr);
-    WebPAnimInfo info;
-    ASSERT_TRUE(WebPAnimDecoderGetInfo(decoder, &info));
-    EXPECT_EQ(info.frame_count, 5u);
-    EXPECT_EQ(info.canvas_width, 48u);
-    EXPECT_EQ(info.canvas_height, 32u);
-    EXPECT_EQ(info.loop_count, 0u); // for ever
-    int frames = 0;
-    uint8_t* pixels = nullptr;
-    int timestamp = 0;
-    while (WebPAnimDecoderHasMoreFrames(decoder) && WebPAnimDecoderGetNext(decoder, &pixels, &timestamp))
-        ++frames;
-    WebPAnimDecoderDelete(decoder);
-    EXPECT_EQ(frames, 5);
+    const auto webp = zephyra::testing::ReadWebpFile(path);
+    ASSERT_TRUE(webp);
+    EXPECT_EQ(webp->declaredFrames, 5u);
+    EXPECT_EQ(webp->width, 48u);
+    EXPECT_EQ(webp->height, 32u);
+    EXPECT_EQ(webp->loops, 0u); // for ever
+    EXPECT_EQ(webp->decodedFrames, 5);
 }
 
 TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)

@@ -6,9 +6,9 @@
 #include "CZephyraView.h"
 #include "CommandIds.h"
 #include "DensityViewWorker.h"
+#include "ExportJob.h"
 #include "ExportPictureDialog.h"
 #include "PictureCommands.h"
-#include "PictureExportJob.h"
 #include "PictureRecord.h"
 #include "StatusPanes.h"
 
@@ -139,11 +139,11 @@ private slots:
         RememberSmallPictures();
         AnswerExportDialog(PictureFolder() + "/cancelled.png", 6); // 10 billion points
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
-        QPointer<PictureExportJob> job = explorer->Framework().Pictures().Export();
+        QPointer<ExportJob> job = explorer->Framework().Pictures().Export();
         QVERIFY(job);
         QProgressDialog* progress = explorer->Frame().findChild<QProgressDialog*>();
         QVERIFY(progress);
-        QVERIFY(QSignalSpy(job.data(), &PictureExportJob::progressed).wait(10000));
+        QVERIFY(QSignalSpy(job.data(), &ExportJob::progressed).wait(10000));
         progress->findChild<QPushButton*>()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!job, 5000);
         QVERIFY(FilesIn(PictureFolder()).isEmpty());

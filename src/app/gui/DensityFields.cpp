@@ -1,0 +1,239 @@
+#include "DensityFields.h"
+
+#include "ColorMaps.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+
+#include <cctype>
+#include <functional>
+
+namespace zephyra {
+
+namespace {
+
+constexpr int CODE_START = 16; // characters of the code in the proposed file name
+
+struct ToneChoice {
+    const char* name;
+    ToneMap tone;
+};
+constexpr ToneChoice TONES[] = {{"Logarithmic", ToneMap::Log},
+                                {"Histogram equalised", ToneMap::EqualizedHistogram},
+                                {"Gamma", ToneMap::Gamma},
+                                {"Linear", ToneMap::Linear}};
+constexpr int GAMMA_TONE = 2;
+
+struct PaletteChoice {
+    const char* name;
+    Palette palette;
+};
+constexpr PaletteChoice PALETTES[] = {{"The attractor's own colours", Palette::Coordinates},
+                                      {"Gray", Palette::Gray},
+                                      {"Magma", Palette::Magma},
+                                      {"Inferno", Palette::Inferno},
+                                      {"Viridis", Palette::Viridis},
+                                      {"Cividis", Palette::Cividis},
+                                      {"Turbo", Palette::Turbo}};
+
+constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
+constexpr int OTHER_BACKGROUND = 3;
+
+// The gamma slider counts tenths: 1.0 to 5.0.
+constexpr int GAMMA_STEPS = 10;
+
+QColor ToQColor(const Rgb& c)
+{
+    return QColor::fromRgbF(c[0], c[1], c[2]);
+}
+
+Rgb ToRgb(const QColor& c)
+{
+    return {static_cast<float>(c.redF()), static_cast<float>(c.greenF()), static_cast<float>(c.blueF())};
+}
+
+QIcon SwatchStrip(const std::function<Rgb(float)>& colorAt)
+{
+    QPixmap strip(96, 14);
+    QPainter p(&strip);
+    for (int x = 0; x < strip.width(); ++x) {
+        p.setPen(ToQColor(colorAt(static_cast<float>(x) / static_cast<float>(strip.width() - 1))));
+        p.drawLine(x, 0, x, strip.height() - 1);
+    }
+    return QIcon(strip);
+}
+
+QString PointsText(std::uint64_t n)
+{
+    return n >= 1'000'000'000 ? QString("%1 billion").arg(n / 1'000'000'000)
+                              : QString("%1 million").arg(n / 1'000'000);
+}
+
+} // namespace
+
+DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vector<Rgb>& ownColors,
+                             const char* pointsLabel, std::span<const std::uint64_t> points,
+                             int defaultPoints)
+    : dialog_(dialog), pointCounts_(points)
+{
+    points_ = new QComboBox;
+    for (const std::uint64_t n : points)
+        points_->addItem(PointsText(n));
+    points_->setCurrentIndex(defaultPoints);
+    form.addRow(pointsLabel, points_);
+
+    supersample_ = new QSpinBox;
+    supersample_->setRange(1, 4);
+    supersample_->setValue(2);
+    supersample_->setPrefix("supersampling ");
+    supersample_->setSuffix(" x");
+    form.addRow("&Quality:", supersample_);
+
+    tone_ = new QComboBox;
+    for (const ToneChoice& t : TONES)
+        tone_->addItem(t.name);
+    gamma_ = new QSlider(Qt::Horizontal);
+    gamma_->setRange(GAMMA_STEPS, 5 * GAMMA_STEPS);
+    gamma_->setValue(22);
+    auto* gammaValue = new QLabel;
+    auto* toneRow = new QHBoxLayout;
+    toneRow->addWidget(tone_);
+    toneRow->addWidget(gamma_, 1);
+    toneRow->addWidget(gammaValue);
+    form.addRow(Labelled("&Tone:", tone_), toneRow);
+    const auto showGamma = [this, gammaValue] {
+        gammaValue->setText(QString::number(gamma_->value() / double(GAMMA_STEPS), 'f', 1));
+        gamma_->setEnabled(tone_->currentIndex() == GAMMA_TONE);
+        gammaValue->setEnabled(gamma_->isEnabled());
+    };
+    QObject::connect(tone_, &QComboBox::currentIndexChanged, &dialog, showGamma);
+    QObject::connect(gamma_, &QSlider::valueChanged, &dialog, showGamma);
+    showGamma();
+
+    colors_ = new QComboBox;
+    colors_->setIconSize(QSize(96, 14));
+    for (const PaletteChoice& c : PALETTES) {
+        const auto colorAt =
+            c.palette == Palette::Coordinates
+                ? std::function<Rgb(float)>([&ownColors](float t) {
+                      if (ownColors.empty())
+                          return Rgb{t, t, t};
+                      const auto i = static_cast<std::size_t>(t * (ownColors.size() - 1));
+                      return ownColors[i];
+                  })
+                : std::function<Rgb(float)>([p = c.palette](float t) { return PaletteColor(p, t); });
+        colors_->addItem(SwatchStrip(colorAt), c.name);
+    }
+    form.addRow("&Colours:", colors_);
+
+    background_ = new QComboBox;
+    for (const char* b : BACKGROUNDS)
+        background_->addItem(b);
+    form.addRow("&Background:", background_);
+    QObject::connect(background_, &QComboBox::activated, &dialog,
+                     [this](int index) { ChooseBackground(index); });
+}
+
+void DensityFields::ChooseBackground(int index)
+{
+    if (index != OTHER_BACKGROUND)
+        return;
+    const QColor chosen = QColorDialog::getColor(ToQColor(otherBackground_), &dialog_, "Background");
+    if (chosen.isValid())
+        otherBackground_ = ToRgb(chosen);
+}
+
+void DensityFields::Apply(DensityOptions& o) const
+{
+    o.points = pointCounts_[static_cast<std::size_t>(points_->currentIndex())];
+    o.supersample = supersample_->value();
+    o.tone = TONES[tone_->currentIndex()].tone;
+    o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
+    o.palette = PALETTES[colors_->currentIndex()].palette;
+    switch (background_->currentIndex()) {
+    case 1:
+        o.background = Rgb{0.0f, 0.0f, 0.0f};
+        break;
+    case 2:
+        o.background = Rgb{1.0f, 1.0f, 1.0f};
+        break;
+    case OTHER_BACKGROUND:
+        o.background = otherBackground_;
+        break;
+    default:
+        break;
+    }
+}
+
+void DensityFields::Remember(QSettings& s) const
+{
+    s.setValue("points", points_->currentIndex());
+    s.setValue("quality", supersample_->value());
+    s.setValue("tone", tone_->currentIndex());
+    s.setValue("gamma", gamma_->value());
+    s.setValue("colors", colors_->currentIndex());
+    s.setValue("background", background_->currentIndex());
+    s.setValue("otherBackground", ToQColor(otherBackground_).name());
+}
+
+void DensityFields::Recall(const QSettings& s)
+{
+    RecallIndex(s, points_, "points");
+    supersample_->setValue(s.value("quality", supersample_->value()).toInt());
+    RecallIndex(s, tone_, "tone");
+    gamma_->setValue(s.value("gamma", gamma_->value()).toInt());
+    RecallIndex(s, colors_, "colors");
+    RecallIndex(s, background_, "background");
+    const QColor other(s.value("otherBackground", "#000000").toString());
+    if (other.isValid())
+        otherBackground_ = ToRgb(other);
+}
+
+QSettings StoredChoices()
+{
+    return QSettings("Kestrelmoor", "Zephyra Explorer");
+}
+
+QLabel* Labelled(const char* text, QWidget* field)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
+
+void RecallIndex(const QSettings& s, QComboBox* box, const char* key)
+{
+    const int i = s.value(key, box->currentIndex()).toInt();
+    if (i >= 0 && i < box->count())
+        box->setCurrentIndex(i);
+}
+
+QDialogButtonBox* ExportButtons(QDialog& dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("Export");
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+QString FileNameOf(const std::string& code)
+{
+    QString name;
+    for (const char c : code.substr(0, CODE_START))
+        name += std::isalnum(static_cast<unsigned char>(c)) ? QChar(c) : QChar('_');
+    return name.isEmpty() ? QString("attractor") : name;
+}
+
+} // namespace zephyra

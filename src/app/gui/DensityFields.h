@@ -1,0 +1,63 @@
+#pragma once
+#include "DensityRenderer.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QDialog;
+class QDialogButtonBox;
+class QFormLayout;
+class QLabel;
+class QSettings;
+class QSlider;
+class QSpinBox;
+class QWidget;
+
+namespace zephyra {
+
+// The density choices that the export dialogs share, as rows of their form: points,
+// supersampling, tone with its gamma, colours (with swatches) and background. Each dialog
+// remembers them in its own group under the same keys.
+class DensityFields {
+public:
+    // `points` are the counts offered under `pointsLabel`, the one at `defaultPoints` chosen at
+    // first; `ownColors` samples the colours of the attractor's points for the swatch of its own
+    // colours.
+    DensityFields(QFormLayout& form, QWidget& dialog, const std::vector<Rgb>& ownColors,
+                  const char* pointsLabel, std::span<const std::uint64_t> points, int defaultPoints);
+
+    void Apply(DensityOptions& options) const;
+    void Remember(QSettings& settings) const;
+    void Recall(const QSettings& settings);
+
+private:
+    void ChooseBackground(int index);
+
+    QWidget& dialog_;
+    std::span<const std::uint64_t> pointCounts_;
+    QComboBox* points_;
+    QSpinBox* supersample_;
+    QComboBox* tone_;
+    QSlider* gamma_;
+    QComboBox* colors_;
+    QComboBox* background_;
+    Rgb otherBackground_{0.0f, 0.0f, 0.0f};
+};
+
+// The program's stored settings, where the dialogs keep their choices.
+[[nodiscard]] QSettings StoredChoices();
+// A row label whose mnemonic moves the focus to the row's first field.
+[[nodiscard]] QLabel* Labelled(const char* text, QWidget* field);
+// Chooses the index stored under `key`; one out of range (a hand-edited or newer file) is ignored.
+void RecallIndex(const QSettings& settings, QComboBox* box, const char* key);
+// Export (the default button, so Enter exports) and Cancel, wired to the dialog's accept and reject.
+[[nodiscard]] QDialogButtonBox* ExportButtons(QDialog& dialog);
+// The start of the code, as the proposed name of a file: letters and digits, the rest '_'.
+[[nodiscard]] QString FileNameOf(const std::string& code);
+
+} // namespace zephyra

@@ -1,0 +1,145 @@
+#include "AnimationExport.h"
+
+#include "AtomicFile.h"
+#include "PngFile.h"
+#include "WebpAnimation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace zephyra {
+
+namespace {
+
+std::filesystem::path FramePath(const std::filesystem::path& folder, int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%04d.png", index + 1);
+    return folder / name;
+}
+
+// A folder named with or without a closing separator.
+std::filesystem::path Named(std::filesystem::path path)
+{
+    return path.has_filename() ? path : path.parent_path();
+}
+
+// One animated WebP, kept in memory and written whole; or PNG pictures staged in a hidden folder
+// (inside the target folder, or beside a new one) and moved into place only when every frame is
+// done, so that a stopped animation leaves the folder, and frames of an earlier one, as they were.
+class FrameWriter {
+public:
+    FrameWriter(const AnimationTarget& target, const DensityOptions& o)
+        : out_(Named(target.path)), webp_(IsWebpPath(out_)),
+          newFolder_(!webp_ && !std::filesystem::exists(out_)),
+          staging_((newFolder_ ? out_.parent_path() : out_) / (".zephyra-frames-" + std::to_string(getpid())))
+    {
+        if (webp_)
+            animation_.emplace(o.width, o.height, target.fps, target.quality);
+    }
+    ~FrameWriter()
+    {
+        std::error_code ignored;
+        if (!webp_)
+            std::filesystem::remove_all(staging_, ignored);
+    }
+    FrameWriter(const FrameWriter&) = delete;
+    FrameWriter& operator=(const FrameWriter&) = delete;
+
+    bool Add(const Picture& frame, int index)
+    {
+        if (webp_) {
+            if (!animation_->Add(frame))
+                error_ = "the WebP encoder refused frame " + std::to_string(index + 1);
+            return error_.empty();
+        }
+        std::error_code error;
+        if (index == 0 && !std::filesystem::create_directory(staging_, error) && error) {
+            error_ = "cannot write " + staging_.string() + ": " + error.message();
+            return false;
+        }
+        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
+        frames_ += error_.empty();
+        return error_.empty();
+    }
+    // Keeps what was written; empty on success, else why not.
+    std::string Finish()
+    {
+        if (webp_) {
+            const std::string file = animation_->Finish();
+            return file.empty() ? "the WebP encoder failed" : WriteFileSayingWhy(out_, file);
+        }
+        std::error_code error;
+        if (newFolder_) {
+            std::filesystem::rename(staging_, out_, error);
+            return error ? "cannot write " + out_.string() + ": " + error.message() : std::string();
+        }
+        for (int k = 0; k < frames_ && !error; ++k)
+            std::filesystem::rename(FramePath(staging_, k), FramePath(out_, k), error);
+        return error ? "cannot write into " + out_.string() + ": " + error.message() : std::string();
+    }
+    [[nodiscard]] const std::string& Error() const { return error_; }
+
+private:
+    std::filesystem::path out_;
+    bool webp_;
+    bool newFolder_;
+    std::filesystem::path staging_;
+    std::optional<WebpAnimation> animation_;
+    int frames_ = 0;
+    std::string error_;
+};
+
+} // namespace
+
+bool IsWebpPath(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return extension == ".webp";
+}
+
+std::string AnimationTargetProblem(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    const std::filesystem::path target = Named(path);
+    if (target.empty())
+        return "no file or folder named";
+    if (!IsWebpPath(target) && std::filesystem::exists(target, ignored))
+        return std::filesystem::is_directory(target, ignored) ? std::string()
+                                                              : target.string() + ": a file, not a folder";
+    const std::filesystem::path parent = target.parent_path();
+    if (!parent.empty() && !std::filesystem::is_directory(parent, ignored))
+        return target.string() + ": no such folder";
+    return {};
+}
+
+DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target, std::stop_token stop,
+                              const DensityProgress& progress, const FrameNote& note)
+{
+    if (std::string problem = AnimationTargetProblem(target.path); !problem.empty())
+        return {DensityResult::Outcome::Failed, std::move(problem)};
+    FrameWriter writer(target, plan.options);
+    DensityResult result =
+        RenderAnimation(plan, stop, progress, note,
+                        [&writer](const Picture& frame, int index) { return writer.Add(frame, index); });
+    if (result.outcome == DensityResult::Outcome::Failed && !writer.Error().empty())
+        result.error = writer.Error();
+    if (result.outcome != DensityResult::Outcome::Finished)
+        return result;
+    if (progress)
+        progress(1.0);
+    if (stop.stop_requested())
+        return {DensityResult::Outcome::Cancelled, {}};
+    if (std::string error = writer.Finish(); !error.empty())
+        return {DensityResult::Outcome::Failed, std::move(error)};
+    return result;
+}
+
+} // namespace zephyra

@@ -1,0 +1,31 @@
+#pragma once
+#include "AnimationFrames.h"
+
+#include <filesystem>
+#include <stop_token>
+#include <string>
+
+namespace zephyra {
+
+// Where an animation goes: one animated WebP that loops for ever (a path ending in ".webp"), or
+// PNG pictures frame-0001.png... in a folder, an existing one or a new one in an existing folder.
+struct AnimationTarget {
+    std::filesystem::path path;
+    double fps = 30.0;
+    float quality = 90.0f; // of the lossy WebP encoding, 0..100
+};
+
+[[nodiscard]] bool IsWebpPath(const std::filesystem::path& path);
+
+// Why the frames cannot go to `path`, in one line naming it; empty when they can.
+[[nodiscard]] std::string AnimationTargetProblem(const std::filesystem::path& path);
+
+// Renders the plan's frames and writes them to the target. Nothing reaches the target before every
+// frame is done: a stop or a failure leaves it as it was, with no partial file or frame folder.
+// Failed carries the reason, naming the file. Progress reaches 1 before the files are written, a
+// last chance to stop.
+[[nodiscard]] DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target,
+                                            std::stop_token stop, const DensityProgress& progress,
+                                            const FrameNote& note);
+
+} // namespace zephyra
