@@ -2,7 +2,6 @@
 #include "FreeRunKernel.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -27,10 +26,11 @@ public:
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
 
 private:
-    struct Free {
-        void operator()(void* p) const { std::free(p); }
+    struct Unmap {
+        std::size_t bytes;
+        void operator()(void* p) const;
     };
-    std::vector<std::unique_ptr<void, Free>> canvases_;
+    std::vector<std::unique_ptr<void, Unmap>> canvases_;
     std::size_t cells_ = 0;
     bool colors_ = false;
 };
