@@ -13,23 +13,17 @@ struct Block {
 
 Block SumBlock(const CanvasStrip& strip, int x, int y)
 {
-    const int s = strip.supersample;
-    const std::size_t stride = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(s);
+    const std::size_t i =
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(strip.width) + static_cast<std::size_t>(x);
     Block block;
-    for (int dy = 0; dy < s; ++dy) {
-        const std::size_t row = (static_cast<std::size_t>(y) * s + static_cast<std::size_t>(dy)) * stride;
-        for (int dx = 0; dx < s; ++dx) {
-            const std::size_t i = row + static_cast<std::size_t>(x) * s + static_cast<std::size_t>(dx);
-            if (strip.cells.cells) {
-                const ColorCell& c = strip.cells.cells[i];
-                block.count += c.count;
-                block.sums[0] += c.red;
-                block.sums[1] += c.green;
-                block.sums[2] += c.blue;
-            } else {
-                block.count += strip.cells.counts[i];
-            }
-        }
+    if (strip.cells.cells) {
+        const ColorCell& c = strip.cells.cells[i];
+        block.count = c.count;
+        block.sums[0] = c.red;
+        block.sums[1] = c.green;
+        block.sums[2] = c.blue;
+    } else {
+        block.count = strip.cells.counts[i];
     }
     return block;
 }

@@ -28,6 +28,9 @@ struct CanvasProjection {
     int height = 0;    // canvas rows
     int top = 0;       // the rows [top, top + rows) of the canvas this pass keeps
     int rows = 0;
+    // S x S canvas positions share one cell (a picture pixel): the resolve sums each block before
+    // the tone map, so finer cells would only cost memory and cache misses.
+    int supersample = 1;
 };
 
 // A cell of a coloured canvas: hits and the sums of their colour bytes.
@@ -35,7 +38,8 @@ struct ColorCell {
     std::uint32_t count, red, green, blue;
 };
 
-// The canvas of one worker for one pass: counts alone (palettes) or coloured cells.
+// The cells of one worker for one pass, a picture pixel each: counts alone (palettes) or coloured
+// cells.
 struct CanvasCells {
     std::uint32_t* counts = nullptr;
     ColorCell* cells = nullptr;

@@ -102,6 +102,8 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsAbove = pr.top == 0 ? -1.0f : std::nextafter(top, 0.0f);
     constexpr float OFF_CANVAS = -2.0f;
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
+    const int cellsPerRow = pr.width / pr.supersample;
+    const float perCell = 1.0f / static_cast<float>(pr.supersample);
     for (int s = 0; s < steps; ++s) {
         alignas(64) float next[4][L];
         step(lanes.p, next, lanes.step, lanes.orbitSteps);
@@ -129,7 +131,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             for (int l = 0; l < L; ++l)
                 clip[r][l] = pr.clip[r][0] * n[0][l] + pr.clip[r][1] * n[1][l] + pr.clip[r][2] * n[2][l] +
                              pr.clip[r][3] * n[3][l] + pr.clipOffset[r];
-        alignas(64) int index[L];
+        alignas(64) int canvasColumn[L], canvasRow[L], index[L];
 #pragma omp simd
         for (int l = 0; l < L; ++l) {
             const float w = clip[2][l] != 0.0f ? clip[2][l] : 1.0f;
@@ -141,9 +143,16 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             column = row < rowsEnd ? column : OFF_CANVAS;
             column = column < width ? column : OFF_CANVAS;
             const bool inside = column > -1.0f;
-            const int c = static_cast<int>(inside ? column : 0.0f);
-            const int r = static_cast<int>(inside ? row : top) - pr.top;
-            index[l] = inside ? r * pr.width + c : -1;
+            canvasColumn[l] = static_cast<int>(inside ? column : -1.0f);
+            canvasRow[l] = static_cast<int>(inside ? row : top) - pr.top;
+        }
+        // Integer division by S in float, where it vectorises: the half keeps each quotient clear
+        // of whole numbers.
+#pragma omp simd
+        for (int l = 0; l < L; ++l) {
+            const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
+            const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
+            index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
         }
         alignas(64) int color[3][L];
         if constexpr (Colors)
