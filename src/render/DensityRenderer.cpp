@@ -45,13 +45,12 @@ int StripRows(const DensityOptions& o, int workers, bool colors)
 {
     const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) * DensityCanvas::CellBytes(colors) *
                                        static_cast<std::size_t>(workers);
-    // Canvas positions stay in int too, S times finer each way than the cells.
-    const std::size_t cellsPerRow = static_cast<std::size_t>(o.width) * o.supersample * o.supersample;
     // Each picture row also holds its resolved pixels until they are handed over; an eighth of
     // the limit stays for the exact orbit and what the caller keeps (the encoded picture).
     const std::size_t rowBytes = canvasRowBytes + static_cast<std::size_t>(o.width) * 3 * (o.depth / 8);
     std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / 8 * 7 / rowBytes);
-    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
+    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) /
+                              static_cast<std::size_t>(o.width)); // cell indices stay in int
     return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
 }
 
