@@ -1,9 +1,11 @@
 // The free-running kernels, included once per instruction set inside its own namespace (see
-// FreeRunKernelBase.cpp and FreeRunKernelAvx2.cpp). Loops run over the lanes so the compiler
+// FreeRunKernelBase.cpp, FreeRunKernelAvx2.cpp and FreeRunKernelAvx512.cpp). Loops run over the lanes so the
 // vectorises them; only the accumulation into the canvas is scalar.
 
 constexpr int L = ORBIT_LANES;
 using Lanes = float[4][L];
+// A ColorCell as one vector register: count, red, green, blue.
+using CellHit = std::uint32_t __attribute__((vector_size(sizeof(ColorCell))));
 
 // One step of a polynomial case in every lane: the monomials in the engine's order, each
 // coefficient x monomial added to its equation's sum.
@@ -154,8 +156,10 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
             index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
         }
-        alignas(64) int color[3][L];
-        if constexpr (Colors)
+        // What each lane adds to its cell, laid out as a cell: one hit and its colour.
+        alignas(64) CellHit add[L];
+        if constexpr (Colors) {
+            alignas(64) int color[3][L];
             for (int k = 0; k < 3; ++k)
 #pragma omp simd
                 for (int l = 0; l < L; ++l) {
@@ -165,6 +169,11 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                     const float held = below > 0.0f ? below : 0.0f; // NaN too
                     color[k][l] = static_cast<int>(held + 0.5f);
                 }
+            for (int l = 0; l < L; ++l)
+                add[l] =
+                    CellHit{1, static_cast<std::uint32_t>(color[0][l]),
+                            static_cast<std::uint32_t>(color[1][l]), static_cast<std::uint32_t>(color[2][l])};
+        }
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l)
@@ -178,12 +187,12 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             if (i < 0)
                 continue;
             if constexpr (Colors) {
-                ColorCell& cell = canvas.cells[i];
-                if (cell.count < CELL_COUNT_LIMIT) {
-                    ++cell.count;
-                    cell.red += static_cast<std::uint32_t>(color[0][l]);
-                    cell.green += static_cast<std::uint32_t>(color[1][l]);
-                    cell.blue += static_cast<std::uint32_t>(color[2][l]);
+                // One load, add and store of the whole cell.
+                CellHit cell;
+                std::memcpy(&cell, &canvas.cells[i], sizeof cell);
+                if (cell[0] < CELL_COUNT_LIMIT) {
+                    cell += add[l];
+                    std::memcpy(&canvas.cells[i], &cell, sizeof cell);
                 }
             } else {
                 std::uint32_t& count = canvas.counts[i];
