@@ -1,6 +1,6 @@
 // The free-running kernels, included once per instruction set inside its own namespace (see
-// FreeRunKernelBase.cpp, FreeRunKernelAvx2.cpp and FreeRunKernelAvx512.cpp). Loops run over the lanes so the
-// vectorises them; only the accumulation into the canvas is scalar.
+// FreeRunKernelBase.cpp, FreeRunKernelAvx2.cpp and FreeRunKernelAvx512.cpp). Loops run over the
+// lanes so the compiler vectorises them; only the accumulation into the canvas is scalar.
 
 constexpr int L = ORBIT_LANES;
 using Lanes = float[4][L];
