@@ -1,14 +1,45 @@
 #include "DensityCanvas.h"
 
+#include <algorithm>
+
 #include <sys/mman.h>
 
 namespace zephyra {
 
-bool DensityCanvas::Allocate(std::size_t cells, int workers, bool colors)
+namespace {
+
+WideCell Widen(std::size_t index, const ColorCell& c)
+{
+    return {index, c.count, {c.red, c.green, c.blue}};
+}
+
+void AddWide(std::vector<WideCell>& wide, const WideCell& add)
+{
+    auto w = std::find_if(wide.begin(), wide.end(), [&](const WideCell& c) { return c.index == add.index; });
+    if (w == wide.end())
+        w = wide.insert(wide.end(), WideCell{add.index, 0, {}});
+    w->count += add.count;
+    for (int k = 0; k < 3; ++k)
+        w->sums[k] += add.sums[k];
+}
+
+} // namespace
+
+void SpillCell(const CanvasCells& canvas, std::size_t index)
+{
+    // A worker fills at most hits / CELL_COUNT_LIMIT cells, all reserved: this never allocates.
+    AddWide(*canvas.wide, Widen(index, canvas.cells[index]));
+    canvas.cells[index] = {};
+}
+
+bool DensityCanvas::Allocate(std::size_t cells, int workers, bool colors, std::uint64_t hits)
 {
     canvases_.clear();
     cells_ = cells;
     colors_ = colors;
+    wide_ = std::make_unique<std::vector<WideCell>[]>(static_cast<std::size_t>(workers));
+    for (int w = 0; w < workers; ++w)
+        wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
     const std::size_t bytes = cells * CellBytes(colors);
     for (int w = 0; w < workers; ++w) {
         // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
@@ -34,6 +65,7 @@ CanvasCells DensityCanvas::Worker(int worker) const
 {
     void* p = canvases_[static_cast<std::size_t>(worker)].get();
     CanvasCells c;
+    c.wide = &wide_[static_cast<std::size_t>(worker)];
     if (colors_)
         c.cells = static_cast<ColorCell*>(p);
     else
@@ -52,12 +84,11 @@ void DensityCanvas::Merge()
                 const ColorCell& from = part.cells[i];
                 if (from.count == 0)
                     continue;
-                // A cell at its limit in both keeps its colour average and stops counting.
-                const std::uint64_t total = std::uint64_t{to.count} + from.count;
-                if (total > CELL_COUNT_LIMIT && to.count >= from.count)
-                    continue;
-                if (total > CELL_COUNT_LIMIT) {
-                    to = from;
+                // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
+                if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
+                    AddWide(*sum.wide, Widen(i, to));
+                    AddWide(*sum.wide, Widen(i, from));
+                    to = {};
                     continue;
                 }
                 to.count += from.count;
@@ -69,7 +100,11 @@ void DensityCanvas::Merge()
                 sum.counts[i] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
             }
         }
+        for (const WideCell& w : *part.wide)
+            AddWide(*sum.wide, w);
     }
+    std::sort(sum.wide->begin(), sum.wide->end(),
+              [](const WideCell& a, const WideCell& b) { return a.index < b.index; });
 }
 
 } // namespace zephyra

@@ -132,7 +132,8 @@ private:
         pr.rows = rows * S;
         pr.supersample = S;
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
-        if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(rows) * options_.width, workers_, colors))
+        if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(rows) * options_.width, workers_, colors,
+                                         plan_.blocks * ORBIT_LANES * plan_.blockSteps))
             return false;
         if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
                           [this] { Tick(); }))

@@ -2,6 +2,8 @@
 
 #include "ColorMaps.h"
 
+#include <algorithm>
+
 namespace zephyra {
 
 namespace {
@@ -22,6 +24,14 @@ Block SumBlock(const CanvasStrip& strip, int x, int y)
         block.sums[0] = c.red;
         block.sums[1] = c.green;
         block.sums[2] = c.blue;
+        const std::vector<WideCell>& wide = *strip.cells.wide;
+        const auto w = std::lower_bound(wide.begin(), wide.end(), i,
+                                        [](const WideCell& a, std::size_t index) { return a.index < index; });
+        if (w != wide.end() && w->index == i) {
+            block.count += w->count;
+            for (int k = 0; k < 3; ++k)
+                block.sums[k] += w->sums[k];
+        }
     } else {
         block.count = strip.cells.counts[i];
     }

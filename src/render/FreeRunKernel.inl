@@ -190,10 +190,10 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 // One load, add and store of the whole cell.
                 CellHit cell;
                 std::memcpy(&cell, &canvas.cells[i], sizeof cell);
-                if (cell[0] < CELL_COUNT_LIMIT) {
-                    cell += add[l];
-                    std::memcpy(&canvas.cells[i], &cell, sizeof cell);
-                }
+                cell += add[l];
+                std::memcpy(&canvas.cells[i], &cell, sizeof cell);
+                if (cell[0] == CELL_COUNT_LIMIT) [[unlikely]]
+                    SpillCell(canvas, static_cast<std::size_t>(i));
             } else {
                 std::uint32_t& count = canvas.counts[i];
                 count += count != 0xFFFFFFFFu;
