@@ -178,9 +178,15 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
 #pragma omp simd
             for (int l = 0; l < L; ++l)
                 lanes.p[k][l] = next[k][l];
+        // Restarts are rare: one vector test skips the lane by lane look.
+        float allFine = 1.0f;
+#pragma omp simd reduction(min : allFine)
         for (int l = 0; l < L; ++l)
-            if (fine[l] == 0.0f)
-                lanes.Restart(source, l);
+            allFine = fine[l] < allFine ? fine[l] : allFine;
+        if (allFine == 0.0f)
+            for (int l = 0; l < L; ++l)
+                if (fine[l] == 0.0f)
+                    lanes.Restart(source, l);
 
         for (int l = 0; l < L; ++l) {
             const int i = index[l];
