@@ -157,23 +157,20 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
         }
         // What each lane adds to its cell, laid out as a cell: one hit and its colour.
-        alignas(64) CellHit add[L];
-        if constexpr (Colors) {
-            alignas(64) int color[3][L];
-            for (int k = 0; k < 3; ++k)
+        // What each lane adds to its cell, laid out as the cell: one hit and its colour.
+        alignas(64) std::uint32_t add[L][4];
+        if constexpr (Colors)
 #pragma omp simd
-                for (int l = 0; l < L; ++l) {
+            for (int l = 0; l < L; ++l) {
+                add[l][0] = 1;
+                for (int k = 0; k < 3; ++k) {
                     const float v = pr.color[k][0] * n[0][l] + pr.color[k][1] * n[1][l] +
                                     pr.color[k][2] * n[2][l] + pr.color[k][3] * n[3][l] + pr.colorOffset[k];
                     const float below = v < 255.0f ? v : 255.0f;
                     const float held = below > 0.0f ? below : 0.0f; // NaN too
-                    color[k][l] = static_cast<int>(held + 0.5f);
+                    add[l][k + 1] = static_cast<std::uint32_t>(static_cast<int>(held + 0.5f));
                 }
-            for (int l = 0; l < L; ++l)
-                add[l] =
-                    CellHit{1, static_cast<std::uint32_t>(color[0][l]),
-                            static_cast<std::uint32_t>(color[1][l]), static_cast<std::uint32_t>(color[2][l])};
-        }
+            }
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l)
@@ -194,9 +191,10 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 continue;
             if constexpr (Colors) {
                 // One load, add and store of the whole cell.
-                CellHit cell;
+                CellHit cell, hit;
                 std::memcpy(&cell, &canvas.cells[i], sizeof cell);
-                cell += add[l];
+                std::memcpy(&hit, add[l], sizeof hit);
+                cell += hit;
                 std::memcpy(&canvas.cells[i], &cell, sizeof cell);
                 if (cell[0] == CELL_COUNT_LIMIT) [[unlikely]]
                     SpillCell(canvas, static_cast<std::size_t>(i));
