@@ -1,29 +1,71 @@
 #include "DensityCanvas.h"
 
+#include <algorithm>
+
+#include <sys/mman.h>
+
 namespace zephyra {
 
-bool DensityCanvas::Allocate(std::size_t cells, int workers, bool colors)
+namespace {
+
+WideCell Widen(std::size_t index, const ColorCell& c)
+{
+    return {index, c.count, {c.red, c.green, c.blue}};
+}
+
+void AddWide(std::vector<WideCell>& wide, const WideCell& add)
+{
+    auto w = std::find_if(wide.begin(), wide.end(), [&](const WideCell& c) { return c.index == add.index; });
+    if (w == wide.end())
+        w = wide.insert(wide.end(), WideCell{add.index, 0, {}});
+    w->count += add.count;
+    for (int k = 0; k < 3; ++k)
+        w->sums[k] += add.sums[k];
+}
+
+} // namespace
+
+void SpillCell(const CanvasCells& canvas, std::size_t index)
+{
+    // A worker fills at most hits / CELL_COUNT_LIMIT cells, all reserved: this never allocates.
+    AddWide(*canvas.wide, Widen(index, canvas.cells[index]));
+    canvas.cells[index] = {};
+}
+
+bool DensityCanvas::Allocate(std::size_t cells, int workers, bool colors, std::uint64_t hits)
 {
     canvases_.clear();
     cells_ = cells;
     colors_ = colors;
+    wide_ = std::make_unique<std::vector<WideCell>[]>(static_cast<std::size_t>(workers));
+    for (int w = 0; w < workers; ++w)
+        wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
+    const std::size_t bytes = cells * CellBytes(colors);
     for (int w = 0; w < workers; ++w) {
-        // calloc hands out pages the system zeroes when first touched: a sparse attractor costs
-        // only the pages it hits.
-        void* p = std::calloc(cells, CellBytes(colors));
-        if (!p) {
+        // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
+        // it hits. Huge pages keep the scattered increments from missing the address cache at
+        // nearly every point of a canvas of a hundred megabytes.
+        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) {
             canvases_.clear();
             return false;
         }
-        canvases_.emplace_back(p);
+        madvise(p, bytes, MADV_HUGEPAGE);
+        canvases_.emplace_back(p, Unmap{bytes});
     }
     return true;
+}
+
+void DensityCanvas::Unmap::operator()(void* p) const
+{
+    munmap(p, bytes);
 }
 
 CanvasCells DensityCanvas::Worker(int worker) const
 {
     void* p = canvases_[static_cast<std::size_t>(worker)].get();
     CanvasCells c;
+    c.wide = &wide_[static_cast<std::size_t>(worker)];
     if (colors_)
         c.cells = static_cast<ColorCell*>(p);
     else
@@ -42,12 +84,11 @@ void DensityCanvas::Merge()
                 const ColorCell& from = part.cells[i];
                 if (from.count == 0)
                     continue;
-                // A cell at its limit in both keeps its colour average and stops counting.
-                const std::uint64_t total = std::uint64_t{to.count} + from.count;
-                if (total > CELL_COUNT_LIMIT && to.count >= from.count)
-                    continue;
-                if (total > CELL_COUNT_LIMIT) {
-                    to = from;
+                // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
+                if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
+                    AddWide(*sum.wide, Widen(i, to));
+                    AddWide(*sum.wide, Widen(i, from));
+                    to = {};
                     continue;
                 }
                 to.count += from.count;
@@ -59,7 +100,11 @@ void DensityCanvas::Merge()
                 sum.counts[i] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
             }
         }
+        for (const WideCell& w : *part.wide)
+            AddWide(*sum.wide, w);
     }
+    std::sort(sum.wide->begin(), sum.wide->end(),
+              [](const WideCell& a, const WideCell& b) { return a.index < b.index; });
 }
 
 } // namespace zephyra

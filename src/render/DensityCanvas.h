@@ -2,7 +2,6 @@
 #include "FreeRunKernel.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -18,19 +17,23 @@ public:
         return colors ? sizeof(ColorCell) : sizeof(std::uint32_t);
     }
 
-    // Zeroed canvases of `cells` cells for `workers` workers; false when the memory cannot be had.
-    [[nodiscard]] bool Allocate(std::size_t cells, int workers, bool colors);
+    // Zeroed canvases of `cells` cells for `workers` workers that add at most `hits` hits in all;
+    // false when the memory cannot be had.
+    [[nodiscard]] bool Allocate(std::size_t cells, int workers, bool colors, std::uint64_t hits);
     [[nodiscard]] CanvasCells Worker(int worker) const;
-    // Adds every worker's canvas into the first, counts held at their limits.
+    // Adds every worker's canvas into the first: exact sums for coloured cells, counts alone held
+    // at their limit. The first's wide cells end sorted by index, one a cell.
     void Merge();
     // After Merge: the summed canvas.
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
 
 private:
-    struct Free {
-        void operator()(void* p) const { std::free(p); }
+    struct Unmap {
+        std::size_t bytes;
+        void operator()(void* p) const;
     };
-    std::vector<std::unique_ptr<void, Free>> canvases_;
+    std::vector<std::unique_ptr<void, Unmap>> canvases_;
+    std::unique_ptr<std::vector<WideCell>[]> wide_; // one list a worker
     std::size_t cells_ = 0;
     bool colors_ = false;
 };

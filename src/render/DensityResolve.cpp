@@ -2,6 +2,8 @@
 
 #include "ColorMaps.h"
 
+#include <algorithm>
+
 namespace zephyra {
 
 namespace {
@@ -13,23 +15,25 @@ struct Block {
 
 Block SumBlock(const CanvasStrip& strip, int x, int y)
 {
-    const int s = strip.supersample;
-    const std::size_t stride = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(s);
+    const std::size_t i =
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(strip.width) + static_cast<std::size_t>(x);
     Block block;
-    for (int dy = 0; dy < s; ++dy) {
-        const std::size_t row = (static_cast<std::size_t>(y) * s + static_cast<std::size_t>(dy)) * stride;
-        for (int dx = 0; dx < s; ++dx) {
-            const std::size_t i = row + static_cast<std::size_t>(x) * s + static_cast<std::size_t>(dx);
-            if (strip.cells.cells) {
-                const ColorCell& c = strip.cells.cells[i];
-                block.count += c.count;
-                block.sums[0] += c.red;
-                block.sums[1] += c.green;
-                block.sums[2] += c.blue;
-            } else {
-                block.count += strip.cells.counts[i];
-            }
+    if (strip.cells.cells) {
+        const ColorCell& c = strip.cells.cells[i];
+        block.count = c.count;
+        block.sums[0] = c.red;
+        block.sums[1] = c.green;
+        block.sums[2] = c.blue;
+        const std::vector<WideCell>& wide = *strip.cells.wide;
+        const auto w = std::lower_bound(wide.begin(), wide.end(), i,
+                                        [](const WideCell& a, std::size_t index) { return a.index < index; });
+        if (w != wide.end() && w->index == i) {
+            block.count += w->count;
+            for (int k = 0; k < 3; ++k)
+                block.sums[k] += w->sums[k];
         }
+    } else {
+        block.count = strip.cells.counts[i];
     }
     return block;
 }

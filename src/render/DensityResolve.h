@@ -5,12 +5,11 @@
 
 namespace zephyra {
 
-// A summed canvas of `rows` picture rows, each S canvas rows of width x S cells.
+// A summed canvas of `rows` picture rows of `width` cells, one a pixel.
 struct CanvasStrip {
     CanvasCells cells;
     int width = 0;
     int rows = 0;
-    int supersample = 1;
 };
 
 // Counts every pixel of the strip into the histogram.
@@ -22,8 +21,8 @@ struct ResolveStyle {
     int depth = 8;
 };
 
-// The strip's pixels: brightness from the S x S block's count through the curve. Coordinate
-// colours are the block's average point colour laid over the background with the brightness as
+// The strip's pixels: brightness from the pixel's count through the curve. Coordinate
+// colours are the pixel's average point colour laid over the background with the brightness as
 // opacity; a palette paints every pixel that was hit with its colour at that brightness (palettes
 // start dark: they suit a dark background). Pixels nothing hit keep the background.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,

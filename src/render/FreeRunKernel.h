@@ -1,7 +1,9 @@
 #pragma once
 #include "OrbitSource.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zephyra {
 
@@ -11,7 +13,8 @@ constexpr int ORBIT_LANES = 16;
 // A lane whose normalised coordinates leave -LIMIT..LIMIT (a whole extent beyond the exact
 // orbit's bounds) or stop being finite restarts on a point of the exact orbit.
 constexpr float ORBIT_LIMIT = 3.0f;
-// A canvas cell stops counting here, so its colour sums (at most 255 a hit) cannot wrap.
+// A coloured cell that reaches this many hits moves its sums into a wide cell and starts again
+// from zero, so its colour sums (at most 255 a hit) cannot wrap and no hit is lost.
 constexpr std::uint32_t CELL_COUNT_LIMIT = 1u << 24;
 
 // Where a point lands and what colour it adds, all as affine maps of the point in the system's units.
@@ -28,6 +31,9 @@ struct CanvasProjection {
     int height = 0;    // canvas rows
     int top = 0;       // the rows [top, top + rows) of the canvas this pass keeps
     int rows = 0;
+    // S x S canvas positions share one cell (a picture pixel): the resolve sums each block before
+    // the tone map, so finer cells would only cost memory and cache misses.
+    int supersample = 1;
 };
 
 // A cell of a coloured canvas: hits and the sums of their colour bytes.
@@ -35,11 +41,23 @@ struct ColorCell {
     std::uint32_t count, red, green, blue;
 };
 
-// The canvas of one worker for one pass: counts alone (palettes) or coloured cells.
+// The sums of a coloured cell beyond what its 32 bits hold.
+struct WideCell {
+    std::size_t index = 0;
+    std::uint64_t count = 0;
+    std::uint64_t sums[3]{};
+};
+
+// The cells of one worker for one pass, a picture pixel each: counts alone (palettes), which
+// saturate, or coloured cells with the wide cells of those that filled up.
 struct CanvasCells {
     std::uint32_t* counts = nullptr;
     ColorCell* cells = nullptr;
+    std::vector<WideCell>* wide = nullptr; // reserved for every cell that can fill up
 };
+
+// Moves coloured cell `index`, just filled up, into its wide cell.
+void SpillCell(const CanvasCells& canvas, std::size_t index);
 
 // The state of ORBIT_LANES free-running orbits.
 struct OrbitLanes {

@@ -1,9 +1,11 @@
 // The free-running kernels, included once per instruction set inside its own namespace (see
-// FreeRunKernelBase.cpp and FreeRunKernelAvx2.cpp). Loops run over the lanes so the compiler
-// vectorises them; only the accumulation into the canvas is scalar.
+// FreeRunKernelBase.cpp, FreeRunKernelAvx2.cpp and FreeRunKernelAvx512.cpp). Loops run over the
+// lanes so the compiler vectorises them; only the accumulation into the canvas is scalar.
 
 constexpr int L = ORBIT_LANES;
 using Lanes = float[4][L];
+// A ColorCell as one vector register: count, red, green, blue.
+using CellHit = std::uint32_t __attribute__((vector_size(sizeof(ColorCell))));
 
 // One step of a polynomial case in every lane: the monomials in the engine's order, each
 // coefficient x monomial added to its equation's sum.
@@ -102,6 +104,8 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsAbove = pr.top == 0 ? -1.0f : std::nextafter(top, 0.0f);
     constexpr float OFF_CANVAS = -2.0f;
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
+    const int cellsPerRow = pr.width / pr.supersample;
+    const float perCell = 1.0f / static_cast<float>(pr.supersample);
     for (int s = 0; s < steps; ++s) {
         alignas(64) float next[4][L];
         step(lanes.p, next, lanes.step, lanes.orbitSteps);
@@ -129,7 +133,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             for (int l = 0; l < L; ++l)
                 clip[r][l] = pr.clip[r][0] * n[0][l] + pr.clip[r][1] * n[1][l] + pr.clip[r][2] * n[2][l] +
                              pr.clip[r][3] * n[3][l] + pr.clipOffset[r];
-        alignas(64) int index[L];
+        alignas(64) int canvasColumn[L], canvasRow[L], index[L];
 #pragma omp simd
         for (int l = 0; l < L; ++l) {
             const float w = clip[2][l] != 0.0f ? clip[2][l] : 1.0f;
@@ -141,41 +145,59 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             column = row < rowsEnd ? column : OFF_CANVAS;
             column = column < width ? column : OFF_CANVAS;
             const bool inside = column > -1.0f;
-            const int c = static_cast<int>(inside ? column : 0.0f);
-            const int r = static_cast<int>(inside ? row : top) - pr.top;
-            index[l] = inside ? r * pr.width + c : -1;
+            canvasColumn[l] = static_cast<int>(inside ? column : -1.0f);
+            canvasRow[l] = static_cast<int>(inside ? row : top) - pr.top;
         }
-        alignas(64) int color[3][L];
-        if constexpr (Colors)
-            for (int k = 0; k < 3; ++k)
+        // Integer division by S in float, where it vectorises: the half keeps each quotient clear
+        // of whole numbers.
 #pragma omp simd
-                for (int l = 0; l < L; ++l) {
+        for (int l = 0; l < L; ++l) {
+            const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
+            const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
+            index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
+        }
+        // What each lane adds to its cell, laid out as a cell: one hit and its colour.
+        // What each lane adds to its cell, laid out as the cell: one hit and its colour.
+        alignas(64) std::uint32_t add[L][4];
+        if constexpr (Colors)
+#pragma omp simd
+            for (int l = 0; l < L; ++l) {
+                add[l][0] = 1;
+                for (int k = 0; k < 3; ++k) {
                     const float v = pr.color[k][0] * n[0][l] + pr.color[k][1] * n[1][l] +
                                     pr.color[k][2] * n[2][l] + pr.color[k][3] * n[3][l] + pr.colorOffset[k];
                     const float below = v < 255.0f ? v : 255.0f;
                     const float held = below > 0.0f ? below : 0.0f; // NaN too
-                    color[k][l] = static_cast<int>(held + 0.5f);
+                    add[l][k + 1] = static_cast<std::uint32_t>(static_cast<int>(held + 0.5f));
                 }
+            }
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l)
                 lanes.p[k][l] = next[k][l];
+        // Restarts are rare: one vector test skips the lane by lane look.
+        float allFine = 1.0f;
+#pragma omp simd reduction(min : allFine)
         for (int l = 0; l < L; ++l)
-            if (fine[l] == 0.0f)
-                lanes.Restart(source, l);
+            allFine = fine[l] < allFine ? fine[l] : allFine;
+        if (allFine == 0.0f)
+            for (int l = 0; l < L; ++l)
+                if (fine[l] == 0.0f)
+                    lanes.Restart(source, l);
 
         for (int l = 0; l < L; ++l) {
             const int i = index[l];
             if (i < 0)
                 continue;
             if constexpr (Colors) {
-                ColorCell& cell = canvas.cells[i];
-                if (cell.count < CELL_COUNT_LIMIT) {
-                    ++cell.count;
-                    cell.red += static_cast<std::uint32_t>(color[0][l]);
-                    cell.green += static_cast<std::uint32_t>(color[1][l]);
-                    cell.blue += static_cast<std::uint32_t>(color[2][l]);
-                }
+                // One load, add and store of the whole cell.
+                CellHit cell, hit;
+                std::memcpy(&cell, &canvas.cells[i], sizeof cell);
+                std::memcpy(&hit, add[l], sizeof hit);
+                cell += hit;
+                std::memcpy(&canvas.cells[i], &cell, sizeof cell);
+                if (cell[0] == CELL_COUNT_LIMIT) [[unlikely]]
+                    SpillCell(canvas, static_cast<std::size_t>(i));
             } else {
                 std::uint32_t& count = canvas.counts[i];
                 count += count != 0xFFFFFFFFu;

@@ -4,6 +4,7 @@
 #include "FreeRunKernel.h"
 #include "Iterate.h"
 #include <cmath>
+#include <cstring>
 
 #if defined(__x86_64__)
 #pragma GCC push_options

@@ -3,6 +3,7 @@
 #include "FreeRunKernel.h"
 #include "Iterate.h"
 #include <cmath>
+#include <cstring>
 
 namespace zephyra::kernel_base {
 #include "FreeRunKernel.inl"

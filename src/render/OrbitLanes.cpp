@@ -9,6 +9,9 @@ LaneKernel SelectKernel(const OrbitSource& source, bool colors);
 namespace kernel_avx2 {
 LaneKernel SelectKernel(const OrbitSource& source, bool colors);
 }
+namespace kernel_avx512 {
+LaneKernel SelectKernel(const OrbitSource& source, bool colors);
+}
 #endif
 
 namespace {
@@ -45,6 +48,9 @@ void OrbitLanes::Restart(const OrbitSource& source, int lane)
 LaneKernel SelectLaneKernel(const OrbitSource& source, bool colors)
 {
 #if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+        __builtin_cpu_supports("avx512dq") && __builtin_cpu_supports("avx512bw"))
+        return kernel_avx512::SelectKernel(source, colors);
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
         return kernel_avx2::SelectKernel(source, colors);
 #endif

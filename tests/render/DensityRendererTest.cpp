@@ -1,5 +1,6 @@
 #include "DensityRenderer.h"
 #include "Camera.h"
+#include "DensityCanvas.h"
 #include "ExactOrbit.h"
 #include "FreeRunKernel.h"
 #include "OrbitFixture.h"
@@ -137,6 +138,39 @@ TEST(DensityRenderer, DivergingLaneRestartsOnTheAttractor)
             const float n = (lanes.p[k][lane] - source.centre[k]) * source.scale[k];
             EXPECT_LE(std::fabs(n), 1.0f) << lane;
         }
+}
+
+TEST(DensityRenderer, CellsPastTheCountLimitKeepExactSums)
+{
+    OrbitSource source;
+    ASSERT_EQ(ComputeOrbitSource(Henon(), 1, {}, source).outcome, DensityResult::Outcome::Finished);
+    // Every point lands in the one cell with colour (255, 100, 3).
+    CanvasProjection pr{};
+    pr.width = pr.height = pr.rows = 1;
+    pr.clipOffset[2] = 1.0f;
+    pr.centreX = pr.centreY = 0.5f;
+    const float color[3] = {255.0f, 100.0f, 3.0f};
+    std::copy(color, color + 3, pr.colorOffset);
+    // Worker 0 fills its cell once and more, worker 1 nearly: their sum crosses the limit again.
+    const int steps[2] = {CELL_COUNT_LIMIT / ORBIT_LANES + 5, CELL_COUNT_LIMIT / ORBIT_LANES - 3};
+    const std::uint64_t hits = std::uint64_t{ORBIT_LANES} * static_cast<std::uint64_t>(steps[0] + steps[1]);
+    DensityCanvas canvas;
+    ASSERT_TRUE(canvas.Allocate(1, 2, true, hits));
+    for (int w = 0; w < 2; ++w) {
+        OrbitLanes lanes(source, 7, 100);
+        SelectLaneKernel(source, true)(lanes, source, pr, steps[w], canvas.Worker(w));
+    }
+    canvas.Merge();
+    const CanvasCells sum = canvas.Sum();
+    std::uint64_t total[4] = {sum.cells[0].count, sum.cells[0].red, sum.cells[0].green, sum.cells[0].blue};
+    for (const WideCell& w : *sum.wide) {
+        total[0] += w.count;
+        for (int k = 0; k < 3; ++k)
+            total[k + 1] += w.sums[k];
+    }
+    EXPECT_EQ(total[0], hits);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(total[k + 1], hits * static_cast<std::uint64_t>(color[k]));
 }
 
 TEST(DensityRenderer, RefusesBadInputAndStopsWhenAsked)
