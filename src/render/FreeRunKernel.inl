@@ -156,7 +156,6 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
             index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
         }
-        // What each lane adds to its cell, laid out as a cell: one hit and its colour.
         // What each lane adds to its cell, laid out as the cell: one hit and its colour.
         alignas(64) std::uint32_t add[L][4];
         if constexpr (Colors)
