@@ -29,7 +29,7 @@ void BM_Search(benchmark::State& state, char letter, int finds)
 
 // 50 000 points each, as the Gallery and `zephyra search` compute them.
 BENCHMARK_CAPTURE(BM_Search, E, 'E', 24)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Search, L, 'L', 8)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, L, 'L', 24)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Search, Q, 'Q', 24)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
