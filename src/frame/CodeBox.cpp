@@ -79,6 +79,10 @@ void CodeBox::ShowCode(const Attractor& attractor)
 void CodeBox::FollowText(const QString& text)
 {
     const char letter = text.isEmpty() ? '\0' : text.front().toLatin1();
+    // Typing within a code leaves its case: the image is drawn again only when the letter changes.
+    if (letter == textLetter_)
+        return;
+    textLetter_ = letter;
     textCase_ = DescribeCase(letter) ? CaseIcon(letter, 16) : QIcon();
     update();
 }

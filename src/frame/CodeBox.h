@@ -28,6 +28,7 @@ private:
 
     // The image of the case the text names, beside the edit field.
     QIcon textCase_;
+    char textLetter_ = '\0';
 };
 
 } // namespace zephyra

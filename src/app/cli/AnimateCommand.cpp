@@ -1,5 +1,6 @@
 #include "AnimationExport.h"
 #include "CliSession.h"
+#include "DensitySceneOf.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "SceneStyle.h"
@@ -26,7 +27,6 @@ constexpr int LARGEST_SIDE = 16383; // the largest WebP picture
 constexpr int DEFAULT_WIDTH = 640;
 constexpr int DEFAULT_HEIGHT = 480;
 constexpr std::uint64_t DEFAULT_POINTS = 10'000'000;
-constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
 float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallback, float low, float high)
 {
@@ -72,6 +72,8 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     settings.options.width = DEFAULT_WIDTH;
     settings.options.height = DEFAULT_HEIGHT;
     settings.options.points = DEFAULT_POINTS;
+    // WebP pictures are smaller than density pictures may be: only the check is ours, the size is
+    // taken with the other density options.
     if (const auto v = parsed.Value(SIZE_OPTION.name)) {
         int width = 0, height = 0;
         ParseSize(*v, LARGEST_SIDE, width, height);
@@ -89,12 +91,13 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     // A morph keeps the camera unless a turn is asked for too.
     plan.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
     plan.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
+    int turnAxis = -1;
     if (const auto v = parsed.Value(ROTATE4_OPTION.name)) {
         const std::string planes[] = {"xw", "yw", "zw"};
         const auto plane = std::find(std::begin(planes), std::end(planes), *v);
         if (plane == std::end(planes))
             throw UsageError("unknown plane for --rotate4: '" + *v + "' (xw, yw or zw)");
-        plan.scene.turnAxis = static_cast<int>(plane - std::begin(planes));
+        turnAxis = static_cast<int>(plane - std::begin(planes));
     }
     if (const std::string error = CheckOutput(*out); !error.empty()) {
         io.err << "zephyra animate: " << error << "\n";
@@ -107,15 +110,12 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
         io.err << "zephyra animate: '" << parsed.Positional()[0] << "' is not an attractor code\n";
         return EXIT_FAILED;
     }
-    if (plan.scene.turnAxis >= 0 && attractor->dimension != 4) {
+    if (turnAxis >= 0 && attractor->dimension != 4) {
         io.err << "zephyra animate: --rotate4 needs a four-dimensional case\n";
         return EXIT_FAILED;
     }
-    plan.scene.code = attractor->code;
-    plan.scene.exactPoints =
-        attractor->pointsCount > FIRST_DRAWN_POINT ? attractor->pointsCount : DEFAULT_EXACT_POINTS;
-    plan.scene.display = attractor->display;
-    plan.scene.camera = CameraPose::Of(*attractor);
+    plan.scene = DensitySceneOf(*attractor, {}, session.document.defaults);
+    plan.scene.turnAxis = turnAxis;
     if (morph && !SetMorph(plan, *attractor, *session.FromCode(*morph))) {
         io.err << "zephyra animate: --morph needs a code of the same case as '" << attractor->code << "'\n";
         return EXIT_FAILED;

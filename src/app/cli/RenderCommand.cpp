@@ -1,5 +1,6 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
+#include "DensitySceneOf.h"
 #include "PngFile.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
@@ -25,7 +26,6 @@ constexpr int DEFAULT_HEIGHT = 600;
 // The point renderer keeps its picture within about 256 MB, as a printout is.
 constexpr int LARGEST_SIDE = 16384;
 constexpr long long LARGEST_AREA = 256LL * 1024 * 1024 / 3;
-constexpr std::int32_t DEFAULT_EXACT_POINTS = 50000;
 
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
@@ -83,12 +83,8 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
 {
     CommandIo& io = session.io;
     const DensityOptions& o = settings.options;
-    DensityScene scene;
-    scene.code = attractor.code;
-    scene.exactPoints =
-        attractor.pointsCount > FIRST_DRAWN_POINT ? attractor.pointsCount : DEFAULT_EXACT_POINTS;
-    scene.display = attractor.display;
-    scene.camera = CameraPose::Of(attractor);
+    // The attractor's own colours: no view flags on the command line's density pictures.
+    const DensityScene scene = DensitySceneOf(attractor, {}, session.document.defaults);
 
     PngEncoder encoder(o.width, o.height, o.depth, PictureTexts(attractor, settings));
     std::stop_source stop;
