@@ -20,18 +20,20 @@ namespace {
 
 constexpr double TWO_PI = 6.283185307179586;
 
-// The coefficients of morph frame `index`: a straight line between the ends, in single precision.
-std::vector<float> MorphCoefficients(const std::vector<float>& from, const std::vector<float>& to, float t)
+// The coefficients of morph frame `index`: a straight line between the ends, in double precision
+// as the free-running orbits take them.
+std::vector<double> MorphCoefficients(const std::vector<double>& from, const std::vector<double>& to,
+                                      double t)
 {
-    std::vector<float> a(from.size());
+    std::vector<double> a(from.size());
     for (std::size_t i = 0; i < a.size(); ++i)
         a[i] = from[i] + t * (to[i] - from[i]);
     return a;
 }
 
-float MorphFraction(int index, int frames)
+double MorphFraction(int index, int frames)
 {
-    return frames > 1 ? static_cast<float>(index) / static_cast<float>(frames - 1) : 0.0f;
+    return frames > 1 ? static_cast<double>(index) / static_cast<double>(frames - 1) : 0.0;
 }
 
 // A normalisation as centre and extent (1 / scale), which average sensibly.
@@ -328,8 +330,8 @@ bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
     if (!to.valid || to.kind != from.kind || to.dimension != from.dimension || to.order != from.order ||
         to.coefficients.size() != from.coefficients.size())
         return false;
-    plan.scene.coefficients = from.coefficients;
-    plan.morphTo = to.coefficients;
+    plan.scene.coefficients = std::vector<double>(from.coefficients.begin(), from.coefficients.end());
+    plan.morphTo = std::vector<double>(to.coefficients.begin(), to.coefficients.end());
     return true;
 }
 
