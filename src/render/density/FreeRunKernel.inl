@@ -96,6 +96,42 @@ struct SpecialLanes {
     }
 };
 
+// The cells one step of the lanes adds to: the count's index (-1 for none) and, for coordinate
+// colours, the coloured cell's index and what it adds there.
+struct Pending {
+    alignas(64) int index[L];
+    alignas(64) int cell[L];
+    alignas(64) std::uint32_t add[L][4];
+    Pending()
+    {
+        for (int l = 0; l < L; ++l)
+            index[l] = -1;
+    }
+};
+
+template <bool Colors>
+[[gnu::always_inline]] inline void Accumulate(const Pending& hits, const CanvasCells& canvas)
+{
+    for (int l = 0; l < L; ++l) {
+        const int i = hits.index[l];
+        if (i < 0)
+            continue;
+        std::uint32_t& count = canvas.counts[i];
+        count += count != 0xFFFFFFFFu;
+        if constexpr (Colors) {
+            // One load, add and store of the whole cell.
+            const int c = hits.cell[l];
+            CellHit sum, hit;
+            std::memcpy(&sum, &canvas.cells[c], sizeof sum);
+            std::memcpy(&hit, hits.add[l], sizeof hit);
+            sum += hit;
+            std::memcpy(&canvas.cells[c], &sum, sizeof sum);
+            if (sum[0] == CELL_COUNT_LIMIT) [[unlikely]]
+                SpillCell(canvas, static_cast<std::size_t>(c));
+        }
+    }
+}
+
 template <typename Step, bool Colors>
 void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjection& pr, int steps,
               CanvasCells canvas)
@@ -109,6 +145,9 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
     const int cellsPerRow = pr.width / pr.supersample;
     const float perCell = 1.0f / static_cast<float>(pr.supersample);
+    // The canvas is far larger than the caches and the orbits scatter over it: each step's cells
+    // are fetched while the next step is computed, and only then incremented.
+    Pending pending;
     for (int s = 0; s < steps; ++s) {
         alignas(64) double next[4][L];
         step(lanes.p, next, lanes.step, lanes.orbitSteps);
@@ -137,7 +176,10 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             for (int l = 0; l < L; ++l)
                 clip[r][l] = pr.clip[r][0] * n[0][l] + pr.clip[r][1] * n[1][l] + pr.clip[r][2] * n[2][l] +
                              pr.clip[r][3] * n[3][l] + pr.clipOffset[r];
-        alignas(64) int canvasColumn[L], canvasRow[L], index[L], cell[L];
+        alignas(64) int canvasColumn[L], canvasRow[L];
+        Pending hits;
+        int(&index)[L] = hits.index;
+        int(&cell)[L] = hits.cell;
 #pragma omp simd
         for (int l = 0; l < L; ++l) {
             const float w = clip[2][l] != 0.0f ? clip[2][l] : 1.0f;
@@ -158,7 +200,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
         // What each lane adds to its picture pixel's colour cell, laid out as the cell: one hit
         // and its colour. The cell is found by integer division by S in float, where it
         // vectorises: the half keeps each quotient clear of whole numbers.
-        alignas(64) std::uint32_t add[L][4];
+        std::uint32_t(&add)[L][4] = hits.add;
         if constexpr (Colors) {
 #pragma omp simd
             for (int l = 0; l < L; ++l) {
@@ -193,25 +235,16 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 if (fine[l] == 0.0)
                     lanes.Restart(source, l);
 
-        for (int l = 0; l < L; ++l) {
-            const int i = index[l];
-            if (i < 0)
-                continue;
-            std::uint32_t& count = canvas.counts[i];
-            count += count != 0xFFFFFFFFu;
-            if constexpr (Colors) {
-                // One load, add and store of the whole cell.
-                const int c = cell[l];
-                CellHit sum, hit;
-                std::memcpy(&sum, &canvas.cells[c], sizeof sum);
-                std::memcpy(&hit, add[l], sizeof hit);
-                sum += hit;
-                std::memcpy(&canvas.cells[c], &sum, sizeof sum);
-                if (sum[0] == CELL_COUNT_LIMIT) [[unlikely]]
-                    SpillCell(canvas, static_cast<std::size_t>(c));
+        for (int l = 0; l < L; ++l)
+            if (index[l] >= 0) {
+                __builtin_prefetch(canvas.counts + index[l], 1);
+                if constexpr (Colors)
+                    __builtin_prefetch(canvas.cells + cell[l], 1);
             }
-        }
+        Accumulate<Colors>(pending, canvas);
+        pending = hits;
     }
+    Accumulate<Colors>(pending, canvas);
 }
 
 template <int D, int O, bool Ode> LaneKernel Polynomial(bool colors)
