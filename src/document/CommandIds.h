@@ -72,6 +72,7 @@ constexpr int ID_PANEL_SAVED = 32781;
 constexpr int ID_PANEL_FAVORITES = 32782;
 constexpr int ID_PANEL_HISTORY = 32783;
 constexpr int ID_PANEL_GALLERY = 33100;
+constexpr int ID_PANEL_MEASUREMENTS = 33110;
 constexpr int ID_PANEL_CLOSE = 32817;
 constexpr int ID_VIEW_CONFIGURATION = 32818;
 constexpr int ID_GO = 117;

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace zephyra {
 
@@ -15,6 +16,8 @@ constexpr int OCTAVES = 40;
 // Below this many pairs a count is noise; above this share the finite size of the attractor shows.
 constexpr double FEWEST_PAIRS = 50.0;
 constexpr double LARGEST_SHARE = 0.05;
+// The shortest scaling range fitted: eight radii span a little over a decade.
+constexpr int SHORTEST_RANGE = 8;
 
 // log10 of the radius below which the pairs of octaves 0..k lie, relative to the extent.
 double LogRadiusAt(int k)
@@ -53,6 +56,29 @@ void FitLine(CorrelationFit& fit)
         residuals += e * e;
     }
     fit.slopeError = std::sqrt(residuals / (n - 2) / sxx);
+}
+
+// Within the radii where counts are trustworthy, the window of at least a decade whose straight line
+// has the smallest slope error: a longer window lowers the error, a bend in it raises it.
+void ChooseScalingRange(CorrelationFit& fit)
+{
+    const int low = fit.first, high = fit.last;
+    if (high - low + 1 <= SHORTEST_RANGE) {
+        FitLine(fit);
+        return;
+    }
+    CorrelationFit best = fit;
+    best.slopeError = std::numeric_limits<double>::infinity();
+    for (int first = low; first <= high; ++first) {
+        for (int last = first + SHORTEST_RANGE - 1; last <= high; ++last) {
+            fit.first = first;
+            fit.last = last;
+            FitLine(fit);
+            if (fit.slopeError < best.slopeError)
+                best = fit;
+        }
+    }
+    fit = std::move(best);
 }
 } // namespace
 
@@ -116,7 +142,7 @@ CorrelationFit FitCorrelationDimension(const std::vector<Point>& sample, int coo
         fit.logCorrelation.push_back(std::log10(share));
     }
     if (fit.Fitted())
-        FitLine(fit);
+        ChooseScalingRange(fit);
     return fit;
 }
 

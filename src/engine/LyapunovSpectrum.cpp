@@ -16,6 +16,7 @@ namespace {
 
 constexpr double NATS_TO_BITS = 1.0 / std::numbers::ln2;
 constexpr int PROGRESS_INTERVAL = 1 << 16;
+constexpr double FIRST_HISTORY_STEP = 100.0;
 
 // The log of a long product: the product is kept as it grows and its log taken only when it nears
 // the ends of double's range, which saves a log per factor and loses nothing.
@@ -170,7 +171,10 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
     const int qrInterval = result.ode ? ODE_QR_INTERVAL : 1;
     const int blocks = std::clamp(settings.blocks, 1, steps);
     const int blockLength = steps / blocks;
-    const int historyInterval = std::max(1, steps / std::max(1, settings.historySamples));
+    // The running estimates at steps spaced evenly in log(steps), where a plot shows them settle.
+    const double historyRatio =
+        std::pow(static_cast<double>(steps) / FIRST_HISTORY_STEP, 1.0 / std::max(1, settings.historySamples));
+    double nextHistory = FIRST_HISTORY_STEP;
     const int sampleInterval = std::max(1, steps / std::max(1, settings.samplePoints));
     const float* a = system.coefficients.data();
     const int pointsCount = system.pointsCount;
@@ -227,7 +231,7 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
         // The last block takes the steps that do not divide evenly.
         const bool blockEnd = done == steps || (done - blockStart == blockLength &&
                                                 static_cast<int>(blockLengths.size()) + 1 < blocks);
-        const bool historyPoint = done % historyInterval == 0 || done == steps;
+        const bool historyPoint = done >= nextHistory || done == steps;
         if (done % qrInterval == 0 || blockEnd || historyPoint)
             Orthonormalise(v, n, stretch);
         if (blockEnd) {
@@ -245,6 +249,7 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
                 estimate[static_cast<std::size_t>(k)] =
                     (closed[static_cast<std::size_t>(k)] + stretch[k].Log()) / done * NATS_TO_BITS;
             result.historySteps.push_back(done);
+            nextHistory *= historyRatio;
             result.history.push_back(std::move(estimate));
         }
     }

@@ -39,7 +39,8 @@ struct SpectrumResult {
     // ODEs: orbit mean of the vector field's divergence times the step (trace of its Jacobian).
     double meanDivergence = 0.0;
     double kaplanYorke = 0.0;
-    // Running estimates after historySteps[s] measured steps; history[s][k] belongs to exponents[k].
+    // Running estimates after historySteps[s] measured steps (from 100 on, evenly spaced in log steps);
+    // history[s][k] belongs to exponents[k].
     std::vector<int> historySteps;
     std::vector<std::vector<double>> history;
     // Orbit points evenly spaced over the measured steps.

@@ -57,6 +57,7 @@ constexpr CommandInfo commandTable[] = {
     {ID_PANEL_FAVORITES, "&Favorites", ""},
     {ID_PANEL_HISTORY, "&History", ""},
     {ID_PANEL_GALLERY, "&Gallery", ""},
+    {ID_PANEL_MEASUREMENTS, "&Measurements", ""},
     {ID_VIEW_BOX, "&Bounding Box", "Show or hide the Bounding Box\nToggle Bounding Box"},
     {ID_VIEW_CROSS, "&Cross", "Show or hide the Cross\nToggle Cross"},
     {ID_VIEW_BLACK_WHITE, "Black and White", "Black and White\nBlack and White view"},
@@ -110,6 +111,7 @@ constexpr Accelerator acceleratorTable[] = {
     {"Ctrl+B", ID_PANEL_FAVORITES},
     {"Ctrl+H", ID_PANEL_HISTORY},
     {"Ctrl+G", ID_PANEL_GALLERY},
+    {"Ctrl+M", ID_PANEL_MEASUREMENTS},
     {"Ctrl+U", ID_VIEW_BOX},
     {"Ctrl+R", ID_VIEW_CROSS},
 };

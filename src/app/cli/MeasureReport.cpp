@@ -1,9 +1,9 @@
 #include "MeasureReport.h"
 
 #include "JsonText.h"
+#include "MeasurementTexts.h"
 #include "StatusTexts.h"
 
-#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -11,19 +11,6 @@ namespace zephyra::cli {
 
 namespace {
 constexpr const char* UNITS = "bits per step";
-
-// Fixed decimals with a sign, so that columns of positive and negative exponents line up.
-std::string Signed(double value, int decimals)
-{
-    return (value >= 0.0 ? "+" : "") + FormatFixed(value, decimals);
-}
-
-// Two significant digits of a share between 0 and 1.
-std::string Share(double value)
-{
-    const int decimals = value >= 0.1 ? 2 : 1 - static_cast<int>(std::floor(std::log10(value)));
-    return FormatFixed(value, decimals);
-}
 
 void WriteJsonArray(std::ostream& out, const std::vector<double>& values)
 {
@@ -43,21 +30,21 @@ void WriteMeasurementText(std::ostream& out, const FullMeasurement& m, int block
     out << "Lyapunov spectrum (" << UNITS << (s.ode ? ", one Euler step of 0.1" : "")
         << "; mean +- standard error over " << blocks << " blocks):\n";
     for (std::size_t k = 0; k < s.exponents.size(); ++k)
-        out << "  l" << k + 1 << " = " << Signed(s.exponents[k], 5) << " +- " << FormatFixed(s.errors[k], 5)
-            << "\n";
-    out << "Sum of exponents        " << Signed(s.sum, 6) << "\n";
+        out << "  l" << k + 1 << " = " << SignedText(s.exponents[k], 5) << " +- "
+            << FormatFixed(s.errors[k], 5) << "\n";
+    out << "Sum of exponents        " << SignedText(s.sum, 6) << "\n";
     if (s.ode)
-        out << "Mean divergence         " << Signed(s.meanDivergence, 6)
+        out << "Mean divergence         " << SignedText(s.meanDivergence, 6)
             << "  (0.1 x trace of the field's Jacobian: the sum matches it to the order of the step)\n";
     else
-        out << "Mean ln|det J|          " << Signed(s.meanLogDet, 6) << "  (equals the sum for a map)\n";
+        out << "Mean ln|det J|          " << SignedText(s.meanLogDet, 6) << "  (equals the sum for a map)\n";
     out << "Kaplan-Yorke dimension  " << FormatFixed(s.kaplanYorke, 4) << "\n";
     const CorrelationFit& c = m.correlation;
     out << "Correlation dimension   ";
     if (c.Fitted())
         out << FormatFixed(c.slope, 3) << " +- " << FormatFixed(c.slopeError, 3)
-            << " (slope of log C(r) for r = " << Share(c.RadiusLow()) << " to " << Share(c.RadiusHigh())
-            << " of the extent)\n";
+            << " (slope of log C(r) for r = " << ShareText(c.RadiusLow()) << " to "
+            << ShareText(c.RadiusHigh()) << " of the extent)\n";
     else
         out << "no scaling range (too few close pairs)\n";
 }
