@@ -10,7 +10,10 @@ namespace zephyra::cli {
 
 namespace {
 constexpr std::int32_t DEFAULT_STEPS = 1000000;
-constexpr OptionSpec TRANSIENT_OPTION{"transient", true};
+constexpr OptionSpec MEASURE_POINTS_OPTION{
+    "--points", "N", "points of l and f, and measured steps of the spectrum (default 1000000)"};
+constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T",
+                                      "steps run before the spectrum is measured (default 1000)"};
 
 // What `measure` was asked for, apart from how the command line spelled it.
 struct MeasureOptions {
@@ -26,7 +29,7 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     CliSession session(io, compute);
     const AttractorRef attractor = session.FromCode(options.code);
     if (!session.Show(attractor, SA_NO_SEARCH))
-        return EXIT_FAILED;
+        return session.host.Status(PANE_MESSAGE) == TEXT_CANCELED ? EXIT_INTERRUPTED : EXIT_FAILED;
 
     SpectrumSettings settings;
     settings.steps = attractor->pointsCount;
@@ -35,13 +38,16 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     bool stopped = false;
     const FullMeasurement m = MeasureFully(OrbitSystem::Of(*attractor), settings, [&](double fraction) {
         stopped = session.host.EscapePressed();
-        if (io.errIsTerminal && !stopped)
+        if (io.ShowsProgress() && !stopped)
             bar.Show(fraction);
         return !stopped;
     });
     bar.Clear();
-    if (stopped)
-        return EXIT_FAILED; // Ctrl+C: nothing half-measured is printed
+    if (stopped) {
+        // Nothing half-measured is printed.
+        io.err << TEXT_CANCELED << "\n";
+        return EXIT_INTERRUPTED;
+    }
     const bool measured = m.spectrum.status == SpectrumStatus::Measured;
     if (!measured)
         io.err << SpectrumFailureText(m.spectrum.status) << "\n";
@@ -59,13 +65,11 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     return measured ? EXIT_OK : EXIT_FAILED;
 }
 
-int RunMeasure(const std::vector<std::string>& arguments, CommandIo& io)
+int RunMeasure(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(arguments,
-                                 {POINTS_OPTION, TRANSIENT_OPTION, START_OPTION, SEED_OPTION, JSON_OPTION});
     parsed.ExpectPositional(1, "CODE");
     MeasureOptions options{parsed.Positional()[0], ReadComputeOptions(parsed)};
-    if (const auto v = parsed.Value(TRANSIENT_OPTION.name))
+    if (const auto v = parsed.Value(TRANSIENT_OPTION))
         options.transient = ParseCount(*v, "--transient");
     return Measure(options, io);
 }
@@ -73,18 +77,22 @@ int RunMeasure(const std::vector<std::string>& arguments, CommandIo& io)
 
 Subcommand MeasureCommand()
 {
-    return {"measure", "measure CODE [--points N] [--transient T] [--start x0,y0,z0,w0] [--seed S] [--json]",
+    return {"measure",
+            "measure CODE [OPTIONS]",
             "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4 (l\n"
             "and f as the window shows them), then its whole Lyapunov spectrum in bits per step with the\n"
             "standard error over 10 blocks, the sum of the exponents beside the orbit mean of ln|det J|\n"
             "(maps; they are equal) or of the divergence (ODEs), the Kaplan-Yorke dimension and the\n"
-            "correlation dimension as a fitted slope with its error and range. Ctrl+C stops it.\n"
-            "  --points N     points of l and f, and measured steps of the spectrum (default 1000000)\n"
-            "  --transient T  steps run before the spectrum is measured (default 1000)\n"
-            "  --start P, --seed S   as for compute\n"
-            "  --json         one JSON object: the keys of compute --json, then spectrum (largest first),\n"
-            "                 spectrumError, units, kaplanYorke, sum, meanLogDet (maps) or meanDivergence\n"
-            "                 (ODEs), correlationDimension, correlationDimensionError, correlationRange\n",
+            "correlation dimension as a fitted slope with its error and range.\n",
+            {MEASURE_POINTS_OPTION,
+             TRANSIENT_OPTION,
+             START_OPTION,
+             SEED_OPTION,
+             {"--json", "",
+              "one JSON object: the keys of compute --json, then spectrum (largest first),\n"
+              "spectrumError, units, kaplanYorke, sum, meanLogDet (maps) or meanDivergence\n"
+              "(ODEs), correlationDimension, correlationDimensionError, correlationRange"}},
+            "Ctrl+C stops the measurement and prints nothing of it.\n",
             RunMeasure};
 }
 
