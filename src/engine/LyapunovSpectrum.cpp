@@ -153,6 +153,16 @@ void SortLargestFirst(SpectrumResult& r)
 
 } // namespace
 
+int PositiveExponents(const SpectrumResult& result)
+{
+    constexpr double LEAST_POSITIVE = 0.005;
+    constexpr double STANDARD_ERRORS = 3.0;
+    int count = 0;
+    for (std::size_t k = 0; k < result.exponents.size(); ++k)
+        count += result.exponents[k] > std::max(LEAST_POSITIVE, STANDARD_ERRORS * result.errors[k]);
+    return count;
+}
+
 SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings& settings,
                                const SpectrumProgress& progress)
 {

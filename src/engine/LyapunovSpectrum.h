@@ -53,6 +53,10 @@ constexpr int ODE_QR_INTERVAL = 10;
 // Called now and then with the share of the steps done; returning false stops the measurement.
 using SpectrumProgress = std::function<bool(double fraction)>;
 
+// The exponents that are clearly above zero: beyond three standard errors and beyond the least
+// exponent a search accepts (0.005 bits), so that the zero exponent of an ODE's flow never counts.
+[[nodiscard]] int PositiveExponents(const SpectrumResult& result);
+
 [[nodiscard]] SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings& settings,
                                              const SpectrumProgress& progress = {});
 

@@ -102,6 +102,7 @@ TEST(LyapunovSpectrum, OdeHasAZeroExponentAndSumsToTheDivergence)
         for (double e : r.exponents)
             nearest = std::min(nearest, std::fabs(e));
         EXPECT_LT(nearest, 0.01) << a->code;
+        EXPECT_LE(PositiveExponents(r), 1) << a->code; // the zero exponent never counts as positive
         EXPECT_NEAR(r.sum, r.meanLogDet, 1e-6 * std::fabs(r.meanLogDet) + 1e-9) << a->code;
         EXPECT_NEAR(r.sum, r.meanDivergence, 0.3 * std::fabs(r.meanDivergence)) << a->code;
     }

@@ -11,17 +11,6 @@ namespace zephyra::cli {
 
 namespace {
 constexpr const char* UNITS = "bits per step";
-
-void WriteJsonArray(std::ostream& out, const std::vector<double>& values)
-{
-    out << '[';
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        if (k > 0)
-            out << ',';
-        WriteJsonNumber(out, values[k]);
-    }
-    out << ']';
-}
 } // namespace
 
 void WriteMeasurementText(std::ostream& out, const FullMeasurement& m, int blocks)
@@ -53,9 +42,9 @@ void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
 {
     const SpectrumResult& s = m.spectrum;
     out << ",\"spectrum\":";
-    WriteJsonArray(out, s.exponents);
+    WriteJsonNumbers(out, s.exponents);
     out << ",\"spectrumError\":";
-    WriteJsonArray(out, s.errors);
+    WriteJsonNumbers(out, s.errors);
     out << ",\"units\":";
     WriteJsonString(out, UNITS);
     out << ",\"kaplanYorke\":";
@@ -71,7 +60,7 @@ void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
         out << ",\"correlationDimensionError\":";
         WriteJsonNumber(out, c.slopeError);
         out << ",\"correlationRange\":";
-        WriteJsonArray(out, {c.RadiusLow(), c.RadiusHigh()});
+        WriteJsonNumbers(out, {c.RadiusLow(), c.RadiusHigh()});
     }
 }
 
