@@ -6,6 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace zephyra::bench {
 namespace {
 
@@ -43,6 +48,26 @@ void BM_CorrelationFit(benchmark::State& state, OrbitSystem system)
     }
 }
 
+// A run of 1 000 000 points of case E (what a point-count command does on the user-interface
+// thread), alone and while a measurement loops on a thread at the Measurements panel's priority.
+void BM_RunBesideMeasurement(benchmark::State& state, bool measuring)
+{
+    const AttractorRef a = ChaoticAttractor('E', STEPS);
+    NullHost host;
+    CZephyraDoc doc(host, nullptr, 1);
+    std::jthread worker;
+    if (measuring)
+        worker = std::jthread([system = OrbitSystem::Of(*a)](std::stop_token stop) {
+            setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+            while (!stop.stop_requested())
+                (void)MeasureSpectrum(system, {}, [&stop](double) { return !stop.stop_requested(); });
+        });
+    for (auto _ : state) {
+        const bool ok = doc.ComputePoints(a, true, false, nullptr);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+
 #define SPECTRUM_CASE(name, system)                                                                          \
     BENCHMARK_CAPTURE(BM_Spectrum, name, system)->Unit(benchmark::kMillisecond)->MinTime(0.5)
 SPECTRUM_CASE(Henon, OrbitSystem::Of(*Attractor::CreateFromCode("EWM?MPMMWMMMM", {})));
@@ -53,6 +78,8 @@ SPECTRUM_CASE(P, Measurable('P'));
 SPECTRUM_CASE(Q, Measurable('Q'));
 SPECTRUM_CASE(U, Measurable('U'));
 SPECTRUM_CASE(Y, Measurable('Y'));
+BENCHMARK_CAPTURE(BM_RunBesideMeasurement, alone, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_RunBesideMeasurement, measuring, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_CorrelationFit, Henon, OrbitSystem::Of(*Attractor::CreateFromCode("EWM?MPMMWMMMM", {})))
     ->Unit(benchmark::kMillisecond);
 

@@ -3,56 +3,65 @@
 #include "AttractorCase.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zephyra {
 
 namespace {
 
 // Walks the monomials in the step's order, carrying each product and its gradient, and adds
-// coefficient x gradient to the row of every equation.
+// coefficient x gradient to the row of every equation. The walk is unrolled at compile time, so that
+// the D x D sums stay in registers.
 template <int D, int O, bool Ode> struct PolynomialJacobian {
     static constexpr int T = TermsPerEquation(D, O);
     using Gradient = std::array<double, D>;
 
     const float* a;
-    TangentMatrix& j;
     int term = 1;
+    double sums[D][D] = {};
 
-    void Add(const Gradient& gradient)
+    // Adds a term whose gradient is nonzero in its first `Used` entries only.
+    template <int Used> void Add(const Gradient& gradient)
     {
         for (int k = 0; k < D; ++k) {
             const double c = a[1 + k * T + term];
-            for (int u = 0; u < D; ++u)
-                j[k][u] += c * gradient[u];
+            for (int u = 0; u < Used; ++u)
+                sums[k][u] += c * gradient[u];
         }
         ++term;
     }
 
-    template <int Degree> void Expand(const Point& in, double product, const Gradient& gradient, int from)
+    // The terms that extend the current one by x_V, then their own extensions. The variables of a
+    // monomial come in ascending order, so while the last one is x_V the gradient ends at entry V.
+    template <int Degree, int V> void Visit(const Point& in, double product, const Gradient& gradient)
     {
-        for (int v = from; v < D; ++v) {
-            const double x = in[v];
-            Gradient next;
-            for (int u = 0; u < D; ++u)
-                next[u] = gradient[u] * x;
-            next[v] += product;
-            Add(next);
-            if constexpr (Degree < O)
-                Expand<Degree + 1>(in, product * x, next, v);
+        const double x = in[V];
+        Gradient next{};
+        for (int u = 0; u <= V; ++u)
+            next[u] = gradient[u] * x;
+        next[V] += product;
+        Add<V + 1>(next);
+        if constexpr (Degree < O)
+            Expand<Degree + 1, V>(in, product * x, next);
+    }
+
+    template <int Degree, int From> void Expand(const Point& in, double product, const Gradient& gradient)
+    {
+        [&]<int... V>(std::integer_sequence<int, V...>)
+        {
+            (Visit<Degree, From + V>(in, product, gradient), ...);
         }
+        (std::make_integer_sequence<int, D - From>{});
     }
 
     static void Evaluate(const float* a, const Point& at, TangentMatrix& j)
     {
+        PolynomialJacobian walk{a};
+        walk.template Expand<1, 0>(at, 1.0, Gradient{});
         j = {};
-        PolynomialJacobian walk{a, j};
-        walk.template Expand<1>(at, 1.0, Gradient{}, 0);
-        if constexpr (Ode) {
-            for (int k = 0; k < D; ++k) {
-                for (int u = 0; u < D; ++u)
-                    j[k][u] *= ODE_STEP;
-                j[k][k] += 1.0;
-            }
+        for (int k = 0; k < D; ++k) {
+            for (int u = 0; u < D; ++u)
+                j[k][u] = Ode ? (k == u ? 1.0 : 0.0) + ODE_STEP * walk.sums[k][u] : walk.sums[k][u];
         }
     }
 };
