@@ -5,7 +5,7 @@
 #include "CPanelMeasurements.h"
 #include "CPanelSaved.h"
 #include "CPanelSelect.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 namespace zephyra {
 
