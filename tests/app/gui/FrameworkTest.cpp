@@ -201,7 +201,7 @@ private slots:
         explorer->Frame().SendCommand(cmd::ID_APP_ABOUT);
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(title, QString("About Zephyra Explorer"));
-        QCOMPARE(text, QString("Zephyra Explorer Version 1.1"));
+        QCOMPARE(text, QString("Zephyra Explorer Version 1.2"));
     }
 };
 
