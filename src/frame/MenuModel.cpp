@@ -96,7 +96,7 @@ const std::vector<MenuNode>& MainMenu()
                  Item(ID_REMOVE_POINTS),
                  separator,
                  Item(ID_RESET)}),
-        Submenu("&Help", {Item(ID_APP_ABOUT)}),
+        Submenu("&Help", {Item(ID_HELP_GUIDE), Item(ID_HELP_SHORTCUTS), separator, Item(ID_APP_ABOUT)}),
     };
     return menus;
 }
