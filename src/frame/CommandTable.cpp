@@ -70,6 +70,7 @@ constexpr CommandInfo commandTable[] = {
     {ID_ADD_POINTS, "Add points", "Add points\nAdd points to attractor"},
     {ID_REMOVE_POINTS, "Remove points", "Remove points\nRemove points to attractor"},
     {ID_RESET, "Reset", "Reset attractor\nReset attractor"},
+    {ID_RESET_4D_TURN, "Reset 4D Turn", "Turn a 4D attractor back into its own space\nReset 4D Turn"},
     {ID_APP_ABOUT, "&About Zephyra Explorer...",
      "Display program information, version number and copyright\nAbout"},
     {ID_GO, "Go", ""},
