@@ -95,10 +95,11 @@ void StatusPanes::SetIdleText(const QString& text)
     const QString idle = text.isEmpty() ? QString(TEXT_READY) : text;
     if (idle == idle_)
         return;
-    // Replaces the idle text where it shows; a prompt or a message stays.
+    // A new turn shows at once; "Ready" comes back only in place of the old turn, so that a prompt
+    // or a message stays.
     const bool showing = texts_[0] == idle_;
     idle_ = idle;
-    if (showing)
+    if (showing || !text.isEmpty())
         SetText(0, idle_);
 }
 
