@@ -166,6 +166,29 @@ private slots:
         QVERIFY(!view_->Dragging());
     }
 
+    void aMiddleDragFoldsThePictureAndDraggingBackUnfoldsIt()
+    {
+        Show(CODE_4D, 200000);
+        doc_->current->yaw = 30.0f;
+        doc_->current->pitch = 20.0f;
+        doc_->pointsOnCpu = USE_CPU;
+        const QImage start = Grab(USE_CPU);
+        QImage previous = start;
+        Send(QEvent::MouseButtonPress, {0, 100}, Qt::MiddleButton, Qt::MiddleButton);
+        for (int step = 1; step <= 6; ++step) {
+            Send(QEvent::MouseMove, {25 * step, 100}, Qt::NoButton, Qt::MiddleButton);
+            const QImage frame = view_->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+            testing::SaveScreenshot(frame, QString("turn-xw-%1").arg(10 * step));
+            QVERIFY(SharedShare(frame, previous) < 0.9);
+            previous = frame;
+        }
+        for (int step = 5; step >= 0; --step)
+            Send(QEvent::MouseMove, {25 * step, 100}, Qt::NoButton, Qt::MiddleButton);
+        Send(QEvent::MouseButtonRelease, {0, 100}, Qt::MiddleButton, Qt::NoButton);
+        QCOMPARE(doc_->current->xw, 0.0f);
+        QCOMPARE(view_->grabFramebuffer().convertToFormat(QImage::Format_RGB32), start);
+    }
+
     void aPausedDragDrawsEveryPointOnTheCpu()
     {
         doc_->pointsOnCpu = USE_CPU;

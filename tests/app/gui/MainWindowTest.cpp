@@ -387,7 +387,7 @@ private slots:
                              "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
                          SA_NO_SEARCH);
         CZephyraView& view = explorer->Frame().ActiveView();
-        const QPoint from = view.rect().center(), to = from + QPoint(25, -5);
+        const QPoint from = view.rect().center(), to = from + QPoint(150, -5);
         const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button,
                                   Qt::MouseButtons held) {
             QMouseEvent event(type, at, view.mapToGlobal(at), button, held, Qt::NoModifier);
@@ -396,9 +396,9 @@ private slots:
         send(QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
         send(QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
         send(QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
-        QCOMPARE(doc.current->xw, 10.0f);
+        QCOMPARE(doc.current->xw, 60.0f);
         QCOMPARE(doc.current->yw, -2.0f);
-        QCOMPARE(explorer->Frame().Panes().Text(0), QString("4D turn: xw = 10.0  yw = -2.0  zw = 0.0"));
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("4D turn: xw = 60.0  yw = -2.0  zw = 0.0"));
 
         QAction* reset = MenuItem(explorer->Frame(), {"&View", "Reset 4D Turn"});
         QVERIFY(reset);
