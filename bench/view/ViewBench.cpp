@@ -1,14 +1,19 @@
 // Frame times of the attractor view at 800 x 600, its OpenGL path and its CPU path side by side:
 // a full paint of 1 000 000 points, a drag paint, a black-and-white paint, antialiasing, and, as
 // the baseline, the same points sent one vertex call at a time. Wall time per frame up to
-// glFinish, and the CPU time of the calling thread.
+// glFinish, and the CPU time of the calling thread; last, drag frames of the view in a window.
 #include "Attractor.h"
+#include "CZephyraDoc.h"
+#include "CZephyraView.h"
 #include "CpuPointRaster.h"
+#include "FakeHost.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
 #include "OrbitFixture.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -83,11 +88,47 @@ void DrawOneCallPerPoint(QOpenGLFunctions_2_0& gl, const Attractor& a, const Poi
     gl.glEnd();
 }
 
+// Drag frames of the view in a window, as a person makes them: from a mouse move to the frame on
+// screen, for each path, with adaptive degradation and with every point.
+void MeasureWindowDrags(const Attractor& shown, PointBuffer&& buffer)
+{
+    testing::FakeHost host;
+    CZephyraDoc doc(host, nullptr, 1);
+    doc.current = shown.Clone(doc.defaults);
+    doc.buffer = std::move(buffer);
+    CZephyraView view(doc);
+    view.resize(WIDTH, HEIGHT);
+    view.show();
+    QEventLoop exposed;
+    QObject::connect(&view, &QOpenGLWidget::frameSwapped, &exposed, &QEventLoop::quit);
+    exposed.exec();
+    const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    for (const bool adaptive : {true, false})
+        for (const int where : {2, 1}) {
+            doc.pointsOnCpu = where;
+            doc.viewAdaptive = adaptive;
+            const std::string name = std::string(where == 1 ? "CPU" : "GL") + " path, window drag frame, " +
+                                     (adaptive ? "adaptive degradation" : "every point");
+            int x = 100;
+            send(QEvent::MouseButtonPress, {x, 300}, Qt::LeftButton, Qt::LeftButton);
+            Measure(name.c_str(), adaptive ? 60 : 10, [&] {
+                QEventLoop painted;
+                QObject::connect(&view, &QOpenGLWidget::frameSwapped, &painted, &QEventLoop::quit);
+                send(QEvent::MouseMove, {++x, 300}, Qt::NoButton, Qt::LeftButton);
+                painted.exec();
+            });
+            send(QEvent::MouseButtonRelease, {x, 300}, Qt::LeftButton, Qt::NoButton);
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QSurfaceFormat format;
     format.setDepthBufferSize(24);
     QOpenGLContext context;
@@ -192,5 +233,6 @@ int main(int argc, char** argv)
     }
     target.release();
     context.doneCurrent();
+    MeasureWindowDrags(*attractor, std::move(buffer));
     return 0;
 }

@@ -5,6 +5,8 @@
 #include "PointBuffer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <barrier>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -65,8 +67,13 @@ void Rasterise(const Projection& pr, const Point* points, int begin, int end, st
         const float depth = z * inverse * 0.5f + 0.5f;
         const std::uint64_t key =
             static_cast<std::uint64_t>(depth * DEPTH_STEPS) << 32 | static_cast<std::uint32_t>(i);
-        std::uint64_t& slot = nearest[static_cast<std::size_t>(pr.height - 1 - rowUp) * pr.width + column];
-        slot = std::min(slot, key);
+        // All workers share the canvas; most points lose to the one there, and a look settles that
+        // without a locked instruction.
+        std::atomic_ref<std::uint64_t> slot(
+            nearest[static_cast<std::size_t>(pr.height - 1 - rowUp) * pr.width + column]);
+        std::uint64_t there = slot.load(std::memory_order_relaxed);
+        while (key < there && !slot.compare_exchange_weak(there, key, std::memory_order_relaxed)) {
+        }
     }
 }
 
@@ -129,34 +136,36 @@ QImage CpuPointRaster::Draw(const SceneInput& scene, const QSize& size, int supe
     pr.height = image.height() * s;
 
     const std::size_t pixels = static_cast<std::size_t>(pr.width) * pr.height;
-    const int parts = threads_;
-    nearest_.resize(static_cast<std::size_t>(parts));
+    nearest_.resize(pixels);
     const Point* points = buffer->points.get();
     const int drawn = end - FIRST_DRAWN_POINT;
-    RunParts(parts, [&](int k) {
-        std::vector<std::uint64_t>& nearest = nearest_[static_cast<std::size_t>(k)];
-        nearest.assign(pixels, EMPTY);
-        const int begin = FIRST_DRAWN_POINT + static_cast<int>(static_cast<std::int64_t>(drawn) * k / parts);
-        const int stop =
-            FIRST_DRAWN_POINT + static_cast<int>(static_cast<std::int64_t>(drawn) * (k + 1) / parts);
-        Rasterise(pr, points, begin, stop, nearest.data());
-    });
-
-    // Each worker resolves a band of picture rows: the nearest of all parts, averaged over S x S.
+    const int parts = threads_;
     const int samples = s * s;
+    std::barrier<> phase(parts);
+    // Each worker clears a band of the canvas, places a share of the points, then resolves a band
+    // of picture rows: the nearest point's colour, averaged over S x S.
+    uchar* const bits = image.bits(); // detached here, once, not by each worker
     RunParts(parts, [&](int k) {
-        const int top = image.height() * k / parts, bottom = image.height() * (k + 1) / parts;
-        for (int row = top; row < bottom; ++row) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        // Part k of n things: [n k / parts, n (k + 1) / parts).
+        const auto from = [k, parts](std::size_t n) { return n * static_cast<std::size_t>(k) / parts; };
+        const auto to = [k, parts](std::size_t n) { return n * static_cast<std::size_t>(k + 1) / parts; };
+        std::fill(nearest_.begin() + static_cast<std::ptrdiff_t>(from(pixels)),
+                  nearest_.begin() + static_cast<std::ptrdiff_t>(to(pixels)), EMPTY);
+        phase.arrive_and_wait();
+        const auto count = static_cast<std::size_t>(drawn);
+        Rasterise(pr, points, FIRST_DRAWN_POINT + static_cast<int>(from(count)),
+                  FIRST_DRAWN_POINT + static_cast<int>(to(count)), nearest_.data());
+        phase.arrive_and_wait();
+        const auto rows = static_cast<std::size_t>(image.height());
+        for (auto row = static_cast<int>(from(rows)); row < static_cast<int>(to(rows)); ++row) {
+            auto* line =
+                reinterpret_cast<QRgb*>(bits + static_cast<std::ptrdiff_t>(row) * image.bytesPerLine());
             for (int column = 0; column < image.width(); ++column) {
                 int r = 0, g = 0, b = 0;
                 for (int sy = 0; sy < s; ++sy)
                     for (int sx = 0; sx < s; ++sx) {
-                        const std::size_t index =
-                            static_cast<std::size_t>(row * s + sy) * pr.width + column * s + sx;
-                        std::uint64_t key = EMPTY;
-                        for (const std::vector<std::uint64_t>& nearest : nearest_)
-                            key = std::min(key, nearest[index]);
+                        const std::uint64_t key =
+                            nearest_[static_cast<std::size_t>(row * s + sy) * pr.width + column * s + sx];
                         const Bytes c =
                             key == EMPTY ? background : PointColor(pr.color, points[key & 0xFFFFFFFFu]);
                         r += c.r;

@@ -26,9 +26,9 @@ public:
 private:
     int threads_;
     int lastDrawn_ = 0;
-    // Per thread: depth (high 32 bits) and point index (low 32 bits) of the nearest point of each
-    // canvas pixel; the smallest key wins, so a tie goes to the earlier point.
-    std::vector<std::vector<std::uint64_t>> nearest_;
+    // Depth (high 32 bits) and point index (low 32 bits) of the nearest point of each canvas
+    // pixel; the smallest key wins, so a tie goes to the earlier point.
+    std::vector<std::uint64_t> nearest_;
 };
 
 // The supersampling factor of the view's antialiasing setting: 2 (4 samples) for setting 0,
