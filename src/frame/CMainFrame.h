@@ -1,6 +1,6 @@
 #pragma once
 #include "CommandDispatcher.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 #include <QMainWindow>
 
@@ -29,7 +29,7 @@ public:
 // The main window: menu bar, main toolbar, the "Configuration" row with the code box, the five
 // layouts of the client area and the status bar of five panes. It implements the frame services
 // and routes every command id: active view, document, frame, then the owner.
-class CMainFrame : public QMainWindow, public FrameServices, private CommandTarget {
+class CMainFrame : public QMainWindow, public StatusServices, private CommandTarget {
     Q_OBJECT
 public:
     CMainFrame(CZephyraDoc& doc, FrameOwner& owner);

@@ -2,7 +2,7 @@
 
 #include "CPanel.h"
 #include "CZephyraView.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 #include <QSplitter>
 #include <QTreeWidget>

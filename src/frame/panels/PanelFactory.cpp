@@ -4,7 +4,7 @@
 #include "CPanelHistory.h"
 #include "CPanelSaved.h"
 #include "CPanelSelect.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 namespace zephyra {
 
