@@ -47,6 +47,7 @@ constexpr int ID_OPEN_SAVED = 128; // Saved panel button: the framework's open
 constexpr int ID_JOIN = 32823;
 constexpr int ID_SETTINGS = 187;
 constexpr int ID_RESET = 184;
+constexpr int ID_RESET_4D_TURN = 32850;
 constexpr int ID_VIEW_BOX = 32800;
 constexpr int ID_VIEW_CROSS = 32801;
 constexpr int ID_VIEW_BLACK_WHITE = 192;

@@ -71,6 +71,7 @@ constexpr CommandInfo commandTable[] = {
     {ID_ADD_POINTS, "Add points", "Add points\nAdd points to attractor"},
     {ID_REMOVE_POINTS, "Remove points", "Remove points\nRemove points to attractor"},
     {ID_RESET, "Reset", "Reset attractor\nReset attractor"},
+    {ID_RESET_4D_TURN, "Reset 4D Turn", "Turn a 4D attractor back into its own space\nReset 4D Turn"},
     {ID_HELP_GUIDE, "Zephyra Explorer &Help", "Open the guide to the program\nHelp"},
     {ID_HELP_SHORTCUTS, "&Keyboard Shortcuts", "List every shortcut\nKeyboard Shortcuts"},
     {ID_APP_ABOUT, "&About Zephyra Explorer...",
