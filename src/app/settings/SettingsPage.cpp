@@ -1,14 +1,14 @@
-#include "CPropertyPage.h"
+#include "SettingsPage.h"
 
 #include "DataExchange.h"
 
 namespace zephyra {
 
-CPropertyPage::CPropertyPage(QString caption, QWidget* parent) : QWidget(parent), caption_(std::move(caption))
+SettingsPage::SettingsPage(QString caption, QWidget* parent) : QWidget(parent), caption_(std::move(caption))
 {
 }
 
-bool CPropertyPage::UpdateData(bool saveAndValidate)
+bool SettingsPage::UpdateData(bool saveAndValidate)
 {
     DataExchange exchange(saveAndValidate);
     DoDataExchange(exchange);
@@ -19,23 +19,23 @@ bool CPropertyPage::UpdateData(bool saveAndValidate)
     return true;
 }
 
-void CPropertyPage::OnSetActive()
+void SettingsPage::OnSetActive()
 {
     UpdateData(false);
 }
 
-bool CPropertyPage::OnKillActive()
+bool SettingsPage::OnKillActive()
 {
     return UpdateData(true);
 }
 
-bool CPropertyPage::OnApply()
+bool SettingsPage::OnApply()
 {
     OnOK();
     return true;
 }
 
-void CPropertyPage::SetModified(bool modified)
+void SettingsPage::SetModified(bool modified)
 {
     if (modified_ == modified)
         return;

@@ -6,12 +6,12 @@ namespace zephyra {
 
 class DataExchange;
 
-// One page of a property sheet: transfers between its controls and their targets, with the
+// One page of the Settings dialog: transfers between its controls and their targets, with the
 // checks of DoDataExchange, and a modified state that the sheet shows through its Apply button.
-class CPropertyPage : public QWidget {
+class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit CPropertyPage(QString caption, QWidget* parent = nullptr);
+    explicit SettingsPage(QString caption, QWidget* parent = nullptr);
 
     [[nodiscard]] const QString& Caption() const { return caption_; }
 

@@ -6,9 +6,9 @@ namespace zephyra {
 class Attractor;
 
 // What the engine and the document tell the main window. The window implements it; tests record it.
-class FrameServices {
+class StatusServices {
 public:
-    virtual ~FrameServices() = default;
+    virtual ~StatusServices() = default;
     // Sets the text of status pane 0..4 and repaints it at once (also during a long run).
     virtual void ShowStatus(int pane, const std::string& text) = 0;
     // Puts the attractor's code into the code box and marks the character at its `position`.
