@@ -2,6 +2,7 @@
 
 #include "Attractor.h"
 #include "ExactOrbit.h"
+#include "OrbitFraming.h"
 
 #include <algorithm>
 #include <atomic>
@@ -179,6 +180,35 @@ DensityScene FrameScene(const AnimationPlan& plan, const std::vector<Bounds>& bo
     return scene;
 }
 
+// Frames the plan's camera once for the whole animation, from the orbits of frames spread over
+// it (each frame's turn, and for a morph its own orbit), so that no frame cuts the attractor off
+// and the camera does not jump between frames.
+DensityResult FrameAnimation(AnimationPlan& plan, const std::vector<Bounds>& bounds, std::stop_token stop)
+{
+    constexpr int LOOKS = 24;             // frames looked at
+    constexpr std::size_t POINTS = 20000; // points of each
+    const int looks = std::min(plan.frames, LOOKS);
+    OrbitFraming framing;
+    OrbitSource source;
+    for (int j = 0; j < looks; ++j) {
+        const int k = plan.frames > 1 ? j * (plan.frames - 1) / std::max(1, looks - 1) : 0;
+        const DensityScene scene = FrameScene(plan, bounds, k);
+        if (j == 0 || plan.morphTo) {
+            const DensityResult r = ComputeOrbitSource(scene, plan.options.seed, stop, source);
+            if (r.outcome == DensityResult::Outcome::Cancelled ||
+                (r.outcome != DensityResult::Outcome::Finished && !plan.morphTo))
+                return r;
+            if (r.outcome != DensityResult::Outcome::Finished)
+                continue; // a diverging morph frame is drawn as background
+        }
+        framing.Add(scene, source, POINTS);
+    }
+    const float aspect = static_cast<float>(plan.options.width) / static_cast<float>(plan.options.height);
+    plan.scene.camera = framing.Fit(plan.scene.camera, aspect);
+    plan.options.fit = false;
+    return {DensityResult::Outcome::Finished, {}};
+}
+
 // Several frames at once, each on a share of the cores, so that what one frame does on one thread
 // (its exact orbit, merging and resolving its canvas) overlaps the others. Finished frames wait
 // for their turn; the calling thread hands them over in order and reports progress, and workers
@@ -347,7 +377,14 @@ DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
             return r;
         bounds = SmoothBounds(exact);
     }
-    FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
+    if (!plan.options.fit) {
+        FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
+        return pipeline.Run(progress, note, sink);
+    }
+    AnimationPlan framed = plan;
+    if (DensityResult r = FrameAnimation(framed, bounds, stop); r.outcome != DensityResult::Outcome::Finished)
+        return r;
+    FramePipeline pipeline(framed, std::move(bounds), std::move(stop));
     return pipeline.Run(progress, note, sink);
 }
 

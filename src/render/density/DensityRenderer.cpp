@@ -4,6 +4,7 @@
 #include "DensityCanvas.h"
 #include "DensityResolve.h"
 #include "ExactOrbit.h"
+#include "OrbitFraming.h"
 #include "OrbitPass.h"
 
 #include <algorithm>
@@ -75,7 +76,9 @@ public:
             return r;
         const bool colors = options_.palette == Palette::Coordinates;
         const int S = options_.supersample;
-        full_ = ProjectionFor(scene_, source_, options_.width * S, options_.height * S);
+        const float aspect = static_cast<float>(options_.width) / static_cast<float>(options_.height);
+        full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
+                              options_.width * S, options_.height * S);
         plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth};
 

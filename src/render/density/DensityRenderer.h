@@ -53,6 +53,9 @@ struct DensityOptions {
     std::optional<Rgb> background; // else the display's bgColor
     int depth = 8;                 // 8 or 16 bits a channel
     int threads = 0;               // 0: every core
+    // Turn the camera's distance and pan so that the attractor fills about 90 % of the shorter
+    // side, centred (the scene's own camera is not changed).
+    bool fit = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
 };

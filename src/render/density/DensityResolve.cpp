@@ -9,23 +9,33 @@ namespace zephyra {
 
 namespace {
 
-// Colours closer than this in luminance to the background are pushed away from it.
-constexpr float LEAST_CONTRAST = 0.2f;
+// Point colours closer than this in luminance to the background are pushed away from it, the
+// more the closer they are.
+constexpr float LEAST_CONTRAST = 0.5f;
 
 float Luminance(const Rgb& c)
 {
     return 0.2126f * c[0] + 0.7152f * c[1] + 0.0722f * c[2];
 }
 
-Rgb Readable(Rgb color, const Rgb& background, float brightness)
+// How far a colour is to be pushed away from the background, 0..1.
+float Closeness(const Rgb& color, const Rgb& background)
 {
-    const float lb = Luminance(background);
-    if (std::fabs(Luminance(color) - lb) >= LEAST_CONTRAST)
-        return color;
-    const float away = lb > 0.5f ? 0.0f : 1.0f;
-    for (float& c : color)
-        c += (away - c) * brightness;
-    return color;
+    return std::max(0.0f, 1.0f - std::fabs(Luminance(color) - Luminance(background)) / LEAST_CONTRAST);
+}
+
+// A pixel of colour `color` whose cells were hit with mean brightness `brightness` over a share
+// `coverage` of its cells, made readable: darkened (on a light background) or lightened (on a dark
+// one) by the brightness, laid over the background by its coverage.
+Rgb Readable(const Rgb& color, const Rgb& background, float brightness, float coverage)
+{
+    const float away = Luminance(background) > 0.5f ? 0.0f : 1.0f;
+    // The square root lifts the faint cells that a log curve leaves near the background.
+    const float push = std::sqrt(brightness);
+    Rgb pixel;
+    for (std::size_t c = 0; c < 3; ++c)
+        pixel[c] = background[c] + (color[c] + (away - color[c]) * push - background[c]) * coverage;
+    return pixel;
 }
 
 // The coloured cell of picture pixel `i`, with its wide cell.
@@ -69,6 +79,7 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
     for (int y = 0; y < strip.rows; ++y)
         for (int x = 0; x < strip.width; ++x) {
             float brightness = 0.0f;
+            int lit = 0;
             Rgb paint{};
             for (int sy = 0; sy < S; ++sy) {
                 const std::uint32_t* row = strip.cells.counts +
@@ -77,6 +88,7 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                 for (int sx = 0; sx < S; ++sx) {
                     const float b = curve.Brightness(row[sx]);
                     brightness += b;
+                    lit += row[sx] != 0;
                     if (palette) {
                         const Rgb c = row[sx] ? PaletteColor(style.palette, b) : style.background;
                         for (int k = 0; k < 3; ++k)
@@ -98,8 +110,16 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                 for (int c = 0; c < 3; ++c)
                     color[static_cast<std::size_t>(c)] =
                         static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
-                color = Readable(color, style.background, brightness);
                 opacity = block.count ? brightness : 0.0f;
+                if (const float close = Closeness(color, style.background); lit > 0 && close > 0.0f) {
+                    const float coverage = static_cast<float>(lit) * perCell;
+                    const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
+                    for (std::size_t c = 0; c < 3; ++c) {
+                        const float plain = style.background[c] + (color[c] - style.background[c]) * opacity;
+                        color[c] = plain + (readable[c] - plain) * close;
+                    }
+                    opacity = 1.0f;
+                }
             }
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];

@@ -1,12 +1,14 @@
 #include "DensityRenderer.h"
 #include "Camera.h"
 #include "DensityCanvas.h"
+#include "DensitySceneOf.h"
 #include "ExactOrbit.h"
 #include "FreeRunKernel.h"
 #include "OrbitFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -68,6 +70,65 @@ TEST(DensityRenderer, StripsSeedsAndThreadsGiveTheSameBytes)
     EXPECT_TRUE(SameBytes(Render(scene, again), whole));
     again.seed = 2;
     EXPECT_FALSE(SameBytes(Render(scene, again), whole));
+}
+
+TEST(DensityRenderer, AFittedPictureLeavesABorderAllRound)
+{
+    DensityScene scene = Henon();
+    scene.camera.zoom = 0.9f; // close enough that the curve leaves the picture
+    DensityOptions o = Small();
+    o.width = 120;
+    o.height = 80;
+    o.palette = Palette::Gray;
+    o.background = Rgb{0, 0, 0};
+    // The lit rows and columns, and whether any lit pixel lies on the edge.
+    const auto extent = [&](const Picture& p, int& columns, int& rows) {
+        int x0 = p.Width(), x1 = -1, y0 = p.Height(), y1 = -1;
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                if (p.Sample(x, y, 0) > 0.0) {
+                    x0 = std::min(x0, x);
+                    x1 = std::max(x1, x);
+                    y0 = std::min(y0, y);
+                    y1 = std::max(y1, y);
+                }
+        columns = x1 - x0 + 1;
+        rows = y1 - y0 + 1;
+        return x0 == 0 || y0 == 0 || x1 == p.Width() - 1 || y1 == p.Height() - 1;
+    };
+    int columns = 0, rows = 0;
+    ASSERT_TRUE(extent(Render(scene, o), columns, rows));
+    o.fit = true;
+    EXPECT_FALSE(extent(Render(scene, o), columns, rows));
+    // About 90 % of the limiting side.
+    EXPECT_GE(std::max(columns / 120.0, rows / 80.0), 0.85);
+    EXPECT_LE(std::max(columns / 120.0, rows / 80.0), 0.95);
+}
+
+TEST(DensityRenderer, AFourDimensionalPictureIsReadableOnItsBackground)
+{
+    // The attractor's own colours: grey by w, on white.
+    const AttractorDefaults defaults;
+    const AttractorRef a =
+        Attractor::CreateFromCode("MRJEDTGUHGKLETDEPUBBVCKDMQGGARMPUEJKFKIJLIQEQKFXBNDHNVNEEPTJT", defaults);
+    ASSERT_TRUE(a->valid);
+    const DensityScene scene = DensitySceneOf(*a, {}, defaults);
+    DensityOptions o = Small();
+    o.fit = true;
+    const Picture p = Render(scene, o);
+    const auto luminance = [&](int x, int y) {
+        return 0.2126 * p.Sample(x, y, 0) + 0.7152 * p.Sample(x, y, 1) + 0.0722 * p.Sample(x, y, 2);
+    };
+    const double background = 0.2126 * scene.display.bgColor[0] + 0.7152 * scene.display.bgColor[1] +
+                              0.0722 * scene.display.bgColor[2];
+    std::vector<double> away;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x)
+            if (const double d = std::fabs(luminance(x, y) - background); d > 1.0 / 255.0)
+                away.push_back(d);
+    ASSERT_GT(away.size(), 200u);
+    std::nth_element(away.begin(), away.begin() + static_cast<std::ptrdiff_t>(away.size() / 2), away.end());
+    EXPECT_GE(away[away.size() / 2], 0.3);
 }
 
 TEST(DensityRenderer, DivergingLaneRestartsOnTheAttractor)
