@@ -3,7 +3,6 @@
 #include "DensityRenderer.h"
 #include "OrbitSource.h"
 
-#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -22,7 +21,11 @@ public:
     [[nodiscard]] CameraPose Fit(const CameraPose& pose, float aspect) const;
 
 private:
-    std::vector<std::array<double, 3>> eye_; // the camera's turn applied, no translation
+    struct Frame {
+        DensityScene scene;
+        OrbitSource source; // its starts are the points to frame
+    };
+    std::vector<Frame> frames_;
 };
 
 // The scene with its camera framed for pictures of this aspect, from the orbit its renderer uses.
