@@ -136,9 +136,11 @@ bool OnListCommand(CZephyraDoc& doc, int id)
     switch (id) {
     case cmd::ID_ADD_TO_SAVED:
         doc.AddToSaved();
+        doc.Host().ShowStatus(PANE_MESSAGE, TEXT_ADDED_TO_SAVED);
         return true;
     case cmd::ID_ADD_TO_FAVORITES:
         doc.AddToFavorites();
+        doc.Host().ShowStatus(PANE_MESSAGE, TEXT_ADDED_TO_FAVORITES);
         return true;
     case cmd::ID_CLEAR_FAVORITES:
         doc.ClearFavorites();

@@ -18,6 +18,10 @@ inline constexpr const char* TEXT_DONE = "Done";
 inline constexpr const char* TEXT_CANCELED = "Canceled by user";
 inline constexpr const char* TEXT_NO_MEMORY = "Not enought memory!";
 inline constexpr const char* TEXT_READY = "Ready";
+// What Copy Picture, Add to Saved and Add to Favorites did, on pane 0.
+inline constexpr const char* TEXT_PICTURE_COPIED = "Picture copied";
+inline constexpr const char* TEXT_ADDED_TO_SAVED = "Added to Saved";
+inline constexpr const char* TEXT_ADDED_TO_FAVORITES = "Added to Favorites";
 
 // The texts of panes 1 to 4 for a computed attractor, and the progress and position texts.
 // Numbers are formatted in the "C" form whatever the user's locale.

@@ -76,7 +76,8 @@ const std::vector<MenuNode>& MainMenu()
                 {ToolbarsMenu(),
                  Item(ID_VIEW_STATUS_BAR),
                  Submenu("&Panel", {Item(ID_PANEL_CASES), Item(ID_PANEL_SAVED), Item(ID_PANEL_FAVORITES),
-                                    Item(ID_PANEL_HISTORY), Item(ID_PANEL_GALLERY)}),
+                                    Item(ID_PANEL_HISTORY), Item(ID_PANEL_GALLERY), //
+                                    Item(ID_PANEL_MEASUREMENTS)}),
                  separator,
                  Item(ID_VIEW_BOX),
                  Item(ID_VIEW_CROSS),
@@ -96,7 +97,7 @@ const std::vector<MenuNode>& MainMenu()
                  separator,
                  Item(ID_RESET),
                  Item(ID_RESET_4D_TURN)}),
-        Submenu("&Help", {Item(ID_APP_ABOUT)}),
+        Submenu("&Help", {Item(ID_HELP_GUIDE), Item(ID_HELP_SHORTCUTS), separator, Item(ID_APP_ABOUT)}),
     };
     return menus;
 }

@@ -7,6 +7,7 @@
 #include "DensityViewWorker.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
+#include "StatusTexts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -255,6 +256,7 @@ void CZephyraView::CopyPicture()
 {
     // What the view shows, density or points, for pasting into other programs.
     QGuiApplication::clipboard()->setImage(grabFramebuffer());
+    document_.Host().ShowStatus(PANE_MESSAGE, TEXT_PICTURE_COPIED);
 }
 
 } // namespace zephyra
