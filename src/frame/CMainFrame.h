@@ -74,6 +74,8 @@ private:
     void CreateAccelerators();
     void FillRecentFiles(QMenu& fileMenu);
     void ShowContextMenu(const QPoint& globalPos);
+    // The 4D turn of the current attractor in pane 0 while it is not zero.
+    void ShowTurn4D();
 
     CZephyraDoc& doc_;
     FrameOwner& owner_;
