@@ -142,8 +142,8 @@ void GlSceneRenderer::SyncPoints(const PointBuffer& buffer)
 
 void GlSceneRenderer::SetMappings(const Matrix4& scene, const AffineMap& axes, const AffineMap& colors)
 {
-    // One matrix from the point straight to clip space. The axis map only picks coordinates, so
-    // folding it into the scene matrix rounds nothing differently.
+    // One matrix from the point straight to clip space. Without a 4D turn the axis map only picks
+    // coordinates, so folding it into the scene matrix rounds nothing differently.
     program_.setUniformValue("positionLinear", ToQt(Multiply(scene, axes.linear)));
     program_.setUniformValue("positionOffset", ToQt(Transform(scene, axes.offset)));
     program_.setUniformValue("colorLinear", ToQt(colors.linear));

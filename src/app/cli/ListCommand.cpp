@@ -21,7 +21,12 @@ void PrintRecord(std::ostream& out, const ListedRecord& record)
         out << "(refused \"" << a.refusedCode << "\")";
     out << " points=" << a.pointsCount << " fov=" << XmlFloatText(a.fov) << " zoom=" << XmlFloatText(a.zoom)
         << " yaw=" << XmlFloatText(a.yaw) << " pitch=" << XmlFloatText(a.pitch)
-        << " tx=" << XmlFloatText(a.tx) << " ty=" << XmlFloatText(a.ty) << '\n';
+        << " tx=" << XmlFloatText(a.tx) << " ty=" << XmlFloatText(a.ty);
+    // The 4D turn as the record stores it: only where there is one.
+    for (const auto& [name, angle] : {std::pair{" xw=", a.xw}, {" yw=", a.yw}, {" zw=", a.zw}})
+        if (angle != 0.0f)
+            out << name << XmlFloatText(angle);
+    out << '\n';
 }
 
 int RunList(const ParsedArguments& parsed, CommandIo& io)

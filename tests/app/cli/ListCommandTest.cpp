@@ -36,14 +36,20 @@ protected:
     std::ostringstream out, err;
 };
 
+const std::string FOUR_D = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
+
 TEST_F(ListCommandTest, DocumentRecordsOnePerLine)
 {
     const std::string path = Write(
         "a.zpr", "<?xml version='1.0'?><zephyraSaved><attractor config='EWM?MPMMWMMMM' pointsCount='7000' "
-                 "fov='45.5' yaw='-10'/><!-- note --><attractor config='E typo'/></zephyraSaved>");
+                 "fov='45.5' yaw='-10'/><!-- note --><attractor config='E typo'/><attractor config='" +
+                     FOUR_D + "' xw='30' zw='-1.5'/></zephyraSaved>");
     ASSERT_EQ(List({path}), EXIT_OK) << err.str();
     EXPECT_EQ(out.str(), "saved EWM?MPMMWMMMM points=7000 fov=45.5 zoom=2.5 yaw=-10 pitch=0 tx=0 ty=0\n"
-                         "saved (refused \"E typo\") points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0\n");
+                         "saved (refused \"E typo\") points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0\n"
+                         "saved " +
+                             FOUR_D +
+                             " points=50000 fov=60 zoom=2.5 yaw=0 pitch=0 tx=0 ty=0 xw=30 zw=-1.5\n");
 }
 
 TEST_F(ListCommandTest, ConfigurationFileListsFavoritesThenHistory)
