@@ -9,6 +9,7 @@
 #include "SoftwareRenderer.h"
 #include "StatusTexts.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -58,7 +59,8 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
     }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
-        io.err << "zephyra render: " << path << ": File not found.\n";
+        io.err << "zephyra render: " << path
+               << (std::filesystem::exists(path) ? ": not a Zephyra file\n" : ": File not found.\n");
         return {};
     }
     if (index < 1 || index > static_cast<std::int32_t>(records->size())) {

@@ -1,6 +1,7 @@
 #include "PictureRecord.h"
 
 #include "AttractorText.h"
+#include "Version.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
@@ -165,7 +166,8 @@ bool ReadSettingsText(std::string_view text, PictureSettings& s)
 std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings)
 {
     return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)},
-            {SETTINGS_CHUNK_KEY, SettingsText(settings)}};
+            {SETTINGS_CHUNK_KEY, SettingsText(settings)},
+            {"Software", std::string("Zephyra Explorer ") + VERSION}};
 }
 
 std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,

@@ -125,6 +125,10 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     }
     EXPECT_EQ(Render({"EWM", "--density", "-o", path}), EXIT_FAILED);
     EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
+    EXPECT_NE(err.find("File not found."), std::string::npos) << err;
+    std::ofstream((dir / "notes.txt").string()) << "not a record";
+    EXPECT_EQ(Render({"--from", (dir / "notes.txt").string(), "-o", path}), EXIT_FAILED);
+    EXPECT_NE(err.find("notes.txt: not a Zephyra file"), std::string::npos) << err;
     EXPECT_EQ(std::filesystem::file_size(path), size);
 }
 
