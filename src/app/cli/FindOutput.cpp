@@ -1,5 +1,6 @@
 #include "FindOutput.h"
 
+#include "AtomicFile.h"
 #include "CliSession.h"
 #include "ContactSheet.h"
 #include "DocumentFile.h"
@@ -74,6 +75,12 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
 int RunAndReport(CliSession& session, const ComputeOptions& compute, const DiscoveryOptions& options,
                  std::uint64_t seed, FindSearch::MakeTry makeTry)
 {
+    for (const auto& file : {options.output, options.sheet}) {
+        if (const std::string problem = file ? OutputFileProblem(*file) : ""; !problem.empty()) {
+            session.io.err << "zephyra: " << problem << "\n";
+            return EXIT_FAILED;
+        }
+    }
     const FindSearch::Settings settings{options.jobs, seed, options.filter, session.document.defaults};
     const BatchResult batch = RunBatch(settings, std::move(makeTry), static_cast<std::size_t>(options.count),
                                        session.host, session.io);

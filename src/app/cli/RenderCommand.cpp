@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
@@ -157,6 +158,10 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
     const auto output = parsed.Value(OUTPUT_OPTION.name);
     if (!output || output->empty())
         throw UsageError("missing -o FILE.png");
+    if (const std::string problem = OutputFileProblem(*output); !problem.empty()) {
+        io.err << "zephyra render: " << problem << "\n";
+        return EXIT_FAILED;
+    }
     const bool densityOption = parsed.Has(DENSITY_OPTION.name);
     // In a density render --points counts the free-running points, not the exact orbit's.
     ComputeOptions compute;

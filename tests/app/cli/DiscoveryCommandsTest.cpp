@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace zephyra;
@@ -66,7 +67,7 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     const std::filesystem::path path = folder / "old.zpr";
     std::ofstream(path) << "precious";
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string(), folder.string()};
+    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string()};
     if (geteuid() != 0) // root may write anything
         targets.push_back(path.string());
     for (const std::string& target : targets) {
@@ -77,6 +78,24 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     }
     std::ifstream in(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+}
+
+// Unmended, the document or sheet replaced the FIFO with a file, after the whole search.
+TEST_F(DiscoveryCommands, TargetsThatAreNoRegularFilesAreRefusedBeforeTheSearch)
+{
+    const std::filesystem::path fifo = folder / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string option : {"-o", "--sheet"}) {
+        for (const std::filesystem::path& target : {fifo, folder}) {
+            const Result r =
+                RunZephyra({"search", "E", "--seed", "1", "--points", "6000", option, target.string()});
+            EXPECT_EQ(r.code, EXIT_FAILED);
+            EXPECT_EQ(r.out, "") << "no search ran";
+            EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+            EXPECT_NE(r.err.find(target.string() + ": a "), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(DiscoveryCommands, ContactSheetHasACellForEachFind)

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <sstream>
 
+#include <sys/stat.h>
+
 using namespace zephyra::cli;
 using zephyra::testing::InterruptingBuffer;
 
@@ -65,6 +67,20 @@ TEST_F(RenderFixture, DrawsTheStartupAttractorInBlackAndWhite)
     // A nearer eye spreads the same points over more of the picture.
     ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "160x120", "--bw", "--zoom", "1.5"}), EXIT_OK);
     EXPECT_GT(DarkPixels(path, width, height), dark);
+}
+
+// Unmended, the picture replaced the FIFO and the command said "Wrote".
+TEST_F(RenderFixture, RefusesATargetThatIsNoRegularFile)
+{
+    const std::filesystem::path fifo = dir / "pipe.png";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--density"}}) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "-o", fifo.string(), "--size", "40x30"};
+        arguments.insert(arguments.end(), mode.begin(), mode.end());
+        EXPECT_EQ(Render(arguments), EXIT_FAILED);
+        EXPECT_EQ(err, "zephyra render: " + fifo.string() + ": a FIFO, not a regular file\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
