@@ -56,7 +56,7 @@ sanitize: deps
 # $(FUZZ_BUILD)/artifacts: mend the fault and add the input to tests/fuzz/corpus/<target>/.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := attractor_code configuration document
+FUZZ_TARGETS := attractor_code configuration document picture
 FUZZ_FLAGS   := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 .PHONY: fuzz fuzz-build

@@ -22,6 +22,7 @@ const Target TARGETS[] = {
     {"attractor_code", FuzzAttractorCode},
     {"configuration", FuzzConfiguration},
     {"document", FuzzDocument},
+    {"picture", FuzzPicture},
 };
 
 std::vector<std::filesystem::path> CorpusFiles(const char* folder)
