@@ -14,13 +14,13 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec FRAMES_OPTION{"frames", true};
-constexpr OptionSpec FPS_OPTION{"fps", true};
-constexpr OptionSpec TURNTABLE_OPTION{"turntable", true};
-constexpr OptionSpec PITCH_SWING_OPTION{"pitch-swing", true};
-constexpr OptionSpec ROTATE4_OPTION{"rotate4", true};
-constexpr OptionSpec MORPH_OPTION{"morph", true};
-constexpr OptionSpec QUALITY_OPTION{"quality", true};
+constexpr OptionSpec FPS_OPTION{"--fps", "F", "frames a second (default 30)"};
+constexpr OptionSpec TURNTABLE_OPTION{"--turntable", "D",
+                                      "the yaw turns by D degrees over the frames (default 360; 0 with\n"
+                                      "--morph)"};
+constexpr OptionSpec PITCH_SWING_OPTION{"--pitch-swing", "D",
+                                        "the pitch swings D degrees up and down once (default 0)"};
+constexpr OptionSpec QUALITY_OPTION{"--quality", "Q", "lossy WebP quality 0 to 100 (default 90)"};
 
 constexpr int LARGEST_FRAMES = 100000;
 constexpr int LARGEST_SIDE = 16383; // the largest WebP picture
@@ -30,10 +30,10 @@ constexpr std::uint64_t DEFAULT_POINTS = 10'000'000;
 
 float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallback, float low, float high)
 {
-    const auto v = parsed.Value(option.name);
+    const auto v = parsed.Value(option);
     if (!v)
         return fallback;
-    const std::string what = "--" + std::string(option.name);
+    const std::string what(option.names);
     const float value = ParseNumber(*v, what);
     if (value < low || value > high)
         throw UsageError("bad number for " + what + ": '" + *v + "' (" +
@@ -51,19 +51,10 @@ std::string CheckOutput(const std::string& out)
     return AnimationTargetProblem(out);
 }
 
-int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
+int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
 {
-    std::vector<std::string> longArguments = arguments;
-    for (std::string& a : longArguments)
-        if (a == "-o")
-            a = "--" + std::string(OUTPUT_OPTION.name);
-    const ParsedArguments parsed(
-        longArguments,
-        {OUTPUT_OPTION, SIZE_OPTION, POINTS_OPTION, SEED_OPTION, FRAMES_OPTION, FPS_OPTION, TURNTABLE_OPTION,
-         PITCH_SWING_OPTION, ROTATE4_OPTION, MORPH_OPTION, QUALITY_OPTION, SUPERSAMPLE_OPTION, TONE_OPTION,
-         GAMMA_OPTION, COLORS_OPTION, BACKGROUND_OPTION, DEPTH_OPTION, THREADS_OPTION, MEMORY_OPTION});
     parsed.ExpectPositional(1, "CODE");
-    const auto out = parsed.Value(OUTPUT_OPTION.name);
+    const auto out = parsed.Value("output");
     if (!out || out->empty())
         throw UsageError("missing -o FILE.webp|FOLDER");
 
@@ -74,25 +65,25 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     settings.options.points = DEFAULT_POINTS;
     // WebP pictures are smaller than density pictures may be: only the check is ours, the size is
     // taken with the other density options.
-    if (const auto v = parsed.Value(SIZE_OPTION.name)) {
+    if (const auto v = parsed.Value("size")) {
         int width = 0, height = 0;
         ParseSize(*v, LARGEST_SIDE, width, height);
     }
     ApplyDensityOptions(parsed, settings);
     plan.options = settings.options;
-    if (const auto v = parsed.Value(FRAMES_OPTION.name)) {
+    if (const auto v = parsed.Value("frames")) {
         plan.frames = ParseCount(*v, "--frames");
         if (plan.frames < 1 || plan.frames > LARGEST_FRAMES)
             throw UsageError("bad number for --frames: '" + *v + "' (1 to 100000)");
     }
     const double fps = ParseRange(parsed, FPS_OPTION, 30, 1, 120);
     const float quality = ParseRange(parsed, QUALITY_OPTION, 90, 0, 100);
-    const auto morph = parsed.Value(MORPH_OPTION.name);
+    const auto morph = parsed.Value("morph");
     // A morph keeps the camera unless a turn is asked for too.
     plan.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
     plan.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
     int turnAxis = -1;
-    if (const auto v = parsed.Value(ROTATE4_OPTION.name)) {
+    if (const auto v = parsed.Value("rotate4")) {
         const std::string planes[] = {"xw", "yw", "zw"};
         const auto plane = std::find(std::begin(planes), std::end(planes), *v);
         if (plane == std::end(planes))
@@ -126,7 +117,7 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     const auto progress = [&](double fraction) {
         if (session.host.EscapePressed())
             stop.request_stop();
-        if (io.errIsTerminal)
+        if (io.ShowsProgress())
             bar.Show(fraction);
     };
     const auto note = [&](const std::string& text) {
@@ -138,39 +129,51 @@ int RunAnimate(const std::vector<std::string>& arguments, CommandIo& io)
     bar.Clear();
     if (result.outcome == DensityResult::Outcome::Cancelled) {
         io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";
-        return EXIT_FAILED;
+        return EXIT_INTERRUPTED;
     }
     if (result.outcome != DensityResult::Outcome::Finished) {
         io.err << "zephyra animate: " << result.error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << *out << " (" << plan.frames << " frames of " << plan.options.width << "x"
-           << plan.options.height << ", " << plan.options.points << " points each)\n";
+    if (!io.quiet)
+        io.err << "Wrote " << *out << " (" << plan.frames << " frames of " << plan.options.width << "x"
+               << plan.options.height << ", " << plan.options.points << " points each)\n";
     return EXIT_OK;
+}
+
+std::vector<OptionSpec> AnimateOptions()
+{
+    std::vector<OptionSpec> options = {
+        {"-o,--output", "FILE.webp|FOLDER", "where the frames go (written only when every frame is done)"},
+        {"--frames", "N", "number of frames (default 120)"},
+        FPS_OPTION,
+        {"--size", "WxH", "frame size in pixels (default 640x480)"},
+        {"--points", "N", "points a frame (default 10000000)"},
+        {"--seed", "S", "seed of the density orbits (default 1)"},
+        TURNTABLE_OPTION,
+        PITCH_SWING_OPTION,
+        {"--rotate4", "xw|yw|zw", "4D cases: the plane of w and another axis turns with the yaw"},
+        {"--morph", "CODE2",
+         "the coefficients move to CODE2's (of the same case), frame by frame;\n"
+         "frames whose orbit diverges are drawn as background"},
+        QUALITY_OPTION,
+        {"", "", "The density options of render:"},
+    };
+    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    return options;
 }
 
 } // namespace
 
 Subcommand AnimateCommand()
 {
-    return {
-        "animate",
-        "animate CODE -o FILE.webp|FOLDER [--frames N] [--fps F] [--size WxH] [--turntable DEGREES] "
-        "[--pitch-swing DEGREES] [--rotate4 xw|yw|zw] [--morph CODE2] [--quality Q]",
-        "Animates density pictures of the attractor of CODE into an animated WebP that loops for ever,\n"
-        "or into PNG pictures frame-0001.png... of an existing folder; needs no display.\n"
-        "  -o FILE.webp|FOLDER  where the frames go (written only when every frame is done)\n"
-        "  --frames N           number of frames (default 120)\n"
-        "  --fps F              frames a second (default 30)\n"
-        "  --turntable D        the yaw turns by D degrees over the frames (default 360; 0 with --morph)\n"
-        "  --pitch-swing D      the pitch swings D degrees up and down once (default 0)\n"
-        "  --rotate4 xw|yw|zw   4D cases: the plane of w and another axis turns with the yaw\n"
-        "  --morph CODE2        the coefficients move to CODE2's (of the same case), frame by frame;\n"
-        "                       frames whose orbit diverges are drawn as background\n"
-        "  --quality Q          lossy WebP quality 0 to 100 (default 90)\n"
-        "The density options of render apply (--points defaults to 10000000 a frame, --size to\n"
-        "640x480). A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
-        RunAnimate};
+    return {"animate",
+            "animate CODE -o FILE.webp|FOLDER [OPTIONS]",
+            "Animates density pictures of the attractor of CODE into an animated WebP that loops for ever,\n"
+            "or into PNG pictures frame-0001.png... of an existing folder; needs no display.\n",
+            AnimateOptions(),
+            "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
+            RunAnimate};
 }
 
 } // namespace zephyra::cli

@@ -16,7 +16,7 @@ constexpr std::chrono::milliseconds POLL{100};
 // One self-overwriting line on a terminal.
 class ProgressLine {
 public:
-    explicit ProgressLine(CommandIo& io) : err_(io.err), shown_(io.errIsTerminal) {}
+    explicit ProgressLine(CommandIo& io) : err_(io.err), shown_(io.ShowsProgress()) {}
     ~ProgressLine()
     {
         if (shown_)

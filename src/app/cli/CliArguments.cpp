@@ -21,35 +21,9 @@ template <typename T> bool ParseWhole(std::string_view text, T& value)
 }
 } // namespace
 
-ParsedArguments::ParsedArguments(const std::vector<std::string>& arguments,
-                                 std::initializer_list<OptionSpec> options)
-{
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        // A lone "-" or a negative number is a value, not an option.
-        if (argument.size() < 3 || argument.compare(0, 2, "--") != 0) {
-            positional_.push_back(argument);
-            continue;
-        }
-        const OptionSpec* known = nullptr;
-        for (const OptionSpec& o : options)
-            if (argument.compare(2, std::string::npos, o.name) == 0)
-                known = &o;
-        if (!known)
-            throw UsageError("unknown option '" + argument + "'");
-        std::string value;
-        if (known->takesValue) {
-            if (i + 1 >= arguments.size())
-                throw UsageError("option '" + argument + "' needs a value");
-            value = arguments[++i];
-        }
-        options_[std::string(known->name)] = value;
-    }
-}
-
 std::optional<std::string> ParsedArguments::Value(std::string_view name) const
 {
-    const auto it = options_.find(std::string(name));
+    const auto it = options_.find(name);
     return it == options_.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
@@ -59,14 +33,6 @@ void ParsedArguments::ExpectPositional(std::size_t count, std::string_view names
         throw UsageError("missing " + std::string(names));
     if (positional_.size() > count)
         throw UsageError("unexpected argument '" + positional_[count] + "'");
-}
-
-std::vector<std::string> WithLongOptions(std::vector<std::string> arguments)
-{
-    for (std::string& a : arguments)
-        if (a == "-o")
-            a = "--output";
-    return arguments;
 }
 
 std::int32_t ParseCount(const std::string& text, std::string_view what)

@@ -2,40 +2,57 @@
 #include "Point.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zephyra::cli {
 
-// One option a subcommand accepts: `--name VALUE` when it takes a value, else `--name`.
+// One option of a subcommand: `names` as "-o,--output" or "--points"; `value` names its value
+// in the help ("N"), empty for a flag; `help` is its line in the help, more lines after "\n".
+// An entry without names is a heading: its text stands before the options that follow it.
 struct OptionSpec {
-    std::string_view name;
-    bool takesValue;
+    std::string_view names;
+    std::string_view value;
+    std::string_view help;
+
+    // The long name without its dashes: "output".
+    [[nodiscard]] constexpr std::string_view Name() const
+    {
+        const std::size_t dashes = names.rfind("--");
+        return dashes == std::string_view::npos ? std::string_view() : names.substr(dashes + 2);
+    }
+    [[nodiscard]] constexpr bool IsHeading() const { return names.empty(); }
 };
 
-// The arguments of one subcommand split into positional ones and known options. Throws
-// UsageError for an unknown option or one missing its value.
+// The arguments of one subcommand after the parser: positional ones, and the value of every
+// option given (the last one when repeated; empty for a flag).
 class ParsedArguments {
 public:
-    ParsedArguments(const std::vector<std::string>& arguments, std::initializer_list<OptionSpec> options);
+    ParsedArguments(std::vector<std::string> positional,
+                    std::map<std::string, std::string, std::less<>> options)
+        : positional_(std::move(positional)), options_(std::move(options))
+    {
+    }
 
     [[nodiscard]] const std::vector<std::string>& Positional() const { return positional_; }
-    [[nodiscard]] bool Has(std::string_view name) const { return options_.count(std::string(name)) != 0; }
+    [[nodiscard]] bool Has(std::string_view name) const { return options_.find(name) != options_.end(); }
+    [[nodiscard]] bool Has(const OptionSpec& option) const { return Has(option.Name()); }
     [[nodiscard]] std::optional<std::string> Value(std::string_view name) const;
+    [[nodiscard]] std::optional<std::string> Value(const OptionSpec& option) const
+    {
+        return Value(option.Name());
+    }
     // The positional arguments must number exactly `count`; `names` describes them for the message.
     void ExpectPositional(std::size_t count, std::string_view names) const;
 
 private:
     std::vector<std::string> positional_;
-    std::map<std::string, std::string> options_;
+    std::map<std::string, std::string, std::less<>> options_;
 };
-
-// The arguments with the short form `-o FILE` written as `--output FILE`.
-[[nodiscard]] std::vector<std::string> WithLongOptions(std::vector<std::string> arguments);
 
 // Strict conversions in the "C" form: the whole text must be the number. Throw UsageError
 // naming `what` otherwise.

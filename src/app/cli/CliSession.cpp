@@ -11,13 +11,13 @@ namespace zephyra::cli {
 ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
 {
     ComputeOptions options;
-    if (const auto v = arguments.Value(POINTS_OPTION.name))
+    if (const auto v = arguments.Value(POINTS_OPTION))
         options.points = ParseCount(*v, "--points");
-    if (const auto v = arguments.Value(START_OPTION.name))
+    if (const auto v = arguments.Value(START_OPTION))
         options.start = ParseStartPoint(*v, "--start");
-    if (const auto v = arguments.Value(SEED_OPTION.name))
+    if (const auto v = arguments.Value(SEED_OPTION))
         options.seed = ParseSeed(*v, "--seed");
-    options.json = arguments.Has(JSON_OPTION.name);
+    options.json = arguments.Has("json");
     return options;
 }
 

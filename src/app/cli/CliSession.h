@@ -16,10 +16,11 @@ struct ComputeOptions {
     bool json = false;                  // --json
 };
 
-inline constexpr OptionSpec POINTS_OPTION{"points", true};
-inline constexpr OptionSpec START_OPTION{"start", true};
-inline constexpr OptionSpec SEED_OPTION{"seed", true};
-inline constexpr OptionSpec JSON_OPTION{"json", false};
+inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points (default 50000)"};
+inline constexpr OptionSpec START_OPTION{"--start", "P",
+                                         "start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)"};
+inline constexpr OptionSpec SEED_OPTION{
+    "--seed", "S", "seed of the pair samples of the dimension estimate (default: the time)"};
 
 [[nodiscard]] ComputeOptions ReadComputeOptions(const ParsedArguments& arguments);
 

@@ -6,9 +6,8 @@
 namespace zephyra::cli {
 
 namespace {
-int RunCompute(const std::vector<std::string>& arguments, CommandIo& io)
+int RunCompute(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(arguments, {POINTS_OPTION, START_OPTION, SEED_OPTION, JSON_OPTION});
     parsed.ExpectPositional(1, "CODE");
     const ComputeOptions options = ReadComputeOptions(parsed);
     CliSession session(io, options);
@@ -27,14 +26,17 @@ int RunCompute(const std::vector<std::string>& arguments, CommandIo& io)
 
 Subcommand ComputeCommand()
 {
-    return {"compute", "compute CODE [--points N] [--start x0,y0,z0,w0] [--seed S] [--json]",
+    return {"compute",
+            "compute CODE [OPTIONS]",
             "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4,\n"
-            "one per line, then \"Done\".\n"
-            "  --points N   number of points (default 50000)\n"
-            "  --start P    start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)\n"
-            "  --seed S     seed of the pair samples of the dimension estimate (default: the time)\n"
-            "  --json       one JSON object instead: code, case, dimension, order, coefficients,\n"
-            "               points, lyapunov, fractalDim, tries, seconds\n",
+            "one per line, then \"Done\".\n",
+            {POINTS_OPTION,
+             START_OPTION,
+             SEED_OPTION,
+             {"--json", "",
+              "one JSON object instead: code, case, dimension, order, coefficients,\n"
+              "points, lyapunov, fractalDim, tries, seconds"}},
+            "",
             RunCompute};
 }
 

@@ -27,22 +27,22 @@ DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments)
 {
     DiscoveryOptions options;
     options.jobs = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MOST_JOBS);
-    if (const auto v = arguments.Value(COUNT_OPTION.name))
+    if (const auto v = arguments.Value("count"))
         options.count = ParseCount(*v, "--count");
-    if (const auto v = arguments.Value(JOBS_OPTION.name)) {
+    if (const auto v = arguments.Value("jobs")) {
         options.jobs = ParseCount(*v, "--jobs");
         if (options.jobs < 1 || options.jobs > MOST_JOBS)
             throw UsageError("bad number for --jobs: '" + *v + "' (1 to 256)");
     }
-    if (const auto v = arguments.Value(MIN_LYAPUNOV_OPTION.name))
+    if (const auto v = arguments.Value("min-lyapunov"))
         options.filter.minLyapunov = ParseNumber(*v, "--min-lyapunov");
-    if (const auto v = arguments.Value(DIMENSION_OPTION.name))
+    if (const auto v = arguments.Value("dimension"))
         options.filter.dimension = ParseRange(*v, "--dimension");
-    if (const auto v = arguments.Value(FILL_OPTION.name))
+    if (const auto v = arguments.Value("fill"))
         options.filter.fill = ParseRange(*v, "--fill");
-    if (const auto v = arguments.Value(OUTPUT_OPTION.name))
+    if (const auto v = arguments.Value("output"))
         options.output = *v;
-    if (const auto v = arguments.Value(SHEET_OPTION.name))
+    if (const auto v = arguments.Value("sheet"))
         options.sheet = *v;
     return options;
 }

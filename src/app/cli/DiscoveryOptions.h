@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace zephyra::cli {
 
@@ -17,12 +18,23 @@ struct DiscoveryOptions {
     std::optional<std::filesystem::path> sheet;  // --sheet FILE.png
 };
 
-inline constexpr OptionSpec COUNT_OPTION{"count", true};
-inline constexpr OptionSpec JOBS_OPTION{"jobs", true};
-inline constexpr OptionSpec MIN_LYAPUNOV_OPTION{"min-lyapunov", true};
-inline constexpr OptionSpec DIMENSION_OPTION{"dimension", true};
-inline constexpr OptionSpec FILL_OPTION{"fill", true};
-inline constexpr OptionSpec SHEET_OPTION{"sheet", true};
+// The options of search, in the order its help lists them; variants takes them and --start.
+inline const std::vector<OptionSpec> DISCOVERY_OPTIONS = {
+    {"--count", "K", "number of attractors to find (default 1)"},
+    {"--jobs", "J", "number of workers (default: every core)"},
+    {"--seed", "S", "seed of the random generator, for a repeatable run (default: the time)"},
+    {"--points", "N", "number of points of each attractor (default 50000)"},
+    {"--min-lyapunov", "L", "keep only finds whose Lyapunov exponent l is at least L"},
+    {"--dimension", "A..B", "keep only finds whose correlation dimension f is within A..B"},
+    {"--fill", "A..B",
+     "keep only finds that reach a share A..B of a 64x64 thumbnail\n"
+     "(low: a near-cycle or a thin curve; high: a smear)"},
+    {"-o,--output", "FILE.zpr", "write the finds as a document"},
+    {"--sheet", "FILE.png",
+     "write a contact sheet: the density thumbnail of each find, with the\n"
+     "first letters of its code and its l, f and fill under it"},
+    {"--json", "", "one JSON object per attractor instead, with its fill"},
+};
 
 [[nodiscard]] DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments);
 

@@ -68,6 +68,8 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
         failed = true;
     if (options.sheet && !WriteSheet(session, batch.finds, options))
         failed = true;
+    if (batch.cancelled)
+        return EXIT_INTERRUPTED;
     return failed ? EXIT_FAILED : EXIT_OK;
 }
 } // namespace

@@ -11,8 +11,6 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec CONFIG_OPTION{"config", true};
-
 void PrintRecord(std::ostream& out, const ListedRecord& record)
 {
     const Attractor& a = *record.attractor;
@@ -26,9 +24,8 @@ void PrintRecord(std::ostream& out, const ListedRecord& record)
         << " tx=" << XmlFloatText(a.tx) << " ty=" << XmlFloatText(a.ty) << '\n';
 }
 
-int RunList(const std::vector<std::string>& arguments, CommandIo& io)
+int RunList(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(arguments, {CONFIG_OPTION});
     if (parsed.Positional().size() > 1)
         throw UsageError("too many arguments");
     const std::optional<std::string> config = parsed.Value("config");
@@ -63,12 +60,13 @@ int RunList(const std::vector<std::string>& arguments, CommandIo& io)
 
 Subcommand ListCommand()
 {
-    return {"list", "list [FILE] [--config PATH]",
+    return {"list",
+            "list [FILE] [--config PATH]",
             "Prints the attractor records of a \".zpr\" document, of a configuration file or of a picture\n"
             "made by `zephyra render`, one per line: the list (saved, favorites, history or picture), the\n"
             "code, the point count and the camera; for a picture also the settings it was rendered with.\n"
-            "Without FILE it lists the configuration file the window program uses.\n"
-            "  --config PATH  that configuration file instead\n"
+            "Without FILE it lists the configuration file the window program uses.\n",
+            {{"--config", "PATH", "that configuration file instead"}},
             "A code the program refuses is shown as (refused \"TEXT\"). Exits 1 for an unreadable file.\n",
             RunList};
 }

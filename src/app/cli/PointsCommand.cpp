@@ -8,7 +8,6 @@
 namespace zephyra::cli {
 
 namespace {
-constexpr OptionSpec RAW_OPTION{"raw", false};
 constexpr int SIGNIFICANT_DIGITS = 9;
 
 void WritePoints(std::ostream& out, const Point* points, int count)
@@ -29,9 +28,8 @@ void WritePoints(std::ostream& out, const Point* points, int count)
     }
 }
 
-int RunPoints(const std::vector<std::string>& arguments, CommandIo& io)
+int RunPoints(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(arguments, {POINTS_OPTION, START_OPTION, SEED_OPTION, RAW_OPTION});
     parsed.ExpectPositional(1, "CODE");
     CliSession session(io, ReadComputeOptions(parsed));
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
@@ -39,7 +37,7 @@ int RunPoints(const std::vector<std::string>& arguments, CommandIo& io)
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
     const int count = attractor->pointsCount;
-    if (!parsed.Has(RAW_OPTION.name)) {
+    if (!parsed.Has("raw")) {
         WritePoints(io.out, session.document.buffer.points.get(), count);
         return EXIT_OK;
     }
@@ -57,12 +55,16 @@ int RunPoints(const std::vector<std::string>& arguments, CommandIo& io)
 
 Subcommand PointsCommand()
 {
-    return {"points", "points CODE [--points N] [--start x0,y0,z0,w0] [--seed S] [--raw]",
+    return {"points",
+            "points CODE [OPTIONS]",
             "Computes the attractor of CODE without search and writes its points as CSV x,y,z,w with\n"
             "9 significant digits, normalised to -1..1 per axis as the view draws them (points 0 to 99,\n"
-            "the transient the view skips, may lie outside).\n"
-            "  --raw        the points as iterated, before normalisation\n"
-            "  --points N, --start P, --seed S   as for compute\n",
+            "the transient the view skips, may lie outside).\n",
+            {POINTS_OPTION,
+             START_OPTION,
+             SEED_OPTION,
+             {"--raw", "", "the points as iterated, before normalisation"}},
+            "",
             RunPoints};
 }
 

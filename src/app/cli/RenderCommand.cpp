@@ -16,11 +16,11 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec YAW_OPTION{"yaw", true};
-constexpr OptionSpec PITCH_OPTION{"pitch", true};
-constexpr OptionSpec ZOOM_OPTION{"zoom", true};
-constexpr OptionSpec FOV_OPTION{"fov", true};
-constexpr OptionSpec BW_OPTION{"bw", false};
+constexpr OptionSpec YAW_OPTION{"--yaw", "Y", "rotation about the vertical axis in degrees (default 0)"};
+constexpr OptionSpec PITCH_OPTION{"--pitch", "P",
+                                  "rotation about the horizontal axis in degrees (default 0)"};
+constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z", "distance of the eye from the cube's centre (default 2.5)"};
+constexpr OptionSpec FOV_OPTION{"--fov", "F", "vertical field of view in degrees (default 60)"};
 
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
@@ -35,8 +35,8 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
                                                                 {ZOOM_OPTION, &Attractor::zoom},
                                                                 {FOV_OPTION, &Attractor::fov}};
     for (const auto& [option, field] : fields)
-        if (const auto v = parsed.Value(option.name))
-            camera.*field = ParseNumber(*v, "--" + std::string(option.name));
+        if (const auto v = parsed.Value(option))
+            camera.*field = ParseNumber(*v, option.names);
 }
 
 // The record stored in a picture, a ".zpr" document or a configuration file (the I-th, from 1),
@@ -44,8 +44,8 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed,
                           const AttractorDefaults& defaults, PictureSettings& settings, CommandIo& io)
 {
-    const std::int32_t index =
-        parsed.Value(INDEX_OPTION.name) ? ParseCount(*parsed.Value(INDEX_OPTION.name), "--index") : 1;
+    const std::optional<std::string> indexText = parsed.Value("index");
+    const std::int32_t index = indexText ? ParseCount(*indexText, "--index") : 1;
     if (IsPngFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
         if (!picture) {
@@ -76,7 +76,7 @@ int Report(const DensityResult& result, CommandIo& io)
         io.err << "zephyra render: " << TEXT_CANCELED << " (nothing written)\n";
     else
         io.err << "zephyra render: " << result.error << "\n";
-    return EXIT_FAILED;
+    return result.outcome == DensityResult::Outcome::Cancelled ? EXIT_INTERRUPTED : EXIT_FAILED;
 }
 
 int RenderDensityFile(CliSession& session, const Attractor& attractor, const PictureSettings& settings,
@@ -94,7 +94,7 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     const auto progress = [&](double fraction) {
         if (session.host.EscapePressed())
             stop.request_stop();
-        if (io.errIsTerminal)
+        if (io.ShowsProgress())
             bar.Show(fraction);
     };
     const DensityResult result = RenderDensity(scene, o, stop.get_token(), progress,
@@ -108,7 +108,9 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << o.points << " points)\n";
+    if (!io.quiet)
+        io.err << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << o.points
+               << " points)\n";
     return EXIT_OK;
 }
 
@@ -117,17 +119,17 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
 {
     CommandIo& io = session.io;
     DensityOptions& o = settings.options;
-    if (!parsed.Value(SIZE_OPTION.name) && !parsed.Value(FROM_OPTION.name)) {
+    if (!parsed.Value("size") && !parsed.Value("from")) {
         o.width = DEFAULT_WIDTH;
         o.height = DEFAULT_HEIGHT;
     }
-    if (const auto v = parsed.Value(SIZE_OPTION.name))
+    if (const auto v = parsed.Value("size"))
         ParseSize(*v, LARGEST_SIDE, o.width, o.height);
     if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE ||
         static_cast<long long>(o.width) * o.height > LARGEST_AREA)
         throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
                          " (1 to 16384 pixels a side, at most 89 million in all)");
-    settings.blackWhite = settings.blackWhite || parsed.Has(BW_OPTION.name);
+    settings.blackWhite = settings.blackWhite || parsed.Has("bw");
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
     ViewFlags flags;
@@ -140,35 +142,30 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
     }
-    io.out << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount
-           << " points)\n";
+    if (!io.quiet)
+        io.err << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount
+               << " points)\n";
     return EXIT_OK;
 }
 
-int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
+int RunRender(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(
-        WithLongOptions(arguments),
-        {OUTPUT_OPTION, SIZE_OPTION,  POINTS_OPTION, START_OPTION,      SEED_OPTION,    YAW_OPTION,
-         PITCH_OPTION,  ZOOM_OPTION,  FOV_OPTION,    BW_OPTION,         DENSITY_OPTION, SUPERSAMPLE_OPTION,
-         TONE_OPTION,   GAMMA_OPTION, COLORS_OPTION, BACKGROUND_OPTION, DEPTH_OPTION,   THREADS_OPTION,
-         MEMORY_OPTION, FROM_OPTION,  INDEX_OPTION});
-    const auto from = parsed.Value(FROM_OPTION.name);
+    const auto from = parsed.Value("from");
     parsed.ExpectPositional(from ? 0 : 1, "CODE");
-    const auto output = parsed.Value(OUTPUT_OPTION.name);
+    const auto output = parsed.Value("output");
     if (!output || output->empty())
         throw UsageError("missing -o FILE.png");
     if (const std::string problem = OutputFileProblem(*output); !problem.empty()) {
         io.err << "zephyra render: " << problem << "\n";
         return EXIT_FAILED;
     }
-    const bool densityOption = parsed.Has(DENSITY_OPTION.name);
+    const bool densityOption = parsed.Has("density");
     // In a density render --points counts the free-running points, not the exact orbit's.
     ComputeOptions compute;
     if (densityOption) {
-        if (const auto v = parsed.Value(START_OPTION.name))
+        if (const auto v = parsed.Value(START_OPTION))
             compute.start = ParseStartPoint(*v, "--start");
-        if (const auto v = parsed.Value(SEED_OPTION.name))
+        if (const auto v = parsed.Value("seed"))
             compute.seed = ParseSeed(*v, "--seed");
     } else {
         compute = ReadComputeOptions(parsed);
@@ -201,39 +198,41 @@ int RunRender(const std::vector<std::string>& arguments, CommandIo& io)
     return RenderDensityFile(session, *attractor, settings, *output);
 }
 
+std::vector<OptionSpec> RenderOptions()
+{
+    std::vector<OptionSpec> options = {
+        {"-o,--output", "FILE", "the picture to write (replaced only when the whole picture is written)"},
+        {"--from", "FILE",
+         "the record of a picture made by this program (with its settings), or of a\n"
+         "document or configuration file"},
+        {"--index", "I", "with --from, the I-th record of a document (default 1)"},
+        {"--size", "WxH", "picture size in pixels (default 800x600; 1920x1080 with --density)"},
+        {"--points", "N", "number of points (default 50000; 100000000 with --density)"},
+        START_OPTION,
+        {"--seed", "S", "seed of the dimension estimate (default: the time) or of the density orbits (1)"},
+        YAW_OPTION,
+        PITCH_OPTION,
+        ZOOM_OPTION,
+        FOV_OPTION,
+        {"--bw", "", "black points on white"},
+        {"--density", "", "draw a density picture instead, with the options below"},
+        {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
+    };
+    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    return options;
+}
+
 } // namespace
 
 Subcommand RenderCommand()
 {
     return {
         "render",
-        "render CODE|--from FILE -o FILE.png [--density] [--size WxH] [--points N] [--yaw Y --pitch P --zoom "
-        "Z "
-        "--fov F] [--bw]",
+        "render CODE|--from FILE -o FILE.png [OPTIONS]",
         "Draws the attractor of CODE, or a record stored in a picture, a \".zpr\" document or a\n"
         "configuration file, into a compressed PNG picture that carries the record; needs no display.\n"
-        "Without --density it computes the orbit and draws it as the printout does (one pixel a point).\n"
-        "  -o FILE       the picture to write (replaced only when the whole picture is written)\n"
-        "  --from FILE   the record of a picture made by this program (with its settings), or of a\n"
-        "                document or configuration file; --index I picks the I-th record (default 1)\n"
-        "  --size WxH    picture size in pixels (default 800x600; 1920x1080 with --density)\n"
-        "  --points N    number of points (default 50000; 100000000 with --density)\n"
-        "  --start P     start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)\n"
-        "  --seed S      seed of the dimension estimate (default: the time) or of the density orbits (1)\n"
-        "  --yaw Y, --pitch P   rotation in degrees (default 0, 0)\n"
-        "  --zoom Z      distance of the eye from the cube's centre (default 2.5)\n"
-        "  --fov F       vertical field of view in degrees (default 60)\n"
-        "  --bw          black points on white\n"
-        "With --density, many orbits run on every core and each pixel shows how often they pass:\n"
-        "  --supersample S   canvas S times larger each way, averaged down (1 to 8, default 2)\n"
-        "  --tone T          log (default), eqhist, gamma or linear\n"
-        "  --gamma G         the power of --tone gamma (default 2.2)\n"
-        "  --colors C        coords (the view's point colours, default), gray, magma, inferno,\n"
-        "                    viridis, cividis or turbo\n"
-        "  --background RRGGBB   (default: the attractor's background colour)\n"
-        "  --depth 8|16      bits a channel (default 8)\n"
-        "  --threads T       worker threads (default: every core); with --seed, the same bytes again\n"
-        "  --memory MiB      canvas memory; larger pictures render in strips (default 2048)\n"
+        "Without --density it computes the orbit and draws it as the printout does (one pixel a point).\n",
+        RenderOptions(),
         "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
         RunRender};
 }

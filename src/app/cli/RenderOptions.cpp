@@ -26,51 +26,51 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
 {
     DensityOptions& o = settings.options;
     settings.density = true;
-    if (const auto v = parsed.Value(SIZE_OPTION.name))
+    if (const auto v = parsed.Value("size"))
         ParseSize(*v, DENSITY_LARGEST_SIDE, o.width, o.height);
     if (const auto v = parsed.Value("points")) {
         o.points = ParseSeed(*v, "--points");
         if (o.points == 0)
             throw UsageError("bad number for --points: '" + *v + "' (at least 1)");
     }
-    if (const auto v = parsed.Value(SUPERSAMPLE_OPTION.name)) {
+    if (const auto v = parsed.Value(SUPERSAMPLE_OPTION)) {
         o.supersample = ParseCount(*v, "--supersample");
         if (o.supersample < 1 || o.supersample > LARGEST_SUPERSAMPLE)
             throw UsageError("bad number for --supersample: '" + *v + "' (1 to 8)");
     }
-    if (const auto v = parsed.Value(TONE_OPTION.name)) {
+    if (const auto v = parsed.Value(TONE_OPTION)) {
         const auto tone = ToneMapNamed(*v);
         if (!tone)
             throw UsageError("unknown tone map '" + *v + "' (log, eqhist, gamma or linear)");
         o.tone = *tone;
     }
-    if (const auto v = parsed.Value(GAMMA_OPTION.name)) {
+    if (const auto v = parsed.Value(GAMMA_OPTION)) {
         o.gamma = ParseNumber(*v, "--gamma");
         if (!(o.gamma > 0.0f) || o.gamma > 100.0f)
             throw UsageError("bad number for --gamma: '" + *v + "' (above 0, at most 100)");
     }
-    if (const auto v = parsed.Value(COLORS_OPTION.name)) {
+    if (const auto v = parsed.Value(COLORS_OPTION)) {
         const auto palette = PaletteNamed(*v);
         if (!palette)
             throw UsageError("unknown colour map '" + *v +
                              "' (coords, gray, magma, inferno, viridis, cividis or turbo)");
         o.palette = *palette;
     }
-    if (const auto v = parsed.Value(BACKGROUND_OPTION.name)) {
+    if (const auto v = parsed.Value(BACKGROUND_OPTION)) {
         o.background = ParseHexColor(*v);
         if (!o.background)
             throw UsageError("bad colour for --background: '" + *v + "' (RRGGBB)");
     }
-    if (const auto v = parsed.Value(DEPTH_OPTION.name)) {
+    if (const auto v = parsed.Value(DEPTH_OPTION)) {
         o.depth = ParseCount(*v, "--depth");
         if (o.depth != 8 && o.depth != 16)
             throw UsageError("bad depth for --depth: '" + *v + "' (8 or 16)");
     }
-    if (const auto v = parsed.Value(THREADS_OPTION.name))
+    if (const auto v = parsed.Value(THREADS_OPTION))
         o.threads = ParseCount(*v, "--threads");
     if (const auto v = parsed.Value("seed"))
         o.seed = ParseSeed(*v, "--seed");
-    if (const auto v = parsed.Value(MEMORY_OPTION.name)) {
+    if (const auto v = parsed.Value(MEMORY_OPTION)) {
         const std::int32_t mib = ParseCount(*v, "--memory");
         if (mib < 1 || mib > LARGEST_MEMORY_MIB)
             throw UsageError("bad number for --memory: '" + *v + "' (MiB, 1 to 1048576)");

@@ -2,22 +2,28 @@
 #include "CliArguments.h"
 #include "PictureRecord.h"
 
+#include <vector>
+
 namespace zephyra::cli {
 
-// The options of `zephyra render`: the point renderer's, and the density renderer's after --density.
-inline constexpr OptionSpec OUTPUT_OPTION{"output", true};
-inline constexpr OptionSpec SIZE_OPTION{"size", true};
-inline constexpr OptionSpec DENSITY_OPTION{"density", false};
-inline constexpr OptionSpec SUPERSAMPLE_OPTION{"supersample", true};
-inline constexpr OptionSpec TONE_OPTION{"tone", true};
-inline constexpr OptionSpec GAMMA_OPTION{"gamma", true};
-inline constexpr OptionSpec COLORS_OPTION{"colors", true};
-inline constexpr OptionSpec BACKGROUND_OPTION{"background", true};
-inline constexpr OptionSpec DEPTH_OPTION{"depth", true};
-inline constexpr OptionSpec THREADS_OPTION{"threads", true};
-inline constexpr OptionSpec MEMORY_OPTION{"memory", true};
-inline constexpr OptionSpec FROM_OPTION{"from", true};
-inline constexpr OptionSpec INDEX_OPTION{"index", true};
+// The density renderer's options, shared by render --density and animate.
+inline constexpr OptionSpec SUPERSAMPLE_OPTION{
+    "--supersample", "S", "canvas S times larger each way, averaged down (1 to 8, default 2)"};
+inline constexpr OptionSpec TONE_OPTION{"--tone", "T", "log (default), eqhist, gamma or linear"};
+inline constexpr OptionSpec GAMMA_OPTION{"--gamma", "G", "the power of --tone gamma (default 2.2)"};
+inline constexpr OptionSpec COLORS_OPTION{"--colors", "C",
+                                          "coords (the view's point colours, default), gray, magma,\n"
+                                          "inferno, viridis, cividis or turbo"};
+inline constexpr OptionSpec BACKGROUND_OPTION{"--background", "RRGGBB",
+                                              "(default: the attractor's background colour)"};
+inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
+inline constexpr OptionSpec THREADS_OPTION{
+    "--threads", "T", "worker threads (default: every core); with --seed, the same bytes again"};
+inline constexpr OptionSpec MEMORY_OPTION{"--memory", "MiB",
+                                          "canvas memory; larger pictures render in strips (default 2048)"};
+inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,
+                                                        COLORS_OPTION,      BACKGROUND_OPTION, DEPTH_OPTION,
+                                                        THREADS_OPTION,     MEMORY_OPTION};
 
 // Applies the density options present on the command line over `settings` (the defaults, or
 // those a picture was made with). Throws UsageError for a bad value.

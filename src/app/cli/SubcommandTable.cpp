@@ -1,4 +1,5 @@
-#include "Subcommand.h"
+#include "CommandParser.h"
+#include "Version.h"
 
 #include <ostream>
 
@@ -28,24 +29,32 @@ const Subcommand* FindSubcommand(std::string_view name)
 
 int RunCommandLine(const std::vector<std::string>& arguments, CommandIo& io)
 {
-    const Subcommand* help = FindSubcommand("help");
-    if (arguments.empty()) {
-        CommandIo toErr{io.err, io.err};
-        help->run({}, toErr);
+    const ParsedCommandLine line = ParseCommandLine(arguments);
+    const std::string prefix = line.command ? "zephyra " + std::string(line.command->name) : "zephyra";
+    if (line.error) {
+        io.err << prefix << ": " << *line.error << "\n";
+        if (line.command)
+            io.err << "usage: zephyra " << line.command->usage << "\n";
         return EXIT_USAGE;
     }
-    if (arguments[0] == "--help" || arguments[0] == "-h")
-        return help->run({}, io);
-    const Subcommand* command = FindSubcommand(arguments[0]);
-    if (!command) {
-        io.err << "zephyra: unknown command '" << arguments[0] << "' (see 'zephyra help')\n";
-        return EXIT_USAGE;
+    if (line.version && !line.command) {
+        io.out << "zephyra " << VERSION << "\n";
+        return EXIT_OK;
     }
+    if (!line.command) {
+        // Without a command the overview is the answer to --help, and a usage error otherwise.
+        PrintOverview(line.help ? io.out : io.err);
+        return line.help ? EXIT_OK : EXIT_USAGE;
+    }
+    if (line.help) {
+        PrintHelp(io.out, *line.command);
+        return EXIT_OK;
+    }
+    CommandIo commandIo{io.out, io.err, io.errIsTerminal, io.quiet || line.quiet};
     try {
-        return command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end()), io);
+        return line.command->run(line.arguments, commandIo);
     } catch (const UsageError& e) {
-        io.err << "zephyra " << command->name << ": " << e.what() << "\nusage: zephyra " << command->usage
-               << "\n";
+        io.err << prefix << ": " << e.what() << "\nusage: zephyra " << line.command->usage << "\n";
         return EXIT_USAGE;
     }
 }

@@ -9,12 +9,8 @@ namespace {
 // Codes tried at each distance: enough for a page of neighbours of the rarely chaotic cases.
 constexpr int CODES_PER_DISTANCE = 256;
 
-int RunVariants(const std::vector<std::string>& arguments, CommandIo& io)
+int RunVariants(const ParsedArguments& parsed, CommandIo& io)
 {
-    const ParsedArguments parsed(WithLongOptions(arguments),
-                                 {COUNT_OPTION, JOBS_OPTION, POINTS_OPTION, START_OPTION, SEED_OPTION,
-                                  MIN_LYAPUNOV_OPTION, DIMENSION_OPTION, FILL_OPTION, OUTPUT_OPTION,
-                                  SHEET_OPTION, JSON_OPTION});
     parsed.ExpectPositional(1, "CODE");
     const ComputeOptions compute = ReadComputeOptions(parsed);
     const DiscoveryOptions options = ReadDiscoveryOptions(parsed);
@@ -30,17 +26,24 @@ int RunVariants(const std::vector<std::string>& arguments, CommandIo& io)
                         CodeTries(VariantCodes(source->code, seed, CODES_PER_DISTANCE), source->display,
                                   session.document.defaults));
 }
+
+std::vector<OptionSpec> VariantsOptions()
+{
+    std::vector<OptionSpec> options = DISCOVERY_OPTIONS;
+    options.insert(options.begin() + 4,
+                   {"--start", "P", "start point x0,y0,z0,w0 of CODE and its neighbours"});
+    return options;
+}
 } // namespace
 
 Subcommand VariantsCommand()
 {
     return {"variants",
-            "variants CODE [--count K] [--jobs J] [--seed S] [--points N] [--start x0,y0,z0,w0]\n"
-            "       [--min-lyapunov L] [--dimension A..B] [--fill A..B] [-o FILE.zpr]\n"
-            "       [--sheet FILE.png] [--json]",
+            "variants CODE [OPTIONS]",
             "Finds K neighbours of the attractor CODE that are chaotic too: codes that differ from it in\n"
-            "one to three coefficients by one or two letters, nearest first, printed as by search.\n"
-            "Takes the options of search; --start sets the start point of CODE and its neighbours.\n",
+            "one to three coefficients by one or two letters, nearest first, printed as by search.\n",
+            VariantsOptions(),
+            "",
             RunVariants};
 }
 

@@ -133,12 +133,13 @@ TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
     std::ostringstream out;
     CommandIo io{out, terminal, true};
     const std::string webp = (dir / "stopped.webp").string();
-    EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", webp}, io), EXIT_FAILED);
+    EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", webp}, io),
+              EXIT_INTERRUPTED);
     EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
     // Frames of an earlier animation in the folder stay as they were.
     std::ofstream(dir / "frame-0001.png") << "earlier";
     EXPECT_EQ(RunCommandLine({"animate", HENON, "--points", "100000000000", "-o", dir.string()}, io),
-              EXIT_FAILED);
+              EXIT_INTERRUPTED);
     EXPECT_EQ(Entries(), 1u);
     std::ifstream earlier(dir / "frame-0001.png");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");

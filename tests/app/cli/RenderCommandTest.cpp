@@ -152,7 +152,7 @@ TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
     const std::string path = (dir / "stopped.png").string();
     EXPECT_EQ(
         RunCommandLine({"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, io),
-        EXIT_FAILED);
+        EXIT_INTERRUPTED);
     EXPECT_NE(buffer.str().find("Canceled"), std::string::npos) << buffer.str();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 0);
 }

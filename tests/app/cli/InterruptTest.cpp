@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The program on a terminal of its own, as a person starts it: its output until `wanted` shows,
+// then Ctrl+C typed, then how it ended.
+struct Interrupted {
+    std::string output;
+    int status = 0;
+};
+
+Interrupted TypeCtrlCWhenShown(const std::vector<std::string>& arguments, const std::string& wanted)
+{
+    std::vector<char*> argv{const_cast<char*>(ZEPHYRA_PROGRAM)};
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        execv(ZEPHYRA_PROGRAM, argv.data());
+        _exit(127);
+    }
+    Interrupted result;
+    bool typed = false;
+    char buffer[256];
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) {
+        result.output.append(buffer, static_cast<std::size_t>(n));
+        if (!typed && result.output.find(wanted) != std::string::npos) {
+            const char ctrlC = 3;
+            EXPECT_EQ(write(terminal, &ctrlC, 1), 1);
+            typed = true;
+        }
+    }
+    close(terminal);
+    waitpid(child, &result.status, 0);
+    return result;
+}
+
+TEST(Interrupt, CtrlCEndsALongRenderWith130AndNoFile)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zephyra-interrupt-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "big.png").string();
+    const Interrupted r = TypeCtrlCWhenShown(
+        {"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, "] ");
+    ASSERT_TRUE(WIFEXITED(r.status)) << "ended by a signal, not by the program: " << r.output;
+    EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
+    EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Interrupt, CtrlCEndsASearchWith130)
+{
+    const Interrupted r =
+        TypeCtrlCWhenShown({"search", "E", "--count", "100000", "--points", "2000"}, "found,");
+    ASSERT_TRUE(WIFEXITED(r.status)) << r.output;
+    EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
+    EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
+}
+
+} // namespace
