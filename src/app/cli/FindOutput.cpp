@@ -63,11 +63,18 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
         session.io.err << "found " << batch.finds.size() << " of " << options.count << "\n";
         failed = true;
     }
-    // What was found is kept even when the batch ended early.
-    if (options.output && !OnSaveDocument(doc, *options.output))
-        failed = true;
-    if (options.sheet && !WriteSheet(session, batch.finds, options))
-        failed = true;
+    // What was found is kept even when the batch ended early; without a find an existing file
+    // stays as it was.
+    if (batch.finds.empty()) {
+        for (const auto& file : {options.output, options.sheet})
+            if (file)
+                session.io.err << "zephyra: nothing found, '" << file->string() << "' not written\n";
+    } else {
+        if (options.output && !OnSaveDocument(doc, *options.output))
+            failed = true;
+        if (options.sheet && !WriteSheet(session, batch.finds, options))
+            failed = true;
+    }
     if (batch.cancelled)
         return EXIT_INTERRUPTED;
     return failed ? EXIT_FAILED : EXIT_OK;

@@ -62,6 +62,23 @@ TEST_F(DiscoveryCommands, SearchWritesItsFindsAsADocument)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
 
+// Unmended, a search that found nothing replaced the document with an empty one.
+TEST_F(DiscoveryCommands, NothingFoundLeavesAnExistingDocumentAndSheetAlone)
+{
+    const std::filesystem::path document = folder / "keep.zpr", sheet = folder / "keep.png";
+    std::ofstream(document) << "precious";
+    std::ofstream(sheet) << "picture";
+    const Result r = RunZephyra({"variants", "EZZZZZZZZZZZZ", "--count", "2", "--points", "6000", "-o",
+                                 document.string(), "--sheet", sheet.string()});
+    EXPECT_EQ(r.code, EXIT_FAILED);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("nothing found, '" + document.string() + "' not written"), std::string::npos)
+        << r.err;
+    std::ifstream in(document), picture(sheet);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(picture), {}), "picture");
+}
+
 TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
 {
     const std::filesystem::path path = folder / "old.zpr";
