@@ -164,6 +164,10 @@ TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
                                                {"search", "E", "--fill", "0.5..0.1"},
                                                {"search", "E", "--min-lyapunov", "x"},
                                                {"search", "E", "-o"},
+                                               // Unmended, these two were accepted.
+                                               {"search", "E", "--count", "0"},
+                                               {"search", "E", "--points", "0"},
+                                               {"variants", "EWM?MPMMWMMMM", "--points", "0"},
                                                {"variants"}}) {
         const Result r = RunZephyra(bad);
         EXPECT_EQ(r.code, EXIT_USAGE) << testing::PrintToString(bad);

@@ -1,4 +1,6 @@
+#include "AttractorText.h"
 #include "InterruptingBuffer.h"
+#include "PictureRecord.h"
 #include "PngFile.h"
 #include "Subcommand.h"
 
@@ -8,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -141,6 +145,46 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     EXPECT_EQ(Render({"EWM", "--density", "-o", path}), EXIT_FAILED);
     EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
     EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+// Unmended, 2^63 points aborted on bad_alloc, 2^64 - 1 wrapped around to a blank "Wrote", and 100000
+// threads (or a picture's settings asking for a million) aborted on std::system_error.
+TEST_F(RenderFixture, CountsAreRefusedWithTheirRangeAndStoredThreadsHeld)
+{
+    const std::string path = (dir / "kept.png").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"--density", "--points", "9223372036854775808"}, "1 to 1000000000000"},
+        {{"--density", "--points", "18446744073709551615"}, "1 to 1000000000000"},
+        {{"--density", "--points", "0"}, "1 to 1000000000000"},
+        {{"--points", "4294967296"}, "(1 to 2147483647)"},
+        {{"--density", "--threads", "100000"}, "1 to 256"},
+        {{"--density", "--threads", "0"}, "1 to 256"},
+    };
+    for (const auto& [options, range] : bad) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "-o", path, "--size", "40x30"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        EXPECT_EQ(Render(arguments), EXIT_USAGE) << options.back();
+        EXPECT_NE(err.find(range), std::string::npos) << err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A picture whose settings ask for too many threads renders on at most 256; too many points
+    // are refused in one line.
+    const zephyra::AttractorRef henon =
+        zephyra::Attractor::CreateFromCode("EWM?MPMMWMMMM", zephyra::AttractorDefaults{});
+    const auto picture = [&](const std::string& settings) {
+        const std::string from = (dir / "from.png").string();
+        EXPECT_EQ(zephyra::WritePngFile(from, zephyra::EncodePng(zephyra::Picture(4, 3, 8),
+                                                                 {{zephyra::ATTRACTOR_CHUNK_KEY,
+                                                                   zephyra::AttractorElementText(*henon)},
+                                                                  {zephyra::SETTINGS_CHUNK_KEY, settings}})),
+                  "");
+        return from;
+    };
+    const std::string density = "renderer=density width=40 height=30 points=20000 supersample=1 ";
+    EXPECT_EQ(Render({"--from", picture(density + "threads=1000000"), "-o", path}), EXIT_OK) << err;
+    EXPECT_EQ(Render({"--from", picture(density + "points=18446744073709551615"), "-o", path}), EXIT_FAILED);
+    EXPECT_EQ(err, "zephyra render: the number of points must be 1 to 1000000000000\n");
 }
 
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
