@@ -23,6 +23,7 @@ const Target TARGETS[] = {
     {"configuration", FuzzConfiguration},
     {"document", FuzzDocument},
     {"picture", FuzzPicture},
+    {"command_line", FuzzCommandLine},
 };
 
 std::vector<std::filesystem::path> CorpusFiles(const char* folder)
