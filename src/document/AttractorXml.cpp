@@ -1,6 +1,5 @@
 #include "AttractorXml.h"
 
-#include "PointGeneration.h"
 #include "XmlAttribute.h"
 #include "XmlNumbers.h"
 
@@ -97,8 +96,7 @@ AttractorRef LoadFromXml(pugi::xml_node element, const AttractorDefaults& defaul
     ReadFloatAttribute(element, "tx", a.tx);
     ReadFloatAttribute(element, "ty", a.ty);
     LoadDisplay(a.display, element);
-    if (a.valid)
-        UpdateThumbnail(a);
+    // The thumbnail is drawn when a panel first shows the record.
     return attractor;
 }
 
