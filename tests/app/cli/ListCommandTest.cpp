@@ -63,7 +63,11 @@ TEST_F(ListCommandTest, UnreadableFileFailsWithTheMessage)
 {
     EXPECT_EQ(List({(folder / "absent.zpr").string()}), EXIT_FAILED);
     EXPECT_NE(err.str().find("File not found."), std::string::npos) << err.str();
-    EXPECT_EQ(List({Write("broken.zpr", "<zephyraSaved><attractor")}), EXIT_FAILED);
+    // Unmended, a file that is there but ill-formed was "not found" too.
+    const std::string broken = Write("broken.zpr", "<zephyraSaved><attractor");
+    err.str("");
+    EXPECT_EQ(List({broken}), EXIT_FAILED);
+    EXPECT_EQ(err.str(), "zephyra list: " + broken + ": not a well-formed document or configuration file\n");
     EXPECT_EQ(List({"a", "b"}), EXIT_USAGE);
     EXPECT_TRUE(out.str().empty());
 }
