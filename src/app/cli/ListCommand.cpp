@@ -5,6 +5,8 @@
 #include "Subcommand.h"
 #include "XmlNumbers.h"
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -53,7 +55,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
-        io.err << "zephyra list: " << path.string() << ": File not found.\n";
+        std::error_code ignored;
+        const bool readable = std::filesystem::is_regular_file(path, ignored) && std::ifstream(path).good();
+        io.err << "zephyra list: " << path.string()
+               << (readable ? ": not a well-formed document or configuration file\n" : ": File not found.\n");
         return EXIT_FAILED;
     }
     for (const ListedRecord& record : *records)
