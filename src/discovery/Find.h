@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zephyra {
 
@@ -17,6 +18,10 @@ struct Find {
     std::int32_t pointsCount = 0;
     DisplaySettings display;
     Thumbnail thumbnail{};
+    // The Lyapunov spectrum (bits per step, largest first) and its Kaplan-Yorke dimension, when the
+    // search's filter asked for them; empty otherwise.
+    std::vector<double> spectrum;
+    double kaplanYorke = 0.0;
 };
 
 // A fresh record of the find, with its measurements, display and thumbnail.

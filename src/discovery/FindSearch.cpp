@@ -1,6 +1,7 @@
 #include "FindSearch.h"
 
 #include "FillMeasure.h"
+#include "LyapunovSpectrum.h"
 #include "PointGeneration.h"
 #include "WorkerServices.h"
 
@@ -26,6 +27,22 @@ Find Measure(std::uint64_t index, const Attractor& a, const PointBuffer& buffer)
     return find;
 }
 } // namespace
+
+bool FindSearch::PassesSpectrum(Find& find, const Attractor& record, const std::stop_token& stop) const
+{
+    const SearchFilter& filter = settings_.filter;
+    if (!filter.NeedsSpectrum())
+        return true;
+    SpectrumSettings spectrumSettings;
+    spectrumSettings.steps = record.pointsCount;
+    const SpectrumResult r = MeasureSpectrum(OrbitSystem::Of(record), spectrumSettings,
+                                             [&stop](double) { return !stop.stop_requested(); });
+    if (r.status != SpectrumStatus::Measured || !filter.AcceptsSpectrum(PositiveExponents(r), r.kaplanYorke))
+        return false;
+    find.spectrum = r.exponents;
+    find.kaplanYorke = r.kaplanYorke;
+    return true;
+}
 
 std::uint64_t TrySeed(std::uint64_t seed, std::uint64_t index)
 {
@@ -88,7 +105,8 @@ void FindSearch::Work(std::stop_token stop, std::size_t worker)
         bool proceed = true;
         if (ComputePoints(context, record, false, true, &proceed)) {
             Find find = Measure(index, *record, buffer);
-            if (settings_.filter.Accepts(find.lyapunov, find.fractalDim, find.fill))
+            if (settings_.filter.Accepts(find.lyapunov, find.fractalDim, find.fill) &&
+                PassesSpectrum(find, *record, stop))
                 onFind_(std::move(find));
         } else if (!proceed) {
             if (!stop.stop_requested())

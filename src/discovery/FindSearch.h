@@ -52,6 +52,8 @@ public:
 
 private:
     void Work(std::stop_token stop, std::size_t worker);
+    // The spectrum test of the filter, when it has one; a find that passes carries its spectrum.
+    [[nodiscard]] bool PassesSpectrum(Find& find, const Attractor& record, const std::stop_token& stop) const;
 
     Settings settings_;
     MakeTry makeTry_;

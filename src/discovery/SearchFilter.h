@@ -12,11 +12,24 @@ struct Range {
 };
 
 // What a find must have measured, on top of the chaos tests, to be kept: the Lyapunov exponent
-// at least `minLyapunov`, the correlation dimension and the fill within their ranges.
+// at least `minLyapunov`, the correlation dimension and the fill within their ranges; and, from its
+// Lyapunov spectrum (measured only when asked for), two or more positive exponents and a
+// Kaplan-Yorke dimension of at least `minKaplanYorke`.
 struct SearchFilter {
     float minLyapunov = -std::numeric_limits<float>::infinity();
     Range dimension;
     Range fill;
+    bool hyperchaotic = false;
+    float minKaplanYorke = -std::numeric_limits<float>::infinity();
+
+    [[nodiscard]] bool NeedsSpectrum() const
+    {
+        return hyperchaotic || minKaplanYorke > -std::numeric_limits<float>::infinity();
+    }
+    [[nodiscard]] bool AcceptsSpectrum(int positiveExponents, double kaplanYorke) const
+    {
+        return (!hyperchaotic || positiveExponents >= 2) && kaplanYorke >= minKaplanYorke;
+    }
 
     [[nodiscard]] bool Accepts(float lyapunov, float fractalDim, float fillShare) const
     {

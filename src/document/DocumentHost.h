@@ -1,5 +1,5 @@
 #pragma once
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 #include <string>
 
@@ -24,7 +24,7 @@ public:
 
 // Everything the document needs from the window program, the command line or a test: the frame
 // services and the run services that the engine uses too, message boxes and the views.
-class DocumentHost : public FrameServices,
+class DocumentHost : public StatusServices,
                      public RunServices,
                      public MessageServices,
                      public DocumentObserver {};

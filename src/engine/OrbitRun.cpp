@@ -27,7 +27,7 @@ const std::string& SearchingText()
 
 template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
 {
-    FrameServices& frame = context_.frame;
+    StatusServices& status = context_.status;
     RunServices& run = context_.run;
     const std::string& searching = SearchingText();
     const float* const a = attractor_.coefficients.data();
@@ -73,7 +73,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     int i = 0;
     const int early = std::min(n, PROGRESS_START);
     for (; i < early; ++i) {
-        frame.ShowStatus(PANE_MESSAGE, searching);
+        status.ShowStatus(PANE_MESSAGE, searching);
         if (run.EscapePressed())
             return stop(Outcome::Cancelled, i);
         if (!advance(i))
@@ -88,7 +88,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     int countdown = 0;
     for (; i < n; ++i) {
         if (countdown == 0) {
-            frame.ShowStatus(PANE_MESSAGE, ComputingText(100.0 * i / n));
+            status.ShowStatus(PANE_MESSAGE, ComputingText(100.0 * i / n));
             countdown = PROGRESS_INTERVAL;
         }
         --countdown;

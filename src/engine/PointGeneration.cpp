@@ -57,7 +57,7 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
     // A smaller count of the points on screen is served by drawing fewer of them. Only points that
     // are ready qualify: after a rejected or early-cancelled try the buffer holds other points.
     if (!force && context.current == attractor && buffer.ready && buffer.count >= n) {
-        context.frame.ShowStatus(PANE_POINTS, PointsText(n));
+        context.status.ShowStatus(PANE_POINTS, PointsText(n));
         return true;
     }
     const PairStepFunction step = a.valid ? SelectPairStep(a.kind, a.dimension, a.order) : nullptr;
@@ -72,12 +72,12 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
         a.pointsCount = std::min(a.pointsCount, buffer.count);
         a.lyapunov = shownLyapunov;
         a.fractalDim = shownFractalDim;
-        context.frame.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
+        context.status.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
     };
     PointBuffer* target = RunTarget(context, n);
     if (!target) {
         keepShown();
-        context.frame.ShowStatus(PANE_MESSAGE, TEXT_NO_MEMORY);
+        context.status.ShowStatus(PANE_MESSAGE, TEXT_NO_MEMORY);
         // A search would otherwise retry at once, for ever: it ends as if cancelled.
         if (continueFlag)
             *continueFlag = false;
@@ -85,13 +85,13 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
     }
 
     BusyCursor busy(context.run);
-    ComputeContext into{*target, context.current, context.random, context.frame, context.run};
+    ComputeContext into{*target, context.current, context.random, context.status, context.run};
     OrbitRun run(into, a, step);
     switch (run.Run(search)) {
     case OrbitRun::Outcome::Finished:
         TakeSpare(context, target);
         FinishPoints(context, attractor, run.Bounds().min, run.Bounds().max);
-        context.frame.ShowStatus(PANE_MESSAGE, TEXT_DONE);
+        context.status.ShowStatus(PANE_MESSAGE, TEXT_DONE);
         return true;
     case OrbitRun::Outcome::Rejected:
         return false;
@@ -103,7 +103,7 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
         } else {
             keepShown();
         }
-        context.frame.ShowStatus(PANE_MESSAGE, TEXT_CANCELED);
+        context.status.ShowStatus(PANE_MESSAGE, TEXT_CANCELED);
         if (continueFlag)
             *continueFlag = false;
         return false;
@@ -121,12 +121,12 @@ void FinishPoints(ComputeContext& context, const AttractorRef& attractor, const 
     NormalizePoints(context.buffer.points.get(), a.pointsCount, min, max);
     NormalizationOf(min, max, context.buffer.centre, context.buffer.scale);
 
-    FrameServices& frame = context.frame;
-    frame.ShowStatus(PANE_CASE, CaseText(a));
-    frame.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
-    frame.ShowStatus(PANE_MEASURES, MeasuresText(a));
-    frame.ShowStatus(PANE_START, StartPointText(a));
-    frame.ShowCode(a);
+    StatusServices& status = context.status;
+    status.ShowStatus(PANE_CASE, CaseText(a));
+    status.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
+    status.ShowStatus(PANE_MEASURES, MeasuresText(a));
+    status.ShowStatus(PANE_START, StartPointText(a));
+    status.ShowCode(a);
     UpdateThumbnail(a);
     context.current = attractor;
     context.buffer.ready = true;

@@ -1,9 +1,9 @@
 #pragma once
 #include "Attractor.h"
-#include "FrameServices.h"
 #include "PointBuffer.h"
 #include "PointMemory.h"
 #include "RandomGenerator.h"
+#include "StatusServices.h"
 
 namespace zephyra {
 
@@ -13,7 +13,7 @@ struct ComputeContext {
     PointBuffer& buffer;
     AttractorRef& current;
     RandomGenerator& random;
-    FrameServices& frame;
+    StatusServices& status;
     RunServices& run;
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
     int viewCopies = 0; // copies of the points the views keep or upload, which need memory too

@@ -1,12 +1,12 @@
 #pragma once
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 #include <stop_token>
 
 namespace zephyra {
 
 // The engine's services on a worker thread: nothing to show, and a stop request reads as Escape.
-class WorkerServices : public FrameServices, public RunServices {
+class WorkerServices : public StatusServices, public RunServices {
 public:
     explicit WorkerServices(std::stop_token stop = {}) : stop_(std::move(stop)) {}
     void ShowStatus(int, const std::string&) override {}

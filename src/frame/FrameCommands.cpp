@@ -30,6 +30,8 @@ int PanelOfToggle(int id)
         return PANEL_HISTORY;
     case ID_PANEL_GALLERY:
         return PANEL_GALLERY;
+    case ID_PANEL_MEASUREMENTS:
+        return PANEL_MEASUREMENTS;
     default:
         return 0;
     }

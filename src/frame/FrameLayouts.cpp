@@ -2,7 +2,7 @@
 
 #include "CPanel.h"
 #include "CZephyraView.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 #include <QSplitter>
 #include <QTreeWidget>
@@ -13,7 +13,8 @@ namespace zephyra {
 
 namespace {
 constexpr int panelWidth = 220;
-constexpr int panelCodes[] = {PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY, PANEL_GALLERY};
+constexpr int panelCodes[] = {PANEL_CASES,   PANEL_SAVED,   PANEL_FAVORITES,
+                              PANEL_HISTORY, PANEL_GALLERY, PANEL_MEASUREMENTS};
 } // namespace
 
 FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCommand, QWidget* parent)

@@ -76,7 +76,8 @@ const std::vector<MenuNode>& MainMenu()
                 {ToolbarsMenu(),
                  Item(ID_VIEW_STATUS_BAR),
                  Submenu("&Panel", {Item(ID_PANEL_CASES), Item(ID_PANEL_SAVED), Item(ID_PANEL_FAVORITES),
-                                    Item(ID_PANEL_HISTORY), Item(ID_PANEL_GALLERY)}),
+                                    Item(ID_PANEL_HISTORY), Item(ID_PANEL_GALLERY), //
+                                    Item(ID_PANEL_MEASUREMENTS)}),
                  separator,
                  Item(ID_VIEW_BOX),
                  Item(ID_VIEW_CROSS),
@@ -94,8 +95,9 @@ const std::vector<MenuNode>& MainMenu()
                  Item(ID_ADD_POINTS),
                  Item(ID_REMOVE_POINTS),
                  separator,
-                 Item(ID_RESET)}),
-        Submenu("&Help", {Item(ID_APP_ABOUT)}),
+                 Item(ID_RESET),
+                 Item(ID_RESET_4D_TURN)}),
+        Submenu("&Help", {Item(ID_HELP_GUIDE), Item(ID_HELP_SHORTCUTS), separator, Item(ID_APP_ABOUT)}),
     };
     return menus;
 }

@@ -9,5 +9,6 @@ constexpr int PANEL_SAVED = 102;
 constexpr int PANEL_FAVORITES = 103;
 constexpr int PANEL_HISTORY = 109;
 constexpr int PANEL_GALLERY = 120;
+constexpr int PANEL_MEASUREMENTS = 121;
 
 } // namespace zephyra

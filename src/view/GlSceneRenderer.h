@@ -1,7 +1,7 @@
 #pragma once
 #include "Camera.h"
 #include "Point.h"
-#include "SceneStyle.h"
+#include "SceneInput.h"
 
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
@@ -12,23 +12,11 @@
 
 namespace zephyra {
 
-class Attractor;
 struct PointBuffer;
 
-// What one drawing of the scene reads from the document.
-struct SceneInput {
-    const Attractor* attractor = nullptr; // none: nothing is drawn
-    const PointBuffer* buffer = nullptr;
-    const AttractorDefaults* defaults = nullptr;
-    ViewFlags flags;
-    bool dragging = false;
-    bool adaptive = false;
-    bool pointsHidden = false; // a density picture is already there: only box and cross go over it
-};
-
 // Draws the scene with OpenGL in the current context. The points stay in vertex buffers of at most
-// `chunkPoints` points each, uploaded only when the document holds a different point set; axis and colour
-// mappings, camera and flags are uniforms. Create, use and Release it with its context current.
+// `chunkPoints` points each, uploaded only when the document holds a different point set; axis and
+// colour mappings, camera and flags are uniforms. Create, use and Release it with its context current.
 class GlSceneRenderer : protected QOpenGLFunctions {
 public:
     // Points in one vertex buffer: 1 GiB. Drivers pass sizes of 2^31 bytes or more through an int

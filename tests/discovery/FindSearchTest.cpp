@@ -1,5 +1,7 @@
 #include "FindSearch.h"
 #include "FillMeasure.h"
+#include "KaplanYorke.h"
+#include "LyapunovSpectrum.h"
 #include "OrderedFinds.h"
 #include "PointGeneration.h"
 #include "SearchTries.h"
@@ -77,6 +79,45 @@ TEST(FindSearch, FiltersRejectWhatTheyShould)
         EXPECT_TRUE(filter.dimension.Contains(f.fractalDim)) << f.fractalDim;
         EXPECT_TRUE(filter.fill.Contains(f.fill)) << f.fill;
     }
+}
+
+// --hyperchaotic and --min-ky measure the spectrum of each find that passes the other filters, keep
+// those it qualifies and hand it on with the find; other searches measure no spectrum.
+TEST(FindSearch, SpectrumFiltersKeepHyperchaoticAndHighDimensionalFinds)
+{
+    SearchFilter both;
+    both.hyperchaotic = true;
+    both.minKaplanYorke = 2.0f;
+    EXPECT_TRUE(both.AcceptsSpectrum(2, 2.0));
+    EXPECT_FALSE(both.AcceptsSpectrum(1, 3.0));
+    EXPECT_FALSE(both.AcceptsSpectrum(3, 1.99));
+    EXPECT_FALSE(SearchFilter{}.NeedsSpectrum());
+
+    SearchFilter hyper;
+    hyper.hyperchaotic = true;
+    for (const Find& f : Search('M', 2, 3, 2, hyper)) {
+        ASSERT_EQ(f.spectrum.size(), 4u) << f.code;
+        // The same spectrum again from the code alone: the find carries its own orbit's figures.
+        AttractorDefaults defaults;
+        defaults.defaultPointsCount = 8000;
+        SpectrumSettings settings;
+        settings.steps = 8000;
+        const SpectrumResult again =
+            MeasureSpectrum(OrbitSystem::Of(*Attractor::CreateFromCode(f.code, defaults)), settings);
+        EXPECT_EQ(again.exponents, f.spectrum) << f.code;
+        EXPECT_GE(PositiveExponents(again), 2) << f.code;
+        EXPECT_GT(f.spectrum[1], 0.0) << f.code;
+    }
+
+    SearchFilter dimension;
+    dimension.minKaplanYorke = 1.4f;
+    for (const Find& f : Search('E', 2, 3, 3, dimension)) {
+        ASSERT_EQ(f.spectrum.size(), 2u) << f.code;
+        EXPECT_GE(f.kaplanYorke, 1.4) << f.code;
+        EXPECT_DOUBLE_EQ(f.kaplanYorke, KaplanYorkeDimension(f.spectrum)) << f.code;
+    }
+    for (const Find& f : Search('E', 2, 3, 2))
+        EXPECT_TRUE(f.spectrum.empty());
 }
 
 TEST(FillMeasure, CountsTheCellsReachedOnTheDisplayedAxes)

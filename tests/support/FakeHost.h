@@ -85,7 +85,7 @@ public:
         messages.clear();
     }
 
-    // --- FrameServices
+    // --- StatusServices
     void ShowStatus(int pane, const std::string& text) override
     {
         status[pane] = text;

@@ -1,7 +1,7 @@
 #include "BatchSearch.h"
 
-#include "FrameServices.h"
 #include "OrderedFinds.h"
+#include "StatusServices.h"
 #include "StatusTexts.h"
 
 #include <chrono>

@@ -70,10 +70,15 @@ void CliSession::PrintStatusTexts(std::ostream& out) const
 void CliSession::PrintJson(std::ostream& out, const Attractor& a) const
 {
     out << '{';
+    WriteJsonMembers(out, a);
+    out << "}\n";
+}
+
+void CliSession::WriteJsonMembers(std::ostream& out, const Attractor& a) const
+{
     WriteAttractorFields(out, a);
     out << ",\"tries\":" << document.lastTries << ",\"seconds\":";
     WriteJsonNumber(out, seconds_);
-    out << "}\n";
 }
 
 } // namespace zephyra::cli

@@ -42,6 +42,8 @@ public:
     void PrintStatusTexts(std::ostream& out) const;
     // One JSON object on one line: the attractor, its last measurements, the tries and time.
     void PrintJson(std::ostream& out, const Attractor& attractor) const;
+    // The members of that object, without its braces, for commands that add their own.
+    void WriteJsonMembers(std::ostream& out, const Attractor& attractor) const;
 
     CommandIo& io;
     CliHost host;

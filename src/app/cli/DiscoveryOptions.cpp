@@ -40,6 +40,9 @@ DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments)
         options.filter.dimension = ParseRange(*v, "--dimension");
     if (const auto v = arguments.Value("fill"))
         options.filter.fill = ParseRange(*v, "--fill");
+    options.filter.hyperchaotic = arguments.Has("hyperchaotic");
+    if (const auto v = arguments.Value("min-ky"))
+        options.filter.minKaplanYorke = ParseNumber(*v, "--min-ky");
     if (const auto v = arguments.Value("output"))
         options.output = *v;
     if (const auto v = arguments.Value("sheet"))

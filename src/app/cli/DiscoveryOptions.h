@@ -13,9 +13,9 @@ namespace zephyra::cli {
 
 // Options of the commands that find many attractors at once (search, variants).
 struct DiscoveryOptions {
-    int count = 1;                               // --count K
-    int jobs = 1;                                // --jobs J (default: all cores)
-    SearchFilter filter;                         // --min-lyapunov L, --dimension A..B, --fill A..B
+    int count = 1;       // --count K
+    int jobs = 1;        // --jobs J (default: all cores)
+    SearchFilter filter; // --min-lyapunov L, --dimension A..B, --fill A..B, --hyperchaotic, --min-ky A
     std::optional<std::filesystem::path> output; // -o FILE.zpr
     std::optional<std::filesystem::path> sheet;  // --sheet FILE.png
 };
@@ -32,6 +32,10 @@ inline const std::vector<OptionSpec> DISCOVERY_OPTIONS = {
     {"--fill", "A..B",
      "keep only finds that reach a share A..B of a 64x64 thumbnail\n"
      "(low: a near-cycle or a thin curve; high: a smear)"},
+    {"--hyperchaotic", "",
+     "keep only finds with two or more positive Lyapunov exponents (measures the\n"
+     "spectrum of each find; the JSON then carries it)"},
+    {"--min-ky", "A", "keep only finds whose Kaplan-Yorke dimension is at least A (the same)"},
     {"-o,--output", "FILE.zpr", "write the finds as a document"},
     {"--sheet", "FILE.png",
      "write a contact sheet: the density thumbnail of each find, with the\n"

@@ -28,7 +28,14 @@ void PrintJson(std::ostream& out, const Attractor& a, const Find& find)
     WriteAttractorFields(out, a);
     out << ",\"fill\":";
     WriteJsonNumber(out, find.fill);
-    out << ",\"try\":" << find.index << "}\n";
+    out << ",\"try\":" << find.index;
+    if (!find.spectrum.empty()) {
+        out << ",\"spectrum\":";
+        WriteJsonNumbers(out, find.spectrum);
+        out << ",\"kaplanYorke\":";
+        WriteJsonNumber(out, find.kaplanYorke);
+    }
+    out << "}\n";
 }
 
 // The contact sheet of the finds as a PNG file; false, with the reason on stderr, when not written.

@@ -46,6 +46,17 @@ void WriteJsonNumber(std::ostream& out, double value)
     WriteNumber(out, value);
 }
 
+void WriteJsonNumbers(std::ostream& out, const std::vector<double>& values)
+{
+    out << '[';
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        if (k > 0)
+            out << ',';
+        WriteJsonNumber(out, values[k]);
+    }
+    out << ']';
+}
+
 void WriteAttractorFields(std::ostream& out, const Attractor& a)
 {
     out << "\"code\":";

@@ -1,6 +1,7 @@
 #pragma once
 #include <iosfwd>
 #include <string_view>
+#include <vector>
 
 namespace zephyra {
 class Attractor;
@@ -13,6 +14,8 @@ namespace zephyra::cli {
 void WriteJsonString(std::ostream& out, std::string_view text);
 void WriteJsonNumber(std::ostream& out, float value);
 void WriteJsonNumber(std::ostream& out, double value);
+// An array of numbers.
+void WriteJsonNumbers(std::ostream& out, const std::vector<double>& values);
 // The fields that describe an attractor, from "code" to "fractalDim", without the braces.
 void WriteAttractorFields(std::ostream& out, const Attractor& attractor);
 

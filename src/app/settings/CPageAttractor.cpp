@@ -114,7 +114,7 @@ bool CPageAttractor::ApplyToAttractor()
 // finds nothing changed and only redraws.
 bool CPageAttractor::OnApply()
 {
-    return ApplyToAttractor() && CPropertyPage::OnApply();
+    return ApplyToAttractor() && SettingsPage::OnApply();
 }
 
 void CPageAttractor::OnOK()

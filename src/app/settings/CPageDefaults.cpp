@@ -31,7 +31,7 @@ CPageDefaults::CPageDefaults(QString caption, CZephyraDoc& document, DisplaySett
 
 CPageDefaults::CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings* settings,
                              ResetButton reset, QWidget* parent)
-    : CPropertyPage(std::move(caption), parent), document(&document), settings(settings)
+    : SettingsPage(std::move(caption), parent), document(&document), settings(settings)
 {
     auto* group = new QGroupBox(tr("Attractor"));
     auto* columns = new QHBoxLayout(group);
@@ -100,7 +100,7 @@ bool CPageDefaults::OnApply()
         return false;
     document->OnSettingsApplied();
     SetModified(false);
-    return CPropertyPage::OnApply();
+    return SettingsPage::OnApply();
 }
 
 QLineEdit* CPageDefaults::AddEdit(const char* name)

@@ -1,6 +1,6 @@
 #pragma once
-#include "CPropertyPage.h"
 #include "DisplaySettings.h"
+#include "SettingsPage.h"
 
 class QComboBox;
 class QFormLayout;
@@ -16,7 +16,7 @@ class ColorSwatch;
 // A page that edits one display record in place: colours, start point, axis and colour choices.
 // The three defaults pages edit the document's live defaults, so every transfer takes effect at
 // once and Cancel undoes nothing.
-class CPageDefaults : public CPropertyPage {
+class CPageDefaults : public SettingsPage {
     Q_OBJECT
 public:
     CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings& settings,

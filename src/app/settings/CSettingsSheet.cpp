@@ -46,13 +46,13 @@ CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent) : QDialog
     connect(tabs_, &QTabWidget::currentChanged, this, &CSettingsSheet::OnPageChanged);
 }
 
-void CSettingsSheet::AddPage(CPropertyPage* page)
+void CSettingsSheet::AddPage(SettingsPage* page)
 {
     // A tab text takes '&' as a mnemonic mark; the caption shows its ampersand as it is.
     tabs_->addTab(page, QString(page->Caption()).replace('&', "&&"));
     pages_.push_back(page);
     shown_.push_back(false);
-    connect(page, &CPropertyPage::modifiedChanged, this, &CSettingsSheet::UpdateApplyButton);
+    connect(page, &SettingsPage::modifiedChanged, this, &CSettingsSheet::UpdateApplyButton);
 }
 
 void CSettingsSheet::OnPageChanged(int index)
@@ -82,7 +82,7 @@ bool CSettingsSheet::ApplyPages()
         if (shown_[i] && !pages_[i]->OnApply())
             return false;
     }
-    for (CPropertyPage* page : pages_)
+    for (SettingsPage* page : pages_)
         page->SetModified(false);
     return true;
 }

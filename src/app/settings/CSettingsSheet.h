@@ -8,7 +8,7 @@ class QTabWidget;
 
 namespace zephyra {
 
-class CPropertyPage;
+class SettingsPage;
 class CPageAttractor;
 class CPageDefaults;
 class CZephyraDoc;
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    void AddPage(CPropertyPage* page);
+    void AddPage(SettingsPage* page);
     void OnPageChanged(int index);
     void ShowPage(int index);
     // OK and Apply: take the current page's values, then apply every page shown so far.
@@ -43,7 +43,7 @@ private:
     QPushButton* apply_;
     CPageAttractor* attractorPage_;
     std::vector<CPageDefaults*> defaultsPages_;
-    std::vector<CPropertyPage*> pages_;
+    std::vector<SettingsPage*> pages_;
     std::vector<bool> shown_; // pages never shown have no values to take
     int current_ = 0;
 };

@@ -82,8 +82,8 @@ private:
     QTreeWidget* tree_ = nullptr;
 };
 
-// One of the five panels by its pane code (PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY,
-// PANEL_GALLERY); null for any other code.
+// One of the panels by its pane code (PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY,
+// PANEL_GALLERY, PANEL_MEASUREMENTS); null for any other code.
 [[nodiscard]] std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc,
                                                   CPanel::CommandSink sendCommand, QWidget* parent);
 

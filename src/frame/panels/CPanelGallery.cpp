@@ -7,6 +7,7 @@
 #include "SearchTries.h"
 #include "Variants.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -23,7 +24,7 @@ namespace {
 constexpr int ID_GALLERY_MORE = 33101;
 constexpr int ID_GALLERY_VARIANTS = 33102;
 
-constexpr int FILTERS_HEIGHT = 76;
+constexpr int FILTERS_HEIGHT = 100;
 constexpr int CELL_WIDTH = CPanelGallery::THUMBNAIL_SIZE + 12;
 constexpr int CELL_HEIGHT = CPanelGallery::THUMBNAIL_SIZE + 24;
 constexpr int CODES_PER_DISTANCE = 64;
@@ -104,8 +105,17 @@ void CPanelGallery::BuildFilters()
     layout->addWidget(new QLabel("fill within", filters_), 2, 0);
     layout->addWidget(fillLow_, 2, 1);
     layout->addWidget(fillHigh_, 2, 2);
-    for (QDoubleSpinBox* box : {minLyapunov_, dimensionLow_, dimensionHigh_, fillLow_, fillHigh_})
+    // The spectrum filters: 0 leaves the Kaplan-Yorke dimension free (and the spectrum unmeasured).
+    hyperchaotic_ = new QCheckBox("hyperchaotic", filters_);
+    hyperchaotic_->setToolTip("Two or more positive Lyapunov exponents (measures the spectrum of each find)");
+    minKaplanYorke_ = SpinBox(filters_, 0.0, 4.0, "Lowest Kaplan-Yorke dimension (0: any)");
+    layout->addWidget(new QLabel("KY at least", filters_), 3, 0);
+    layout->addWidget(minKaplanYorke_, 3, 1);
+    layout->addWidget(hyperchaotic_, 3, 2);
+    for (QDoubleSpinBox* box :
+         {minLyapunov_, dimensionLow_, dimensionHigh_, fillLow_, fillHigh_, minKaplanYorke_})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { SearchMore(); });
+    connect(hyperchaotic_, &QCheckBox::toggled, this, [this] { SearchMore(); });
 }
 
 SearchFilter CPanelGallery::Filter() const
@@ -115,6 +125,9 @@ SearchFilter CPanelGallery::Filter() const
     filter.dimension = {static_cast<float>(dimensionLow_->value()),
                         static_cast<float>(dimensionHigh_->value())};
     filter.fill = {static_cast<float>(fillLow_->value()), static_cast<float>(fillHigh_->value())};
+    filter.hyperchaotic = hyperchaotic_->isChecked();
+    if (minKaplanYorke_->value() > 0.0)
+        filter.minKaplanYorke = static_cast<float>(minKaplanYorke_->value());
     return filter;
 }
 

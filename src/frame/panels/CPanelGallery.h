@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QCheckBox;
 class QDoubleSpinBox;
 class QListWidget;
 class QListWidgetItem;
@@ -56,6 +57,8 @@ private:
     QDoubleSpinBox* dimensionHigh_ = nullptr;
     QDoubleSpinBox* fillLow_ = nullptr;
     QDoubleSpinBox* fillHigh_ = nullptr;
+    QDoubleSpinBox* minKaplanYorke_ = nullptr;
+    QCheckBox* hyperchaotic_ = nullptr;
     QListWidget* grid_ = nullptr;
     std::vector<Find> finds_; // the page, in the order of the grid
     char letter_ = 0;         // the case letter of the page shown

@@ -2,9 +2,10 @@
 #include "CPanelFavorites.h"
 #include "CPanelGallery.h"
 #include "CPanelHistory.h"
+#include "CPanelMeasurements.h"
 #include "CPanelSaved.h"
 #include "CPanelSelect.h"
-#include "FrameServices.h"
+#include "StatusServices.h"
 
 namespace zephyra {
 
@@ -22,6 +23,8 @@ std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc, CPanel::Com
         return std::make_unique<CPanelHistory>(doc, std::move(sendCommand), parent);
     case PANEL_GALLERY:
         return std::make_unique<CPanelGallery>(doc, std::move(sendCommand), parent);
+    case PANEL_MEASUREMENTS:
+        return std::make_unique<CPanelMeasurements>(doc, std::move(sendCommand), parent);
     default:
         return nullptr;
     }

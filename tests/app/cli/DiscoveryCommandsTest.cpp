@@ -156,6 +156,20 @@ TEST_F(DiscoveryCommands, VariantsAreChaoticNeighboursOfTheCode)
     EXPECT_EQ(RunZephyra({"variants", "EWM"}).code, EXIT_FAILED);
 }
 
+TEST_F(DiscoveryCommands, SpectrumFiltersPutTheSpectrumInTheJson)
+{
+    const Result r = RunZephyra({"search", "M", "--hyperchaotic", "--min-ky", "2", "--count", "1", "--seed",
+                                 "3", "--points", "8000", "--jobs", "2", "--json"});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    const auto at = r.out.find("\"spectrum\":[");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    EXPECT_GE(std::stod(r.out.substr(r.out.find("\"kaplanYorke\":") + 14)), 2.0) << r.out;
+    // Without a spectrum filter nothing measures it.
+    const Result plain =
+        RunZephyra({"search", "E", "--count", "1", "--seed", "3", "--points", "8000", "--json"});
+    EXPECT_EQ(plain.out.find("spectrum"), std::string::npos) << plain.out;
+}
+
 TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
 {
     for (const std::vector<std::string>& bad :
@@ -163,6 +177,7 @@ TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
                                                {"search", "E", "--dimension", "1.5"},
                                                {"search", "E", "--fill", "0.5..0.1"},
                                                {"search", "E", "--min-lyapunov", "x"},
+                                               {"search", "E", "--min-ky", "1.2.3"},
                                                {"search", "E", "-o"},
                                                // Unmended, these two were accepted.
                                                {"search", "E", "--count", "0"},

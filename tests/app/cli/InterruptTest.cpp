@@ -68,4 +68,15 @@ TEST(Interrupt, CtrlCEndsASearchWith130)
     EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
 }
 
+TEST(Interrupt, CtrlCEndsAMeasurementWith130AndNoFigures)
+{
+    // Case P with every coefficient 0 stays at the origin: a bounded orbit whose spectrum takes seconds.
+    const Interrupted r =
+        TypeCtrlCWhenShown({"measure", "P" + std::string(504, 'M'), "--points", "2000000"}, "] ");
+    ASSERT_TRUE(WIFEXITED(r.status)) << r.output;
+    EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
+    EXPECT_EQ(r.output.find("Lyapunov spectrum"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("Case P"), std::string::npos) << r.output;
+}
+
 } // namespace

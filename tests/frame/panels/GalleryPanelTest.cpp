@@ -2,8 +2,11 @@
 // Variants gives neighbours, Favorite keeps the selected one, a new case letter restarts it.
 #include "CPanelGallery.h"
 #include "CommandIds.h"
+#include "LyapunovSpectrum.h"
 #include "PanelTestHost.h"
 
+#include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QListWidget>
 #include <QTest>
 
@@ -47,6 +50,7 @@ private slots:
     void clicksShowFindsAndAddThemToHistory();
     void variantsAreNeighboursOfTheAttractorShown();
     void anotherCaseLetterStartsAFreshPage();
+    void spectrumFiltersFillThePageWithQualifiedFinds();
 };
 
 void GalleryPanelTest::clicksShowFindsAndAddThemToHistory()
@@ -103,6 +107,31 @@ void GalleryPanelTest::anotherCaseLetterStartsAFreshPage()
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < f.Grid().count(); ++row)
         QCOMPARE(f.Grid().item(row)->text().front(), QChar('F'));
+}
+
+void GalleryPanelTest::spectrumFiltersFillThePageWithQualifiedFinds()
+{
+    GalleryFixture f;
+    auto* hyperchaotic = f.panel->findChild<QCheckBox*>();
+    QVERIFY(hyperchaotic);
+    QVERIFY(!f.Gallery().Filter().NeedsSpectrum());
+    // The Kaplan-Yorke box is the last of the spin boxes; typed into as a person does.
+    QDoubleSpinBox* ky = f.panel->findChildren<QDoubleSpinBox*>().back();
+    ky->selectAll();
+    QTest::keyClicks(ky, "1.3");
+    QTest::keyClick(ky, Qt::Key_Return);
+    QCOMPARE(f.Gallery().Filter().minKaplanYorke, 1.3f);
+    QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
+    for (int row = 0; row < 3; ++row) {
+        f.Click(row);
+        QVERIFY(f.doc.current);
+        const AttractorRef a = f.doc.current;
+        SpectrumSettings settings;
+        settings.steps = a->pointsCount;
+        QVERIFY(MeasureSpectrum(OrbitSystem::Of(*a), settings).kaplanYorke >= 1.3);
+    }
+    QTest::mouseClick(hyperchaotic, Qt::LeftButton, {}, QPoint(4, hyperchaotic->height() / 2));
+    QVERIFY(f.Gallery().Filter().hyperchaotic);
 }
 
 QTEST_MAIN(GalleryPanelTest)

@@ -1,0 +1,99 @@
+#include "CliSession.h"
+#include "FullMeasurement.h"
+#include "MeasureReport.h"
+#include "ProgressBar.h"
+#include "StatusTexts.h"
+
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+constexpr std::int32_t DEFAULT_STEPS = 1000000;
+constexpr OptionSpec MEASURE_POINTS_OPTION{
+    "--points", "N", "points of l and f, and measured steps of the spectrum (default 1000000)"};
+constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T",
+                                      "steps run before the spectrum is measured (default 1000)"};
+
+// What `measure` was asked for, apart from how the command line spelled it.
+struct MeasureOptions {
+    std::string code;
+    ComputeOptions compute; // --points N is also the number of measured steps of the spectrum
+    std::int32_t transient = SpectrumSettings{}.transient;
+};
+
+int Measure(const MeasureOptions& options, CommandIo& io)
+{
+    ComputeOptions compute = options.compute;
+    compute.points = compute.points.value_or(DEFAULT_STEPS);
+    CliSession session(io, compute);
+    const AttractorRef attractor = session.FromCode(options.code);
+    if (!session.Show(attractor, SA_NO_SEARCH))
+        return session.host.Status(PANE_MESSAGE) == TEXT_CANCELED ? EXIT_INTERRUPTED : EXIT_FAILED;
+
+    SpectrumSettings settings;
+    settings.steps = attractor->pointsCount;
+    settings.transient = options.transient;
+    ProgressBar bar(io.err);
+    bool stopped = false;
+    const FullMeasurement m = MeasureFully(OrbitSystem::Of(*attractor), settings, [&](double fraction) {
+        stopped = session.host.EscapePressed();
+        if (io.ShowsProgress() && !stopped)
+            bar.Show(fraction);
+        return !stopped;
+    });
+    bar.Clear();
+    if (stopped) {
+        // Nothing half-measured is printed.
+        io.err << TEXT_CANCELED << "\n";
+        return EXIT_INTERRUPTED;
+    }
+    const bool measured = m.spectrum.status == SpectrumStatus::Measured;
+    if (!measured)
+        io.err << SpectrumFailureText(m.spectrum.status) << "\n";
+    if (compute.json) {
+        io.out << '{';
+        session.WriteJsonMembers(io.out, *attractor);
+        if (measured)
+            WriteMeasurementJson(io.out, m);
+        io.out << "}\n";
+    } else {
+        session.PrintStatusTexts(io.out);
+        if (measured)
+            WriteMeasurementText(io.out, m, settings.blocks);
+    }
+    return measured ? EXIT_OK : EXIT_FAILED;
+}
+
+int RunMeasure(const ParsedArguments& parsed, CommandIo& io)
+{
+    parsed.ExpectPositional(1, "CODE");
+    MeasureOptions options{parsed.Positional()[0], ReadComputeOptions(parsed)};
+    if (const auto v = parsed.Value(TRANSIENT_OPTION))
+        options.transient = ParseCount(*v, "--transient");
+    return Measure(options, io);
+}
+} // namespace
+
+Subcommand MeasureCommand()
+{
+    return {"measure",
+            "measure CODE [OPTIONS]",
+            "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4 (l\n"
+            "and f as the window shows them), then its whole Lyapunov spectrum in bits per step with the\n"
+            "standard error over 10 blocks, the sum of the exponents beside the orbit mean of ln|det J|\n"
+            "(maps; they are equal) or of the divergence (ODEs), the Kaplan-Yorke dimension and the\n"
+            "correlation dimension as a fitted slope with its error and range.\n",
+            {MEASURE_POINTS_OPTION,
+             TRANSIENT_OPTION,
+             START_OPTION,
+             SEED_OPTION,
+             {"--json", "",
+              "one JSON object: the keys of compute --json, then spectrum (largest first),\n"
+              "spectrumError, units, kaplanYorke, sum, meanLogDet (maps) or meanDivergence\n"
+              "(ODEs), correlationDimension, correlationDimensionError, correlationRange"}},
+            "Ctrl+C stops the measurement and prints nothing of it.\n",
+            RunMeasure};
+}
+
+} // namespace zephyra::cli

@@ -1,0 +1,38 @@
+#include "FullMeasurement.h"
+
+namespace zephyra {
+
+namespace {
+// Sample points this close along the orbit are left out of the pair counts (see CorrelationFit).
+constexpr int NEAR_NEIGHBOURS = 1;
+} // namespace
+
+FullMeasurement MeasureFully(const OrbitSystem& system, const SpectrumSettings& settings,
+                             const SpectrumProgress& progress)
+{
+    FullMeasurement m;
+    m.spectrum = MeasureSpectrum(system, settings, progress);
+    if (m.spectrum.status == SpectrumStatus::Measured)
+        m.correlation =
+            FitCorrelationDimension(m.spectrum.sample, m.spectrum.sampleCoordinates, NEAR_NEIGHBOURS);
+    return m;
+}
+
+const char* SpectrumFailureText(SpectrumStatus status)
+{
+    switch (status) {
+    case SpectrumStatus::Invalid:
+        return "Wrong attractor configuration!";
+    case SpectrumStatus::NotSmooth:
+        return "The Lyapunov spectrum is not defined for case Z: its integer parts jump, so its step has no "
+               "derivative to follow.";
+    case SpectrumStatus::Diverged:
+        return "The orbit leaves every bound before the measurement ends.";
+    case SpectrumStatus::Measured:
+    case SpectrumStatus::Stopped:
+        break;
+    }
+    return "";
+}
+
+} // namespace zephyra

@@ -1,0 +1,168 @@
+#include "Jacobian.h"
+
+#include "AttractorCase.h"
+
+#include <cmath>
+#include <utility>
+
+namespace zephyra {
+
+namespace {
+
+// Walks the monomials in the step's order, carrying each product and its gradient, and adds
+// coefficient x gradient to the row of every equation. The walk is unrolled at compile time, so that
+// the D x D sums stay in registers.
+template <int D, int O, bool Ode> struct PolynomialJacobian {
+    static constexpr int T = TermsPerEquation(D, O);
+    using Gradient = std::array<double, D>;
+
+    const float* a;
+    int term = 1;
+    double sums[D][D] = {};
+
+    // Adds a term whose gradient is nonzero in its first `Used` entries only.
+    template <int Used> void Add(const Gradient& gradient)
+    {
+        for (int k = 0; k < D; ++k) {
+            const double c = a[1 + k * T + term];
+            for (int u = 0; u < Used; ++u)
+                sums[k][u] += c * gradient[u];
+        }
+        ++term;
+    }
+
+    // The terms that extend the current one by x_V, then their own extensions. The variables of a
+    // monomial come in ascending order, so while the last one is x_V the gradient ends at entry V.
+    template <int Degree, int V> void Visit(const Point& in, double product, const Gradient& gradient)
+    {
+        const double x = in[V];
+        Gradient next{};
+        for (int u = 0; u <= V; ++u)
+            next[u] = gradient[u] * x;
+        next[V] += product;
+        Add<V + 1>(next);
+        if constexpr (Degree < O)
+            Expand<Degree + 1, V>(in, product * x, next);
+    }
+
+    template <int Degree, int From> void Expand(const Point& in, double product, const Gradient& gradient)
+    {
+        [&]<int... V>(std::integer_sequence<int, V...>)
+        {
+            (Visit<Degree, From + V>(in, product, gradient), ...);
+        }
+        (std::make_integer_sequence<int, D - From>{});
+    }
+
+    static void Evaluate(const float* a, const Point& at, TangentMatrix& j)
+    {
+        PolynomialJacobian walk{a};
+        walk.template Expand<1, 0>(at, 1.0, Gradient{});
+        j = {};
+        for (int k = 0; k < D; ++k) {
+            for (int u = 0; u < D; ++u)
+                j[k][u] = Ode ? (k == u ? 1.0 : 0.0) + ODE_STEP * walk.sums[k][u] : walk.sums[k][u];
+        }
+    }
+};
+
+double Sign(double v)
+{
+    return v > 0.0 ? 1.0 : (v < 0.0 ? -1.0 : 0.0);
+}
+
+void JacobianAbsolute(const float* a, const Point& at, TangentMatrix& j)
+{
+    const double sx = Sign(at[0]), sy = Sign(at[1]);
+    j = {};
+    j[0][0] = a[2] + a[4] * sx;
+    j[0][1] = a[3] + a[5] * sy;
+    j[1][0] = a[7] + a[9] * sx;
+    j[1][1] = a[8] + a[10] * sy;
+}
+
+// d/dv of c |v|^p.
+double PowerSlope(double c, double p, double v)
+{
+    return c * p * std::pow(std::fabs(v), p - 1.0) * Sign(v);
+}
+
+void JacobianPower(const float* a, const Point& at, TangentMatrix& j)
+{
+    const double x = at[0], y = at[1];
+    j = {};
+    j[0][0] = a[2] + PowerSlope(a[4], a[5], x);
+    j[0][1] = a[3] + PowerSlope(a[6], a[7], y);
+    j[1][0] = a[9] + PowerSlope(a[11], a[12], x);
+    j[1][1] = a[10] + PowerSlope(a[13], a[14], y);
+}
+
+void JacobianSine(const float* a, const Point& at, TangentMatrix& j)
+{
+    const double x = at[0], y = at[1];
+    j = {};
+    j[0][0] = a[2] + a[4] * a[5] * std::cos(a[5] * x + a[6]);
+    j[0][1] = a[3] + a[7] * a[8] * std::cos(a[8] * y + a[9]);
+    j[1][0] = a[11] + a[13] * a[14] * std::cos(a[14] * x + a[15]);
+    j[1][1] = a[12] + a[16] * a[17] * std::cos(a[17] * y + a[18]);
+}
+
+void JacobianRotation(const float* a, const Point& at, TangentMatrix& j)
+{
+    const double y = at[1];
+    const double theta = static_cast<double>(6.2831855f) / (10.0 * a[6] + 13.0);
+    const double c = std::cos(theta), s = std::sin(theta);
+    const double du = a[2] * a[3] * std::cos(a[3] * y + a[4]); // du/dy; du/dx = 1
+    j = {};
+    j[0][0] = c;
+    j[0][1] = du * c + s;
+    j[1][0] = -s;
+    j[1][1] = -du * s + c;
+}
+
+// The phase z of case '^' runs on by itself, so it adds an exponent 0 and is left out.
+void JacobianOscillator(const float* a, const Point& at, TangentMatrix& j)
+{
+    const double x = at[0], y = at[1];
+    j = {};
+    j[0][0] = 1.0;
+    j[0][1] = 0.1 * a[1];
+    j[1][0] = 0.1 * (a[2] + 3.0 * a[3] * x * x + 2.0 * a[4] * x * y + a[5] * y * y);
+    j[1][1] = 1.0 + 0.1 * (a[4] * x * x + 2.0 * a[5] * x * y + a[6] + 3.0 * a[7] * y * y);
+}
+
+template <int D, int O, bool Ode>
+constexpr JacobianFunction Polynomial = &PolynomialJacobian<D, O, Ode>::Evaluate;
+
+JacobianFunction SelectPolynomial(bool ode, int dimension, int order)
+{
+    // Rows: dimension 2..4; columns: order 2..5.
+    static constexpr JacobianFunction maps[3][4] = {
+        {Polynomial<2, 2, false>, Polynomial<2, 3, false>, Polynomial<2, 4, false>, Polynomial<2, 5, false>},
+        {Polynomial<3, 2, false>, Polynomial<3, 3, false>, Polynomial<3, 4, false>, Polynomial<3, 5, false>},
+        {Polynomial<4, 2, false>, Polynomial<4, 3, false>, Polynomial<4, 4, false>, Polynomial<4, 5, false>}};
+    static constexpr JacobianFunction odes[3][4] = {
+        {Polynomial<2, 2, true>, Polynomial<2, 3, true>, Polynomial<2, 4, true>, Polynomial<2, 5, true>},
+        {Polynomial<3, 2, true>, Polynomial<3, 3, true>, Polynomial<3, 4, true>, Polynomial<3, 5, true>},
+        {Polynomial<4, 2, true>, Polynomial<4, 3, true>, Polynomial<4, 4, true>, Polynomial<4, 5, true>}};
+    if (dimension < 2 || dimension > 4 || order < 2 || order > 5)
+        return nullptr;
+    return (ode ? odes : maps)[dimension - 2][order - 2];
+}
+
+} // namespace
+
+TangentSystem SelectTangentSystem(int kind, int dimension, int order)
+{
+    constexpr int SPECIAL_DIMENSION = 2;
+    static constexpr JacobianFunction specials[] = {JacobianAbsolute, nullptr,          JacobianPower,
+                                                    JacobianSine,     JacobianRotation, JacobianOscillator};
+    if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
+        return {SPECIAL_DIMENSION, specials[kind - KIND_SPECIAL_Y]};
+    if (kind != KIND_MAP && kind != KIND_ODE)
+        return {};
+    const JacobianFunction f = SelectPolynomial(kind == KIND_ODE, dimension, order);
+    return {f ? dimension : 0, f};
+}
+
+} // namespace zephyra

@@ -1,0 +1,174 @@
+#include "CPanelMeasurements.h"
+
+#include "CZephyraDoc.h"
+#include "MeasurementCharts.h"
+#include "MeasurementTexts.h"
+#include "MeasurementWorker.h"
+#include "StatusTexts.h"
+#include "UpdateHints.h"
+
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zephyra {
+
+namespace {
+constexpr int MINIMUM_WIDTH = 300;
+constexpr int ROW_HEIGHT = 18;
+constexpr int FIGURE_ROWS = 12;
+
+QString Fixed(double value, int decimals)
+{
+    return QString::fromStdString(FormatFixed(value, decimals));
+}
+
+QString WithError(double value, double error, int decimals)
+{
+    return QString::fromStdString(SignedText(value, decimals)) + QString::fromUtf8(" \u00b1 ") +
+           Fixed(error, decimals);
+}
+
+// What the figures belong to: the orbit's code and start point.
+std::string Identity(const Attractor& a)
+{
+    const DisplaySettings& d = a.display;
+    return a.code + ' ' + std::to_string(d.x0) + ' ' + std::to_string(d.y0) + ' ' + std::to_string(d.z0) +
+           ' ' + std::to_string(d.w0);
+}
+} // namespace
+
+CPanelMeasurements::CPanelMeasurements(CZephyraDoc& doc, CommandSink sendCommand, QWidget* parent)
+    : CPanel("Measurements", doc, std::move(sendCommand), parent), worker_(new MeasurementWorker(this))
+{
+    Build();
+    Tree()->setColumnCount(2);
+    Tree()->setRootIsDecorated(false);
+    Tree()->setSelectionMode(QAbstractItemView::NoSelection);
+    convergence_ = new ConvergenceChart(this);
+    correlation_ = new CorrelationChart(this);
+    connect(worker_, &MeasurementWorker::Progressed, this, &CPanelMeasurements::ShowProgress);
+    connect(worker_, &MeasurementWorker::Finished, this, &CPanelMeasurements::ShowResult);
+    setMinimumWidth(MINIMUM_WIDTH);
+}
+
+CPanelMeasurements::~CPanelMeasurements()
+{
+    worker_->Stop();
+}
+
+void CPanelMeasurements::OnUpdate(int hint)
+{
+    if (isVisible() && (hint == UH_REDRAW || hint == UH_ALL))
+        MeasureCurrent();
+}
+
+void CPanelMeasurements::MeasureCurrent()
+{
+    const AttractorRef& a = doc_.current;
+    if (!a || !doc_.buffer.ready) {
+        worker_->Stop();
+        measured_.clear();
+        Tree()->clear();
+        convergence_->Clear();
+        correlation_->Clear();
+        return;
+    }
+    const std::string identity = Identity(*a);
+    if (identity == measured_)
+        return;
+    measured_ = identity;
+    Tree()->clear();
+    convergence_->Clear();
+    correlation_->Clear();
+    AddFigure("Code", QString::fromStdString(a->code));
+    AddFigure("l", Fixed(a->lyapunov, 3));
+    AddFigure("f", Fixed(a->fractalDim, 3));
+    ShowMessage("Measuring...");
+    SpectrumSettings settings;
+    settings.steps = STEPS;
+    worker_->Start(OrbitSystem::Of(*a), settings);
+}
+
+void CPanelMeasurements::ShowProgress(double fraction)
+{
+    ShowMessage(QString("Measuring... %1%").arg(static_cast<int>(100.0 * fraction)));
+}
+
+void CPanelMeasurements::ShowMessage(const QString& text)
+{
+    const QList<QTreeWidgetItem*> rows = Tree()->findItems("Status", Qt::MatchExactly, 0);
+    if (rows.isEmpty())
+        AddFigure("Status", text);
+    else
+        rows.front()->setText(1, text);
+}
+
+void CPanelMeasurements::AddFigure(const QString& name, const QString& value)
+{
+    auto* row = new QTreeWidgetItem(Tree(), {name, value});
+    row->setToolTip(1, value);
+}
+
+QString CPanelMeasurements::Figure(const QString& name) const
+{
+    const QList<QTreeWidgetItem*> rows = Tree()->findItems(name, Qt::MatchExactly, 0);
+    return rows.isEmpty() ? QString() : rows.front()->text(1);
+}
+
+void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>& m)
+{
+    const SpectrumResult& s = m->spectrum;
+    if (s.status != SpectrumStatus::Measured) {
+        ShowMessage(SpectrumFailureText(s.status));
+        return;
+    }
+    delete Tree()->findItems("Status", Qt::MatchExactly, 0).value(0);
+    AddFigure("Units", s.ode ? "bits per step (Euler step 0.1)" : "bits per step");
+    for (std::size_t k = 0; k < s.exponents.size(); ++k)
+        AddFigure(QString::fromUtf8("\u03bb%1").arg(k + 1), WithError(s.exponents[k], s.errors[k], 5));
+    AddFigure("Sum", QString::fromStdString(SignedText(s.sum, 5)));
+    if (s.ode)
+        AddFigure("Mean divergence", QString::fromStdString(SignedText(s.meanDivergence, 5)));
+    else
+        AddFigure("Mean ln|det J|", QString::fromStdString(SignedText(s.meanLogDet, 5)));
+    AddFigure("Kaplan-Yorke", Fixed(s.kaplanYorke, 4));
+    const CorrelationFit& c = m->correlation;
+    if (c.Fitted()) {
+        AddFigure("Correlation", Fixed(c.slope, 3) + QString::fromUtf8(" \u00b1 ") + Fixed(c.slopeError, 3));
+        AddFigure("Range", "r = " + QString::fromStdString(ShareText(c.RadiusLow())) + " to " +
+                               QString::fromStdString(ShareText(c.RadiusHigh())) + " of the extent");
+    }
+    Tree()->resizeColumnToContents(0);
+    convergence_->Show(s);
+    correlation_->Show(c);
+}
+
+void CPanelMeasurements::resizeEvent(QResizeEvent* event)
+{
+    CPanel::resizeEvent(event);
+    const int rest = std::max(0, height() - BANDS_HEIGHT);
+    const int figures = std::min(rest / 3, FIGURE_ROWS * ROW_HEIGHT);
+    const int chart = (rest - figures) / 2;
+    Tree()->setGeometry(0, BANDS_HEIGHT, width(), figures);
+    convergence_->setGeometry(0, BANDS_HEIGHT + figures, width(), chart);
+    correlation_->setGeometry(0, BANDS_HEIGHT + figures + chart, width(), rest - figures - chart);
+}
+
+void CPanelMeasurements::showEvent(QShowEvent* event)
+{
+    CPanel::showEvent(event);
+    MeasureCurrent();
+}
+
+void CPanelMeasurements::hideEvent(QHideEvent* event)
+{
+    // A hidden panel measures nothing; showing it again measures anew.
+    if (worker_->Running())
+        measured_.clear();
+    worker_->Stop();
+    CPanel::hideEvent(event);
+}
+
+} // namespace zephyra

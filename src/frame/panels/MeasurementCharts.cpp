@@ -1,0 +1,167 @@
+#include "MeasurementCharts.h"
+
+#include "CorrelationFit.h"
+#include "LyapunovSpectrum.h"
+
+#include <QChart>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <array>
+
+namespace zephyra {
+
+namespace {
+constexpr std::array<QRgb, 4> EXPONENT_COLOURS = {0xffe4572e, 0xff29a3d6, 0xff76b041, 0xffffc914};
+constexpr QRgb OUTSIDE_RANGE = 0xff6c7080;
+constexpr QRgb INSIDE_RANGE = 0xff29a3d6;
+constexpr QRgb FITTED_LINE = 0xffe4572e;
+constexpr int TITLE_POINT_SIZE = 9;
+constexpr int SETTLED_STEPS = 1000;
+
+QChart* NewChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTheme(QChart::ChartThemeDark);
+    chart->setTitle(title);
+    QFont font = chart->titleFont();
+    font.setPointSize(TITLE_POINT_SIZE);
+    chart->setTitleFont(font);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(font);
+    return chart;
+}
+
+void Prepare(QChartView& view, const QString& title)
+{
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setChart(NewChart(title));
+    view.setMinimumHeight(160);
+}
+
+// Attaches both axes to every series of the chart.
+void Attach(QChart* chart, QAbstractAxis* x, QAbstractAxis* y)
+{
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+}
+
+void ClearChart(QChart* chart)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis);
+}
+
+QString ExponentName(std::size_t k)
+{
+    return QString::fromUtf8("\u03bb%1").arg(k + 1);
+}
+} // namespace
+
+ConvergenceChart::ConvergenceChart(QWidget* parent) : QChartView(parent)
+{
+    Prepare(*this, "Lyapunov exponents (bits per step) against steps");
+}
+
+void ConvergenceChart::Clear()
+{
+    ClearChart(chart());
+}
+
+void ConvergenceChart::Show(const SpectrumResult& spectrum)
+{
+    Clear();
+    if (spectrum.history.empty())
+        return;
+    QChart* c = chart();
+    const std::size_t n = spectrum.exponents.size();
+    double low = 0.0, high = 0.0;
+    for (std::size_t k = 0; k < n; ++k) {
+        auto* line = new QLineSeries;
+        line->setName(ExponentName(k));
+        line->setColor(QColor::fromRgb(EXPONENT_COLOURS[k % EXPONENT_COLOURS.size()]));
+        for (std::size_t s = 0; s < spectrum.history.size(); ++s) {
+            const double v = spectrum.history[s][k];
+            line->append(spectrum.historySteps[s], v);
+            // The first estimates swing widely; the scale follows those from a thousand steps on.
+            if (spectrum.historySteps[s] >= SETTLED_STEPS) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        }
+        c->addSeries(line);
+    }
+    auto* x = new QLogValueAxis;
+    x->setBase(10.0);
+    x->setLabelFormat("%.0e");
+    x->setTitleText("steps");
+    x->setRange(spectrum.historySteps.front(), spectrum.historySteps.back());
+    auto* y = new QValueAxis;
+    const double margin = 0.08 * std::max(high - low, 0.01);
+    y->setRange(low - margin, high + margin);
+    y->applyNiceNumbers();
+    Attach(c, x, y);
+}
+
+CorrelationChart::CorrelationChart(QWidget* parent) : QChartView(parent)
+{
+    Prepare(*this, "log\u2081\u2080 C(r) against log\u2081\u2080 r");
+}
+
+void CorrelationChart::Clear()
+{
+    ClearChart(chart());
+}
+
+void CorrelationChart::Show(const CorrelationFit& fit)
+{
+    Clear();
+    if (fit.logRadius.empty())
+        return;
+    QChart* c = chart();
+    auto* outside = new QScatterSeries;
+    outside->setName("C(r)");
+    outside->setMarkerSize(5.0);
+    outside->setColor(QColor::fromRgb(OUTSIDE_RANGE));
+    outside->setBorderColor(Qt::transparent);
+    auto* inside = new QScatterSeries;
+    inside->setName("scaling range");
+    inside->setMarkerSize(6.0);
+    inside->setColor(QColor::fromRgb(INSIDE_RANGE));
+    inside->setBorderColor(Qt::transparent);
+    for (std::size_t k = 0; k < fit.logRadius.size(); ++k) {
+        const bool fitted = static_cast<int>(k) >= fit.first && static_cast<int>(k) <= fit.last;
+        (fitted ? inside : outside)->append(fit.logRadius[k], fit.logCorrelation[k]);
+    }
+    c->addSeries(outside);
+    c->addSeries(inside);
+    if (fit.Fitted()) {
+        auto* line = new QLineSeries;
+        line->setName(QString("slope %1").arg(fit.slope, 0, 'f', 3));
+        QPen pen(QColor::fromRgb(FITTED_LINE));
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        for (const int k : {fit.first, fit.last})
+            line->append(fit.logRadius[k], fit.intercept + fit.slope * fit.logRadius[k]);
+        c->addSeries(line);
+    }
+    auto* x = new QValueAxis;
+    x->setTitleText("log\u2081\u2080 r / extent");
+    auto* y = new QValueAxis;
+    Attach(c, x, y);
+    x->setRange(fit.logRadius.front() - 0.1, fit.logRadius.back() + 0.1);
+    const auto [lo, hi] = std::minmax_element(fit.logCorrelation.begin(), fit.logCorrelation.end());
+    y->setRange(*lo - 0.2, *hi + 0.2);
+    y->applyNiceNumbers();
+}
+
+} // namespace zephyra

@@ -1,0 +1,350 @@
+#include "AnimationFrames.h"
+
+#include "Attractor.h"
+#include "ExactOrbit.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace zephyra {
+
+namespace {
+
+constexpr double TWO_PI = 6.283185307179586;
+
+// The coefficients of morph frame `index`: a straight line between the ends, in single precision.
+std::vector<float> MorphCoefficients(const std::vector<float>& from, const std::vector<float>& to, float t)
+{
+    std::vector<float> a(from.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        a[i] = from[i] + t * (to[i] - from[i]);
+    return a;
+}
+
+float MorphFraction(int index, int frames)
+{
+    return frames > 1 ? static_cast<float>(index) / static_cast<float>(frames - 1) : 0.0f;
+}
+
+// A normalisation as centre and extent (1 / scale), which average sensibly.
+struct Bounds {
+    Point centre{};
+    Point extent{};
+};
+
+// The exact orbit's bounds of every morph frame, nothing for a frame whose orbit diverges.
+DensityResult MorphBounds(const AnimationPlan& plan, std::stop_token stop,
+                          std::vector<std::optional<Bounds>>& bounds)
+{
+    bounds.assign(static_cast<std::size_t>(plan.frames), std::nullopt);
+    for (int k = 0; k < plan.frames; ++k) {
+        DensityScene scene = plan.scene;
+        scene.coefficients =
+            MorphCoefficients(plan.scene.coefficients.value(), *plan.morphTo, MorphFraction(k, plan.frames));
+        OrbitSource source;
+        const DensityResult r = ComputeOrbitSource(scene, plan.options.seed, stop, source);
+        if (r.outcome == DensityResult::Outcome::Cancelled)
+            return r;
+        if (r.outcome != DensityResult::Outcome::Finished)
+            continue;
+        Bounds b;
+        for (int i = 0; i < 4; ++i) {
+            b.centre[i] = source.centre[i];
+            b.extent[i] = 1.0f / source.scale[i];
+        }
+        bounds[static_cast<std::size_t>(k)] = b;
+    }
+    return {DensityResult::Outcome::Finished, {}};
+}
+
+Bounds Mix(const Bounds& a, const Bounds& b, float t)
+{
+    Bounds m;
+    for (int i = 0; i < 4; ++i) {
+        m.centre[i] = a.centre[i] + t * (b.centre[i] - a.centre[i]);
+        m.extent[i] = a.extent[i] + t * (b.extent[i] - a.extent[i]);
+    }
+    return m;
+}
+
+// The smallest bounds holding every frame's bounds within `radius` frames of each frame.
+std::vector<Bounds> Union(const std::vector<Bounds>& bounds, int radius)
+{
+    const int n = static_cast<int>(bounds.size());
+    std::vector<Bounds> united(bounds.size());
+    for (int k = 0; k < n; ++k) {
+        Point low, high;
+        for (int i = 0; i < 4; ++i) {
+            low[i] = std::numeric_limits<float>::infinity();
+            high[i] = -low[i];
+        }
+        for (int j = std::max(0, k - radius); j <= std::min(n - 1, k + radius); ++j)
+            for (int i = 0; i < 4; ++i) {
+                const Bounds& b = bounds[static_cast<std::size_t>(j)];
+                low[i] = std::min(low[i], b.centre[i] - b.extent[i]);
+                high[i] = std::max(high[i], b.centre[i] + b.extent[i]);
+            }
+        for (int i = 0; i < 4; ++i) {
+            united[static_cast<std::size_t>(k)].centre[i] = 0.5f * (low[i] + high[i]);
+            united[static_cast<std::size_t>(k)].extent[i] = 0.5f * (high[i] - low[i]);
+        }
+    }
+    return united;
+}
+
+// Bounds that change smoothly and still hold each frame's attractor: diverging frames take the
+// line between their neighbours; then the union of the bounds within twice the radius, averaged
+// within the radius (about a twentieth of the animation), so every average holds the frame's own.
+std::vector<Bounds> SmoothBounds(const std::vector<std::optional<Bounds>>& exact)
+{
+    const int n = static_cast<int>(exact.size());
+    std::vector<Bounds> filled(exact.size());
+    for (int k = 0; k < n; ++k) {
+        int before = k, after = k;
+        while (before >= 0 && !exact[static_cast<std::size_t>(before)])
+            --before;
+        while (after < n && !exact[static_cast<std::size_t>(after)])
+            ++after;
+        if (before < 0 && after >= n)
+            return {}; // every frame diverges
+        if (before < 0)
+            before = after;
+        if (after >= n)
+            after = before;
+        const float t =
+            after == before ? 0.0f : static_cast<float>(k - before) / static_cast<float>(after - before);
+        filled[static_cast<std::size_t>(k)] =
+            Mix(*exact[static_cast<std::size_t>(before)], *exact[static_cast<std::size_t>(after)], t);
+    }
+    const int radius = std::max(1, n / 20);
+    const std::vector<Bounds> united = Union(filled, 2 * radius);
+    std::vector<Bounds> smooth(filled.size());
+    for (int k = 0; k < n; ++k) {
+        const int from = std::max(0, k - radius), to = std::min(n - 1, k + radius);
+        Bounds sum;
+        for (int j = from; j <= to; ++j)
+            sum = Mix(sum, united[static_cast<std::size_t>(j)], 1.0f / static_cast<float>(j - from + 1));
+        smooth[static_cast<std::size_t>(k)] = sum;
+    }
+    return smooth;
+}
+
+Picture Background(const DensityOptions& o, const Rgb& color)
+{
+    Picture picture(o.width, o.height, o.depth);
+    for (int y = 0; y < o.height; ++y)
+        for (int x = 0; x < o.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                picture.SetSample(x, y, c, color[static_cast<std::size_t>(c)]);
+    return picture;
+}
+
+// The scene of turntable frame `index`.
+DensityScene TurnedScene(const AnimationPlan& plan, int index)
+{
+    DensityScene scene = plan.scene;
+    const double turn = static_cast<double>(index) / plan.frames;
+    scene.camera.yaw += static_cast<float>(plan.turnDegrees * turn);
+    scene.camera.pitch += static_cast<float>(plan.pitchSwingDegrees * std::sin(TWO_PI * turn));
+    if (scene.turnAxis >= 0)
+        scene.camera.Turn4D(scene.turnAxis) += static_cast<float>(plan.turnDegrees * turn);
+    return scene;
+}
+
+// The scene of frame `index`: turned, and for a morph with its coefficients and smoothed bounds.
+DensityScene FrameScene(const AnimationPlan& plan, const std::vector<Bounds>& bounds, int index)
+{
+    DensityScene scene = TurnedScene(plan, index);
+    if (!plan.morphTo)
+        return scene;
+    scene.coefficients =
+        MorphCoefficients(plan.scene.coefficients.value(), *plan.morphTo, MorphFraction(index, plan.frames));
+    if (!bounds.empty()) {
+        const Bounds& b = bounds[static_cast<std::size_t>(index)];
+        Point scale;
+        for (int i = 0; i < 4; ++i)
+            scale[i] = 1.0f / b.extent[i];
+        scene.normalisation = std::pair{b.centre, scale};
+    }
+    return scene;
+}
+
+// Several frames at once, each on a share of the cores, so that what one frame does on one thread
+// (its exact orbit, merging and resolving its canvas) overlaps the others. Finished frames wait
+// for their turn; the calling thread hands them over in order and reports progress, and workers
+// never run more than a few frames ahead, so memory does not grow with the number of frames.
+class FramePipeline {
+public:
+    FramePipeline(const AnimationPlan& plan, std::vector<Bounds> bounds, std::stop_token stop)
+        : plan_(plan), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
+    {
+        const int cores = WorkerCount(plan.options.threads);
+        workers_ = std::min(cores, plan.frames);
+        options_ = plan.options;
+        options_.threads = std::max(1, cores / workers_);
+        options_.memoryLimit =
+            std::max<std::size_t>(1, plan.options.memoryLimit / static_cast<std::size_t>(workers_));
+        fractions_ = std::make_unique<std::atomic<double>[]>(static_cast<std::size_t>(workers_));
+    }
+
+    DensityResult Run(const DensityProgress& progress, const FrameNote& note, const FrameSink& sink)
+    {
+        {
+            std::vector<std::jthread> threads;
+            for (int w = 0; w < workers_; ++w)
+                threads.emplace_back([this, w] { Work(w); });
+            for (int k = 0; k < plan_.frames && !stop_.stop_requested(); ++k) {
+                Finished frame = Await(k, progress);
+                if (!frame.picture)
+                    break;
+                if (frame.diverged)
+                    note("frame " + std::to_string(k + 1) + ": the orbit diverges; drawn as background");
+                if (!sink(*frame.picture, k)) {
+                    Fail({DensityResult::Outcome::Failed, {}});
+                    break;
+                }
+                std::lock_guard lock(mutex_);
+                ++handed_;
+                changed_.notify_all();
+            }
+            Stop(); // the frames are all handed over, or none more will be
+        }
+        if (failure_)
+            return *failure_;
+        if (handed_ < plan_.frames)
+            return {DensityResult::Outcome::Cancelled, {}};
+        return {DensityResult::Outcome::Finished, {}};
+    }
+
+private:
+    struct Finished {
+        std::optional<Picture> picture;
+        bool diverged = false;
+    };
+
+    // Frame k once a worker has finished it, reporting progress meanwhile; nothing after a stop.
+    Finished Await(int k, const DensityProgress& progress)
+    {
+        std::unique_lock lock(mutex_);
+        while (!stop_.stop_requested() && !done_.count(k)) {
+            changed_.wait_for(lock, std::chrono::milliseconds(100));
+            if (progress) {
+                double sum = handed_ + static_cast<double>(done_.size());
+                for (int w = 0; w < workers_; ++w)
+                    sum += fractions_[static_cast<std::size_t>(w)].load();
+                lock.unlock();
+                progress(std::min(1.0, sum / plan_.frames));
+                lock.lock();
+            }
+        }
+        if (!done_.count(k))
+            return {};
+        Finished frame = std::move(done_[k]);
+        done_.erase(k);
+        return frame;
+    }
+
+    void Work(int w)
+    {
+        std::atomic<double>& fraction = fractions_[static_cast<std::size_t>(w)];
+        const Rgb background = plan_.options.background.value_or(plan_.scene.display.bgColor);
+        for (;;) {
+            int k;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return stop_.stop_requested() || next_ < handed_ + 2 * workers_; });
+                if (stop_.stop_requested() || next_ >= plan_.frames)
+                    return;
+                k = next_++;
+            }
+            DensityResult result;
+            Finished frame;
+            frame.picture = RenderDensityPicture(
+                FrameScene(plan_, bounds_, k), options_, stop_.get_token(), [&](double f) { fraction = f; },
+                result);
+            fraction = 0.0;
+            if (result.outcome == DensityResult::Outcome::Cancelled)
+                return;
+            if (!frame.picture) {
+                if (!plan_.morphTo)
+                    return Fail(result);
+                frame.picture = Background(options_, background);
+                frame.diverged = true;
+            }
+            std::lock_guard lock(mutex_);
+            done_[k] = std::move(frame);
+            changed_.notify_all();
+        }
+    }
+
+    // Under the lock, so that no worker misses the wake-up between its test and its wait.
+    void Stop()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stop_.request_stop();
+        }
+        changed_.notify_all();
+    }
+
+    void Fail(const DensityResult& result)
+    {
+        std::lock_guard lock(mutex_);
+        if (!failure_)
+            failure_ = result;
+        stop_.request_stop();
+        changed_.notify_all();
+    }
+
+    const AnimationPlan& plan_;
+    const std::vector<Bounds> bounds_;
+    DensityOptions options_;
+    int workers_ = 1;
+    std::stop_source stop_;
+    std::unique_ptr<std::atomic<double>[]> fractions_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<int, Finished> done_;
+    int next_ = 0;   // the next frame a worker takes
+    int handed_ = 0; // frames handed to the sink
+    std::optional<DensityResult> failure_;
+    std::stop_callback<std::function<void()>> stopLink_; // last: it may stop at once
+};
+
+} // namespace
+
+bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
+{
+    if (!to.valid || to.kind != from.kind || to.dimension != from.dimension || to.order != from.order ||
+        to.coefficients.size() != from.coefficients.size())
+        return false;
+    plan.scene.coefficients = from.coefficients;
+    plan.morphTo = to.coefficients;
+    return true;
+}
+
+DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
+                              const DensityProgress& progress, const FrameNote& note, const FrameSink& sink)
+{
+    if (plan.frames < 1)
+        return {DensityResult::Outcome::Failed, "no frames to render"};
+    std::vector<Bounds> bounds;
+    if (plan.morphTo) {
+        std::vector<std::optional<Bounds>> exact;
+        if (DensityResult r = MorphBounds(plan, stop, exact); r.outcome != DensityResult::Outcome::Finished)
+            return r;
+        bounds = SmoothBounds(exact);
+    }
+    FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
+    return pipeline.Run(progress, note, sink);
+}
+
+} // namespace zephyra

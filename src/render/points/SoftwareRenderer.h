@@ -1,0 +1,26 @@
+#pragma once
+#include "RgbImage.h"
+#include "SceneStyle.h"
+
+#include <cstddef>
+
+namespace zephyra {
+
+class Attractor;
+struct PointBuffer;
+
+// Draws the attractor into the rectangle of the picture without OpenGL, one pixel per point, over
+// the background: the same projection (4D turn included) as the screen, no depth test (later points win), no
+// box and no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
+void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
+                 const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect);
+
+// Narrows a page area to the proportions of a view whose client area is clientWidth x clientHeight,
+// as large as the page allows; the top-left corner stays.
+[[nodiscard]] PixelRect FitToWindow(const PixelRect& page, int clientWidth, int clientHeight);
+
+// The largest picture of the rectangle's proportions that stays within maxBytes of RGB pixels:
+// the scale (at most 1) to apply to its width and height.
+[[nodiscard]] double ImageScaleWithin(int width, int height, std::size_t maxBytes);
+
+} // namespace zephyra

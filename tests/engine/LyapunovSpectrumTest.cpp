@@ -1,0 +1,188 @@
+#include "LyapunovSpectrum.h"
+#include "Attractor.h"
+#include "CorrelationFit.h"
+#include "KaplanYorke.h"
+#include "PointGeneration.h"
+#include "WorkerServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <string>
+
+using namespace zephyra;
+
+namespace {
+
+const AttractorDefaults defaults;
+constexpr double BITS_PER_NAT = 1.0 / std::numbers::ln2;
+
+OrbitSystem SystemOf(const std::string& code)
+{
+    const AttractorRef a = Attractor::CreateFromCode(code, defaults);
+    return OrbitSystem::Of(*a);
+}
+
+SpectrumSettings Steps(int steps)
+{
+    SpectrumSettings s;
+    s.steps = steps;
+    return s;
+}
+
+// A search as the window makes it: the first random code of the case that passes the chaos tests,
+// measured with `points` points (its l is the attractor's lyapunov).
+AttractorRef ChaoticAttractor(char letter, std::uint64_t seed, int points)
+{
+    WorkerServices services;
+    PointBuffer buffer;
+    AttractorRef current;
+    RandomGenerator random(seed);
+    ComputeContext context{buffer, current, random, services, services};
+    AttractorDefaults sized = defaults;
+    sized.defaultPointsCount = points;
+    const AttractorRef a = Attractor::CreateRandom(letter, sized, random);
+    bool proceed = true;
+    do {
+        a->Randomize(letter, sized, random);
+    } while (!ComputePoints(context, a, false, true, &proceed));
+    return a;
+}
+
+TEST(LyapunovSpectrum, HenonMatchesThePublishedValues)
+{
+    const SpectrumResult r = MeasureSpectrum(SystemOf("EWM?MPMMWMMMM"), Steps(1000000));
+    ASSERT_EQ(r.status, SpectrumStatus::Measured);
+    ASSERT_EQ(r.exponents.size(), 2u);
+    EXPECT_FALSE(r.ode);
+    EXPECT_NEAR(r.exponents[0] / BITS_PER_NAT, 0.41922, 0.003);
+    EXPECT_NEAR(r.exponents[1] / BITS_PER_NAT, -1.62319, 0.003);
+    EXPECT_NEAR(r.kaplanYorke, 1.2583, 0.002);
+    // The error bars are honest: small, and the published values lie within a few of them.
+    for (std::size_t k = 0; k < 2; ++k)
+        EXPECT_GT(r.errors[k], 0.0);
+    EXPECT_LT(std::fabs(r.exponents[0] / BITS_PER_NAT - 0.41922), 4 * r.errors[0] / BITS_PER_NAT + 1e-4);
+    // ln |det J| is ln 0.3 at every point (0.3 as the code's single-precision coefficient).
+    EXPECT_NEAR(r.meanLogDet, std::log(double(0.3f)) * BITS_PER_NAT, 1e-9);
+    // The running estimates end on the result.
+    ASSERT_FALSE(r.history.empty());
+    EXPECT_EQ(r.historySteps.back(), 1000000);
+    EXPECT_DOUBLE_EQ(r.history.back()[0], r.exponents[0]);
+}
+
+// For a map the exponents add up to the orbit mean of ln |det J| (the volume's growth), on every
+// kind of map: polynomial maps of each dimension and the smooth special maps.
+TEST(LyapunovSpectrum, MapSumEqualsTheMeanLogDeterminant)
+{
+    std::uint64_t seed = 11;
+    for (char letter : std::string("EFIJMN") + "Y[\\]^") {
+        // Searched over as many points as the measurement steps, so that the orbit stays bounded.
+        const AttractorRef a = ChaoticAttractor(letter, ++seed, 101000);
+        const SpectrumResult r = MeasureSpectrum(OrbitSystem::Of(*a), Steps(100000));
+        ASSERT_EQ(r.status, SpectrumStatus::Measured) << a->code;
+        EXPECT_NEAR(r.sum, r.meanLogDet, 1e-6 * std::fabs(r.meanLogDet) + 1e-9) << a->code;
+        EXPECT_GE(r.exponents.front(), r.exponents.back());
+    }
+}
+
+// An ODE's orbit has the flow direction, along which nothing grows: one exponent is zero. The sum is
+// exactly the mean ln det(I + 0.1 J) of the Euler step, and the mean divergence (0.1 trace J) only
+// to the order of the step: the squared terms of 0.1 J make up a tenth to a quarter of it.
+TEST(LyapunovSpectrum, OdeHasAZeroExponentAndSumsToTheDivergence)
+{
+    std::uint64_t seed = 40;
+    for (char letter : std::string("QRU")) {
+        const AttractorRef a = ChaoticAttractor(letter, ++seed, 1001000);
+        const SpectrumResult r = MeasureSpectrum(OrbitSystem::Of(*a), Steps(1000000));
+        ASSERT_EQ(r.status, SpectrumStatus::Measured) << a->code;
+        EXPECT_TRUE(r.ode);
+        double nearest = 1e9;
+        for (double e : r.exponents)
+            nearest = std::min(nearest, std::fabs(e));
+        EXPECT_LT(nearest, 0.01) << a->code;
+        EXPECT_LE(PositiveExponents(r), 1) << a->code; // the zero exponent never counts as positive
+        EXPECT_NEAR(r.sum, r.meanLogDet, 1e-6 * std::fabs(r.meanLogDet) + 1e-9) << a->code;
+        EXPECT_NEAR(r.sum, r.meanDivergence, 0.3 * std::fabs(r.meanDivergence)) << a->code;
+    }
+}
+
+// The same quantity measured two ways: the shadow-orbit exponent l of the point computation and the
+// largest exponent of the spectrum, over the same steps. Only clearly chaotic codes: where the
+// largest exponent is near zero (cycles and tori that pass the search) the shadow orbit's finite,
+// single-precision separation reads its rounding noise as growth. Maps agree within the spectrum's
+// error bar; on an ODE the shadow orbit, 3e-5 away, also sees a few percent of curvature.
+TEST(LyapunovSpectrum, LargestExponentAgreesWithTheShadowOrbitExponent)
+{
+    const std::string letters = "EFGIJKMNQR";
+    constexpr int POINTS = 200000;
+    constexpr double CLEARLY_CHAOTIC = 0.05;
+    int compared = 0;
+    for (std::uint64_t seed = 100; compared < 20 && seed < 200; ++seed) {
+        const char letter = letters[seed % letters.size()];
+        const AttractorRef a = ChaoticAttractor(letter, seed, POINTS);
+        SpectrumSettings s = Steps(POINTS);
+        s.transient = 0;
+        const SpectrumResult r = MeasureSpectrum(OrbitSystem::Of(*a), s);
+        ASSERT_EQ(r.status, SpectrumStatus::Measured) << a->code;
+        if (r.exponents[0] < CLEARLY_CHAOTIC)
+            continue;
+        const double bias = r.ode ? 0.05 * r.exponents[0] : 0.0;
+        EXPECT_NEAR(r.exponents[0], a->lyapunov, 3 * r.errors[0] + 0.002 + bias) << a->code;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 20);
+}
+
+TEST(LyapunovSpectrum, RefusesWhatItCannotMeasure)
+{
+    EXPECT_EQ(MeasureSpectrum(SystemOf("ZMMMMMMMMMMMMMM"), Steps(100)).status, SpectrumStatus::NotSmooth);
+    EXPECT_EQ(MeasureSpectrum(SystemOf("EWM"), Steps(100)).status, SpectrumStatus::Invalid);
+    // x' = 2 + 1.3 x^2 runs off to infinity.
+    EXPECT_EQ(MeasureSpectrum(SystemOf("EaMZMMMMMMMMM"), Steps(1000)).status, SpectrumStatus::Diverged);
+    int calls = 0;
+    const SpectrumResult stopped =
+        MeasureSpectrum(SystemOf("EWM?MPMMWMMMM"), Steps(1000000), [&](double) { return ++calls < 3; });
+    EXPECT_EQ(stopped.status, SpectrumStatus::Stopped);
+    EXPECT_EQ(calls, 3);
+}
+
+TEST(KaplanYorke, FromTheDefinition)
+{
+    EXPECT_NEAR(KaplanYorkeDimension({0.41922, -1.62319}), 1.2583, 1e-4);
+    EXPECT_EQ(KaplanYorkeDimension({-0.1, -1.0}), 0.0);
+    EXPECT_EQ(KaplanYorkeDimension({0.5, 0.2}), 2.0);
+    EXPECT_DOUBLE_EQ(KaplanYorkeDimension({1.0, 0.0, -2.0}), 2.5);
+    EXPECT_DOUBLE_EQ(KaplanYorkeDimension({0.3, 0.1, -0.2, -1.0}), 3.2);
+}
+
+// Uniform points on a segment and in a square have dimension 1 and 2; the Henon attractor about 1.2.
+TEST(CorrelationFit, SlopeIsTheDimension)
+{
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> between(0.0f, 1.0f);
+    auto uniform = [&] { return between(random); };
+    std::vector<Point> segment, square;
+    for (int i = 0; i < 3000; ++i) {
+        const float t = uniform();
+        segment.push_back({t, 0.5f * t, 0.0f, 0.0f});
+        square.push_back({uniform(), uniform(), 0.0f, 0.0f});
+    }
+    const CorrelationFit line = FitCorrelationDimension(segment, 2, 0);
+    ASSERT_TRUE(line.Fitted());
+    EXPECT_NEAR(line.slope, 1.0, 0.05);
+    const CorrelationFit plane = FitCorrelationDimension(square, 2, 0);
+    ASSERT_TRUE(plane.Fitted());
+    EXPECT_NEAR(plane.slope, 2.0, 0.1);
+    EXPECT_LT(plane.RadiusLow(), plane.RadiusHigh());
+
+    const SpectrumResult henon = MeasureSpectrum(SystemOf("EWM?MPMMWMMMM"), Steps(400000));
+    const CorrelationFit fit = FitCorrelationDimension(henon.sample, henon.sampleCoordinates, 1);
+    ASSERT_TRUE(fit.Fitted());
+    EXPECT_NEAR(fit.slope, 1.22, 0.06);
+    EXPECT_GT(fit.slopeError, 0.0);
+    EXPECT_LT(fit.slopeError, 0.05);
+}
+
+} // namespace
