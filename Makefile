@@ -18,7 +18,9 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the two programs: the tests and benchmarks wait for `make test` and `make bench`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target zephyra zephyra-explorer
 	./scripts/run-explorer $(BUILD)
 
 # Every widget test starts an X server of its own (scripts/with-xvfb); the file tests run as an

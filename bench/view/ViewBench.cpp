@@ -1,17 +1,26 @@
-// Frame times of the attractor view's OpenGL drawing at 800 x 600: a full paint of 1 000 000
-// points, a degraded drag paint, an antialiasing run, and, as the baseline, the same points sent
-// one vertex call at a time. Wall and CPU time per frame of the drawing thread, after glFinish.
+// Frame times of the attractor view at 800 x 600, its OpenGL path and its CPU path side by side:
+// a full paint of 1 000 000 points, a drag paint, a black-and-white paint, antialiasing, and, as
+// the baseline, the same points sent one vertex call at a time. Wall time per frame up to
+// glFinish, and the CPU time of the calling thread; last, drag frames of the view in a window.
 #include "Attractor.h"
+#include "CZephyraDoc.h"
+#include "CZephyraView.h"
+#include "CpuPointRaster.h"
+#include "FakeHost.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
 #include "OrbitFixture.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions_2_0>
+#include <QOpenGLPaintDevice>
 #include <QOpenGLVersionFunctionsFactory>
+#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
@@ -50,7 +59,7 @@ void Measure(const char* name, int repeats, const std::function<void()>& frame)
     }
     const double cpu = ThreadSeconds() - cpuStart;
     std::sort(walls.begin(), walls.end());
-    std::printf("%-40s wall %8.2f ms fastest %8.2f ms median, CPU %7.2f ms, %d frames\n", name,
+    std::printf("%s: %.1f ms (median %.1f ms, calling thread's CPU %.1f ms, %d frames)\n", name,
                 walls.front() * 1e3, walls[walls.size() / 2] * 1e3, cpu * 1e3 / repeats, repeats);
 }
 
@@ -79,11 +88,47 @@ void DrawOneCallPerPoint(QOpenGLFunctions_2_0& gl, const Attractor& a, const Poi
     gl.glEnd();
 }
 
+// Drag frames of the view in a window, as a person makes them: from a mouse move to the frame on
+// screen, for each path, with adaptive degradation and with every point.
+void MeasureWindowDrags(const Attractor& shown, PointBuffer&& buffer)
+{
+    testing::FakeHost host;
+    CZephyraDoc doc(host, nullptr, 1);
+    doc.current = shown.Clone(doc.defaults);
+    doc.buffer = std::move(buffer);
+    CZephyraView view(doc);
+    view.resize(WIDTH, HEIGHT);
+    view.show();
+    QEventLoop exposed;
+    QObject::connect(&view, &QOpenGLWidget::frameSwapped, &exposed, &QEventLoop::quit);
+    exposed.exec();
+    const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    for (const bool adaptive : {true, false})
+        for (const int where : {2, 1}) {
+            doc.pointsOnCpu = where;
+            doc.viewAdaptive = adaptive;
+            const std::string name = std::string(where == 1 ? "CPU" : "GL") + " path, window drag frame, " +
+                                     (adaptive ? "adaptive degradation" : "every point");
+            int x = 100;
+            send(QEvent::MouseButtonPress, {x, 300}, Qt::LeftButton, Qt::LeftButton);
+            Measure(name.c_str(), adaptive ? 60 : 10, [&] {
+                QEventLoop painted;
+                QObject::connect(&view, &QOpenGLWidget::frameSwapped, &painted, &QEventLoop::quit);
+                send(QEvent::MouseMove, {++x, 300}, Qt::NoButton, Qt::LeftButton);
+                painted.exec();
+            });
+            send(QEvent::MouseButtonRelease, {x, 300}, Qt::LeftButton, Qt::NoButton);
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QSurfaceFormat format;
     format.setDepthBufferSize(24);
     QOpenGLContext context;
@@ -131,33 +176,56 @@ int main(int argc, char** argv)
             DrawOneCallPerPoint(*gl, *attractor, buffer, viewport);
             finish();
         };
-        for (int round = 0; round < 2; ++round) {
-            Measure("full paint, 1 000 000 points", 10, fullPaint);
-            Measure("baseline: one vertex call per point", 10, baseline);
-        }
-        scene.dragging = true;
-        Measure("drag paint, adaptive degradation", 100, [&] {
-            attractor->yaw += 1.0f;
-            renderer.Draw(scene, viewport);
+        // The CPU path as the view takes it: the picture drawn on the workers, then painted into
+        // the framebuffer as an image.
+        CpuPointRaster raster;
+        QOpenGLPaintDevice device(WIDTH, HEIGHT);
+        auto cpuPaint = [&](int supersample) {
+            const QImage image = raster.Draw(scene, {WIDTH, HEIGHT}, supersample);
+            QPainter painter(&device);
+            painter.drawImage(0, 0, image);
+            painter.end();
             finish();
-        });
+        };
+        auto cpuFullPaint = [&] {
+            attractor->yaw += 1.0f;
+            cpuPaint(1);
+        };
+        for (int round = 0; round < 2; ++round) {
+            Measure("GL path, full paint, 1000000 points", 10, fullPaint);
+            Measure("CPU path, full paint, 1000000 points", 20, cpuFullPaint);
+        }
+        Measure("GL baseline, one vertex call per point", 10, baseline);
+        scene.dragging = true;
+        Measure("GL path, drag paint, adaptive degradation", 100, fullPaint);
+        Measure("CPU path, drag paint, adaptive degradation", 100, cpuFullPaint);
+        scene.adaptive = false;
+        Measure("GL path, drag paint, every point", 10, fullPaint);
+        Measure("CPU path, drag paint, every point", 20, cpuFullPaint);
+        scene.adaptive = true;
         scene.dragging = false;
         scene.flags.blackWhite = true;
-        Measure("full paint, black and white", 20, [&] {
+        Measure("GL path, full paint, black and white", 10, [&] {
             renderer.Draw(scene, viewport);
             finish();
         });
+        Measure("CPU path, full paint, black and white", 20, [&] { cpuPaint(1); });
         scene.flags.blackWhite = false;
         for (int setting : {0, 1}) {
-            Measure(setting == 0 ? "antialiasing run, 4 passes" : "antialiasing run, 8 passes", 5, [&] {
-                accumulator.Accumulate({WIDTH, HEIGHT}, JitterTable(setting), JitterWeight(setting),
-                                       [&](const JitterSample& s) {
-                                           renderer.Draw(scene, viewport, s.x * 0.001f, s.y * 0.001f);
-                                       });
-                target.bind();
-                accumulator.Present();
-                finish();
-            });
+            Measure(setting == 0 ? "GL path, antialiasing, 4 passes" : "GL path, antialiasing, 8 passes", 5,
+                    [&] {
+                        accumulator.Accumulate({WIDTH, HEIGHT}, JitterTable(setting), JitterWeight(setting),
+                                               [&](const JitterSample& s) {
+                                                   renderer.Draw(scene, viewport, s.x * 0.001f, s.y * 0.001f);
+                                               });
+                        target.bind();
+                        accumulator.Present();
+                        finish();
+                    });
+            const int s = SupersampleOf(setting);
+            Measure(s == 2 ? "CPU path, antialiasing, supersample 2"
+                           : "CPU path, antialiasing, supersample 3",
+                    10, [&] { cpuPaint(s); });
         }
         std::printf("point sets uploaded over all frames: %d\n", renderer.Uploads());
         renderer.Release();
@@ -165,5 +233,6 @@ int main(int argc, char** argv)
     }
     target.release();
     context.doneCurrent();
+    MeasureWindowDrags(*attractor, std::move(buffer));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "XmlNumbers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zephyra {
 
@@ -76,6 +77,11 @@ void SaveToXml(const Attractor& attractor, pugi::xml_node parent)
     SetAttribute(element, "pitch", XmlFloatText(attractor.pitch));
     SetAttribute(element, "tx", XmlFloatText(attractor.tx));
     SetAttribute(element, "ty", XmlFloatText(attractor.ty));
+    // The 4D turn only where there is one, so that records without it stay as they were.
+    for (const auto& [name, angle] :
+         {std::pair{"xw", attractor.xw}, {"yw", attractor.yw}, {"zw", attractor.zw}})
+        if (angle != 0.0f)
+            SetAttribute(element, name, XmlFloatText(angle));
     SaveDisplay(attractor.display, element);
 }
 
@@ -96,6 +102,9 @@ AttractorRef LoadFromXml(pugi::xml_node element, const AttractorDefaults& defaul
     });
     ReadFloatAttribute(element, "tx", a.tx);
     ReadFloatAttribute(element, "ty", a.ty);
+    ReadFloatAttribute(element, "xw", a.xw);
+    ReadFloatAttribute(element, "yw", a.yw);
+    ReadFloatAttribute(element, "zw", a.zw);
     LoadDisplay(a.display, element);
     if (a.valid)
         UpdateThumbnail(a);

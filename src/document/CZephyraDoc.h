@@ -44,6 +44,9 @@ public:
     bool viewAdaptive = true;
     bool viewDensity = false; // the density picture instead of the point cloud
     std::int32_t antialias = 0;
+    // Where the point view draws: 0 on the CPU when OpenGL renders in software, 1 always on the
+    // CPU, 2 always with OpenGL.
+    std::int32_t pointsOnCpu = 0;
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
     AttractorDefaults defaults;
     RandomGenerator random;

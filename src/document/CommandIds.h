@@ -19,6 +19,7 @@ constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_FILE_MRU_FIRST = 57616;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_HELP_GUIDE = 57667;
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
@@ -46,6 +47,7 @@ constexpr int ID_OPEN_SAVED = 128; // Saved panel button: the framework's open
 constexpr int ID_JOIN = 32823;
 constexpr int ID_SETTINGS = 187;
 constexpr int ID_RESET = 184;
+constexpr int ID_RESET_4D_TURN = 32850;
 constexpr int ID_VIEW_BOX = 32800;
 constexpr int ID_VIEW_CROSS = 32801;
 constexpr int ID_VIEW_BLACK_WHITE = 192;
@@ -78,6 +80,9 @@ constexpr int ID_VIEW_CONFIGURATION = 32818;
 constexpr int ID_GO = 117;
 constexpr int ID_REMOVE_FAVORITE = 107;
 constexpr int ID_REMOVE_SAVED = 108;
+
+// Application
+constexpr int ID_HELP_SHORTCUTS = 33190;
 
 } // namespace cmd
 } // namespace zephyra

@@ -136,9 +136,11 @@ bool OnListCommand(CZephyraDoc& doc, int id)
     switch (id) {
     case cmd::ID_ADD_TO_SAVED:
         doc.AddToSaved();
+        doc.Host().ShowStatus(PANE_MESSAGE, TEXT_ADDED_TO_SAVED);
         return true;
     case cmd::ID_ADD_TO_FAVORITES:
         doc.AddToFavorites();
+        doc.Host().ShowStatus(PANE_MESSAGE, TEXT_ADDED_TO_FAVORITES);
         return true;
     case cmd::ID_CLEAR_FAVORITES:
         doc.ClearFavorites();
@@ -176,6 +178,10 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
         doc.current->ResetCamera();
         doc.UpdateAllViews(UH_REDRAW);
         return true;
+    case cmd::ID_RESET_4D_TURN:
+        doc.current->xw = doc.current->yw = doc.current->zw = 0.0f;
+        doc.UpdateAllViews(UH_REDRAW);
+        return true;
     default:
         return false;
     }
@@ -192,6 +198,7 @@ bool NeedsCurrent(int id)
     case cmd::ID_ADD_TO_SAVED:
     case cmd::ID_ADD_TO_FAVORITES:
     case cmd::ID_RESET:
+    case cmd::ID_RESET_4D_TURN:
     case cmd::ID_POINTS_10K:
     case cmd::ID_POINTS_100K:
     case cmd::ID_POINTS_1M:

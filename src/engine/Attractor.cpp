@@ -51,6 +51,9 @@ AttractorRef Attractor::Clone(const AttractorDefaults& defaults) const
     c->pitch = pitch;
     c->tx = tx;
     c->ty = ty;
+    c->xw = xw;
+    c->yw = yw;
+    c->zw = zw;
     c->pointsCount = pointsCount;
     c->thumbnail = thumbnail;
     c->refusedCode = refusedCode;
@@ -153,6 +156,7 @@ void Attractor::ResetCamera()
     fov = DEFAULT_FOV;
     zoom = DEFAULT_ZOOM;
     yaw = pitch = tx = ty = 0.0f;
+    xw = yw = zw = 0.0f;
 }
 
 } // namespace zephyra

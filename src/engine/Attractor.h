@@ -40,6 +40,8 @@ public:
     std::int32_t kind = 0;
     std::int32_t pointsCount = 0;
     float fov = DEFAULT_FOV, zoom = DEFAULT_ZOOM, yaw = 0, pitch = 0, tx = 0, ty = 0;
+    // The 4D turn in degrees, in the planes of w and x, y and z; only 4D cases use it.
+    float xw = 0, yw = 0, zw = 0;
     std::int32_t position = 1;
     Thumbnail thumbnail;
     DisplaySettings display;

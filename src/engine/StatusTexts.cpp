@@ -64,6 +64,14 @@ std::string StartPointText(const Attractor& a)
            " z0 = " + FormatFixed(d.z0, 2) + " w0 = " + FormatFixed(d.w0, 2);
 }
 
+std::string Turn4DText(const Attractor& a)
+{
+    if (a.dimension != 4 || (a.xw == 0.0f && a.yw == 0.0f && a.zw == 0.0f))
+        return {};
+    return "4D turn: xw = " + FormatFixed(a.xw, 1) + "  yw = " + FormatFixed(a.yw, 1) +
+           "  zw = " + FormatFixed(a.zw, 1);
+}
+
 std::string ComputingText(double percent)
 {
     return "Computing " + FormatFixed(percent, 0) + "% press ESC to cancel";

@@ -18,6 +18,10 @@ inline constexpr const char* TEXT_DONE = "Done";
 inline constexpr const char* TEXT_CANCELED = "Canceled by user";
 inline constexpr const char* TEXT_NO_MEMORY = "Not enought memory!";
 inline constexpr const char* TEXT_READY = "Ready";
+// What Copy Picture, Add to Saved and Add to Favorites did, on pane 0.
+inline constexpr const char* TEXT_PICTURE_COPIED = "Picture copied";
+inline constexpr const char* TEXT_ADDED_TO_SAVED = "Added to Saved";
+inline constexpr const char* TEXT_ADDED_TO_FAVORITES = "Added to Favorites";
 
 // The texts of panes 1 to 4 for a computed attractor, and the progress and position texts.
 // Numbers are formatted in the "C" form whatever the user's locale.
@@ -28,8 +32,10 @@ inline constexpr const char* TEXT_READY = "Ready";
 [[nodiscard]] std::string PointsText(int count);              // " 50000 points"
 [[nodiscard]] std::string MeasuresText(const Attractor& a);   // " l = 0.610  f = 1.200"
 [[nodiscard]] std::string StartPointText(const Attractor& a); // " x0 = 0.05 y0 = ..."
-[[nodiscard]] std::string ComputingText(double percent);      // "Computing 10% press ESC to cancel"
-[[nodiscard]] std::string PositionText(int position);         // "Position: 3"
+// "4D turn: xw = 30.0  yw = 0.0  zw = -12.4" while a 4D case is turned through w; else empty.
+[[nodiscard]] std::string Turn4DText(const Attractor& a);
+[[nodiscard]] std::string ComputingText(double percent); // "Computing 10% press ESC to cancel"
+[[nodiscard]] std::string PositionText(int position);    // "Position: 3"
 
 // printf's "%.<decimals>f" of a value, independent of the process locale.
 [[nodiscard]] std::string FormatFixed(double value, int decimals);

@@ -8,6 +8,7 @@
 #include "FrameIcons.h"
 #include "FrameLayouts.h"
 #include "StatusPanes.h"
+#include "StatusTexts.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -54,8 +55,10 @@ CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
     layouts_ = new FrameLayouts(
         doc, [this](int id) { dispatcher_->Dispatch(id); }, this);
     setCentralWidget(layouts_);
-    for (CZephyraView* view : layouts_->Views())
+    for (CZephyraView* view : layouts_->Views()) {
         connect(view, &CZephyraView::contextMenuRequested, this, &CMainFrame::ShowContextMenu);
+        connect(view, &CZephyraView::turned4D, this, &CMainFrame::ShowTurn4D);
+    }
 
     viewTarget_ = std::make_unique<ViewTarget>(*layouts_);
     documentTarget_ = std::make_unique<DocumentTarget>(doc);
@@ -90,9 +93,15 @@ void CMainFrame::ShowPanel(int panelCode)
 void CMainFrame::OnDocumentChanged(int hint)
 {
     layouts_->UpdateAll(hint);
+    ShowTurn4D();
     if (hint & UH_SAVED_SHOWN)
         layouts_->ShowPanel(PANEL_SAVED);
     dispatcher_->UpdateChecks();
+}
+
+void CMainFrame::ShowTurn4D()
+{
+    panes_->SetIdleText(doc_.current ? QString::fromStdString(Turn4DText(*doc_.current)) : QString());
 }
 
 int CMainFrame::CurrentPanel() const

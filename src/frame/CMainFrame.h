@@ -27,7 +27,7 @@ public:
 };
 
 // The main window: menu bar, main toolbar, the "Configuration" row with the code box, the five
-// layouts of the client area and the status bar of five panes. It implements the frame services
+// layouts of the client area and the status bar of five panes. It implements the status services
 // and routes every command id: active view, document, frame, then the owner.
 class CMainFrame : public QMainWindow, public StatusServices, private CommandTarget {
     Q_OBJECT
@@ -74,6 +74,8 @@ private:
     void CreateAccelerators();
     void FillRecentFiles(QMenu& fileMenu);
     void ShowContextMenu(const QPoint& globalPos);
+    // The 4D turn of the current attractor in pane 0 while it is not zero.
+    void ShowTurn4D();
 
     CZephyraDoc& doc_;
     FrameOwner& owner_;

@@ -71,8 +71,13 @@ constexpr CommandInfo commandTable[] = {
     {ID_ADD_POINTS, "Add points", "Add points\nAdd points to attractor"},
     {ID_REMOVE_POINTS, "Remove points", "Remove points\nRemove points to attractor"},
     {ID_RESET, "Reset", "Reset attractor\nReset attractor"},
+    {ID_RESET_4D_TURN, "Reset 4D Turn", "Turn a 4D attractor back into its own space\nReset 4D Turn"},
+    {ID_HELP_GUIDE, "Zephyra Explorer &Help", "Open the guide to the program\nHelp"},
+    {ID_HELP_SHORTCUTS, "&Keyboard Shortcuts", "List every shortcut\nKeyboard Shortcuts"},
     {ID_APP_ABOUT, "&About Zephyra Explorer...",
      "Display program information, version number and copyright\nAbout"},
+    {ID_NEXT_PANE, "Next Pane", ""},
+    {ID_PREV_PANE, "Previous Pane", ""},
     {ID_GO, "Go", ""},
 };
 
@@ -114,6 +119,7 @@ constexpr Accelerator acceleratorTable[] = {
     {"Ctrl+M", ID_PANEL_MEASUREMENTS},
     {"Ctrl+U", ID_VIEW_BOX},
     {"Ctrl+R", ID_VIEW_CROSS},
+    {"F1", ID_HELP_GUIDE},
 };
 
 // Captions of the 26 New-case items, built once from the case table.
@@ -175,18 +181,21 @@ std::string ToolTip(const CommandInfo& command)
     return lineBreak == std::string_view::npos ? std::string() : std::string(prompt.substr(lineBreak + 1));
 }
 
-std::string ShortcutText(int id)
+std::string KeyText(const Accelerator& accelerator)
 {
     constexpr std::string_view keypad = "Num+";
-    for (const Accelerator& accelerator : acceleratorTable) {
-        if (accelerator.id != id)
-            continue;
-        std::string keys = accelerator.keys;
-        // "Num++" is shown as "Num +".
-        if (keys.starts_with(keypad))
-            keys.replace(0, keypad.size(), "Num ");
-        return keys;
-    }
+    std::string keys = accelerator.keys;
+    // "Num++" is shown as "Num +".
+    if (keys.starts_with(keypad))
+        keys.replace(0, keypad.size(), "Num ");
+    return keys;
+}
+
+std::string ShortcutText(int id)
+{
+    for (const Accelerator& accelerator : acceleratorTable)
+        if (accelerator.id == id)
+            return KeyText(accelerator);
     return {};
 }
 

@@ -29,6 +29,8 @@ struct Accelerator {
 // The part of a prompt before the line break (status pane 0) and after it (tool tip).
 [[nodiscard]] std::string StatusPrompt(const CommandInfo& command);
 [[nodiscard]] std::string ToolTip(const CommandInfo& command);
+// The text of one key of the table as people read it: "F10", "Num +".
+[[nodiscard]] std::string KeyText(const Accelerator& accelerator);
 // The shortcut text a menu shows for a command ("F10", "Num +"); empty for none.
 [[nodiscard]] std::string ShortcutText(int id);
 // The caption as the menu bar shows it: caption, tab, shortcut text.

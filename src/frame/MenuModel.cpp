@@ -95,8 +95,9 @@ const std::vector<MenuNode>& MainMenu()
                  Item(ID_ADD_POINTS),
                  Item(ID_REMOVE_POINTS),
                  separator,
-                 Item(ID_RESET)}),
-        Submenu("&Help", {Item(ID_APP_ABOUT)}),
+                 Item(ID_RESET),
+                 Item(ID_RESET_4D_TURN)}),
+        Submenu("&Help", {Item(ID_HELP_GUIDE), Item(ID_HELP_SHORTCUTS), separator, Item(ID_APP_ABOUT)}),
     };
     return menus;
 }

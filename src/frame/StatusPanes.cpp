@@ -45,13 +45,14 @@ StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar)
         panes_[i] = pane;
     }
     panes_[0]->setText(TEXT_READY);
-    texts_[0] = TEXT_READY;
+    texts_[0] = idle_ = TEXT_READY;
     waiting_.setSingleShot(true);
     QObject::connect(&waiting_, &QTimer::timeout, [this] { ShowWaitingTexts(); });
 }
 
-void StatusPanes::SetText(int pane, const QString& text)
+void StatusPanes::SetText(int pane, const QString& message)
 {
+    const QString& text = pane == 0 && message == TEXT_READY ? idle_ : message;
     // A run writes the same text at every one of its first 5000 steps; only a change is worth
     // a repaint.
     if (pane < 0 || pane >= PaneCount || texts_[pane] == text)
@@ -86,7 +87,20 @@ QString StatusPanes::Text(int pane) const
 
 void StatusPanes::ShowPrompt(const QString& prompt)
 {
-    SetText(0, prompt.isEmpty() ? TEXT_READY : prompt);
+    SetText(0, prompt.isEmpty() ? idle_ : prompt);
+}
+
+void StatusPanes::SetIdleText(const QString& text)
+{
+    const QString idle = text.isEmpty() ? QString(TEXT_READY) : text;
+    if (idle == idle_)
+        return;
+    // A new turn shows at once; "Ready" comes back only in place of the old turn, so that a prompt
+    // or a message stays.
+    const bool showing = texts_[0] == idle_;
+    idle_ = idle;
+    if (showing || !text.isEmpty())
+        SetText(0, idle_);
 }
 
 } // namespace zephyra

@@ -30,6 +30,9 @@ public:
     [[nodiscard]] QString Text(int pane) const;
     // A prompt of a highlighted menu item or button, or the idle text when the prompt is empty.
     void ShowPrompt(const QString& prompt);
+    // What pane 0 shows in place of "Ready" (the 4D turn of the attractor), and at once when it is
+    // not empty; empty for "Ready".
+    void SetIdleText(const QString& text);
 
 private:
     void ShowWaitingTexts();
@@ -38,6 +41,7 @@ private:
     std::array<StatusPane*, PaneCount> panes_{};
     std::array<QString, PaneCount> texts_{};
     QElapsedTimer sinceRepaint_;
+    QString idle_;
     QTimer waiting_;
 };
 

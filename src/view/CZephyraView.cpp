@@ -2,14 +2,17 @@
 
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
+#include "CpuPointRaster.h"
 #include "DensitySceneOf.h"
 #include "DensityViewWorker.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
+#include "StatusTexts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 #include <QPrinter>
 #include <QSurfaceFormat>
@@ -22,13 +25,22 @@ namespace {
 
 // The Density view's exact orbit: enough for its bounds, few enough for a first picture at once.
 constexpr std::int32_t DENSITY_EXACT_POINTS = 200000;
+// A drag that rests this long counts as paused.
+constexpr int DRAG_PAUSE_MS = 120;
 
 } // namespace
 
 CZephyraView::CZephyraView(CZephyraDoc& document, QWidget* parent)
-    : QOpenGLWidget(parent), document_(document), density_(new DensityViewWorker(this))
+    : QOpenGLWidget(parent), document_(document), cpuRaster_(std::make_unique<CpuPointRaster>()),
+      density_(new DensityViewWorker(this))
 {
     connect(density_, &DensityViewWorker::pictureReady, this, qOverload<>(&CZephyraView::update));
+    dragPause_.setSingleShot(true);
+    dragPause_.setInterval(DRAG_PAUSE_MS);
+    connect(&dragPause_, &QTimer::timeout, this, [this] {
+        dragPaused_ = dragging_;
+        update();
+    });
     QSurfaceFormat surface = format();
     surface.setDepthBufferSize(24);
     setFormat(surface);
@@ -84,6 +96,17 @@ int CZephyraView::Uploads() const
     return renderer_ ? renderer_->Uploads() : 0;
 }
 
+bool CZephyraView::PointsOnCpu() const
+{
+    return document_.pointsOnCpu == 1 || (document_.pointsOnCpu == 0 && softwareGl_);
+}
+
+bool IsSoftwareRenderer(const QString& renderer)
+{
+    return renderer.contains("llvmpipe", Qt::CaseInsensitive) ||
+           renderer.contains("softpipe", Qt::CaseInsensitive);
+}
+
 QSize CZephyraView::DeviceSize() const
 {
     const qreal ratio = devicePixelRatioF();
@@ -98,7 +121,7 @@ SceneInput CZephyraView::Scene() const
     scene.defaults = &document_.defaults;
     scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite,
                    document_.viewDefaultColors};
-    scene.dragging = dragging_;
+    scene.dragging = dragging_ && !dragPaused_;
     scene.adaptive = document_.viewAdaptive;
     return scene;
 }
@@ -110,6 +133,8 @@ void CZephyraView::initializeGL()
             Qt::UniqueConnection);
     renderer_ = std::make_unique<GlSceneRenderer>();
     accumulator_ = std::make_unique<GlAccumulator>();
+    const auto* name = context()->functions()->glGetString(GL_RENDERER);
+    softwareGl_ = name && IsSoftwareRenderer(QString::fromLatin1(reinterpret_cast<const char*>(name)));
 }
 
 void CZephyraView::ReleaseGl()
@@ -136,7 +161,7 @@ void CZephyraView::paintGL()
     ++paintCount_;
     if (!renderer_)
         return;
-    if (showSmoothed_ && accumulator_->HasResult()) {
+    if (!PointsOnCpu() && showSmoothed_ && accumulator_->HasResult()) {
         // The smoothed picture of the latest antialiasing run, shown once; the next paint is ordinary.
         showSmoothed_ = false;
         accumulator_->Present();
@@ -145,6 +170,8 @@ void CZephyraView::paintGL()
     const QSize size = DeviceSize();
     if (PaintDensity(size))
         return;
+    if (PointsOnCpu())
+        return PaintPointsOnCpu(size);
     // The current attractor is held for the whole drawing, whatever the document does meanwhile.
     const AttractorRef hold = document_.current;
     renderer_->Draw(Scene(), ViewportFor(size.width(), size.height()));
@@ -156,6 +183,14 @@ void CZephyraView::Antialias()
     const QSize size = DeviceSize();
     if (!renderer_ || !isVisible() || size.isEmpty())
         return;
+    if (PointsOnCpu()) {
+        // Supersampling at the next paints, until the picture changes.
+        const int s = SupersampleOf(document_.antialias);
+        lastAntialiasPasses_ = s * s;
+        showSmoothed_ = true;
+        update();
+        return;
+    }
     const AttractorRef hold = document_.current;
     const ViewportSize viewport = ViewportFor(size.width(), size.height());
     const float zoom = hold ? hold->zoom : 0.0f;
@@ -191,19 +226,37 @@ bool CZephyraView::PaintDensity(const QSize& size)
     picture.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), picture);
+    PaintOverlays(painter, scene, size);
+    lastDrawnPoints_ = 0;
+    return true;
+}
+
+void CZephyraView::PaintPointsOnCpu(const QSize& size)
+{
+    const AttractorRef hold = document_.current;
+    const SceneInput scene = Scene();
+    QImage picture = cpuRaster_->Draw(scene, size, showSmoothed_ ? SupersampleOf(document_.antialias) : 1);
+    lastDrawnPoints_ = cpuRaster_->LastDrawnPoints();
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), picture);
+    PaintOverlays(painter, scene, size);
+}
+
+void CZephyraView::PaintOverlays(QPainter& painter, const SceneInput& scene, const QSize& size)
+{
     painter.beginNativePainting();
     SceneInput over = scene;
     over.pointsHidden = true;
     renderer_->Draw(over, ViewportFor(size.width(), size.height()));
     painter.endNativePainting();
-    lastDrawnPoints_ = 0;
-    return true;
 }
 
 void CZephyraView::CopyPicture()
 {
     // What the view shows, density or points, for pasting into other programs.
     QGuiApplication::clipboard()->setImage(grabFramebuffer());
+    document_.Host().ShowStatus(PANE_MESSAGE, TEXT_PICTURE_COPIED);
 }
 
 } // namespace zephyra

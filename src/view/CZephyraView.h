@@ -3,14 +3,17 @@
 
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QTimer>
 
 #include <memory>
 
+class QPainter;
 class QPrinter;
 
 namespace zephyra {
 
 class CZephyraDoc;
+class CpuPointRaster;
 class DensityViewWorker;
 class GlAccumulator;
 class GlSceneRenderer;
@@ -40,12 +43,16 @@ public:
     [[nodiscard]] int PaintCount() const { return paintCount_; }
     // Point sets uploaded to the GPU so far.
     [[nodiscard]] int Uploads() const;
+    // Whether the points are drawn on the CPU: OpenGL renders in software, or the setting says so.
+    [[nodiscard]] bool PointsOnCpu() const;
     // The worker behind the Density view.
     [[nodiscard]] const DensityViewWorker& Density() const { return *density_; }
 
 signals:
     // The right button was released: the frame shows the context menu there.
     void contextMenuRequested(const QPoint& globalPos);
+    // A middle drag changed the current attractor's 4D turn.
+    void turned4D();
 
 protected:
     void initializeGL() override;
@@ -62,6 +69,9 @@ private:
     void Antialias();
     // The density picture with box and cross over it; false while it has none yet.
     bool PaintDensity(const QSize& size);
+    void PaintPointsOnCpu(const QSize& size);
+    // Draws box and cross with GL over what the painter drew.
+    void PaintOverlays(QPainter& painter, const SceneInput& scene, const QSize& size);
     void CopyPicture();
     void ReleaseGl();
     void Print();
@@ -71,10 +81,16 @@ private:
 
     CZephyraDoc& document_;
     bool dragging_ = false;
+    Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint lastMouse_;
     PixelRect printRect_;
     std::unique_ptr<GlSceneRenderer> renderer_;
     std::unique_ptr<GlAccumulator> accumulator_;
+    std::unique_ptr<CpuPointRaster> cpuRaster_;
+    bool softwareGl_ = false;
+    // On the CPU path a drag that pauses this long draws every point at once.
+    QTimer dragPause_;
+    bool dragPaused_ = false;
     std::unique_ptr<QPrinter> printer_; // kept between print jobs, as printer set-up expects
     DensityViewWorker* density_;
     bool showSmoothed_ = false;
@@ -82,5 +98,8 @@ private:
     int lastAntialiasPasses_ = 0;
     int paintCount_ = 0;
 };
+
+// Whether a GL_RENDERER string names a software rasteriser.
+[[nodiscard]] bool IsSoftwareRenderer(const QString& renderer);
 
 } // namespace zephyra

@@ -167,7 +167,8 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
     const SceneColors colors = ChooseColors(a, scene.flags, *scene.defaults);
     glClearColor(colors.background[0], colors.background[1], colors.background[2], 1.0f);
     glClear(scene.pointsHidden ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const Matrix4 matrix = SceneMatrix(a, viewport.Aspect(), jitterX, jitterY);
+    const CameraPose pose = CameraPose::Of(a);
+    const Matrix4 matrix = SceneMatrix(pose, viewport.Aspect(), jitterX, jitterY);
     const bool ready = scene.buffer && scene.buffer->ready && scene.buffer->points;
 
     program_.bind();
@@ -177,7 +178,7 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
             std::min(DrawnPointEnd(a.pointsCount, scene.buffer->count, scene.dragging, scene.adaptive),
                      uploaded_.count);
         if (end > FIRST_DRAWN_POINT) {
-            SetMappings(matrix, AxisMapping(a.display),
+            SetMappings(matrix, TurnedAxisMapping(a.display, pose),
                         ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
             points_.bind();
             program_.enableAttributeArray(POINT_ATTRIBUTE);

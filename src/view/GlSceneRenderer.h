@@ -1,7 +1,7 @@
 #pragma once
 #include "Camera.h"
 #include "Point.h"
-#include "SceneStyle.h"
+#include "SceneInput.h"
 
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
@@ -11,19 +11,7 @@
 
 namespace zephyra {
 
-class Attractor;
 struct PointBuffer;
-
-// What one drawing of the scene reads from the document.
-struct SceneInput {
-    const Attractor* attractor = nullptr; // none: nothing is drawn
-    const PointBuffer* buffer = nullptr;
-    const AttractorDefaults* defaults = nullptr;
-    ViewFlags flags;
-    bool dragging = false;
-    bool adaptive = false;
-    bool pointsHidden = false; // a density picture is already there: only box and cross go over it
-};
 
 // Draws the scene with OpenGL in the current context. The points stay in a vertex buffer that is
 // uploaded only when the document holds a different point set; axis and colour mappings, camera

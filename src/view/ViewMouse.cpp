@@ -11,9 +11,13 @@ namespace zephyra {
 
 void CZephyraView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    // The middle button turns through w, so only 4D cases take it.
+    const bool turns4D =
+        event->button() == Qt::MiddleButton && document_.current && document_.current->dimension == 4;
+    if (!dragging_ && (event->button() == Qt::LeftButton || turns4D)) {
         // Qt grabs the mouse for the widget while a button is held.
         dragging_ = true;
+        dragButton_ = event->button();
         lastMouse_ = event->position().toPoint();
     }
     QOpenGLWidget::mousePressEvent(event);
@@ -21,8 +25,11 @@ void CZephyraView::mousePressEvent(QMouseEvent* event)
 
 void CZephyraView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    const bool endsDrag = dragging_ && event->button() == dragButton_;
+    if (endsDrag || (!dragging_ && event->button() == Qt::LeftButton)) {
         dragging_ = false;
+        dragPaused_ = false;
+        dragPause_.stop();
         // Always: the picture after a drag has all points again.
         OnUpdate(0);
     } else if (event->button() == Qt::RightButton) {
@@ -36,10 +43,19 @@ void CZephyraView::mouseMoveEvent(QMouseEvent* event)
     if (dragging_ && document_.current) {
         const QPoint p = event->position().toPoint();
         const Qt::KeyboardModifiers keys = event->modifiers();
-        DragCamera(*document_.current, p.x() - lastMouse_.x(), p.y() - lastMouse_.y(),
-                   keys.testFlag(Qt::ControlModifier), keys.testFlag(Qt::ShiftModifier));
+        const int dx = p.x() - lastMouse_.x(), dy = p.y() - lastMouse_.y();
+        if (dragButton_ == Qt::MiddleButton)
+            TurnCamera4D(*document_.current, dx, dy, keys.testFlag(Qt::ControlModifier));
+        else
+            DragCamera(*document_.current, dx, dy, keys.testFlag(Qt::ControlModifier),
+                       keys.testFlag(Qt::ShiftModifier));
         lastMouse_ = p;
+        dragPaused_ = false;
+        if (PointsOnCpu())
+            dragPause_.start();
         OnUpdate(0);
+        if (dragButton_ == Qt::MiddleButton)
+            emit turned4D();
     }
     QOpenGLWidget::mouseMoveEvent(event);
 }

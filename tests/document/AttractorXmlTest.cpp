@@ -10,6 +10,7 @@ namespace zephyra::test {
 namespace {
 
 const std::string CASE_I_CODE = "I" + std::string(30, 'M'); // 3D, 30 coefficients
+constexpr const char* FOUR_D = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
 
 class AttractorXmlTest : public ::testing::Test {
 protected:
@@ -77,6 +78,28 @@ TEST_F(AttractorXmlTest, AttributesAreWrittenInTheirOrder)
     EXPECT_STREQ(document.first_child().name(), "attractor");
     EXPECT_STREQ(document.first_child().attribute("fgColor").value(), "1.000000 1.000000 1.000000");
     EXPECT_STREQ(document.first_child().attribute("x0").value(), "0.05");
+}
+
+TEST_F(AttractorXmlTest, The4DTurnIsWrittenOnlyWhereItIsNotZero)
+{
+    AttractorRef a = Attractor::CreateFromCode(FOUR_D, defaults);
+    a->xw = 30.5f;
+    a->zw = -1e-3f;
+    pugi::xml_node parent = document.append_child("favorites");
+    SaveToXml(*a, parent);
+    const pugi::xml_node element = parent.first_child();
+    EXPECT_STREQ(element.attribute("ty").next_attribute().name(), "xw");
+    EXPECT_TRUE(element.attribute("yw").empty());
+    const AttractorRef b = LoadFromXml(element, defaults);
+    EXPECT_EQ(b->xw, a->xw);
+    EXPECT_EQ(b->yw, 0.0f);
+    EXPECT_EQ(b->zw, a->zw);
+
+    const AttractorRef c = Load(std::string("<attractor config='") + FOUR_D + "' yaw='10'/>");
+    EXPECT_EQ(c->yaw, 10.0f);
+    EXPECT_EQ(c->xw, 0.0f);
+    EXPECT_EQ(c->yw, 0.0f);
+    EXPECT_EQ(c->zw, 0.0f);
 }
 
 TEST_F(AttractorXmlTest, OnlyConfigGivesTheDefaultsOfItsDimension)

@@ -5,6 +5,7 @@
 #include "ModalAnswerer.h"
 #include "OrbitFixture.h"
 #include "SoftwareRenderer.h"
+#include "ViewTestTools.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -59,34 +60,12 @@ int Unmatched(const QVector<QPoint>& a, const QImage& b)
     return unmatched;
 }
 
-void SaveScreenshot(const QImage& image, const char* name)
-{
-    const QByteArray dir = qgetenv("ZEPHYRA_SCREENSHOTS");
-    if (!dir.isEmpty())
-        image.save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-}
-
 } // namespace
 
-class ViewGlTest : public QObject {
+class ViewGlTest : public QObject, testing::ViewFixture {
     Q_OBJECT
 
-    std::unique_ptr<testing::FakeHost> host_;
-    std::unique_ptr<CZephyraDoc> doc_;
-    std::unique_ptr<CZephyraView> view_;
-
-    void ShowHenon(int points)
-    {
-        doc_->current = Attractor::CreateFromCode(testing::HENON_CODE, doc_->defaults);
-        testing::FillOrbit(doc_->buffer, *doc_->current, points);
-    }
     QImage Grab() { return view_->grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
-    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
-              Qt::KeyboardModifiers keys = Qt::NoModifier)
-    {
-        QMouseEvent event(type, at, view_->mapToGlobal(at), button, held, keys);
-        QCoreApplication::sendEvent(view_.get(), &event);
-    }
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
         Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
@@ -95,28 +74,15 @@ class ViewGlTest : public QObject {
     void Release(QPoint at) { Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
 
 private slots:
-    void init()
-    {
-        host_ = std::make_unique<testing::FakeHost>();
-        doc_ = std::make_unique<CZephyraDoc>(*host_, nullptr, 1);
-        ShowHenon(20000);
-        view_ = std::make_unique<CZephyraView>(*doc_);
-        view_->resize(VIEW_WIDTH, VIEW_HEIGHT);
-        view_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
-    }
-    void cleanup()
-    {
-        view_.reset();
-        doc_.reset();
-        host_.reset();
-    }
+    // The OpenGL path, also on Mesa's software rasteriser.
+    void init() { StartView(VIEW_WIDTH, VIEW_HEIGHT, 2); }
+    void cleanup() { StopView(); }
 
     void drawsTheHenonAttractor()
     {
         doc_->viewBox = doc_->viewCross = true;
         const QImage image = Grab();
-        SaveScreenshot(image, "henon");
+        testing::SaveScreenshot(image, "henon");
         QVERIFY(IsColor(image.pixel(0, 0), 255, 255, 255));
         QVERIFY(LitPixels(image).size() > 300);
         QCOMPARE(view_->LastDrawnPoints(), 20000 - 100);
@@ -275,7 +241,7 @@ private slots:
         QFETCH(int, points);
         QFETCH(bool, adaptive);
         QFETCH(int, drawnWhileDragging);
-        ShowHenon(points);
+        Show(testing::HENON_CODE, points);
         doc_->viewAdaptive = adaptive;
         Drag({100, 100}, {110, 105});
         QVERIFY(view_->Dragging());
@@ -339,14 +305,8 @@ private slots:
         QVERIFY(view_->OnCommand(190));
         QCOMPARE(view_->LastAntialiasPasses(), passes);
         const QImage smooth = Grab();
-        SaveScreenshot(smooth, "henon-antialiased");
-        int greys = 0;
-        for (int y = 0; y < smooth.height(); ++y)
-            for (int x = 0; x < smooth.width(); ++x) {
-                const int v = qRed(smooth.pixel(x, y));
-                greys += v > 0 && v < 255;
-            }
-        QVERIFY(greys > 100);
+        testing::SaveScreenshot(smooth, "henon-antialiased");
+        QVERIFY(testing::GreyPixels(smooth) > 100);
         QVERIFY(smooth != plain);
         view_->OnUpdate(UH_REDRAW);
         QCOMPARE(Grab(), plain);
@@ -423,7 +383,7 @@ private slots:
         });
         QVERIFY(view_->OnCommand(57609));
         QVERIFY(!shot.isNull());
-        SaveScreenshot(shot, "print-preview");
+        testing::SaveScreenshot(shot, "print-preview");
         int coloured = 0; // the dialog itself is grey and white; the attractor is green to brown
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x) {

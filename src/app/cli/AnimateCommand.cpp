@@ -105,6 +105,10 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         io.err << "zephyra animate: --rotate4 needs a four-dimensional case\n";
         return EXIT_FAILED;
     }
+    if (!ApplyTurn4DOptions(parsed, *attractor)) {
+        io.err << "zephyra animate: --xw, --yw and --zw need a four-dimensional case\n";
+        return EXIT_FAILED;
+    }
     plan.scene = DensitySceneOf(*attractor, {}, session.document.defaults);
     plan.scene.turnAxis = turnAxis;
     if (morph && !SetMorph(plan, *attractor, *session.FromCode(*morph))) {
@@ -153,6 +157,9 @@ std::vector<OptionSpec> AnimateOptions()
         TURNTABLE_OPTION,
         PITCH_SWING_OPTION,
         {"--rotate4", "xw|yw|zw", "4D cases: the plane of w and another axis turns with the yaw"},
+        TURN4D_OPTIONS[0],
+        TURN4D_OPTIONS[1],
+        TURN4D_OPTIONS[2],
         {"--morph", "CODE2",
          "the coefficients move to CODE2's (of the same case), frame by frame;\n"
          "frames whose orbit diverges are drawn as background"},

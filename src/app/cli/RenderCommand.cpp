@@ -183,6 +183,10 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         attractor = session.FromCode(parsed.Positional()[0]);
     }
     ApplyCamera(parsed, *attractor); // checked before the computation, which keeps the camera
+    if (!ApplyTurn4DOptions(parsed, *attractor)) {
+        io.err << "zephyra render: --xw, --yw and --zw need a four-dimensional case\n";
+        return EXIT_FAILED;
+    }
     if (!(densityOption || settings.density))
         return RenderPointsFile(session, attractor, settings, parsed, *output);
     ApplyDensityOptions(parsed, settings);
@@ -209,6 +213,9 @@ std::vector<OptionSpec> RenderOptions()
         PITCH_OPTION,
         ZOOM_OPTION,
         FOV_OPTION,
+        TURN4D_OPTIONS[0],
+        TURN4D_OPTIONS[1],
+        TURN4D_OPTIONS[2],
         {"--bw", "", "black points on white"},
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},

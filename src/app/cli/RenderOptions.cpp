@@ -1,5 +1,6 @@
 #include "RenderOptions.h"
 
+#include "Attractor.h"
 #include "Subcommand.h"
 
 namespace zephyra::cli {
@@ -20,6 +21,23 @@ void ParseSize(const std::string& text, int largestSide, int& width, int& height
     if (width < 1 || height < 1 || width > largestSide || height > largestSide)
         throw UsageError("bad size for --size: '" + text + "' (1 to " + std::to_string(largestSide) +
                          " pixels a side)");
+}
+
+bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor)
+{
+    float Attractor::*const fields[] = {&Attractor::xw, &Attractor::yw, &Attractor::zw};
+    float angles[3] = {attractor.xw, attractor.yw, attractor.zw};
+    bool given = false;
+    for (int k = 0; k < 3; ++k)
+        if (const auto v = parsed.Value(TURN4D_OPTIONS[static_cast<std::size_t>(k)])) {
+            angles[k] = ParseNumber(*v, TURN4D_OPTIONS[static_cast<std::size_t>(k)].names);
+            given = true;
+        }
+    if (given && attractor.dimension != 4)
+        return false;
+    for (int k = 0; k < 3; ++k)
+        attractor.*fields[k] = angles[k];
+    return true;
 }
 
 void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& settings)

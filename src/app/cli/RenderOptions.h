@@ -25,6 +25,16 @@ inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE
                                                         COLORS_OPTION,      BACKGROUND_OPTION, DEPTH_OPTION,
                                                         THREADS_OPTION,     MEMORY_OPTION};
 
+// The 4D turn of render and animate, over the record's: degrees in the planes of w and x, y, z.
+inline const std::vector<OptionSpec> TURN4D_OPTIONS = {
+    {"--xw", "D", "4D cases: turn through w in the plane of x and w, in degrees"},
+    {"--yw", "D", "4D cases: the same in the plane of y and w"},
+    {"--zw", "D", "4D cases: the same in the plane of z and w"}};
+
+// Sets the 4D turn given on the command line. False, changing nothing, when one is given for a
+// case that is not four-dimensional. Throws UsageError for a bad number.
+[[nodiscard]] bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor);
+
 // Applies the density options present on the command line over `settings` (the defaults, or
 // those a picture was made with). Throws UsageError for a bad value.
 void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& settings);

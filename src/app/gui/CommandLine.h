@@ -2,8 +2,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace zephyra {
 
 // What the explorer was started with: a document to open, a document to print, a configuration.
@@ -12,8 +10,12 @@ struct CommandLine {
     QString print;  // --print PATH: that document is printed and the program ends
     QString config; // --config PATH: the configuration file to use
     QString error;  // why the arguments were refused; empty when they were fine
+    QString reply;  // what -h/--help or -v/--version ask for: printed, and the program ends
 };
 
 [[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The name of the program's .desktop file and icon, without extension.
+inline constexpr const char* DESKTOP_ID = "org.kestrelmoor.ZephyraExplorer";
 
 } // namespace zephyra

@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "DocumentFile.h"
 #include "FileNames.h"
+#include "HelpWindows.h"
 #include "SettingsDialog.h"
 
 #include <QFileDialog>
@@ -157,6 +158,12 @@ bool DocumentFramework::OnCommand(int id)
         return true;
     case ID_APP_ABOUT:
         ShowAboutBox(frame_);
+        return true;
+    case ID_HELP_GUIDE:
+        ShowHelpGuide(frame_);
+        return true;
+    case ID_HELP_SHORTCUTS:
+        ShowKeyboardShortcuts(frame_);
         return true;
     default:
         return false;

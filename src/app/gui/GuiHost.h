@@ -6,7 +6,7 @@ namespace zephyra {
 
 class CMainFrame;
 
-// The window program's side of DocumentHost: the frame services and the document's hints go to
+// The window program's side of DocumentHost: the status services and the document's hints go to
 // the main window, message boxes are Qt's, the busy cursor and the escape poll hold the event
 // filter. The document is made before the window, so what it says before that is dropped.
 class GuiHost : public DocumentHost {

@@ -155,7 +155,7 @@ DensityScene TurnedScene(const AnimationPlan& plan, int index)
     scene.camera.yaw += static_cast<float>(plan.turnDegrees * turn);
     scene.camera.pitch += static_cast<float>(plan.pitchSwingDegrees * std::sin(TWO_PI * turn));
     if (scene.turnAxis >= 0)
-        scene.turnRadians = static_cast<float>(plan.turnDegrees * turn) * DEGREES_TO_RADIANS;
+        scene.camera.Turn4D(scene.turnAxis) += static_cast<float>(plan.turnDegrees * turn);
     return scene;
 }
 

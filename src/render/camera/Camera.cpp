@@ -47,6 +47,21 @@ Matrix4 RotationY(float degrees)
     return m;
 }
 
+// The turn of plane (axis, w) by `degrees`.
+Matrix4 PlaneTurn(int axis, float degrees)
+{
+    Matrix4 m = Identity();
+    if (degrees == 0.0f)
+        return m;
+    const float a = degrees * DEGREES_TO_RADIANS;
+    const float c = std::cos(a), s = std::sin(a);
+    m[axis * 4 + axis] = c; // column `axis`: where the axis goes
+    m[axis * 4 + 3] = s;
+    m[3 * 4 + axis] = -s;
+    m[3 * 4 + 3] = c;
+    return m;
+}
+
 } // namespace
 
 ViewportSize ViewportFor(int clientWidth, int clientHeight)
@@ -99,7 +114,15 @@ Matrix4 ModelView(const Attractor& camera, float jitterX, float jitterY)
 
 CameraPose CameraPose::Of(const Attractor& a)
 {
-    return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty};
+    if (a.dimension != 4)
+        return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty};
+    return {a.fov, a.zoom, a.yaw, a.pitch, a.tx, a.ty, a.xw, a.yw, a.zw};
+}
+
+Matrix4 Turn4DMatrix(const CameraPose& camera)
+{
+    // Turns of 0 are identities, and multiplying by an identity changes no bit.
+    return Multiply(PlaneTurn(2, camera.zw), Multiply(PlaneTurn(1, camera.yw), PlaneTurn(0, camera.xw)));
 }
 
 Matrix4 SceneMatrix(const CameraPose& camera, float aspect, float jitterX, float jitterY)

@@ -27,12 +27,22 @@ struct ViewportSize {
 
 // The perspective frustum of the view: vertical field of view in degrees, near 0.00001, far 10.
 [[nodiscard]] Matrix4 Perspective(float fovDegrees, float aspect);
-// The camera of one picture, copied out of its record so that a worker needs no record.
+// The camera of one picture, copied out of its record so that a worker needs no record. The 4D
+// turn (degrees in the planes xw, yw, zw) is that of a 4D case and 0 for any other.
 struct CameraPose {
     float fov = DEFAULT_FOV, zoom = DEFAULT_ZOOM, yaw = 0, pitch = 0, tx = 0, ty = 0;
+    float xw = 0, yw = 0, zw = 0;
     [[nodiscard]] static CameraPose Of(const Attractor& attractor);
+    [[nodiscard]] bool Turns4D() const { return xw != 0.0f || yw != 0.0f || zw != 0.0f; }
+    // The angle of the plane of w and axis 0 (x), 1 (y) or 2 (z).
+    [[nodiscard]] float& Turn4D(int axis) { return axis == 0 ? xw : axis == 1 ? yw : zw; }
     bool operator==(const CameraPose&) const = default;
 };
+
+// The 4D turn of a point (x, y, z, w) before the axis mapping and the 3D camera: xw first, then
+// yw, then zw. Each plane turns axis a towards w: a' = a cos t - w sin t, w' = a sin t + w cos t.
+// The identity, exactly, when the pose has no 4D turn.
+[[nodiscard]] Matrix4 Turn4DMatrix(const CameraPose& camera);
 
 // Translation by (tx + jitterX, ty + jitterY, -zoom), then pitch about x, then yaw about y.
 [[nodiscard]] Matrix4 ModelView(const Attractor& camera, float jitterX, float jitterY);

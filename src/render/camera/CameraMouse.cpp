@@ -4,6 +4,19 @@
 
 namespace zephyra {
 
+namespace {
+
+void TurnBy(float& angle, float degrees)
+{
+    angle += degrees;
+    if (angle > 180.0f)
+        angle -= 360.0f;
+    if (angle < -180.0f)
+        angle += 360.0f;
+}
+
+} // namespace
+
 void DragCamera(Attractor& camera, int dx, int dy, bool control, bool shift)
 {
     const float fx = static_cast<float>(dx), fy = static_cast<float>(dy);
@@ -27,6 +40,17 @@ void DragCamera(Attractor& camera, int dx, int dy, bool control, bool shift)
             camera.yaw += fx * ROTATION_RATE;
         else
             camera.yaw -= fx * ROTATION_RATE;
+    }
+}
+
+void TurnCamera4D(Attractor& camera, int dx, int dy, bool control)
+{
+    const float fx = static_cast<float>(dx) * ROTATION_RATE, fy = static_cast<float>(dy) * ROTATION_RATE;
+    if (control) {
+        TurnBy(camera.zw, fx);
+    } else {
+        TurnBy(camera.xw, fx);
+        TurnBy(camera.yw, fy);
     }
 }
 

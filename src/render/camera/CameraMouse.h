@@ -16,6 +16,9 @@ constexpr float ZOOM_HIGHEST_WHEEL = 8.0f;
 // One mouse move of dx, dy logical pixels with the left button held: Control (with or without
 // Shift) moves the eye, Shift alone pans, no modifier rotates.
 void DragCamera(Attractor& camera, int dx, int dy, bool control, bool shift);
+// One mouse move with the middle button held, for 4D cases: horizontal turns the plane xw and
+// vertical yw, or with Control horizontal turns zw. Angles stay within -180..180 degrees.
+void TurnCamera4D(Attractor& camera, int dx, int dy, bool control);
 // One wheel event with its signed delta.
 void WheelZoom(Attractor& camera, int delta);
 

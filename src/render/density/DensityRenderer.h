@@ -34,12 +34,11 @@ struct DensityScene {
     CameraPose camera;
     // What an animation frame changes beyond the camera: coefficients in place of the code's (a
     // morph's in-between), a normalisation in place of the exact orbit's (bounds smoothed across
-    // frames), and a turn of the normalised point in the plane of w and axis `turnAxis` (0 x,
-    // 1 y, 2 z; -1 none) before the axis mapping.
+    // frames), and the plane of w and axis `turnAxis` (0 x, 1 y, 2 z; -1 none) whose 4D turn
+    // goes on with the yaw.
     std::optional<std::vector<float>> coefficients;
     std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
     int turnAxis = -1;
-    float turnRadians = 0.0f;
     bool operator==(const DensityScene&) const = default;
 };
 

@@ -62,6 +62,13 @@ AffineMap AxisMapping(const DisplaySettings& display)
     return map;
 }
 
+AffineMap TurnedAxisMapping(const DisplaySettings& display, const CameraPose& camera)
+{
+    AffineMap map = AxisMapping(display);
+    map.linear = Multiply(map.linear, Turn4DMatrix(camera));
+    return map;
+}
+
 AffineMap ColorMapping(const DisplaySettings& display, const Rgb& foreground, bool blackWhite)
 {
     AffineMap map;

@@ -35,6 +35,8 @@ struct AffineMap {
 
 // Model position (X, Y, Z, 1) from coordX..coordZ; choice 4 (or anything outside 0..3) gives 0.
 [[nodiscard]] AffineMap AxisMapping(const DisplaySettings& display);
+// The axis mapping of a point after the camera's 4D turn (which comes first).
+[[nodiscard]] AffineMap TurnedAxisMapping(const DisplaySettings& display, const CameraPose& camera);
 // Point colour (r, g, b, 1): (v + 1) x 0.5 x foreground per channel, or the foreground itself for
 // choice 4 ("one"); all black under black and white.
 [[nodiscard]] AffineMap ColorMapping(const DisplaySettings& display, const Rgb& foreground, bool blackWhite);

@@ -48,13 +48,17 @@ void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const Vi
         scaled[c] = flags.blackWhite ? 0.0f : colors.foreground[c] * 255.0f;
     const float cx = static_cast<float>(rect.left) + 0.5f * static_cast<float>(width);
     const float cy = static_cast<float>(rect.top) + 0.5f * static_cast<float>(height);
-    const Matrix4 m = SceneMatrix(attractor, static_cast<float>(width) / static_cast<float>(height));
+    const CameraPose pose = CameraPose::Of(attractor);
+    const Matrix4 m = SceneMatrix(pose, static_cast<float>(width) / static_cast<float>(height));
     const DisplaySettings& d = attractor.display;
+    const AffineMap turned = TurnedAxisMapping(d, pose);
     const int end = DrawnPointEnd(attractor.pointsCount, buffer.count, false, false);
     for (int i = FIRST_DRAWN_POINT; i < end; ++i) {
         const Point& p = buffer.points[i];
         const Vector4 v =
-            Transform(m, {Coordinate(p, d.coordX), Coordinate(p, d.coordY), Coordinate(p, d.coordZ), 1});
+            Transform(m, pose.Turns4D() ? turned.Apply(p)
+                                        : Vector4{Coordinate(p, d.coordX), Coordinate(p, d.coordY),
+                                                  Coordinate(p, d.coordZ), 1});
         if (v[3] == 0.0f)
             continue;
         const float ndcX = v[0] / v[3], ndcY = v[1] / v[3];

@@ -10,8 +10,8 @@ class Attractor;
 struct PointBuffer;
 
 // Draws the attractor into the rectangle of the picture without OpenGL, one pixel per point, over
-// the background: the same projection as the screen, no depth test (later points win), no box and
-// no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
+// the background: the same projection (4D turn included) as the screen, no depth test (later points win), no
+// box and no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
 void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
                  const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect);
 

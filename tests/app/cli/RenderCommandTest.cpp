@@ -1,4 +1,5 @@
 #include "InterruptingBuffer.h"
+#include "PictureRecord.h"
 #include "PngFile.h"
 #include "Subcommand.h"
 
@@ -125,6 +126,26 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     EXPECT_EQ(Render({"EWM", "--density", "-o", path}), EXIT_FAILED);
     EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
     EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
+{
+    const std::string path = (dir / "turned.png").string();
+    const std::string fourD = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
+    ASSERT_EQ(Render({fourD, "-o", path, "--size", "80x60", "--xw", "30", "--zw", "-5", "--seed", "1"}),
+              EXIT_OK)
+        << err;
+    const auto stored = zephyra::ReadPictureRecord(path, {});
+    ASSERT_TRUE(stored && stored->attractor);
+    EXPECT_EQ(stored->attractor->xw, 30.0f);
+    EXPECT_EQ(stored->attractor->yw, 0.0f);
+    EXPECT_EQ(stored->attractor->zw, -5.0f);
+
+    const std::string before = Bytes(path);
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--xw", "30"}), EXIT_FAILED);
+    EXPECT_NE(err.find("four-dimensional"), std::string::npos) << err;
+    EXPECT_EQ(Render({fourD, "-o", path, "--yw", "north"}), EXIT_USAGE);
+    EXPECT_EQ(Bytes(path), before);
 }
 
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)

@@ -1,18 +1,27 @@
-// The framework layer: the save question, the title, recent files, dropped files and start-up
-// with a document.
+// The framework layer: the save question, the title, recent files, dropped files, start-up with a
+// document, and the Help menu.
 #include "ExplorerHarness.h"
 
 #include "CZephyraView.h"
+#include "CodeBox.h"
 #include "CommandIds.h"
+#include "CommandTable.h"
 #include "DocumentFile.h"
 #include "FileNames.h"
 #include "PanelCodes.h"
 
+#include <QClipboard>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinterInfo>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+#include <set>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -201,7 +210,69 @@ private slots:
         explorer->Frame().SendCommand(cmd::ID_APP_ABOUT);
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(title, QString("About Zephyra Explorer"));
-        QCOMPARE(text, QString("Zephyra Explorer Version 1.1"));
+        QCOMPARE(text, QString("Zephyra Explorer Version 1.2"));
+    }
+
+    // F1 where the focus usually is, in the code box; the guide lists every key of the table.
+    void f1OpensTheGuideOnceWithEveryShortcut()
+    {
+        CMainFrame& frame = explorer->Frame();
+        QLineEdit* edit = frame.Codes().lineEdit();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_F1);
+        QDialog* guide = nullptr;
+        QTRY_VERIFY((guide = frame.findChild<QDialog*>("helpGuide")) && guide->isVisible());
+        const QString text = guide->findChild<QTextBrowser*>()->toPlainText();
+        QVERIFY(text.contains("Attractor codes"));
+        for (const Accelerator& accelerator : Accelerators())
+            QVERIFY2(text.contains(QString::fromStdString(KeyText(accelerator))), accelerator.keys);
+        QVERIFY(text.contains("Export Animation"));
+        frame.activateWindow();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_F1);
+        QCOMPARE(frame.findChildren<QDialog*>("helpGuide").size(), 1);
+        guide->close();
+        QTRY_VERIFY(!frame.findChild<QDialog*>("helpGuide"));
+    }
+
+    // A row for each command of the accelerator table, from the Help menu.
+    void keyboardShortcutsComeFromTheAcceleratorTable()
+    {
+        CMainFrame& frame = explorer->Frame();
+        QMenu* help = frame.findChild<QMenuBar*>()->actions().back()->menu();
+        emit help->aboutToShow();
+        QStringList captions;
+        for (QAction* action : help->actions())
+            captions << action->text();
+        QCOMPARE(captions, QStringList({"Zephyra Explorer &Help\tF1", "&Keyboard Shortcuts", "",
+                                        "&About Zephyra Explorer..."}));
+        help->actions()[1]->trigger();
+        QDialog* window = nullptr;
+        QTRY_VERIFY((window = frame.findChild<QDialog*>("keyboardShortcuts")) && window->isVisible());
+        const QTextBrowser* page = window->findChild<QTextBrowser*>();
+        std::set<int> commands;
+        for (const Accelerator& accelerator : Accelerators())
+            commands.insert(accelerator.id);
+        // The heading row and a row per command.
+        QCOMPARE(page->toHtml().count("<tr"), static_cast<int>(commands.size()) + 1);
+        QVERIFY(page->toPlainText().contains("Ctrl+Shift+C"));
+        window->close();
+    }
+
+    void copyAddAndFavoriteSayWhatTheyDid()
+    {
+        CMainFrame& frame = explorer->Frame();
+        const QLabel* pane = frame.statusBar()->findChild<QLabel*>("statusPane0");
+        QLineEdit* edit = frame.Codes().lineEdit();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(pane->text(), QString("Picture copied"));
+        QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+        frame.SendCommand(cmd::ID_ADD_TO_SAVED);
+        QTRY_COMPARE(pane->text(), QString("Added to Saved"));
+        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        frame.SendCommand(cmd::ID_ADD_TO_FAVORITES);
+        QTRY_COMPARE(pane->text(), QString("Added to Favorites"));
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -402,6 +403,34 @@ private slots:
             for (int j = i + 1; j < panes.size(); ++j)
                 QVERIFY(!panes[i]->geometry().intersects(panes[j]->geometry()));
         }
+    }
+
+    void aMiddleDragTurnsA4DCaseThroughWAndTheViewMenuTurnsItBack()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        doc.SetAttractor(Attractor::CreateFromCode(
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                         SA_NO_SEARCH);
+        CZephyraView& view = explorer->Frame().ActiveView();
+        const QPoint from = view.rect().center(), to = from + QPoint(150, -5);
+        const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                                  Qt::MouseButtons held) {
+            QMouseEvent event(type, at, view.mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(&view, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
+        send(QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
+        QCOMPARE(doc.current->xw, 60.0f);
+        QCOMPARE(doc.current->yw, -2.0f);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("4D turn: xw = 60.0  yw = -2.0  zw = 0.0"));
+
+        QAction* reset = MenuItem(explorer->Frame(), {"&View", "Reset 4D Turn"});
+        QVERIFY(reset);
+        reset->trigger();
+        QCOMPARE(doc.current->xw, 0.0f);
+        QCOMPARE(doc.current->yw, 0.0f);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Ready"));
     }
 
     void promptsOfMenuItemsGoToPaneZero()

@@ -11,6 +11,7 @@
 #include "PictureCommands.h"
 #include "PictureRecord.h"
 #include "StatusPanes.h"
+#include "Subcommand.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <QSpinBox>
 
 #include <set>
+#include <sstream>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -61,6 +63,27 @@ void AnswerExportDialog(const QString& path, int points = -1)
         file->setText(path);
         QTest::keyClick(file, Qt::Key_Return);
     });
+}
+
+// The pixels of a picture file; empty when it cannot be read.
+std::vector<std::uint8_t> PixelsOf(const QString& path)
+{
+    const std::optional<DecodedPng> png = ReadPng(path.toStdString(), true);
+    std::vector<std::uint8_t> pixels;
+    if (png)
+        for (int y = 0; y < png->picture.Height(); ++y)
+            pixels.insert(pixels.end(), png->picture.Row(y), png->picture.Row(y) + png->picture.RowBytes());
+    return pixels;
+}
+
+int Zephyra(const QStringList& arguments)
+{
+    std::vector<std::string> words;
+    for (const QString& a : arguments)
+        words.push_back(a.toStdString());
+    std::ostringstream out, errors;
+    cli::CommandIo io{out, errors};
+    return cli::RunCommandLine(words, io);
 }
 
 QStringList FilesIn(const QString& folder)
@@ -132,6 +155,28 @@ private slots:
         QCOMPARE(stored->attractor->code, doc.current->code);
         QCOMPARE(stored->attractor->yaw, 30.0f);
         QCOMPARE(FilesIn(PictureFolder()), QStringList{"export.png"});
+    }
+
+    void renderWithA4DTurnEqualsExportPicture()
+    {
+        RememberSmallPictures();
+        CZephyraDoc& doc = explorer->Doc();
+        doc.SetAttractor(Attractor::CreateFromCode(
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                         SA_NO_SEARCH);
+        doc.current->xw = 30.0f;
+        const QString exported = PictureFolder() + "/exported.png";
+        AnswerExportDialog(exported);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + exported, 60000);
+        // The command line takes the record and settings of a picture and its own angle.
+        const QString unturned = PictureFolder() + "/unturned.png", turned = PictureFolder() + "/turned.png";
+        QCOMPARE(Zephyra({"render", "--from", exported, "--xw", "0", "-o", unturned, "-q"}), 0);
+        QCOMPARE(Zephyra({"render", "--from", unturned, "--xw", "30", "-o", turned, "-q"}), 0);
+        const std::vector<std::uint8_t> pixels = PixelsOf(exported);
+        QVERIFY(!pixels.empty());
+        QVERIFY(PixelsOf(unturned) != pixels);
+        QVERIFY(PixelsOf(turned) == pixels);
     }
 
     void cancelLeavesNoFile()
