@@ -169,8 +169,12 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
     SpectrumResult result;
     const StepFunction step = SelectStep(system.kind, system.dimension, system.order);
     const TangentSystem tangent = SelectTangentSystem(system.kind, system.dimension, system.order);
-    if (!system.valid || !step || settings.steps < 1)
+    if (!system.valid || !step)
         return result;
+    if (settings.steps < 1) {
+        result.status = SpectrumStatus::NoSteps;
+        return result;
+    }
     if (!tangent.jacobian) {
         result.status = SpectrumStatus::NotSmooth;
         return result;

@@ -23,6 +23,7 @@ struct SpectrumSettings {
 enum class SpectrumStatus {
     Measured,
     Invalid,   // no valid case or code
+    NoSteps,   // nothing to measure: no steps asked for
     NotSmooth, // the step has no usable derivative (case 'Z')
     Diverged,  // the orbit left every bound
     Stopped,   // the progress callback asked to stop

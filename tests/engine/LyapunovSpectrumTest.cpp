@@ -139,6 +139,7 @@ TEST(LyapunovSpectrum, RefusesWhatItCannotMeasure)
 {
     EXPECT_EQ(MeasureSpectrum(SystemOf("ZMMMMMMMMMMMMMM"), Steps(100)).status, SpectrumStatus::NotSmooth);
     EXPECT_EQ(MeasureSpectrum(SystemOf("EWM"), Steps(100)).status, SpectrumStatus::Invalid);
+    EXPECT_EQ(MeasureSpectrum(SystemOf("EWM?MPMMWMMMM"), Steps(0)).status, SpectrumStatus::NoSteps);
     // x' = 2 + 1.3 x^2 runs off to infinity.
     EXPECT_EQ(MeasureSpectrum(SystemOf("EaMZMMMMMMMMM"), Steps(1000)).status, SpectrumStatus::Diverged);
     int calls = 0;
