@@ -96,7 +96,7 @@ void PrintOverview(std::ostream& out)
            "  0    done\n"
            "  1    the work failed: a refused code, an unreadable or unwritable file, no memory\n"
            "  2    the command line is wrong\n"
-           "  130  stopped by Ctrl+C (what was found so far is still written)\n";
+           "  130  stopped by Ctrl+C: a picture or animation is not written, a search keeps its finds\n";
 }
 
 Subcommand HelpCommand()
