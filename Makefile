@@ -58,7 +58,7 @@ sanitize: deps
 # $(FUZZ_BUILD)/artifacts: mend the fault and add the input to tests/fuzz/corpus/<target>/.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := attractor_code configuration document
+FUZZ_TARGETS := attractor_code configuration document picture command_line
 FUZZ_FLAGS   := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 .PHONY: fuzz fuzz-build
@@ -75,6 +75,6 @@ fuzz: fuzz-build
 	  echo "fuzz_$$t for $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
-	    $$([ $$t = attractor_code ] || echo -dict=tests/fuzz/xml.dict) \
+	    $$(case $$t in attractor_code) ;; command_line) echo -dict=tests/fuzz/command_line.dict;; *) echo -dict=tests/fuzz/xml.dict;; esac) \
 	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t; \
 	done

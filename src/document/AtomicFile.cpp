@@ -137,10 +137,35 @@ bool RewriteInPlace(const std::filesystem::path& target, std::string_view conten
     return close(fd) == 0 && written;
 }
 
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "something else";
+}
+
 } // namespace
+
+std::string OutputFileProblem(const std::filesystem::path& path)
+{
+    struct stat named {};
+    if (stat(path.c_str(), &named) != 0 || S_ISREG(named.st_mode))
+        return {};
+    return path.string() + ": " + KindOf(named.st_mode) + ", not a regular file";
+}
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
+    if (!OutputFileProblem(path).empty()) {
+        errno = EINVAL;
+        return false;
+    }
     const std::filesystem::path target = ResolveLink(path);
     // A rename would replace a file the user may not write (and give it the user as owner).
     if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
@@ -158,6 +183,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
 
 std::string WriteFileSayingWhy(const std::filesystem::path& path, std::string_view content)
 {
+    if (std::string problem = OutputFileProblem(path); !problem.empty())
+        return "cannot write " + problem;
     errno = 0;
     if (WriteFileAtomically(path, content))
         return {};

@@ -1,6 +1,5 @@
 #include "AttractorXml.h"
 
-#include "PointGeneration.h"
 #include "XmlAttribute.h"
 #include "XmlNumbers.h"
 
@@ -106,8 +105,7 @@ AttractorRef LoadFromXml(pugi::xml_node element, const AttractorDefaults& defaul
     ReadFloatAttribute(element, "yw", a.yw);
     ReadFloatAttribute(element, "zw", a.zw);
     LoadDisplay(a.display, element);
-    if (a.valid)
-        UpdateThumbnail(a);
+    // The thumbnail is drawn when a panel first shows the record.
     return attractor;
 }
 

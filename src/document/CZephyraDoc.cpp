@@ -49,7 +49,7 @@ CZephyraDoc::~CZephyraDoc()
 
 bool CZephyraDoc::ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag)
 {
-    ComputeContext context{buffer, current, random, host_, host_, availableMemory, viewCopies};
+    ComputeContext context{buffer, current, random, host_, host_, availableMemory, viewCopies, &spare_};
     return zephyra::ComputePoints(context, attractor, force, search, continueFlag);
 }
 

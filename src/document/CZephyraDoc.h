@@ -101,6 +101,8 @@ private:
     DocumentHost& host_;
     ConfigurationStore* store_;
     bool modified_ = false;
+    // Takes each run while the buffer's points are on show (empty between runs).
+    PointBuffer spare_;
 };
 
 } // namespace zephyra

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -75,7 +76,14 @@ XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& p
     const std::optional<std::string> content = ReadRegularFile(path);
     if (!content)
         return XmlRead::Unreadable;
-    if (!IsWellFormedXml(*content) || !document.load_buffer(content->data(), content->size())) {
+    if (!IsWellFormedXml(*content)) {
+        document.reset();
+        return XmlRead::IllFormed;
+    }
+    const pugi::xml_parse_result parsed = document.load_buffer(content->data(), content->size());
+    if (parsed.status == pugi::status_out_of_memory)
+        throw std::bad_alloc();
+    if (!parsed) {
         document.reset();
         return XmlRead::IllFormed;
     }

@@ -6,7 +6,8 @@
 
 namespace zephyra {
 
-// Loading and saving whole XML files for the configuration and the document files.
+// Loading and saving whole XML files for the configuration and the document files. A file larger
+// than the memory left throws std::bad_alloc rather than being taken for an ill-formed one.
 
 enum class XmlRead {
     Loaded,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -86,7 +87,11 @@ bool IsWellFormedXml(std::string_view text)
     constexpr unsigned RAW =
         (pugi::parse_default | pugi::parse_fragment | pugi::parse_declaration) & ~pugi::parse_escapes;
     pugi::xml_document raw;
-    if (!raw.load_buffer(text.data(), text.size(), RAW))
+    const pugi::xml_parse_result parsed = raw.load_buffer(text.data(), text.size(), RAW);
+    // A file too large for the memory left is not ill-formed: the reader says so instead.
+    if (parsed.status == pugi::status_out_of_memory)
+        throw std::bad_alloc();
+    if (!parsed)
         return false;
     WellFormedWalker walker;
     return TopLevelIsOneElement(raw) && raw.traverse(walker) && walker.wellFormed;

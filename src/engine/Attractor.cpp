@@ -16,10 +16,7 @@ float CoefficientValue(char ch)
     return static_cast<float>((static_cast<signed char>(ch) - 77) * 0.1);
 }
 
-Attractor::Attractor(const AttractorDefaults& defaults) : pointsCount(defaults.defaultPointsCount)
-{
-    thumbnail.fill(255);
-}
+Attractor::Attractor(const AttractorDefaults& defaults) : pointsCount(defaults.defaultPointsCount) {}
 
 AttractorRef Attractor::CreateEmpty(const AttractorDefaults& defaults)
 {

@@ -2,8 +2,11 @@
 #include "AttractorCase.h"
 #include "DisplaySettings.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +18,58 @@ class AttractorRef;
 
 constexpr int THUMBNAIL_SIZE = 32;
 constexpr int THUMBNAIL_BYTES = THUMBNAIL_SIZE * THUMBNAIL_SIZE * 3;
-// 32 x 32 pixels, rows bottom-up, bytes blue, green, red.
-using Thumbnail = std::array<std::uint8_t, THUMBNAIL_BYTES>;
+// 32 x 32 pixels, rows bottom-up, bytes blue, green, red; white until drawn. The pixels are held
+// only once written, so that the records of a large document that no panel shows cost a few
+// hundred bytes each, not 3 KB.
+class Thumbnail {
+public:
+    Thumbnail() = default;
+    Thumbnail(const Thumbnail& other)
+        : pixels_(other.pixels_ ? std::make_unique<Pixels>(*other.pixels_) : nullptr)
+    {
+    }
+    Thumbnail& operator=(const Thumbnail& other)
+    {
+        if (this != &other)
+            pixels_ = other.pixels_ ? std::make_unique<Pixels>(*other.pixels_) : nullptr;
+        return *this;
+    }
+    Thumbnail(Thumbnail&&) noexcept = default;
+    Thumbnail& operator=(Thumbnail&&) noexcept = default;
+
+    [[nodiscard]] static constexpr std::size_t size() { return THUMBNAIL_BYTES; }
+    [[nodiscard]] bool Drawn() const { return pixels_ != nullptr; }
+    [[nodiscard]] const std::uint8_t* data() const { return pixels_ ? pixels_->data() : White().data(); }
+    [[nodiscard]] std::uint8_t* data() { return Own().data(); }
+    [[nodiscard]] std::uint8_t operator[](std::size_t i) const { return data()[i]; }
+    [[nodiscard]] std::uint8_t& operator[](std::size_t i) { return Own()[i]; }
+    [[nodiscard]] const std::uint8_t* begin() const { return data(); }
+    [[nodiscard]] const std::uint8_t* end() const { return data() + size(); }
+    void fill(std::uint8_t value) { Own().fill(value); }
+    [[nodiscard]] bool operator==(const Thumbnail& other) const
+    {
+        return std::equal(begin(), end(), other.begin());
+    }
+
+private:
+    using Pixels = std::array<std::uint8_t, THUMBNAIL_BYTES>;
+    Pixels& Own()
+    {
+        if (!pixels_)
+            pixels_ = std::make_unique<Pixels>(White());
+        return *pixels_;
+    }
+    static const Pixels& White()
+    {
+        static const Pixels white = [] {
+            Pixels pixels;
+            pixels.fill(255);
+            return pixels;
+        }();
+        return white;
+    }
+    std::unique_ptr<Pixels> pixels_;
+};
 
 constexpr float DEFAULT_FOV = 60.0f;
 constexpr float DEFAULT_ZOOM = 2.5f;

@@ -4,11 +4,45 @@
 #include "OrbitRun.h"
 #include "StatusTexts.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace zephyra {
 
 namespace {
 // A cancelled run keeps its partial orbit from this many points on.
 constexpr int KEEP_PARTIAL_FROM = 1000;
+
+// The buffer that takes a run of n points: the spare one while points are on show and memory holds
+// both, else the context's own (emptied first). Null when memory cannot hold the run; the points
+// on show are then kept.
+PointBuffer* RunTarget(ComputeContext& context, int n)
+{
+    PointBuffer& buffer = context.buffer;
+    const bool shown = context.spare && context.current && buffer.ready;
+    if (shown) {
+        PointBuffer& spare = *context.spare;
+        if (spare.count == n || ResizePoints(spare, n, context.availableMemory, context.viewCopies))
+            return &spare;
+        const std::uint64_t shownBytes = static_cast<std::uint64_t>(buffer.count) * sizeof(Point);
+        if (!PointsFit(n, context.availableMemory, context.viewCopies, shownBytes))
+            return nullptr;
+    }
+    buffer.ready = false;
+    if (buffer.count != n && !ResizePoints(buffer, n, context.availableMemory, context.viewCopies))
+        return nullptr;
+    return &buffer;
+}
+
+// Makes the spare buffer's finished run the one on show and frees the points it replaces.
+void TakeSpare(ComputeContext& context, PointBuffer*& target)
+{
+    if (target != context.spare)
+        return;
+    std::swap(context.buffer, *context.spare);
+    (void)ResizePoints(*context.spare, 0, nullptr);
+    target = &context.buffer;
+}
 } // namespace
 
 bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search,
@@ -30,8 +64,19 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
     if (!step || static_cast<int>(a.coefficients.size()) != a.codeLength)
         return false;
 
-    buffer.ready = false;
-    if (buffer.count != n && !ResizePoints(buffer, n, context.availableMemory, context.viewCopies)) {
+    // A new run of the current attractor overwrites its measures; they go back if its points stay.
+    const float shownLyapunov = a.lyapunov, shownFractalDim = a.fractalDim;
+    auto keepShown = [&] {
+        if (context.current != attractor || !buffer.ready)
+            return;
+        a.pointsCount = std::min(a.pointsCount, buffer.count);
+        a.lyapunov = shownLyapunov;
+        a.fractalDim = shownFractalDim;
+        context.status.ShowStatus(PANE_POINTS, PointsText(a.pointsCount));
+    };
+    PointBuffer* target = RunTarget(context, n);
+    if (!target) {
+        keepShown();
         context.status.ShowStatus(PANE_MESSAGE, TEXT_NO_MEMORY);
         // A search would otherwise retry at once, for ever: it ends as if cancelled.
         if (continueFlag)
@@ -40,9 +85,11 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
     }
 
     BusyCursor busy(context.run);
-    OrbitRun run(context, a, step);
+    ComputeContext into{*target, context.current, context.random, context.status, context.run};
+    OrbitRun run(into, a, step);
     switch (run.Run(search)) {
     case OrbitRun::Outcome::Finished:
+        TakeSpare(context, target);
         FinishPoints(context, attractor, run.Bounds().min, run.Bounds().max);
         context.status.ShowStatus(PANE_MESSAGE, TEXT_DONE);
         return true;
@@ -50,8 +97,11 @@ bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, 
         return false;
     case OrbitRun::Outcome::Cancelled:
         if (run.StoppedAt() >= KEEP_PARTIAL_FROM) {
+            TakeSpare(context, target);
             a.pointsCount = buffer.count = run.StoppedAt();
             FinishPoints(context, attractor, run.Bounds().min, run.Bounds().max);
+        } else {
+            keepShown();
         }
         context.status.ShowStatus(PANE_MESSAGE, TEXT_CANCELED);
         if (continueFlag)

@@ -17,11 +17,16 @@ struct ComputeContext {
     RunServices& run;
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
     int viewCopies = 0; // copies of the points the views keep or upload, which need memory too
+    // Where a run goes while points are on show, so that a cancelled or refused run leaves them
+    // as they are; null: runs go into `buffer` itself.
+    PointBuffer* spare = nullptr;
 };
 
 // Computes the attractor's orbit into the buffer (with the chaos tests when `search`), measures
 // it and makes it current. False when rejected, cancelled (then *continueFlag becomes false) or
-// out of memory (also clears *continueFlag, so a search ends instead of retrying for ever).
+// out of memory (also clears *continueFlag, so a search ends instead of retrying for ever). With a
+// spare buffer the points on show stay until a run replaces them, and a current attractor whose
+// new run ended early gets back the count and measures of those points.
 [[nodiscard]] bool ComputePoints(ComputeContext& context, AttractorRef attractor, bool force, bool search,
                                  bool* continueFlag);
 

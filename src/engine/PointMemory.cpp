@@ -42,20 +42,25 @@ std::uint64_t SystemAvailableMemory()
     return machine == 0 ? allowed : std::min(machine, allowed);
 }
 
+bool PointsFit(std::int32_t count, AvailableMemoryProbe probe, int copies, std::uint64_t released)
+{
+    if (count < 0)
+        return false;
+    // Done in 64 bits: 16 x a 32-bit count x a few copies cannot overflow there.
+    const std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(Point);
+    const std::uint64_t footprint = bytes * (1 + static_cast<std::uint64_t>(std::max(copies, 0)));
+    const std::uint64_t available = probe ? probe() : 0;
+    return available == 0 || footprint <= available + released;
+}
+
 bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe probe, int copies)
 {
     // The old array goes first, so that its memory counts as available for the new one.
     buffer.points.reset();
     buffer.count = 0;
-    if (count < 0)
-        return false;
     if (count == 0)
         return true;
-    // Done in 64 bits: 16 x a 32-bit count x a few copies cannot overflow there.
-    const std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(Point);
-    const std::uint64_t footprint = bytes * (1 + static_cast<std::uint64_t>(std::max(copies, 0)));
-    const std::uint64_t available = probe ? probe() : 0;
-    if (available != 0 && footprint > available)
+    if (!PointsFit(count, probe, copies))
         return false;
     buffer.points.reset(new (std::nothrow) Point[static_cast<std::size_t>(count)]);
     if (!buffer.points)

@@ -12,6 +12,11 @@ using AvailableMemoryProbe = std::uint64_t (*)();
 // cgroup still allows when that is less.
 [[nodiscard]] std::uint64_t SystemAvailableMemory();
 
+// Whether `count` points and their `copies` fit in what `probe` reports (0: unknown, taken as room)
+// once `released` bytes held now are given back. False for a negative count.
+[[nodiscard]] bool PointsFit(std::int32_t count, AvailableMemoryProbe probe, int copies,
+                             std::uint64_t released = 0);
+
 // Replaces the buffer's array by one of `count` points (contents undefined). False, with an empty
 // buffer, when the count is negative, the byte size of the buffer and its `copies` (those the views
 // keep or upload) exceeds what `probe` reports (0: unknown, not checked) or the allocation fails.

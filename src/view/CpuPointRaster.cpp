@@ -18,6 +18,8 @@ namespace {
 constexpr std::uint64_t EMPTY = std::numeric_limits<std::uint64_t>::max();
 constexpr float DEPTH_STEPS = 16777215.0f; // the 24 bits of the GL path's depth buffer
 constexpr int MAX_THREADS = 8;
+// The canvas of a supersampled picture stays within this; a large view supersamples less.
+constexpr std::size_t CANVAS_BYTES_LIMIT = std::size_t{256} << 20;
 
 // Runs part(k) for k = 0 .. parts - 1, part 0 on the calling thread.
 template <typename Part> void RunParts(int parts, const Part& part)
@@ -121,7 +123,13 @@ QImage CpuPointRaster::Draw(const SceneInput& scene, const QSize& size, int supe
     if (end <= FIRST_DRAWN_POINT)
         return image;
 
-    const int s = std::max(supersample, 1);
+    int s = std::max(supersample, 1);
+    const auto canvasBytes = [&image](int factor) {
+        return static_cast<std::size_t>(image.width()) * image.height() * factor * factor *
+               sizeof(std::uint64_t);
+    };
+    while (s > 1 && canvasBytes(s) > CANVAS_BYTES_LIMIT)
+        --s;
     const ViewportSize viewport = ViewportFor(image.width(), image.height());
     const CameraPose pose = CameraPose::Of(a);
     const Matrix4 matrix = SceneMatrix(pose, viewport.Aspect());

@@ -20,6 +20,8 @@ public:
     explicit CpuPointRaster(int threads = 0);
 
     // The picture of `size` device pixels; the background alone where there is nothing to draw.
+    // The supersampled canvas takes 8 bytes a sample and at most 256 MiB: a larger view
+    // supersamples less.
     [[nodiscard]] QImage Draw(const SceneInput& scene, const QSize& size, int supersample = 1);
     [[nodiscard]] int LastDrawnPoints() const { return lastDrawn_; }
 

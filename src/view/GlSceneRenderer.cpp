@@ -8,6 +8,7 @@
 
 #include <QVector4D>
 #include <algorithm>
+#include <cstdint>
 
 namespace zephyra {
 
@@ -86,20 +87,21 @@ QVector4D ToQt(const Vector4& v)
 
 } // namespace
 
-GlSceneRenderer::GlSceneRenderer()
+GlSceneRenderer::GlSceneRenderer(int chunkPoints) : chunkPoints_(std::max(chunkPoints, 1))
 {
     initializeOpenGLFunctions();
     BuildProgram(program_, VERTEX_SHADER, FRAGMENT_SHADER, "point", POINT_ATTRIBUTE);
     const auto lines = LineVertices();
     FillStaticBuffer(lines_, lines.data(), static_cast<int>(sizeof(lines)));
-    points_.create();
 }
 
 GlSceneRenderer::~GlSceneRenderer() = default;
 
 void GlSceneRenderer::Release()
 {
-    points_.destroy();
+    for (QOpenGLBuffer& chunk : points_)
+        chunk.destroy();
+    points_.clear();
     lines_.destroy();
     program_.removeAllShaders();
     uploaded_ = {};
@@ -127,23 +129,38 @@ void GlSceneRenderer::SyncPoints(const PointBuffer& buffer)
     UploadKey key = KeyOf(buffer);
     if (key == uploaded_)
         return;
-    points_.bind();
-    // QOpenGLBuffer::allocate takes an int of bytes, too small for large point sets.
+    const auto chunks = static_cast<std::size_t>((std::int64_t{key.count} + chunkPoints_ - 1) / chunkPoints_);
+    while (points_.size() > chunks) {
+        points_.back().destroy();
+        points_.pop_back();
+    }
+    while (points_.size() < chunks) {
+        points_.emplace_back(QOpenGLBuffer::VertexBuffer);
+        points_.back().create();
+    }
     while (glGetError() != GL_NO_ERROR) {
     }
-    glBufferData(GL_ARRAY_BUFFER, PointBytes(key.count), buffer.points.get(), GL_STATIC_DRAW);
-    // A set the GL cannot hold is not drawn, rather than the previous one in its place.
-    if (glGetError() == GL_OUT_OF_MEMORY)
-        key.count = 0;
-    points_.release();
+    for (std::size_t i = 0; i < chunks; ++i) {
+        const int first = static_cast<int>(i) * chunkPoints_;
+        points_[i].bind();
+        // QOpenGLBuffer::allocate takes an int of bytes, too small for large chunks.
+        glBufferData(GL_ARRAY_BUFFER, PointBytes(std::min(chunkPoints_, key.count - first)),
+                     buffer.points.get() + first, GL_STATIC_DRAW);
+        points_[i].release();
+        // A set the GL cannot hold is not drawn, rather than the previous one in its place.
+        if (glGetError() == GL_OUT_OF_MEMORY) {
+            key.count = 0;
+            break;
+        }
+    }
     uploaded_ = key;
     ++uploads_;
 }
 
 void GlSceneRenderer::SetMappings(const Matrix4& scene, const AffineMap& axes, const AffineMap& colors)
 {
-    // One matrix from the point straight to clip space. The axis map only picks coordinates, so
-    // folding it into the scene matrix rounds nothing differently.
+    // One matrix from the point straight to clip space. Without a 4D turn the axis map only picks
+    // coordinates, so folding it into the scene matrix rounds nothing differently.
     program_.setUniformValue("positionLinear", ToQt(Multiply(scene, axes.linear)));
     program_.setUniformValue("positionOffset", ToQt(Transform(scene, axes.offset)));
     program_.setUniformValue("colorLinear", ToQt(colors.linear));
@@ -180,12 +197,18 @@ void GlSceneRenderer::Draw(const SceneInput& scene, const ViewportSize& viewport
         if (end > FIRST_DRAWN_POINT) {
             SetMappings(matrix, TurnedAxisMapping(a.display, pose),
                         ColorMapping(a.display, colors.foreground, scene.flags.blackWhite));
-            points_.bind();
             program_.enableAttributeArray(POINT_ATTRIBUTE);
-            program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
-            glDrawArrays(GL_POINTS, FIRST_DRAWN_POINT, end - FIRST_DRAWN_POINT);
+            for (int first = FIRST_DRAWN_POINT; first < end;) {
+                const int chunk = first / chunkPoints_;
+                const int chunkEnd =
+                    static_cast<int>(std::min<std::int64_t>(end, std::int64_t{chunk + 1} * chunkPoints_));
+                points_[static_cast<std::size_t>(chunk)].bind();
+                program_.setAttributeBuffer(POINT_ATTRIBUTE, GL_FLOAT, 0, 4);
+                glDrawArrays(GL_POINTS, first - chunk * chunkPoints_, chunkEnd - first);
+                points_[static_cast<std::size_t>(chunk)].release();
+                first = chunkEnd;
+            }
             program_.disableAttributeArray(POINT_ATTRIBUTE);
-            points_.release();
             lastDrawn_ = end - FIRST_DRAWN_POINT;
         }
     }

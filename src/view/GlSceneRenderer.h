@@ -8,17 +8,22 @@
 #include <QOpenGLShaderProgram>
 
 #include <array>
+#include <vector>
 
 namespace zephyra {
 
 struct PointBuffer;
 
-// Draws the scene with OpenGL in the current context. The points stay in a vertex buffer that is
-// uploaded only when the document holds a different point set; axis and colour mappings, camera
-// and flags are uniforms. Create, use and Release it with its context current.
+// Draws the scene with OpenGL in the current context. The points stay in vertex buffers of at most
+// `chunkPoints` points each, uploaded only when the document holds a different point set; axis and colour
+// mappings, camera and flags are uniforms. Create, use and Release it with its context current.
 class GlSceneRenderer : protected QOpenGLFunctions {
 public:
-    GlSceneRenderer();
+    // Points in one vertex buffer: 1 GiB. Drivers pass sizes of 2^31 bytes or more through an int
+    // (Mesa's llvmpipe crashed in a malloc of -2^31), so no GL call sees a larger one.
+    static constexpr int CHUNK_POINTS = 1 << 26;
+
+    explicit GlSceneRenderer(int chunkPoints = CHUNK_POINTS);
     ~GlSceneRenderer();
     GlSceneRenderer(const GlSceneRenderer&) = delete;
     GlSceneRenderer& operator=(const GlSceneRenderer&) = delete;
@@ -50,7 +55,8 @@ private:
     void DrawLines(const Matrix4& scene, const SceneColors& colors, bool box, bool cross);
 
     QOpenGLShaderProgram program_;
-    QOpenGLBuffer points_{QOpenGLBuffer::VertexBuffer};
+    int chunkPoints_;
+    std::vector<QOpenGLBuffer> points_; // one per chunk of the uploaded set
     QOpenGLBuffer lines_{QOpenGLBuffer::VertexBuffer};
     UploadKey uploaded_;
     int lastDrawn_ = 0;

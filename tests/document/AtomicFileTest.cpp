@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 namespace zephyra::test {
 namespace {
@@ -45,6 +46,26 @@ TEST_F(AtomicFileTest, StaleTemporariesAreRemovedByTheNextSave)
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_EQ(ReadText(path), "new");
+}
+
+// Unmended, the rename turned a FIFO (or a device, for root) into a file and reported success.
+TEST_F(AtomicFileTest, OnlyRegularFilesOrMissingNamesAreWritten)
+{
+    const std::filesystem::path fifo = folder / "pipe.zpr";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path link = folder / "link.zpr";
+    std::filesystem::create_symlink(fifo, link);
+    EXPECT_FALSE(WriteFileAtomically(fifo, "new"));
+    EXPECT_FALSE(WriteFileAtomically(link, "new"));
+    EXPECT_FALSE(WriteFileAtomically(folder, "new"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(WriteFileSayingWhy(fifo, "new"),
+              "cannot write " + fifo.string() + ": a FIFO, not a regular file");
+    EXPECT_EQ(OutputFileProblem(folder), folder.string() + ": a folder, not a regular file");
+    EXPECT_EQ(OutputFileProblem(folder / "absent.zpr"), "");
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(OutputFileProblem(path), "");
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "CoreFixture.h"
 #include "StatusTexts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace zephyra::testing {
 namespace {
@@ -34,19 +36,45 @@ TEST_F(ComputePointsTest, SmallerCountOfTheCurrentAttractorIsReused)
     EXPECT_EQ(doc.current, other);
 }
 
-TEST_F(ComputePointsTest, PointsOfAFailedTryAreNeverReused)
+// Unmended, a try cancelled early had already overwritten the points on show.
+TEST_F(ComputePointsTest, AFailedTryLeavesThePointsOnShow)
 {
     AttractorRef a = Shown(HENON);
+    const std::vector<Point> shown(doc.buffer.points.get(), doc.buffer.points.get() + doc.buffer.count);
+    auto stillShown = [&] {
+        EXPECT_EQ(doc.current, a);
+        EXPECT_TRUE(doc.buffer.ready);
+        ASSERT_EQ(doc.buffer.count, 50000);
+        EXPECT_TRUE(std::equal(shown.begin(), shown.end(), doc.buffer.points.get()));
+    };
     host.EscapeAtIteration(10);
     bool proceed = true;
     EXPECT_FALSE(doc.ComputePoints(Code(HENON), false, false, &proceed));
-    EXPECT_FALSE(doc.buffer.ready);
+    stillShown();
+    // A rejected search try too.
     host.escapeScript = nullptr;
-    a->pointsCount = 10000;
+    EXPECT_FALSE(doc.ComputePoints(Code("EMMMMMMMMMMMM"), false, true, nullptr));
+    stillShown();
+
+    // The attractor on show asked for more points: its count and measures go back with its points.
+    const float lyapunov = a->lyapunov;
+    host.EscapeAtIteration(999);
+    a->pointsCount = 200000;
+    EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
+    stillShown();
+    EXPECT_EQ(a->pointsCount, 50000);
+    EXPECT_EQ(a->lyapunov, lyapunov);
+    EXPECT_EQ(host.Status(PANE_POINTS), PointsText(50000));
+
+    // Nothing is reused from the cancelled runs.
+    host.escapeScript = nullptr;
     const int polls = host.polls;
-    EXPECT_TRUE(doc.ComputePoints(a, false, false, nullptr));
+    AttractorRef b = Code(HENON, 10000);
+    EXPECT_TRUE(doc.ComputePoints(b, false, false, nullptr));
     EXPECT_EQ(host.polls, polls + 10000);
+    EXPECT_EQ(doc.current, b);
     EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_EQ(doc.buffer.count, 10000);
 }
 
 TEST_F(ComputePointsTest, EscapeBeforePointOneThousandKeepsThePreviousAttractor)
@@ -58,7 +86,7 @@ TEST_F(ComputePointsTest, EscapeBeforePointOneThousandKeepsThePreviousAttractor)
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
     EXPECT_FALSE(proceed);
     EXPECT_EQ(doc.current, previous);
-    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_TRUE(doc.buffer.ready);
     EXPECT_EQ(a->pointsCount, 50000);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_CANCELED);
     EXPECT_EQ(host.busyDepth, 0);
@@ -246,6 +274,22 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
     EXPECT_EQ(doc.buffer.count, 0);
     EXPECT_FALSE(doc.buffer.ready);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Unmended, the points on show were given up before the count was found too large.
+TEST_F(ComputePointsTest, ARefusedCountKeepsThePointsOnShow)
+{
+    AttractorRef a = Shown(HENON);
+    doc.availableMemory = FourGiB;
+    doc.SetAttractor(Code(HENON, 1000000000), SA_NO_SEARCH | SA_ADD_HISTORY);
+    EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
+    EXPECT_EQ(doc.current, a);
+    EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_EQ(doc.buffer.count, 50000);
+    a->pointsCount = 1000000000;
+    EXPECT_FALSE(doc.ComputePoints(a, true, false, nullptr));
+    EXPECT_EQ(a->pointsCount, 50000);
+    EXPECT_TRUE(doc.buffer.ready);
 }
 
 } // namespace

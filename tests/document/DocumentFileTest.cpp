@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace zephyra::test {
 namespace {
 
@@ -172,6 +176,44 @@ TEST_F(DocumentFileTest, SaveThroughALinkReplacesTheLinkedFile)
     ASSERT_TRUE(OnSaveDocument(*doc, path));
     EXPECT_TRUE(std::filesystem::is_symlink(path));
     EXPECT_NE(ReadText(real).find("pointsCount=\"3\""), std::string::npos);
+}
+
+// The most memory this process has held so far, in bytes.
+std::uint64_t PeakMemory()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
+}
+
+// Unmended, each record held its 3 KB thumbnail, and a 10 MB document took 16 times its size.
+TEST_F(DocumentFileTest, ALargeDocumentTakesAtMostTenTimesItsSizeToOpen)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's red zones are counted too";
+#endif
+    const std::string record =
+        "\t\t<attractor config=\"EWM?MPMMWMMMM\" pointsCount=\"50000\" fov=\"60\" zoom=\"2.5\" yaw=\"12.5\" "
+        "pitch=\"-3\" tx=\"0\" ty=\"0\" x0=\"0.05\" y0=\"0.05\" z0=\"0.05\" w0=\"0.05\" coordX=\"0\" "
+        "coordY=\"1\" "
+        "coordZ=\"2\" colorR=\"0\" colorG=\"1\" colorB=\"2\" fgColor=\"1.000000 1.000000 1.000000\" "
+        "bgColor=\"0.000000 0.000000 0.000000\"/>\n";
+    std::string text = "<?xml version=\"1.0\"?>\n<zephyraSaved>\n";
+    for (int i = 0; i < 20000; ++i)
+        text += record;
+    text += "</zephyraSaved>\n";
+    WriteText(path, text);
+    // In a child of its own, so that what this program held before does not hide the peak.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::uint64_t before = PeakMemory();
+        const bool opened = OnOpenDocument(*doc, path) && doc->saved.Count() == 20000;
+        _exit(opened && PeakMemory() - before <= 10 * text.size() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 } // namespace

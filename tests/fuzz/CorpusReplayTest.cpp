@@ -22,6 +22,8 @@ const Target TARGETS[] = {
     {"attractor_code", FuzzAttractorCode},
     {"configuration", FuzzConfiguration},
     {"document", FuzzDocument},
+    {"picture", FuzzPicture},
+    {"command_line", FuzzCommandLine},
 };
 
 std::vector<std::filesystem::path> CorpusFiles(const char* folder)

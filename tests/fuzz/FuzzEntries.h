@@ -15,5 +15,11 @@ int FuzzAttractorCode(const std::uint8_t* data, std::size_t size);
 int FuzzConfiguration(const std::uint8_t* data, std::size_t size);
 // The bytes as a ".zpr" document: opened, saved and reopened, then joined to what was opened.
 int FuzzDocument(const std::uint8_t* data, std::size_t size);
+// The bytes as a picture file: its pixels, then the record and settings text it carries, as the
+// window and `render --from` open it.
+int FuzzPicture(const std::uint8_t* data, std::size_t size);
+// The bytes as a `zephyra` command line, one argument a line: parsed, then its options read as the
+// commands read them.
+int FuzzCommandLine(const std::uint8_t* data, std::size_t size);
 
 } // namespace zephyra::fuzz

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QOpenGLFramebufferObject>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -343,6 +344,35 @@ private slots:
     {
         QCOMPARE(GlSceneRenderer::PointBytes(134217728), GLsizeiptr{2147483648});
         QCOMPARE(GlSceneRenderer::PointBytes(INT32_MAX), GLsizeiptr{INT32_MAX} * 16);
+    }
+
+    // Unmended, one vertex buffer took the whole set, and a set of 2^31 bytes or more crashed the
+    // driver. Chunks of a few points draw what one buffer draws.
+    void largeSetsAreUploadedAndDrawnInChunks()
+    {
+        QVERIFY(GlSceneRenderer::PointBytes(GlSceneRenderer::CHUNK_POINTS) < GLsizeiptr{1} << 31);
+        view_->makeCurrent();
+        QOpenGLFramebufferObject target(VIEW_WIDTH, VIEW_HEIGHT, QOpenGLFramebufferObject::Depth);
+        target.bind();
+        SceneInput scene;
+        scene.attractor = doc_->current.get();
+        scene.buffer = &doc_->buffer;
+        scene.defaults = &doc_->defaults;
+        auto draw = [&](int chunkPoints, int& drawn) {
+            GlSceneRenderer renderer(chunkPoints);
+            renderer.Draw(scene, {VIEW_WIDTH, VIEW_HEIGHT});
+            drawn = renderer.LastDrawnPoints();
+            renderer.Release();
+            return target.toImage();
+        };
+        int drawnWhole = 0, drawnInChunks = 0;
+        const QImage whole = draw(GlSceneRenderer::CHUNK_POINTS, drawnWhole);
+        const QImage chunked = draw(777, drawnInChunks);
+        target.release();
+        view_->doneCurrent();
+        QVERIFY(LitPixels(whole).size() > 300);
+        QCOMPARE(drawnInChunks, drawnWhole);
+        QCOMPARE(chunked, whole);
     }
 
     void viewsKeepTheirOwnResourcesAcrossContextChanges()

@@ -14,10 +14,13 @@ namespace zephyra::cli {
 // One option of a subcommand: `names` as "-o,--output" or "--points"; `value` names its value
 // in the help ("N"), empty for a flag; `help` is its line in the help, more lines after "\n".
 // An entry without names is a heading: its text stands before the options that follow it.
+// A value with `low` < `high` must be a whole number within low..high, which the parser checks.
 struct OptionSpec {
     std::string_view names;
     std::string_view value;
     std::string_view help;
+    std::int64_t low = 0;
+    std::int64_t high = 0;
 
     // The long name without its dashes: "output".
     [[nodiscard]] constexpr std::string_view Name() const

@@ -4,6 +4,8 @@
 #include "CliHost.h"
 #include "Subcommand.h"
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace zephyra::cli {
@@ -16,7 +18,8 @@ struct ComputeOptions {
     bool json = false;                  // --json
 };
 
-inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points (default 50000)"};
+inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)", 1,
+                                          std::numeric_limits<std::int32_t>::max()};
 inline constexpr OptionSpec START_OPTION{"--start", "P",
                                          "start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)"};
 inline constexpr OptionSpec SEED_OPTION{

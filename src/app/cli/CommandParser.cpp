@@ -25,6 +25,10 @@ void Declare(CLI::App& app, const Subcommand& command, std::vector<std::string>&
             continue;
         if (o.value.empty())
             app.add_flag(std::string(o.names));
+        else if (o.low < o.high)
+            app.add_option(std::string(o.names))
+                ->type_name(std::string(o.value))
+                ->check(CLI::Range(o.low, o.high));
         else
             app.add_option(std::string(o.names))->type_name(std::string(o.value));
     }

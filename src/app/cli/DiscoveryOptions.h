@@ -3,7 +3,9 @@
 #include "RenderOptions.h"
 #include "SearchFilter.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -20,10 +22,11 @@ struct DiscoveryOptions {
 
 // The options of search, in the order its help lists them; variants takes them and --start.
 inline const std::vector<OptionSpec> DISCOVERY_OPTIONS = {
-    {"--count", "K", "number of attractors to find (default 1)"},
+    {"--count", "K", "number of attractors to find, 1 to 1000000 (default 1)", 1, 1000000},
     {"--jobs", "J", "number of workers (default: every core)"},
     {"--seed", "S", "seed of the random generator, for a repeatable run (default: the time)"},
-    {"--points", "N", "number of points of each attractor (default 50000)"},
+    {"--points", "N", "number of points of each attractor, at least 1 (default 50000)", 1,
+     std::numeric_limits<std::int32_t>::max()},
     {"--min-lyapunov", "L", "keep only finds whose Lyapunov exponent l is at least L"},
     {"--dimension", "A..B", "keep only finds whose correlation dimension f is within A..B"},
     {"--fill", "A..B",

@@ -1,5 +1,6 @@
 #include "FindOutput.h"
 
+#include "AtomicFile.h"
 #include "CliSession.h"
 #include "ContactSheet.h"
 #include "DocumentFile.h"
@@ -69,11 +70,18 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
         session.io.err << "found " << batch.finds.size() << " of " << options.count << "\n";
         failed = true;
     }
-    // What was found is kept even when the batch ended early.
-    if (options.output && !OnSaveDocument(doc, *options.output))
-        failed = true;
-    if (options.sheet && !WriteSheet(session, batch.finds, options))
-        failed = true;
+    // What was found is kept even when the batch ended early; without a find an existing file
+    // stays as it was.
+    if (batch.finds.empty()) {
+        for (const auto& file : {options.output, options.sheet})
+            if (file)
+                session.io.err << "zephyra: nothing found, '" << file->string() << "' not written\n";
+    } else {
+        if (options.output && !OnSaveDocument(doc, *options.output))
+            failed = true;
+        if (options.sheet && !WriteSheet(session, batch.finds, options))
+            failed = true;
+    }
     if (batch.cancelled)
         return EXIT_INTERRUPTED;
     return failed ? EXIT_FAILED : EXIT_OK;
@@ -83,6 +91,12 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
 int RunAndReport(CliSession& session, const ComputeOptions& compute, const DiscoveryOptions& options,
                  std::uint64_t seed, FindSearch::MakeTry makeTry)
 {
+    for (const auto& file : {options.output, options.sheet}) {
+        if (const std::string problem = file ? OutputFileProblem(*file) : ""; !problem.empty()) {
+            session.io.err << "zephyra: " << problem << "\n";
+            return EXIT_FAILED;
+        }
+    }
     const FindSearch::Settings settings{options.jobs, seed, options.filter, session.document.defaults};
     const BatchResult batch = RunBatch(settings, std::move(makeTry), static_cast<std::size_t>(options.count),
                                        session.host, session.io);

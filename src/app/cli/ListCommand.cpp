@@ -5,6 +5,8 @@
 #include "Subcommand.h"
 #include "XmlNumbers.h"
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -21,7 +23,12 @@ void PrintRecord(std::ostream& out, const ListedRecord& record)
         out << "(refused \"" << a.refusedCode << "\")";
     out << " points=" << a.pointsCount << " fov=" << XmlFloatText(a.fov) << " zoom=" << XmlFloatText(a.zoom)
         << " yaw=" << XmlFloatText(a.yaw) << " pitch=" << XmlFloatText(a.pitch)
-        << " tx=" << XmlFloatText(a.tx) << " ty=" << XmlFloatText(a.ty) << '\n';
+        << " tx=" << XmlFloatText(a.tx) << " ty=" << XmlFloatText(a.ty);
+    // The 4D turn as the record stores it: only where there is one.
+    for (const auto& [name, angle] : {std::pair{" xw=", a.xw}, {" yw=", a.yw}, {" zw=", a.zw}})
+        if (angle != 0.0f)
+            out << name << XmlFloatText(angle);
+    out << '\n';
 }
 
 int RunList(const ParsedArguments& parsed, CommandIo& io)
@@ -48,7 +55,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
-        io.err << "zephyra list: " << path.string() << ": File not found.\n";
+        std::error_code ignored;
+        const bool readable = std::filesystem::is_regular_file(path, ignored) && std::ifstream(path).good();
+        io.err << "zephyra list: " << path.string()
+               << (readable ? ": not a well-formed document or configuration file\n" : ": File not found.\n");
         return EXIT_FAILED;
     }
     for (const ListedRecord& record : *records)

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
@@ -154,6 +155,10 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     const auto output = parsed.Value("output");
     if (!output || output->empty())
         throw UsageError("missing -o FILE.png");
+    if (const std::string problem = OutputFileProblem(*output); !problem.empty()) {
+        io.err << "zephyra render: " << problem << "\n";
+        return EXIT_FAILED;
+    }
     const bool densityOption = parsed.Has("density");
     // In a density render --points counts the free-running points, not the exact orbit's.
     ComputeOptions compute;
@@ -206,7 +211,10 @@ std::vector<OptionSpec> RenderOptions()
          "document or configuration file"},
         {"--index", "I", "with --from, the I-th record of a document (default 1)"},
         {"--size", "WxH", "picture size in pixels (default 800x600; 1920x1080 with --density)"},
-        {"--points", "N", "number of points (default 50000; 100000000 with --density)"},
+        {"--points", "N",
+         "number of points, at least 1 (default 50000, at most 2147483647; with --density\n"
+         "100000000, at most 1000000000000)",
+         1, static_cast<std::int64_t>(LARGEST_DENSITY_POINTS)},
         START_OPTION,
         {"--seed", "S", "seed of the dimension estimate (default: the time) or of the density orbits (1)"},
         YAW_OPTION,

@@ -18,7 +18,8 @@ inline constexpr OptionSpec BACKGROUND_OPTION{"--background", "RRGGBB",
                                               "(default: the attractor's background colour)"};
 inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
 inline constexpr OptionSpec THREADS_OPTION{
-    "--threads", "T", "worker threads (default: every core); with --seed, the same bytes again"};
+    "--threads", "T", "worker threads, 1 to 256 (default: every core); with --seed, the same bytes again", 1,
+    MOST_THREADS};
 inline constexpr OptionSpec MEMORY_OPTION{"--memory", "MiB",
                                           "canvas memory; larger pictures render in strips (default 2048)"};
 inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,

@@ -1,6 +1,8 @@
 #include "CommandParser.h"
+#include "StatusTexts.h"
 #include "Version.h"
 
+#include <new>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -56,6 +58,10 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandIo& io)
     } catch (const UsageError& e) {
         io.err << prefix << ": " << e.what() << "\nusage: zephyra " << line.command->usage << "\n";
         return EXIT_USAGE;
+    } catch (const std::bad_alloc&) {
+        // A file too large for the memory left, read by any command: nothing was written.
+        io.err << prefix << ": " << TEXT_NO_MEMORY << "\n";
+        return EXIT_FAILED;
     }
 }
 

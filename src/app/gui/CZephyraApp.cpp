@@ -1,5 +1,6 @@
 #include "CZephyraApp.h"
 
+#include "AtomicFile.h"
 #include "Attractor.h"
 #include "CMainFrame.h"
 #include "CZephyraDoc.h"
@@ -69,6 +70,12 @@ bool CZephyraApp::InitInstance(const CommandLine& line)
     std::optional<std::filesystem::path> configOption;
     if (!line.config.isEmpty())
         configOption = FileNamePath(line.config);
+    // Written at the end: a device or a FIFO would be replaced by a file.
+    if (const std::string problem = configOption ? OutputFileProblem(*configOption) : ""; !problem.empty()) {
+        std::fprintf(stderr, "zephyra-explorer: --config %s\n", problem.c_str());
+        exitCode_ = 2;
+        return false;
+    }
     store_ = std::make_unique<XmlConfigurationStore>(DefaultConfigLocation(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
     doc_->viewCopies = VIEW_POINT_COPIES;

@@ -7,6 +7,7 @@
 #include "DensitySceneOf.h"
 #include "ExportAnimationDialog.h"
 #include "ExportPictureDialog.h"
+#include "FileNames.h"
 #include "PictureRecord.h"
 
 #include <QMessageBox>
@@ -103,12 +104,12 @@ bool PictureCommands::OnCommand(int id)
 
 bool PictureCommands::IsPicture(const QString& path)
 {
-    return IsPngFile(path.toStdString());
+    return IsPngFile(FileNamePath(path));
 }
 
 bool PictureCommands::OpenPicture(const QString& path)
 {
-    const std::optional<StoredPicture> picture = ReadPictureRecord(path.toStdString(), doc_.defaults);
+    const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults);
     if (!picture || !picture->attractor) {
         QMessageBox::warning(frame_, APP_TITLE, NO_ATTRACTOR);
         return false;

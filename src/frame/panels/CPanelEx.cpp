@@ -3,6 +3,7 @@
 #include "CZephyraDoc.h"
 #include "CaseTree.h"
 #include "PanelImages.h"
+#include "PointGeneration.h"
 #include "ThumbnailImage.h"
 
 #include <QTreeWidget>
@@ -24,7 +25,13 @@ public:
         RenewThumbnail();
     }
     [[nodiscard]] Attractor* Record() const { return record_.get(); }
-    void RenewThumbnail() { setIcon(0, ThumbnailIcon(record_->thumbnail)); }
+    void RenewThumbnail()
+    {
+        // Records read from files come without one.
+        if (!record_->thumbnail.Drawn())
+            UpdateThumbnail(*record_);
+        setIcon(0, ThumbnailIcon(record_->thumbnail));
+    }
 
 private:
     AttractorRef record_;

@@ -111,6 +111,9 @@ std::string AnimationTargetProblem(const std::filesystem::path& path)
     const std::filesystem::path target = Named(path);
     if (target.empty())
         return "no file or folder named";
+    if (IsWebpPath(target))
+        if (std::string problem = OutputFileProblem(target); !problem.empty())
+            return problem;
     if (!IsWebpPath(target) && std::filesystem::exists(target, ignored))
         return std::filesystem::is_directory(target, ignored) ? std::string()
                                                               : target.string() + ": a file, not a folder";

@@ -186,9 +186,7 @@ public:
     FramePipeline(const AnimationPlan& plan, std::vector<Bounds> bounds, std::stop_token stop)
         : plan_(plan), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
     {
-        const int cores = plan.options.threads > 0
-                              ? plan.options.threads
-                              : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+        const int cores = WorkerCount(plan.options.threads);
         workers_ = std::min(cores, plan.frames);
         options_ = plan.options;
         options_.threads = std::max(1, cores / workers_);

@@ -32,8 +32,8 @@ std::string CheckOptions(const DensityOptions& o)
         return "the depth must be 8 or 16 bits";
     if (!(o.gamma > 0.0f) || o.gamma > 100.0f)
         return "gamma must be above 0 and at most 100";
-    if (o.points == 0)
-        return "no points to draw";
+    if (o.points == 0 || o.points > LARGEST_DENSITY_POINTS)
+        return "the number of points must be 1 to 1000000000000";
     if (o.threads < 0)
         return "the number of threads cannot be negative";
     return {};
@@ -59,8 +59,7 @@ public:
     Renderer(const DensityScene& scene, const DensityOptions& options, std::stop_token stop,
              const DensityProgress& progress)
         : scene_(scene), options_(options), stop_(std::move(stop)), progress_(progress),
-          workers_(options.threads > 0 ? options.threads
-                                       : std::max(1, static_cast<int>(std::thread::hardware_concurrency())))
+          workers_(WorkerCount(options.threads))
     {
     }
 
@@ -187,6 +186,12 @@ std::optional<Picture> RenderDensityPicture(const DensityScene& scene, const Den
     if (result.outcome != DensityResult::Outcome::Finished)
         return std::nullopt;
     return picture;
+}
+
+int WorkerCount(int threads)
+{
+    const int cores = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, MOST_THREADS);
 }
 
 } // namespace zephyra

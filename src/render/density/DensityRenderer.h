@@ -42,6 +42,11 @@ struct DensityScene {
     bool operator==(const DensityScene&) const = default;
 };
 
+// More threads than this only wait for a core; a picture's settings may ask for any number.
+inline constexpr int MOST_THREADS = 256;
+// About 40 minutes at the fastest rate; past 2^64 a count would wrap around to almost nothing.
+inline constexpr std::uint64_t LARGEST_DENSITY_POINTS = 1'000'000'000'000;
+
 struct DensityOptions {
     int width = 1920;
     int height = 1080;
@@ -52,10 +57,13 @@ struct DensityOptions {
     Palette palette = Palette::Coordinates;
     std::optional<Rgb> background; // else the display's bgColor
     int depth = 8;                 // 8 or 16 bits a channel
-    int threads = 0;               // 0: every core
+    int threads = 0;               // 0: every core; above MOST_THREADS, that many
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
 };
+
+// The workers `threads` asks for: every core for 0, never more than MOST_THREADS.
+[[nodiscard]] int WorkerCount(int threads);
 
 // Rows [top, top + strip.Height()) of the finished picture, handed over top-down as each strip
 // is resolved; a picture that needs no strips comes in one piece.

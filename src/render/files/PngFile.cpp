@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <new>
 
 #include <png.h>
 
@@ -151,28 +152,67 @@ std::string WritePngFile(const std::filesystem::path& path, std::string_view byt
 
 namespace {
 
+// A record and its settings are a few KB: no chunk of ours comes near this, and the length a chunk
+// claims must not become an allocation before its bytes are seen.
+constexpr png_alloc_size_t LARGEST_CHUNK = 1 << 20;
+constexpr png_uint_32 MOST_ANCILLARY_CHUNKS = 1000;
+// Deflate cannot shrink data by more than about 1032 to 1: a header whose rows would need more
+// than this many bytes of the file for each is no picture, and its rows are not allocated.
+constexpr std::uint64_t LARGEST_DEFLATE_RATIO = 1032;
+
+// libpng only warns about a chunk past its chunk limit and then allocates the chunk's length all
+// the same: the reader's allocations are held to the limit here.
+png_voidp LimitedMalloc(png_structp, png_alloc_size_t size)
+{
+    return size > LARGEST_CHUNK ? nullptr : std::malloc(size);
+}
+
+void LimitedFree(png_structp, png_voidp data)
+{
+    std::free(data);
+}
+
+// The caller says once that a file cannot be read; libpng's own texts would only add to that.
+void QuietError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+
 struct ReadCursor {
-    const std::string* bytes;
-    std::size_t at = 0;
+    std::ifstream* in;
+    std::uint64_t fileBytes;
 };
 
 void ReadBytes(png_structp png, png_bytep data, png_size_t size)
 {
     auto* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
-    if (cursor->bytes->size() - cursor->at < size)
+    if (!cursor->in->read(reinterpret_cast<char*>(data), static_cast<std::streamsize>(size)))
         png_error(png, "truncated");
-    std::copy_n(cursor->bytes->data() + cursor->at, size, reinterpret_cast<char*>(data));
-    cursor->at += size;
 }
 
+// Whether the rows the header asks for can come from a file of `fileBytes`.
+bool PlausibleSize(png_structp png, png_infop info, std::uint64_t fileBytes)
+{
+    const std::uint64_t raw = static_cast<std::uint64_t>(png_get_image_height(png, info)) *
+                              (static_cast<std::uint64_t>(png_get_rowbytes(png, info)) + 1);
+    return raw / LARGEST_DEFLATE_RATIO <= fileBytes;
+}
+
+// False for a file that is no PNG or, when `pixels`, whose rows its size cannot hold.
 bool ReadHeader(png_structp png, png_infop info, ReadCursor* cursor, bool pixels)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_read_fn(png, cursor, ReadBytes);
+    png_set_chunk_malloc_max(png, LARGEST_CHUNK);
+    png_set_chunk_cache_max(png, MOST_ANCILLARY_CHUNKS);
     png_read_info(png, info);
     if (!pixels)
         return true;
+    if (!PlausibleSize(png, info, cursor->fileBytes))
+        return false;
     // Any PNG becomes RGB at its own depth (8 or 16): palettes expand, alpha and gray are folded.
     png_set_expand(png);
     png_set_strip_alpha(png);
@@ -222,23 +262,30 @@ std::optional<DecodedPng> ReadPng(const std::filesystem::path& path, bool pixels
 {
     if (!IsPngFile(path))
         return std::nullopt;
+    std::error_code error;
+    const std::uint64_t fileBytes = std::filesystem::file_size(path, error);
+    // Read as libpng asks: the texts before the pixels cost no more than their own bytes.
     std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    ReadCursor cursor{&bytes};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    ReadCursor cursor{&in, fileBytes};
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning,
+                                               nullptr, LimitedMalloc, LimitedFree);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::optional<DecodedPng> result;
-    if (info && ReadHeader(png, info, &cursor, pixels)) {
+    if (info && !error && ReadHeader(png, info, &cursor, pixels)) {
         DecodedPng decoded;
         bool ok = true;
         if (pixels) {
-            const int depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
-            decoded.picture = Picture(static_cast<int>(png_get_image_width(png, info)),
-                                      static_cast<int>(png_get_image_height(png, info)), depth);
+            try {
+                const int depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
+                decoded.picture = Picture(static_cast<int>(png_get_image_width(png, info)),
+                                          static_cast<int>(png_get_image_height(png, info)), depth);
+            } catch (const std::bad_alloc&) {
+                ok = false;
+            }
             std::vector<png_bytep> rows(static_cast<std::size_t>(decoded.picture.Height()));
             for (int y = 0; y < decoded.picture.Height(); ++y)
                 rows[static_cast<std::size_t>(y)] = decoded.picture.Row(y);
-            ok = ReadRows(png, info, rows);
+            ok = ok && ReadRows(png, info, rows);
         }
         CollectTexts(png, info, decoded.texts);
         if (ok)

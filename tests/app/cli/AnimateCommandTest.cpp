@@ -10,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 
+#include <sys/stat.h>
+
 using namespace zephyra::cli;
 using zephyra::testing::InterruptingBuffer;
 
@@ -143,10 +145,15 @@ TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
     std::filesystem::remove(dir / "frame-0001.png");
 
-    for (const std::string& bad : {(dir / "turn.gif").string(), (dir / "none" / "turn.webp").string()}) {
+    const std::filesystem::path fifo = dir / "pipe.webp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& bad :
+         {(dir / "turn.gif").string(), (dir / "none" / "turn.webp").string(), fifo.string()}) {
         EXPECT_EQ(Animate({HENON, "-o", bad}), EXIT_FAILED) << bad;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    std::filesystem::remove(fifo);
     EXPECT_EQ(Animate({HENON, "-o", (dir / "turn.webp").string(), "--rotate4", "xy"}), EXIT_USAGE);
     EXPECT_EQ(Entries(), 0u);
 }

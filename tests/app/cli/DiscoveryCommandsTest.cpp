@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace zephyra;
@@ -61,12 +62,29 @@ TEST_F(DiscoveryCommands, SearchWritesItsFindsAsADocument)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
 
+// Unmended, a search that found nothing replaced the document with an empty one.
+TEST_F(DiscoveryCommands, NothingFoundLeavesAnExistingDocumentAndSheetAlone)
+{
+    const std::filesystem::path document = folder / "keep.zpr", sheet = folder / "keep.png";
+    std::ofstream(document) << "precious";
+    std::ofstream(sheet) << "picture";
+    const Result r = RunZephyra({"variants", "EZZZZZZZZZZZZ", "--count", "2", "--points", "6000", "-o",
+                                 document.string(), "--sheet", sheet.string()});
+    EXPECT_EQ(r.code, EXIT_FAILED);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("nothing found, '" + document.string() + "' not written"), std::string::npos)
+        << r.err;
+    std::ifstream in(document), picture(sheet);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(picture), {}), "picture");
+}
+
 TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
 {
     const std::filesystem::path path = folder / "old.zpr";
     std::ofstream(path) << "precious";
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string(), folder.string()};
+    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string()};
     if (geteuid() != 0) // root may write anything
         targets.push_back(path.string());
     for (const std::string& target : targets) {
@@ -77,6 +95,24 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     }
     std::ifstream in(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+}
+
+// Unmended, the document or sheet replaced the FIFO with a file, after the whole search.
+TEST_F(DiscoveryCommands, TargetsThatAreNoRegularFilesAreRefusedBeforeTheSearch)
+{
+    const std::filesystem::path fifo = folder / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string option : {"-o", "--sheet"}) {
+        for (const std::filesystem::path& target : {fifo, folder}) {
+            const Result r =
+                RunZephyra({"search", "E", "--seed", "1", "--points", "6000", option, target.string()});
+            EXPECT_EQ(r.code, EXIT_FAILED);
+            EXPECT_EQ(r.out, "") << "no search ran";
+            EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+            EXPECT_NE(r.err.find(target.string() + ": a "), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(DiscoveryCommands, ContactSheetHasACellForEachFind)
@@ -143,6 +179,10 @@ TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
                                                {"search", "E", "--min-lyapunov", "x"},
                                                {"search", "E", "--min-ky", "1.2.3"},
                                                {"search", "E", "-o"},
+                                               // Unmended, these two were accepted.
+                                               {"search", "E", "--count", "0"},
+                                               {"search", "E", "--points", "0"},
+                                               {"variants", "EWM?MPMMWMMMM", "--points", "0"},
                                                {"variants"}}) {
         const Result r = RunZephyra(bad);
         EXPECT_EQ(r.code, EXIT_USAGE) << testing::PrintToString(bad);

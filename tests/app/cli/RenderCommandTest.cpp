@@ -1,3 +1,4 @@
+#include "AttractorText.h"
 #include "InterruptingBuffer.h"
 #include "PictureRecord.h"
 #include "PngFile.h"
@@ -9,6 +10,10 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
 
 using namespace zephyra::cli;
 using zephyra::testing::InterruptingBuffer;
@@ -66,6 +71,20 @@ TEST_F(RenderFixture, DrawsTheStartupAttractorInBlackAndWhite)
     // A nearer eye spreads the same points over more of the picture.
     ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--size", "160x120", "--bw", "--zoom", "1.5"}), EXIT_OK);
     EXPECT_GT(DarkPixels(path, width, height), dark);
+}
+
+// Unmended, the picture replaced the FIFO and the command said "Wrote".
+TEST_F(RenderFixture, RefusesATargetThatIsNoRegularFile)
+{
+    const std::filesystem::path fifo = dir / "pipe.png";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--density"}}) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "-o", fifo.string(), "--size", "40x30"};
+        arguments.insert(arguments.end(), mode.begin(), mode.end());
+        EXPECT_EQ(Render(arguments), EXIT_FAILED);
+        EXPECT_EQ(err, "zephyra render: " + fifo.string() + ": a FIFO, not a regular file\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
@@ -146,6 +165,46 @@ TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
     EXPECT_NE(err.find("four-dimensional"), std::string::npos) << err;
     EXPECT_EQ(Render({fourD, "-o", path, "--yw", "north"}), EXIT_USAGE);
     EXPECT_EQ(Bytes(path), before);
+}
+
+// Unmended, 2^63 points aborted on bad_alloc, 2^64 - 1 wrapped around to a blank "Wrote", and 100000
+// threads (or a picture's settings asking for a million) aborted on std::system_error.
+TEST_F(RenderFixture, CountsAreRefusedWithTheirRangeAndStoredThreadsHeld)
+{
+    const std::string path = (dir / "kept.png").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"--density", "--points", "9223372036854775808"}, "1 to 1000000000000"},
+        {{"--density", "--points", "18446744073709551615"}, "1 to 1000000000000"},
+        {{"--density", "--points", "0"}, "1 to 1000000000000"},
+        {{"--points", "4294967296"}, "(1 to 2147483647)"},
+        {{"--density", "--threads", "100000"}, "1 to 256"},
+        {{"--density", "--threads", "0"}, "1 to 256"},
+    };
+    for (const auto& [options, range] : bad) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "-o", path, "--size", "40x30"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        EXPECT_EQ(Render(arguments), EXIT_USAGE) << options.back();
+        EXPECT_NE(err.find(range), std::string::npos) << err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A picture whose settings ask for too many threads renders on at most 256; too many points
+    // are refused in one line.
+    const zephyra::AttractorRef henon =
+        zephyra::Attractor::CreateFromCode("EWM?MPMMWMMMM", zephyra::AttractorDefaults{});
+    const auto picture = [&](const std::string& settings) {
+        const std::string from = (dir / "from.png").string();
+        EXPECT_EQ(zephyra::WritePngFile(from, zephyra::EncodePng(zephyra::Picture(4, 3, 8),
+                                                                 {{zephyra::ATTRACTOR_CHUNK_KEY,
+                                                                   zephyra::AttractorElementText(*henon)},
+                                                                  {zephyra::SETTINGS_CHUNK_KEY, settings}})),
+                  "");
+        return from;
+    };
+    const std::string density = "renderer=density width=40 height=30 points=20000 supersample=1 ";
+    EXPECT_EQ(Render({"--from", picture(density + "threads=1000000"), "-o", path}), EXIT_OK) << err;
+    EXPECT_EQ(Render({"--from", picture(density + "points=18446744073709551615"), "-o", path}), EXIT_FAILED);
+    EXPECT_EQ(err, "zephyra render: the number of points must be 1 to 1000000000000\n");
 }
 
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)

@@ -23,6 +23,10 @@
 
 #include <set>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 using namespace zephyra;
 using namespace zephyra::test;
 
@@ -196,6 +200,21 @@ private slots:
             QVERIFY(QFileInfo(pdf).size() > 1000);
         QCOMPARE(app.ExitInstance(), 0);
         explorer = std::make_unique<Explorer>();
+    }
+
+    // Unmended, the configuration written at the end replaced the FIFO with a file.
+    void aConfigurationThatIsNoRegularFileEndsTheStart()
+    {
+        const QString fifo = SandboxFolder().filePath("pipe.xml");
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        {
+            CZephyraApp app;
+            CommandLine line = ParseCommandLine({"zephyra-explorer", "--config", fifo});
+            QVERIFY(!app.InitInstance(line));
+            QCOMPARE(app.ExitInstance(), 2);
+        }
+        QVERIFY(std::filesystem::is_fifo(QFile::encodeName(fifo).toStdString()));
+        QFile::remove(fifo);
     }
 
     void theAboutBoxNamesTheVersion()

@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 using namespace zephyra;
 using namespace zephyra::test;
@@ -326,6 +327,38 @@ private slots:
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
         QCOMPARE(doc.history.Count(), 1);
         QVERIFY(!edit->text().contains('x'));
+    }
+
+    // Unmended, a refused run left the attractor named with its points gone. (A cancel before point
+    // 1000 is not timed here: the window polls Escape every 30 ms; ComputePointsTest covers it.)
+    void aRefusedRunKeepsThePointsOnShow()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        CMainFrame& frame = explorer->Frame();
+        const Attractor* shown = doc.current.get();
+        const int count = doc.buffer.count;
+        const std::vector<Point> before(doc.buffer.points.get(), doc.buffer.points.get() + count);
+        auto keptAsShown = [&] {
+            QCOMPARE(frame.Panes().Text(0), QString("Not enought memory!"));
+            QCOMPARE(doc.current.get(), shown);
+            QCOMPARE(doc.current->pointsCount, count);
+            QVERIFY(doc.buffer.ready);
+            QCOMPARE(doc.buffer.count, count);
+            QVERIFY(std::equal(before.begin(), before.end(), doc.buffer.points.get()));
+            frame.ActiveView().repaint();
+            QCOMPARE(frame.ActiveView().LastDrawnPoints(), count - 100);
+        };
+        doc.availableMemory = [] { return std::uint64_t{4} << 20; };
+        doc.defaults.defaultPointsCount = 2000000000;
+        QLineEdit* edit = frame.Codes().lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "EWM?MPMMWMMMM");
+        QTest::keyClick(edit, Qt::Key_Return);
+        keptAsShown();
+        // More points of the attractor on show, refused, keep its count.
+        frame.SendCommand(cmd::ID_POINTS_1M);
+        keptAsShown();
     }
 
     // A shortcut shown beside a menu item works wherever the focus is: the window holds an

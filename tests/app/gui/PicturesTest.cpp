@@ -8,6 +8,7 @@
 #include "DensityViewWorker.h"
 #include "ExportJob.h"
 #include "ExportPictureDialog.h"
+#include "FileNames.h"
 #include "PictureCommands.h"
 #include "PictureRecord.h"
 #include "StatusPanes.h"
@@ -23,6 +24,7 @@
 #include <QSettings>
 #include <QSpinBox>
 
+#include <filesystem>
 #include <set>
 #include <sstream>
 
@@ -239,6 +241,22 @@ private slots:
         QVERIFY(explorer->started);
         QCOMPARE(explorer->Doc().current->code, shown->code);
         QCOMPARE(explorer->Doc().history.GetAt(1)->code, std::string("EWM?MPMMWMMMM"));
+    }
+
+    // Unmended, such a picture from the command line got "File not found." (a document opened).
+    void aPictureWhoseNameIsNotUtf8Opens()
+    {
+        const AttractorRef shown =
+            Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", explorer->Doc().defaults);
+        const QByteArray raw = QFile::encodeName(PictureFolder()) + "/pic\xe9.png";
+        QVERIFY(WritePngFile(raw.toStdString(),
+                             EncodePng(zephyra::Picture(8, 8, 8), PictureTexts(*shown, PictureSettings{})))
+                    .empty());
+        explorer.reset();
+        explorer = std::make_unique<Explorer>(QStringList{FileNameFromBytes(raw.toStdString())});
+        QVERIFY(explorer->started);
+        QCOMPARE(explorer->Doc().current->code, shown->code);
+        std::filesystem::remove(raw.toStdString());
     }
 
     void aPlainPngIsRefused()

@@ -5,9 +5,38 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string_view>
+
+#include <sys/resource.h>
 
 namespace zephyra {
 namespace {
+
+// The most memory this process has held so far, in bytes.
+std::uint64_t PeakMemory()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
+}
+
+std::uint32_t Crc32(std::string_view bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<std::uint8_t>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBigEndian(std::string& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int k = 0; k < 4; ++k)
+        bytes[at + static_cast<std::size_t>(k)] = static_cast<char>(value >> (24 - 8 * k));
+}
 
 struct PngFileFixture : ::testing::Test {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-png-test";
@@ -69,6 +98,34 @@ TEST_F(PngFileFixture, FailedWritesKeepTheOldFileAndLeaveNothingElse)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
     EXPECT_FALSE(ReadPictureRecord(path, AttractorDefaults{})); // a picture without a record
     EXPECT_FALSE(ReadPng(dir / "nothing.png", false));
+}
+
+// Unmended, an iTXt length of 2^31 - 1 in a file of a few hundred bytes was allocated (2 GB) before
+// the read failed, and a header of 30000 x 30000 pixels allocated its rows.
+TEST_F(PngFileFixture, LengthsTheFileCannotHoldAreNotAllocated)
+{
+    const AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", AttractorDefaults{});
+    const std::string good = EncodePng(Picture(4, 3, 8), PictureTexts(*a, PictureSettings{}));
+    const std::size_t itxt = good.find("iTXt");
+    ASSERT_NE(itxt, std::string::npos);
+    std::string longText = good.substr(0, itxt + 64);
+    PutBigEndian(longText, itxt - 4, 0x7FFFFFFFu);
+    // IHDR's width and height, with its check sum mended.
+    std::string wide = good;
+    const std::size_t ihdr = wide.find("IHDR");
+    PutBigEndian(wide, ihdr + 4, 30000);
+    PutBigEndian(wide, ihdr + 8, 30000);
+    PutBigEndian(wide, ihdr + 17, Crc32(std::string_view(wide).substr(ihdr, 17)));
+
+    const std::uint64_t peak = PeakMemory();
+    const auto longPath = dir / "long-text.png", widePath = dir / "wide.png";
+    std::ofstream(longPath, std::ios::binary) << longText;
+    std::ofstream(widePath, std::ios::binary) << wide;
+    EXPECT_FALSE(ReadPng(longPath, true));
+    EXPECT_FALSE(ReadPictureRecord(longPath, AttractorDefaults{}));
+    EXPECT_FALSE(ReadPng(widePath, true));
+    EXPECT_TRUE(ReadPictureRecord(widePath, AttractorDefaults{})) << "its texts are whole";
+    EXPECT_LT(PeakMemory() - peak, std::uint64_t{256} << 20);
 }
 
 } // namespace
