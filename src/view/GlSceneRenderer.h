@@ -15,8 +15,8 @@ namespace zephyra {
 struct PointBuffer;
 
 // Draws the scene with OpenGL in the current context. The points stay in vertex buffers of at most
-// `chunkPoints` points each, uploaded only when the document holds a different point set; axis and colour
-// mappings, camera and flags are uniforms. Create, use and Release it with its context current.
+// `chunkPoints` points each, uploaded only when the document holds a different point set; axis and
+// colour mappings, camera and flags are uniforms. Create, use and Release it with its context current.
 class GlSceneRenderer : protected QOpenGLFunctions {
 public:
     // Points in one vertex buffer: 1 GiB. Drivers pass sizes of 2^31 bytes or more through an int

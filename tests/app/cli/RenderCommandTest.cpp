@@ -196,26 +196,6 @@ TEST_F(RenderFixture, DensityOptionsWithoutDensityAreRefusedInOneLine)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
-{
-    const std::string path = (dir / "turned.png").string();
-    const std::string fourD = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
-    ASSERT_EQ(Render({fourD, "-o", path, "--size", "80x60", "--xw", "30", "--zw", "-5", "--seed", "1"}),
-              EXIT_OK)
-        << err;
-    const auto stored = zephyra::ReadPictureRecord(path, {});
-    ASSERT_TRUE(stored && stored->attractor);
-    EXPECT_EQ(stored->attractor->xw, 30.0f);
-    EXPECT_EQ(stored->attractor->yw, 0.0f);
-    EXPECT_EQ(stored->attractor->zw, -5.0f);
-
-    const std::string before = Bytes(path);
-    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--xw", "30"}), EXIT_FAILED);
-    EXPECT_NE(err.find("four-dimensional"), std::string::npos) << err;
-    EXPECT_EQ(Render({fourD, "-o", path, "--yw", "north"}), EXIT_USAGE);
-    EXPECT_EQ(Bytes(path), before);
-}
-
 // Unmended, 2^63 points aborted on bad_alloc, 2^64 - 1 wrapped around to a blank "Wrote", and 100000
 // threads (or a picture's settings asking for a million) aborted on std::system_error.
 TEST_F(RenderFixture, CountsAreRefusedWithTheirRangeAndStoredThreadsHeld)
@@ -254,6 +234,26 @@ TEST_F(RenderFixture, CountsAreRefusedWithTheirRangeAndStoredThreadsHeld)
     EXPECT_EQ(Render({"--from", picture(density + "threads=1000000"), "-o", path}), EXIT_OK) << err;
     EXPECT_EQ(Render({"--from", picture(density + "points=18446744073709551615"), "-o", path}), EXIT_FAILED);
     EXPECT_EQ(err, "zephyra render: the number of points must be 1 to 1000000000000\n");
+}
+
+TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
+{
+    const std::string path = (dir / "turned.png").string();
+    const std::string fourD = "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS";
+    ASSERT_EQ(Render({fourD, "-o", path, "--size", "80x60", "--xw", "30", "--zw", "-5", "--seed", "1"}),
+              EXIT_OK)
+        << err;
+    const auto stored = zephyra::ReadPictureRecord(path, {});
+    ASSERT_TRUE(stored && stored->attractor);
+    EXPECT_EQ(stored->attractor->xw, 30.0f);
+    EXPECT_EQ(stored->attractor->yw, 0.0f);
+    EXPECT_EQ(stored->attractor->zw, -5.0f);
+
+    const std::string before = Bytes(path);
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", path, "--xw", "30"}), EXIT_FAILED);
+    EXPECT_NE(err.find("four-dimensional"), std::string::npos) << err;
+    EXPECT_EQ(Render({fourD, "-o", path, "--yw", "north"}), EXIT_USAGE);
+    EXPECT_EQ(Bytes(path), before);
 }
 
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
