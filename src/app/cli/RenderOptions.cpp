@@ -5,12 +5,6 @@
 
 namespace zephyra::cli {
 
-namespace {
-constexpr int DENSITY_LARGEST_SIDE = 65535;
-constexpr int LARGEST_SUPERSAMPLE = 8;
-constexpr std::int32_t LARGEST_MEMORY_MIB = 1 << 20;
-} // namespace
-
 void ParseSize(const std::string& text, int largestSide, int& width, int& height)
 {
     const std::size_t x = text.find('x');
@@ -45,33 +39,30 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
     DensityOptions& o = settings.options;
     settings.density = true;
     if (const auto v = parsed.Value("size"))
-        ParseSize(*v, DENSITY_LARGEST_SIDE, o.width, o.height);
+        ParseSize(*v, LARGEST_DENSITY_SIDE, o.width, o.height);
     if (const auto v = parsed.Value("points")) {
         o.points = ParseSeed(*v, "--points");
         if (o.points == 0)
             throw UsageError("bad number for --points: '" + *v + "' (at least 1)");
     }
-    if (const auto v = parsed.Value(SUPERSAMPLE_OPTION)) {
+    if (const auto v = parsed.Value(SUPERSAMPLE_OPTION)) // within its limits, as the parser checked
         o.supersample = ParseCount(*v, "--supersample");
-        if (o.supersample < 1 || o.supersample > LARGEST_SUPERSAMPLE)
-            throw UsageError("bad number for --supersample: '" + *v + "' (1 to 8)");
-    }
     if (const auto v = parsed.Value(TONE_OPTION)) {
         const auto tone = ToneMapNamed(*v);
         if (!tone)
-            throw UsageError("unknown tone map '" + *v + "' (log, eqhist, gamma or linear)");
+            throw UsageError("unknown tone map '" + *v + "' (" + ChoiceNames(TONE_CHOICES) + ")");
         o.tone = *tone;
     }
     if (const auto v = parsed.Value(GAMMA_OPTION)) {
         o.gamma = ParseNumber(*v, "--gamma");
-        if (!(o.gamma > 0.0f) || o.gamma > 100.0f)
-            throw UsageError("bad number for --gamma: '" + *v + "' (above 0, at most 100)");
+        if (!(o.gamma > 0.0f) || o.gamma > LARGEST_GAMMA)
+            throw UsageError("bad number for --gamma: '" + *v + "' (above 0, at most " +
+                             std::to_string(static_cast<int>(LARGEST_GAMMA)) + ")");
     }
     if (const auto v = parsed.Value(COLORS_OPTION)) {
         const auto palette = PaletteNamed(*v);
         if (!palette)
-            throw UsageError("unknown colour map '" + *v +
-                             "' (coords, gray, magma, inferno, viridis, cividis or turbo)");
+            throw UsageError("unknown colour map '" + *v + "' (" + ChoiceNames(PALETTE_CHOICES) + ")");
         o.palette = *palette;
     }
     if (const auto v = parsed.Value(BACKGROUND_OPTION)) {
@@ -91,9 +82,7 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
     if (parsed.Has(FIT_OPTION))
         o.fit = true;
     if (const auto v = parsed.Value(MEMORY_OPTION)) {
-        const std::int32_t mib = ParseCount(*v, "--memory");
-        if (mib < 1 || mib > LARGEST_MEMORY_MIB)
-            throw UsageError("bad number for --memory: '" + *v + "' (MiB, 1 to 1048576)");
+        const std::int32_t mib = ParseCount(*v, "--memory"); // within its limits, as the parser checked
         o.memoryLimit = static_cast<std::size_t>(mib) << 20;
     }
 }

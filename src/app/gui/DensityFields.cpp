@@ -25,28 +25,6 @@ namespace {
 
 constexpr int CODE_START = 16; // characters of the code in the proposed file name
 
-struct ToneChoice {
-    const char* name;
-    ToneMap tone;
-};
-constexpr ToneChoice TONES[] = {{"Logarithmic", ToneMap::Log},
-                                {"Histogram equalised", ToneMap::EqualizedHistogram},
-                                {"Gamma", ToneMap::Gamma},
-                                {"Linear", ToneMap::Linear}};
-constexpr int GAMMA_TONE = 2;
-
-struct PaletteChoice {
-    const char* name;
-    Palette palette;
-};
-constexpr PaletteChoice PALETTES[] = {{"The attractor's own colours", Palette::Coordinates},
-                                      {"Gray", Palette::Gray},
-                                      {"Magma", Palette::Magma},
-                                      {"Inferno", Palette::Inferno},
-                                      {"Viridis", Palette::Viridis},
-                                      {"Cividis", Palette::Cividis},
-                                      {"Turbo", Palette::Turbo}};
-
 constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
 
@@ -94,15 +72,15 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     form.addRow(pointsLabel, points_);
 
     supersample_ = new QSpinBox;
-    supersample_->setRange(1, 4);
+    supersample_->setRange(LEAST_SUPERSAMPLE, LARGEST_SUPERSAMPLE);
     supersample_->setValue(2);
     supersample_->setPrefix("supersampling ");
     supersample_->setSuffix(" x");
     form.addRow("&Quality:", supersample_);
 
     tone_ = new QComboBox;
-    for (const ToneChoice& t : TONES)
-        tone_->addItem(t.name);
+    for (const Choice<ToneMap>& t : TONE_CHOICES)
+        tone_->addItem(QString::fromUtf8(t.label.data(), static_cast<int>(t.label.size())));
     gamma_ = new QSlider(Qt::Horizontal);
     gamma_->setRange(GAMMA_STEPS, 5 * GAMMA_STEPS);
     gamma_->setValue(22);
@@ -114,7 +92,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     form.addRow(Labelled("&Tone:", tone_), toneRow);
     const auto showGamma = [this, gammaValue] {
         gammaValue->setText(QString::number(gamma_->value() / double(GAMMA_STEPS), 'f', 1));
-        gamma_->setEnabled(tone_->currentIndex() == GAMMA_TONE);
+        gamma_->setEnabled(tone_->currentIndex() == ChoiceIndex(TONE_CHOICES, ToneMap::Gamma));
         gammaValue->setEnabled(gamma_->isEnabled());
     };
     QObject::connect(tone_, &QComboBox::currentIndexChanged, &dialog, showGamma);
@@ -123,17 +101,18 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
 
     colors_ = new QComboBox;
     colors_->setIconSize(QSize(96, 14));
-    for (const PaletteChoice& c : PALETTES) {
+    for (const Choice<Palette>& c : PALETTE_CHOICES) {
         const auto colorAt =
-            c.palette == Palette::Coordinates
+            c.value == Palette::Coordinates
                 ? std::function<Rgb(float)>([&ownColors](float t) {
                       if (ownColors.empty())
                           return Rgb{t, t, t};
                       const auto i = static_cast<std::size_t>(t * (ownColors.size() - 1));
                       return ownColors[i];
                   })
-                : std::function<Rgb(float)>([p = c.palette](float t) { return PaletteColor(p, t); });
-        colors_->addItem(SwatchStrip(colorAt), c.name);
+                : std::function<Rgb(float)>([p = c.value](float t) { return PaletteColor(p, t); });
+        colors_->addItem(SwatchStrip(colorAt),
+                         QString::fromUtf8(c.label.data(), static_cast<int>(c.label.size())));
     }
     form.addRow("&Colours:", colors_);
 
@@ -162,9 +141,9 @@ void DensityFields::Apply(DensityOptions& o) const
 {
     o.points = pointCounts_[static_cast<std::size_t>(points_->currentIndex())];
     o.supersample = supersample_->value();
-    o.tone = TONES[tone_->currentIndex()].tone;
+    o.tone = TONE_CHOICES[static_cast<std::size_t>(tone_->currentIndex())].value;
     o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
-    o.palette = PALETTES[colors_->currentIndex()].palette;
+    o.palette = PALETTE_CHOICES[static_cast<std::size_t>(colors_->currentIndex())].value;
     o.fit = fit_->isChecked();
     switch (background_->currentIndex()) {
     case 1:

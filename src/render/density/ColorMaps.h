@@ -1,5 +1,5 @@
 #pragma once
-#include "DensityRenderer.h"
+#include "DensityOptions.h"
 
 #include <array>
 

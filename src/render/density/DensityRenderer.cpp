@@ -15,9 +15,6 @@ namespace zephyra {
 
 namespace {
 
-constexpr int LARGEST_SIDE = 65535;
-constexpr int LARGEST_SUPERSAMPLE = 8;
-
 DensityResult Failed(std::string error)
 {
     return {DensityResult::Outcome::Failed, std::move(error)};
@@ -25,16 +22,17 @@ DensityResult Failed(std::string error)
 
 std::string CheckOptions(const DensityOptions& o)
 {
-    if (o.width < 1 || o.height < 1 || o.width > LARGEST_SIDE || o.height > LARGEST_SIDE)
-        return "the picture must be 1 to 65535 pixels a side";
-    if (o.supersample < 1 || o.supersample > LARGEST_SUPERSAMPLE)
-        return "supersampling must be 1 to 8";
+    if (o.width < 1 || o.height < 1 || o.width > LARGEST_DENSITY_SIDE || o.height > LARGEST_DENSITY_SIDE)
+        return "the picture must be 1 to " + std::to_string(LARGEST_DENSITY_SIDE) + " pixels a side";
+    if (o.supersample < LEAST_SUPERSAMPLE || o.supersample > LARGEST_SUPERSAMPLE)
+        return "supersampling must be " + std::to_string(LEAST_SUPERSAMPLE) + " to " +
+               std::to_string(LARGEST_SUPERSAMPLE);
     if (o.depth != 8 && o.depth != 16)
         return "the depth must be 8 or 16 bits";
-    if (!(o.gamma > 0.0f) || o.gamma > 100.0f)
-        return "gamma must be above 0 and at most 100";
+    if (!(o.gamma > 0.0f) || o.gamma > LARGEST_GAMMA)
+        return "gamma must be above 0 and at most " + std::to_string(static_cast<int>(LARGEST_GAMMA));
     if (o.points == 0 || o.points > LARGEST_DENSITY_POINTS)
-        return "the number of points must be 1 to 1000000000000";
+        return "the number of points must be 1 to " + std::to_string(LARGEST_DENSITY_POINTS);
     if (o.threads < 0)
         return "the number of threads cannot be negative";
     return {};

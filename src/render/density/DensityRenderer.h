@@ -1,5 +1,6 @@
 #pragma once
 #include "Camera.h"
+#include "DensityOptions.h"
 #include "DisplaySettings.h"
 #include "Picture.h"
 #include "Point.h"
@@ -21,10 +22,6 @@ namespace zephyra {
 // entry point. It takes copies of what it needs and never touches the document, so it runs on
 // any thread; the same inputs, seed and thread count give the same bytes.
 
-enum class ToneMap { Log, EqualizedHistogram, Gamma, Linear };
-// Coordinates colours a pixel as the view colours its points; the others map the density.
-enum class Palette { Coordinates, Gray, Magma, Inferno, Viridis, Cividis, Turbo };
-
 // The attractor as the renderer sees it: a copy of the record's code, exact point count, display
 // settings and camera.
 struct DensityScene {
@@ -40,29 +37,6 @@ struct DensityScene {
     std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
     int turnAxis = -1;
     bool operator==(const DensityScene&) const = default;
-};
-
-// More threads than this only wait for a core; a picture's settings may ask for any number.
-inline constexpr int MOST_THREADS = 256;
-// About 40 minutes at the fastest rate; past 2^64 a count would wrap around to almost nothing.
-inline constexpr std::uint64_t LARGEST_DENSITY_POINTS = 1'000'000'000'000;
-
-struct DensityOptions {
-    int width = 1920;
-    int height = 1080;
-    int supersample = 2; // the canvas is S times larger each way; S x S blocks average
-    std::uint64_t points = 100'000'000;
-    ToneMap tone = ToneMap::Log;
-    float gamma = 2.2f; // the power of ToneMap::Gamma: brightness = density^(1/gamma)
-    Palette palette = Palette::Coordinates;
-    std::optional<Rgb> background; // else the display's bgColor
-    int depth = 8;                 // 8 or 16 bits a channel
-    int threads = 0;               // 0: every core; above MOST_THREADS, that many
-    // Turn the camera's distance and pan so that the attractor fills about 90 % of the shorter
-    // side, centred (the scene's own camera is not changed).
-    bool fit = false;
-    std::uint64_t seed = 1;
-    std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
 };
 
 // The workers `threads` asks for: every core for 0, never more than MOST_THREADS.

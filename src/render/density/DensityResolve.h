@@ -1,6 +1,7 @@
 #pragma once
-#include "DensityRenderer.h"
+#include "DensityOptions.h"
 #include "FreeRunKernel.h"
+#include "Picture.h"
 #include "ToneCurve.h"
 
 namespace zephyra {

@@ -14,19 +14,6 @@ namespace zephyra {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ToneMap>, 4> TONE_NAMES{
-    {{"log", ToneMap::Log},
-     {"eqhist", ToneMap::EqualizedHistogram},
-     {"gamma", ToneMap::Gamma},
-     {"linear", ToneMap::Linear}}};
-constexpr std::array<std::pair<std::string_view, Palette>, 7> PALETTE_NAMES{{{"coords", Palette::Coordinates},
-                                                                             {"gray", Palette::Gray},
-                                                                             {"magma", Palette::Magma},
-                                                                             {"inferno", Palette::Inferno},
-                                                                             {"viridis", Palette::Viridis},
-                                                                             {"cividis", Palette::Cividis},
-                                                                             {"turbo", Palette::Turbo}}};
-
 template <typename T> bool ReadWhole(std::string_view text, T& value)
 {
     const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -44,38 +31,6 @@ std::string ColorHex(const Rgb& c)
 }
 
 } // namespace
-
-std::optional<ToneMap> ToneMapNamed(std::string_view name)
-{
-    for (const auto& [n, tone] : TONE_NAMES)
-        if (n == name)
-            return tone;
-    return std::nullopt;
-}
-
-std::optional<Palette> PaletteNamed(std::string_view name)
-{
-    for (const auto& [n, palette] : PALETTE_NAMES)
-        if (n == name)
-            return palette;
-    return std::nullopt;
-}
-
-std::string_view NameOf(ToneMap tone)
-{
-    for (const auto& [n, t] : TONE_NAMES)
-        if (t == tone)
-            return n;
-    return {};
-}
-
-std::string_view NameOf(Palette palette)
-{
-    for (const auto& [n, p] : PALETTE_NAMES)
-        if (p == palette)
-            return n;
-    return {};
-}
 
 std::optional<Rgb> ParseHexColor(std::string_view text)
 {

@@ -21,12 +21,6 @@ struct PictureSettings {
     bool blackWhite = false;
 };
 
-// Names of the tone maps and palettes, as options and the settings chunk write them.
-[[nodiscard]] std::optional<ToneMap> ToneMapNamed(std::string_view name);
-[[nodiscard]] std::optional<Palette> PaletteNamed(std::string_view name);
-[[nodiscard]] std::string_view NameOf(ToneMap tone);
-[[nodiscard]] std::string_view NameOf(Palette palette);
-
 // RRGGBB in hexadecimal.
 [[nodiscard]] std::optional<Rgb> ParseHexColor(std::string_view text);
 

@@ -1,0 +1,90 @@
+// The density options have one set of names and limits: every tone map and palette name comes
+// back through the picture record and is taken by the command line, and the dialogs' supersampling
+// box and the command line stop at the same limits.
+#include "CommandParser.h"
+#include "DensityFields.h"
+#include "PictureRecord.h"
+#include "RenderOptions.h"
+
+#include <QDialog>
+#include <QFormLayout>
+#include <QSpinBox>
+#include <QTest>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace zephyra;
+
+namespace {
+
+// The settings `render CODE --density OPTIONS` asks for; nothing when the command line is refused.
+std::optional<DensityOptions> FromCommandLine(const std::vector<std::string>& options)
+{
+    std::vector<std::string> line{"render", "EWM?MPMMWMMMM", "--density", "-o", "x.png"};
+    line.insert(line.end(), options.begin(), options.end());
+    const cli::ParsedCommandLine parsed = cli::ParseCommandLine(line);
+    if (parsed.error)
+        return std::nullopt;
+    PictureSettings settings;
+    try {
+        cli::ApplyDensityOptions(parsed.arguments, settings);
+    } catch (const cli::UsageError&) {
+        return std::nullopt;
+    }
+    return settings.options;
+}
+
+} // namespace
+
+class DensityChoicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void namesAndLimitsAgreeEverywhere()
+    {
+        std::vector<PictureSettings> cases;
+        for (const Choice<ToneMap>& t : TONE_CHOICES) {
+            PictureSettings s;
+            s.density = true;
+            s.options.tone = t.value;
+            s.options.palette = Palette::Gray; // not the default, so that it must come back too
+            cases.push_back(s);
+            const auto cli = FromCommandLine({"--tone", std::string(t.name)});
+            QVERIFY2(cli && cli->tone == t.value, t.name.data());
+        }
+        for (const Choice<Palette>& p : PALETTE_CHOICES) {
+            PictureSettings s;
+            s.density = true;
+            s.options.palette = p.value;
+            s.options.tone = ToneMap::Linear;
+            cases.push_back(s);
+            const auto cli = FromCommandLine({"--colors", std::string(p.name)});
+            QVERIFY2(cli && cli->palette == p.value, p.name.data());
+        }
+        for (const PictureSettings& s : cases) {
+            PictureSettings back;
+            QVERIFY(ReadSettingsText(SettingsText(s), back));
+            QVERIFY(back.options.tone == s.options.tone && back.options.palette == s.options.palette);
+        }
+
+        QDialog dialog;
+        auto* form = new QFormLayout(&dialog);
+        constexpr std::array<std::uint64_t, 1> points{1'000'000};
+        const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
+        const QSpinBox* supersample = dialog.findChild<QSpinBox*>();
+        QVERIFY(supersample);
+        QCOMPARE(supersample->minimum(), LEAST_SUPERSAMPLE);
+        QCOMPARE(supersample->maximum(), LARGEST_SUPERSAMPLE);
+        for (const int s : {LEAST_SUPERSAMPLE, LARGEST_SUPERSAMPLE}) {
+            const auto cli = FromCommandLine({"--supersample", std::to_string(s)});
+            QVERIFY(cli && cli->supersample == s);
+        }
+        QVERIFY(!FromCommandLine({"--supersample", std::to_string(LEAST_SUPERSAMPLE - 1)}));
+        QVERIFY(!FromCommandLine({"--supersample", std::to_string(LARGEST_SUPERSAMPLE + 1)}));
+    }
+};
+
+QTEST_MAIN(DensityChoicesTest)
+#include "DensityChoicesTest.moc"
