@@ -1,9 +1,7 @@
 #pragma once
-#include "Camera.h"
 #include "DensityOptions.h"
-#include "DisplaySettings.h"
+#include "DensityScene.h"
 #include "Picture.h"
-#include "Point.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,23 +19,6 @@ namespace zephyra {
 // line, Export Picture, the Density view, gallery thumbnails and animations all use this one
 // entry point. It takes copies of what it needs and never touches the document, so it runs on
 // any thread; the same inputs, seed and thread count give the same bytes.
-
-// The attractor as the renderer sees it: a copy of the record's code, exact point count, display
-// settings and camera.
-struct DensityScene {
-    std::string code;
-    std::int32_t exactPoints = 50000; // the exact orbit: bounds, normalisation and start points
-    DisplaySettings display;
-    CameraPose camera;
-    // What an animation frame changes beyond the camera: coefficients in place of the code's (a
-    // morph's in-between), a normalisation in place of the exact orbit's (bounds smoothed across
-    // frames), and the plane of w and axis `turnAxis` (0 x, 1 y, 2 z; -1 none) whose 4D turn
-    // goes on with the yaw.
-    std::optional<std::vector<double>> coefficients;
-    std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
-    int turnAxis = -1;
-    bool operator==(const DensityScene&) const = default;
-};
 
 // The workers `threads` asks for: every core for 0, never more than MOST_THREADS.
 [[nodiscard]] int WorkerCount(int threads);

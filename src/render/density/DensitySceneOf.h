@@ -1,5 +1,5 @@
 #pragma once
-#include "DensityRenderer.h"
+#include "DensityScene.h"
 #include "SceneStyle.h"
 
 namespace zephyra {

@@ -1,6 +1,6 @@
 #pragma once
 #include "Camera.h"
-#include "DensityRenderer.h"
+#include "DensityScene.h"
 #include "OrbitSource.h"
 
 #include <cstddef>
