@@ -104,7 +104,9 @@ std::string SettingsText(const PictureSettings& s)
     return text;
 }
 
-bool ReadSettingsText(std::string_view text, PictureSettings& s)
+namespace {
+
+bool ReadSettingsWords(std::string_view text, PictureSettings& s)
 {
     DensityOptions& o = s.options;
     while (!text.empty()) {
@@ -154,6 +156,18 @@ bool ReadSettingsText(std::string_view text, PictureSettings& s)
         if (!ok)
             return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool ReadSettingsText(std::string_view text, PictureSettings& settings)
+{
+    PictureSettings read = settings;
+    // A hand-edited size of no pixels would reach the renderers as an empty picture.
+    if (!ReadSettingsWords(text, read) || read.options.width < 1 || read.options.height < 1)
+        return false;
+    settings = read;
     return true;
 }
 
