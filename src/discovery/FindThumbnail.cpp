@@ -23,6 +23,7 @@ std::optional<Picture> RenderFindThumbnail(const Find& find, int size, std::stop
     options.palette = Palette::Inferno;
     options.background = Rgb{0.0f, 0.0f, 0.0f};
     options.threads = 1;
+    options.fit = true; // whatever the find's camera, the tile shows all of it
     DensityResult result;
     return RenderDensityPicture(scene, options, std::move(stop), {}, result);
 }

@@ -23,6 +23,8 @@ const char* SpectrumFailureText(SpectrumStatus status)
     switch (status) {
     case SpectrumStatus::Invalid:
         return "Wrong attractor configuration!";
+    case SpectrumStatus::NoSteps:
+        return "No steps to measure: the spectrum needs at least one point.";
     case SpectrumStatus::NotSmooth:
         return "The Lyapunov spectrum is not defined for case Z: its integer parts jump, so its step has no "
                "derivative to follow.";

@@ -1,6 +1,8 @@
 #include "Jacobian.h"
 
 #include "AttractorCase.h"
+#include "Iterate.h"
+#include "SpecialSteps.h"
 
 #include <cmath>
 #include <utility>
@@ -10,21 +12,23 @@ namespace zephyra {
 namespace {
 
 // Walks the monomials in the step's order, carrying each product and its gradient, and adds
-// coefficient x gradient to the row of every equation. The walk is unrolled at compile time, so that
-// the D x D sums stay in registers.
-template <int D, int O, bool Ode> struct PolynomialJacobian {
+// coefficient x product to the value and coefficient x gradient to the row of every equation, all in
+// double. The walk is unrolled at compile time, so that the D x D sums stay in registers.
+template <int D, int O, bool Ode> struct PolynomialTangentStep {
     static constexpr int T = TermsPerEquation(D, O);
     using Gradient = std::array<double, D>;
 
     const float* a;
     int term = 1;
+    double values[D] = {};
     double sums[D][D] = {};
 
     // Adds a term whose gradient is nonzero in its first `Used` entries only.
-    template <int Used> void Add(const Gradient& gradient)
+    template <int Used> void Add(double product, const Gradient& gradient)
     {
         for (int k = 0; k < D; ++k) {
             const double c = a[1 + k * T + term];
+            values[k] += c * product;
             for (int u = 0; u < Used; ++u)
                 sums[k][u] += c * gradient[u];
         }
@@ -33,19 +37,19 @@ template <int D, int O, bool Ode> struct PolynomialJacobian {
 
     // The terms that extend the current one by x_V, then their own extensions. The variables of a
     // monomial come in ascending order, so while the last one is x_V the gradient ends at entry V.
-    template <int Degree, int V> void Visit(const Point& in, double product, const Gradient& gradient)
+    template <int Degree, int V> void Visit(const WidePoint& in, double product, const Gradient& gradient)
     {
         const double x = in[V];
         Gradient next{};
         for (int u = 0; u <= V; ++u)
             next[u] = gradient[u] * x;
         next[V] += product;
-        Add<V + 1>(next);
+        Add<V + 1>(product * x, next);
         if constexpr (Degree < O)
             Expand<Degree + 1, V>(in, product * x, next);
     }
 
-    template <int Degree, int From> void Expand(const Point& in, double product, const Gradient& gradient)
+    template <int Degree, int From> void Expand(const WidePoint& in, double product, const Gradient& gradient)
     {
         [&]<int... V>(std::integer_sequence<int, V...>)
         {
@@ -54,12 +58,16 @@ template <int D, int O, bool Ode> struct PolynomialJacobian {
         (std::make_integer_sequence<int, D - From>{});
     }
 
-    static void Evaluate(const float* a, const Point& at, TangentMatrix& j)
+    static void Step(const float* a, int, const WidePoint& in, WidePoint& out, TangentMatrix& j, int)
     {
-        PolynomialJacobian walk{a};
-        walk.template Expand<1, 0>(at, 1.0, Gradient{});
+        PolynomialTangentStep walk{a};
+        for (int k = 0; k < D; ++k)
+            walk.values[k] = a[1 + k * T];
+        walk.template Expand<1, 0>(in, 1.0, Gradient{});
+        out = {};
         j = {};
         for (int k = 0; k < D; ++k) {
+            out[k] = Ode ? in[k] + ODE_STEP * walk.values[k] : walk.values[k];
             for (int u = 0; u < D; ++u)
                 j[k][u] = Ode ? (k == u ? 1.0 : 0.0) + ODE_STEP * walk.sums[k][u] : walk.sums[k][u];
         }
@@ -131,17 +139,31 @@ void JacobianOscillator(const float* a, const Point& at, TangentMatrix& j)
     j[1][1] = 1.0 + 0.1 * (a[4] * x * x + 2.0 * a[5] * x * y + a[6] + 3.0 * a[7] * y * y);
 }
 
-template <int D, int O, bool Ode>
-constexpr JacobianFunction Polynomial = &PolynomialJacobian<D, O, Ode>::Evaluate;
+using SpecialJacobian = void (*)(const float* a, const Point& at, TangentMatrix& j);
 
-JacobianFunction SelectPolynomial(bool ode, int dimension, int order)
+// A special map's own single-precision step, so its state stays on the float grid.
+template <StepFunction Step, SpecialJacobian Jacobian>
+void SpecialTangentStep(const float* a, int pointsCount, const WidePoint& in, WidePoint& out,
+                        TangentMatrix& j, int i)
+{
+    const Point at = Narrow(in);
+    Point next;
+    Step(a, pointsCount, at, next, i);
+    Jacobian(a, at, j);
+    out = Widen(next);
+}
+
+template <int D, int O, bool Ode>
+constexpr TangentStepFunction Polynomial = &PolynomialTangentStep<D, O, Ode>::Step;
+
+TangentStepFunction SelectPolynomial(bool ode, int dimension, int order)
 {
     // Rows: dimension 2..4; columns: order 2..5.
-    static constexpr JacobianFunction maps[3][4] = {
+    static constexpr TangentStepFunction maps[3][4] = {
         {Polynomial<2, 2, false>, Polynomial<2, 3, false>, Polynomial<2, 4, false>, Polynomial<2, 5, false>},
         {Polynomial<3, 2, false>, Polynomial<3, 3, false>, Polynomial<3, 4, false>, Polynomial<3, 5, false>},
         {Polynomial<4, 2, false>, Polynomial<4, 3, false>, Polynomial<4, 4, false>, Polynomial<4, 5, false>}};
-    static constexpr JacobianFunction odes[3][4] = {
+    static constexpr TangentStepFunction odes[3][4] = {
         {Polynomial<2, 2, true>, Polynomial<2, 3, true>, Polynomial<2, 4, true>, Polynomial<2, 5, true>},
         {Polynomial<3, 2, true>, Polynomial<3, 3, true>, Polynomial<3, 4, true>, Polynomial<3, 5, true>},
         {Polynomial<4, 2, true>, Polynomial<4, 3, true>, Polynomial<4, 4, true>, Polynomial<4, 5, true>}};
@@ -155,13 +177,18 @@ JacobianFunction SelectPolynomial(bool ode, int dimension, int order)
 TangentSystem SelectTangentSystem(int kind, int dimension, int order)
 {
     constexpr int SPECIAL_DIMENSION = 2;
-    static constexpr JacobianFunction specials[] = {JacobianAbsolute, nullptr,          JacobianPower,
-                                                    JacobianSine,     JacobianRotation, JacobianOscillator};
+    static constexpr TangentStepFunction specials[] = {
+        SpecialTangentStep<detail::StepAbsolute, JacobianAbsolute>,
+        nullptr,
+        SpecialTangentStep<detail::StepPower, JacobianPower>,
+        SpecialTangentStep<detail::StepSine, JacobianSine>,
+        SpecialTangentStep<detail::StepRotation, JacobianRotation>,
+        SpecialTangentStep<detail::StepOscillator, JacobianOscillator>};
     if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
         return {SPECIAL_DIMENSION, specials[kind - KIND_SPECIAL_Y]};
     if (kind != KIND_MAP && kind != KIND_ODE)
         return {};
-    const JacobianFunction f = SelectPolynomial(kind == KIND_ODE, dimension, order);
+    const TangentStepFunction f = SelectPolynomial(kind == KIND_ODE, dimension, order);
     return {f ? dimension : 0, f};
 }
 

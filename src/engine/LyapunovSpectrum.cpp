@@ -1,6 +1,5 @@
 #include "LyapunovSpectrum.h"
 
-#include "ChaosMeasures.h"
 #include "Iterate.h"
 #include "Jacobian.h"
 #include "KaplanYorke.h"
@@ -167,11 +166,14 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
                                const SpectrumProgress& progress)
 {
     SpectrumResult result;
-    const StepFunction step = SelectStep(system.kind, system.dimension, system.order);
     const TangentSystem tangent = SelectTangentSystem(system.kind, system.dimension, system.order);
-    if (!system.valid || !step || settings.steps < 1)
+    if (!system.valid || !SelectStep(system.kind, system.dimension, system.order))
         return result;
-    if (!tangent.jacobian) {
+    if (settings.steps < 1) {
+        result.status = SpectrumStatus::NoSteps;
+        return result;
+    }
+    if (!tangent.step) {
         result.status = SpectrumStatus::NotSmooth;
         return result;
     }
@@ -189,13 +191,15 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
     const float* a = system.coefficients.data();
     const int pointsCount = system.pointsCount;
 
-    Point p = system.start;
-    // One step of the orbit; false when it left every bound.
+    // The orbit runs in double (see Jacobian.h): a single-precision one cycles.
+    WidePoint p = Widen(system.start);
+    TangentMatrix j;
+    // One step of the orbit, leaving the Jacobian at its start in j; false when it left every bound.
     auto stepOrbit = [&](int index) {
-        Point next;
-        step(a, pointsCount, p, next, index);
+        WidePoint next;
+        tangent.step(a, pointsCount, p, next, j, index);
         p = next;
-        return IsFinitePoint(p);
+        return std::all_of(p.begin(), p.end(), [](double x) { return std::isfinite(x); });
     };
     int i = 0;
     for (; i < settings.transient; ++i) {
@@ -222,20 +226,18 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
             result.status = SpectrumStatus::Stopped;
             return result;
         }
-        TangentMatrix j;
-        tangent.jacobian(a, p, j);
+        if (!stepOrbit(i)) {
+            result.status = SpectrumStatus::Diverged;
+            return result;
+        }
         volume.Multiply(AbsDeterminant(j, n));
         double trace = 0.0;
         for (int k = 0; k < n; ++k)
             trace += j[k][k];
         traceSum += trace - n;
         Advance(j, v, n);
-        if (!stepOrbit(i)) {
-            result.status = SpectrumStatus::Diverged;
-            return result;
-        }
         if (s % sampleInterval == 0)
-            result.sample.push_back(p);
+            result.sample.push_back(Narrow(p));
 
         const int done = s + 1;
         // The last block takes the steps that do not divide evenly.

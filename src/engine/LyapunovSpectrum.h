@@ -7,8 +7,9 @@
 
 namespace zephyra {
 
-// Every Lyapunov exponent of an attractor: the exact engine's orbit (the same step functions as the
-// point computation) carries D tangent vectors, advanced by the step's Jacobian and
+// Every Lyapunov exponent of an attractor: the engine's orbit (the same polynomial, coefficients and
+// step as the point computation, but in double for the polynomial cases, which would cycle in single
+// precision; see Jacobian.h) carries D tangent vectors, advanced by the step's Jacobian and
 // re-orthonormalised by QR (every step for maps, every ODE_QR_INTERVAL steps for ODEs); the logs of
 // R's diagonal, summed in double, give the exponents. Units are those of l: bits per step (for an
 // ODE one Euler step of 0.1).
@@ -23,6 +24,7 @@ struct SpectrumSettings {
 enum class SpectrumStatus {
     Measured,
     Invalid,   // no valid case or code
+    NoSteps,   // nothing to measure: no steps asked for
     NotSmooth, // the step has no usable derivative (case 'Z')
     Diverged,  // the orbit left every bound
     Stopped,   // the progress callback asked to stop

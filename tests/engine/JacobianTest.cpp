@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -55,38 +56,71 @@ std::vector<float> RandomCoefficients(int count, RandomGenerator& random)
     return a;
 }
 
-// Every polynomial case, map and ODE: the analytic Jacobian against central differences of the
-// reference evaluation (for an ODE, of the Euler step x + 0.1 f(x)).
-TEST(Jacobian, PolynomialCasesMatchDifferencesOfAnIndependentEvaluation)
+// Every polynomial case, map and ODE, at a few random codes: the double step against the reference
+// evaluation (for an ODE, of the Euler step x + 0.1 f(x)), the analytic Jacobian against its central
+// differences, and the step against the engine's single-precision step to float rounding.
+TEST(Jacobian, PolynomialCasesMatchAnIndependentEvaluation)
 {
     RandomGenerator random(7);
     for (char letter = 'E'; letter <= 'X'; ++letter) {
         const AttractorCase c = *DescribeCase(letter);
         const TangentSystem tangent = SelectTangentSystem(c.kind, c.dimension, c.order);
         ASSERT_EQ(tangent.dimension, c.dimension) << letter;
-        const std::vector<float> a = RandomCoefficients(c.coefficientsCount, random);
-        const Point at{0.31f, -0.42f, 0.27f, -0.16f};
-        TangentMatrix j;
-        tangent.jacobian(a.data(), at, j);
-        const double h = 1e-6;
-        for (int u = 0; u < c.dimension; ++u) {
-            std::vector<double> plus(at.begin(), at.begin() + c.dimension), minus = plus;
-            plus[static_cast<std::size_t>(u)] += h;
-            minus[static_cast<std::size_t>(u)] -= h;
-            const auto fp = Field(a, c.dimension, c.order, plus), fm = Field(a, c.dimension, c.order, minus);
-            for (int k = 0; k < c.dimension; ++k) {
-                double expected =
-                    (fp[static_cast<std::size_t>(k)] - fm[static_cast<std::size_t>(k)]) / (2 * h);
-                if (c.kind == KIND_ODE)
-                    expected = (k == u ? 1.0 : 0.0) + ODE_STEP * expected;
-                EXPECT_NEAR(j[k][u], expected, 1e-6 * (1.0 + std::fabs(expected)))
-                    << letter << " d out" << k << " / d x" << u;
+        const StepFunction engineStep = SelectStep(c.kind, c.dimension, c.order);
+        const auto d = static_cast<std::size_t>(c.dimension);
+        const bool ode = c.kind == KIND_ODE;
+        auto reference = [&](const std::vector<float>& a, std::vector<double> x) {
+            const auto f = Field(a, c.dimension, c.order, x);
+            for (std::size_t k = 0; k < d; ++k)
+                x[k] = ode ? x[k] + ODE_STEP * f[k] : f[k];
+            return x;
+        };
+        for (int trial = 0; trial < 3; ++trial) {
+            const std::vector<float> a = RandomCoefficients(c.coefficientsCount, random);
+            const WidePoint at{0.31 - 0.2 * trial, -0.42 + 0.1 * trial, 0.27, -0.16};
+            WidePoint out;
+            TangentMatrix j;
+            tangent.step(a.data(), 0, at, out, j, 0);
+            const std::vector<double> x(at.begin(), at.begin() + c.dimension);
+            const auto expectedOut = reference(a, x);
+            const Point narrow = Narrow(at);
+            Point single;
+            engineStep(a.data(), 0, narrow, single, 0);
+            WidePoint fromNarrow;
+            tangent.step(a.data(), 0, Widen(narrow), fromNarrow, j, 0);
+            // The engine rounds its sum to float after each term, so each rounding is at most half
+            // an ulp of the sum of the terms' magnitudes.
+            std::vector<float> magnitudes(a.size());
+            std::transform(a.begin(), a.end(), magnitudes.begin(), [](float v) { return std::fabs(v); });
+            std::vector<double> xMagnitudes(d);
+            std::transform(x.begin(), x.end(), xMagnitudes.begin(), [](double v) { return std::fabs(v); });
+            const auto bound = Field(magnitudes, c.dimension, c.order, xMagnitudes);
+            const int roundings = TermsPerEquation(c.dimension, c.order) + 1;
+            for (std::size_t k = 0; k < d; ++k) {
+                EXPECT_NEAR(out[k], expectedOut[k], 1e-12 * (1.0 + std::fabs(expectedOut[k]))) << letter;
+                const double scale = (ode ? ODE_STEP : 1.0) * bound[k] + (ode ? xMagnitudes[k] : 0.0);
+                EXPECT_NEAR(single[k], fromNarrow[k], roundings * 0x1p-24 * scale) << letter;
+                EXPECT_NE(single[k], fromNarrow[k]) << letter; // not the same step by accident
+            }
+            for (std::size_t k = d; k < 4; ++k)
+                EXPECT_EQ(out[k], 0.0) << letter;
+            const double h = 1e-6;
+            for (std::size_t u = 0; u < d; ++u) {
+                std::vector<double> plus = x, minus = x;
+                plus[u] += h;
+                minus[u] -= h;
+                const auto fp = reference(a, plus), fm = reference(a, minus);
+                for (std::size_t k = 0; k < d; ++k) {
+                    const double expected = (fp[k] - fm[k]) / (2 * h);
+                    EXPECT_NEAR(j[k][u], expected, 1e-6 * (1.0 + std::fabs(expected)))
+                        << letter << " d out" << k << " / d x" << u;
+                }
             }
         }
     }
 }
 
-// The smooth special maps against differences of their own (single-precision) steps.
+// The smooth special maps: their own single-precision steps, and Jacobians against differences of them.
 TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
 {
     const char* codes[] = {"YBQHKSEPOJT", "[NUBLQYQGSJMITE", "\\MJOOSPKOUJIQHMLNFI", "]QJQKYU", "^YJDRQCBWT"};
@@ -100,7 +134,11 @@ TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
         const StepFunction step = SelectStep(c.kind, c.dimension, c.order);
         const Point at{0.37f, -0.61f, 1.1f, 0.0f};
         TangentMatrix j;
-        tangent.jacobian(a.data(), at, j);
+        WidePoint out;
+        tangent.step(a.data(), 1000, Widen(at), out, j, 0);
+        Point single;
+        step(a.data(), 1000, at, single, 0);
+        EXPECT_EQ(Narrow(out), single) << code; // the special maps keep their own step
         const float h = 1e-3f;
         for (int u = 0; u < 2; ++u) {
             Point plus = at, minus = at, fp, fm;
@@ -119,7 +157,7 @@ TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
 TEST(Jacobian, CaseZHasNone)
 {
     const AttractorCase z = *DescribeCase('Z');
-    EXPECT_EQ(SelectTangentSystem(z.kind, z.dimension, z.order).jacobian, nullptr);
+    EXPECT_EQ(SelectTangentSystem(z.kind, z.dimension, z.order).step, nullptr);
 }
 
 } // namespace

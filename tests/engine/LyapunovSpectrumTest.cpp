@@ -1,6 +1,7 @@
 #include "LyapunovSpectrum.h"
 #include "Attractor.h"
 #include "CorrelationFit.h"
+#include "Iterate.h"
 #include "KaplanYorke.h"
 #include "PointGeneration.h"
 #include "WorkerServices.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <set>
 #include <string>
 
 using namespace zephyra;
@@ -57,13 +59,16 @@ TEST(LyapunovSpectrum, HenonMatchesThePublishedValues)
     ASSERT_EQ(r.status, SpectrumStatus::Measured);
     ASSERT_EQ(r.exponents.size(), 2u);
     EXPECT_FALSE(r.ode);
-    EXPECT_NEAR(r.exponents[0] / BITS_PER_NAT, 0.41922, 0.003);
-    EXPECT_NEAR(r.exponents[1] / BITS_PER_NAT, -1.62319, 0.003);
-    EXPECT_NEAR(r.kaplanYorke, 1.2583, 0.002);
-    // The error bars are honest: small, and the published values lie within a few of them.
-    for (std::size_t k = 0; k < 2; ++k)
+    // The published values lie within 3 of the error bars shown, and within 0.003 nats. A float
+    // orbit falls onto a cycle of the float grid after some 27 000 steps and misses by 4 of them.
+    const double published[] = {0.41922, -1.62319};
+    for (std::size_t k = 0; k < 2; ++k) {
+        const double nats = r.exponents[k] / BITS_PER_NAT;
         EXPECT_GT(r.errors[k], 0.0);
-    EXPECT_LT(std::fabs(r.exponents[0] / BITS_PER_NAT - 0.41922), 4 * r.errors[0] / BITS_PER_NAT + 1e-4);
+        EXPECT_NEAR(nats, published[k], 0.003) << k;
+        EXPECT_NEAR(nats, published[k], 3 * r.errors[k] / BITS_PER_NAT) << k;
+    }
+    EXPECT_NEAR(r.kaplanYorke, 1.2583, 0.005);
     // ln |det J| is ln 0.3 at every point (0.3 as the code's single-precision coefficient).
     EXPECT_NEAR(r.meanLogDet, std::log(double(0.3f)) * BITS_PER_NAT, 1e-9);
     // The running estimates end on the result.
@@ -108,23 +113,46 @@ TEST(LyapunovSpectrum, OdeHasAZeroExponentAndSumsToTheDivergence)
     }
 }
 
+// Whether the single-precision orbit of the point computation comes back to a point it has visited
+// within `steps` steps: from there on it runs round a cycle of the float grid.
+bool FloatOrbitCycles(const OrbitSystem& system, int steps)
+{
+    const StepFunction step = SelectStep(system.kind, system.dimension, system.order);
+    std::set<Point> seen;
+    Point p = system.start;
+    for (int i = 0; i < steps; ++i) {
+        if (!seen.insert(p).second)
+            return true;
+        Point next;
+        step(system.coefficients.data(), system.pointsCount, p, next, i);
+        p = next;
+    }
+    return false;
+}
+
 // The same quantity measured two ways: the shadow-orbit exponent l of the point computation and the
 // largest exponent of the spectrum, over the same steps. Only clearly chaotic codes: where the
 // largest exponent is near zero (cycles and tori that pass the search) the shadow orbit's finite,
-// single-precision separation reads its rounding noise as growth. Maps agree within the spectrum's
-// error bar; on an ODE the shadow orbit, 3e-5 away, also sees a few percent of curvature.
+// single-precision separation reads its rounding noise as growth. Only codes whose float orbit
+// does not cycle within the run: l then measures the cycle, the spectrum's double orbit the
+// attractor. Where the double orbit escapes, the float one was held by a cycle of a chaotic transient
+// and there is no attractor to measure. Maps agree within the spectrum's error bar; on an ODE the
+// shadow orbit, 3e-5 away, also sees a few percent of curvature.
 TEST(LyapunovSpectrum, LargestExponentAgreesWithTheShadowOrbitExponent)
 {
     const std::string letters = "EFGIJKMNQR";
     constexpr int POINTS = 200000;
     constexpr double CLEARLY_CHAOTIC = 0.05;
     int compared = 0;
-    for (std::uint64_t seed = 100; compared < 20 && seed < 200; ++seed) {
+    for (std::uint64_t seed = 100; compared < 20 && seed < 300; ++seed) {
         const char letter = letters[seed % letters.size()];
         const AttractorRef a = ChaoticAttractor(letter, seed, POINTS);
+        const OrbitSystem system = OrbitSystem::Of(*a);
         SpectrumSettings s = Steps(POINTS);
         s.transient = 0;
-        const SpectrumResult r = MeasureSpectrum(OrbitSystem::Of(*a), s);
+        const SpectrumResult r = MeasureSpectrum(system, s);
+        if (r.status == SpectrumStatus::Diverged || FloatOrbitCycles(system, POINTS))
+            continue;
         ASSERT_EQ(r.status, SpectrumStatus::Measured) << a->code;
         if (r.exponents[0] < CLEARLY_CHAOTIC)
             continue;
@@ -139,6 +167,7 @@ TEST(LyapunovSpectrum, RefusesWhatItCannotMeasure)
 {
     EXPECT_EQ(MeasureSpectrum(SystemOf("ZMMMMMMMMMMMMMM"), Steps(100)).status, SpectrumStatus::NotSmooth);
     EXPECT_EQ(MeasureSpectrum(SystemOf("EWM"), Steps(100)).status, SpectrumStatus::Invalid);
+    EXPECT_EQ(MeasureSpectrum(SystemOf("EWM?MPMMWMMMM"), Steps(0)).status, SpectrumStatus::NoSteps);
     // x' = 2 + 1.3 x^2 runs off to infinity.
     EXPECT_EQ(MeasureSpectrum(SystemOf("EaMZMMMMMMMMM"), Steps(1000)).status, SpectrumStatus::Diverged);
     int calls = 0;

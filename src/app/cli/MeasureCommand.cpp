@@ -45,12 +45,12 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     bar.Clear();
     if (stopped) {
         // Nothing half-measured is printed.
-        io.err << TEXT_CANCELED << "\n";
+        io.err << "zephyra measure: " << TEXT_CANCELED << " (nothing measured)\n";
         return EXIT_INTERRUPTED;
     }
     const bool measured = m.spectrum.status == SpectrumStatus::Measured;
     if (!measured)
-        io.err << SpectrumFailureText(m.spectrum.status) << "\n";
+        io.err << "zephyra measure: " << SpectrumFailureText(m.spectrum.status) << "\n";
     if (compute.json) {
         io.out << '{';
         session.WriteJsonMembers(io.out, *attractor);

@@ -11,6 +11,7 @@
 #include "SoftwareRenderer.h"
 #include "StatusTexts.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -78,7 +79,8 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
     }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
-        io.err << "zephyra render: " << path << ": File not found.\n";
+        io.err << "zephyra render: " << path
+               << (std::filesystem::exists(path) ? ": not a Zephyra file\n" : ": File not found.\n");
         return {};
     }
     if (index < 1 || index > static_cast<std::int32_t>(records->size())) {
@@ -108,8 +110,10 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
 {
     CommandIo& io = session.io;
     const DensityOptions& o = settings.options;
-    // The attractor's own colours: no view flags on the command line's density pictures.
-    const DensityScene scene = DensitySceneOf(attractor, {}, session.document.defaults);
+    // The attractor's own colours, or with --bw grey density on white as the window shows it.
+    ViewFlags flags;
+    flags.blackWhite = settings.blackWhite;
+    const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults);
 
     PngEncoder encoder(o.width, o.height, o.depth, PictureTexts(attractor, settings));
     std::stop_source stop;
@@ -153,7 +157,6 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         static_cast<long long>(o.width) * o.height > LARGEST_AREA)
         throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
                          " (1 to 16384 pixels a side, at most 89 million in all)");
-    settings.blackWhite = settings.blackWhite || parsed.Has("bw");
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
     if (!OrbitStaysBounded(session.document.buffer)) {
@@ -220,8 +223,15 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         io.err << "zephyra render: --xw, --yw and --zw need a four-dimensional case\n";
         return EXIT_FAILED;
     }
-    if (!(densityOption || settings.density))
+    settings.blackWhite = settings.blackWhite || parsed.Has("bw");
+    if (!(densityOption || settings.density)) {
+        for (const OptionSpec& option : DENSITY_OPTIONS)
+            if (parsed.Has(option)) {
+                io.err << "zephyra render: " << option.names << " needs --density\n";
+                return EXIT_USAGE;
+            }
         return RenderPointsFile(session, attractor, settings, parsed, *output);
+    }
     ApplyDensityOptions(parsed, settings);
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
@@ -252,7 +262,7 @@ std::vector<OptionSpec> RenderOptions()
         TURN4D_OPTIONS[0],
         TURN4D_OPTIONS[1],
         TURN4D_OPTIONS[2],
-        {"--bw", "", "black points on white"},
+        {"--bw", "", "black points on white (with --density, a grey density on white)"},
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };

@@ -88,6 +88,8 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
         o.threads = ParseCount(*v, "--threads");
     if (const auto v = parsed.Value("seed"))
         o.seed = ParseSeed(*v, "--seed");
+    if (parsed.Has(FIT_OPTION))
+        o.fit = true;
     if (const auto v = parsed.Value(MEMORY_OPTION)) {
         const std::int32_t mib = ParseCount(*v, "--memory");
         if (mib < 1 || mib > LARGEST_MEMORY_MIB)

@@ -22,9 +22,11 @@ inline constexpr OptionSpec THREADS_OPTION{
     MOST_THREADS};
 inline constexpr OptionSpec MEMORY_OPTION{"--memory", "MiB",
                                           "canvas memory; larger pictures render in strips (default 2048)"};
+inline constexpr OptionSpec FIT_OPTION{
+    "--fit", "", "move the camera so that the attractor fills about 90 % of the shorter side, centred"};
 inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,
                                                         COLORS_OPTION,      BACKGROUND_OPTION, DEPTH_OPTION,
-                                                        THREADS_OPTION,     MEMORY_OPTION};
+                                                        THREADS_OPTION,     MEMORY_OPTION,     FIT_OPTION};
 
 // The 4D turn of render and animate, over the record's: degrees in the planes of w and x, y, z.
 inline const std::vector<OptionSpec> TURN4D_OPTIONS = {

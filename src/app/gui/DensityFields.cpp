@@ -2,6 +2,7 @@
 
 #include "ColorMaps.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
@@ -142,6 +143,10 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     form.addRow("&Background:", background_);
     QObject::connect(background_, &QComboBox::activated, &dialog,
                      [this](int index) { ChooseBackground(index); });
+
+    // The attractor's own camera may cut it off or leave it small; the record keeps its camera.
+    fit_ = new QCheckBox("F&it the attractor in the frame");
+    form.addRow("", fit_);
 }
 
 void DensityFields::ChooseBackground(int index)
@@ -160,6 +165,7 @@ void DensityFields::Apply(DensityOptions& o) const
     o.tone = TONES[tone_->currentIndex()].tone;
     o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
     o.palette = PALETTES[colors_->currentIndex()].palette;
+    o.fit = fit_->isChecked();
     switch (background_->currentIndex()) {
     case 1:
         o.background = Rgb{0.0f, 0.0f, 0.0f};
@@ -184,6 +190,7 @@ void DensityFields::Remember(QSettings& s) const
     s.setValue("colors", colors_->currentIndex());
     s.setValue("background", background_->currentIndex());
     s.setValue("otherBackground", ToQColor(otherBackground_).name());
+    s.setValue("fit", fit_->isChecked());
 }
 
 void DensityFields::Recall(const QSettings& s)
@@ -194,6 +201,7 @@ void DensityFields::Recall(const QSettings& s)
     gamma_->setValue(s.value("gamma", gamma_->value()).toInt());
     RecallIndex(s, colors_, "colors");
     RecallIndex(s, background_, "background");
+    fit_->setChecked(s.value("fit", false).toBool());
     const QColor other(s.value("otherBackground", "#000000").toString());
     if (other.isValid())
         otherBackground_ = ToRgb(other);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
@@ -21,7 +22,7 @@ class QWidget;
 namespace zephyra {
 
 // The density choices that the export dialogs share, as rows of their form: points,
-// supersampling, tone with its gamma, colours (with swatches) and background. Each dialog
+// supersampling, tone with its gamma, colours (with swatches), background and framing. Each dialog
 // remembers them in its own group under the same keys.
 class DensityFields {
 public:
@@ -46,6 +47,7 @@ private:
     QSlider* gamma_;
     QComboBox* colors_;
     QComboBox* background_;
+    QCheckBox* fit_;
     Rgb otherBackground_{0.0f, 0.0f, 0.0f};
 };
 

@@ -137,8 +137,8 @@ void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>
     const CorrelationFit& c = m->correlation;
     if (c.Fitted()) {
         AddFigure("Correlation", Fixed(c.slope, 3) + QString::fromUtf8(" \u00b1 ") + Fixed(c.slopeError, 3));
-        AddFigure("Range", "r = " + QString::fromStdString(ShareText(c.RadiusLow())) + " to " +
-                               QString::fromStdString(ShareText(c.RadiusHigh())) + " of the extent");
+        AddFigure("Range of r", QString::fromStdString(ShareText(c.RadiusLow())) + " to " +
+                                    QString::fromStdString(ShareText(c.RadiusHigh())) + " of the extent");
     }
     Tree()->resizeColumnToContents(0);
     convergence_->Show(s);

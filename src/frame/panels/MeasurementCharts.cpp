@@ -69,7 +69,7 @@ QString ExponentName(std::size_t k)
 
 ConvergenceChart::ConvergenceChart(QWidget* parent) : QChartView(parent)
 {
-    Prepare(*this, "Lyapunov exponents (bits per step) against steps");
+    Prepare(*this, "Lyapunov exponents, bits per step");
 }
 
 void ConvergenceChart::Clear()
@@ -114,7 +114,7 @@ void ConvergenceChart::Show(const SpectrumResult& spectrum)
 
 CorrelationChart::CorrelationChart(QWidget* parent) : QChartView(parent)
 {
-    Prepare(*this, "log\u2081\u2080 C(r) against log\u2081\u2080 r");
+    Prepare(*this, "Correlation integral, log\u2081\u2080 C(r)");
 }
 
 void CorrelationChart::Clear()

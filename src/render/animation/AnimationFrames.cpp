@@ -2,6 +2,7 @@
 
 #include "Attractor.h"
 #include "ExactOrbit.h"
+#include "OrbitFraming.h"
 
 #include <algorithm>
 #include <atomic>
@@ -20,18 +21,20 @@ namespace {
 
 constexpr double TWO_PI = 6.283185307179586;
 
-// The coefficients of morph frame `index`: a straight line between the ends, in single precision.
-std::vector<float> MorphCoefficients(const std::vector<float>& from, const std::vector<float>& to, float t)
+// The coefficients of morph frame `index`: a straight line between the ends, in double precision
+// as the free-running orbits take them.
+std::vector<double> MorphCoefficients(const std::vector<double>& from, const std::vector<double>& to,
+                                      double t)
 {
-    std::vector<float> a(from.size());
+    std::vector<double> a(from.size());
     for (std::size_t i = 0; i < a.size(); ++i)
         a[i] = from[i] + t * (to[i] - from[i]);
     return a;
 }
 
-float MorphFraction(int index, int frames)
+double MorphFraction(int index, int frames)
 {
-    return frames > 1 ? static_cast<float>(index) / static_cast<float>(frames - 1) : 0.0f;
+    return frames > 1 ? static_cast<double>(index) / static_cast<double>(frames - 1) : 0.0;
 }
 
 // A normalisation as centre and extent (1 / scale), which average sensibly.
@@ -175,6 +178,35 @@ DensityScene FrameScene(const AnimationPlan& plan, const std::vector<Bounds>& bo
         scene.normalisation = std::pair{b.centre, scale};
     }
     return scene;
+}
+
+// Frames the plan's camera once for the whole animation, from the orbits of frames spread over
+// it (each frame's turn, and for a morph its own orbit), so that no frame cuts the attractor off
+// and the camera does not jump between frames.
+DensityResult FrameAnimation(AnimationPlan& plan, const std::vector<Bounds>& bounds, std::stop_token stop)
+{
+    constexpr int LOOKS = 24;             // frames looked at
+    constexpr std::size_t POINTS = 20000; // points of each
+    const int looks = std::min(plan.frames, LOOKS);
+    OrbitFraming framing;
+    OrbitSource source;
+    for (int j = 0; j < looks; ++j) {
+        const int k = plan.frames > 1 ? j * (plan.frames - 1) / std::max(1, looks - 1) : 0;
+        const DensityScene scene = FrameScene(plan, bounds, k);
+        if (j == 0 || plan.morphTo) {
+            const DensityResult r = ComputeOrbitSource(scene, plan.options.seed, stop, source);
+            if (r.outcome == DensityResult::Outcome::Cancelled ||
+                (r.outcome != DensityResult::Outcome::Finished && !plan.morphTo))
+                return r;
+            if (r.outcome != DensityResult::Outcome::Finished)
+                continue; // a diverging morph frame is drawn as background
+        }
+        framing.Add(scene, source, POINTS);
+    }
+    const float aspect = static_cast<float>(plan.options.width) / static_cast<float>(plan.options.height);
+    plan.scene.camera = framing.Fit(plan.scene.camera, aspect);
+    plan.options.fit = false;
+    return {DensityResult::Outcome::Finished, {}};
 }
 
 // Several frames at once, each on a share of the cores, so that what one frame does on one thread
@@ -326,8 +358,8 @@ bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
     if (!to.valid || to.kind != from.kind || to.dimension != from.dimension || to.order != from.order ||
         to.coefficients.size() != from.coefficients.size())
         return false;
-    plan.scene.coefficients = from.coefficients;
-    plan.morphTo = to.coefficients;
+    plan.scene.coefficients = std::vector<double>(from.coefficients.begin(), from.coefficients.end());
+    plan.morphTo = std::vector<double>(to.coefficients.begin(), to.coefficients.end());
     return true;
 }
 
@@ -343,7 +375,14 @@ DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,
             return r;
         bounds = SmoothBounds(exact);
     }
-    FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
+    if (!plan.options.fit) {
+        FramePipeline pipeline(plan, std::move(bounds), std::move(stop));
+        return pipeline.Run(progress, note, sink);
+    }
+    AnimationPlan framed = plan;
+    if (DensityResult r = FrameAnimation(framed, bounds, stop); r.outcome != DensityResult::Outcome::Finished)
+        return r;
+    FramePipeline pipeline(framed, std::move(bounds), std::move(stop));
     return pipeline.Run(progress, note, sink);
 }
 

@@ -18,9 +18,9 @@ struct AnimationPlan {
     DensityScene scene; // the first frame; a 4D turn when scene.turnAxis is 0..2
     DensityOptions options;
     int frames = 120;
-    float turnDegrees = 360.0f;                // over the whole animation: frame N+1 would be frame 1 again
-    float pitchSwingDegrees = 0.0f;            // the pitch swings this far up and down once
-    std::optional<std::vector<float>> morphTo; // the last frame's coefficients, of the same case
+    float turnDegrees = 360.0f;                 // over the whole animation: frame N+1 would be frame 1 again
+    float pitchSwingDegrees = 0.0f;             // the pitch swings this far up and down once
+    std::optional<std::vector<double>> morphTo; // the last frame's coefficients, of the same case
 };
 
 // Makes the plan a morph from `from`'s coefficients to `to`'s; false, leaving the plan as it was,

@@ -32,26 +32,37 @@ void SpillCell(const CanvasCells& canvas, std::size_t index)
     canvas.cells[index] = {};
 }
 
-bool DensityCanvas::Allocate(std::size_t cells, int workers, bool colors, std::uint64_t hits)
+DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
 {
-    canvases_.clear();
-    cells_ = cells;
-    colors_ = colors;
+    // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
+    // it hits. Huge pages keep the scattered increments from missing the address cache at
+    // nearly every point of a canvas of a hundred megabytes.
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        return Pages(nullptr, Unmap{0});
+    madvise(p, bytes, MADV_HUGEPAGE);
+    return Pages(p, Unmap{bytes});
+}
+
+bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors,
+                             std::uint64_t hits)
+{
+    counts_.clear();
+    cells_.clear();
+    countCells_ = pixels * static_cast<std::size_t>(supersample) * static_cast<std::size_t>(supersample);
+    colorCells_ = colors ? pixels : 0;
     wide_ = std::make_unique<std::vector<WideCell>[]>(static_cast<std::size_t>(workers));
     for (int w = 0; w < workers; ++w)
         wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
-    const std::size_t bytes = cells * CellBytes(colors);
     for (int w = 0; w < workers; ++w) {
-        // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
-        // it hits. Huge pages keep the scattered increments from missing the address cache at
-        // nearly every point of a canvas of a hundred megabytes.
-        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED) {
-            canvases_.clear();
+        counts_.push_back(Map(countCells_ * sizeof(std::uint32_t)));
+        if (colors)
+            cells_.push_back(Map(colorCells_ * sizeof(ColorCell)));
+        if (!counts_.back() || (colors && !cells_.back())) {
+            counts_.clear();
+            cells_.clear();
             return false;
         }
-        madvise(p, bytes, MADV_HUGEPAGE);
-        canvases_.emplace_back(p, Unmap{bytes});
     }
     return true;
 }
@@ -63,42 +74,40 @@ void DensityCanvas::Unmap::operator()(void* p) const
 
 CanvasCells DensityCanvas::Worker(int worker) const
 {
-    void* p = canvases_[static_cast<std::size_t>(worker)].get();
+    const auto w = static_cast<std::size_t>(worker);
     CanvasCells c;
-    c.wide = &wide_[static_cast<std::size_t>(worker)];
-    if (colors_)
-        c.cells = static_cast<ColorCell*>(p);
-    else
-        c.counts = static_cast<std::uint32_t*>(p);
+    c.wide = &wide_[w];
+    c.counts = static_cast<std::uint32_t*>(counts_[w].get());
+    if (!cells_.empty())
+        c.cells = static_cast<ColorCell*>(cells_[w].get());
     return c;
 }
 
 void DensityCanvas::Merge()
 {
     const CanvasCells sum = Worker(0);
-    for (std::size_t w = 1; w < canvases_.size(); ++w) {
+    for (std::size_t w = 1; w < counts_.size(); ++w) {
         const CanvasCells part = Worker(static_cast<int>(w));
-        for (std::size_t i = 0; i < cells_; ++i) {
-            if (colors_) {
-                ColorCell& to = sum.cells[i];
-                const ColorCell& from = part.cells[i];
-                if (from.count == 0)
-                    continue;
-                // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
-                if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
-                    AddWide(*sum.wide, Widen(i, to));
-                    AddWide(*sum.wide, Widen(i, from));
-                    to = {};
-                    continue;
-                }
-                to.count += from.count;
-                to.red += from.red;
-                to.green += from.green;
-                to.blue += from.blue;
-            } else {
-                const std::uint64_t total = std::uint64_t{sum.counts[i]} + part.counts[i];
-                sum.counts[i] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+        for (std::size_t i = 0; i < countCells_; ++i) {
+            const std::uint64_t total = std::uint64_t{sum.counts[i]} + part.counts[i];
+            sum.counts[i] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+        }
+        for (std::size_t i = 0; i < colorCells_; ++i) {
+            ColorCell& to = sum.cells[i];
+            const ColorCell& from = part.cells[i];
+            if (from.count == 0)
+                continue;
+            // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
+            if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
+                AddWide(*sum.wide, Widen(i, to));
+                AddWide(*sum.wide, Widen(i, from));
+                to = {};
+                continue;
             }
+            to.count += from.count;
+            to.red += from.red;
+            to.green += from.green;
+            to.blue += from.blue;
         }
         for (const WideCell& w : *part.wide)
             AddWide(*sum.wide, w);

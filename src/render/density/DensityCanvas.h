@@ -11,18 +11,21 @@ namespace zephyra {
 // first when the pass ends. Integer sums make the result independent of which worker drew what.
 class DensityCanvas {
 public:
-    // Bytes of one cell: counts alone, or counts and colour sums.
-    [[nodiscard]] static std::size_t CellBytes(bool colors)
+    // Bytes a picture pixel costs one worker: S x S counts, and a coloured cell for coordinate colours.
+    [[nodiscard]] static std::size_t PixelBytes(int supersample, bool colors)
     {
-        return colors ? sizeof(ColorCell) : sizeof(std::uint32_t);
+        return static_cast<std::size_t>(supersample) * static_cast<std::size_t>(supersample) *
+                   sizeof(std::uint32_t) +
+               (colors ? sizeof(ColorCell) : 0);
     }
 
-    // Zeroed canvases of `cells` cells for `workers` workers that add at most `hits` hits in all;
-    // false when the memory cannot be had.
-    [[nodiscard]] bool Allocate(std::size_t cells, int workers, bool colors, std::uint64_t hits);
+    // Zeroed canvases of `pixels` picture pixels at supersample S for `workers` workers that add
+    // at most `hits` hits in all; false when the memory cannot be had.
+    [[nodiscard]] bool Allocate(std::size_t pixels, int supersample, int workers, bool colors,
+                                std::uint64_t hits);
     [[nodiscard]] CanvasCells Worker(int worker) const;
-    // Adds every worker's canvas into the first: exact sums for coloured cells, counts alone held
-    // at their limit. The first's wide cells end sorted by index, one a cell.
+    // Adds every worker's canvas into the first: counts held at their limit, exact sums for
+    // coloured cells. The first's wide cells end sorted by index, one a cell.
     void Merge();
     // After Merge: the summed canvas.
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
@@ -32,10 +35,13 @@ private:
         std::size_t bytes;
         void operator()(void* p) const;
     };
-    std::vector<std::unique_ptr<void, Unmap>> canvases_;
+    using Pages = std::unique_ptr<void, Unmap>;
+    [[nodiscard]] static Pages Map(std::size_t bytes);
+    std::vector<Pages> counts_;                     // one a worker
+    std::vector<Pages> cells_;                      // one a worker, coordinate colours only
     std::unique_ptr<std::vector<WideCell>[]> wide_; // one list a worker
-    std::size_t cells_ = 0;
-    bool colors_ = false;
+    std::size_t countCells_ = 0;
+    std::size_t colorCells_ = 0;
 };
 
 } // namespace zephyra

@@ -4,6 +4,7 @@
 #include "DensityCanvas.h"
 #include "DensityResolve.h"
 #include "ExactOrbit.h"
+#include "OrbitFraming.h"
 #include "OrbitPass.h"
 
 #include <algorithm>
@@ -43,14 +44,16 @@ std::string CheckOptions(const DensityOptions& o)
 // when it fits.
 int StripRows(const DensityOptions& o, int workers, bool colors)
 {
-    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) * DensityCanvas::CellBytes(colors) *
+    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) *
+                                       DensityCanvas::PixelBytes(o.supersample, colors) *
                                        static_cast<std::size_t>(workers);
     // Each picture row also holds its resolved pixels until they are handed over; an eighth of
     // the limit stays for the exact orbit and what the caller keeps (the encoded picture).
     const std::size_t rowBytes = canvasRowBytes + static_cast<std::size_t>(o.width) * 3 * (o.depth / 8);
     std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / 8 * 7 / rowBytes);
-    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) /
-                              static_cast<std::size_t>(o.width)); // cell indices stay in int
+    const auto cellsPerRow = static_cast<std::size_t>(o.width) * static_cast<std::size_t>(o.supersample) *
+                             static_cast<std::size_t>(o.supersample);
+    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
     return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
 }
 
@@ -72,7 +75,9 @@ public:
             return r;
         const bool colors = options_.palette == Palette::Coordinates;
         const int S = options_.supersample;
-        full_ = ProjectionFor(scene_, source_, options_.width * S, options_.height * S);
+        const float aspect = static_cast<float>(options_.width) / static_cast<float>(options_.height);
+        full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
+                              options_.width * S, options_.height * S);
         plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth};
 
@@ -131,8 +136,9 @@ private:
         pr.rows = rows * S;
         pr.supersample = S;
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
-        if (!kernel || !canvas_.Allocate(static_cast<std::size_t>(rows) * options_.width, workers_, colors,
-                                         plan_.blocks * ORBIT_LANES * plan_.blockSteps))
+        if (!kernel ||
+            !canvas_.Allocate(static_cast<std::size_t>(rows) * static_cast<std::size_t>(options_.width), S,
+                              workers_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
             return false;
         if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
                           [this] { Tick(); }))
@@ -141,7 +147,10 @@ private:
         return true;
     }
 
-    [[nodiscard]] CanvasStrip Strip(int rows) const { return {canvas_.Sum(), options_.width, rows}; }
+    [[nodiscard]] CanvasStrip Strip(int rows) const
+    {
+        return {canvas_.Sum(), options_.width, rows, options_.supersample};
+    }
 
     void Tick() const
     {

@@ -36,7 +36,7 @@ struct DensityScene {
     // morph's in-between), a normalisation in place of the exact orbit's (bounds smoothed across
     // frames), and the plane of w and axis `turnAxis` (0 x, 1 y, 2 z; -1 none) whose 4D turn
     // goes on with the yaw.
-    std::optional<std::vector<float>> coefficients;
+    std::optional<std::vector<double>> coefficients;
     std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
     int turnAxis = -1;
     bool operator==(const DensityScene&) const = default;
@@ -58,6 +58,9 @@ struct DensityOptions {
     std::optional<Rgb> background; // else the display's bgColor
     int depth = 8;                 // 8 or 16 bits a channel
     int threads = 0;               // 0: every core; above MOST_THREADS, that many
+    // Turn the camera's distance and pan so that the attractor fills about 90 % of the shorter
+    // side, centred (the scene's own camera is not changed).
+    bool fit = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
 };

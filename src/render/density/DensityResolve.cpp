@@ -3,37 +3,58 @@
 #include "ColorMaps.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zephyra {
 
 namespace {
 
+// Point colours closer than this in luminance to the background are pushed away from it, the
+// more the closer they are.
+constexpr float LEAST_CONTRAST = 0.5f;
+
+float Luminance(const Rgb& c)
+{
+    return 0.2126f * c[0] + 0.7152f * c[1] + 0.0722f * c[2];
+}
+
+// How far a colour is to be pushed away from the background, 0..1.
+float Closeness(const Rgb& color, const Rgb& background)
+{
+    return std::max(0.0f, 1.0f - std::fabs(Luminance(color) - Luminance(background)) / LEAST_CONTRAST);
+}
+
+// A pixel of colour `color` whose cells were hit with mean brightness `brightness` over a share
+// `coverage` of its cells, made readable: darkened (on a light background) or lightened (on a dark
+// one) by the brightness, laid over the background by its coverage.
+Rgb Readable(const Rgb& color, const Rgb& background, float brightness, float coverage)
+{
+    const float away = Luminance(background) > 0.5f ? 0.0f : 1.0f;
+    // The square root lifts the faint cells that a log curve leaves near the background.
+    const float push = std::sqrt(brightness);
+    Rgb pixel;
+    for (std::size_t c = 0; c < 3; ++c)
+        pixel[c] = background[c] + (color[c] + (away - color[c]) * push - background[c]) * coverage;
+    return pixel;
+}
+
+// The coloured cell of picture pixel `i`, with its wide cell.
 struct Block {
     std::uint64_t count = 0;
     std::uint64_t sums[3]{};
 };
 
-Block SumBlock(const CanvasStrip& strip, int x, int y)
+Block ColorBlock(const CanvasCells& cells, std::size_t i)
 {
-    const std::size_t i =
-        static_cast<std::size_t>(y) * static_cast<std::size_t>(strip.width) + static_cast<std::size_t>(x);
-    Block block;
-    if (strip.cells.cells) {
-        const ColorCell& c = strip.cells.cells[i];
-        block.count = c.count;
-        block.sums[0] = c.red;
-        block.sums[1] = c.green;
-        block.sums[2] = c.blue;
-        const std::vector<WideCell>& wide = *strip.cells.wide;
-        const auto w = std::lower_bound(wide.begin(), wide.end(), i,
-                                        [](const WideCell& a, std::size_t index) { return a.index < index; });
-        if (w != wide.end() && w->index == i) {
-            block.count += w->count;
-            for (int k = 0; k < 3; ++k)
-                block.sums[k] += w->sums[k];
-        }
-    } else {
-        block.count = strip.cells.counts[i];
+    const ColorCell& c = cells.cells[i];
+    Block block{c.count, {c.red, c.green, c.blue}};
+    const std::vector<WideCell>& wide = *cells.wide;
+    const auto w = std::lower_bound(wide.begin(), wide.end(), i,
+                                    [](const WideCell& a, std::size_t index) { return a.index < index; });
+    if (w != wide.end() && w->index == i) {
+        block.count += w->count;
+        for (int k = 0; k < 3; ++k)
+            block.sums[k] += w->sums[k];
     }
     return block;
 }
@@ -42,30 +63,63 @@ Block SumBlock(const CanvasStrip& strip, int x, int y)
 
 void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
 {
-    for (int y = 0; y < strip.rows; ++y)
-        for (int x = 0; x < strip.width; ++x)
-            histogram.Add(SumBlock(strip, x, y).count);
+    const std::size_t cells = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(strip.rows) *
+                              static_cast<std::size_t>(strip.supersample * strip.supersample);
+    for (std::size_t i = 0; i < cells; ++i)
+        histogram.Add(strip.cells.counts[i]);
 }
 
 Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style)
 {
+    const int S = strip.supersample;
+    const std::size_t canvasWidth = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(S);
+    const float perCell = 1.0f / static_cast<float>(S * S);
+    const bool palette = style.palette != Palette::Coordinates;
     Picture picture(strip.width, strip.rows, style.depth);
     for (int y = 0; y < strip.rows; ++y)
         for (int x = 0; x < strip.width; ++x) {
-            const Block block = SumBlock(strip, x, y);
-            const float b = curve.Brightness(block.count);
+            float brightness = 0.0f;
+            int lit = 0;
+            Rgb paint{};
+            for (int sy = 0; sy < S; ++sy) {
+                const std::uint32_t* row = strip.cells.counts +
+                                           static_cast<std::size_t>(y * S + sy) * canvasWidth +
+                                           static_cast<std::size_t>(x * S);
+                for (int sx = 0; sx < S; ++sx) {
+                    const float b = curve.Brightness(row[sx]);
+                    brightness += b;
+                    lit += row[sx] != 0;
+                    if (palette) {
+                        const Rgb c = row[sx] ? PaletteColor(style.palette, b) : style.background;
+                        for (int k = 0; k < 3; ++k)
+                            paint[static_cast<std::size_t>(k)] += c[static_cast<std::size_t>(k)];
+                    }
+                }
+            }
+            brightness *= perCell;
             Rgb color = style.background;
             float opacity = 1.0f;
-            if (block.count == 0) {
-                opacity = 0.0f;
-            } else if (style.palette != Palette::Coordinates) {
-                color = PaletteColor(style.palette, b);
+            if (palette) {
+                for (int k = 0; k < 3; ++k)
+                    color[static_cast<std::size_t>(k)] = paint[static_cast<std::size_t>(k)] * perCell;
             } else {
-                const double toUnit = 1.0 / (255.0 * static_cast<double>(block.count));
+                const Block block = ColorBlock(strip.cells, static_cast<std::size_t>(y) *
+                                                                    static_cast<std::size_t>(strip.width) +
+                                                                static_cast<std::size_t>(x));
+                const double toUnit = block.count ? 1.0 / (255.0 * static_cast<double>(block.count)) : 0.0;
                 for (int c = 0; c < 3; ++c)
                     color[static_cast<std::size_t>(c)] =
                         static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
-                opacity = b;
+                opacity = block.count ? brightness : 0.0f;
+                if (const float close = Closeness(color, style.background); lit > 0 && close > 0.0f) {
+                    const float coverage = static_cast<float>(lit) * perCell;
+                    const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
+                    for (std::size_t c = 0; c < 3; ++c) {
+                        const float plain = style.background[c] + (color[c] - style.background[c]) * opacity;
+                        color[c] = plain + (readable[c] - plain) * close;
+                    }
+                    opacity = 1.0f;
+                }
             }
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];

@@ -5,14 +5,15 @@
 
 namespace zephyra {
 
-// A summed canvas of `rows` picture rows of `width` cells, one a pixel.
+// A summed canvas of `rows` picture rows of `width` pixels, S x S counts a pixel.
 struct CanvasStrip {
     CanvasCells cells;
     int width = 0;
     int rows = 0;
+    int supersample = 1;
 };
 
-// Counts every pixel of the strip into the histogram.
+// Counts every canvas cell of the strip into the histogram.
 void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram);
 
 struct ResolveStyle {
@@ -21,10 +22,13 @@ struct ResolveStyle {
     int depth = 8;
 };
 
-// The strip's pixels: brightness from the pixel's count through the curve. Coordinate
-// colours are the pixel's average point colour laid over the background with the brightness as
-// opacity; a palette paints every pixel that was hit with its colour at that brightness (palettes
-// start dark: they suit a dark background). Pixels nothing hit keep the background.
+// The strip's pixels, each the average of its S x S canvas cells tone-mapped one by one, so that
+// supersampling smooths edges. A cell's brightness comes from its count through the curve.
+// Coordinate colours are the pixel's average point colour laid over the background with the
+// brightness as opacity; a palette paints every cell that was hit with its colour at that
+// brightness. Cells nothing hit keep the background. A point colour within 20 % luminance of
+// the background (grey by w on white, dark colours on black) is darkened or lightened by the
+// brightness, so that the attractor's own colours stay readable.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
                                    const ResolveStyle& style);
 

@@ -34,7 +34,8 @@ DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, 
     if (scene.coefficients) {
         if (scene.coefficients->size() != attractor->coefficients.size())
             return Failed("the coefficients do not fit the case of '" + scene.code + "'");
-        attractor->coefficients = *scene.coefficients;
+        // The exact engine runs in single precision; the free-running orbits keep the doubles.
+        std::copy(scene.coefficients->begin(), scene.coefficients->end(), attractor->coefficients.begin());
     }
     attractor->display = scene.display;
     attractor->pointsCount = scene.exactPoints;
@@ -56,7 +57,10 @@ DensityResult ComputeOrbitSource(const DensityScene& scene, std::uint64_t seed, 
     source.kind = attractor->kind;
     source.dimension = attractor->dimension;
     source.order = attractor->order;
-    source.coefficients = attractor->coefficients;
+    if (scene.coefficients)
+        source.coefficients = *scene.coefficients;
+    else
+        source.coefficients.assign(attractor->coefficients.begin(), attractor->coefficients.end());
     source.centre = scene.normalisation ? scene.normalisation->first : buffer.centre;
     source.scale = scene.normalisation ? scene.normalisation->second : buffer.scale;
     source.starts.clear();

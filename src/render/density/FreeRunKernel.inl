@@ -3,7 +3,7 @@
 // lanes so the compiler vectorises them; only the accumulation into the canvas is scalar.
 
 constexpr int L = ORBIT_LANES;
-using Lanes = float[4][L];
+using Lanes = double[4][L];
 // A ColorCell as one vector register: count, red, green, blue.
 using CellHit = std::uint32_t __attribute__((vector_size(sizeof(ColorCell))));
 
@@ -11,7 +11,7 @@ using CellHit = std::uint32_t __attribute__((vector_size(sizeof(ColorCell))));
 // coefficient x monomial added to its equation's sum.
 template <int D, int O, bool Ode> struct PolynomialLanes {
     static constexpr int T = TermsPerEquation(D, O);
-    float a[D][T];
+    double a[D][T];
 
     explicit PolynomialLanes(const OrbitSource& source)
     {
@@ -21,11 +21,11 @@ template <int D, int O, bool Ode> struct PolynomialLanes {
     }
 
     template <int Degree, int From, int Term>
-    [[gnu::always_inline]] inline void Expand(const Lanes& in, const float (&product)[L],
-                                              float (&acc)[D][L]) const
+    [[gnu::always_inline]] inline void Expand(const Lanes& in, const double (&product)[L],
+                                              double (&acc)[D][L]) const
     {
         if constexpr (From < D) {
-            float next[L];
+            double next[L];
 #pragma omp simd
             for (int l = 0; l < L; ++l)
                 next[l] = product[l] * in[From][l];
@@ -47,23 +47,23 @@ template <int D, int O, bool Ode> struct PolynomialLanes {
     [[gnu::always_inline]] inline void operator()(const Lanes& in, Lanes& out, std::uint32_t,
                                                   std::uint32_t) const
     {
-        float acc[D][L];
+        double acc[D][L];
         for (int k = 0; k < D; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l)
                 acc[k][l] = a[k][0];
-        float one[L];
+        double one[L];
 #pragma omp simd
         for (int l = 0; l < L; ++l)
-            one[l] = 1.0f;
+            one[l] = 1.0;
         Expand<1, 0, 1>(in, one, acc);
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l) {
                 if (k >= D)
-                    out[k][l] = 0.0f;
+                    out[k][l] = 0.0;
                 else if constexpr (Ode)
-                    out[k][l] = in[k][l] + 0.1f * acc[k][l];
+                    out[k][l] = in[k][l] + 0.1 * acc[k][l];
                 else
                     out[k][l] = acc[k][l];
             }
@@ -71,27 +71,66 @@ template <int D, int O, bool Ode> struct PolynomialLanes {
 };
 
 // The special maps evaluate too many sines and powers to gain from lanes: each lane takes the
-// engine's own step.
+// engine's own step, in single precision. Their w follows the step number, so their orbits do not
+// close on a cycle of the float grid as the polynomial maps' do.
 struct SpecialLanes {
     StepFunction step;
-    const float* a;
+    std::vector<float> a;
 
     explicit SpecialLanes(const OrbitSource& source)
-        : step(SelectStep(source.kind, source.dimension, source.order)), a(source.coefficients.data())
+        : step(SelectStep(source.kind, source.dimension, source.order)),
+          a(source.coefficients.begin(), source.coefficients.end())
     {
     }
 
     void operator()(const Lanes& in, Lanes& out, std::uint32_t i, std::uint32_t n) const
     {
         for (int l = 0; l < L; ++l) {
-            const Point p{in[0][l], in[1][l], in[2][l], in[3][l]};
+            const Point p{static_cast<float>(in[0][l]), static_cast<float>(in[1][l]),
+                          static_cast<float>(in[2][l]), static_cast<float>(in[3][l])};
             Point q;
-            step(a, static_cast<int>(n), p, q, static_cast<int>(i));
+            step(a.data(), static_cast<int>(n), p, q, static_cast<int>(i));
             for (int k = 0; k < 4; ++k)
                 out[k][l] = q[k];
         }
     }
 };
+
+// The cells one step of the lanes adds to: the count's index (-1 for none) and, for coordinate
+// colours, the coloured cell's index and what it adds there.
+struct Pending {
+    alignas(64) int index[L];
+    alignas(64) int cell[L];
+    alignas(64) std::uint32_t add[L][4];
+    Pending()
+    {
+        for (int l = 0; l < L; ++l)
+            index[l] = -1;
+    }
+};
+
+template <bool Colors>
+[[gnu::always_inline]] inline void Accumulate(const Pending& hits, const CanvasCells& canvas)
+{
+    for (int l = 0; l < L; ++l) {
+        const int i = hits.index[l];
+        if (i < 0)
+            continue;
+        std::uint32_t& count = canvas.counts[i];
+        count += count != 0xFFFFFFFFu;
+        if constexpr (Colors) {
+            // One load, add and store of the whole cell.
+            const int c = hits.cell[l];
+            CellHit sum, hit;
+            std::memcpy(&sum, &canvas.cells[c], sizeof sum);
+            std::memcpy(&hit, hits.add[l], sizeof hit);
+            sum += hit;
+            std::memcpy(&canvas.cells[c], &sum, sizeof sum);
+            if (sum[0] == CELL_COUNT_LIMIT) [[unlikely]]
+                SpillCell(canvas, static_cast<std::size_t>(c));
+        }
+    }
+}
 
 template <typename Step, bool Colors>
 void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjection& pr, int steps,
@@ -106,26 +145,30 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
     const int cellsPerRow = pr.width / pr.supersample;
     const float perCell = 1.0f / static_cast<float>(pr.supersample);
+    // The canvas is far larger than the caches and the orbits scatter over it: each step's cells
+    // are fetched while the next step is computed, and only then incremented.
+    Pending pending;
     for (int s = 0; s < steps; ++s) {
-        alignas(64) float next[4][L];
+        alignas(64) double next[4][L];
         step(lanes.p, next, lanes.step, lanes.orbitSteps);
         ++lanes.step;
 
         // Each loop below is one simple pass over the lanes, so that each becomes vector code.
+        // The normalised point is near -1..1: single precision places it on any canvas.
         alignas(64) float n[4][L];
-        // Masks are floats and every condition one select: GCC 12 vectorises these, not chains of
-        // bool operators. fine is 1 while the lane stays near the attractor (NaN fails the tests).
-        alignas(64) float fine[L];
+        // Masks are numbers and every condition one select: GCC 12 vectorises these, not chains
+        // of bool operators. fine is 1 while the lane stays near the attractor (NaN fails the tests).
+        alignas(64) double fine[L];
 #pragma omp simd
         for (int l = 0; l < L; ++l)
-            fine[l] = 1.0f;
+            fine[l] = 1.0;
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l) {
-                const float v = next[k][l] * pr.normScale[k] + pr.normOffset[k];
-                n[k][l] = v;
-                const float low = v >= -ORBIT_LIMIT ? fine[l] : 0.0f;
-                fine[l] = v <= ORBIT_LIMIT ? low : 0.0f;
+                const double v = next[k][l] * pr.normScale[k] + pr.normOffset[k];
+                n[k][l] = static_cast<float>(v);
+                const double low = v >= -ORBIT_LIMIT ? fine[l] : 0.0;
+                fine[l] = v <= ORBIT_LIMIT ? low : 0.0;
             }
         alignas(64) float clip[3][L];
         for (int r = 0; r < 3; ++r)
@@ -133,14 +176,17 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             for (int l = 0; l < L; ++l)
                 clip[r][l] = pr.clip[r][0] * n[0][l] + pr.clip[r][1] * n[1][l] + pr.clip[r][2] * n[2][l] +
                              pr.clip[r][3] * n[3][l] + pr.clipOffset[r];
-        alignas(64) int canvasColumn[L], canvasRow[L], index[L];
+        alignas(64) int canvasColumn[L], canvasRow[L];
+        Pending hits;
+        int(&index)[L] = hits.index;
+        int(&cell)[L] = hits.cell;
 #pragma omp simd
         for (int l = 0; l < L; ++l) {
             const float w = clip[2][l] != 0.0f ? clip[2][l] : 1.0f;
             const float row = pr.centreY - clip[1][l] / w * pr.halfHeight;
             float column = clip[0][l] / w * pr.halfWidth + pr.centreX;
             column = clip[2][l] != 0.0f ? column : OFF_CANVAS;
-            column = fine[l] != 0.0f ? column : OFF_CANVAS;
+            column = fine[l] != 0.0 ? column : OFF_CANVAS;
             column = row > rowsAbove ? column : OFF_CANVAS;
             column = row < rowsEnd ? column : OFF_CANVAS;
             column = column < width ? column : OFF_CANVAS;
@@ -148,17 +194,21 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             canvasColumn[l] = static_cast<int>(inside ? column : -1.0f);
             canvasRow[l] = static_cast<int>(inside ? row : top) - pr.top;
         }
-        // Integer division by S in float, where it vectorises: the half keeps each quotient clear
-        // of whole numbers.
 #pragma omp simd
-        for (int l = 0; l < L; ++l) {
-            const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
-            const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
-            index[l] = canvasColumn[l] >= 0 ? cellRow * cellsPerRow + cellColumn : -1;
-        }
-        // What each lane adds to its cell, laid out as the cell: one hit and its colour.
-        alignas(64) std::uint32_t add[L][4];
-        if constexpr (Colors)
+        for (int l = 0; l < L; ++l)
+            index[l] = canvasColumn[l] >= 0 ? canvasRow[l] * pr.width + canvasColumn[l] : -1;
+        // What each lane adds to its picture pixel's colour cell, laid out as the cell: one hit
+        // and its colour. The cell is found by integer division by S in float, where it
+        // vectorises: the half keeps each quotient clear of whole numbers.
+        std::uint32_t(&add)[L][4] = hits.add;
+        if constexpr (Colors) {
+#pragma omp simd
+            for (int l = 0; l < L; ++l) {
+                const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
+                const int cellColumn =
+                    static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
+                cell[l] = cellRow * cellsPerRow + cellColumn;
+            }
 #pragma omp simd
             for (int l = 0; l < L; ++l) {
                 add[l][0] = 1;
@@ -170,39 +220,31 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                     add[l][k + 1] = static_cast<std::uint32_t>(static_cast<int>(held + 0.5f));
                 }
             }
+        }
         for (int k = 0; k < 4; ++k)
 #pragma omp simd
             for (int l = 0; l < L; ++l)
                 lanes.p[k][l] = next[k][l];
         // Restarts are rare: one vector test skips the lane by lane look.
-        float allFine = 1.0f;
+        double allFine = 1.0;
 #pragma omp simd reduction(min : allFine)
         for (int l = 0; l < L; ++l)
             allFine = fine[l] < allFine ? fine[l] : allFine;
-        if (allFine == 0.0f)
+        if (allFine == 0.0)
             for (int l = 0; l < L; ++l)
-                if (fine[l] == 0.0f)
+                if (fine[l] == 0.0)
                     lanes.Restart(source, l);
 
-        for (int l = 0; l < L; ++l) {
-            const int i = index[l];
-            if (i < 0)
-                continue;
-            if constexpr (Colors) {
-                // One load, add and store of the whole cell.
-                CellHit cell, hit;
-                std::memcpy(&cell, &canvas.cells[i], sizeof cell);
-                std::memcpy(&hit, add[l], sizeof hit);
-                cell += hit;
-                std::memcpy(&canvas.cells[i], &cell, sizeof cell);
-                if (cell[0] == CELL_COUNT_LIMIT) [[unlikely]]
-                    SpillCell(canvas, static_cast<std::size_t>(i));
-            } else {
-                std::uint32_t& count = canvas.counts[i];
-                count += count != 0xFFFFFFFFu;
+        for (int l = 0; l < L; ++l)
+            if (index[l] >= 0) {
+                __builtin_prefetch(canvas.counts + index[l], 1);
+                if constexpr (Colors)
+                    __builtin_prefetch(canvas.cells + cell[l], 1);
             }
-        }
+        Accumulate<Colors>(pending, canvas);
+        pending = hits;
     }
+    Accumulate<Colors>(pending, canvas);
 }
 
 template <int D, int O, bool Ode> LaneKernel Polynomial(bool colors)

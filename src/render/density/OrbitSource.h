@@ -12,9 +12,9 @@ struct OrbitSource {
     int kind = 0;
     int dimension = 0;
     int order = 0;
-    std::vector<float> coefficients; // entry 0 unused, as in the record
-    std::vector<Point> starts;       // exact points after the transient, in the system's own units
-    Point centre{};                  // the exact orbit's normalisation: (p - centre) x scale
+    std::vector<double> coefficients; // entry 0 unused, as in the record
+    std::vector<Point> starts;        // exact points after the transient, in the system's own units
+    Point centre{};                   // the exact orbit's normalisation: (p - centre) x scale
     Point scale{1.0f, 1.0f, 1.0f, 1.0f};
 };
 

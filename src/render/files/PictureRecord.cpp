@@ -1,6 +1,7 @@
 #include "PictureRecord.h"
 
 #include "AttractorText.h"
+#include "Version.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
@@ -98,7 +99,12 @@ std::string SettingsText(const PictureSettings& s)
     text += " points=" + std::to_string(o.points) + " supersample=" + std::to_string(o.supersample) +
             " tone=" + std::string(NameOf(o.tone)) + " gamma=" + XmlFloatText(o.gamma) +
             " colors=" + std::string(NameOf(o.palette)) + " depth=" + std::to_string(o.depth) +
-            " seed=" + std::to_string(o.seed) + " threads=" + std::to_string(o.threads);
+            " seed=" + std::to_string(o.seed);
+    // The number of threads is not stored: the pixels do not depend on it.
+    if (s.blackWhite)
+        text += " bw=1";
+    if (o.fit)
+        text += " fit=1";
     if (o.background)
         text += " background=" + ColorHex(*o.background);
     return text;
@@ -147,8 +153,8 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
             ok = ReadWhole(value, o.depth);
         } else if (key == "seed") {
             ok = ReadWhole(value, o.seed);
-        } else if (key == "threads") {
-            ok = ReadWhole(value, o.threads);
+        } else if (key == "fit") {
+            o.fit = value == "1";
         } else if (key == "background") {
             o.background = ParseHexColor(value);
             ok = o.background.has_value();
@@ -174,7 +180,8 @@ bool ReadSettingsText(std::string_view text, PictureSettings& settings)
 std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings)
 {
     return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)},
-            {SETTINGS_CHUNK_KEY, SettingsText(settings)}};
+            {SETTINGS_CHUNK_KEY, SettingsText(settings)},
+            {"Software", std::string("Zephyra Explorer ") + VERSION}};
 }
 
 std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,

@@ -178,7 +178,56 @@ TEST_F(RenderFixture, RefusesBadDensityOptionsAndKeepsTheOldPicture)
     }
     EXPECT_EQ(Render({"EWM", "--density", "-o", path}), EXIT_FAILED);
     EXPECT_EQ(Render({"--from", (dir / "none.zpr").string(), "-o", path}), EXIT_FAILED);
+    EXPECT_NE(err.find("File not found."), std::string::npos) << err;
+    std::ofstream((dir / "notes.txt").string()) << "not a record";
+    EXPECT_EQ(Render({"--from", (dir / "notes.txt").string(), "-o", path}), EXIT_FAILED);
+    EXPECT_NE(err.find("notes.txt: not a Zephyra file"), std::string::npos) << err;
     EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+TEST_F(RenderFixture, BlackAndWhiteDensityIsGreyOnWhiteAndComesBack)
+{
+    const std::string path = (dir / "bw.png").string(), colour = (dir / "colour.png").string(),
+                      again = (dir / "again.png").string();
+    const auto render = [&](const std::string& output, bool bw) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "--density", "-o",       output,
+                                           "--size",        "96x64",     "--points", "200000"};
+        if (bw)
+            arguments.push_back("--bw");
+        return Render(arguments);
+    };
+    ASSERT_EQ(render(colour, false), EXIT_OK) << err;
+    ASSERT_EQ(render(path, true), EXIT_OK) << err;
+    EXPECT_NE(Bytes(path), Bytes(colour));
+    const std::optional<zephyra::DecodedPng> png = zephyra::ReadPng(path, true);
+    ASSERT_TRUE(png);
+    const zephyra::Picture& p = png->picture;
+    int dark = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) {
+            EXPECT_EQ(p.Sample(x, y, 0), p.Sample(x, y, 1));
+            EXPECT_EQ(p.Sample(x, y, 1), p.Sample(x, y, 2));
+            dark += p.Sample(x, y, 0) < 0.5;
+        }
+    EXPECT_EQ(p.Sample(0, 0, 0), 1.0);
+    EXPECT_GT(dark, 20);
+    ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(path));
+}
+
+TEST_F(RenderFixture, DensityOptionsWithoutDensityAreRefusedInOneLine)
+{
+    const std::string path = (dir / "none.png").string();
+    for (const std::vector<std::string>& option : {std::vector<std::string>{"--colors", "magma"},
+                                                   {"--tone", "linear"},
+                                                   {"--fit"},
+                                                   {"--threads", "2"}}) {
+        std::vector<std::string> arguments{"EWM?MPMMWMMMM", "-o", path};
+        arguments.insert(arguments.end(), option.begin(), option.end());
+        EXPECT_EQ(Render(arguments), EXIT_USAGE) << option[0];
+        EXPECT_EQ(err, "zephyra render: " + option[0] + " needs --density\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // Unmended, 2^63 points aborted on bad_alloc, 2^64 - 1 wrapped around to a blank "Wrote", and 100000

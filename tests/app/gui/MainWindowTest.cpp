@@ -1,6 +1,7 @@
 // The main window as a person uses it: keys, menus, the code box, layouts and a cancelled search.
 #include "ExplorerHarness.h"
 
+#include "CPanelMeasurements.h"
 #include "CZephyraView.h"
 #include "CodeBox.h"
 #include "CommandDispatcher.h"
@@ -223,6 +224,30 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
         frame.ShowPanel(PANEL_NONE);
         QCOMPARE(frame.CurrentPanel(), PANEL_NONE);
+    }
+
+    // Ctrl+M from the code box shows the Measurements panel, which follows the attractor shown.
+    void measurementsPanelFollowsTheAttractorShown()
+    {
+        CMainFrame& frame = explorer->Frame();
+        QLineEdit* edit = frame.Codes().lineEdit();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(frame.CurrentPanel(), PANEL_MEASUREMENTS);
+        QVERIFY(frame.CommandState(cmd::ID_PANEL_MEASUREMENTS).value());
+        auto* panel = static_cast<CPanelMeasurements*>(frame.Layouts().Panel(PANEL_MEASUREMENTS));
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke").isEmpty(), 60000);
+        QCOMPARE(panel->Figure("Code"), QString(CZephyraApp::StartupCode));
+
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, "QDURUCPMORWCNVWALHUENMVOMXCONMK");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(panel->Figure("Code"), QString("QDURUCPMORWCNVWALHUENMVOMXCONMK"));
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke").isEmpty(), 60000);
+        const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+        if (!folder.isEmpty())
+            frame.grab().save(folder + "/measurements-window.png");
     }
 
     // Unmended, the 220-pixel panels hid "Remove" behind the tool bar's chevron.

@@ -14,6 +14,7 @@
 #include "StatusPanes.h"
 #include "Subcommand.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -125,7 +126,17 @@ private slots:
         QVERIFY(s.options.tone == ToneMap::Log && s.options.palette == Palette::Coordinates);
         QVERIFY(!s.options.background);
         QCOMPARE(s.options.depth, 8);
+        QVERIFY(!s.options.fit);
 
+        QCheckBox* fit = nullptr;
+        for (QCheckBox* box : first.findChildren<QCheckBox*>())
+            if (box->text() == "F&it the attractor in the frame")
+                fit = box;
+        QVERIFY(fit);
+        QVERIFY(fit->isVisible());
+        QTest::mouseClick(fit, Qt::LeftButton, {}, QPoint(8, fit->height() / 2)); // on its box
+        QVERIFY(fit->isChecked());
+        QVERIFY(first.Settings().options.fit);
         const QList<QComboBox*> boxes = first.findChildren<QComboBox*>();
         boxes[0]->setCurrentIndex(4); // A4 300 dpi
         boxes[2]->setCurrentIndex(2); // gamma
@@ -139,6 +150,7 @@ private slots:
         QCOMPARE(std::make_pair(s.options.width, s.options.height), std::make_pair(3508, 2480));
         QVERIFY(s.options.tone == ToneMap::Gamma && s.options.palette == Palette::Magma);
         QCOMPARE(s.options.depth, 16);
+        QVERIFY(s.options.fit);
         QCOMPARE(second.FilePath(), QDir(PictureFolder()).filePath("LABC.png"));
     }
 

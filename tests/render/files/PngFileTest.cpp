@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
@@ -55,6 +56,8 @@ TEST_F(PngFileFixture, PicturesOfBothDepthsReadBackWithTheirRecord)
     settings.options.palette = Palette::Viridis;
     settings.options.background = Rgb{1.0f, 0.0f, 0.5f};
     settings.options.points = 123456789012ull;
+    settings.options.fit = true;
+    settings.blackWhite = true;
     for (const int depth : {8, 16}) {
         Picture picture(300, 170, depth);
         for (int y = 0; y < 170; ++y)
@@ -74,6 +77,11 @@ TEST_F(PngFileFixture, PicturesOfBothDepthsReadBackWithTheirRecord)
         for (int y = 0; y < 170; y += 13)
             for (int x = 0; x < 300; x += 7)
                 EXPECT_EQ(read->picture.Sample(x, y, 1), picture.Sample(x, y, 1)) << x << "," << y;
+
+        const auto software = std::find_if(read->texts.begin(), read->texts.end(),
+                                           [](const PngText& t) { return t.key == "Software"; });
+        ASSERT_NE(software, read->texts.end());
+        EXPECT_EQ(software->text.rfind("Zephyra Explorer ", 0), 0u) << software->text;
 
         const std::optional<StoredPicture> stored = ReadPictureRecord(path, AttractorDefaults{});
         ASSERT_TRUE(stored);

@@ -1,0 +1,34 @@
+#pragma once
+#include "Camera.h"
+#include "DensityRenderer.h"
+#include "OrbitSource.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace zephyra {
+
+// Frames an attractor: gathers its orbit as the camera's turn alone sees it (in one picture, or
+// in every frame of an animation) and chooses the camera's distance and pan so that the projected
+// orbit fills about 90 % of the picture's shorter side, centred. The turn and the field of view
+// stay as they are.
+class OrbitFraming {
+public:
+    // The points of the scene's exact orbit, at most `limit` of them (evenly spread).
+    void Add(const DensityScene& scene, const OrbitSource& source, std::size_t limit = SIZE_MAX);
+    // `pose` with the zoom, tx and ty that frame every point added; `pose` itself when there is
+    // nothing to frame.
+    [[nodiscard]] CameraPose Fit(const CameraPose& pose, float aspect) const;
+
+private:
+    struct Frame {
+        DensityScene scene;
+        OrbitSource source; // its starts are the points to frame
+    };
+    std::vector<Frame> frames_;
+};
+
+// The scene with its camera framed for pictures of this aspect, from the orbit its renderer uses.
+[[nodiscard]] DensityScene FramedScene(const DensityScene& scene, const OrbitSource& source, float aspect);
+
+} // namespace zephyra
