@@ -160,6 +160,22 @@ std::string OutputFileProblem(const std::filesystem::path& path)
     return path.string() + ": " + KindOf(named.st_mode) + ", not a regular file";
 }
 
+std::string WritableFileProblem(const std::filesystem::path& path)
+{
+    if (std::string problem = OutputFileProblem(path); !problem.empty())
+        return problem;
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    struct stat named {};
+    if (stat(folder.c_str(), &named) != 0 || !S_ISDIR(named.st_mode))
+        return folder.string() + ": no such folder";
+    // A file that exists is rewritten in place when its folder is read-only.
+    const bool exists = access(path.c_str(), F_OK) == 0;
+    const std::filesystem::path written = exists ? path : folder;
+    if (access(written.c_str(), W_OK) != 0)
+        return written.string() + ": " + std::strerror(errno);
+    return {};
+}
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
     if (!OutputFileProblem(path).empty()) {

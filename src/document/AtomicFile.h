@@ -9,6 +9,9 @@ namespace zephyra {
 // a file is written to; else one line saying what it names, so that a device, a FIFO or a folder
 // is refused before any work instead of being replaced by a file.
 [[nodiscard]] std::string OutputFileProblem(const std::filesystem::path& path);
+// The same, and also a missing folder, or a file or folder the user may not write, with the
+// system's reason: what WriteFileAtomically would fail on, said before any work.
+[[nodiscard]] std::string WritableFileProblem(const std::filesystem::path& path);
 
 // Replaces the file at `path` with `content` through a temporary file in the same folder and a
 // rename, so a reader sees the old file or the new one and a failed write leaves the old file as

@@ -68,6 +68,10 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
             host_.MessageBox(TEXT_WRONG_CONFIGURATION, TITLE_ATTRACTOR, MessageIcon::Warning);
             return;
         }
+        // A record read from a file may carry a camera nothing can be drawn through (a NaN, a
+        // field of view of 0): the view would stay blank and the history would keep it.
+        if (!attractor->HasDrawableCamera())
+            attractor->ResetCamera();
         if (!busy)
             busy.emplace(host_);
         if ((flags & SA_RANDOMIZE) && !attractor->Randomize(caseLetter, defaults, random)) {

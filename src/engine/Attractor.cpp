@@ -2,6 +2,8 @@
 
 #include "RandomGenerator.h"
 
+#include <cmath>
+
 namespace zephyra {
 
 namespace {
@@ -154,6 +156,14 @@ void Attractor::ResetCamera()
     zoom = DEFAULT_ZOOM;
     yaw = pitch = tx = ty = 0.0f;
     xw = yw = zw = 0.0f;
+}
+
+bool Attractor::HasDrawableCamera() const
+{
+    for (const float v : {fov, zoom, yaw, pitch, tx, ty, xw, yw, zw})
+        if (!std::isfinite(v))
+            return false;
+    return fov > 0.0f && fov < 180.0f && zoom > 0.0f;
 }
 
 } // namespace zephyra

@@ -121,6 +121,9 @@ public:
     void NextPosition();
     void PreviousPosition();
     void ResetCamera();
+    // A camera every renderer can draw through: finite values, a field of view above 0 and
+    // below 180 degrees, and the eye in front of the cube's centre.
+    [[nodiscard]] bool HasDrawableCamera() const;
 
     [[nodiscard]] char CaseLetter() const { return code.empty() ? '\0' : code[0]; }
     [[nodiscard]] int CoefficientsCount() const { return codeLength - 1; }

@@ -25,6 +25,11 @@ TEST_F(AtomicFileTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace)
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_TRUE(WriteFileAtomically(path, "new"));
     EXPECT_FALSE(WriteFileAtomically(folder / "absent.zpr", "new"));
+    // What the write would fail on is said before it, with the system's reason.
+    EXPECT_EQ(WritableFileProblem(path), "");
+    EXPECT_EQ(WritableFileProblem(folder / "absent.zpr"), folder.string() + ": Permission denied");
+    EXPECT_EQ(WritableFileProblem(folder / "none" / "a.zpr"),
+              (folder / "none").string() + ": no such folder");
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadText(path), "new");
 }

@@ -1,6 +1,8 @@
 #include "CoreFixture.h"
 #include "StatusTexts.h"
 
+#include <limits>
+
 namespace zephyra::testing {
 namespace {
 
@@ -44,6 +46,27 @@ TEST_F(SetAttractorTest, HistoryPushThenRedraw)
     EXPECT_EQ(doc.history.Count(), 3);
     EXPECT_EQ(doc.historyPosition, 2);
     EXPECT_EQ(host.hints, (std::vector<int>{UH_REDRAW}));
+}
+
+// Unmended, a picture's record with fov="nan" went into the history as it was.
+TEST_F(SetAttractorTest, RecordWithACameraThatCannotBeDrawnThroughTakesTheDefaultCamera)
+{
+    AttractorRef a = Code(HENON);
+    a->fov = std::numeric_limits<float>::quiet_NaN();
+    a->zoom = 0.0f;
+    a->yaw = 30.0f;
+    doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
+    ASSERT_EQ(doc.history.GetAt(0), a);
+    EXPECT_EQ(a->fov, DEFAULT_FOV);
+    EXPECT_EQ(a->zoom, DEFAULT_ZOOM);
+    EXPECT_EQ(a->yaw, 0.0f);
+
+    AttractorRef b = Code(HENON);
+    b->yaw = 30.0f;
+    b->fov = 179.0f;
+    doc.SetAttractor(b, SA_NO_SEARCH | SA_ADD_HISTORY);
+    EXPECT_EQ(b->yaw, 30.0f) << "a camera that can be drawn through is kept";
+    EXPECT_EQ(b->fov, 179.0f);
 }
 
 TEST_F(SetAttractorTest, RandomSearchFindsAChaoticAttractorOfTheLetter)

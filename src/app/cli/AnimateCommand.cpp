@@ -178,7 +178,8 @@ Subcommand AnimateCommand()
     return {"animate",
             "animate CODE -o FILE.webp|FOLDER [OPTIONS]",
             "Animates density pictures of the attractor of CODE into an animated WebP that loops for ever,\n"
-            "or into PNG pictures frame-0001.png... of an existing folder; needs no display.\n",
+            "or into PNG pictures frame-0001.png... of an existing folder; needs no display. The frames\n"
+            "replace those of an earlier animation in the folder, whatever its length; other files stay.\n",
             AnimateOptions(),
             "A progress bar shows on a terminal; Ctrl+C stops and writes nothing.\n",
             RunAnimate};

@@ -1,4 +1,5 @@
 #include "AtomicFile.h"
+#include "ChaosMeasures.h"
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
@@ -20,8 +21,10 @@ namespace {
 constexpr OptionSpec YAW_OPTION{"--yaw", "Y", "rotation about the vertical axis in degrees (default 0)"};
 constexpr OptionSpec PITCH_OPTION{"--pitch", "P",
                                   "rotation about the horizontal axis in degrees (default 0)"};
-constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z", "distance of the eye from the cube's centre (default 2.5)"};
-constexpr OptionSpec FOV_OPTION{"--fov", "F", "vertical field of view in degrees (default 60)"};
+constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z",
+                                 "distance of the eye from the cube's centre, above 0 (default 2.5)"};
+constexpr OptionSpec FOV_OPTION{"--fov", "F",
+                                "vertical field of view in degrees, above 0 and below 180 (default 60)"};
 
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
@@ -38,6 +41,22 @@ void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
     for (const auto& [option, field] : fields)
         if (const auto v = parsed.Value(option))
             camera.*field = ParseNumber(*v, option.names);
+    // Through any other camera the picture would be blank or the eye inside the cube.
+    if (!(camera.fov > 0.0f && camera.fov < 180.0f))
+        throw UsageError("bad number for --fov: '" + parsed.Value(FOV_OPTION).value_or("") +
+                         "' (above 0, below 180)");
+    if (!(camera.zoom > 0.0f))
+        throw UsageError("bad number for --zoom: '" + parsed.Value(ZOOM_OPTION).value_or("") + "' (above 0)");
+}
+
+AttractorRef WithDrawableCamera(AttractorRef attractor, const std::string& path, CommandIo& io)
+{
+    if (!attractor->HasDrawableCamera()) {
+        io.err << "zephyra render: " << path
+               << ": the record's camera cannot be drawn through; using the defaults\n";
+        attractor->ResetCamera();
+    }
+    return attractor;
 }
 
 // The record stored in a picture, a ".zpr" document or a configuration file (the I-th, from 1),
@@ -56,7 +75,7 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
         if (picture->settings && !ReadSettingsText(*picture->settings, settings))
             io.err << "zephyra render: " << path
                    << ": its render settings are unreadable; using the defaults\n";
-        return picture->attractor;
+        return WithDrawableCamera(picture->attractor, path, io);
     }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
@@ -69,7 +88,12 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
                << ")\n";
         return {};
     }
-    return (*records)[static_cast<std::size_t>(index - 1)].attractor;
+    return WithDrawableCamera((*records)[static_cast<std::size_t>(index - 1)].attractor, path, io);
+}
+
+bool OrbitStaysBounded(const PointBuffer& buffer)
+{
+    return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
 }
 
 int Report(const DensityResult& result, CommandIo& io)
@@ -135,6 +159,10 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
                          " (1 to 16384 pixels a side, at most 89 million in all)");
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
+    if (!OrbitStaysBounded(session.document.buffer)) {
+        io.err << "zephyra render: the orbit of '" << attractor->code << "' leaves every bound\n";
+        return EXIT_FAILED;
+    }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
     RgbImage image(o.width, o.height);

@@ -215,6 +215,23 @@ QDialogButtonBox* ExportButtons(QDialog& dialog)
     return buttons;
 }
 
+QLabel* ProblemLine()
+{
+    auto* line = new QLabel;
+    line->setObjectName("problem");
+    line->setWordWrap(true);
+    line->setStyleSheet("QLabel { color: #c0392b; }");
+    line->hide();
+    return line;
+}
+
+bool ShowProblem(QLabel* line, const QString& problem)
+{
+    line->setText(problem);
+    line->setVisible(!problem.isEmpty());
+    return problem.isEmpty();
+}
+
 QString FileNameOf(const std::string& code)
 {
     QString name;

@@ -59,6 +59,10 @@ private:
 void RecallIndex(const QSettings& settings, QComboBox* box, const char* key);
 // Export (the default button, so Enter exports) and Cancel, wired to the dialog's accept and reject.
 [[nodiscard]] QDialogButtonBox* ExportButtons(QDialog& dialog);
+// A red line above the buttons that says why the dialog cannot export yet; hidden until then.
+[[nodiscard]] QLabel* ProblemLine();
+// Shows `problem` on the line, or hides it when empty; true when there is none.
+bool ShowProblem(QLabel* line, const QString& problem);
 // The start of the code, as the proposed name of a file: letters and digits, the rest '_'.
 [[nodiscard]] QString FileNameOf(const std::string& code);
 

@@ -64,11 +64,7 @@ ExportAnimationDialog::ExportAnimationDialog(AttractorRef attractor, DensityScen
     BuildMotion(*group("Motion"), morphCodes);
     BuildFrames(*group("Frames"), ownColors);
     BuildOutput(*group("Output"));
-    problem_ = new QLabel;
-    problem_->setObjectName("problem");
-    problem_->setWordWrap(true);
-    problem_->setStyleSheet("QLabel { color: #c0392b; }");
-    problem_->hide();
+    problem_ = ProblemLine();
     layout->addWidget(problem_);
     layout->addWidget(ExportButtons(*this));
 
@@ -265,10 +261,7 @@ QString ExportAnimationDialog::Problem()
 
 void ExportAnimationDialog::accept()
 {
-    const QString problem = Problem();
-    problem_->setText(problem);
-    problem_->setVisible(!problem.isEmpty());
-    if (!problem.isEmpty())
+    if (!ShowProblem(problem_, Problem()))
         return;
     Remember();
     QDialog::accept();

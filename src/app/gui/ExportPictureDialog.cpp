@@ -1,5 +1,7 @@
 #include "ExportPictureDialog.h"
 
+#include "AtomicFile.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -9,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -93,6 +94,8 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    problem_ = ProblemLine();
+    layout->addWidget(problem_);
     layout->addWidget(ExportButtons(*this));
     ShowSizeChoice();
 }
@@ -137,8 +140,11 @@ QString ExportPictureDialog::FilePath() const
 
 void ExportPictureDialog::accept()
 {
-    if (file_->text().trimmed().isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), "Enter the name of the picture file.");
+    // Said before the render, on the field to mend; a folder that failed is not remembered.
+    const QString problem = file_->text().trimmed().isEmpty()
+                                ? QString("Enter the name of the picture file.")
+                                : QString::fromStdString(WritableFileProblem(FilePath().toStdString()));
+    if (!ShowProblem(problem_, problem)) {
         file_->setFocus();
         return;
     }

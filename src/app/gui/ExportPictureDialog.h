@@ -10,6 +10,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -45,6 +46,7 @@ private:
     std::optional<DensityFields> density_;
     QComboBox* depth_;
     QLineEdit* file_;
+    QLabel* problem_;
 };
 
 } // namespace zephyra

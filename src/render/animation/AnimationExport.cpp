@@ -1,27 +1,18 @@
 #include "AnimationExport.h"
 
 #include "AtomicFile.h"
+#include "FrameFolder.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <optional>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace zephyra {
 
 namespace {
-
-std::filesystem::path FramePath(const std::filesystem::path& folder, int index)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "frame-%04d.png", index + 1);
-    return folder / name;
-}
 
 // A folder named with or without a closing separator.
 std::filesystem::path Named(std::filesystem::path path)
@@ -32,12 +23,13 @@ std::filesystem::path Named(std::filesystem::path path)
 // One animated WebP, kept in memory and written whole; or PNG pictures staged in a hidden folder
 // (inside the target folder, or beside a new one) and moved into place only when every frame is
 // done, so that a stopped animation leaves the folder, and frames of an earlier one, as they were.
+// A finished one replaces an earlier frame set whole, whatever its length.
 class FrameWriter {
 public:
     FrameWriter(const AnimationTarget& target, const DensityOptions& o)
         : out_(Named(target.path)), webp_(IsWebpPath(out_)),
           newFolder_(!webp_ && !std::filesystem::exists(out_)),
-          staging_((newFolder_ ? out_.parent_path() : out_) / (".zephyra-frames-" + std::to_string(getpid())))
+          staging_(StagingFolder(newFolder_ ? out_.parent_path() : out_))
     {
         if (webp_)
             animation_.emplace(o.width, o.height, target.fps, target.quality);
@@ -59,6 +51,8 @@ public:
             return error_.empty();
         }
         std::error_code error;
+        if (index == 0)
+            RemoveStaleStaging(staging_.parent_path());
         if (index == 0 && !std::filesystem::create_directory(staging_, error) && error) {
             error_ = "cannot write " + staging_.string() + ": " + error.message();
             return false;
@@ -81,7 +75,10 @@ public:
         }
         for (int k = 0; k < frames_ && !error; ++k)
             std::filesystem::rename(FramePath(staging_, k), FramePath(out_, k), error);
-        return error ? "cannot write into " + out_.string() + ": " + error.message() : std::string();
+        if (error)
+            return "cannot write into " + out_.string() + ": " + error.message();
+        RemoveFramesAfter(out_, frames_);
+        return {};
     }
     [[nodiscard]] const std::string& Error() const { return error_; }
 

@@ -65,7 +65,9 @@ std::string SettingsText(const PictureSettings& s)
     return text;
 }
 
-bool ReadSettingsText(std::string_view text, PictureSettings& s)
+namespace {
+
+bool ReadSettingsWords(std::string_view text, PictureSettings& s)
 {
     DensityOptions& o = s.options;
     while (!text.empty()) {
@@ -115,6 +117,18 @@ bool ReadSettingsText(std::string_view text, PictureSettings& s)
         if (!ok)
             return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool ReadSettingsText(std::string_view text, PictureSettings& settings)
+{
+    PictureSettings read = settings;
+    // A hand-edited size of no pixels would reach the renderers as an empty picture.
+    if (!ReadSettingsWords(text, read) || read.options.width < 1 || read.options.height < 1)
+        return false;
+    settings = read;
     return true;
 }
 

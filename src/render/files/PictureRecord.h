@@ -26,7 +26,8 @@ struct PictureSettings {
 
 // "key=value" words, e.g. "renderer=density width=1920 height=1080 ... seed=1".
 [[nodiscard]] std::string SettingsText(const PictureSettings& settings);
-// Fields present in the text override those of `settings`; false for a text it cannot read.
+// Fields present in the text override those of `settings`; false, changing nothing, for a text it
+// cannot read or one with no pixels.
 [[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
 
 [[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);

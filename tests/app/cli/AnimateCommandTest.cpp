@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zephyra::cli;
 using zephyra::testing::InterruptingBuffer;
@@ -124,6 +126,34 @@ TEST_F(AnimateFixture, MorphsFrameByFrameAndDrawsDivergingFramesAsBackground)
     EXPECT_EQ(Animate({HENON, "-o", dir.string(), "--morph", "IHMHJWVYQWVGPHXKMEXYSPECYTMPVVA"}),
               EXIT_FAILED);
     EXPECT_EQ(Animate({HENON, "-o", dir.string(), "--rotate4", "xw"}), EXIT_FAILED); // a 2D case
+}
+
+// Unmended, a killed run's staging folder stayed for ever, and a shorter animation left the
+// longer one's last frames beside its own.
+TEST_F(AnimateFixture, FramesReplaceAnEarlierSetWholeAndStaleStagingGoes)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::filesystem::path stale = dir / (".zephyra-frames-" + std::to_string(child));
+    const std::filesystem::path running = dir / (".zephyra-frames-" + std::to_string(getppid()));
+    for (const auto& staging : {stale, running}) {
+        std::filesystem::create_directory(staging);
+        std::ofstream(staging / "frame-0001.png") << "half";
+    }
+    std::ofstream(dir / "notes.txt") << "kept";
+    ASSERT_EQ(Animate({HENON, "--frames", "3", "-o", dir.string()}), EXIT_OK) << err;
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running / "frame-0001.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "frame-0003.png"));
+
+    ASSERT_EQ(Animate({HENON, "--frames", "2", "-o", dir.string()}), EXIT_OK) << err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "frame-0002.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "frame-0003.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "notes.txt"));
+    EXPECT_EQ(Entries(), 4u) << "two frames, the notes and the running process's staging folder";
 }
 
 TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)

@@ -103,6 +103,40 @@ TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
     EXPECT_NE(err.find("cannot write"), std::string::npos);
 }
 
+// Unmended, each of these wrote a blank picture and said "Wrote".
+TEST_F(RenderFixture, RefusesWhatCannotBeDrawnAndRecordsFallBackToTheDefaultCamera)
+{
+    const std::string path = (dir / "blank.png").string();
+    const std::string code = "EWM?MPMMWMMMM";
+    for (const std::vector<std::string>& camera :
+         {std::vector<std::string>{"--fov", "0"}, {"--fov", "180"}, {"--zoom", "0"}, {"--zoom", "-1"}}) {
+        std::vector<std::string> arguments{code, "-o", path, "--size", "40x30"};
+        arguments.insert(arguments.end(), camera.begin(), camera.end());
+        EXPECT_EQ(Render(arguments), EXIT_USAGE) << camera[0] << " " << camera[1];
+        EXPECT_EQ(err.substr(0, err.find('\n')),
+                  "zephyra render: bad number for " + camera[0] + ": '" + camera[1] +
+                      (camera[0] == "--fov" ? "' (above 0, below 180)" : "' (above 0)"));
+    }
+    EXPECT_EQ(Render({"EZZZZZZZZZZZZ", "-o", path, "--size", "40x30"}), EXIT_FAILED);
+    EXPECT_EQ(err, "zephyra render: the orbit of 'EZZZZZZZZZZZZ' leaves every bound\n");
+    EXPECT_EQ(Render({code, "-o", path, "--size", "40x30", "--start", "1e30,0,0,0"}), EXIT_FAILED);
+    EXPECT_EQ(err, "zephyra render: the orbit of '" + code + "' leaves every bound\n");
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const std::filesystem::path document = dir / "camera.zpr";
+    int width = 0, height = 0;
+    for (const std::string camera : {"fov=\"nan\"", "zoom=\"inf\"", "yaw=\"-inf\"", "fov=\"0\""}) {
+        std::ofstream(document) << "<?xml version=\"1.0\"?>\n<zephyraSaved><attractor config=\"" << code
+                                << "\" pointsCount=\"50000\" " << camera << " /></zephyraSaved>\n";
+        ASSERT_EQ(Render({"--from", document.string(), "-o", path, "--size", "160x120", "--bw"}), EXIT_OK)
+            << camera << ": " << err;
+        EXPECT_EQ(err, "zephyra render: " + document.string() +
+                           ": the record's camera cannot be drawn through; using the defaults\nWrote " +
+                           path + " (160x120, 50000 points)\n");
+        EXPECT_GT(DarkPixels(path, width, height), 200) << camera;
+    }
+}
+
 TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
 {
     const std::string path = (dir / "henon.png").string(), again = (dir / "again.png").string();

@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -153,6 +154,53 @@ private slots:
         QCOMPARE(second.FilePath(), QDir(PictureFolder()).filePath("LABC.png"));
     }
 
+    // Unmended, the dialog closed, the render ran to its end and then failed, and the next
+    // Ctrl+E proposed the folder that had failed.
+    void exportRefusesATargetItCannotWriteBeforeRendering()
+    {
+        RememberSmallPictures();
+        QSettings("Kestrelmoor", "Zephyra Explorer").setValue("ExportPicture/folder", PictureFolder());
+        const QString folderNamed = PictureFolder() + "/taken.png";
+        QVERIFY(QDir().mkpath(folderNamed));
+        const QString missing = SandboxFolder().filePath("missing");
+        const std::pair<QString, QString> cases[] = {
+            {missing + "/x.png", missing + ": no such folder"},
+            {folderNamed, folderNamed + ": a folder, not a regular file"},
+            {" ", "Enter the name of the picture file."}};
+        for (const auto& [path, reason] : cases) {
+            bool open = false, focused = false;
+            QString shown;
+            QTimer::singleShot(0, [&, path = path] {
+                auto* dialog = qobject_cast<ExportPictureDialog*>(QApplication::activeModalWidget());
+                auto* file = dialog ? qobject_cast<QLineEdit*>(dialog->focusWidget()) : nullptr;
+                if (!file)
+                    return;
+                file->setText(path);
+                QTest::keyClick(file, Qt::Key_Return);
+                open = dialog->isVisible();
+                focused = dialog->focusWidget() == file;
+                const auto* problem = dialog->findChild<QLabel*>("problem");
+                shown = problem && problem->isVisible() ? problem->text() : QString();
+                QTest::keyClick(file, Qt::Key_Escape);
+            });
+            QTest::keyClick(&explorer->Frame(), Qt::Key_E, Qt::ControlModifier);
+            QVERIFY2(open && focused, qPrintable(path));
+            QCOMPARE(shown, reason);
+            QVERIFY(!explorer->Framework().Pictures().Export());
+
+            QString proposed;
+            QTimer::singleShot(0, [&] {
+                if (auto* dialog = qobject_cast<ExportPictureDialog*>(QApplication::activeModalWidget())) {
+                    proposed = dialog->FilePath();
+                    dialog->reject();
+                }
+            });
+            QTest::keyClick(&explorer->Frame(), Qt::Key_E, Qt::ControlModifier);
+            QCOMPARE(QFileInfo(proposed).absolutePath(), PictureFolder());
+        }
+        QCOMPARE(FilesIn(PictureFolder()), QStringList{});
+    }
+
     void exportWritesThePictureOfTheCurrentAttractor()
     {
         RememberSmallPictures();
@@ -211,9 +259,18 @@ private slots:
     void aFailedWriteIsReportedWithTheFile()
     {
         RememberSmallPictures();
-        const QString path = PictureFolder() + "/missing folder/x.png";
+        const QString folder = PictureFolder() + "/missing folder", path = folder + "/x.png";
+        QVERIFY(QDir().mkpath(folder));
         BoxAnswerer answerer(QMessageBox::Ok);
-        AnswerExportDialog(path);
+        // The folder goes once the dialog has checked it, before the picture is written.
+        QTimer::singleShot(0, [path, folder] {
+            auto* dialog = QApplication::activeModalWidget();
+            if (auto* file = dialog ? qobject_cast<QLineEdit*>(dialog->focusWidget()) : nullptr) {
+                file->setText(path);
+                QTest::keyClick(file, Qt::Key_Return);
+            }
+            QDir(folder).removeRecursively();
+        });
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 30000);
         QVERIFY(answerer.Text().contains(path));

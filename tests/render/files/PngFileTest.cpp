@@ -94,6 +94,18 @@ TEST_F(PngFileFixture, PicturesOfBothDepthsReadBackWithTheirRecord)
     }
 }
 
+// Unmended, width=-1 reached the point renderer as an empty picture, and a text refused halfway
+// had already changed the settings its reader then used as the defaults.
+TEST(PictureSettingsText, SizesOfNoPixelsAreRefusedAndARefusedTextChangesNothing)
+{
+    for (const char* text : {"renderer=points width=-1 height=600", "renderer=density width=640 height=0",
+                             "width=640 tone=none"}) {
+        PictureSettings s;
+        EXPECT_FALSE(ReadSettingsText(text, s)) << text;
+        EXPECT_EQ(SettingsText(s), SettingsText(PictureSettings{})) << text;
+    }
+}
+
 TEST_F(PngFileFixture, FailedWritesKeepTheOldFileAndLeaveNothingElse)
 {
     const auto path = dir / "kept.png";
