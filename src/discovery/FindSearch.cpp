@@ -1,7 +1,7 @@
 #include "FindSearch.h"
 
 #include "FillMeasure.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 #include "PointGeneration.h"
 #include "WorkerServices.h"
 

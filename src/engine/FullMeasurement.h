@@ -1,6 +1,6 @@
 #pragma once
 #include "CorrelationFit.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 
 namespace zephyra {
 

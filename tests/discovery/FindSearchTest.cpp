@@ -1,7 +1,7 @@
 #include "FindSearch.h"
 #include "FillMeasure.h"
 #include "KaplanYorke.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 #include "OrderedFinds.h"
 #include "PointGeneration.h"
 #include "SearchTries.h"

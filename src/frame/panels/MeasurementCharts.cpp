@@ -1,7 +1,7 @@
 #include "MeasurementCharts.h"
 
 #include "CorrelationFit.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 
 #include <QChart>
 #include <QLineSeries>

@@ -2,7 +2,7 @@
 // Variants gives neighbours, Favorite keeps the selected one, a new case letter restarts it.
 #include "CPanelGallery.h"
 #include "CommandIds.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 #include "PanelTestHost.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // correlation-integral fit over the 4000 points it keeps.
 #include "BenchAttractors.h"
 #include "CorrelationFit.h"
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 #include "Attractor.h"
 #include "CorrelationFit.h"
 #include "Iterate.h"

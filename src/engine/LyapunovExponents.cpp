@@ -1,4 +1,4 @@
-#include "LyapunovSpectrum.h"
+#include "LyapunovExponents.h"
 
 #include "Iterate.h"
 #include "Jacobian.h"
