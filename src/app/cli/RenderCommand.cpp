@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
+#include "PictureExport.h"
 #include "PngFile.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
@@ -115,7 +116,6 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     flags.blackWhite = settings.blackWhite;
     const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults);
 
-    PngEncoder encoder(o.width, o.height, o.depth, PictureTexts(attractor, settings));
     std::stop_source stop;
     ProgressBar bar(io.err);
     // Ctrl+C is seen between two progress reports, a tenth of a second apart.
@@ -125,17 +125,11 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
         if (io.ShowsProgress())
             bar.Show(fraction);
     };
-    const DensityResult result = RenderDensity(scene, o, stop.get_token(), progress,
-                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
+    const DensityResult result = ExportDensityPicture(scene, settings, PictureTexts(attractor, settings),
+                                                      output, stop.get_token(), progress);
     bar.Clear();
     if (result.outcome != DensityResult::Outcome::Finished)
         return Report(result, io);
-    if (session.host.EscapePressed())
-        return Report({DensityResult::Outcome::Cancelled, {}}, io);
-    if (const std::string error = WritePngFile(output, encoder.Finish()); !error.empty()) {
-        io.err << "zephyra render: " << error << "\n";
-        return EXIT_FAILED;
-    }
     if (!io.quiet)
         io.err << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << o.points
                << " points)\n";
