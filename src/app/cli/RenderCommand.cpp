@@ -27,6 +27,10 @@ constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z",
 constexpr OptionSpec FOV_OPTION{"--fov", "F",
                                 "vertical field of view in degrees, above 0 and below 180 (default 60)"};
 
+constexpr OptionSpec DPI_OPTION{"--dpi", "N",
+                                "the print resolution the picture states, in dots an inch (1 to 100000)", 1,
+                                LARGEST_DOTS_PER_INCH};
+
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
 // The point renderer keeps its picture within about 256 MB, as a printout is.
@@ -162,7 +166,8 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     RgbImage image(o.width, o.height);
     PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
                 {0, 0, o.width, o.height});
-    if (const std::string error = WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings)));
+    if (const std::string error =
+            WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings), settings.dotsPerInch));
         !error.empty()) {
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
@@ -218,6 +223,8 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         return EXIT_FAILED;
     }
     settings.blackWhite = settings.blackWhite || parsed.Has("bw");
+    if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
+        settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
         for (const OptionSpec& option : DENSITY_OPTIONS)
             if (parsed.Has(option)) {
@@ -256,6 +263,7 @@ std::vector<OptionSpec> RenderOptions()
         TURN4D_OPTIONS[0],
         TURN4D_OPTIONS[1],
         TURN4D_OPTIONS[2],
+        DPI_OPTION,
         {"--bw", "", "black points on white (with --density, a grey density on white)"},
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},

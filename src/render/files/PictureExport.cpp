@@ -7,7 +7,7 @@ DensityResult ExportDensityPicture(const DensityScene& scene, const PictureSetti
                                    std::stop_token stop, const DensityProgress& progress)
 {
     const DensityOptions& o = settings.options;
-    PngEncoder encoder(o.width, o.height, o.depth, texts);
+    PngEncoder encoder({o.width, o.height, o.depth, o.transparent, settings.dotsPerInch}, texts);
     const DensityResult result =
         RenderDensity(scene, o, stop, progress, [&](const Picture& strip, int) { encoder.AddRows(strip); });
     return FinishExport(result, stop, progress, [&] { return WritePngFile(path, encoder.Finish()); });
