@@ -1,6 +1,8 @@
 #include "AnimationExport.h"
 #include "CliSession.h"
 #include "DensitySceneOf.h"
+#include "MemoryBudget.h"
+#include "PointMemory.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "SceneStyle.h"
@@ -92,6 +94,12 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
     }
     if (const std::string error = CheckOutput(*out); !error.empty()) {
         io.err << "zephyra animate: " << error << "\n";
+        return EXIT_FAILED;
+    }
+    if (const std::string refusal =
+            FitAnimation(plan.options, plan.frames, IsWebpPath(*out), SystemAvailableMemory());
+        !refusal.empty()) {
+        io.err << "zephyra animate: " << refusal << "\n";
         return EXIT_FAILED;
     }
 

@@ -3,8 +3,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
+#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
+#include "PointMemory.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -155,6 +157,12 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         static_cast<long long>(o.width) * o.height > LARGEST_AREA)
         throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
                          " (1 to 16384 pixels a side, at most 89 million in all)");
+    if (const std::string refusal =
+            PointPictureRefusal(o.width, o.height, attractor->pointsCount, SystemAvailableMemory());
+        !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
+        return EXIT_FAILED;
+    }
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
     if (!OrbitStaysBounded(session.document.buffer)) {
@@ -236,6 +244,11 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     ApplyDensityOptions(parsed, settings);
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
+        return EXIT_FAILED;
+    }
+    if (const std::string refusal = FitDensityPicture(settings.options, SystemAvailableMemory());
+        !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
         return EXIT_FAILED;
     }
     return RenderDensityFile(session, *attractor, settings, *output);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +24,15 @@ std::vector<std::string> Codes(const std::string& jsonLines)
     for (const std::string& line : Lines(jsonLines))
         codes.push_back(line.substr(9, line.find('"', 9) - 9));
     return codes;
+}
+
+// The number after "name": in each JSON line.
+std::vector<double> Numbers(const std::string& jsonLines, const std::string& name)
+{
+    std::vector<double> numbers;
+    for (const std::string& line : Lines(jsonLines))
+        numbers.push_back(std::stod(line.substr(line.find("\"" + name + "\":") + name.size() + 3)));
+    return numbers;
 }
 
 class DiscoveryCommands : public testing::Test {
@@ -154,6 +164,41 @@ TEST_F(DiscoveryCommands, VariantsAreChaoticNeighboursOfTheCode)
     }
     EXPECT_EQ(Codes(r.out).size(), 5u);
     EXPECT_EQ(RunZephyra({"variants", "EWM"}).code, EXIT_FAILED);
+}
+
+// Unmended, search kept thin curves and smears, and variants listed neighbours with l <= 0.
+TEST_F(DiscoveryCommands, FindsPassTheGallerysTestsUnlessAllAndVariantsStretch)
+{
+    const std::vector<std::string> search{"search", "L", "--count", "12", "--seed", "7", "--json"};
+    const Result pleasing = RunZephyra(search);
+    ASSERT_EQ(pleasing.code, EXIT_OK) << pleasing.err;
+    ASSERT_EQ(Lines(pleasing.out).size(), 12u);
+    struct Test {
+        std::string name;
+        double low, high;
+    };
+    for (const Test& test :
+         {Test{"fill", 0.1, 0.5}, Test{"lyapunov", 0.02, 1e9}, Test{"fractalDim", 1.1, 1.8}}) {
+        const std::vector<double> v = Numbers(pleasing.out, test.name);
+        const auto [low, high] = std::minmax_element(v.begin(), v.end());
+        EXPECT_GE(*low, test.low) << test.name;
+        EXPECT_LE(*high, test.high) << test.name;
+    }
+    std::vector<std::string> all = search;
+    all.push_back("--all");
+    const Result every = RunZephyra(all);
+    ASSERT_EQ(every.code, EXIT_OK) << every.err;
+    const std::vector<double> fills = Numbers(every.out, "fill");
+    EXPECT_LT(*std::min_element(fills.begin(), fills.end()), 0.1) << "--all keeps the thin ones";
+
+    // EVM?MPMMWMMMM, third of these when unmended, has l = -0.004.
+    const Result variants = RunZephyra({"variants", "EWM?MPMMWMMMM", "--count", "20", "--seed", "1", "--all",
+                                        "--min-lyapunov", "-1", "--json"});
+    ASSERT_EQ(variants.code, EXIT_OK) << variants.err;
+    ASSERT_EQ(Lines(variants.out).size(), 20u);
+    for (const double l : Numbers(variants.out, "lyapunov"))
+        EXPECT_GT(l, 0.0);
+    EXPECT_NE(RunZephyra({"help", "variants"}).out.find("fill within 0.1..0.5"), std::string::npos);
 }
 
 TEST_F(DiscoveryCommands, SpectrumFiltersPutTheSpectrumInTheJson)
