@@ -119,6 +119,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     background_ = new QComboBox;
     for (const char* b : BACKGROUNDS)
         background_->addItem(b);
+    ShowOtherBackground();
     form.addRow("&Background:", background_);
     QObject::connect(background_, &QComboBox::activated, &dialog,
                      [this](int index) { ChooseBackground(index); });
@@ -135,6 +136,18 @@ void DensityFields::ChooseBackground(int index)
     const QColor chosen = QColorDialog::getColor(ToQColor(otherBackground_), &dialog_, "Background");
     if (chosen.isValid())
         otherBackground_ = ToRgb(chosen);
+    ShowOtherBackground();
+}
+
+void DensityFields::ShowOtherBackground()
+{
+    QPixmap swatch(14, 14);
+    swatch.fill(ToQColor(otherBackground_));
+    QPainter p(&swatch);
+    p.setPen(QColor(128, 128, 128)); // a white or dark swatch still shows its edge
+    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    p.end();
+    background_->setItemIcon(OTHER_BACKGROUND, QIcon(swatch));
 }
 
 void DensityFields::Apply(DensityOptions& o) const
@@ -184,6 +197,7 @@ void DensityFields::Recall(const QSettings& s)
     const QColor other(s.value("otherBackground", "#000000").toString());
     if (other.isValid())
         otherBackground_ = ToRgb(other);
+    ShowOtherBackground();
 }
 
 QSettings StoredChoices()
