@@ -187,8 +187,13 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
         return false;
     const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    if (access(folder.c_str(), W_OK) != 0)
-        return access(target.c_str(), F_OK) == 0 && RewriteInPlace(target, content);
+    if (access(folder.c_str(), W_OK) != 0) {
+        const int reason = errno;
+        if (access(target.c_str(), F_OK) == 0)
+            return RewriteInPlace(target, content);
+        errno = reason; // the folder's refusal, not the missing file's
+        return false;
+    }
     TemporaryFile temporary(target.string() + std::string(TEMPORARY_SUFFIX) + std::string(TEMPORARY_PATTERN));
     if (!temporary.IsOpen() || !temporary.Write(content) || !temporary.SetMode(target) ||
         !temporary.CloseAndRename(target))
