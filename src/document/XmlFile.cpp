@@ -104,9 +104,14 @@ pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootNa
 
 bool SaveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path)
 {
+    return SaveXmlFileSayingWhy(document, path).empty();
+}
+
+std::string SaveXmlFileSayingWhy(const pugi::xml_document& document, const std::filesystem::path& path)
+{
     StringWriter writer;
     document.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
-    return WriteFileAtomically(path, writer.text);
+    return WriteFileSayingWhy(path, writer.text);
 }
 
 std::vector<pugi::xml_node> ElementsByName(pugi::xml_node document, const char* name)

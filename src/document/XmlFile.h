@@ -21,6 +21,9 @@ enum class XmlRead {
 pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootName);
 // Replaces the file atomically; false when it could not be written (the old file is then intact).
 [[nodiscard]] bool SaveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);
+// The same; empty when written, else "cannot write PATH: reason".
+[[nodiscard]] std::string SaveXmlFileSayingWhy(const pugi::xml_document& document,
+                                               const std::filesystem::path& path);
 // Every element of that name anywhere in the document, in document order.
 [[nodiscard]] std::vector<pugi::xml_node> ElementsByName(pugi::xml_node document, const char* name);
 

@@ -94,13 +94,17 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     const std::filesystem::path path = folder / "old.zpr";
     std::ofstream(path) << "precious";
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    std::vector<std::string> targets{(folder / "missing" / "x.zpr").string()};
+    std::vector<std::pair<std::string, std::string>> targets{
+        {(folder / "missing" / "x.zpr").string(), "No such file or directory"}};
     if (geteuid() != 0) // root may write anything
-        targets.push_back(path.string());
-    for (const std::string& target : targets) {
+        targets.emplace_back(path.string(), "Permission denied");
+    for (const auto& [target, reason] : targets) {
         const Result r = RunZephyra({"search", "E", "--seed", "1", "--points", "6000", "-o", target});
         EXPECT_EQ(r.code, EXIT_FAILED) << target;
-        EXPECT_NE(r.err.find("Exception occurred in OnSaveDocument"), std::string::npos) << r.err;
+        // Unmended, the message named neither the file nor the reason.
+        EXPECT_NE(r.err.find("Exception occurred in OnSaveDocument: cannot write " + target + ": " + reason),
+                  std::string::npos)
+            << r.err;
         EXPECT_EQ(r.out.substr(0, 1), "E") << "the finds are still printed";
     }
     std::ifstream in(path);
