@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,6 +110,27 @@ TEST_F(DiscoveryCommands, AnUnwritableTargetIsRefusedAndKeepsItsContent)
     }
     std::ifstream in(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+}
+
+// Unmended, root's save took the file over: the new file was root's.
+TEST_F(DiscoveryCommands, AsRootASaveOverAnotherUsersFileKeepsItsOwnerGroupAndMode)
+{
+    const passwd* nobody = getpwnam("nobody");
+    if (geteuid() != 0 || !nobody)
+        GTEST_SKIP() << "needs root and the user nobody";
+    const std::filesystem::path path = folder / "theirs.zpr";
+    std::ofstream(path) << "old";
+    ASSERT_EQ(chown(path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const Result r = RunZephyra({"search", "E", "--seed", "1", "--points", "6000", "-o", path.string()});
+    ASSERT_EQ(r.code, EXIT_OK) << r.err;
+    struct stat saved {};
+    ASSERT_EQ(stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, nobody->pw_uid);
+    EXPECT_EQ(saved.st_gid, nobody->pw_gid);
+    EXPECT_EQ(saved.st_mode & 07777, 0444u);
+    std::ifstream in(path);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("<zephyraSaved>"), std::string::npos);
 }
 
 // Unmended, the document or sheet replaced the FIFO with a file, after the whole search.
