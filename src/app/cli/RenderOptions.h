@@ -22,8 +22,9 @@ inline constexpr OptionSpec GAMMA_OPTION{"--gamma", "G", "the power of --tone ga
 inline const std::string COLORS_HELP =
     ChoiceNames(PALETTE_CHOICES).append("\n(default coords: the view's point colours)");
 inline const OptionSpec COLORS_OPTION{"--colors", "C", COLORS_HELP};
-inline constexpr OptionSpec BACKGROUND_OPTION{"--background", "RRGGBB",
-                                              "(default: the attractor's background colour)"};
+inline constexpr OptionSpec BACKGROUND_OPTION{
+    "--background", "RRGGBB|transparent",
+    "(default: the attractor's background colour); transparent: RGBA, the density as alpha"};
 inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
 inline constexpr OptionSpec THREADS_OPTION{
     "--threads", "T", "worker threads, 1 to 256 (default: every core); with --seed, the same bytes again", 1,

@@ -27,6 +27,7 @@ constexpr int CODE_START = 16; // characters of the code in the proposed file na
 
 constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
+constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alpha
 
 // The gamma slider counts tenths: 1.0 to 5.0.
 constexpr int GAMMA_STEPS = 10;
@@ -137,6 +138,11 @@ void DensityFields::ChooseBackground(int index)
         otherBackground_ = ToRgb(chosen);
 }
 
+void DensityFields::OfferTransparent()
+{
+    background_->addItem("Transparent");
+}
+
 void DensityFields::Apply(DensityOptions& o) const
 {
     o.points = pointCounts_[static_cast<std::size_t>(points_->currentIndex())];
@@ -154,6 +160,9 @@ void DensityFields::Apply(DensityOptions& o) const
         break;
     case OTHER_BACKGROUND:
         o.background = otherBackground_;
+        break;
+    case NO_BACKGROUND:
+        o.transparent = true;
         break;
     default:
         break;

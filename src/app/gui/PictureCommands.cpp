@@ -8,6 +8,7 @@
 #include "ExportAnimationDialog.h"
 #include "ExportPictureDialog.h"
 #include "FileNames.h"
+#include "PictureExport.h"
 #include "PictureRecord.h"
 
 #include <QMessageBox>
@@ -58,28 +59,6 @@ std::vector<std::string> MorphCodes(const CZephyraDoc& doc)
                 std::find(codes.begin(), codes.end(), entry->code) == codes.end())
                 codes.push_back(entry->code);
     return codes;
-}
-
-// Renders the picture into a PNG in memory; the file is written only when it is whole.
-DensityResult WritePicture(const DensityScene& scene, const DensityOptions& options,
-                           const std::vector<PngText>& texts, const std::string& path, std::stop_token stop,
-                           const DensityProgress& progress)
-{
-    PngEncoder encoder(options.width, options.height, options.depth, texts);
-    const DensityResult result = RenderDensity(scene, options, stop, progress,
-                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
-    if (result.outcome == DensityResult::Outcome::Failed)
-        return result;
-    if (result.outcome == DensityResult::Outcome::Cancelled || stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    const std::string bytes = encoder.Finish();
-    if (bytes.empty())
-        return {DensityResult::Outcome::Failed, "The picture could not be encoded."};
-    if (stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    if (std::string error = WritePngFile(path, bytes); !error.empty())
-        return {DensityResult::Outcome::Failed, std::move(error)};
-    return result;
 }
 
 } // namespace
@@ -138,12 +117,12 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
     PictureSettings settings = chosen;
     settings.blackWhite = doc_.viewBlackWhite;
     const Attractor& attractor = *doc_.current;
-    pictureExport_.Start(
-        path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), options = settings.options,
-               texts = PictureTexts(attractor, settings), file = path.toStdString()](
-                  std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
-            return WritePicture(scene, options, texts, file, stop, progress);
-        });
+    pictureExport_.Start(path,
+                         [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
+                          texts = PictureTexts(attractor, settings), file = path.toStdString()](
+                             std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
+                             return ExportDensityPicture(scene, settings, texts, file, stop, progress);
+                         });
 }
 
 void PictureCommands::ExportAnimation()

@@ -58,6 +58,16 @@ void CPanel::Build()
     AttachImageList();
 }
 
+QString CPanel::Title() const
+{
+    return title_->text();
+}
+
+void CPanel::SetTitle(const QString& text)
+{
+    title_->setText(text);
+}
+
 void CPanel::AttachImageList()
 {
     tree_->setIconSize(QSize(SMALL_IMAGE_SIZE, SMALL_IMAGE_SIZE));

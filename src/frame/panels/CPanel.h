@@ -36,6 +36,8 @@ public:
     virtual void OnUpdate(int hint) = 0;
 
     [[nodiscard]] QString Caption() const { return caption_; }
+    // What the title row says: the caption, or what the panel put there (SetTitle).
+    [[nodiscard]] QString Title() const;
     [[nodiscard]] QTreeWidget* Tree() const { return tree_; }
     [[nodiscard]] QToolBar* Buttons() const { return buttons_; }
     // The width that shows every button and the widest entry the tree holds now.
@@ -64,6 +66,8 @@ protected:
     // One button: command id, caption (may be empty) and image index into the panel button images.
     void AddButton(int id, const QString& text, int image);
     void AddSeparator();
+    // The text of the title row; the caption stays the panel's name.
+    void SetTitle(const QString& text);
 
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

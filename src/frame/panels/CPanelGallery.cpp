@@ -5,6 +5,7 @@
 #include "GallerySearch.h"
 #include "PanelImages.h"
 #include "SearchTries.h"
+#include "StatusTexts.h"
 #include "Variants.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -25,6 +27,8 @@ constexpr int ID_GALLERY_MORE = 33101;
 constexpr int ID_GALLERY_VARIANTS = 33102;
 
 constexpr int FILTERS_HEIGHT = 100;
+constexpr int PROGRESS_HEIGHT = 20;
+constexpr int PROGRESS_INTERVAL_MS = 250;
 constexpr int CELL_WIDTH = CPanelGallery::THUMBNAIL_SIZE + 12;
 constexpr int CELL_HEIGHT = CPanelGallery::THUMBNAIL_SIZE + 24;
 constexpr int CODES_PER_DISTANCE = 64;
@@ -39,6 +43,29 @@ QDoubleSpinBox* SpinBox(QWidget* parent, double value, double top, const QString
     box->setToolTip(tip);
     box->setKeyboardTracking(false);
     return box;
+}
+
+// A field whose value cannot be used turns red, as the dialogs draw their problems in red.
+void MarkWrong(QDoubleSpinBox* box, bool wrong)
+{
+    QPalette palette = box->parentWidget()->palette();
+    if (wrong)
+        palette.setColor(QPalette::Base, QColor(0xf6, 0xd5, 0xd1));
+    box->setPalette(palette);
+}
+
+// A reversed range marked on both its fields; the problem, or an empty text.
+QString ReversedRange(const char* name, QDoubleSpinBox* low, QDoubleSpinBox* high)
+{
+    const bool reversed = low->value() > high->value();
+    MarkWrong(low, reversed);
+    MarkWrong(high, reversed);
+    if (!reversed)
+        return {};
+    return QString("%1 is reversed: %2 > %3")
+        .arg(name)
+        .arg(low->value(), 0, 'f', 2)
+        .arg(high->value(), 0, 'f', 2);
 }
 } // namespace
 
@@ -61,6 +88,12 @@ CPanelGallery::CPanelGallery(CZephyraDoc& doc, CommandSink sendCommand, QWidget*
     grid_->setStyleSheet("QListWidget { background: #101014; color: #d8d8e0; }");
     connect(grid_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ShowFind(item); });
     connect(search_, &GallerySearch::Found, this, &CPanelGallery::AddFind);
+    progress_ = new QLabel(this);
+    progress_->setObjectName("galleryProgress");
+    progress_->setIndent(4);
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(PROGRESS_INTERVAL_MS);
+    connect(progressTimer_, &QTimer::timeout, this, &CPanelGallery::ShowProgress);
     // Two thumbnails side by side, and the scroll bar.
     setMinimumWidth(2 * CELL_WIDTH + 2 * grid_->frameWidth() + 24);
 }
@@ -129,35 +162,87 @@ bool CPanelGallery::Searching() const
     return search_->Searching();
 }
 
+QString CPanelGallery::Progress() const
+{
+    return progress_->text();
+}
+
+char CPanelGallery::PageLetter() const
+{
+    return doc_.current && doc_.current->valid ? doc_.current->CaseLetter() : doc_.caseLetter;
+}
+
 void CPanelGallery::ClearPage()
 {
     grid_->clear();
     finds_.clear();
 }
 
+bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
+{
+    QString problem = ReversedRange("f within", dimensionLow_, dimensionHigh_);
+    const QString fillProblem = ReversedRange("fill within", fillLow_, fillHigh_);
+    if (problem.isEmpty())
+        problem = fillProblem;
+    if (!problem.isEmpty()) {
+        // Nothing could pass: no search, and no late find of the page before.
+        search_->Discard();
+        ClearPage();
+        progressTimer_->stop();
+        progress_->setStyleSheet("QLabel { color: #c0392b; }");
+        progress_->setText(problem);
+        return false;
+    }
+    ClearPage();
+    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
+                                        seed, Filter(), doc_.defaults};
+    search_->Start(settings, std::move(makeTry), PAGE_SIZE, THUMBNAIL_SIZE);
+    sinceFind_.start();
+    progressTimer_->start();
+    progress_->setStyleSheet({});
+    ShowProgress();
+    return true;
+}
+
 void CPanelGallery::SearchMore()
 {
-    ClearPage();
-    letter_ = doc_.caseLetter;
-    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-                                        TrySeed(RandomGenerator::TimeSeed(), ++batches_), Filter(),
-                                        doc_.defaults};
-    search_->Start(settings, RandomTries(letter_, doc_.defaults), PAGE_SIZE, THUMBNAIL_SIZE);
+    letter_ = PageLetter();
+    SetTitle("Gallery: " + QString::fromStdString(CaseText(letter_)));
+    StartPage(RandomTries(letter_, doc_.defaults), TrySeed(RandomGenerator::TimeSeed(), ++batches_));
 }
 
 void CPanelGallery::SearchVariants()
 {
     if (!doc_.current || !doc_.current->valid)
         return;
-    ClearPage();
-    letter_ = doc_.caseLetter;
+    letter_ = PageLetter();
+    SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-                                        seed, Filter(), doc_.defaults};
-    search_->Start(settings,
-                   CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE),
-                             doc_.current->display, doc_.defaults),
-                   PAGE_SIZE, THUMBNAIL_SIZE);
+    StartPage(CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE), doc_.current->display,
+                        doc_.defaults),
+              seed);
+}
+
+void CPanelGallery::ShowProgress()
+{
+    const auto found = static_cast<int>(finds_.size());
+    if (search_->Running()) {
+        if (search_->Searching() && sinceFind_.elapsed() < patience_.count()) {
+            progress_->setText(
+                QString("Searching case %1\u2026 %2 of %3").arg(letter_).arg(found).arg(PAGE_SIZE));
+            return;
+        }
+        // Out of tries, or out of patience; finds already on their way still join the page.
+        search_->Stop();
+    }
+    progressTimer_->stop();
+    const auto tries = static_cast<qulonglong>(search_->Tries());
+    if (found >= PAGE_SIZE)
+        progress_->setText(QString("%1 finds of case %2 after %3 tries").arg(found).arg(letter_).arg(tries));
+    else if (found == 0)
+        progress_->setText(QString("No finds match these filters after %1 tries").arg(tries));
+    else
+        progress_->setText(QString("Only %1 finds match these filters after %2 tries").arg(found).arg(tries));
 }
 
 void CPanelGallery::AddFind(const Find& find, const QImage& thumbnail)
@@ -173,6 +258,8 @@ void CPanelGallery::AddFind(const Find& find, const QImage& thumbnail)
                                                              .arg(find.fractalDim, 0, 'f', 3)
                                                              .arg(find.fill, 0, 'f', 2));
     grid_->insertItem(row, item);
+    sinceFind_.start();
+    ShowProgress();
 }
 
 void CPanelGallery::ShowFind(const QListWidgetItem* item)
@@ -209,7 +296,7 @@ bool CPanelGallery::HandleCommand(int id)
 
 void CPanelGallery::OnUpdate(int)
 {
-    if (isVisible() && doc_.caseLetter != letter_)
+    if (isVisible() && PageLetter() != letter_)
         SearchMore();
 }
 
@@ -217,14 +304,15 @@ void CPanelGallery::resizeEvent(QResizeEvent* event)
 {
     CPanel::resizeEvent(event);
     filters_->setGeometry(0, BANDS_HEIGHT, width(), FILTERS_HEIGHT);
-    grid_->setGeometry(0, BANDS_HEIGHT + FILTERS_HEIGHT, width(),
-                       std::max(0, height() - BANDS_HEIGHT - FILTERS_HEIGHT));
+    progress_->setGeometry(0, BANDS_HEIGHT + FILTERS_HEIGHT, width(), PROGRESS_HEIGHT);
+    const int top = BANDS_HEIGHT + FILTERS_HEIGHT + PROGRESS_HEIGHT;
+    grid_->setGeometry(0, top, width(), std::max(0, height() - top));
 }
 
 void CPanelGallery::showEvent(QShowEvent* event)
 {
     CPanel::showEvent(event);
-    if (finds_.size() < PAGE_SIZE || doc_.caseLetter != letter_)
+    if (finds_.size() < PAGE_SIZE || PageLetter() != letter_)
         SearchMore();
 }
 

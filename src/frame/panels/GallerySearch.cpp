@@ -32,6 +32,7 @@ void GallerySearch::Start(const FindSearch::Settings& settings, FindSearch::Make
     const unsigned batch = ++batch_;
     wanted_ = count;
     delivered_ = 0;
+    tries_ = 0;
     thumbnails_ = std::stop_source();
     const std::stop_token stop = thumbnails_.get_token();
     // Runs on a worker: the thumbnail is drawn there, and only copies cross to this thread.
@@ -52,17 +53,25 @@ void GallerySearch::Stop()
     if (!search_)
         return;
     thumbnails_.request_stop();
+    search_->Stop();
+    tries_ = search_->Tries();
     search_.reset(); // waits for the workers, which stop at their next iteration
+}
+
+void GallerySearch::Discard()
+{
+    Stop();
+    ++batch_;
 }
 
 void GallerySearch::Deliver(unsigned batch, const Find& find, const QImage& thumbnail)
 {
     if (batch != batch_ || delivered_ >= wanted_)
         return;
-    ++delivered_;
-    emit Found(find, thumbnail);
-    if (delivered_ == wanted_)
+    // Stopped first, so that the receiver sees the batch complete with its last find.
+    if (++delivered_ == wanted_)
         Stop();
+    emit Found(find, thumbnail);
 }
 
 } // namespace zephyra

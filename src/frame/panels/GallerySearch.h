@@ -22,10 +22,14 @@ public:
     void Start(const FindSearch::Settings& settings, FindSearch::MakeTry makeTry, int count,
                int thumbnailSize);
     void Stop();
+    // Stops, and drops the finds still on their way.
+    void Discard();
     [[nodiscard]] bool Running() const { return search_ != nullptr; }
     // Workers are still trying; false once the batch is complete or its tries ran out (a page of
     // variants can have fewer passing neighbours than it has places).
     [[nodiscard]] bool Searching() const { return search_ && search_->Running(); }
+    // Tries the latest batch started, so far or until it ended.
+    [[nodiscard]] std::uint64_t Tries() const { return search_ ? search_->Tries() : tries_; }
 
 signals:
     void Found(const zephyra::Find& find, const QImage& thumbnail);
@@ -38,6 +42,7 @@ private:
     unsigned batch_ = 0;
     int wanted_ = 0;
     int delivered_ = 0;
+    std::uint64_t tries_ = 0;
 };
 
 } // namespace zephyra

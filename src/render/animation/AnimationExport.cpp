@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "FrameFolder.h"
+#include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
 
@@ -131,15 +132,7 @@ DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& 
                         [&writer](const Picture& frame, int index) { return writer.Add(frame, index); });
     if (result.outcome == DensityResult::Outcome::Failed && !writer.Error().empty())
         result.error = writer.Error();
-    if (result.outcome != DensityResult::Outcome::Finished)
-        return result;
-    if (progress)
-        progress(1.0);
-    if (stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    if (std::string error = writer.Finish(); !error.empty())
-        return {DensityResult::Outcome::Failed, std::move(error)};
-    return result;
+    return FinishExport(result, stop, progress, [&writer] { return writer.Finish(); });
 }
 
 } // namespace zephyra

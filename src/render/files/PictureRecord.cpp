@@ -44,11 +44,24 @@ std::optional<Rgb> ParseHexColor(std::string_view text)
                static_cast<float>((value >> 8) & 255) / 255.0f, static_cast<float>(value & 255) / 255.0f};
 }
 
+bool ReadBackground(std::string_view text, DensityOptions& options)
+{
+    const bool transparent = text == TRANSPARENT_BACKGROUND;
+    const std::optional<Rgb> color = ParseHexColor(text);
+    if (!transparent && !color)
+        return false;
+    options.transparent = transparent;
+    options.background = color;
+    return true;
+}
+
 std::string SettingsText(const PictureSettings& s)
 {
     const DensityOptions& o = s.options;
     std::string text = std::string("renderer=") + (s.density ? "density" : "points") +
                        " width=" + std::to_string(o.width) + " height=" + std::to_string(o.height);
+    if (s.dotsPerInch > 0)
+        text += " dpi=" + std::to_string(s.dotsPerInch);
     if (!s.density)
         return text + " bw=" + (s.blackWhite ? "1" : "0");
     text += " points=" + std::to_string(o.points) + " supersample=" + std::to_string(o.supersample) +
@@ -60,7 +73,9 @@ std::string SettingsText(const PictureSettings& s)
         text += " bw=1";
     if (o.fit)
         text += " fit=1";
-    if (o.background)
+    if (o.transparent)
+        text += " background=" + std::string(TRANSPARENT_BACKGROUND);
+    else if (o.background)
         text += " background=" + ColorHex(*o.background);
     return text;
 }
@@ -111,8 +126,10 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
         } else if (key == "fit") {
             o.fit = value == "1";
         } else if (key == "background") {
-            o.background = ParseHexColor(value);
-            ok = o.background.has_value();
+            ok = ReadBackground(value, o);
+        } else if (key == "dpi") {
+            ok = ReadWhole(value, s.dotsPerInch) && s.dotsPerInch >= 0 &&
+                 s.dotsPerInch <= LARGEST_DOTS_PER_INCH;
         }
         if (!ok)
             return false;

@@ -1,5 +1,6 @@
 // The Gallery: fills from the background search, clicks show finds and push them onto History,
-// Variants gives neighbours, Favorite keeps the selected one, a new case letter restarts it.
+// Variants gives neighbours, Favorite keeps the selected one, a new case restarts it; the line under
+// the filters tells how far a page is, why it ended short, or which range is reversed.
 #include "CPanelGallery.h"
 #include "CommandIds.h"
 #include "LyapunovExponents.h"
@@ -27,6 +28,21 @@ struct GalleryFixture : PanelFixture {
     }
     [[nodiscard]] CPanelGallery& Gallery() const { return static_cast<CPanelGallery&>(*panel); }
     [[nodiscard]] QListWidget& Grid() const { return *Gallery().Grid(); }
+    // A filter field, found by its tip as a person finds it by its place.
+    [[nodiscard]] QDoubleSpinBox& Box(const QString& tip) const
+    {
+        for (QDoubleSpinBox* box : panel->findChildren<QDoubleSpinBox*>())
+            if (box->toolTip() == tip)
+                return *box;
+        qFatal("no field %s", qPrintable(tip));
+    }
+    static void Type(QDoubleSpinBox& box, const char* text)
+    {
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, text);
+        QTest::keyClick(&box, Qt::Key_Return);
+    }
     void Click(int row)
     {
         QListWidgetItem* item = Grid().item(row);
@@ -49,8 +65,10 @@ class GalleryPanelTest : public QObject {
 private slots:
     void clicksShowFindsAndAddThemToHistory();
     void variantsAreNeighboursOfTheAttractorShown();
-    void anotherCaseLetterStartsAFreshPage();
+    void aPageIsOfTheCaseShownAndNamesIt();
     void spectrumFiltersFillThePageWithQualifiedFinds();
+    void aReversedRangeIsMarkedAndNotSearched();
+    void aPageSaysHowFarItIsAndWhenNothingMatches();
 };
 
 void GalleryPanelTest::clicksShowFindsAndAddThemToHistory()
@@ -98,15 +116,26 @@ void GalleryPanelTest::variantsAreNeighboursOfTheAttractorShown()
     }
 }
 
-void GalleryPanelTest::anotherCaseLetterStartsAFreshPage()
+void GalleryPanelTest::aPageIsOfTheCaseShownAndNamesIt()
 {
     GalleryFixture f;
     QTRY_VERIFY_WITH_TIMEOUT(f.Grid().count() > 0, FILL_TIMEOUT_MS);
+    QCOMPARE(f.panel->Title(), QString("Gallery: Case E (D:2 O:2 M:12)"));
     f.doc.caseLetter = 'F';
     f.doc.UpdateAllViews(UH_REDRAW);
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < f.Grid().count(); ++row)
         QCOMPARE(f.Grid().item(row)->text().front(), QChar('F'));
+
+    // An opened picture of another case keeps the case Next searches, but the page follows the
+    // attractor on screen.
+    f.doc.SetAttractor(Attractor::CreateFromCode("ILNXEHEPNLCRKHEVEDPVOJLLSLGWVES", f.doc.defaults),
+                       SA_NO_SEARCH | SA_ADD_HISTORY);
+    QCOMPARE(f.doc.caseLetter, 'F');
+    QCOMPARE(f.panel->Title(), QString("Gallery: Case I (D:3 O:2 M:30)"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
+    for (int row = 0; row < f.Grid().count(); ++row)
+        QCOMPARE(f.Grid().item(row)->text().front(), QChar('I'));
 }
 
 void GalleryPanelTest::spectrumFiltersFillThePageWithQualifiedFinds()
@@ -115,11 +144,7 @@ void GalleryPanelTest::spectrumFiltersFillThePageWithQualifiedFinds()
     auto* hyperchaotic = f.panel->findChild<QCheckBox*>();
     QVERIFY(hyperchaotic);
     QVERIFY(!f.Gallery().Filter().NeedsSpectrum());
-    // The Kaplan-Yorke box is the last of the spin boxes; typed into as a person does.
-    QDoubleSpinBox* ky = f.panel->findChildren<QDoubleSpinBox*>().back();
-    ky->selectAll();
-    QTest::keyClicks(ky, "1.3");
-    QTest::keyClick(ky, Qt::Key_Return);
+    GalleryFixture::Type(f.Box("Lowest Kaplan-Yorke dimension (0: any)"), "1.3");
     QCOMPARE(f.Gallery().Filter().minKaplanYorke, 1.3f);
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < 3; ++row) {
@@ -132,6 +157,57 @@ void GalleryPanelTest::spectrumFiltersFillThePageWithQualifiedFinds()
     }
     QTest::mouseClick(hyperchaotic, Qt::LeftButton, {}, QPoint(4, hyperchaotic->height() / 2));
     QVERIFY(f.Gallery().Filter().hyperchaotic);
+}
+
+namespace {
+// A field's empty part, right of its digits, is drawn red.
+bool MarkedRed(QDoubleSpinBox& box)
+{
+    const QColor field = box.grab().toImage().pixelColor(box.width() * 3 / 5, box.height() / 2);
+    return field.red() > 200 && field.green() < 220 && field.red() - field.blue() > 25;
+}
+} // namespace
+
+void GalleryPanelTest::aReversedRangeIsMarkedAndNotSearched()
+{
+    GalleryFixture f;
+    QDoubleSpinBox& low = f.Box("Lowest correlation dimension f");
+    QDoubleSpinBox& high = f.Box("Highest correlation dimension f");
+    QVERIFY(!MarkedRed(low));
+    GalleryFixture::Type(low, "1.9");
+    QVERIFY(!f.Gallery().Searching());
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Grid().count(), 0);
+    QVERIFY(MarkedRed(low) && MarkedRed(high));
+    QCOMPARE(f.Gallery().Progress(), QString("f within is reversed: 1.90 > 1.80"));
+    const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+    if (!folder.isEmpty())
+        f.panel->grab().save(folder + "/gallery-reversed.png");
+
+    // Mended, the page fills.
+    GalleryFixture::Type(high, "2.0");
+    QVERIFY(!MarkedRed(low) && !MarkedRed(high));
+    QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
+}
+
+void GalleryPanelTest::aPageSaysHowFarItIsAndWhenNothingMatches()
+{
+    GalleryFixture f;
+    f.Gallery().SearchMore();
+    // Finds reach the panel through its event queue, so none is on the page yet.
+    QCOMPARE(f.Gallery().Progress(), QString("Searching case E\u2026 0 of 12"));
+    QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("12 finds of case E after "), FILL_TIMEOUT_MS);
+
+    // No exponent of case E is this large: the page gives up once finds stop coming.
+    f.Gallery().SetPatience(std::chrono::milliseconds(300));
+    GalleryFixture::Type(f.Box("Lowest Lyapunov exponent l"), "4.9");
+    QVERIFY(f.Gallery().Searching());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Gallery().Searching(), FILL_TIMEOUT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("No finds match these filters after "),
+                             FILL_TIMEOUT_MS);
+    const QString tries = f.Gallery().Progress().section(' ', 6, 6);
+    QVERIFY2(tries.toULongLong() > 0, qPrintable(f.Gallery().Progress()));
+    QCOMPARE(f.Grid().count(), 0);
 }
 
 QTEST_MAIN(GalleryPanelTest)
