@@ -42,19 +42,8 @@ std::string CheckOptions(const DensityOptions& o)
 // when it fits.
 int StripRows(const DensityOptions& o, int workers, bool colors)
 {
-<<<<<<< HEAD
-    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) *
-                                       DensityCanvas::PixelBytes(o.supersample, colors) *
-                                       static_cast<std::size_t>(workers);
-    // Each picture row also holds its resolved pixels until they are handed over; an eighth of
-    // the limit stays for the exact orbit and what the caller keeps (the encoded picture).
-    const std::size_t rowBytes =
-        canvasRowBytes + static_cast<std::size_t>(o.width) * (o.transparent ? 4 : 3) * (o.depth / 8);
-    std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / 8 * 7 / rowBytes);
-=======
     std::size_t rows =
         std::max<std::size_t>(1, StripMemory(o.memoryLimit) / StripRowBytes(o, workers, colors));
->>>>>>> 659da71
     const auto cellsPerRow = static_cast<std::size_t>(o.width) * static_cast<std::size_t>(o.supersample) *
                              static_cast<std::size_t>(o.supersample);
     rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
@@ -208,7 +197,7 @@ std::size_t StripRowBytes(const DensityOptions& o, int workers, bool colors)
                                        DensityCanvas::PixelBytes(o.supersample, colors) *
                                        static_cast<std::size_t>(workers);
     // Each picture row also holds its resolved pixels until they are handed over.
-    return canvasRowBytes + static_cast<std::size_t>(o.width) * 3 * static_cast<std::size_t>(o.depth / 8);
+    return canvasRowBytes + static_cast<std::size_t>(o.width) * o.PixelBytes();
 }
 
 std::size_t StripMemory(std::size_t memoryLimit)
