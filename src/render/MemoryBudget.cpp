@@ -24,7 +24,7 @@ std::uint64_t Pixels(int width, int height)
 
 std::uint64_t PictureBytes(const DensityOptions& o)
 {
-    return Pixels(o.width, o.height) * (o.transparent ? 4 : 3) * static_cast<std::uint64_t>(o.depth / 8);
+    return Pixels(o.width, o.height) * o.PixelBytes();
 }
 
 // A PNG file's bytes as they grow in memory: attractors compress far better than this (a 4K

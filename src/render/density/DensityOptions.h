@@ -118,6 +118,12 @@ struct DensityOptions {
     bool fit = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
+
+    // Bytes a pixel of the finished picture takes: RGB or RGBA, 8 or 16 bits a channel.
+    [[nodiscard]] std::size_t PixelBytes() const
+    {
+        return static_cast<std::size_t>(transparent ? 4 : 3) * static_cast<std::size_t>(depth / 8);
+    }
 };
 
 } // namespace zephyra

@@ -197,8 +197,7 @@ std::size_t StripRowBytes(const DensityOptions& o, int workers, bool colors)
                                        DensityCanvas::PixelBytes(o.supersample, colors) *
                                        static_cast<std::size_t>(workers);
     // Each picture row also holds its resolved pixels until they are handed over.
-    return canvasRowBytes + static_cast<std::size_t>(o.width) * (o.transparent ? 4 : 3) *
-                                static_cast<std::size_t>(o.depth / 8);
+    return canvasRowBytes + static_cast<std::size_t>(o.width) * o.PixelBytes();
 }
 
 std::size_t StripMemory(std::size_t memoryLimit)
