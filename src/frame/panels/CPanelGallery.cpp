@@ -197,7 +197,7 @@ void CPanelGallery::ClearPage()
     finds_.clear();
 }
 
-bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
+void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
 {
     QString problem = ReversedRange("f within", dimensionLow_, dimensionHigh_);
     const QString fillProblem = ReversedRange("fill within", fillLow_, fillHigh_);
@@ -210,7 +210,7 @@ bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
         progressTimer_->stop();
         progress_->setStyleSheet("QLabel { color: #c0392b; }");
         progress_->setText(problem);
-        return false;
+        return;
     }
     ClearPage();
     const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
@@ -220,7 +220,6 @@ bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
     progressTimer_->start();
     progress_->setStyleSheet({});
     ShowProgress();
-    return true;
 }
 
 void CPanelGallery::SearchMore()
