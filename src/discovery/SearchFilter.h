@@ -37,4 +37,16 @@ struct SearchFilter {
     }
 };
 
+// The sweet spot people like: a dimension a little above 1, a small positive exponent, and a
+// picture that neither traces a thin curve nor smears the square. The Gallery starts from it, and
+// search and variants keep only what it accepts unless asked for every find.
+[[nodiscard]] inline SearchFilter PleasingFilter()
+{
+    SearchFilter filter;
+    filter.minLyapunov = 0.02f;
+    filter.dimension = {1.1f, 1.8f};
+    filter.fill = {0.1f, 0.5f};
+    return filter;
+}
+
 } // namespace zephyra

@@ -57,12 +57,18 @@ public:
     [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
     [[nodiscard]] bool Write(std::string_view content) { return WriteAll(fd_, content); }
 
-    // The mode the replaced file had, or what a newly created file would get.
-    [[nodiscard]] bool SetMode(const std::filesystem::path& replaced)
+    // The owner, group and mode the replaced file had, or the mode a newly created file would get.
+    // False when the owner or group cannot be kept: root saving over another user's file would
+    // otherwise take it over.
+    [[nodiscard]] bool SetOwnerAndMode(const std::filesystem::path& replaced)
     {
         struct stat old {};
         mode_t mode = 0;
         if (stat(replaced.c_str(), &old) == 0) {
+            // Before the mode: a change of owner clears the set-user-ID and set-group-ID bits.
+            if ((old.st_uid != geteuid() || old.st_gid != getegid()) &&
+                fchown(fd_, old.st_uid, old.st_gid) != 0)
+                return false;
             mode = old.st_mode & 07777;
         } else {
             const mode_t mask = umask(0);
@@ -187,10 +193,15 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
         return false;
     const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    if (access(folder.c_str(), W_OK) != 0)
-        return access(target.c_str(), F_OK) == 0 && RewriteInPlace(target, content);
+    if (access(folder.c_str(), W_OK) != 0) {
+        const int reason = errno;
+        if (access(target.c_str(), F_OK) == 0)
+            return RewriteInPlace(target, content);
+        errno = reason; // the folder's refusal, not the missing file's
+        return false;
+    }
     TemporaryFile temporary(target.string() + std::string(TEMPORARY_SUFFIX) + std::string(TEMPORARY_PATTERN));
-    if (!temporary.IsOpen() || !temporary.Write(content) || !temporary.SetMode(target) ||
+    if (!temporary.IsOpen() || !temporary.Write(content) || !temporary.SetOwnerAndMode(target) ||
         !temporary.CloseAndRename(target))
         return false;
     RemoveStaleTemporaries(folder / target.filename());

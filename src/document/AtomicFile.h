@@ -16,9 +16,9 @@ namespace zephyra {
 // Replaces the file at `path` with `content` through a temporary file in the same folder and a
 // rename, so a reader sees the old file or the new one and a failed write leaves the old file as
 // it was. A symbolic link at `path` keeps pointing at the replaced file, which keeps its permission
-// bits. False, touching nothing, for a file the user may not write or one that OutputFileProblem
-// refuses. A writable file in a folder that
-// is not is rewritten in place. Temporary files of earlier saves that were killed are removed.
+// bits, owner and group. False, touching nothing, for a file the user may not write, one whose
+// owner or group the user cannot give the new file, or one that OutputFileProblem refuses. A writable file in
+// a folder that is not is rewritten in place. Temporary files of earlier saves that were killed are removed.
 [[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 // The same; empty when written, else "cannot write PATH" with the system's reason (disk full, no
 // permission), which tells the user what to mend.

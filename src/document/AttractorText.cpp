@@ -1,6 +1,7 @@
 #include "AttractorText.h"
 
 #include "AttractorXml.h"
+#include "XmlFile.h"
 
 #include <cstring>
 #include <sstream>
@@ -19,7 +20,8 @@ std::string AttractorElementText(const Attractor& attractor)
 AttractorRef AttractorFromElementText(std::string_view text, const AttractorDefaults& defaults)
 {
     pugi::xml_document document;
-    if (!document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8))
+    // A record is held to the rules of the files: a picture must not carry what a file may not.
+    if (!LoadWellFormedXml(document, text))
         return {};
     const pugi::xml_node element = document.first_child();
     if (!element || element.next_sibling() || std::strcmp(element.name(), "attractor") != 0)

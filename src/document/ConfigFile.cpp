@@ -123,7 +123,7 @@ void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
         for (const pugi::xml_node history : ElementsByName(document, "history"))
             LoadList(doc.history, history, doc.defaults);
         if (favoritesRead)
-            *favoritesRead = PrintedFavorites(document);
+            *favoritesRead = PrintedFavorites(document, doc.defaults);
     } catch (const std::exception&) {
         doc.Host().MessageBox(READ_FAILED, ERROR_TITLE, MessageIcon::Error);
     }
@@ -151,9 +151,9 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
         if (found == XmlRead::IllFormed)
             KeepAside(path);
         // What another program added is kept in the file, not taken into the document.
-        std::vector<std::string> own = PrintedFavorites(document);
+        std::vector<std::string> own = PrintedFavorites(document, doc.defaults);
         if (favoritesRead && found == XmlRead::Loaded)
-            AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead);
+            AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead, doc.defaults);
         written = SaveXmlFile(document, path);
         if (written && favoritesRead)
             *favoritesRead = std::move(own);

@@ -5,6 +5,7 @@
 #include "XmlFile.h"
 
 #include <exception>
+#include <string>
 
 namespace zephyra {
 
@@ -13,7 +14,7 @@ namespace {
 constexpr const char* ERROR_TITLE = "Error";
 constexpr const char* ROOT_NAME = "zephyraSaved";
 
-void ReportError(const CZephyraDoc& doc, const char* text)
+void ReportError(const CZephyraDoc& doc, const std::string& text)
 {
     doc.Host().MessageBox(text, ERROR_TITLE, MessageIcon::Error);
 }
@@ -41,16 +42,17 @@ bool OnOpenDocument(CZephyraDoc& doc, const std::filesystem::path& path)
 
 bool OnSaveDocument(CZephyraDoc& doc, const std::filesystem::path& path)
 {
-    bool written = false;
+    std::string failure;
     try {
         pugi::xml_document document;
         SaveList(doc.saved, StartXmlDocument(document, ROOT_NAME), -1);
-        written = SaveXmlFile(document, path);
-    } catch (const std::exception&) {
-        written = false;
+        failure = SaveXmlFileSayingWhy(document, path);
+    } catch (const std::exception& e) {
+        failure = "cannot write " + path.string() + ": " + e.what();
     }
-    if (!written) {
-        ReportError(doc, "Exception occurred in OnSaveDocument");
+    // The file and the system's reason tell the user what to mend.
+    if (!failure.empty()) {
+        ReportError(doc, "Exception occurred in OnSaveDocument: " + failure);
         return false;
     }
     doc.OnSaveDone();

@@ -1,5 +1,6 @@
 #include "FavoritesMerge.h"
 
+#include "AttractorXml.h"
 #include "XmlFile.h"
 
 #include <algorithm>
@@ -9,10 +10,12 @@ namespace zephyra {
 
 namespace {
 
-std::string Printed(const pugi::xml_node& record)
+std::string Printed(const pugi::xml_node& record, const AttractorDefaults& defaults)
 {
+    pugi::xml_document rewritten;
+    SaveToXml(*LoadFromXml(record, defaults), rewritten);
     std::ostringstream text;
-    record.print(text, "", pugi::format_raw);
+    rewritten.first_child().print(text, "", pugi::format_raw);
     return text.str();
 }
 
@@ -29,19 +32,20 @@ std::vector<pugi::xml_node> FavoriteRecords(const pugi::xml_document& document)
 
 } // namespace
 
-std::vector<std::string> PrintedFavorites(const pugi::xml_document& document)
+std::vector<std::string> PrintedFavorites(const pugi::xml_document& document,
+                                          const AttractorDefaults& defaults)
 {
     std::vector<std::string> printed;
     for (const pugi::xml_node record : FavoriteRecords(document))
-        printed.push_back(Printed(record));
+        printed.push_back(Printed(record, defaults));
     return printed;
 }
 
 void AppendFavoritesAddedElsewhere(pugi::xml_node favorites, const pugi::xml_document& onDisk,
-                                   std::vector<std::string> asRead)
+                                   std::vector<std::string> asRead, const AttractorDefaults& defaults)
 {
     for (const pugi::xml_node record : FavoriteRecords(onDisk)) {
-        const auto known = std::find(asRead.begin(), asRead.end(), Printed(record));
+        const auto known = std::find(asRead.begin(), asRead.end(), Printed(record, defaults));
         if (known != asRead.end())
             asRead.erase(known);
         else

@@ -76,18 +76,22 @@ XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& p
     const std::optional<std::string> content = ReadRegularFile(path);
     if (!content)
         return XmlRead::Unreadable;
-    if (!IsWellFormedXml(*content)) {
-        document.reset();
-        return XmlRead::IllFormed;
-    }
-    const pugi::xml_parse_result parsed = document.load_buffer(content->data(), content->size());
+    return LoadWellFormedXml(document, *content) ? XmlRead::Loaded : XmlRead::IllFormed;
+}
+
+bool LoadWellFormedXml(pugi::xml_document& document, std::string_view text)
+{
+    document.reset();
+    if (!IsWellFormedXml(text))
+        return false;
+    const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
     if (parsed.status == pugi::status_out_of_memory)
         throw std::bad_alloc();
     if (!parsed) {
         document.reset();
-        return XmlRead::IllFormed;
+        return false;
     }
-    return XmlRead::Loaded;
+    return true;
 }
 
 bool LoadXmlFile(pugi::xml_document& document, const std::filesystem::path& path)
@@ -104,9 +108,14 @@ pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootNa
 
 bool SaveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path)
 {
+    return SaveXmlFileSayingWhy(document, path).empty();
+}
+
+std::string SaveXmlFileSayingWhy(const pugi::xml_document& document, const std::filesystem::path& path)
+{
     StringWriter writer;
     document.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
-    return WriteFileAtomically(path, writer.text);
+    return WriteFileSayingWhy(path, writer.text);
 }
 
 std::vector<pugi::xml_node> ElementsByName(pugi::xml_node document, const char* name)

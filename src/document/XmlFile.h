@@ -1,5 +1,7 @@
 #pragma once
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -17,10 +19,16 @@ enum class XmlRead {
 [[nodiscard]] XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& path);
 // False, without a message, for a missing, unreadable or ill-formed file.
 [[nodiscard]] bool LoadXmlFile(pugi::xml_document& document, const std::filesystem::path& path);
+// Loads `text` when it is one well-formed document (IsWellFormedXml), the one rule for every XML
+// this program reads; false, with `document` empty, otherwise.
+[[nodiscard]] bool LoadWellFormedXml(pugi::xml_document& document, std::string_view text);
 // Puts the declaration "version='1.0'" first and an empty root element of that name after it.
 pugi::xml_node StartXmlDocument(pugi::xml_document& document, const char* rootName);
 // Replaces the file atomically; false when it could not be written (the old file is then intact).
 [[nodiscard]] bool SaveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);
+// The same; empty when written, else "cannot write PATH: reason".
+[[nodiscard]] std::string SaveXmlFileSayingWhy(const pugi::xml_document& document,
+                                               const std::filesystem::path& path);
 // Every element of that name anywhere in the document, in document order.
 [[nodiscard]] std::vector<pugi::xml_node> ElementsByName(pugi::xml_node document, const char* name);
 

@@ -24,7 +24,9 @@ TEST_F(AtomicFileTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace)
     std::filesystem::permissions(folder,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_TRUE(WriteFileAtomically(path, "new"));
-    EXPECT_FALSE(WriteFileAtomically(folder / "absent.zpr", "new"));
+    // Unmended, the reason was the missing file's ("No such file or directory"), not the folder's.
+    EXPECT_EQ(WriteFileSayingWhy(folder / "absent.zpr", "new"),
+              "cannot write " + (folder / "absent.zpr").string() + ": Permission denied");
     // What the write would fail on is said before it, with the system's reason.
     EXPECT_EQ(WritableFileProblem(path), "");
     EXPECT_EQ(WritableFileProblem(folder / "absent.zpr"), folder.string() + ": Permission denied");

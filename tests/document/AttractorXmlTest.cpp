@@ -1,5 +1,8 @@
 #include "AttractorXml.h"
 
+#include "AttractorText.h"
+#include "XmlFile.h"
+
 #include "PersistenceFixture.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +198,19 @@ TEST_F(AttractorXmlTest, ListLimitWritesTheFirstEntries)
         for (const pugi::xml_node record : out.first_child().children())
             EXPECT_EQ(record.attribute("pointsCount").as_int(), written++);
         EXPECT_EQ(written, expected) << "limit " << limit;
+    }
+}
+
+// Unmended, a picture's record took the last of two "yaw" attributes that a document file refuses.
+TEST_F(AttractorXmlTest, ARecordTextIsHeldToTheRulesOfTheFiles)
+{
+    const std::string henon = "<attractor config='EWM?MPMMWMMMM' yaw='1'";
+    EXPECT_TRUE(AttractorFromElementText(henon + "/>", defaults));
+    for (const std::string& bad :
+         {henon + " yaw='2'/>", henon + " pitch='a<b'/>", henon + " pitch='&x;'/>"}) {
+        EXPECT_FALSE(AttractorFromElementText(bad, defaults)) << bad;
+        pugi::xml_document file;
+        EXPECT_FALSE(LoadWellFormedXml(file, "<zephyraSaved>" + bad + "</zephyraSaved>")) << bad;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <tuple>
 
 namespace zephyra::test {
 namespace {
@@ -284,6 +285,30 @@ TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
         counts.push_back(a->pointsCount);
     EXPECT_EQ(counts, (std::vector<int>{2, 4, 3}));
     EXPECT_EQ(next->caseLetter, 'Q');
+}
+
+// Unmended, favourites were compared as text: the later exit took the earlier one's rewrite of a
+// hand-written record for one added meanwhile and kept both.
+TEST_F(ConfigFileTest, HandWrittenFavoritesAreComparedByValue)
+{
+    WriteText(path, std::string("<zephyra><favorites>\n  <attractor yaw='1.50' config='") + HENON +
+                        "'   pointsCount='700'/>\n</favorites></zephyra>");
+    XmlConfigurationStore firstStore(path), secondStore(path);
+    CZephyraDoc first(host, nullptr, 3), second(host, nullptr, 4);
+    firstStore.Read(first);
+    secondStore.Read(second);
+    for (auto [d, store, points] :
+         {std::tuple{&first, &firstStore, 1}, std::tuple{&second, &secondStore, 2}}) {
+        d->favorites.AddTail(Attractor::CreateFromCode(HENON, d->defaults));
+        d->favorites.GetAt(d->favorites.Count() - 1)->pointsCount = points;
+        store->Write(*d);
+    }
+    const auto next = Restart();
+    std::vector<int> counts;
+    for (const AttractorRef& a : next->favorites)
+        counts.push_back(a->pointsCount);
+    EXPECT_EQ(counts, (std::vector<int>{700, 2, 1}));
+    EXPECT_EQ(next->favorites.GetAt(0)->yaw, 1.5f);
 }
 
 } // namespace

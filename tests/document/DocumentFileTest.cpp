@@ -149,7 +149,8 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadText(path), before);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in OnSaveDocument: cannot write " + path.string() + ": File too large");
 }
 
 TEST_F(DocumentFileTest, ReadOnlyDocumentIsRefusedAsAFailedWrite)
@@ -164,7 +165,8 @@ TEST_F(DocumentFileTest, ReadOnlyDocumentIsRefusedAsAFailedWrite)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadText(path), "old");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in OnSaveDocument");
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in OnSaveDocument: cannot write " + path.string() + ": Permission denied");
 }
 
 TEST_F(DocumentFileTest, SaveThroughALinkReplacesTheLinkedFile)

@@ -3,6 +3,7 @@
 #include "Subcommand.h"
 
 #include <algorithm>
+#include <sstream>
 #include <thread>
 
 namespace zephyra::cli {
@@ -23,9 +24,25 @@ Range ParseRange(const std::string& text, std::string_view what)
     return range;
 }
 
+std::string_view DefaultFilterNote()
+{
+    static const std::string note = [] {
+        const SearchFilter pleasing = PleasingFilter();
+        std::ostringstream text;
+        text << "Unless --all is given, only finds the Gallery would show are kept:\nl at least "
+             << pleasing.minLyapunov << ", f within " << pleasing.dimension.low << ".."
+             << pleasing.dimension.high << ", fill within " << pleasing.fill.low << ".." << pleasing.fill.high
+             << ";\n--min-lyapunov, --dimension and --fill each replace one of these tests.\n";
+        return text.str();
+    }();
+    return note;
+}
+
 DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments)
 {
     DiscoveryOptions options;
+    if (!arguments.Has("all"))
+        options.filter = PleasingFilter();
     options.jobs = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MOST_JOBS);
     if (const auto v = arguments.Value("count"))
         options.count = ParseCount(*v, "--count");

@@ -13,9 +13,11 @@ namespace zephyra::cli {
 
 // Options of the commands that find many attractors at once (search, variants).
 struct DiscoveryOptions {
-    int count = 1;       // --count K
-    int jobs = 1;        // --jobs J (default: all cores)
-    SearchFilter filter; // --min-lyapunov L, --dimension A..B, --fill A..B, --hyperchaotic, --min-ky A
+    int count = 1; // --count K
+    int jobs = 1;  // --jobs J (default: all cores)
+    // PleasingFilter() unless --all; --min-lyapunov L, --dimension A..B, --fill A..B, --hyperchaotic
+    // and --min-ky A set one test each.
+    SearchFilter filter;
     std::optional<std::filesystem::path> output; // -o FILE.zpr
     std::optional<std::filesystem::path> sheet;  // --sheet FILE.png
 };
@@ -36,12 +38,16 @@ inline const std::vector<OptionSpec> DISCOVERY_OPTIONS = {
      "keep only finds with two or more positive Lyapunov exponents (measures the\n"
      "spectrum of each find; the JSON then carries it)"},
     {"--min-ky", "A", "keep only finds whose Kaplan-Yorke dimension is at least A (the same)"},
+    {"--all", "", "keep every chaotic find: no default l, f and fill tests (see below)"},
     {"-o,--output", "FILE.zpr", "write the finds as a document"},
     {"--sheet", "FILE.png",
      "write a contact sheet: the density thumbnail of each find, with the\n"
      "first letters of its code and its l, f and fill under it"},
     {"--json", "", "one JSON object per attractor instead, with its fill"},
 };
+
+// The help's note on the default tests, with their values.
+[[nodiscard]] std::string_view DefaultFilterNote();
 
 [[nodiscard]] DiscoveryOptions ReadDiscoveryOptions(const ParsedArguments& arguments);
 

@@ -3,7 +3,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
+#include "MemoryBudget.h"
+#include "PictureExport.h"
 #include "PngFile.h"
+#include "PointMemory.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -25,6 +28,10 @@ constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z",
                                  "distance of the eye from the cube's centre, above 0 (default 2.5)"};
 constexpr OptionSpec FOV_OPTION{"--fov", "F",
                                 "vertical field of view in degrees, above 0 and below 180 (default 60)"};
+
+constexpr OptionSpec DPI_OPTION{"--dpi", "N",
+                                "the print resolution the picture states, in dots an inch (1 to 100000)", 1,
+                                LARGEST_DOTS_PER_INCH};
 
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
@@ -66,7 +73,7 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
 {
     const std::optional<std::string> indexText = parsed.Value("index");
     const std::int32_t index = indexText ? ParseCount(*indexText, "--index") : 1;
-    if (IsPngFile(path)) {
+    if (IsPictureFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
         if (!picture) {
             io.err << "zephyra render: " << path << ": the picture carries no attractor\n";
@@ -115,7 +122,6 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     flags.blackWhite = settings.blackWhite;
     const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults);
 
-    PngEncoder encoder(o.width, o.height, o.depth, PictureTexts(attractor, settings));
     std::stop_source stop;
     ProgressBar bar(io.err);
     // Ctrl+C is seen between two progress reports, a tenth of a second apart.
@@ -125,17 +131,11 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
         if (io.ShowsProgress())
             bar.Show(fraction);
     };
-    const DensityResult result = RenderDensity(scene, o, stop.get_token(), progress,
-                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
+    const DensityResult result = ExportDensityPicture(scene, settings, PictureTexts(attractor, settings),
+                                                      output, stop.get_token(), progress);
     bar.Clear();
     if (result.outcome != DensityResult::Outcome::Finished)
         return Report(result, io);
-    if (session.host.EscapePressed())
-        return Report({DensityResult::Outcome::Cancelled, {}}, io);
-    if (const std::string error = WritePngFile(output, encoder.Finish()); !error.empty()) {
-        io.err << "zephyra render: " << error << "\n";
-        return EXIT_FAILED;
-    }
     if (!io.quiet)
         io.err << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << o.points
                << " points)\n";
@@ -157,6 +157,12 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         static_cast<long long>(o.width) * o.height > LARGEST_AREA)
         throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
                          " (1 to 16384 pixels a side, at most 89 million in all)");
+    if (const std::string refusal =
+            PointPictureRefusal(o.width, o.height, attractor->pointsCount, SystemAvailableMemory());
+        !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
+        return EXIT_FAILED;
+    }
     if (!session.Show(attractor, SA_NO_SEARCH))
         return EXIT_FAILED;
     if (!OrbitStaysBounded(session.document.buffer)) {
@@ -168,7 +174,8 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     RgbImage image(o.width, o.height);
     PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
                 {0, 0, o.width, o.height});
-    if (const std::string error = WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings)));
+    if (const std::string error =
+            WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings), settings.dotsPerInch));
         !error.empty()) {
         io.err << "zephyra render: " << error << "\n";
         return EXIT_FAILED;
@@ -224,6 +231,8 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         return EXIT_FAILED;
     }
     settings.blackWhite = settings.blackWhite || parsed.Has("bw");
+    if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
+        settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
         for (const OptionSpec& option : DENSITY_OPTIONS)
             if (parsed.Has(option)) {
@@ -235,6 +244,11 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     ApplyDensityOptions(parsed, settings);
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
+        return EXIT_FAILED;
+    }
+    if (const std::string refusal = FitDensityPicture(settings.options, SystemAvailableMemory());
+        !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
         return EXIT_FAILED;
     }
     return RenderDensityFile(session, *attractor, settings, *output);
@@ -262,6 +276,7 @@ std::vector<OptionSpec> RenderOptions()
         TURN4D_OPTIONS[0],
         TURN4D_OPTIONS[1],
         TURN4D_OPTIONS[2],
+        DPI_OPTION,
         {"--bw", "", "black points on white (with --density, a grey density on white)"},
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},

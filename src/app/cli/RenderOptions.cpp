@@ -65,11 +65,9 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
             throw UsageError("unknown colour map '" + *v + "' (" + ChoiceNames(PALETTE_CHOICES) + ")");
         o.palette = *palette;
     }
-    if (const auto v = parsed.Value(BACKGROUND_OPTION)) {
-        o.background = ParseHexColor(*v);
-        if (!o.background)
-            throw UsageError("bad colour for --background: '" + *v + "' (RRGGBB)");
-    }
+    if (const auto v = parsed.Value(BACKGROUND_OPTION); v && !ReadBackground(*v, o))
+        throw UsageError("bad colour for --background: '" + *v + "' (RRGGBB or " +
+                         std::string(TRANSPARENT_BACKGROUND) + ")");
     if (const auto v = parsed.Value(DEPTH_OPTION)) {
         o.depth = ParseCount(*v, "--depth");
         if (o.depth != 8 && o.depth != 16)

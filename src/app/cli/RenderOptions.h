@@ -22,15 +22,18 @@ inline constexpr OptionSpec GAMMA_OPTION{"--gamma", "G", "the power of --tone ga
 inline const std::string COLORS_HELP =
     ChoiceNames(PALETTE_CHOICES).append("\n(default coords: the view's point colours)");
 inline const OptionSpec COLORS_OPTION{"--colors", "C", COLORS_HELP};
-inline constexpr OptionSpec BACKGROUND_OPTION{"--background", "RRGGBB",
-                                              "(default: the attractor's background colour)"};
+inline constexpr OptionSpec BACKGROUND_OPTION{
+    "--background", "RRGGBB|transparent",
+    "(default: the attractor's background colour);\ntransparent: RGBA with the density as alpha"};
 inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
 inline constexpr OptionSpec THREADS_OPTION{
     "--threads", "T", "worker threads, 1 to 256 (default: every core); with --seed, the same bytes again", 1,
     MOST_THREADS};
-inline constexpr OptionSpec MEMORY_OPTION{"--memory", "MiB",
-                                          "canvas memory; larger pictures render in strips (default 2048)", 1,
-                                          LARGEST_MEMORY_MIB};
+inline constexpr OptionSpec MEMORY_OPTION{
+    "--memory", "MiB",
+    "canvas memory; larger pictures render in strips (default 2048, less\n"
+    "when the machine or its memory cgroup has less to give)",
+    1, LARGEST_MEMORY_MIB};
 inline constexpr OptionSpec FIT_OPTION{
     "--fit", "", "move the camera so that the attractor fills about 90 % of the shorter side, centred"};
 inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,

@@ -32,7 +32,7 @@ Subcommand SearchCommand()
             "prints each accepted code with the status texts of panes 1 to 4. A seed gives the same\n"
             "finds whatever J. Ctrl+C stops the search and keeps what was found.\n",
             DISCOVERY_OPTIONS,
-            "",
+            DefaultFilterNote(),
             RunSearch};
 }
 

@@ -3,6 +3,9 @@
 #include "SearchTries.h"
 #include "Variants.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zephyra::cli {
 
 namespace {
@@ -13,7 +16,9 @@ int RunVariants(const ParsedArguments& parsed, CommandIo& io)
 {
     parsed.ExpectPositional(1, "CODE");
     const ComputeOptions compute = ReadComputeOptions(parsed);
-    const DiscoveryOptions options = ReadDiscoveryOptions(parsed);
+    DiscoveryOptions options = ReadDiscoveryOptions(parsed);
+    // A neighbour whose orbit does not stretch is no chaotic variant, whatever the other tests say.
+    options.filter.minLyapunov = std::max(options.filter.minLyapunov, std::nextafter(0.0f, 1.0f));
 
     CliSession session(io, compute);
     const AttractorRef source = session.FromCode(parsed.Positional()[0]);
@@ -34,6 +39,13 @@ std::vector<OptionSpec> VariantsOptions()
                    {"--start", "P", "start point x0,y0,z0,w0 of CODE and its neighbours"});
     return options;
 }
+
+std::string_view VariantsNotes()
+{
+    static const std::string notes = std::string(DefaultFilterNote()) +
+                                     "A variant whose l is 0 or below is never listed, even with --all.\n";
+    return notes;
+}
 } // namespace
 
 Subcommand VariantsCommand()
@@ -43,7 +55,7 @@ Subcommand VariantsCommand()
             "Finds K neighbours of the attractor CODE that are chaotic too: codes that differ from it in\n"
             "one to three coefficients by one or two letters, nearest first, printed as by search.\n",
             VariantsOptions(),
-            "",
+            VariantsNotes(),
             RunVariants};
 }
 

@@ -27,6 +27,7 @@ constexpr int CODE_START = 16; // characters of the code in the proposed file na
 
 constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
+constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alpha
 
 // The gamma slider counts tenths: 1.0 to 5.0.
 constexpr int GAMMA_STEPS = 10;
@@ -150,6 +151,11 @@ void DensityFields::ShowOtherBackground()
     background_->setItemIcon(OTHER_BACKGROUND, QIcon(swatch));
 }
 
+void DensityFields::OfferTransparent()
+{
+    background_->addItem("Transparent");
+}
+
 void DensityFields::Apply(DensityOptions& o) const
 {
     o.points = pointCounts_[static_cast<std::size_t>(points_->currentIndex())];
@@ -167,6 +173,9 @@ void DensityFields::Apply(DensityOptions& o) const
         break;
     case OTHER_BACKGROUND:
         o.background = otherBackground_;
+        break;
+    case NO_BACKGROUND:
+        o.transparent = true;
         break;
     default:
         break;

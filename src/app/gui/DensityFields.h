@@ -32,6 +32,8 @@ public:
     DensityFields(QFormLayout& form, QWidget& dialog, const std::vector<Rgb>& ownColors,
                   const char* pointsLabel, std::span<const std::uint64_t> points, int defaultPoints);
 
+    // Adds "Transparent" to the backgrounds: a picture with alpha instead of a background.
+    void OfferTransparent();
     void Apply(DensityOptions& options) const;
     void Remember(QSettings& settings) const;
     void Recall(const QSettings& settings);

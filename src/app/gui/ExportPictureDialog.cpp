@@ -25,11 +25,12 @@ constexpr const char* PNG_FILTER = "PNG pictures (*.png)";
 struct SizePreset {
     const char* name;
     int width, height; // 0: the view's size, or the fields (custom)
+    int dotsPerInch;   // the print size the picture states; 0: none
 };
 constexpr SizePreset SIZES[] = {
-    {"View size", 0, 0},       {"1920x1080", 1920, 1080},  {"3840x2160", 3840, 2160},
-    {"7680x4320", 7680, 4320}, {"A4 300 dpi", 3508, 2480}, {"A3 300 dpi", 4961, 3508},
-    {"Custom", 0, 0}};
+    {"View size", 0, 0, 0},       {"1920x1080", 1920, 1080, 0},    {"3840x2160", 3840, 2160, 0},
+    {"7680x4320", 7680, 4320, 0}, {"A4 300 dpi", 3508, 2480, 300}, {"A3 300 dpi", 4961, 3508, 300},
+    {"Custom", 0, 0, 0}};
 constexpr int VIEW_SIZE = 0;
 constexpr int CUSTOM_SIZE = 6;
 
@@ -77,6 +78,7 @@ void ExportPictureDialog::BuildForm(const std::vector<Rgb>& ownColors)
     connect(size_, &QComboBox::currentIndexChanged, this, &ExportPictureDialog::ShowSizeChoice);
 
     density_.emplace(*form, *this, ownColors, "&Points:", POINTS, DEFAULT_POINTS);
+    density_->OfferTransparent(); // PNG holds alpha
 
     depth_ = new QComboBox;
     depth_->addItems({"8 bits a channel", "16 bits a channel"});
@@ -129,6 +131,7 @@ PictureSettings ExportPictureDialog::Settings() const
     o.height = height_->value();
     density_->Apply(o);
     o.depth = depth_->currentIndex() == 1 ? 16 : 8;
+    settings.dotsPerInch = SIZES[size_->currentIndex()].dotsPerInch;
     return settings;
 }
 

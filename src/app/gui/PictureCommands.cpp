@@ -8,6 +8,7 @@
 #include "ExportAnimationDialog.h"
 #include "ExportPictureDialog.h"
 #include "FileNames.h"
+#include "PictureExport.h"
 #include "PictureRecord.h"
 
 #include <QMessageBox>
@@ -60,28 +61,6 @@ std::vector<std::string> MorphCodes(const CZephyraDoc& doc)
     return codes;
 }
 
-// Renders the picture into a PNG in memory; the file is written only when it is whole.
-DensityResult WritePicture(const DensityScene& scene, const DensityOptions& options,
-                           const std::vector<PngText>& texts, const std::string& path, std::stop_token stop,
-                           const DensityProgress& progress)
-{
-    PngEncoder encoder(options.width, options.height, options.depth, texts);
-    const DensityResult result = RenderDensity(scene, options, stop, progress,
-                                               [&](const Picture& strip, int) { encoder.AddRows(strip); });
-    if (result.outcome == DensityResult::Outcome::Failed)
-        return result;
-    if (result.outcome == DensityResult::Outcome::Cancelled || stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    const std::string bytes = encoder.Finish();
-    if (bytes.empty())
-        return {DensityResult::Outcome::Failed, "The picture could not be encoded."};
-    if (stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    if (std::string error = WritePngFile(path, bytes); !error.empty())
-        return {DensityResult::Outcome::Failed, std::move(error)};
-    return result;
-}
-
 } // namespace
 
 void PictureCommands::SetFrame(CMainFrame* frame)
@@ -104,7 +83,7 @@ bool PictureCommands::OnCommand(int id)
 
 bool PictureCommands::IsPicture(const QString& path)
 {
-    return IsPngFile(FileNamePath(path));
+    return IsPictureFile(FileNamePath(path));
 }
 
 bool PictureCommands::OpenPicture(const QString& path)
@@ -138,12 +117,12 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
     PictureSettings settings = chosen;
     settings.blackWhite = doc_.viewBlackWhite;
     const Attractor& attractor = *doc_.current;
-    pictureExport_.Start(
-        path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), options = settings.options,
-               texts = PictureTexts(attractor, settings), file = path.toStdString()](
-                  std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
-            return WritePicture(scene, options, texts, file, stop, progress);
-        });
+    pictureExport_.Start(path,
+                         [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
+                          texts = PictureTexts(attractor, settings), file = path.toStdString()](
+                             std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
+                             return ExportDensityPicture(scene, settings, texts, file, stop, progress);
+                         });
 }
 
 void PictureCommands::ExportAnimation()
@@ -154,13 +133,18 @@ void PictureCommands::ExportAnimation()
                                  MorphCodes(doc_), OwnColors(doc_), doc_.defaults, frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const AnimationTarget target = dialog.Target();
-    animationExport_.Start(QString::fromStdString(target.path.string()),
-                           [plan = dialog.Plan(), target](std::stop_token stop,
-                                                          const DensityProgress& progress,
-                                                          const ExportJob::Note& note) {
-                               return zephyra::ExportAnimation(plan, target, stop, progress, note);
-                           });
+    const AnimationPlan plan = dialog.Plan();
+    PictureSettings settings;
+    settings.density = true;
+    settings.options = plan.options;
+    settings.blackWhite = doc_.viewBlackWhite;
+    AnimationTarget target = dialog.Target();
+    target.record = PictureTexts(*doc_.current, settings);
+    animationExport_.Start(
+        QString::fromStdString(target.path.string()),
+        [plan, target](std::stop_token stop, const DensityProgress& progress, const ExportJob::Note& note) {
+            return zephyra::ExportAnimation(plan, target, stop, progress, note);
+        });
 }
 
 } // namespace zephyra

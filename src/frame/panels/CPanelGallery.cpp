@@ -34,14 +34,6 @@ constexpr int CELL_WIDTH = CPanelGallery::THUMBNAIL_SIZE + 12;
 constexpr int CELL_HEIGHT = CPanelGallery::THUMBNAIL_SIZE + 24;
 constexpr int CODES_PER_DISTANCE = 64;
 
-// The sweet spot people like: a dimension a little above 1, a small positive exponent, and a
-// picture that neither traces a thin curve nor smears the square.
-constexpr double DEFAULT_MIN_LYAPUNOV = 0.02;
-constexpr double DEFAULT_DIMENSION_LOW = 1.1;
-constexpr double DEFAULT_DIMENSION_HIGH = 1.8;
-constexpr double DEFAULT_FILL_LOW = 0.1;
-constexpr double DEFAULT_FILL_HIGH = 0.5;
-
 QDoubleSpinBox* SpinBox(QWidget* parent, double value, double top, const QString& tip)
 {
     auto* box = new QDoubleSpinBox(parent);
@@ -137,11 +129,12 @@ void CPanelGallery::BuildFilters()
     auto* layout = new QGridLayout(filters_);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setVerticalSpacing(1);
-    minLyapunov_ = SpinBox(filters_, DEFAULT_MIN_LYAPUNOV, 5.0, "Lowest Lyapunov exponent l");
-    dimensionLow_ = SpinBox(filters_, DEFAULT_DIMENSION_LOW, 2.0, "Lowest correlation dimension f");
-    dimensionHigh_ = SpinBox(filters_, DEFAULT_DIMENSION_HIGH, 2.0, "Highest correlation dimension f");
-    fillLow_ = SpinBox(filters_, DEFAULT_FILL_LOW, 1.0, "Least share of the thumbnail the points reach");
-    fillHigh_ = SpinBox(filters_, DEFAULT_FILL_HIGH, 1.0, "Largest share of the thumbnail the points reach");
+    const SearchFilter pleasing = PleasingFilter();
+    minLyapunov_ = SpinBox(filters_, pleasing.minLyapunov, 5.0, "Lowest Lyapunov exponent l");
+    dimensionLow_ = SpinBox(filters_, pleasing.dimension.low, 2.0, "Lowest correlation dimension f");
+    dimensionHigh_ = SpinBox(filters_, pleasing.dimension.high, 2.0, "Highest correlation dimension f");
+    fillLow_ = SpinBox(filters_, pleasing.fill.low, 1.0, "Least share of the thumbnail the points reach");
+    fillHigh_ = SpinBox(filters_, pleasing.fill.high, 1.0, "Largest share of the thumbnail the points reach");
     layout->addWidget(new QLabel("l at least", filters_), 0, 0);
     layout->addWidget(minLyapunov_, 0, 1);
     layout->addWidget(new QLabel("f within", filters_), 1, 0);

@@ -2,8 +2,10 @@
 
 #include "AtomicFile.h"
 #include "FrameFolder.h"
+#include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
+#include "WebpRecord.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,7 +29,7 @@ std::filesystem::path Named(std::filesystem::path path)
 class FrameWriter {
 public:
     FrameWriter(const AnimationTarget& target, const DensityOptions& o)
-        : out_(Named(target.path)), webp_(IsWebpPath(out_)),
+        : out_(Named(target.path)), webp_(IsWebpPath(out_)), record_(target.record),
           newFolder_(!webp_ && !std::filesystem::exists(out_)),
           staging_(StagingFolder(newFolder_ ? out_.parent_path() : out_))
     {
@@ -57,7 +59,7 @@ public:
             error_ = "cannot write " + staging_.string() + ": " + error.message();
             return false;
         }
-        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
+        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, record_));
         frames_ += error_.empty();
         return error_.empty();
     }
@@ -65,7 +67,7 @@ public:
     std::string Finish()
     {
         if (webp_) {
-            const std::string file = animation_->Finish();
+            const std::string file = WithWebpTexts(animation_->Finish(), record_);
             return file.empty() ? "the WebP encoder failed" : WriteFileSayingWhy(out_, file);
         }
         std::error_code error;
@@ -85,6 +87,7 @@ public:
 private:
     std::filesystem::path out_;
     bool webp_;
+    std::vector<PngText> record_;
     bool newFolder_;
     std::filesystem::path staging_;
     std::optional<WebpAnimation> animation_;
@@ -131,15 +134,7 @@ DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& 
                         [&writer](const Picture& frame, int index) { return writer.Add(frame, index); });
     if (result.outcome == DensityResult::Outcome::Failed && !writer.Error().empty())
         result.error = writer.Error();
-    if (result.outcome != DensityResult::Outcome::Finished)
-        return result;
-    if (progress)
-        progress(1.0);
-    if (stop.stop_requested())
-        return {DensityResult::Outcome::Cancelled, {}};
-    if (std::string error = writer.Finish(); !error.empty())
-        return {DensityResult::Outcome::Failed, std::move(error)};
-    return result;
+    return FinishExport(result, stop, progress, [&writer] { return writer.Finish(); });
 }
 
 } // namespace zephyra

@@ -218,10 +218,11 @@ public:
     FramePipeline(const AnimationPlan& plan, std::vector<Bounds> bounds, std::stop_token stop)
         : plan_(plan), bounds_(std::move(bounds)), stopLink_(std::move(stop), [this] { Stop(); })
     {
-        const int cores = WorkerCount(plan.options.threads);
-        workers_ = std::min(cores, plan.frames);
+        const FrameParallelism parallel = PlanFrameParallelism(plan.options.threads, plan.frames);
+        workers_ = parallel.workers;
+        held_ = parallel.held;
         options_ = plan.options;
-        options_.threads = std::max(1, cores / workers_);
+        options_.threads = parallel.threadsEach;
         options_.memoryLimit =
             std::max<std::size_t>(1, plan.options.memoryLimit / static_cast<std::size_t>(workers_));
         fractions_ = std::make_unique<std::atomic<double>[]>(static_cast<std::size_t>(workers_));
@@ -292,7 +293,7 @@ private:
             int k;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return stop_.stop_requested() || next_ < handed_ + 2 * workers_; });
+                changed_.wait(lock, [&] { return stop_.stop_requested() || next_ < handed_ + held_; });
                 if (stop_.stop_requested() || next_ >= plan_.frames)
                     return;
                 k = next_++;
@@ -340,6 +341,7 @@ private:
     const std::vector<Bounds> bounds_;
     DensityOptions options_;
     int workers_ = 1;
+    int held_ = 2;
     std::stop_source stop_;
     std::unique_ptr<std::atomic<double>[]> fractions_;
     std::mutex mutex_;
@@ -352,6 +354,14 @@ private:
 };
 
 } // namespace
+
+FrameParallelism PlanFrameParallelism(int threads, int frames)
+{
+    const int cores = WorkerCount(threads);
+    const int workers = std::clamp(frames, 1, cores);
+    // Workers run at most a few frames ahead of the one handed over.
+    return {workers, std::max(1, cores / workers), std::min(2 * workers, std::max(frames, 1))};
+}
 
 bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
 {

@@ -32,6 +32,16 @@ using FrameSink = std::function<bool(const Picture& frame, int index)>;
 // A line about one frame (a diverging morph frame drawn as background).
 using FrameNote = std::function<void(const std::string& note)>;
 
+// How the frames share the cores: `workers` frames are rendered side by side, each on `threadsEach`
+// threads with its share of the canvas memory, and at most `held` finished or unfinished pictures
+// are in memory at once.
+struct FrameParallelism {
+    int workers = 1;
+    int threadsEach = 1;
+    int held = 2;
+};
+[[nodiscard]] FrameParallelism PlanFrameParallelism(int threads, int frames);
+
 // Renders the frames one after another, each on every core, handing each to `sink` as it is done,
 // so memory does not grow with the number of frames. Progress covers the whole animation.
 [[nodiscard]] DensityResult RenderAnimation(const AnimationPlan& plan, std::stop_token stop,

@@ -87,6 +87,9 @@ template <typename E, std::size_t N>
     return PALETTE_CHOICES[static_cast<std::size_t>(ChoiceIndex(PALETTE_CHOICES, palette))].name;
 }
 
+// The background that is none, in files and on the command line (else RRGGBB).
+inline constexpr std::string_view TRANSPARENT_BACKGROUND = "transparent";
+
 // A side of the picture: PNG allows more, but no viewer shows it and the canvas would not fit.
 inline constexpr int LARGEST_DENSITY_SIDE = 65535;
 inline constexpr int LEAST_SUPERSAMPLE = 1;
@@ -107,6 +110,7 @@ struct DensityOptions {
     float gamma = 2.2f; // the power of ToneMap::Gamma: brightness = density^(1/gamma)
     Palette palette = Palette::Coordinates;
     std::optional<Rgb> background; // else the display's bgColor
+    bool transparent = false;      // no background at all: RGBA, the brightness as alpha
     int depth = 8;                 // 8 or 16 bits a channel
     int threads = 0;               // 0: every core; above MOST_THREADS, that many
     // Turn the camera's distance and pan so that the attractor fills about 90 % of the shorter
@@ -114,6 +118,12 @@ struct DensityOptions {
     bool fit = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
+
+    // Bytes a pixel of the finished picture takes: RGB or RGBA, 8 or 16 bits a channel.
+    [[nodiscard]] std::size_t PixelBytes() const
+    {
+        return static_cast<std::size_t>(transparent ? 4 : 3) * static_cast<std::size_t>(depth / 8);
+    }
 };
 
 } // namespace zephyra

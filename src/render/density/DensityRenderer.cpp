@@ -42,13 +42,8 @@ std::string CheckOptions(const DensityOptions& o)
 // when it fits.
 int StripRows(const DensityOptions& o, int workers, bool colors)
 {
-    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) *
-                                       DensityCanvas::PixelBytes(o.supersample, colors) *
-                                       static_cast<std::size_t>(workers);
-    // Each picture row also holds its resolved pixels until they are handed over; an eighth of
-    // the limit stays for the exact orbit and what the caller keeps (the encoded picture).
-    const std::size_t rowBytes = canvasRowBytes + static_cast<std::size_t>(o.width) * 3 * (o.depth / 8);
-    std::size_t rows = std::max<std::size_t>(1, o.memoryLimit / 8 * 7 / rowBytes);
+    std::size_t rows =
+        std::max<std::size_t>(1, StripMemory(o.memoryLimit) / StripRowBytes(o, workers, colors));
     const auto cellsPerRow = static_cast<std::size_t>(o.width) * static_cast<std::size_t>(o.supersample) *
                              static_cast<std::size_t>(o.supersample);
     rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
@@ -77,7 +72,8 @@ public:
         full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
                               options_.width * S, options_.height * S);
         plan_ = PlanOrbits(options_.points, options_.seed);
-        style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth};
+        style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth,
+                  options_.transparent};
 
         const int rows = StripRows(options_, workers_, colors);
         if (rows >= options_.height) {
@@ -186,13 +182,28 @@ std::optional<Picture> RenderDensityPicture(const DensityScene& scene, const Den
     Picture picture;
     result = RenderDensity(scene, options, std::move(stop), progress, [&](const Picture& strip, int top) {
         if (top == 0)
-            picture = Picture(options.width, options.height, options.depth);
+            picture = Picture(options.width, options.height, options.depth, strip.Channels());
         for (int y = 0; y < strip.Height(); ++y)
             std::copy(strip.Row(y), strip.Row(y) + strip.RowBytes(), picture.Row(top + y));
     });
     if (result.outcome != DensityResult::Outcome::Finished)
         return std::nullopt;
     return picture;
+}
+
+std::size_t StripRowBytes(const DensityOptions& o, int workers, bool colors)
+{
+    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) *
+                                       DensityCanvas::PixelBytes(o.supersample, colors) *
+                                       static_cast<std::size_t>(workers);
+    // Each picture row also holds its resolved pixels until they are handed over.
+    return canvasRowBytes + static_cast<std::size_t>(o.width) * o.PixelBytes();
+}
+
+std::size_t StripMemory(std::size_t memoryLimit)
+{
+    // An eighth of the limit stays for the exact orbit and what the caller keeps (the encoded picture).
+    return memoryLimit / 8 * 7;
 }
 
 int WorkerCount(int threads)

@@ -23,6 +23,12 @@ namespace zephyra {
 // The workers `threads` asks for: every core for 0, never more than MOST_THREADS.
 [[nodiscard]] int WorkerCount(int threads);
 
+// The bytes one picture row of a strip takes with `workers` canvases (colour sums with `colors`),
+// and the share of `options.memoryLimit` the strips may take: the picture is cut into strips of
+// as many rows as fit, at least one.
+[[nodiscard]] std::size_t StripRowBytes(const DensityOptions& options, int workers, bool colors);
+[[nodiscard]] std::size_t StripMemory(std::size_t memoryLimit);
+
 // Rows [top, top + strip.Height()) of the finished picture, handed over top-down as each strip
 // is resolved; a picture that needs no strips comes in one piece.
 using StripSink = std::function<void(const Picture& strip, int top)>;

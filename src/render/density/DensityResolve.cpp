@@ -75,7 +75,7 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
     const std::size_t canvasWidth = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(S);
     const float perCell = 1.0f / static_cast<float>(S * S);
     const bool palette = style.palette != Palette::Coordinates;
-    Picture picture(strip.width, strip.rows, style.depth);
+    Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
     for (int y = 0; y < strip.rows; ++y)
         for (int x = 0; x < strip.width; ++x) {
             float brightness = 0.0f;
@@ -90,18 +90,23 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                     brightness += b;
                     lit += row[sx] != 0;
                     if (palette) {
+                        // Opaque, a cell nothing hit shows the background; transparent, each cell's
+                        // colour weighs by its own opacity.
                         const Rgb c = row[sx] ? PaletteColor(style.palette, b) : style.background;
-                        for (int k = 0; k < 3; ++k)
-                            paint[static_cast<std::size_t>(k)] += c[static_cast<std::size_t>(k)];
+                        const float weight = style.transparent ? b * static_cast<float>(row[sx] != 0) : 1.0f;
+                        for (std::size_t k = 0; k < 3; ++k)
+                            paint[k] += c[k] * weight;
                     }
                 }
             }
+            const float toColor = !style.transparent ? perCell : brightness > 0.0f ? 1.0f / brightness : 0.0f;
             brightness *= perCell;
             Rgb color = style.background;
             float opacity = 1.0f;
             if (palette) {
-                for (int k = 0; k < 3; ++k)
-                    color[static_cast<std::size_t>(k)] = paint[static_cast<std::size_t>(k)] * perCell;
+                for (std::size_t k = 0; k < 3; ++k)
+                    color[k] = paint[k] * toColor;
+                opacity = style.transparent ? brightness : 1.0f;
             } else {
                 const Block block = ColorBlock(strip.cells, static_cast<std::size_t>(y) *
                                                                     static_cast<std::size_t>(strip.width) +
@@ -111,7 +116,8 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                     color[static_cast<std::size_t>(c)] =
                         static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
                 opacity = block.count ? brightness : 0.0f;
-                if (const float close = Closeness(color, style.background); lit > 0 && close > 0.0f) {
+                const float close = style.transparent ? 0.0f : Closeness(color, style.background);
+                if (lit > 0 && close > 0.0f) {
                     const float coverage = static_cast<float>(lit) * perCell;
                     const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
                     for (std::size_t c = 0; c < 3; ++c) {
@@ -120,6 +126,12 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                     }
                     opacity = 1.0f;
                 }
+            }
+            if (style.transparent) {
+                for (int c = 0; c < 3; ++c)
+                    picture.SetSample(x, y, c, color[static_cast<std::size_t>(c)]);
+                picture.SetSample(x, y, 3, opacity);
+                continue;
             }
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];

@@ -21,6 +21,7 @@ struct ResolveStyle {
     Palette palette = Palette::Coordinates;
     Rgb background{};
     int depth = 8;
+    bool transparent = false; // RGBA with no background: the brightness is the opacity
 };
 
 // The strip's pixels, each the average of its S x S canvas cells tone-mapped one by one, so that
@@ -29,7 +30,9 @@ struct ResolveStyle {
 // brightness as opacity; a palette paints every cell that was hit with its colour at that
 // brightness. Cells nothing hit keep the background. A point colour within 20 % luminance of
 // the background (grey by w on white, dark colours on black) is darkened or lightened by the
-// brightness, so that the attractor's own colours stay readable.
+// brightness, so that the attractor's own colours stay readable. A transparent picture has no
+// background: each pixel holds the colour (not premultiplied) and the brightness as its alpha,
+// so that laid over any background it looks as an opaque picture on that background would.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
                                    const ResolveStyle& style);
 

@@ -5,15 +5,15 @@
 
 namespace zephyra {
 
-Picture::Picture(int width, int height, int depth)
+Picture::Picture(int width, int height, int depth, int channels)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), depth_(depth == 16 ? 16 : 8),
-      bytes_(RowBytes() * static_cast<std::size_t>(height_), 0)
+      channels_(channels == 4 ? 4 : 3), bytes_(RowBytes() * static_cast<std::size_t>(height_), 0)
 {
 }
 
 double Picture::Sample(int x, int y, int c) const
 {
-    const std::size_t i = static_cast<std::size_t>(x) * 3 + static_cast<std::size_t>(c);
+    const std::size_t i = static_cast<std::size_t>(x * channels_ + c);
     if (depth_ == 8)
         return Row(y)[i] / 255.0;
     std::uint16_t v;
@@ -24,7 +24,7 @@ double Picture::Sample(int x, int y, int c) const
 void Picture::SetSample(int x, int y, int c, float value)
 {
     const float held = value > 0.0f ? std::min(value, 1.0f) : 0.0f; // NaN too
-    const std::size_t i = static_cast<std::size_t>(x) * 3 + static_cast<std::size_t>(c);
+    const std::size_t i = static_cast<std::size_t>(x * channels_ + c);
     if (depth_ == 8) {
         Row(y)[i] = static_cast<std::uint8_t>(held * 255.0f + 0.5f);
         return;

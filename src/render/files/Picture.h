@@ -5,17 +5,24 @@
 
 namespace zephyra {
 
-// A finished picture in memory: RGB, rows top-down, 8 or 16 bits a channel (16-bit samples in
-// the machine's byte order). What renderers hand over before anything is written to a file.
+// A finished picture in memory: RGB, or RGBA with unpremultiplied colour, rows top-down, 8 or 16
+// bits a channel (16-bit samples in the machine's byte order). What renderers hand over before
+// anything is written to a file.
 class Picture {
 public:
     Picture() = default;
-    Picture(int width, int height, int depth);
+    // `channels` 3 (RGB) or 4 (RGBA).
+    Picture(int width, int height, int depth, int channels = 3);
 
     [[nodiscard]] int Width() const { return width_; }
     [[nodiscard]] int Height() const { return height_; }
     [[nodiscard]] int Depth() const { return depth_; }
-    [[nodiscard]] std::size_t RowBytes() const { return static_cast<std::size_t>(width_) * 3 * (depth_ / 8); }
+    [[nodiscard]] int Channels() const { return channels_; }
+    [[nodiscard]] bool HasAlpha() const { return channels_ == 4; }
+    [[nodiscard]] std::size_t RowBytes() const
+    {
+        return static_cast<std::size_t>(width_) * static_cast<std::size_t>(channels_ * (depth_ / 8));
+    }
     [[nodiscard]] std::uint8_t* Row(int y)
     {
         return bytes_.data() + RowBytes() * static_cast<std::size_t>(y);
@@ -33,6 +40,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     int depth_ = 8;
+    int channels_ = 3;
     std::vector<std::uint8_t> bytes_;
 };
 

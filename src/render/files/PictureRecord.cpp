@@ -2,6 +2,7 @@
 
 #include "AttractorText.h"
 #include "Version.h"
+#include "WebpRecord.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
@@ -44,11 +45,24 @@ std::optional<Rgb> ParseHexColor(std::string_view text)
                static_cast<float>((value >> 8) & 255) / 255.0f, static_cast<float>(value & 255) / 255.0f};
 }
 
+bool ReadBackground(std::string_view text, DensityOptions& options)
+{
+    const bool transparent = text == TRANSPARENT_BACKGROUND;
+    const std::optional<Rgb> color = ParseHexColor(text);
+    if (!transparent && !color)
+        return false;
+    options.transparent = transparent;
+    options.background = color;
+    return true;
+}
+
 std::string SettingsText(const PictureSettings& s)
 {
     const DensityOptions& o = s.options;
     std::string text = std::string("renderer=") + (s.density ? "density" : "points") +
                        " width=" + std::to_string(o.width) + " height=" + std::to_string(o.height);
+    if (s.dotsPerInch > 0)
+        text += " dpi=" + std::to_string(s.dotsPerInch);
     if (!s.density)
         return text + " bw=" + (s.blackWhite ? "1" : "0");
     text += " points=" + std::to_string(o.points) + " supersample=" + std::to_string(o.supersample) +
@@ -60,7 +74,9 @@ std::string SettingsText(const PictureSettings& s)
         text += " bw=1";
     if (o.fit)
         text += " fit=1";
-    if (o.background)
+    if (o.transparent)
+        text += " background=" + std::string(TRANSPARENT_BACKGROUND);
+    else if (o.background)
         text += " background=" + ColorHex(*o.background);
     return text;
 }
@@ -111,8 +127,10 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
         } else if (key == "fit") {
             o.fit = value == "1";
         } else if (key == "background") {
-            o.background = ParseHexColor(value);
-            ok = o.background.has_value();
+            ok = ReadBackground(value, o);
+        } else if (key == "dpi") {
+            ok = ReadWhole(value, s.dotsPerInch) && s.dotsPerInch >= 0 &&
+                 s.dotsPerInch <= LARGEST_DOTS_PER_INCH;
         }
         if (!ok)
             return false;
@@ -139,17 +157,26 @@ std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSetti
             {"Software", std::string("Zephyra Explorer ") + VERSION}};
 }
 
+bool IsPictureFile(const std::filesystem::path& path)
+{
+    return IsPngFile(path) || IsWebpFile(path);
+}
+
 std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,
                                                const AttractorDefaults& defaults)
 {
-    const std::optional<DecodedPng> png = ReadPng(path, false);
-    if (!png)
+    std::optional<std::vector<PngText>> texts;
+    if (IsWebpFile(path))
+        texts = ReadWebpTexts(path);
+    else if (std::optional<DecodedPng> png = ReadPng(path, false))
+        texts = std::move(png->texts);
+    if (!texts)
         return std::nullopt;
-    const std::optional<std::string> record = ChunkText(png->texts, ATTRACTOR_CHUNK_KEY);
+    const std::optional<std::string> record = ChunkText(*texts, ATTRACTOR_CHUNK_KEY);
     AttractorRef attractor = record ? AttractorFromElementText(*record, defaults) : AttractorRef();
     if (!attractor)
         return std::nullopt;
-    return StoredPicture{attractor, ChunkText(png->texts, SETTINGS_CHUNK_KEY)};
+    return StoredPicture{attractor, ChunkText(*texts, SETTINGS_CHUNK_KEY)};
 }
 
 std::optional<std::string> ChunkText(const std::vector<PngText>& texts, std::string_view key)

@@ -14,15 +14,22 @@ namespace zephyra {
 inline constexpr const char* ATTRACTOR_CHUNK_KEY = "zephyra:attractor";
 inline constexpr const char* SETTINGS_CHUNK_KEY = "zephyra:render";
 
+// The print resolutions a picture may state, in dots an inch.
+inline constexpr int LARGEST_DOTS_PER_INCH = 100000;
+
 // How a picture was made: the density renderer with its options, or the point renderer.
 struct PictureSettings {
     bool density = false;
     DensityOptions options; // size for both; the rest for density pictures
     bool blackWhite = false;
+    int dotsPerInch = 0; // the size it prints at (a print preset or --dpi); 0: none chosen
 };
 
 // RRGGBB in hexadecimal.
 [[nodiscard]] std::optional<Rgb> ParseHexColor(std::string_view text);
+// A density background as files and the command line name it: RRGGBB or "transparent". False,
+// changing nothing, for any other text.
+[[nodiscard]] bool ReadBackground(std::string_view text, DensityOptions& options);
 
 // "key=value" words, e.g. "renderer=density width=1920 height=1080 ... seed=1".
 [[nodiscard]] std::string SettingsText(const PictureSettings& settings);
@@ -31,8 +38,10 @@ struct PictureSettings {
 [[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
 
 [[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);
-// The record a picture file carries and its settings text; nothing for a file that is no PNG or
-// carries no record.
+// Whether the file is a picture that may carry a record: a PNG, or a WebP animation.
+[[nodiscard]] bool IsPictureFile(const std::filesystem::path& path);
+// The record a picture file (PNG or WebP) carries and its settings text; nothing for a file that
+// is no such picture or carries no record.
 struct StoredPicture {
     AttractorRef attractor;
     std::optional<std::string> settings;

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,8 @@
 namespace zephyra {
 
 namespace {
+
+constexpr double METRES_AN_INCH = 0.0254;
 
 // Fast deflate: density pictures are mostly smooth or empty and compress well at any level; the
 // higher levels cost seconds on a poster for a few per cent.
@@ -33,20 +36,24 @@ void NoFlush(png_structp) {}
 
 // libpng reports errors with longjmp: the calls stay in these small functions, which own no
 // objects with destructors.
-bool StartWrite(png_structp png, png_infop info, std::string* out, int width, int height, int depth,
+bool StartWrite(png_structp png, png_infop info, std::string* out, const PngLayout& layout,
                 std::vector<png_text>& chunks)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, out, AppendBytes, NoFlush);
     png_set_compression_level(png, COMPRESSION_LEVEL);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), depth,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height),
+                 layout.depth, layout.alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (layout.dotsPerInch > 0) {
+        const auto perMetre = static_cast<png_uint_32>(std::lround(layout.dotsPerInch / METRES_AN_INCH));
+        png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+    }
     if (!chunks.empty())
         png_set_text(png, info, chunks.data(), static_cast<int>(chunks.size()));
     png_write_info(png, info);
-    if (depth == 16)
+    if (layout.depth == 16)
         png_set_swap(png); // samples in memory are in the machine's order, PNG's are big-endian
     return true;
 }
@@ -78,7 +85,7 @@ struct PngEncoder::State {
     bool failed = false;
 };
 
-PngEncoder::PngEncoder(int width, int height, int depth, const std::vector<PngText>& texts)
+PngEncoder::PngEncoder(const PngLayout& layout, const std::vector<PngText>& texts)
     : state_(std::make_unique<State>())
 {
     State& s = *state_;
@@ -98,8 +105,10 @@ PngEncoder::PngEncoder(int width, int height, int depth, const std::vector<PngTe
         chunk.lang_key = nullptr;
         s.chunks.push_back(chunk);
     }
-    s.failed = !s.info || width < 1 || height < 1 ||
-               !StartWrite(s.png, s.info, &s.bytes, width, height, depth == 16 ? 16 : 8, s.chunks);
+    PngLayout checked = layout;
+    checked.depth = layout.depth == 16 ? 16 : 8;
+    s.failed = !s.info || layout.width < 1 || layout.height < 1 ||
+               !StartWrite(s.png, s.info, &s.bytes, checked, s.chunks);
 }
 
 PngEncoder::~PngEncoder()
@@ -128,16 +137,17 @@ std::string PngEncoder::Finish()
     return std::move(s.bytes);
 }
 
-std::string EncodePng(const Picture& picture, const std::vector<PngText>& texts)
+std::string EncodePng(const Picture& picture, const std::vector<PngText>& texts, int dotsPerInch)
 {
-    PngEncoder encoder(picture.Width(), picture.Height(), picture.Depth(), texts);
+    PngEncoder encoder({picture.Width(), picture.Height(), picture.Depth(), picture.HasAlpha(), dotsPerInch},
+                       texts);
     encoder.AddRows(picture);
     return encoder.Finish();
 }
 
-std::string EncodePng(const RgbImage& image, const std::vector<PngText>& texts)
+std::string EncodePng(const RgbImage& image, const std::vector<PngText>& texts, int dotsPerInch)
 {
-    PngEncoder encoder(image.Width(), image.Height(), 8, texts);
+    PngEncoder encoder({image.Width(), image.Height(), 8, false, dotsPerInch}, texts);
     for (int y = 0; y < image.Height(); ++y)
         encoder.AddRow(image.Pixel(0, y));
     return encoder.Finish();
@@ -213,9 +223,9 @@ bool ReadHeader(png_structp png, png_infop info, ReadCursor* cursor, bool pixels
         return true;
     if (!PlausibleSize(png, info, cursor->fileBytes))
         return false;
-    // Any PNG becomes RGB at its own depth (8 or 16): palettes expand, alpha and gray are folded.
+    // Any PNG becomes RGB or RGBA at its own depth (8 or 16): palettes and transparent colours
+    // expand, gray is spread.
     png_set_expand(png);
-    png_set_strip_alpha(png);
     png_set_gray_to_rgb(png);
     if (png_get_bit_depth(png, info) < 8)
         png_set_packing(png);
@@ -278,7 +288,8 @@ std::optional<DecodedPng> ReadPng(const std::filesystem::path& path, bool pixels
             try {
                 const int depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
                 decoded.picture = Picture(static_cast<int>(png_get_image_width(png, info)),
-                                          static_cast<int>(png_get_image_height(png, info)), depth);
+                                          static_cast<int>(png_get_image_height(png, info)), depth,
+                                          png_get_channels(png, info));
             } catch (const std::bad_alloc&) {
                 ok = false;
             }

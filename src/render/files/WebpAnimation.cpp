@@ -43,19 +43,21 @@ bool WebpAnimation::Add(const Picture& frame)
     picture.width = width_;
     picture.height = height_;
     picture.use_argb = 1;
-    std::vector<std::uint8_t> rgb;
+    const int channels = frame.Channels();
+    std::vector<std::uint8_t> eightBits;
     const std::uint8_t* bytes = frame.Row(0);
     if (frame.Depth() != 8) { // 16-bit pictures are shown in 8 bits
-        rgb.resize(static_cast<std::size_t>(width_) * height_ * 3);
+        eightBits.resize(static_cast<std::size_t>(width_) * height_ * channels);
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
-                for (int c = 0; c < 3; ++c)
-                    rgb[(static_cast<std::size_t>(y) * width_ + x) * 3 + c] =
+                for (int c = 0; c < channels; ++c)
+                    eightBits[(static_cast<std::size_t>(y) * width_ + x) * channels + c] =
                         static_cast<std::uint8_t>(std::lround(frame.Sample(x, y, c) * 255.0));
-        bytes = rgb.data();
+        bytes = eightBits.data();
     }
-    const bool added = WebPPictureImportRGB(&picture, bytes, width_ * 3) &&
-                       WebPAnimEncoderAdd(encoder_, &picture, Timestamp(frames_), &config);
+    const bool imported = frame.HasAlpha() ? WebPPictureImportRGBA(&picture, bytes, width_ * channels)
+                                           : WebPPictureImportRGB(&picture, bytes, width_ * channels);
+    const bool added = imported && WebPAnimEncoderAdd(encoder_, &picture, Timestamp(frames_), &config);
     WebPPictureFree(&picture);
     frames_ += added;
     return added;

@@ -2,6 +2,7 @@
 #include "InterruptingBuffer.h"
 #include "PictureRecord.h"
 #include "PngFile.h"
+#include "PngResolution.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,72 @@ TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
         << out.str();
     EXPECT_NE(out.str().find("settings renderer=density width=96 height=64 points=200000"),
               std::string::npos);
+    ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(path));
+}
+
+TEST_F(RenderFixture, PicturesStateThePrintResolutionAsked)
+{
+    const std::string points = (dir / "points.png").string(), density = (dir / "density.png").string(),
+                      plain = (dir / "plain.png").string();
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", points, "--size", "40x30", "--dpi", "300"}), EXIT_OK) << err;
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "--density", "-o", density, "--size", "40x30", "--points", "10000",
+                      "--dpi", "72"}),
+              EXIT_OK)
+        << err;
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "-o", plain, "--size", "40x30"}), EXIT_OK) << err;
+    EXPECT_EQ(zephyra::testing::PixelsPerMetre(points), 11811u); // 300 / 0.0254
+    EXPECT_EQ(zephyra::testing::PixelsPerMetre(density), 2835u);
+    EXPECT_FALSE(zephyra::testing::PixelsPerMetre(plain));
+    // The resolution is part of the settings: rendered again, the picture states it again.
+    const std::string again = (dir / "again.png").string();
+    ASSERT_EQ(Render({"--from", density, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(density));
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", plain, "--dpi", "0"}), EXIT_USAGE);
+}
+
+// Laid over any background, a transparent picture must look like the attractor on it: empty
+// pixels fully transparent, the densest opaque, and the colour of faint pixels not darkened by
+// their alpha (which would leave dark fringes on a light page).
+TEST_F(RenderFixture, TransparentDensityHasTheDensityAsAlphaAndComesBack)
+{
+    const std::string path = (dir / "clear.png").string(), again = (dir / "again.png").string();
+    ASSERT_EQ(
+        Render({"EWM?MPMMWMMMM", "--density", "--size", "96x64", "--points", "300000", "--tone", "linear",
+                "--supersample", "1", "-o", path, "--background", "transparent", "--depth", "16"}),
+        EXIT_OK)
+        << err;
+    const std::optional<zephyra::DecodedPng> clear = zephyra::ReadPng(path, true);
+    ASSERT_TRUE(clear);
+    const zephyra::Picture& p = clear->picture;
+    ASSERT_TRUE(p.HasAlpha());
+    double densest = 0.0, faintLight = 0.0, denseLight = 0.0;
+    int empty = 0, faint = 0, dense = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) {
+            const double alpha = p.Sample(x, y, 3);
+            const double light = std::max({p.Sample(x, y, 0), p.Sample(x, y, 1), p.Sample(x, y, 2)});
+            densest = std::max(densest, alpha);
+            empty += alpha == 0.0;
+            if (alpha > 0.0 && alpha < 0.1) {
+                faintLight += light;
+                ++faint;
+            } else if (alpha > 0.5) {
+                denseLight += light;
+                ++dense;
+            }
+        }
+    EXPECT_EQ(p.Sample(0, 0, 3), 0.0);
+    EXPECT_GT(empty, p.Width() * p.Height() / 4);
+    EXPECT_EQ(densest, 1.0);
+    ASSERT_GT(faint, 0);
+    ASSERT_GT(dense, 0);
+    EXPECT_GT(faintLight / faint, 0.7 * denseLight / dense);
+
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", path}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find(" background=transparent"), std::string::npos) << out.str();
     ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
     EXPECT_EQ(Bytes(again), Bytes(path));
 }

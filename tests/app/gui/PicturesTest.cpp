@@ -127,6 +127,8 @@ private slots:
         QVERIFY(!s.options.background);
         QCOMPARE(s.options.depth, 8);
         QVERIFY(!s.options.fit);
+        QCOMPARE(s.dotsPerInch, 0);
+        QVERIFY(!s.options.transparent);
 
         QCheckBox* fit = nullptr;
         for (QCheckBox* box : first.findChildren<QCheckBox*>())
@@ -141,6 +143,8 @@ private slots:
         boxes[0]->setCurrentIndex(4); // A4 300 dpi
         boxes[2]->setCurrentIndex(2); // gamma
         boxes[3]->setCurrentIndex(2); // magma
+        QCOMPARE(boxes[4]->itemText(4), QString("Transparent"));
+        boxes[4]->setCurrentIndex(4);
         boxes[5]->setCurrentIndex(1); // 16 bits
         first.findChild<QLineEdit*>()->setText(PictureFolder() + "/a.png");
         first.accept();
@@ -151,6 +155,8 @@ private slots:
         QVERIFY(s.options.tone == ToneMap::Gamma && s.options.palette == Palette::Magma);
         QCOMPARE(s.options.depth, 16);
         QVERIFY(s.options.fit);
+        QCOMPARE(s.dotsPerInch, 300); // a print preset states its resolution
+        QVERIFY(s.options.transparent);
         QCOMPARE(second.FilePath(), QDir(PictureFolder()).filePath("LABC.png"));
     }
 

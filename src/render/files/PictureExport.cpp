@@ -1,0 +1,30 @@
+#include "PictureExport.h"
+
+namespace zephyra {
+
+DensityResult ExportDensityPicture(const DensityScene& scene, const PictureSettings& settings,
+                                   const std::vector<PngText>& texts, const std::filesystem::path& path,
+                                   std::stop_token stop, const DensityProgress& progress)
+{
+    const DensityOptions& o = settings.options;
+    PngEncoder encoder({o.width, o.height, o.depth, o.transparent, settings.dotsPerInch}, texts);
+    const DensityResult result =
+        RenderDensity(scene, o, stop, progress, [&](const Picture& strip, int) { encoder.AddRows(strip); });
+    return FinishExport(result, stop, progress, [&] { return WritePngFile(path, encoder.Finish()); });
+}
+
+DensityResult FinishExport(DensityResult rendered, const std::stop_token& stop,
+                           const DensityProgress& progress, const std::function<std::string()>& write)
+{
+    if (rendered.outcome != DensityResult::Outcome::Finished)
+        return rendered;
+    if (progress)
+        progress(1.0);
+    if (stop.stop_requested())
+        return {DensityResult::Outcome::Cancelled, {}};
+    if (std::string error = write(); !error.empty())
+        return {DensityResult::Outcome::Failed, std::move(error)};
+    return rendered;
+}
+
+} // namespace zephyra
