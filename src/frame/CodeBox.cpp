@@ -73,6 +73,10 @@ void CodeBox::ShowCode(const Attractor& attractor)
     setFocus(Qt::OtherFocusReason);
     setCurrentIndex(0);
     setEditText(code);
+    // A long code shows its start: the field scrolls only as far as the mark needs, and only when
+    // it paints, so it paints once with the cursor at the start.
+    lineEdit()->setCursorPosition(0);
+    lineEdit()->repaint();
     lineEdit()->setSelection(attractor.position, 1);
 }
 

@@ -152,6 +152,23 @@ void DrawMain(QPainter& p, int image)
         p.drawEllipse(QPointF(11, 10), 8, 6);
         break;
     }
+    case 13: { // Gallery: a stack of pictures, the front one showing a loop of an orbit
+        p.setPen(QPen(QColor(110, 110, 125), 1));
+        p.setBrush(QColor(95, 120, 175));
+        p.drawRoundedRect(QRectF(8.5, 1.5, 12, 11), 1.5, 1.5);
+        p.setBrush(QColor(12, 12, 18));
+        p.drawRoundedRect(QRectF(1.5, 6.5, 14, 12), 1.5, 1.5);
+        QPainterPath loop;
+        for (int i = 0; i <= 48; ++i) {
+            const double t = i / 48.0 * 2 * M_PI;
+            const QPointF point(8.5 + 5 * std::sin(t), 12.5 + 3.5 * std::sin(t) * std::cos(t));
+            i ? loop.lineTo(point) : loop.moveTo(point);
+        }
+        p.setPen(QPen(QColor(250, 170, 60), 1.3));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(loop);
+        break;
+    }
     default:
         DrawSpiral(p, QRectF(2, 2, 18, 16));
     }

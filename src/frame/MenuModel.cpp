@@ -138,7 +138,7 @@ const std::vector<ToolbarButton>& MainToolbarButtons()
         {ID_PANEL_SAVED, "Saved", 3},
         {ID_PANEL_FAVORITES, "Favorites", 4},
         {ID_PANEL_HISTORY, "History", 5},
-        {ID_PANEL_GALLERY, "Gallery", 12},
+        {ID_PANEL_GALLERY, "Gallery", 13},
         {},
         {ID_VIEW_CROSS, nullptr, 8},
         {ID_VIEW_BOX, nullptr, 9},

@@ -136,8 +136,8 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         bar.Clear();
         io.err << "zephyra animate: " << text << "\n";
     };
-    const DensityResult result =
-        ExportAnimation(plan, {*out, fps, quality}, stop.get_token(), progress, note);
+    const DensityResult result = ExportAnimation(
+        plan, {*out, fps, quality, PictureTexts(*attractor, settings)}, stop.get_token(), progress, note);
     bar.Clear();
     if (result.outcome == DensityResult::Outcome::Cancelled) {
         io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";

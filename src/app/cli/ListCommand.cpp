@@ -42,7 +42,7 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
                                                  : std::nullopt)
                   .ToRead()
             : std::filesystem::path(parsed.Positional()[0]);
-    if (IsPngFile(path)) {
+    if (IsPictureFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, AttractorDefaults{});
         if (!picture) {
             io.err << "zephyra list: " << path.string() << ": the picture carries no attractor\n";
@@ -73,8 +73,9 @@ Subcommand ListCommand()
     return {"list",
             "list [FILE] [--config PATH]",
             "Prints the attractor records of a \".zpr\" document, of a configuration file or of a picture\n"
-            "made by `zephyra render`, one per line: the list (saved, favorites, history or picture), the\n"
-            "code, the point count and the camera; for a picture also the settings it was rendered with.\n"
+            "made by `zephyra render` or `zephyra animate` (PNG or WebP), one per line: the list (saved,\n"
+            "favorites, history or picture), the code, the point count and the camera; for a picture also\n"
+            "the settings it was rendered with.\n"
             "Without FILE it lists the configuration file the window program uses.\n",
             {{"--config", "PATH", "that configuration file instead"}},
             "A code the program refuses is shown as (refused \"TEXT\"). Exits 1 for an unreadable file.\n",

@@ -73,7 +73,7 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
 {
     const std::optional<std::string> indexText = parsed.Value("index");
     const std::int32_t index = indexText ? ParseCount(*indexText, "--index") : 1;
-    if (IsPngFile(path)) {
+    if (IsPictureFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
         if (!picture) {
             io.err << "zephyra render: " << path << ": the picture carries no attractor\n";

@@ -24,7 +24,7 @@ inline const std::string COLORS_HELP =
 inline const OptionSpec COLORS_OPTION{"--colors", "C", COLORS_HELP};
 inline constexpr OptionSpec BACKGROUND_OPTION{
     "--background", "RRGGBB|transparent",
-    "(default: the attractor's background colour); transparent: RGBA, the density as alpha"};
+    "(default: the attractor's background colour);\ntransparent: RGBA with the density as alpha"};
 inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
 inline constexpr OptionSpec THREADS_OPTION{
     "--threads", "T", "worker threads, 1 to 256 (default: every core); with --seed, the same bytes again", 1,

@@ -120,6 +120,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     background_ = new QComboBox;
     for (const char* b : BACKGROUNDS)
         background_->addItem(b);
+    ShowOtherBackground();
     form.addRow("&Background:", background_);
     QObject::connect(background_, &QComboBox::activated, &dialog,
                      [this](int index) { ChooseBackground(index); });
@@ -136,6 +137,18 @@ void DensityFields::ChooseBackground(int index)
     const QColor chosen = QColorDialog::getColor(ToQColor(otherBackground_), &dialog_, "Background");
     if (chosen.isValid())
         otherBackground_ = ToRgb(chosen);
+    ShowOtherBackground();
+}
+
+void DensityFields::ShowOtherBackground()
+{
+    QPixmap swatch(14, 14);
+    swatch.fill(ToQColor(otherBackground_));
+    QPainter p(&swatch);
+    p.setPen(QColor(128, 128, 128)); // a white or dark swatch still shows its edge
+    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    p.end();
+    background_->setItemIcon(OTHER_BACKGROUND, QIcon(swatch));
 }
 
 void DensityFields::OfferTransparent()
@@ -193,6 +206,7 @@ void DensityFields::Recall(const QSettings& s)
     const QColor other(s.value("otherBackground", "#000000").toString());
     if (other.isValid())
         otherBackground_ = ToRgb(other);
+    ShowOtherBackground();
 }
 
 QSettings StoredChoices()

@@ -40,6 +40,8 @@ public:
 
 private:
     void ChooseBackground(int index);
+    // The colour "Other colour..." stands for, as the swatch of its entry.
+    void ShowOtherBackground();
 
     QWidget& dialog_;
     std::span<const std::uint64_t> pointCounts_;

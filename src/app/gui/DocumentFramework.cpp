@@ -20,7 +20,8 @@ namespace {
 
 const char* const appTitle = "Zephyra Explorer";
 const char* const fileFilter = "Zephyra Explorer Files (*.zpr);;All Files (*.*)";
-const char* const openFilter = "Zephyra Explorer Files (*.zpr);;Zephyra pictures (*.png);;All Files (*.*)";
+const char* const openFilter =
+    "Zephyra Explorer Files (*.zpr);;Zephyra pictures (*.png *.webp);;All Files (*.*)";
 const char* const extension = ".zpr";
 
 } // namespace

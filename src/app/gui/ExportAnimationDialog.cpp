@@ -290,8 +290,10 @@ AnimationPlan ExportAnimationDialog::Plan() const
 
 AnimationTarget ExportAnimationDialog::Target() const
 {
-    return {FilePath().toStdString(), static_cast<double>(fps_->value()),
-            static_cast<float>(quality_->value())};
+    return {FilePath().toStdString(),
+            static_cast<double>(fps_->value()),
+            static_cast<float>(quality_->value()),
+            {}};
 }
 
 void ExportAnimationDialog::Remember() const

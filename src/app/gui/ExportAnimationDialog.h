@@ -35,6 +35,7 @@ public:
 
     // Once accepted: the frames to render and where they go.
     [[nodiscard]] AnimationPlan Plan() const;
+    // Where they go; the caller adds the record the files carry.
     [[nodiscard]] AnimationTarget Target() const;
 
     void accept() override;

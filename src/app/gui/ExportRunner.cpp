@@ -83,14 +83,20 @@ void ExportRunner::Finish(bool written, const QString& error)
     if (progress_)
         progress_->deleteLater();
     progress_ = nullptr;
-    QString thing = wording_.thing;
+    const QString thing = wording_.thing;
+    QString capitalised = thing;
+    capitalised[0] = capitalised[0].toUpper();
     if (written) {
-        thing[0] = thing[0].toUpper();
-        frame_->ShowStatus(0, (thing + " written: " + path + NotesText(notes_)).toStdString());
-    } else if (!error.isEmpty()) {
+        frame_->ShowStatus(0, (capitalised + " written: " + path + NotesText(notes_)).toStdString());
+        return;
+    }
+    // Pane 0 no longer tells of an earlier export.
+    frame_->ShowStatus(
+        0,
+        (capitalised + " not written" + (error.isEmpty() ? QString(": canceled") : QString())).toStdString());
+    if (!error.isEmpty())
         QMessageBox::warning(frame_, wording_.title,
                              QString("The %1 %2 was not written:\n%3").arg(thing, path, error));
-    }
 }
 
 } // namespace zephyra

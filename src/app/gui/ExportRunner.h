@@ -19,8 +19,8 @@ struct ExportWording {
 
 // Runs the exports of one kind, one at a time, each on a worker with a progress window (progress,
 // time left, Cancel) that leaves the main window free. The end shows in status pane 0 ("Picture
-// written: <file>", with the work's notes) or, for a failure, in a message box naming the file and
-// the reason; a cancelled export says nothing.
+// written: <file>", with the work's notes; "Picture not written", and ": canceled" when it was)
+// and, for a failure, in a message box naming the file and the reason.
 class ExportRunner {
 public:
     explicit ExportRunner(ExportWording wording) : wording_(wording) {}

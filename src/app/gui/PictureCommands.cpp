@@ -83,7 +83,7 @@ bool PictureCommands::OnCommand(int id)
 
 bool PictureCommands::IsPicture(const QString& path)
 {
-    return IsPngFile(FileNamePath(path));
+    return IsPictureFile(FileNamePath(path));
 }
 
 bool PictureCommands::OpenPicture(const QString& path)
@@ -133,13 +133,18 @@ void PictureCommands::ExportAnimation()
                                  MorphCodes(doc_), OwnColors(doc_), doc_.defaults, frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const AnimationTarget target = dialog.Target();
-    animationExport_.Start(QString::fromStdString(target.path.string()),
-                           [plan = dialog.Plan(), target](std::stop_token stop,
-                                                          const DensityProgress& progress,
-                                                          const ExportJob::Note& note) {
-                               return zephyra::ExportAnimation(plan, target, stop, progress, note);
-                           });
+    const AnimationPlan plan = dialog.Plan();
+    PictureSettings settings;
+    settings.density = true;
+    settings.options = plan.options;
+    settings.blackWhite = doc_.viewBlackWhite;
+    AnimationTarget target = dialog.Target();
+    target.record = PictureTexts(*doc_.current, settings);
+    animationExport_.Start(
+        QString::fromStdString(target.path.string()),
+        [plan, target](std::stop_token stop, const DensityProgress& progress, const ExportJob::Note& note) {
+            return zephyra::ExportAnimation(plan, target, stop, progress, note);
+        });
 }
 
 } // namespace zephyra

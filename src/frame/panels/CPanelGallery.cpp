@@ -54,6 +54,17 @@ void MarkWrong(QDoubleSpinBox* box, bool wrong)
     box->setPalette(palette);
 }
 
+// A variant's caption: where it differs from the code it varies, and how ("9:M→H"); a long code's
+// start is the same in all of them.
+QString ChangedLetters(const std::string& source, const std::string& code)
+{
+    QStringList changes;
+    for (std::size_t i = 1; i < std::min(source.size(), code.size()); ++i)
+        if (source[i] != code[i])
+            changes << QString("%1:%2\u2192%3").arg(i).arg(QChar(source[i]), QChar(code[i]));
+    return changes.join(' ');
+}
+
 // A reversed range marked on both its fields; the problem, or an empty text.
 QString ReversedRange(const char* name, QDoubleSpinBox* low, QDoubleSpinBox* high)
 {
@@ -207,6 +218,7 @@ bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
 void CPanelGallery::SearchMore()
 {
     letter_ = PageLetter();
+    source_.clear();
     SetTitle("Gallery: " + QString::fromStdString(CaseText(letter_)));
     StartPage(RandomTries(letter_, doc_.defaults), TrySeed(RandomGenerator::TimeSeed(), ++batches_));
 }
@@ -216,6 +228,7 @@ void CPanelGallery::SearchVariants()
     if (!doc_.current || !doc_.current->valid)
         return;
     letter_ = PageLetter();
+    source_ = doc_.current->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
     StartPage(CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE), doc_.current->display,
@@ -252,7 +265,9 @@ void CPanelGallery::AddFind(const Find& find, const QImage& thumbnail)
                                      [](std::uint64_t index, const Find& f) { return index < f.index; });
     const int row = static_cast<int>(at - finds_.begin());
     finds_.insert(at, find);
-    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(thumbnail)), QString::fromStdString(find.code));
+    const QString caption =
+        source_.empty() ? QString::fromStdString(find.code) : ChangedLetters(source_, find.code);
+    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(thumbnail)), caption);
     item->setToolTip(QString::fromStdString(find.code) + QString("\nl = %1  f = %2  fill = %3")
                                                              .arg(find.lyapunov, 0, 'f', 3)
                                                              .arg(find.fractalDim, 0, 'f', 3)

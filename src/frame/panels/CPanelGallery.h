@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -87,6 +88,7 @@ private:
     std::chrono::milliseconds patience_ = PATIENCE;
     std::vector<Find> finds_; // the page, in the order of the grid
     char letter_ = 0;         // the case letter of the page shown
+    std::string source_;      // the code a page of variants varies; empty for a page of random finds
     std::uint64_t batches_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
+#include "WebpRecord.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,7 +29,7 @@ std::filesystem::path Named(std::filesystem::path path)
 class FrameWriter {
 public:
     FrameWriter(const AnimationTarget& target, const DensityOptions& o)
-        : out_(Named(target.path)), webp_(IsWebpPath(out_)),
+        : out_(Named(target.path)), webp_(IsWebpPath(out_)), record_(target.record),
           newFolder_(!webp_ && !std::filesystem::exists(out_)),
           staging_(StagingFolder(newFolder_ ? out_.parent_path() : out_))
     {
@@ -58,7 +59,7 @@ public:
             error_ = "cannot write " + staging_.string() + ": " + error.message();
             return false;
         }
-        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, {}));
+        error_ = WritePngFile(FramePath(staging_, index), EncodePng(frame, record_));
         frames_ += error_.empty();
         return error_.empty();
     }
@@ -66,7 +67,7 @@ public:
     std::string Finish()
     {
         if (webp_) {
-            const std::string file = animation_->Finish();
+            const std::string file = WithWebpTexts(animation_->Finish(), record_);
             return file.empty() ? "the WebP encoder failed" : WriteFileSayingWhy(out_, file);
         }
         std::error_code error;
@@ -86,6 +87,7 @@ public:
 private:
     std::filesystem::path out_;
     bool webp_;
+    std::vector<PngText> record_;
     bool newFolder_;
     std::filesystem::path staging_;
     std::optional<WebpAnimation> animation_;

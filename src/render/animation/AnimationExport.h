@@ -1,9 +1,11 @@
 #pragma once
 #include "AnimationFrames.h"
+#include "PngFile.h"
 
 #include <filesystem>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 namespace zephyra {
 
@@ -12,7 +14,8 @@ namespace zephyra {
 struct AnimationTarget {
     std::filesystem::path path;
     double fps = 30.0;
-    float quality = 90.0f; // of the lossy WebP encoding, 0..100
+    float quality = 90.0f;       // of the lossy WebP encoding, 0..100
+    std::vector<PngText> record; // what the WebP file and each PNG frame carry: record and settings
 };
 
 [[nodiscard]] bool IsWebpPath(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include "AttractorText.h"
 #include "Version.h"
+#include "WebpRecord.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
@@ -156,17 +157,26 @@ std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSetti
             {"Software", std::string("Zephyra Explorer ") + VERSION}};
 }
 
+bool IsPictureFile(const std::filesystem::path& path)
+{
+    return IsPngFile(path) || IsWebpFile(path);
+}
+
 std::optional<StoredPicture> ReadPictureRecord(const std::filesystem::path& path,
                                                const AttractorDefaults& defaults)
 {
-    const std::optional<DecodedPng> png = ReadPng(path, false);
-    if (!png)
+    std::optional<std::vector<PngText>> texts;
+    if (IsWebpFile(path))
+        texts = ReadWebpTexts(path);
+    else if (std::optional<DecodedPng> png = ReadPng(path, false))
+        texts = std::move(png->texts);
+    if (!texts)
         return std::nullopt;
-    const std::optional<std::string> record = ChunkText(png->texts, ATTRACTOR_CHUNK_KEY);
+    const std::optional<std::string> record = ChunkText(*texts, ATTRACTOR_CHUNK_KEY);
     AttractorRef attractor = record ? AttractorFromElementText(*record, defaults) : AttractorRef();
     if (!attractor)
         return std::nullopt;
-    return StoredPicture{attractor, ChunkText(png->texts, SETTINGS_CHUNK_KEY)};
+    return StoredPicture{attractor, ChunkText(*texts, SETTINGS_CHUNK_KEY)};
 }
 
 std::optional<std::string> ChunkText(const std::vector<PngText>& texts, std::string_view key)

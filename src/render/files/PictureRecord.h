@@ -38,8 +38,10 @@ struct PictureSettings {
 [[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
 
 [[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);
-// The record a picture file carries and its settings text; nothing for a file that is no PNG or
-// carries no record.
+// Whether the file is a picture that may carry a record: a PNG, or a WebP animation.
+[[nodiscard]] bool IsPictureFile(const std::filesystem::path& path);
+// The record a picture file (PNG or WebP) carries and its settings text; nothing for a file that
+// is no such picture or carries no record.
 struct StoredPicture {
     AttractorRef attractor;
     std::optional<std::string> settings;

@@ -1,4 +1,6 @@
+#include "Attractor.h"
 #include "InterruptingBuffer.h"
+#include "PictureRecord.h"
 #include "PngFile.h"
 #include "Subcommand.h"
 #include "WebpFile.h"
@@ -81,6 +83,46 @@ TEST_F(AnimateFixture, WritesALoopingWebpOfTheAskedFramesAndSize)
     EXPECT_EQ(webp->height, 32u);
     EXPECT_EQ(webp->loops, 0u); // for ever
     EXPECT_EQ(webp->decodedFrames, 5);
+}
+
+// Like a picture, an animation can be listed, rendered again and opened: the WebP file and every
+// PNG frame carry the attractor's record and the render settings.
+TEST_F(AnimateFixture, WebpAndPngFramesCarryTheRecord)
+{
+    const std::filesystem::path webp = dir / "turn.webp", still = dir / "still.png";
+    ASSERT_EQ(Animate({HENON, "-o", webp.string(), "--frames", "2", "--colors", "magma"}), EXIT_OK) << err;
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", webp.string()}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWM?MPMMWMMMM points=50000"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("settings renderer=density width=48 height=32 points=20000 supersample=1"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find(" colors=magma"), std::string::npos) << out.str();
+    ASSERT_EQ(RunCommandLine({"render", "--from", webp.string(), "-o", still.string()}, io), EXIT_OK)
+        << errors.str();
+    const auto png = zephyra::ReadPng(still, true);
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->picture.Width(), 48);
+    const auto decoded = zephyra::testing::ReadWebpFile(webp);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->decodedFrames, 2);
+
+    // Transparent frames keep their alpha in the WebP and still decode.
+    const std::filesystem::path clear = dir / "clear.webp";
+    ASSERT_EQ(Animate({HENON, "-o", clear.string(), "--frames", "2", "--background", "transparent"}), EXIT_OK)
+        << err;
+    const auto clearFrames = zephyra::testing::ReadWebpFile(clear);
+    ASSERT_TRUE(clearFrames);
+    EXPECT_EQ(clearFrames->decodedFrames, 2);
+
+    const std::filesystem::path frames = dir / "frames";
+    std::filesystem::create_directory(frames);
+    ASSERT_EQ(Animate({HENON, "-o", frames.string(), "--frames", "2"}), EXIT_OK) << err;
+    const auto stored = zephyra::ReadPictureRecord(frames / "frame-0002.png", zephyra::AttractorDefaults{});
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->attractor->code, HENON);
+    EXPECT_NE(stored->settings.value_or("").find("width=48 height=32"), std::string::npos);
 }
 
 TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)

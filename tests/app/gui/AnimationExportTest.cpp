@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,6 +108,17 @@ private slots:
         QCOMPARE(webp->decodedFrames, 4);
         QCOMPARE(std::make_pair(webp->width, webp->height), std::make_pair(64u, 48u));
         QCOMPARE(EverythingIn(AnimationFolder()), QStringList{"turn.webp"});
+
+        // Dropped on the window, the animation opens as a picture does: with its record.
+        CZephyraDoc& doc = explorer->Doc();
+        const AttractorRef start = doc.current;
+        doc.SetAttractor(Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults), SA_NO_SEARCH);
+        QCOMPARE(doc.current->code, std::string("FIRCDERRPVLUFVLIJLBQM"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(explorer->Frame()).event(&drop);
+        QTRY_COMPARE(doc.current->code, start->code);
     }
 
     void cancelLeavesNoFrameFolder()

@@ -1,11 +1,15 @@
 // The density options have one set of names and limits: every tone map and palette name comes
 // back through the picture record and is taken by the command line, and the dialogs' supersampling
-// box and the command line stop at the same limits.
+// box and the command line stop at the same limits. The background chosen as "Other colour..."
+// shows as a swatch in its entry.
 #include "CommandParser.h"
 #include "DensityFields.h"
+#include "ModalAnswerer.h"
 #include "PictureRecord.h"
 #include "RenderOptions.h"
 
+#include <QColorDialog>
+#include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
 #include <QSpinBox>
@@ -42,6 +46,7 @@ std::optional<DensityOptions> FromCommandLine(const std::vector<std::string>& op
 class DensityChoicesTest : public QObject {
     Q_OBJECT
 private slots:
+    void theOtherColourShowsAsASwatch();
     void namesAndLimitsAgreeEverywhere()
     {
         std::vector<PictureSettings> cases;
@@ -85,6 +90,42 @@ private slots:
         QVERIFY(!FromCommandLine({"--supersample", std::to_string(LARGEST_SUPERSAMPLE + 1)}));
     }
 };
+
+void DensityChoicesTest::theOtherColourShowsAsASwatch()
+{
+    QDialog dialog;
+    auto* form = new QFormLayout(&dialog);
+    constexpr std::array<std::uint64_t, 1> points{1'000'000};
+    const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
+    QComboBox* background = nullptr;
+    for (QComboBox* box : dialog.findChildren<QComboBox*>())
+        if (box->findText("Other colour...") >= 0)
+            background = box;
+    QVERIFY(background);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QColor picked(40, 110, 200);
+    testing::ModalAnswerer answerer([picked](QWidget* window) {
+        if (auto* chooser = qobject_cast<QColorDialog*>(window)) {
+            chooser->setCurrentColor(picked);
+            chooser->accept();
+        }
+    });
+    background->setFocus();
+    QTest::keyClick(background, Qt::Key_End); // chooses the last entry, "Other colour..."
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(background->currentText(), QString("Other colour..."));
+    const QImage swatch = background->itemIcon(background->currentIndex()).pixmap(14, 14).toImage();
+    QCOMPARE(swatch.pixelColor(7, 7), picked);
+    const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+    if (!folder.isEmpty())
+        dialog.grab().save(folder + "/background-swatch.png");
+    DensityOptions options;
+    fields.Apply(options);
+    QVERIFY(options.background);
+    const Rgb chosen = *options.background;
+    QCOMPARE(QColor::fromRgbF(chosen[0], chosen[1], chosen[2]), picked);
+}
 
 QTEST_MAIN(DensityChoicesTest)
 #include "DensityChoicesTest.moc"

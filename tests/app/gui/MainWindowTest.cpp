@@ -210,6 +210,35 @@ private slots:
         QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
     }
 
+    // Unmended, the code box stayed scrolled to the end of a typed long code: its case letter and
+    // first coefficients were out of sight.
+    void enterOnALongCodeShowsItsStart()
+    {
+        const QString code =
+            "PQLHHQQHCVRGMOVIKUHRJILNPIKCPMSYXJDLICIUVTENXIKFDXSUTGIVVYECYDHMABQODIBTQPVOSTQRNONVQXEDNMYVOPHG"
+            "VHRXKCURIQWABRXPQHVOYQATROUUJBMKPCDLKSDKDMTSKVCHANLUNTWEIOFUESPCTGYHYOLIPRYGASYWATAANRCQJMHYARDJ"
+            "BAGLQSMIHYHJOEDCPDWCVRCADIOIUBCDTJNGDUCAGMWWAJFIQNSGFNVPMOUXTMXAYHVSLCJPJGBHYYBDCKMBRVJBYUQCHRGI"
+            "LTJRPXLWJFHSLAHQWWTPKHSGVEKTMQCBNNQCOOWIJTUIAAEASMICSWNVYLEUIKTNQJUGMCEMMUVJNQOLCKPBAWGEKWDHNCXY"
+            "GKJKQXNQANQMIBPLEWRMITVRMQJMCQFGTCDAJDIVRFGSIWTMRAUDUMXETUPEQVROJBGYNVHULYVLQDAOHKIHWWMYXPRLWHFJ"
+            "QHQDHPUNFJKRXWOCHLLSFYMMW";
+        QLineEdit& edit = *explorer->Frame().Codes().lineEdit();
+        edit.setFocus();
+        edit.clear();
+        QTest::keyClicks(&edit, code);
+        const auto cursor = [&edit] { return edit.inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
+        QTRY_VERIFY(cursor().left() > edit.width() / 2); // typed up to the right end
+        QTest::keyClick(&edit, Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), code);
+        QTest::keyClick(&edit, Qt::Key_End);
+        QTRY_VERIFY(cursor().left() > edit.width() / 2);
+        QTest::keyClick(&edit, Qt::Key_Return);
+        QCOMPARE(edit.selectedText(), code.mid(1, 1));
+        // The cursor stands after the marked letter, as far from the field's left end as the two
+        // letters before it are wide.
+        const int start = QFontMetrics(edit.font()).horizontalAdvance(code.left(2));
+        QTRY_VERIFY(cursor().center().x() >= start);
+    }
+
     void panelTogglesSwapLayouts()
     {
         CMainFrame& frame = explorer->Frame();
@@ -264,6 +293,25 @@ private slots:
         const QAbstractItemView* cases =
             explorer->Frame().Layouts().findChild<QSplitter*>("layout112")->findChild<QTreeWidget*>();
         QVERIFY(cases->viewport()->width() >= cases->sizeHintForColumn(0)); // no name cut
+    }
+
+    // Unmended, Gallery and Density shared one picture.
+    void toolbarButtonsLookDistinct()
+    {
+        QToolBar& bar = explorer->Frame().MainToolbar();
+        std::vector<std::pair<QString, QImage>> seen;
+        for (QAction* action : bar.actions()) {
+            if (action->isSeparator())
+                continue;
+            const QImage image = action->icon().pixmap(22, 20).toImage();
+            for (const auto& [name, other] : seen)
+                QVERIFY2(image != other, qPrintable(name + " and " + action->toolTip()));
+            seen.emplace_back(action->toolTip(), image);
+        }
+        QVERIFY(seen.size() >= 12);
+        const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
+        if (!folder.isEmpty())
+            bar.grab().save(folder + "/toolbar.png");
     }
 
     void barsToggleAndReportTheirState()

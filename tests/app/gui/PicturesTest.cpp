@@ -247,9 +247,14 @@ private slots:
         QVERIFY(PixelsOf(turned) == pixels);
     }
 
+    // Unmended, pane 0 still said "Picture written" of the export before the cancelled one.
     void cancelLeavesNoFile()
     {
         RememberSmallPictures();
+        const QString earlier = PictureFolder() + "/earlier.png";
+        AnswerExportDialog(earlier);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + earlier, 30000);
         AnswerExportDialog(PictureFolder() + "/cancelled.png", 6); // 10 billion points
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
         QPointer<ExportJob> job = explorer->Framework().Pictures().Export();
@@ -259,7 +264,8 @@ private slots:
         QVERIFY(QSignalSpy(job.data(), &ExportJob::progressed).wait(10000));
         progress->findChild<QPushButton*>()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!job, 5000);
-        QVERIFY(FilesIn(PictureFolder()).isEmpty());
+        QCOMPARE(FilesIn(PictureFolder()), QStringList{"earlier.png"});
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Picture not written: canceled"));
     }
 
     void aFailedWriteIsReportedWithTheFile()
