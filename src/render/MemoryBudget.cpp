@@ -83,9 +83,10 @@ std::string FitAnimation(DensityOptions& o, int frames, bool webp, std::uint64_t
     each.threads = parallel.threadsEach;
     const std::uint64_t frameBytes = PictureBytes(o);
     const std::uint64_t pixels = Pixels(o.width, o.height);
-    // 16-bit frames are copied to 8 bits for the WebP encoder; PNG frames are encoded one by one.
+    // 16-bit frames are copied to 8 bits for the WebP encoder (half their bytes); PNG frames are
+    // encoded one by one.
     const std::uint64_t encoder =
-        webp ? pixels * WEBP_BYTES_A_PIXEL + (o.depth == 16 ? pixels * 3 : 0) : EncodedBytes(frameBytes);
+        webp ? pixels * WEBP_BYTES_A_PIXEL + (o.depth == 16 ? frameBytes / 2 : 0) : EncodedBytes(frameBytes);
     const std::uint64_t fixed = frameBytes * static_cast<std::uint64_t>(parallel.held) + encoder;
     const std::uint64_t leastCanvas =
         StripRowBytes(each, parallel.threadsEach, colors) * static_cast<std::uint64_t>(parallel.workers);

@@ -1,6 +1,7 @@
 #pragma once
 #include "CZephyraDoc.h"
 #include "FakeHost.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +48,7 @@ class PersistenceTest : public ::testing::Test {
 protected:
     PersistenceTest()
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder =
-            std::filesystem::temp_directory_path() / ("zephyra-" + std::string(info->test_suite_name()) +
-                                                      "-" + info->name() + "-" + std::to_string(::getpid()));
+        folder = zephyra::testing::TestFolder("document");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }

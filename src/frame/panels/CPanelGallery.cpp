@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -189,7 +190,7 @@ void CPanelGallery::ClearPage()
     finds_.clear();
 }
 
-bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
+void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
 {
     QString problem = ReversedRange("f within", dimensionLow_, dimensionHigh_);
     const QString fillProblem = ReversedRange("fill within", fillLow_, fillHigh_);
@@ -202,7 +203,7 @@ bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
         progressTimer_->stop();
         progress_->setStyleSheet("QLabel { color: #c0392b; }");
         progress_->setText(problem);
-        return false;
+        return;
     }
     ClearPage();
     const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
@@ -212,7 +213,6 @@ bool CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
     progressTimer_->start();
     progress_->setStyleSheet({});
     ShowProgress();
-    return true;
 }
 
 void CPanelGallery::SearchMore()
@@ -239,19 +239,27 @@ void CPanelGallery::SearchVariants()
 void CPanelGallery::ShowProgress()
 {
     const auto found = static_cast<int>(finds_.size());
+    const QString tries = QLocale().toString(static_cast<qulonglong>(search_->Tries()));
     if (search_->Running()) {
         if (search_->Searching() && sinceFind_.elapsed() < patience_.count()) {
-            progress_->setText(
-                QString("Searching case %1\u2026 %2 of %3").arg(letter_).arg(found).arg(PAGE_SIZE));
+            // The tries show the work going on while finds are rare.
+            progress_->setText(QString("Searching case %1\u2026 %2 of %3 (%4 tries)")
+                                   .arg(letter_)
+                                   .arg(found)
+                                   .arg(PAGE_SIZE)
+                                   .arg(tries));
             return;
         }
         // Out of tries, or out of patience; finds already on their way still join the page.
         search_->Stop();
     }
     progressTimer_->stop();
-    const auto tries = static_cast<qulonglong>(search_->Tries());
     if (found >= PAGE_SIZE)
         progress_->setText(QString("%1 finds of case %2 after %3 tries").arg(found).arg(letter_).arg(tries));
+    else if (search_->OutOfMemory())
+        progress_->setText(
+            QString("Not enough memory for the points of a try (%1 each)")
+                .arg(QLocale().toString(static_cast<qulonglong>(doc_.defaults.defaultPointsCount))));
     else if (found == 0)
         progress_->setText(QString("No finds match these filters after %1 tries").arg(tries));
     else

@@ -62,10 +62,9 @@ private:
     void BuildFilters();
     // The case the page is of: that of the attractor shown, else the one Next searches.
     [[nodiscard]] char PageLetter() const;
-    // Starts a page of the document's case once the filters are sound; false when one is not.
-    bool StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed);
-    // Marks a reversed range on its fields; the problem, or an empty text.
-    [[nodiscard]] QString RangeProblem() const;
+    // Starts a page of these tries once the filters are sound; a reversed range is marked and said
+    // instead.
+    void StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed);
     // Ends a page whose finds stopped coming, and says how far the page is.
     void ShowProgress();
     void ClearPage();

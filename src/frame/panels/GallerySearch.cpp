@@ -33,6 +33,7 @@ void GallerySearch::Start(const FindSearch::Settings& settings, FindSearch::Make
     wanted_ = count;
     delivered_ = 0;
     tries_ = 0;
+    outOfMemory_ = false;
     thumbnails_ = std::stop_source();
     const std::stop_token stop = thumbnails_.get_token();
     // Runs on a worker: the thumbnail is drawn there, and only copies cross to this thread.
@@ -55,6 +56,7 @@ void GallerySearch::Stop()
     thumbnails_.request_stop();
     search_->Stop();
     tries_ = search_->Tries();
+    outOfMemory_ = search_->OutOfMemory();
     search_.reset(); // waits for the workers, which stop at their next iteration
 }
 

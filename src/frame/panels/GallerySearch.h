@@ -30,6 +30,8 @@ public:
     [[nodiscard]] bool Searching() const { return search_ && search_->Running(); }
     // Tries the latest batch started, so far or until it ended.
     [[nodiscard]] std::uint64_t Tries() const { return search_ ? search_->Tries() : tries_; }
+    // A worker of the latest batch could not get its point buffer.
+    [[nodiscard]] bool OutOfMemory() const { return search_ ? search_->OutOfMemory() : outOfMemory_; }
 
 signals:
     void Found(const zephyra::Find& find, const QImage& thumbnail);
@@ -43,6 +45,7 @@ private:
     int wanted_ = 0;
     int delivered_ = 0;
     std::uint64_t tries_ = 0;
+    bool outOfMemory_ = false;
 };
 
 } // namespace zephyra

@@ -3,6 +3,7 @@
 #include "PictureRecord.h"
 #include "PngFile.h"
 #include "Subcommand.h"
+#include "TestFolder.h"
 #include "WebpFile.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ namespace {
 constexpr const char* HENON = "EWM?MPMMWMMMM";
 
 struct AnimateFixture : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-animate-test";
+    std::filesystem::path dir = zephyra::testing::TestFolder("animate");
     std::string err;
 
     void SetUp() override

@@ -3,6 +3,7 @@
 #include "DocumentFile.h"
 #include "PngFile.h"
 #include "RunZephyra.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,11 @@ std::vector<double> Numbers(const std::string& jsonLines, const std::string& nam
     return numbers;
 }
 
-class DiscoveryCommands : public testing::Test {
+class DiscoveryCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("zephyra-discovery-" + std::to_string(getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = zephyra::testing::TestFolder("discovery");
         std::filesystem::create_directories(folder);
     }
     void TearDown() override
@@ -256,8 +255,8 @@ TEST_F(DiscoveryCommands, BadOptionsAreUsageErrors)
                                                {"variants", "EWM?MPMMWMMMM", "--points", "0"},
                                                {"variants"}}) {
         const Result r = RunZephyra(bad);
-        EXPECT_EQ(r.code, EXIT_USAGE) << testing::PrintToString(bad);
-        EXPECT_FALSE(r.err.empty()) << testing::PrintToString(bad);
+        EXPECT_EQ(r.code, EXIT_USAGE) << ::testing::PrintToString(bad);
+        EXPECT_FALSE(r.err.empty()) << ::testing::PrintToString(bad);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "PngFile.h"
 #include "PngResolution.h"
 #include "Subcommand.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ using zephyra::testing::InterruptingBuffer;
 namespace {
 
 struct RenderFixture : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-render-test";
+    std::filesystem::path dir = zephyra::testing::TestFolder("render");
     std::string err;
 
     void SetUp() override { std::filesystem::create_directories(dir); }

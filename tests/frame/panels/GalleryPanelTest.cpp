@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace zephyra;
@@ -206,7 +207,8 @@ void GalleryPanelTest::aPageSaysHowFarItIsAndWhenNothingMatches()
     GalleryFixture f;
     f.Gallery().SearchMore();
     // Finds reach the panel through its event queue, so none is on the page yet.
-    QCOMPARE(f.Gallery().Progress(), QString("Searching case E\u2026 0 of 12"));
+    QVERIFY2(f.Gallery().Progress().startsWith(QString("Searching case E\u2026 0 of 12 (")),
+             qPrintable(f.Gallery().Progress()));
     QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("12 finds of case E after "), FILL_TIMEOUT_MS);
 
     // No exponent of case E is this large: the page gives up once finds stop coming.
@@ -216,7 +218,7 @@ void GalleryPanelTest::aPageSaysHowFarItIsAndWhenNothingMatches()
     QTRY_VERIFY_WITH_TIMEOUT(!f.Gallery().Searching(), FILL_TIMEOUT_MS);
     QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("No finds match these filters after "),
                              FILL_TIMEOUT_MS);
-    const QString tries = f.Gallery().Progress().section(' ', 6, 6);
+    const QString tries = f.Gallery().Progress().section(' ', 6, 6).remove(QRegularExpression("\\D"));
     QVERIFY2(tries.toULongLong() > 0, qPrintable(f.Gallery().Progress()));
     QCOMPARE(f.Grid().count(), 0);
 }

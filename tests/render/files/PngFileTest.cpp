@@ -1,6 +1,7 @@
 #include "PngFile.h"
 #include "Attractor.h"
 #include "PictureRecord.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ void PutBigEndian(std::string& bytes, std::size_t at, std::uint32_t value)
 }
 
 struct PngFileFixture : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-png-test";
+    std::filesystem::path dir = zephyra::testing::TestFolder("png");
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 };
