@@ -1,4 +1,5 @@
 #include "WebpRecord.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace zephyra {
 namespace {
 
 struct WebpRecordFixture : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zephyra-webp-record-test";
+    std::filesystem::path dir = zephyra::testing::TestFolder("webp-record");
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
