@@ -143,6 +143,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsAbove = pr.top == 0 ? -1.0f : std::nextafter(top, 0.0f);
     constexpr float OFF_CANVAS = -2.0f;
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
+    const int cellsAcross = pr.width; // a local: GCC leaves the index loop scalar when it reads pr
     const int cellsPerRow = pr.width / pr.supersample;
     const float perCell = 1.0f / static_cast<float>(pr.supersample);
     // The canvas is far larger than the caches and the orbits scatter over it: each step's cells
@@ -170,6 +171,12 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 const double low = v >= -ORBIT_LIMIT ? fine[l] : 0.0;
                 fine[l] = v <= ORBIT_LIMIT ? low : 0.0;
             }
+        // The mask again as floats, so the float loops below select with whole 16-lane masks
+        // instead of assembling them from two 8-lane double masks bit by bit.
+        alignas(64) float fineF[L];
+#pragma omp simd
+        for (int l = 0; l < L; ++l)
+            fineF[l] = static_cast<float>(fine[l]);
         alignas(64) float clip[3][L];
         for (int r = 0; r < 3; ++r)
 #pragma omp simd
@@ -186,7 +193,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             const float row = pr.centreY - clip[1][l] / w * pr.halfHeight;
             float column = clip[0][l] / w * pr.halfWidth + pr.centreX;
             column = clip[2][l] != 0.0f ? column : OFF_CANVAS;
-            column = fine[l] != 0.0 ? column : OFF_CANVAS;
+            column = fineF[l] != 0.0f ? column : OFF_CANVAS;
             column = row > rowsAbove ? column : OFF_CANVAS;
             column = row < rowsEnd ? column : OFF_CANVAS;
             column = column < width ? column : OFF_CANVAS;
@@ -196,7 +203,7 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
         }
 #pragma omp simd
         for (int l = 0; l < L; ++l)
-            index[l] = canvasColumn[l] >= 0 ? canvasRow[l] * pr.width + canvasColumn[l] : -1;
+            index[l] = canvasColumn[l] >= 0 ? canvasRow[l] * cellsAcross + canvasColumn[l] : -1;
         // What each lane adds to its picture pixel's colour cell, laid out as the cell: one hit
         // and its colour. The cell is found by integer division by S in float, where it
         // vectorises: the half keeps each quotient clear of whole numbers.
@@ -235,12 +242,12 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 if (fine[l] == 0.0)
                     lanes.Restart(source, l);
 
-        for (int l = 0; l < L; ++l)
-            if (index[l] >= 0) {
-                __builtin_prefetch(canvas.counts + index[l], 1);
-                if constexpr (Colors)
-                    __builtin_prefetch(canvas.cells + cell[l], 1);
-            }
+        // Without a branch a lane: a lane off the canvas fetches cell 0 in vain.
+        for (int l = 0; l < L; ++l) {
+            __builtin_prefetch(canvas.counts + (index[l] >= 0 ? index[l] : 0), 1);
+            if constexpr (Colors)
+                __builtin_prefetch(canvas.cells + cell[l], 1);
+        }
         Accumulate<Colors>(pending, canvas);
         pending = hits;
     }
