@@ -28,8 +28,8 @@ void AddWide(std::vector<WideCell>& wide, const WideCell& add)
 void SpillCell(const CanvasCells& canvas, std::size_t index)
 {
     // A worker fills at most hits / CELL_COUNT_LIMIT cells, all reserved: this never allocates.
-    AddWide(*canvas.wide, Widen(index, canvas.cells[index]));
-    canvas.cells[index] = {};
+    AddWide(*canvas.wide, Widen(index, canvas.Cell(index)));
+    canvas.Cell(index) = {};
 }
 
 DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
@@ -47,20 +47,18 @@ DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
 bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors,
                              std::uint64_t hits)
 {
-    counts_.clear();
-    cells_.clear();
-    countCells_ = pixels * static_cast<std::size_t>(supersample) * static_cast<std::size_t>(supersample);
-    colorCells_ = colors ? pixels : 0;
+    records_.clear();
+    pixels_ = pixels;
+    layout_ = {};
+    layout_.colorWords = colors ? static_cast<int>(sizeof(ColorCell) / sizeof(std::uint32_t)) : 0;
+    layout_.supersample = supersample;
     wide_ = std::make_unique<std::vector<WideCell>[]>(static_cast<std::size_t>(workers));
     for (int w = 0; w < workers; ++w)
         wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
     for (int w = 0; w < workers; ++w) {
-        counts_.push_back(Map(countCells_ * sizeof(std::uint32_t)));
-        if (colors)
-            cells_.push_back(Map(colorCells_ * sizeof(ColorCell)));
-        if (!counts_.back() || (colors && !cells_.back())) {
-            counts_.clear();
-            cells_.clear();
+        records_.push_back(Map(pixels * PixelBytes(supersample, colors)));
+        if (!records_.back()) {
+            records_.clear();
             return false;
         }
     }
@@ -75,26 +73,29 @@ void DensityCanvas::Unmap::operator()(void* p) const
 CanvasCells DensityCanvas::Worker(int worker) const
 {
     const auto w = static_cast<std::size_t>(worker);
-    CanvasCells c;
+    CanvasCells c = layout_;
     c.wide = &wide_[w];
-    c.counts = static_cast<std::uint32_t*>(counts_[w].get());
-    if (!cells_.empty())
-        c.cells = static_cast<ColorCell*>(cells_[w].get());
+    c.words = static_cast<std::uint32_t*>(records_[w].get());
     return c;
 }
 
 void DensityCanvas::Merge()
 {
     const CanvasCells sum = Worker(0);
-    for (std::size_t w = 1; w < counts_.size(); ++w) {
+    const auto counts = static_cast<std::size_t>(layout_.supersample * layout_.supersample);
+    for (std::size_t w = 1; w < records_.size(); ++w) {
         const CanvasCells part = Worker(static_cast<int>(w));
-        for (std::size_t i = 0; i < countCells_; ++i) {
-            const std::uint64_t total = std::uint64_t{sum.counts[i]} + part.counts[i];
-            sum.counts[i] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+        for (std::size_t i = 0; i < pixels_; ++i) {
+            std::uint32_t* to = sum.Counts(i);
+            const std::uint32_t* from = part.Counts(i);
+            for (std::size_t k = 0; k < counts; ++k) {
+                const std::uint64_t total = std::uint64_t{to[k]} + from[k];
+                to[k] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+            }
         }
-        for (std::size_t i = 0; i < colorCells_; ++i) {
-            ColorCell& to = sum.cells[i];
-            const ColorCell& from = part.cells[i];
+        for (std::size_t i = 0; layout_.colorWords && i < pixels_; ++i) {
+            ColorCell& to = sum.Cell(i);
+            const ColorCell& from = part.Cell(i);
             if (from.count == 0)
                 continue;
             // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.

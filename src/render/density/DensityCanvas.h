@@ -18,6 +18,11 @@ public:
                    sizeof(std::uint32_t) +
                (colors ? sizeof(ColorCell) : 0);
     }
+    // Words a picture pixel's record takes.
+    [[nodiscard]] static std::size_t PixelWords(int supersample, bool colors)
+    {
+        return PixelBytes(supersample, colors) / sizeof(std::uint32_t);
+    }
 
     // Zeroed canvases of `pixels` picture pixels at supersample S for `workers` workers that add
     // at most `hits` hits in all; false when the memory cannot be had.
@@ -37,11 +42,10 @@ private:
     };
     using Pages = std::unique_ptr<void, Unmap>;
     [[nodiscard]] static Pages Map(std::size_t bytes);
-    std::vector<Pages> counts_;                     // one a worker
-    std::vector<Pages> cells_;                      // one a worker, coordinate colours only
+    std::vector<Pages> records_;                    // one a worker
     std::unique_ptr<std::vector<WideCell>[]> wide_; // one list a worker
-    std::size_t countCells_ = 0;
-    std::size_t colorCells_ = 0;
+    CanvasCells layout_;                            // without words and wide cells
+    std::size_t pixels_ = 0;
 };
 
 } // namespace zephyra

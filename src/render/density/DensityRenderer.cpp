@@ -44,9 +44,9 @@ int StripRows(const DensityOptions& o, int workers, bool colors)
 {
     std::size_t rows =
         std::max<std::size_t>(1, StripMemory(o.memoryLimit) / StripRowBytes(o, workers, colors));
-    const auto cellsPerRow = static_cast<std::size_t>(o.width) * static_cast<std::size_t>(o.supersample) *
-                             static_cast<std::size_t>(o.supersample);
-    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / cellsPerRow); // cell indices stay in int
+    const auto wordsPerRow =
+        static_cast<std::size_t>(o.width) * DensityCanvas::PixelWords(o.supersample, colors);
+    rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / wordsPerRow); // word offsets stay in int
     return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
 }
 

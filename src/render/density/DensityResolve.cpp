@@ -46,7 +46,7 @@ struct Block {
 
 Block ColorBlock(const CanvasCells& cells, std::size_t i)
 {
-    const ColorCell& c = cells.cells[i];
+    const ColorCell& c = cells.Cell(i);
     Block block{c.count, {c.red, c.green, c.blue}};
     const std::vector<WideCell>& wide = *cells.wide;
     const auto w = std::lower_bound(wide.begin(), wide.end(), i,
@@ -63,16 +63,18 @@ Block ColorBlock(const CanvasCells& cells, std::size_t i)
 
 void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
 {
-    const std::size_t cells = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(strip.rows) *
-                              static_cast<std::size_t>(strip.supersample * strip.supersample);
-    for (std::size_t i = 0; i < cells; ++i)
-        histogram.Add(strip.cells.counts[i]);
+    const std::size_t pixels = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(strip.rows);
+    const auto counts = static_cast<std::size_t>(strip.supersample * strip.supersample);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const std::uint32_t* c = strip.cells.Counts(i);
+        for (std::size_t k = 0; k < counts; ++k)
+            histogram.Add(c[k]);
+    }
 }
 
 Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style)
 {
     const int S = strip.supersample;
-    const std::size_t canvasWidth = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(S);
     const float perCell = 1.0f / static_cast<float>(S * S);
     const bool palette = style.palette != Palette::Coordinates;
     Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
@@ -82,9 +84,10 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
             int lit = 0;
             Rgb paint{};
             for (int sy = 0; sy < S; ++sy) {
-                const std::uint32_t* row = strip.cells.counts +
-                                           static_cast<std::size_t>(y * S + sy) * canvasWidth +
-                                           static_cast<std::size_t>(x * S);
+                const std::uint32_t* row =
+                    strip.cells.Counts(static_cast<std::size_t>(y) * static_cast<std::size_t>(strip.width) +
+                                       static_cast<std::size_t>(x)) +
+                    sy * S;
                 for (int sx = 0; sx < S; ++sx) {
                     const float b = curve.Brightness(row[sx]);
                     brightness += b;

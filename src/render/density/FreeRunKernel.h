@@ -52,12 +52,28 @@ struct WideCell {
     std::uint64_t sums[3]{};
 };
 
-// The cells of one worker for one pass: saturating counts, one a canvas cell, and for coordinate
-// colours coloured cells, one a picture pixel, with the wide cells of those that filled up.
+// The cells of one worker for one pass, one record a picture pixel: for coordinate colours its
+// coloured cell, then its S x S saturating counts row by row. A point's count and colour share a
+// record, so that a scattered hit fetches one cache line rather than two.
 struct CanvasCells {
-    std::uint32_t* counts = nullptr;
-    ColorCell* cells = nullptr;            // nullptr for palettes
+    std::uint32_t* words = nullptr;
+    int colorWords = 0; // sizeof(ColorCell) / 4 with coordinate colours, 0 with palettes
+    int supersample = 1;
     std::vector<WideCell>* wide = nullptr; // reserved for every cell that can fill up
+
+    [[nodiscard]] std::size_t Stride() const
+    {
+        return static_cast<std::size_t>(colorWords + supersample * supersample);
+    }
+    // The S x S counts of picture pixel `pixel`, row by row.
+    [[nodiscard]] std::uint32_t* Counts(std::size_t pixel) const
+    {
+        return words + pixel * Stride() + colorWords;
+    }
+    [[nodiscard]] ColorCell& Cell(std::size_t pixel) const
+    {
+        return *reinterpret_cast<ColorCell*>(words + pixel * Stride());
+    }
 };
 
 // Moves coloured cell `index`, just filled up, into its wide cell.

@@ -96,8 +96,8 @@ struct SpecialLanes {
     }
 };
 
-// The cells one step of the lanes adds to: the count's index (-1 for none) and, for coordinate
-// colours, the coloured cell's index and what it adds there.
+// The cells one step of the lanes adds to: the word of its count (-1 for none) and, for
+// coordinate colours, the first word of the pixel's record (its coloured cell) and what it adds there.
 struct Pending {
     alignas(64) int index[L];
     alignas(64) int cell[L];
@@ -116,18 +116,18 @@ template <bool Colors>
         const int i = hits.index[l];
         if (i < 0)
             continue;
-        std::uint32_t& count = canvas.counts[i];
+        std::uint32_t& count = canvas.words[i];
         count += count != 0xFFFFFFFFu;
         if constexpr (Colors) {
             // One load, add and store of the whole cell.
-            const int c = hits.cell[l];
+            std::uint32_t* const c = canvas.words + hits.cell[l];
             CellHit sum, hit;
-            std::memcpy(&sum, &canvas.cells[c], sizeof sum);
+            std::memcpy(&sum, c, sizeof sum);
             std::memcpy(&hit, hits.add[l], sizeof hit);
             sum += hit;
-            std::memcpy(&canvas.cells[c], &sum, sizeof sum);
+            std::memcpy(c, &sum, sizeof sum);
             if (sum[0] == CELL_COUNT_LIMIT) [[unlikely]]
-                SpillCell(canvas, static_cast<std::size_t>(c));
+                SpillCell(canvas, static_cast<std::size_t>(hits.cell[l]) / canvas.Stride());
         }
     }
 }
@@ -143,9 +143,12 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float rowsAbove = pr.top == 0 ? -1.0f : std::nextafter(top, 0.0f);
     constexpr float OFF_CANVAS = -2.0f;
     const float rowsEnd = static_cast<float>(pr.top + pr.rows < pr.height ? pr.top + pr.rows : pr.height);
-    const int cellsAcross = pr.width; // a local: GCC leaves the index loop scalar when it reads pr
-    const int cellsPerRow = pr.width / pr.supersample;
-    const float perCell = 1.0f / static_cast<float>(pr.supersample);
+    // Locals: GCC leaves the index loop scalar when it reads pr there.
+    const int S = pr.supersample;
+    const int cellsPerRow = pr.width / S;
+    const float perCell = 1.0f / static_cast<float>(S);
+    const int stride = static_cast<int>(canvas.Stride());
+    constexpr int colorWords = Colors ? static_cast<int>(sizeof(ColorCell) / sizeof(std::uint32_t)) : 0;
     // The canvas is far larger than the caches and the orbits scatter over it: each step's cells
     // are fetched while the next step is computed, and only then incremented.
     Pending pending;
@@ -201,21 +204,21 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             canvasColumn[l] = static_cast<int>(inside ? column : -1.0f);
             canvasRow[l] = static_cast<int>(inside ? row : top) - pr.top;
         }
+        // The picture pixel is found by integer division by S in float, where it vectorises: the
+        // half keeps each quotient clear of whole numbers. A lane off the canvas gets pixel 0.
 #pragma omp simd
-        for (int l = 0; l < L; ++l)
-            index[l] = canvasColumn[l] >= 0 ? canvasRow[l] * cellsAcross + canvasColumn[l] : -1;
+        for (int l = 0; l < L; ++l) {
+            const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
+            const int cellColumn = static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
+            const int record = (cellRow * cellsPerRow + cellColumn) * stride;
+            const int sub = (canvasRow[l] - cellRow * S) * S + canvasColumn[l] - cellColumn * S;
+            cell[l] = record;
+            index[l] = canvasColumn[l] >= 0 ? record + colorWords + sub : -1;
+        }
         // What each lane adds to its picture pixel's colour cell, laid out as the cell: one hit
-        // and its colour. The cell is found by integer division by S in float, where it
-        // vectorises: the half keeps each quotient clear of whole numbers.
+        // and its colour.
         std::uint32_t(&add)[L][4] = hits.add;
         if constexpr (Colors) {
-#pragma omp simd
-            for (int l = 0; l < L; ++l) {
-                const int cellRow = static_cast<int>((static_cast<float>(canvasRow[l]) + 0.5f) * perCell);
-                const int cellColumn =
-                    static_cast<int>((static_cast<float>(canvasColumn[l]) + 0.5f) * perCell);
-                cell[l] = cellRow * cellsPerRow + cellColumn;
-            }
 #pragma omp simd
             for (int l = 0; l < L; ++l) {
                 add[l][0] = 1;
@@ -242,11 +245,12 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
                 if (fine[l] == 0.0)
                     lanes.Restart(source, l);
 
-        // Without a branch a lane: a lane off the canvas fetches cell 0 in vain.
+        // Without a branch a lane: a lane off the canvas fetches pixel 0 in vain. At S = 2 the
+        // count and the cell share a line and the second fetch costs next to nothing.
         for (int l = 0; l < L; ++l) {
-            __builtin_prefetch(canvas.counts + (index[l] >= 0 ? index[l] : 0), 1);
+            __builtin_prefetch(canvas.words + (index[l] >= 0 ? index[l] : 0), 1);
             if constexpr (Colors)
-                __builtin_prefetch(canvas.cells + cell[l], 1);
+                __builtin_prefetch(canvas.words + cell[l], 1);
         }
         Accumulate<Colors>(pending, canvas);
         pending = hits;

@@ -143,7 +143,7 @@ TEST(DensityRenderer, DivergingLaneRestartsOnTheAttractor)
     pr.width = pr.height = pr.rows = 64;
     for (int k = 0; k < 4; ++k)
         pr.normScale[k] = 1.0f;
-    SelectLaneKernel(source, false)(lanes, source, pr, 1, {counts.data(), nullptr});
+    SelectLaneKernel(source, false)(lanes, source, pr, 1, {counts.data()});
     EXPECT_EQ(lanes.restarts, 2u);
     for (const int lane : {3, 5})
         for (int k = 0; k < 2; ++k) {
@@ -174,7 +174,8 @@ TEST(DensityRenderer, CellsPastTheCountLimitKeepExactSums)
     }
     canvas.Merge();
     const CanvasCells sum = canvas.Sum();
-    std::uint64_t total[4] = {sum.cells[0].count, sum.cells[0].red, sum.cells[0].green, sum.cells[0].blue};
+    const ColorCell& cell = sum.Cell(0);
+    std::uint64_t total[4] = {cell.count, cell.red, cell.green, cell.blue};
     for (const WideCell& w : *sum.wide) {
         total[0] += w.count;
         for (int k = 0; k < 3; ++k)

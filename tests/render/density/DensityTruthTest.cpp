@@ -194,7 +194,7 @@ TEST(DensityTruth, AFreeRunningLaneNeverComesBackToAState)
     std::unordered_set<std::uint64_t> states;
     states.reserve(STEPS);
     for (int s = 0; s < STEPS; ++s) {
-        kernel(lanes, source, pr, 1, {counts, nullptr});
+        kernel(lanes, source, pr, 1, {counts});
         std::uint64_t x = 0, y = 0;
         std::memcpy(&x, &lanes.p[0][0], sizeof lanes.p[0][0]);
         std::memcpy(&y, &lanes.p[1][0], sizeof lanes.p[1][0]);
