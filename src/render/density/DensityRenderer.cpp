@@ -83,7 +83,7 @@ public:
                 return Cancelled();
             CountPixels(Strip(options_.height), histogram);
             sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram),
-                              style_),
+                              style_, workers_),
                  0);
             return {DensityResult::Outcome::Finished, {}};
         }
@@ -103,7 +103,7 @@ public:
             const int n = std::min(rows, options_.height - top);
             if (!Draw(top, n, colors))
                 return Cancelled();
-            sink(ResolveStrip(Strip(n), curve, style_), top);
+            sink(ResolveStrip(Strip(n), curve, style_, workers_), top);
         }
         return {DensityResult::Outcome::Finished, {}};
     }

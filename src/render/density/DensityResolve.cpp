@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace zephyra {
 
@@ -72,13 +74,16 @@ void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
     }
 }
 
-Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style)
+namespace {
+
+// Resolves the picture rows [first, end) of the strip.
+void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int first,
+                 int end, Picture& picture)
 {
     const int S = strip.supersample;
     const float perCell = 1.0f / static_cast<float>(S * S);
     const bool palette = style.palette != Palette::Coordinates;
-    Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
-    for (int y = 0; y < strip.rows; ++y)
+    for (int y = first; y < end; ++y)
         for (int x = 0; x < strip.width; ++x) {
             float brightness = 0.0f;
             int lit = 0;
@@ -141,6 +146,23 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
                 picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * opacity);
             }
         }
+}
+
+} // namespace
+
+Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers)
+{
+    Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
+    // Rows are independent: each worker resolves a band of its own.
+    const int band = (strip.rows + workers - 1) / workers;
+    {
+        std::vector<std::jthread> threads;
+        for (int first = band; first < strip.rows; first += band)
+            threads.emplace_back([&, first] {
+                ResolveRows(strip, curve, style, first, std::min(first + band, strip.rows), picture);
+            });
+        ResolveRows(strip, curve, style, 0, std::min(band, strip.rows), picture);
+    }
     return picture;
 }
 

@@ -33,7 +33,8 @@ struct ResolveStyle {
 // brightness, so that the attractor's own colours stay readable. A transparent picture has no
 // background: each pixel holds the colour (not premultiplied) and the brightness as its alpha,
 // so that laid over any background it looks as an opaque picture on that background would.
+// `workers` (at least 1) threads share the rows.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
-                                   const ResolveStyle& style);
+                                   const ResolveStyle& style, int workers);
 
 } // namespace zephyra
