@@ -140,6 +140,25 @@ private slots:
         QCOMPARE(EverythingIn(AnimationFolder()), QStringList());
     }
 
+    void anAnimationThatCannotFitIsRefusedWithTheFile()
+    {
+        RememberSmallAnimations(4);
+        explorer->Doc().availableMemory = [] { return std::uint64_t{1} << 16; };
+        const QString path = AnimationFolder() + "/refused.webp";
+        AnswerDialog([path](ExportAnimationDialog& dialog) {
+            dialog.findChild<QLineEdit*>("file")->setText(path);
+            ClickExport(dialog);
+        });
+        BoxAnswerer answerer(QMessageBox::Ok);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 30000);
+        QVERIFY(answerer.Text().contains(path));
+        QVERIFY2(answerer.Text().contains("not enough memory for a WebP animation of 64x48"),
+                 qPrintable(answerer.Text()));
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Animation not written"));
+        QCOMPARE(EverythingIn(AnimationFolder()), QStringList());
+    }
+
     void aMorphCodeIsCheckedInTheDialog()
     {
         CZephyraDoc& doc = explorer->Doc();
