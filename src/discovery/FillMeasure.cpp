@@ -9,9 +9,12 @@ namespace {
 int Cell(const Point& p, int axis)
 {
     const float v = axis >= COORD_X && axis <= COORD_W ? p[static_cast<std::size_t>(axis)] : 0.0f;
-    // Normalised points lie in -1..1; a NaN lands in cell 0 rather than anywhere undefined.
+    // Normalised points lie in -1..1, but an orbit may leave its bounds after they were taken: it
+    // is clamped before the conversion, which is undefined past int's range. A NaN lands in cell 0.
     const float scaled = (v + 1.0f) * (0.5f * FILL_GRID);
-    return scaled >= 0.0f ? std::min(static_cast<int>(scaled), FILL_GRID - 1) : 0;
+    if (!(scaled >= 0.0f))
+        return 0;
+    return scaled < static_cast<float>(FILL_GRID) ? static_cast<int>(scaled) : FILL_GRID - 1;
 }
 } // namespace
 

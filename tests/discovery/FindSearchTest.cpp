@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 
 using namespace zephyra;
 
@@ -130,6 +131,20 @@ TEST(FillMeasure, CountsTheCellsReachedOnTheDisplayedAxes)
     EXPECT_FLOAT_EQ(MeasureFill(points, 0, 4, display), 3.0f / 4096);
     display.coordX = COORD_Z;
     EXPECT_FLOAT_EQ(MeasureFill(points, 0, 4, display), 3.0f / 4096);
+}
+
+// Unmended, a point far outside -1..1 (an orbit that left its bounds after they were taken) gave
+// a negative cell, and the bit set's range check ended a Gallery worker with std::out_of_range.
+TEST(FillMeasure, PointsOutsideTheBoundsLandInTheEdgeCells)
+{
+    constexpr float INF = std::numeric_limits<float>::infinity();
+    const Point points[] = {{1e10f, 1e10f, 0, 0},
+                            {INF, INF, 0, 0},
+                            {-INF, -1e10f, 0, 0},
+                            {std::numeric_limits<float>::quiet_NaN(), 0, 0, 0}};
+    float fill = 0.0f;
+    ASSERT_NO_THROW(fill = MeasureFill(points, 0, 4, DisplaySettings{}));
+    EXPECT_FLOAT_EQ(fill, 3.0f / 4096); // the top right corner twice, the bottom left, a NaN at the left
 }
 
 } // namespace

@@ -7,14 +7,16 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zephyra::testing {
 
 // An animated WebP as libwebp's decoder reads it: the canvas, the loop count, the frames the file
-// declares and those that decode.
+// declares and those that decode, and the first frame's RGBA pixels, row by row.
 struct WebpFile {
     unsigned width = 0, height = 0, loops = 0, declaredFrames = 0;
     int decodedFrames = 0;
+    std::vector<std::uint8_t> firstFrame;
 };
 
 // Nothing for a file that libwebp cannot read as an animation.
@@ -36,7 +38,9 @@ inline std::optional<WebpFile> ReadWebpFile(const std::filesystem::path& path)
         std::uint8_t* pixels = nullptr;
         int timestamp = 0;
         while (WebPAnimDecoderHasMoreFrames(decoder) && WebPAnimDecoderGetNext(decoder, &pixels, &timestamp))
-            ++file->decodedFrames;
+            if (++file->decodedFrames == 1)
+                file->firstFrame.assign(pixels,
+                                        pixels + std::size_t{info.canvas_width} * info.canvas_height * 4);
     }
     WebPAnimDecoderDelete(decoder);
     return file;

@@ -1,7 +1,6 @@
 #include "AnimationExport.h"
 #include "CliSession.h"
 #include "DensitySceneOf.h"
-#include "MemoryBudget.h"
 #include "PointMemory.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
@@ -96,12 +95,6 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         io.err << "zephyra animate: " << error << "\n";
         return EXIT_FAILED;
     }
-    if (const std::string refusal =
-            FitAnimation(plan.options, plan.frames, IsWebpPath(*out), SystemAvailableMemory());
-        !refusal.empty()) {
-        io.err << "zephyra animate: " << refusal << "\n";
-        return EXIT_FAILED;
-    }
 
     CliSession session(io, {});
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
@@ -136,8 +129,9 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         bar.Clear();
         io.err << "zephyra animate: " << text << "\n";
     };
-    const DensityResult result = ExportAnimation(
-        plan, {*out, fps, quality, PictureTexts(*attractor, settings)}, stop.get_token(), progress, note);
+    const DensityResult result =
+        ExportAnimation(plan, {*out, fps, quality, PictureTexts(*attractor, settings)},
+                        SystemAvailableMemory(), stop.get_token(), progress, note);
     bar.Clear();
     if (result.outcome == DensityResult::Outcome::Cancelled) {
         io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";

@@ -131,8 +131,9 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
         if (io.ShowsProgress())
             bar.Show(fraction);
     };
-    const DensityResult result = ExportDensityPicture(scene, settings, PictureTexts(attractor, settings),
-                                                      output, stop.get_token(), progress);
+    const DensityResult result =
+        ExportDensityPicture(scene, settings, PictureTexts(attractor, settings), output,
+                             SystemAvailableMemory(), stop.get_token(), progress);
     bar.Clear();
     if (result.outcome != DensityResult::Outcome::Finished)
         return Report(result, io);
@@ -244,11 +245,6 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     ApplyDensityOptions(parsed, settings);
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
-        return EXIT_FAILED;
-    }
-    if (const std::string refusal = FitDensityPicture(settings.options, SystemAvailableMemory());
-        !refusal.empty()) {
-        io.err << "zephyra render: " << refusal << "\n";
         return EXIT_FAILED;
     }
     return RenderDensityFile(session, *attractor, settings, *output);

@@ -138,6 +138,7 @@ void ExportAnimationDialog::BuildFrames(QFormLayout& form, const std::vector<Rgb
     connect(fps_, &QSpinBox::valueChanged, this, &ExportAnimationDialog::ShowDuration);
 
     density_.emplace(form, *this, ownColors, "&Points a frame:", POINTS, DEFAULT_POINTS);
+    density_->OfferTransparent(); // WebP and PNG frames hold alpha
 }
 
 void ExportAnimationDialog::BuildOutput(QFormLayout& form)

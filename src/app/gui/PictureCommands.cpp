@@ -117,12 +117,13 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
     PictureSettings settings = chosen;
     settings.blackWhite = doc_.viewBlackWhite;
     const Attractor& attractor = *doc_.current;
-    pictureExport_.Start(path,
-                         [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
-                          texts = PictureTexts(attractor, settings), file = path.toStdString()](
-                             std::stop_token stop, const DensityProgress& progress, const ExportJob::Note&) {
-                             return ExportDensityPicture(scene, settings, texts, file, stop, progress);
-                         });
+    pictureExport_.Start(path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
+                                texts = PictureTexts(attractor, settings), file = path.toStdString(),
+                                available = doc_.availableMemory()](std::stop_token stop,
+                                                                    const DensityProgress& progress,
+                                                                    const ExportJob::Note&) {
+        return ExportDensityPicture(scene, settings, texts, file, available, stop, progress);
+    });
 }
 
 void PictureCommands::ExportAnimation()
@@ -140,11 +141,12 @@ void PictureCommands::ExportAnimation()
     settings.blackWhite = doc_.viewBlackWhite;
     AnimationTarget target = dialog.Target();
     target.record = PictureTexts(*doc_.current, settings);
-    animationExport_.Start(
-        QString::fromStdString(target.path.string()),
-        [plan, target](std::stop_token stop, const DensityProgress& progress, const ExportJob::Note& note) {
-            return zephyra::ExportAnimation(plan, target, stop, progress, note);
-        });
+    animationExport_.Start(QString::fromStdString(target.path.string()),
+                           [plan, target, available = doc_.availableMemory()](std::stop_token stop,
+                                                                              const DensityProgress& progress,
+                                                                              const ExportJob::Note& note) {
+                               return zephyra::ExportAnimation(plan, target, available, stop, progress, note);
+                           });
 }
 
 } // namespace zephyra

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "FrameFolder.h"
+#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
@@ -123,14 +124,19 @@ std::string AnimationTargetProblem(const std::filesystem::path& path)
     return {};
 }
 
-DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target, std::stop_token stop,
-                              const DensityProgress& progress, const FrameNote& note)
+DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target,
+                              std::uint64_t available, std::stop_token stop, const DensityProgress& progress,
+                              const FrameNote& note)
 {
     if (std::string problem = AnimationTargetProblem(target.path); !problem.empty())
         return {DensityResult::Outcome::Failed, std::move(problem)};
-    FrameWriter writer(target, plan.options);
+    AnimationPlan fitted = plan;
+    if (std::string refusal = FitAnimation(fitted.options, fitted.frames, IsWebpPath(target.path), available);
+        !refusal.empty())
+        return {DensityResult::Outcome::Failed, std::move(refusal)};
+    FrameWriter writer(target, fitted.options);
     DensityResult result =
-        RenderAnimation(plan, stop, progress, note,
+        RenderAnimation(fitted, stop, progress, note,
                         [&writer](const Picture& frame, int index) { return writer.Add(frame, index); });
     if (result.outcome == DensityResult::Outcome::Failed && !writer.Error().empty())
         result.error = writer.Error();

@@ -2,6 +2,7 @@
 #include "AnimationFrames.h"
 #include "PngFile.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <stop_token>
 #include <string>
@@ -26,9 +27,10 @@ struct AnimationTarget {
 // Renders the plan's frames and writes them to the target. Nothing reaches the target before every
 // frame is done: a stop or a failure leaves it as it was, with no partial file or frame folder.
 // Failed carries the reason, naming the file. Progress reaches 1 before the files are written, a
-// last chance to stop.
+// last chance to stop. Before any work the frames are fitted to the `available` bytes
+// (FitAnimation): drawn in narrower strips, or refused with the reason when even those cannot fit.
 [[nodiscard]] DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target,
-                                            std::stop_token stop, const DensityProgress& progress,
-                                            const FrameNote& note);
+                                            std::uint64_t available, std::stop_token stop,
+                                            const DensityProgress& progress, const FrameNote& note);
 
 } // namespace zephyra

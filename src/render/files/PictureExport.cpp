@@ -1,12 +1,17 @@
 #include "PictureExport.h"
 
+#include "MemoryBudget.h"
+
 namespace zephyra {
 
 DensityResult ExportDensityPicture(const DensityScene& scene, const PictureSettings& settings,
                                    const std::vector<PngText>& texts, const std::filesystem::path& path,
-                                   std::stop_token stop, const DensityProgress& progress)
+                                   std::uint64_t available, std::stop_token stop,
+                                   const DensityProgress& progress)
 {
-    const DensityOptions& o = settings.options;
+    DensityOptions o = settings.options;
+    if (std::string refusal = FitDensityPicture(o, available); !refusal.empty())
+        return {DensityResult::Outcome::Failed, std::move(refusal)};
     PngEncoder encoder({o.width, o.height, o.depth, o.transparent, settings.dotsPerInch}, texts);
     const DensityResult result =
         RenderDensity(scene, o, stop, progress, [&](const Picture& strip, int) { encoder.AddRows(strip); });

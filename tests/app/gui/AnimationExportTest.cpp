@@ -121,6 +121,33 @@ private slots:
         QTRY_COMPARE(doc.current->code, start->code);
     }
 
+    // Transparent, as Export Picture offers it: the density becomes alpha, the corners stay clear.
+    void aTransparentAnimationKeepsItsAlpha()
+    {
+        RememberSmallAnimations(2);
+        const QString path = AnimationFolder() + "/clear.webp";
+        AnswerDialog([path](ExportAnimationDialog& dialog) {
+            QComboBox* background = nullptr;
+            for (QComboBox* box : dialog.findChildren<QComboBox*>())
+                if (box->findText("Transparent") >= 0)
+                    background = box;
+            QVERIFY(background);
+            background->setCurrentText("Transparent");
+            dialog.findChild<QLineEdit*>("file")->setText(path);
+            ClickExport(dialog);
+        });
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Animation written: " + path, 30000);
+        const auto webp = testing::ReadWebpFile(path.toStdString());
+        QVERIFY(webp && webp->decodedFrames == 2);
+        const std::vector<std::uint8_t>& rgba = webp->firstFrame;
+        QCOMPARE(rgba[3], std::uint8_t{0}); // the top left corner
+        bool drawn = false;
+        for (std::size_t alpha = 3; alpha < rgba.size(); alpha += 4)
+            drawn = drawn || rgba[alpha] > 0;
+        QVERIFY(drawn);
+    }
+
     void cancelLeavesNoFrameFolder()
     {
         RememberSmallAnimations(120, 2); // 10 million points a frame
@@ -137,6 +164,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(progress->value() > progress->maximum() * 5 / 120, 30000);
         progress->findChild<QPushButton*>()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!job, 5000);
+        QCOMPARE(EverythingIn(AnimationFolder()), QStringList());
+    }
+
+    void anAnimationThatCannotFitIsRefusedWithTheFile()
+    {
+        RememberSmallAnimations(4);
+        explorer->Doc().availableMemory = [] { return std::uint64_t{1} << 16; };
+        const QString path = AnimationFolder() + "/refused.webp";
+        AnswerDialog([path](ExportAnimationDialog& dialog) {
+            dialog.findChild<QLineEdit*>("file")->setText(path);
+            ClickExport(dialog);
+        });
+        BoxAnswerer answerer(QMessageBox::Ok);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 30000);
+        QVERIFY(answerer.Text().contains(path));
+        QVERIFY2(answerer.Text().contains("not enough memory for a WebP animation of 64x48"),
+                 qPrintable(answerer.Text()));
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Animation not written"));
         QCOMPARE(EverythingIn(AnimationFolder()), QStringList());
     }
 

@@ -289,6 +289,41 @@ private slots:
         QVERIFY(answerer.Text().contains("No such file"));
     }
 
+    // Short of memory the window strips or refuses as the command line does: a refusal in the
+    // failure box with the file and the reason, and no file; narrower strips, the same picture.
+    void anExportIsFittedToTheMemoryLeft()
+    {
+        RememberSmallPictures();
+        CZephyraDoc& doc = explorer->Doc();
+        const QString whole = PictureFolder() + "/whole.png";
+        AnswerExportDialog(whole);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + whole, 30000);
+
+        doc.availableMemory = [] { return std::uint64_t{1} << 20; };
+        const QString refused = PictureFolder() + "/refused.png";
+        {
+            BoxAnswerer answerer(QMessageBox::Ok);
+            AnswerExportDialog(refused);
+            explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+            QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 30000);
+            QVERIFY(answerer.Text().contains(refused));
+            QVERIFY2(answerer.Text().contains(
+                         "not enough memory for a 320x200 density picture: it needs at least"),
+                     qPrintable(answerer.Text()));
+        }
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("Picture not written"));
+
+        // A mebibyte goes to the encoder: what is left holds a few dozen rows of the 200 at a time.
+        doc.availableMemory = [] { return std::uint64_t{5} << 18; };
+        const QString strips = PictureFolder() + "/strips.png";
+        AnswerExportDialog(strips);
+        explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
+        QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + strips, 30000);
+        QCOMPARE(FilesIn(PictureFolder()), (QStringList{"strips.png", "whole.png"}));
+        QVERIFY(PixelsOf(strips) == PixelsOf(whole));
+    }
+
     void anExportedPictureOpensWithItsCamera()
     {
         CZephyraDoc& doc = explorer->Doc();

@@ -211,10 +211,14 @@ void GalleryPanelTest::aPageSaysHowFarItIsAndWhenNothingMatches()
              qPrintable(f.Gallery().Progress()));
     QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("12 finds of case E after "), FILL_TIMEOUT_MS);
 
-    // No exponent of case E is this large: the page gives up once finds stop coming.
-    f.Gallery().SetPatience(std::chrono::milliseconds(300));
+    // No exponent of case E is this large: the page gives up once finds stop coming. Patience is
+    // cut only once tries are counted, so that a loaded machine's late workers cannot end the page
+    // before its first try.
     GalleryFixture::Type(f.Box("Lowest Lyapunov exponent l"), "4.9");
     QVERIFY(f.Gallery().Searching());
+    const QRegularExpression triesCounted("\\([1-9][0-9,.]* tries\\)$");
+    QTRY_VERIFY_WITH_TIMEOUT(triesCounted.match(f.Gallery().Progress()).hasMatch(), FILL_TIMEOUT_MS);
+    f.Gallery().SetPatience(std::chrono::milliseconds(300));
     QTRY_VERIFY_WITH_TIMEOUT(!f.Gallery().Searching(), FILL_TIMEOUT_MS);
     QTRY_VERIFY_WITH_TIMEOUT(f.Gallery().Progress().startsWith("No finds match these filters after "),
                              FILL_TIMEOUT_MS);
