@@ -34,7 +34,7 @@ inline std::optional<WebpFile> ReadWebpFile(const std::filesystem::path& path)
     std::optional<WebpFile> file;
     WebPAnimInfo info;
     if (WebPAnimDecoderGetInfo(decoder, &info)) {
-        file = WebpFile{info.canvas_width, info.canvas_height, info.loop_count, info.frame_count};
+        file = WebpFile{info.canvas_width, info.canvas_height, info.loop_count, info.frame_count, 0, {}};
         std::uint8_t* pixels = nullptr;
         int timestamp = 0;
         while (WebPAnimDecoderHasMoreFrames(decoder) && WebPAnimDecoderGetNext(decoder, &pixels, &timestamp))
