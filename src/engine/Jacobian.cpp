@@ -5,6 +5,7 @@
 #include "SpecialSteps.h"
 
 #include <cmath>
+#include <emmintrin.h>
 #include <utility>
 
 namespace zephyra {
@@ -13,24 +14,42 @@ namespace {
 
 // Walks the monomials in the step's order, carrying each product and its gradient, and adds
 // coefficient x product to the value and coefficient x gradient to the row of every equation, all in
-// double. The walk is unrolled at compile time, so that the D x D sums stay in registers.
+// double. The walk is unrolled at compile time, and the equations' sums go two to an SSE2 register,
+// so that the D x D sums stay in registers; each sum still adds its terms in monomial order.
 template <int D, int O, bool Ode> struct PolynomialTangentStep {
     static constexpr int T = TermsPerEquation(D, O);
+    static constexpr int PAIRS = (D + 1) / 2; // equations 2p and 2p + 1 share lane pair p
     using Gradient = std::array<double, D>;
+    struct Lanes {
+        __m128d pair[PAIRS];
+    };
 
     const float* a;
     int term = 1;
-    double values[D] = {};
-    double sums[D][D] = {};
+    Lanes values{};
+    Lanes sums[D] = {}; // sums[u]: the derivatives of the equations by x_u
+
+    // Term t's coefficients in the D equations, a zero past the last one.
+    [[nodiscard]] Lanes Coefficients(int t) const
+    {
+        Lanes c;
+        for (int p = 0; p < PAIRS; ++p) {
+            const double second = 2 * p + 1 < D ? a[1 + (2 * p + 1) * T + t] : 0.0;
+            c.pair[p] = _mm_set_pd(second, a[1 + 2 * p * T + t]);
+        }
+        return c;
+    }
 
     // Adds a term whose gradient is nonzero in its first `Used` entries only.
     template <int Used> void Add(double product, const Gradient& gradient)
     {
-        for (int k = 0; k < D; ++k) {
-            const double c = a[1 + k * T + term];
-            values[k] += c * product;
-            for (int u = 0; u < Used; ++u)
-                sums[k][u] += c * gradient[u];
+        const Lanes c = Coefficients(term);
+        for (int p = 0; p < PAIRS; ++p)
+            values.pair[p] = _mm_add_pd(values.pair[p], _mm_mul_pd(c.pair[p], _mm_set1_pd(product)));
+        for (int u = 0; u < Used; ++u) {
+            for (int p = 0; p < PAIRS; ++p)
+                sums[u].pair[p] =
+                    _mm_add_pd(sums[u].pair[p], _mm_mul_pd(c.pair[p], _mm_set1_pd(gradient[u])));
         }
         ++term;
     }
@@ -61,15 +80,21 @@ template <int D, int O, bool Ode> struct PolynomialTangentStep {
     static void Step(const float* a, int, const WidePoint& in, WidePoint& out, TangentMatrix& j, int)
     {
         PolynomialTangentStep walk{a};
-        for (int k = 0; k < D; ++k)
-            walk.values[k] = a[1 + k * T];
+        walk.values = walk.Coefficients(0);
         walk.template Expand<1, 0>(in, 1.0, Gradient{});
+        double values[2 * PAIRS];
+        double sums[D][2 * PAIRS];
+        for (int p = 0; p < PAIRS; ++p) {
+            _mm_storeu_pd(values + 2 * p, walk.values.pair[p]);
+            for (int u = 0; u < D; ++u)
+                _mm_storeu_pd(sums[u] + 2 * p, walk.sums[u].pair[p]);
+        }
         out = {};
         j = {};
         for (int k = 0; k < D; ++k) {
-            out[k] = Ode ? in[k] + ODE_STEP * walk.values[k] : walk.values[k];
+            out[k] = Ode ? in[k] + ODE_STEP * values[k] : values[k];
             for (int u = 0; u < D; ++u)
-                j[k][u] = Ode ? (k == u ? 1.0 : 0.0) + ODE_STEP * walk.sums[k][u] : walk.sums[k][u];
+                j[k][u] = Ode ? (k == u ? 1.0 : 0.0) + ODE_STEP * sums[u][k] : sums[u][k];
         }
     }
 };
