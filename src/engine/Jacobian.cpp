@@ -14,12 +14,15 @@ namespace {
 
 // Walks the monomials in the step's order, carrying each product and its gradient, and adds
 // coefficient x product to the value and coefficient x gradient to the row of every equation, all in
-// double. The walk is unrolled at compile time, and the equations' sums go two to an SSE2 register,
-// so that the D x D sums stay in registers; each sum still adds its terms in monomial order.
+// double. The walk is unrolled at compile time; the equations' sums go two to an SSE2 register and the
+// product and gradient are carried in both lanes, which halves the instructions. Each sum still adds
+// its terms in monomial order, so the results are those of a scalar walk.
 template <int D, int O, bool Ode> struct PolynomialTangentStep {
     static constexpr int T = TermsPerEquation(D, O);
     static constexpr int PAIRS = (D + 1) / 2; // equations 2p and 2p + 1 share lane pair p
-    using Gradient = std::array<double, D>;
+    struct Gradient {
+        __m128d by[D]; // the derivative by x_u in both lanes
+    };
     struct Lanes {
         __m128d pair[PAIRS];
     };
@@ -41,34 +44,35 @@ template <int D, int O, bool Ode> struct PolynomialTangentStep {
     }
 
     // Adds a term whose gradient is nonzero in its first `Used` entries only.
-    template <int Used> void Add(double product, const Gradient& gradient)
+    template <int Used> [[gnu::always_inline]] void Add(__m128d product, const Gradient& gradient)
     {
         const Lanes c = Coefficients(term);
         for (int p = 0; p < PAIRS; ++p)
-            values.pair[p] = _mm_add_pd(values.pair[p], _mm_mul_pd(c.pair[p], _mm_set1_pd(product)));
+            values.pair[p] = _mm_add_pd(values.pair[p], _mm_mul_pd(c.pair[p], product));
         for (int u = 0; u < Used; ++u) {
             for (int p = 0; p < PAIRS; ++p)
-                sums[u].pair[p] =
-                    _mm_add_pd(sums[u].pair[p], _mm_mul_pd(c.pair[p], _mm_set1_pd(gradient[u])));
+                sums[u].pair[p] = _mm_add_pd(sums[u].pair[p], _mm_mul_pd(c.pair[p], gradient.by[u]));
         }
         ++term;
     }
 
     // The terms that extend the current one by x_V, then their own extensions. The variables of a
     // monomial come in ascending order, so while the last one is x_V the gradient ends at entry V.
-    template <int Degree, int V> void Visit(const WidePoint& in, double product, const Gradient& gradient)
+    template <int Degree, int V> void Visit(const WidePoint& in, __m128d product, const Gradient& gradient)
     {
-        const double x = in[V];
+        const __m128d x = _mm_set1_pd(in[V]);
         Gradient next{};
         for (int u = 0; u <= V; ++u)
-            next[u] = gradient[u] * x;
-        next[V] += product;
-        Add<V + 1>(product * x, next);
+            next.by[u] = _mm_mul_pd(gradient.by[u], x);
+        next.by[V] = _mm_add_pd(next.by[V], product);
+        const __m128d extended = _mm_mul_pd(product, x);
+        Add<V + 1>(extended, next);
         if constexpr (Degree < O)
-            Expand<Degree + 1, V>(in, product * x, next);
+            Expand<Degree + 1, V>(in, extended, next);
     }
 
-    template <int Degree, int From> void Expand(const WidePoint& in, double product, const Gradient& gradient)
+    template <int Degree, int From>
+    void Expand(const WidePoint& in, __m128d product, const Gradient& gradient)
     {
         [&]<int... V>(std::integer_sequence<int, V...>)
         {
@@ -81,7 +85,7 @@ template <int D, int O, bool Ode> struct PolynomialTangentStep {
     {
         PolynomialTangentStep walk{a};
         walk.values = walk.Coefficients(0);
-        walk.template Expand<1, 0>(in, 1.0, Gradient{});
+        walk.template Expand<1, 0>(in, _mm_set1_pd(1.0), Gradient{});
         double values[2 * PAIRS];
         double sums[D][2 * PAIRS];
         for (int p = 0; p < PAIRS; ++p) {
