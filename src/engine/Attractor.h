@@ -86,6 +86,9 @@ public:
     std::string code;                // the code text; empty while the record has none
     std::vector<float> coefficients; // entry 0 is 0, entry i the value of code character i
     std::int32_t codeLength = 0;     // M + 1
+    // Values between the letters: empty, or one entry per entry of `coefficients` (entry 0 unused)
+    // that runs every orbit in place of the letters' values; `code` then holds the nearest letters.
+    std::vector<double> exactCoefficients;
     float lyapunov = 0.0f;
     float fractalDim = 0.0f;
     std::int32_t dimension = 0;
