@@ -32,6 +32,7 @@ private:
     std::ostream& err_;
     std::array<std::string, 5> panes_;
     bool messageShown_ = false;
+    bool catchesInterrupt_ = false; // false when Ctrl+C was ignored before us
 };
 
 } // namespace zephyra::cli
