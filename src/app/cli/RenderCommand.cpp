@@ -235,7 +235,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
         settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
-        for (const OptionSpec& option : DENSITY_OPTIONS)
+        for (const OptionSpec& option : DensityCommandOptions())
             if (parsed.Has(option)) {
                 io.err << "zephyra render: " << option.names << " needs --density\n";
                 return EXIT_USAGE;
@@ -277,7 +277,7 @@ std::vector<OptionSpec> RenderOptions()
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };
-    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
     return options;
 }
 
