@@ -216,19 +216,10 @@ TEST(Clone, CopiesWhatTheUserSeesButNotTheMeasurements)
     EXPECT_EQ(c->lyapunov, 0.0f);
 }
 
-// The values of every coefficient of `a` as CoefficientOf gives them.
-std::vector<double> ValuesOf(const Attractor& a)
-{
-    std::vector<double> values(a.coefficients.size(), 0.0);
-    for (int i = 1; i <= a.CoefficientsCount(); ++i)
-        values[static_cast<std::size_t>(i)] = a.CoefficientOf(i);
-    return values;
-}
-
 TEST(ExactCoefficients, CodeHoldsTheNearestCharactersAndOrbitsTheValues)
 {
     AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
-    std::vector<double> values = ValuesOf(*a);
+    std::vector<double> values = a->CoefficientValues();
     values[3] = -1.37;  // nearest '?' (-1.4)
     values[5] = 0.3125; // nearest 'P' (0.3), unchanged character
     values[6] = 2.04;   // nearest 'a' (2.0)
@@ -245,7 +236,7 @@ TEST(ExactCoefficients, CodeHoldsTheNearestCharactersAndOrbitsTheValues)
 
     // Nearest by the characters' single-precision values: 0.05 lies a hair nearer 'M' than 'N'
     // (0.1f is above 0.1), though 0.05 x 10 rounds to 1.
-    values = ValuesOf(*Attractor::CreateFromCode("EMMMMMMMMMMMM", defaults));
+    values = Attractor::CreateFromCode("EMMMMMMMMMMMM", defaults)->CoefficientValues();
     values[1] = 0.05;
     values[2] = -0.05;
     values[3] = -0.14;
@@ -264,13 +255,13 @@ TEST(ExactCoefficients, ValuesOnTheLettersLeaveAPlainCode)
     // A character outside the printable range whose value is met exactly stays.
     AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWM MM", defaults);
     ASSERT_TRUE(a->valid);
-    std::vector<double> values = ValuesOf(*a);
+    std::vector<double> values = a->CoefficientValues();
     values[2] = 0.1; // 0.1 in double is not the letter 'N''s single-precision value
     a->SetExactCoefficients(values);
     EXPECT_EQ(a->code, "EWN?MPMMWM MM");
     EXPECT_FALSE(a->exactCoefficients.empty());
 
-    a->SetExactCoefficients(ValuesOf(*Attractor::CreateFromCode("EWM?MPMMWM MM", defaults)));
+    a->SetExactCoefficients(Attractor::CreateFromCode("EWM?MPMMWM MM", defaults)->CoefficientValues());
     EXPECT_EQ(a->code, "EWM?MPMMWM MM");
     EXPECT_TRUE(a->exactCoefficients.empty());
     EXPECT_EQ(a->coefficients[2], 0.0f);
@@ -280,7 +271,7 @@ TEST(ExactCoefficients, CloneKeepsThemAndEveryChangeOfTheCodeDropsThem)
 {
     const auto between = [] {
         AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
-        std::vector<double> values = ValuesOf(*a);
+        std::vector<double> values = a->CoefficientValues();
         values[3] = -1.37;
         a->SetExactCoefficients(values);
         a->position = 3;
