@@ -1,4 +1,5 @@
 #include "Attractor.h"
+#include "ExactCoefficientsText.h"
 #include "RandomGenerator.h"
 #include "StatusTexts.h"
 
@@ -297,6 +298,30 @@ TEST(ExactCoefficients, CloneKeepsThemAndEveryChangeOfTheCodeDropsThem)
     EXPECT_TRUE(a->exactCoefficients.empty());
 }
 
+TEST(ExactCoefficientsText, ReadsBackEveryDoubleAndRefusesWhatIsNoList)
+{
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+    EXPECT_EQ(ExactCoefficientsText(*a), "");
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[12] = 0.1 + 0.2; // 0.30000000000000004
+    a->SetExactCoefficients(values);
+    const std::string text = ExactCoefficientsText(*a);
+    EXPECT_EQ(text, "3:-1.37 12:0.30000000000000004");
+
+    AttractorRef b = Attractor::CreateFromCode(a->code, defaults);
+    ASSERT_TRUE(ReadExactCoefficientsText(text, *b));
+    EXPECT_EQ(b->code, a->code);
+    EXPECT_EQ(b->exactCoefficients, a->exactCoefficients);
+    for (const char* bad : {"13:1", "0:1", "3:x", "3:1 3:2", "3:nan", "3:1x", "3", ":1", "3:-inf"}) {
+        EXPECT_FALSE(ReadExactCoefficientsText(bad, *b)) << bad;
+        EXPECT_EQ(b->exactCoefficients, a->exactCoefficients) << bad;
+    }
+    ASSERT_TRUE(ReadExactCoefficientsText("", *b));
+    EXPECT_TRUE(b->exactCoefficients.empty());
+    EXPECT_EQ(b->code, a->code);
+}
+
 TEST(AttractorRefCount, HandlesShareOneRecord)
 {
     AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
@@ -316,6 +341,11 @@ TEST(StatusTexts, FormatLikePrintf)
     a->fractalDim = 1.2f;
     EXPECT_EQ(CaseText(*a), "Case E (D:2 O:2 M:12)");
     EXPECT_EQ(CaseText(*Attractor::CreateFromCode("^MMMMMMMMM", defaults)), "Case ^ (D:4 M:9)");
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(CaseText(*a), "Case E (D:2 O:2 M:12)  exact 3:-1.37 5:0.3125");
     EXPECT_EQ(PointsText(50000), " 50000 points");
     EXPECT_EQ(MeasuresText(*a), " l = 0.613  f = 1.200");
     EXPECT_EQ(StartPointText(*a), " x0 = 0.05 y0 = 0.05 z0 = 0.05 w0 = 0.05");
