@@ -14,6 +14,8 @@ std::optional<Picture> RenderFindThumbnail(const Find& find, int size, std::stop
 {
     DensityScene scene;
     scene.code = find.code;
+    if (!find.exactCoefficients.empty())
+        scene.coefficients = find.exactCoefficients;
     scene.exactPoints = find.pointsCount;
     scene.display = find.display;
     DensityOptions options;

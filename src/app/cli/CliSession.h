@@ -2,6 +2,7 @@
 #include "CZephyraDoc.h"
 #include "CliArguments.h"
 #include "CliHost.h"
+#include "CoefficientOption.h"
 #include "Subcommand.h"
 
 #include <cstdint>
@@ -16,6 +17,7 @@ struct ComputeOptions {
     std::optional<Point> start;         // --start x0,y0,z0,w0
     std::optional<std::uint64_t> seed;  // --seed S (else the time)
     bool json = false;                  // --json
+    CoefficientOptions coefficients;    // --coef I=V
 };
 
 inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)", 1,
@@ -35,7 +37,8 @@ public:
     // Shows the attractor through SetAttractor with `flags`. True when it finished ("Done");
     // otherwise the reason (the message box, or the message pane) is on stderr.
     [[nodiscard]] bool Show(const AttractorRef& attractor, int flags, char letter = 0);
-    // An attractor of the code with the options' start point; check `valid` through Show.
+    // An attractor of the code with the options' start point and coefficients; check `valid`
+    // through Show. A --coef place beyond the code's M is a usage error.
     [[nodiscard]] AttractorRef FromCode(const std::string& code) const;
 
     // Status panes 1 to 4, one per line.

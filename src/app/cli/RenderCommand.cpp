@@ -206,6 +206,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
             compute.start = ParseStartPoint(*v, "--start");
         if (const auto v = parsed.Value("seed"))
             compute.seed = ParseSeed(*v, "--seed");
+        compute.coefficients = ReadCoefficientOptions(parsed);
     } else {
         compute = ReadComputeOptions(parsed);
     }
@@ -223,6 +224,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         }
         if (compute.points)
             attractor->pointsCount = *compute.points;
+        ApplyCoefficientOptions(compute.coefficients, *attractor);
     } else {
         attractor = session.FromCode(parsed.Positional()[0]);
     }
@@ -264,6 +266,7 @@ std::vector<OptionSpec> RenderOptions()
          "100000000, at most 1000000000000)",
          1, static_cast<std::int64_t>(LARGEST_DENSITY_POINTS)},
         START_OPTION,
+        COEF_OPTION,
         {"--seed", "S", "seed of the dimension estimate (default: the time) or of the density orbits (1)"},
         YAW_OPTION,
         PITCH_OPTION,
