@@ -119,6 +119,19 @@ public:
     bool DescribeCase(char letter);
     bool Randomize(char letter, const AttractorDefaults& defaults, RandomGenerator& random);
     bool SetCode(std::string_view text, const AttractorDefaults& defaults);
+    // Puts the attractor between the letters: `values` is sized like `coefficients` (entry 0
+    // ignored; a call of another size changes nothing). Each coefficient character becomes the
+    // character nearest its value (printable '!' to '~', a character whose value is met exactly
+    // staying as it is), `coefficients` those characters' values, and `exactCoefficients` the
+    // values, or nothing when every value is its character's value exactly.
+    void SetExactCoefficients(const std::vector<double>& values);
+    // Coefficient i (1 to M) as every orbit uses it: the exact value when there is one.
+    [[nodiscard]] double CoefficientOf(int i) const
+    {
+        const auto at = static_cast<std::size_t>(i);
+        return exactCoefficients.empty() ? static_cast<double>(coefficients[at]) : exactCoefficients[at];
+    }
+    [[nodiscard]] bool HasExactCoefficients() const { return !exactCoefficients.empty(); }
     void StepForward();
     void StepBack();
     void NextPosition();

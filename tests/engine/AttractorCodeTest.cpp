@@ -216,6 +216,96 @@ TEST(Clone, CopiesWhatTheUserSeesButNotTheMeasurements)
     EXPECT_EQ(c->lyapunov, 0.0f);
 }
 
+// The values of every coefficient of `a` as CoefficientOf gives them.
+std::vector<double> ValuesOf(const Attractor& a)
+{
+    std::vector<double> values(a.coefficients.size(), 0.0);
+    for (int i = 1; i <= a.CoefficientsCount(); ++i)
+        values[static_cast<std::size_t>(i)] = a.CoefficientOf(i);
+    return values;
+}
+
+TEST(ExactCoefficients, CodeHoldsTheNearestCharactersAndOrbitsTheValues)
+{
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+    std::vector<double> values = ValuesOf(*a);
+    values[3] = -1.37;  // nearest '?' (-1.4)
+    values[5] = 0.3125; // nearest 'P' (0.3), unchanged character
+    values[6] = 2.04;   // nearest 'a' (2.0)
+    values[7] = -9.0;   // below every printable character: '!' (-4.4)
+    values[8] = 7.0;    // above: '~' (4.9)
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code, "EWM?MPa!~MMMM");
+    EXPECT_EQ(a->coefficients[6], CoefficientValue('a'));
+    EXPECT_EQ(a->coefficients[7], CoefficientValue('!'));
+    EXPECT_EQ(a->CoefficientOf(3), -1.37);
+    EXPECT_EQ(a->CoefficientOf(5), 0.3125);
+    EXPECT_EQ(a->CoefficientOf(1), static_cast<double>(CoefficientValue('W')));
+    EXPECT_EQ(a->exactCoefficients.size(), a->coefficients.size());
+
+    // Nearest by the characters' single-precision values: 0.05 lies a hair nearer 'M' than 'N'
+    // (0.1f is above 0.1), though 0.05 x 10 rounds to 1.
+    values = ValuesOf(*Attractor::CreateFromCode("EMMMMMMMMMMMM", defaults));
+    values[1] = 0.05;
+    values[2] = -0.05;
+    values[3] = -0.14;
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code.substr(0, 4), "EMML");
+
+    // A call of the wrong size changes nothing.
+    const std::string before = a->code;
+    a->SetExactCoefficients(std::vector<double>(5, 1.0));
+    EXPECT_EQ(a->code, before);
+    EXPECT_FALSE(a->exactCoefficients.empty());
+}
+
+TEST(ExactCoefficients, ValuesOnTheLettersLeaveAPlainCode)
+{
+    // A character outside the printable range whose value is met exactly stays.
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWM MM", defaults);
+    ASSERT_TRUE(a->valid);
+    std::vector<double> values = ValuesOf(*a);
+    values[2] = 0.1; // 0.1 in double is not the letter 'N''s single-precision value
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code, "EWN?MPMMWM MM");
+    EXPECT_FALSE(a->exactCoefficients.empty());
+
+    a->SetExactCoefficients(ValuesOf(*Attractor::CreateFromCode("EWM?MPMMWM MM", defaults)));
+    EXPECT_EQ(a->code, "EWM?MPMMWM MM");
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    EXPECT_EQ(a->coefficients[2], 0.0f);
+}
+
+TEST(ExactCoefficients, CloneKeepsThemAndEveryChangeOfTheCodeDropsThem)
+{
+    const auto between = [] {
+        AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+        std::vector<double> values = ValuesOf(*a);
+        values[3] = -1.37;
+        a->SetExactCoefficients(values);
+        a->position = 3;
+        return a;
+    };
+    AttractorRef a = between();
+    const AttractorRef c = a->Clone(defaults);
+    EXPECT_EQ(c->code, a->code);
+    EXPECT_EQ(c->exactCoefficients, a->exactCoefficients);
+
+    a->StepForward();
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    EXPECT_EQ(a->CoefficientOf(3), static_cast<double>(CoefficientValue('@')));
+    a = between();
+    a->StepBack();
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    a = between();
+    ASSERT_TRUE(a->SetCode("EWM?MPMMWMMMM", defaults));
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    a = between();
+    RandomGenerator random(1);
+    ASSERT_TRUE(a->Randomize('E', defaults, random));
+    EXPECT_TRUE(a->exactCoefficients.empty());
+}
+
 TEST(AttractorRefCount, HandlesShareOneRecord)
 {
     AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
