@@ -6,12 +6,6 @@
 namespace zephyra {
 
 namespace {
-// The value of coefficient i as every orbit runs it: the exact value where the record has one.
-double CoefficientOf(const Attractor& a, std::size_t i)
-{
-    return i < a.exactCoefficients.size() ? a.exactCoefficients[i] : a.coefficients[i];
-}
-
 void AddTerms(MonomialTable& table, int dimension, int order, int degree, int from, int parent)
 {
     for (int v = from; v < dimension; ++v) {
@@ -34,7 +28,7 @@ ParameterSystem ParameterSystem::Of(const Attractor& a)
     s.pointsCount = a.pointsCount;
     s.coefficients.resize(a.coefficients.size());
     for (std::size_t i = 1; i < a.coefficients.size(); ++i)
-        s.coefficients[i] = CoefficientOf(a, i);
+        s.coefficients[i] = a.CoefficientOf(static_cast<int>(i));
     const DisplaySettings& d = a.display;
     s.start = {d.x0, d.y0, d.z0, d.w0};
     return s;
