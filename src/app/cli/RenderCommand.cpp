@@ -3,10 +3,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
-#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "PointMemory.h"
+#include "PointPictureBudget.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -172,7 +172,7 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
-    RgbImage image(o.width, o.height);
+    Picture image(o.width, o.height);
     PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
                 {0, 0, o.width, o.height});
     if (const std::string error =

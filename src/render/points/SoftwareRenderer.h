@@ -1,5 +1,5 @@
 #pragma once
-#include "RgbImage.h"
+#include "Picture.h"
 #include "SceneStyle.h"
 
 #include <cstddef>
@@ -13,7 +13,7 @@ struct PointBuffer;
 // the background: the same projection (4D turn included) as the screen, no depth test (later points win), no
 // box and no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
 void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
-                 const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect);
+                 const AttractorDefaults& defaults, Picture& image, const PixelRect& rect);
 
 // Narrows a page area to the proportions of a view whose client area is clientWidth x clientHeight,
 // as large as the page allows; the top-left corner stays.
