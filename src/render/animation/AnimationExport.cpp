@@ -1,8 +1,8 @@
 #include "AnimationExport.h"
 
+#include "AnimationBudget.h"
 #include "AtomicFile.h"
 #include "FrameFolder.h"
-#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
