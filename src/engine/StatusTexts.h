@@ -18,6 +18,8 @@ inline constexpr const char* TEXT_DONE = "Done";
 inline constexpr const char* TEXT_CANCELED = "Canceled by user";
 inline constexpr const char* TEXT_NO_MEMORY = "Not enought memory!";
 inline constexpr const char* TEXT_READY = "Ready";
+// The message box of a code the program refuses, under the title "Attractor".
+inline constexpr const char* TEXT_WRONG_CONFIGURATION = "Wrong attractor configuration!";
 // What Copy Picture, Add to Saved and Add to Favorites did, on pane 0.
 inline constexpr const char* TEXT_PICTURE_COPIED = "Picture copied";
 inline constexpr const char* TEXT_ADDED_TO_SAVED = "Added to Saved";

@@ -172,7 +172,7 @@ std::vector<OptionSpec> AnimateOptions()
         QUALITY_OPTION,
         {"", "", "The density options of render:"},
     };
-    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
     return options;
 }
 

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "CliArguments.h"
 #include "ConfigPath.h"
 #include "ExactCoefficientsText.h"
@@ -7,7 +8,6 @@
 #include "XmlNumbers.h"
 
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -46,6 +46,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
                                                  : std::nullopt)
                   .ToRead()
             : std::filesystem::path(parsed.Positional()[0]);
+    if (const std::string problem = ReadableFileProblem(path); !problem.empty()) {
+        io.err << "zephyra list: " << problem << "\n";
+        return EXIT_FAILED;
+    }
     if (IsPictureFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, AttractorDefaults{});
         if (!picture) {
@@ -59,10 +63,7 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
-        std::error_code ignored;
-        const bool readable = std::filesystem::is_regular_file(path, ignored) && std::ifstream(path).good();
-        io.err << "zephyra list: " << path.string()
-               << (readable ? ": not a well-formed document or configuration file\n" : ": File not found.\n");
+        io.err << "zephyra list: " << path.string() << ": not a well-formed document or configuration file\n";
         return EXIT_FAILED;
     }
     for (const ListedRecord& record : *records)

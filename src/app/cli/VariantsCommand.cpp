@@ -22,7 +22,7 @@ int RunVariants(const ParsedArguments& parsed, CommandIo& io)
     CliSession session(io, compute);
     const AttractorRef source = session.FromCode(parsed.Positional()[0]);
     if (!source->valid) {
-        session.host.MessageBox("Wrong attractor configuration!", "Attractor", MessageIcon::Warning);
+        session.RefuseCode(parsed.Positional()[0]);
         return EXIT_FAILED;
     }
     const std::uint64_t seed = compute.seed.value_or(RandomGenerator::TimeSeed());
