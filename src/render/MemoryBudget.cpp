@@ -107,4 +107,15 @@ std::string PointPictureRefusal(int width, int height, std::int64_t points, std:
                    available);
 }
 
+std::string GridPictureRefusal(const std::string& what, int width, int height, std::uint64_t cellBytes,
+                               std::uint64_t available)
+{
+    constexpr std::uint64_t RGB_BYTES = 3;
+    const std::uint64_t raw = Pixels(width, height) * RGB_BYTES;
+    const std::uint64_t need = Pixels(width, height) * cellBytes + raw + EncodedBytes(raw);
+    if (available == 0 || need <= available)
+        return {};
+    return Refusal("a " + Size(width, height) + " " + what, need, available);
+}
+
 } // namespace zephyra

@@ -29,4 +29,9 @@ namespace zephyra {
 [[nodiscard]] std::string PointPictureRefusal(int width, int height, std::int64_t points,
                                               std::uint64_t available);
 
+// A picture of width x height cells computed whole before it is coloured (a Lyapunov map, an orbit
+// diagram): `cellBytes` a cell for its values, beside the picture and its PNG.
+[[nodiscard]] std::string GridPictureRefusal(const std::string& what, int width, int height,
+                                             std::uint64_t cellBytes, std::uint64_t available);
+
 } // namespace zephyra

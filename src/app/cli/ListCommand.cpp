@@ -1,6 +1,8 @@
 #include "CliArguments.h"
 #include "ConfigPath.h"
+#include "ParameterRecord.h"
 #include "PictureRecord.h"
+#include "PngFile.h"
 #include "RecordFile.h"
 #include "Subcommand.h"
 #include "XmlNumbers.h"
@@ -51,6 +53,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
         PrintRecord(io.out, {"picture", picture->attractor});
         if (picture->settings)
             io.out << "settings " << *picture->settings << '\n';
+        // A map or diagram names itself: "map x=3 y=5 ..." or "diagram x=3 ...".
+        if (const std::optional<DecodedPng> png = ReadPng(path, false))
+            if (const std::optional<std::string> record = ChunkText(png->texts, MAP_CHUNK_KEY))
+                io.out << *record << '\n';
         return EXIT_OK;
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
@@ -75,7 +81,7 @@ Subcommand ListCommand()
             "Prints the attractor records of a \".zpr\" document, of a configuration file or of a picture\n"
             "made by `zephyra render` or `zephyra animate` (PNG or WebP), one per line: the list (saved,\n"
             "favorites, history or picture), the code, the point count and the camera; for a picture also\n"
-            "the settings it was rendered with.\n"
+            "the settings it was rendered with; for a map or an orbit diagram its record.\n"
             "Without FILE it lists the configuration file the window program uses.\n",
             {{"--config", "PATH", "that configuration file instead"}},
             "A code the program refuses is shown as (refused \"TEXT\"). Exits 1 for an unreadable file.\n",
