@@ -59,6 +59,12 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
             throw UsageError("bad number for --gamma: '" + *v + "' (above 0, at most " +
                              std::to_string(static_cast<int>(LARGEST_GAMMA)) + ")");
     }
+    if (const auto v = parsed.Value(SMOOTH_OPTION)) {
+        o.smooth = ParseNumber(*v, "--smooth");
+        if (!(o.smooth >= 0.0f) || o.smooth > LARGEST_SMOOTH)
+            throw UsageError("bad number for --smooth: '" + *v + "' (0 to " +
+                             std::to_string(static_cast<int>(LARGEST_SMOOTH)) + ")");
+    }
     if (const auto v = parsed.Value(COLORS_OPTION)) {
         const auto palette = PaletteNamed(*v);
         if (!palette)

@@ -19,12 +19,17 @@ inline const OptionSpec SUPERSAMPLE_OPTION{"--supersample", "S", SUPERSAMPLE_HEL
 inline const std::string TONE_HELP = ChoiceNames(TONE_CHOICES).append(" (default log)");
 inline const OptionSpec TONE_OPTION{"--tone", "T", TONE_HELP};
 inline constexpr OptionSpec GAMMA_OPTION{"--gamma", "G", "the power of --tone gamma (default 2.2)"};
+inline constexpr OptionSpec SMOOTH_OPTION{
+    "--smooth", "R",
+    "spread a pixel hit c times over R / sqrt(c) pixels: sparse regions\n"
+    "without grain, dense ones sharp (0 to 10, 0 none; default 2)"};
 inline const std::string COLORS_HELP =
     ChoiceNames(PALETTE_CHOICES).append("\n(default coords: the view's point colours)");
 inline const OptionSpec COLORS_OPTION{"--colors", "C", COLORS_HELP};
 inline constexpr OptionSpec BACKGROUND_OPTION{
     "--background", "RRGGBB|transparent",
-    "(default: the attractor's background colour);\ntransparent: RGBA with the density as alpha"};
+    "(default: a palette's colour for no density, else the attractor's\n"
+    "background colour; a palette fades into a given one);\ntransparent: RGBA with the density as alpha"};
 inline constexpr OptionSpec DEPTH_OPTION{"--depth", "8|16", "bits a channel (default 8)"};
 inline constexpr OptionSpec THREADS_OPTION{
     "--threads", "T", "worker threads, 1 to 256 (default: every core); with --seed, the same bytes again", 1,
@@ -36,9 +41,9 @@ inline constexpr OptionSpec MEMORY_OPTION{
     1, LARGEST_MEMORY_MIB};
 inline constexpr OptionSpec FIT_OPTION{
     "--fit", "", "move the camera so that the attractor fills about 90 % of the shorter side, centred"};
-inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,
-                                                        COLORS_OPTION,      BACKGROUND_OPTION, DEPTH_OPTION,
-                                                        THREADS_OPTION,     MEMORY_OPTION,     FIT_OPTION};
+inline const std::vector<OptionSpec> DENSITY_OPTIONS = {
+    SUPERSAMPLE_OPTION, TONE_OPTION,  GAMMA_OPTION,   SMOOTH_OPTION, COLORS_OPTION,
+    BACKGROUND_OPTION,  DEPTH_OPTION, THREADS_OPTION, MEMORY_OPTION, FIT_OPTION};
 
 // The 4D turn of render and animate, over the record's: degrees in the planes of w and x, y, z.
 inline const std::vector<OptionSpec> TURN4D_OPTIONS = {

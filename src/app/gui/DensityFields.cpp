@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +26,8 @@ namespace {
 
 constexpr int CODE_START = 16; // characters of the code in the proposed file name
 
-constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
+// The first: a palette's colour for no density, else the attractor's background.
+constexpr const char* BACKGROUNDS[] = {"Automatic", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
 constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alpha
 
@@ -100,6 +102,17 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     QObject::connect(gamma_, &QSlider::valueChanged, &dialog, showGamma);
     showGamma();
 
+    smooth_ = new QDoubleSpinBox;
+    smooth_->setRange(0.0, LARGEST_SMOOTH);
+    smooth_->setDecimals(1);
+    smooth_->setSingleStep(0.5);
+    smooth_->setValue(DEFAULT_SMOOTH);
+    smooth_->setSuffix(" pixels");
+    smooth_->setSpecialValueText("none");
+    smooth_->setToolTip("Spreads a pixel hit c times over this radius / sqrt(c): sparse regions lose "
+                        "their grain, dense ones stay sharp");
+    form.addRow("Smoot&hing:", smooth_);
+
     colors_ = new QComboBox;
     colors_->setIconSize(QSize(96, 14));
     for (const Choice<Palette>& c : PALETTE_CHOICES) {
@@ -162,6 +175,7 @@ void DensityFields::Apply(DensityOptions& o) const
     o.supersample = supersample_->value();
     o.tone = TONE_CHOICES[static_cast<std::size_t>(tone_->currentIndex())].value;
     o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
+    o.smooth = static_cast<float>(smooth_->value());
     o.palette = PALETTE_CHOICES[static_cast<std::size_t>(colors_->currentIndex())].value;
     o.fit = fit_->isChecked();
     switch (background_->currentIndex()) {
@@ -188,6 +202,7 @@ void DensityFields::Remember(QSettings& s) const
     s.setValue("quality", supersample_->value());
     s.setValue("tone", tone_->currentIndex());
     s.setValue("gamma", gamma_->value());
+    s.setValue("smooth", smooth_->value());
     s.setValue("colors", colors_->currentIndex());
     s.setValue("background", background_->currentIndex());
     s.setValue("otherBackground", ToQColor(otherBackground_).name());
@@ -200,6 +215,7 @@ void DensityFields::Recall(const QSettings& s)
     supersample_->setValue(s.value("quality", supersample_->value()).toInt());
     RecallIndex(s, tone_, "tone");
     gamma_->setValue(s.value("gamma", gamma_->value()).toInt());
+    smooth_->setValue(s.value("smooth", smooth_->value()).toDouble());
     RecallIndex(s, colors_, "colors");
     RecallIndex(s, background_, "background");
     fit_->setChecked(s.value("fit", false).toBool());

@@ -67,8 +67,8 @@ std::string SettingsText(const PictureSettings& s)
         return text + " bw=" + (s.blackWhite ? "1" : "0");
     text += " points=" + std::to_string(o.points) + " supersample=" + std::to_string(o.supersample) +
             " tone=" + std::string(NameOf(o.tone)) + " gamma=" + XmlFloatText(o.gamma) +
-            " colors=" + std::string(NameOf(o.palette)) + " depth=" + std::to_string(o.depth) +
-            " seed=" + std::to_string(o.seed);
+            " smooth=" + XmlFloatText(o.smooth) + " colors=" + std::string(NameOf(o.palette)) +
+            " depth=" + std::to_string(o.depth) + " seed=" + std::to_string(o.seed);
     // The number of threads is not stored: the pixels do not depend on it.
     if (s.blackWhite)
         text += " bw=1";
@@ -116,6 +116,8 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
             o.tone = tone.value_or(o.tone);
         } else if (key == "gamma") {
             ok = ReadWhole(value, o.gamma);
+        } else if (key == "smooth") {
+            ok = ReadWhole(value, o.smooth) && o.smooth >= 0.0f && o.smooth <= LARGEST_SMOOTH;
         } else if (key == "colors") {
             const auto palette = PaletteNamed(value);
             ok = palette.has_value();
@@ -143,6 +145,8 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
 bool ReadSettingsText(std::string_view text, PictureSettings& settings)
 {
     PictureSettings read = settings;
+    // Pictures from before the smoothing was offered were drawn without it.
+    read.options.smooth = 0.0f;
     // A hand-edited size of no pixels would reach the renderers as an empty picture.
     if (!ReadSettingsWords(text, read) || read.options.width < 1 || read.options.height < 1)
         return false;
