@@ -39,12 +39,6 @@ std::string MiB(std::uint64_t bytes)
     return std::to_string((bytes + MIB - 1) / MIB) + " MiB";
 }
 
-std::string Refusal(const std::string& what, std::uint64_t need, std::uint64_t available)
-{
-    return "not enough memory for " + what + ": it needs at least " + MiB(need) + ", " + MiB(available) +
-           " can be had";
-}
-
 std::string Size(int width, int height)
 {
     return std::to_string(width) + "x" + std::to_string(height);
@@ -65,6 +59,12 @@ bool FitCanvas(DensityOptions& o, std::uint64_t fixed, std::uint64_t leastCanvas
 
 } // namespace
 
+std::string MemoryRefusal(const std::string& what, std::uint64_t need, std::uint64_t available)
+{
+    return "not enough memory for " + what + ": it needs at least " + MiB(need) + ", " + MiB(available) +
+           " can be had";
+}
+
 std::string FitDensityPicture(DensityOptions& o, std::uint64_t available)
 {
     const bool colors = o.palette == Palette::Coordinates;
@@ -72,7 +72,7 @@ std::string FitDensityPicture(DensityOptions& o, std::uint64_t available)
     const std::uint64_t leastCanvas = StripRowBytes(o, WorkerCount(o.threads), colors);
     if (FitCanvas(o, fixed, leastCanvas, available))
         return {};
-    return Refusal("a " + Size(o.width, o.height) + " density picture", fixed + leastCanvas, available);
+    return MemoryRefusal("a " + Size(o.width, o.height) + " density picture", fixed + leastCanvas, available);
 }
 
 std::string FitAnimation(DensityOptions& o, int frames, bool webp, std::uint64_t available)
@@ -92,8 +92,9 @@ std::string FitAnimation(DensityOptions& o, int frames, bool webp, std::uint64_t
         StripRowBytes(each, parallel.threadsEach, colors) * static_cast<std::uint64_t>(parallel.workers);
     if (FitCanvas(o, fixed, leastCanvas, available))
         return {};
-    return Refusal(std::string(webp ? "a WebP animation" : "PNG frames") + " of " + Size(o.width, o.height),
-                   fixed + leastCanvas, available);
+    return MemoryRefusal(std::string(webp ? "a WebP animation" : "PNG frames") + " of " +
+                             Size(o.width, o.height),
+                         fixed + leastCanvas, available);
 }
 
 std::string PointPictureRefusal(int width, int height, std::int64_t points, std::uint64_t available)
@@ -103,8 +104,8 @@ std::string PointPictureRefusal(int width, int height, std::int64_t points, std:
                                picture + EncodedBytes(picture);
     if (available == 0 || need <= available)
         return {};
-    return Refusal("a " + Size(width, height) + " picture of " + std::to_string(points) + " points", need,
-                   available);
+    return MemoryRefusal("a " + Size(width, height) + " picture of " + std::to_string(points) + " points",
+                         need, available);
 }
 
 } // namespace zephyra

@@ -16,6 +16,9 @@ namespace zephyra {
 // beside the rest (the picture, the encoder's buffers, the frames in flight), so that the renderer
 // draws in strips of fewer rows; they refuse when even strips of one row cannot fit.
 
+// "not enough memory for WHAT: it needs at least N MiB, M MiB can be had": the refusal of every fit.
+[[nodiscard]] std::string MemoryRefusal(const std::string& what, std::uint64_t need, std::uint64_t available);
+
 // A density picture resolved strip by strip into a PNG encoder.
 [[nodiscard]] std::string FitDensityPicture(DensityOptions& options, std::uint64_t available);
 

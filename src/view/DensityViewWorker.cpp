@@ -1,6 +1,6 @@
 #include "DensityViewWorker.h"
 
-#include <QMetaObject>
+#include "QueuedPost.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,52 +53,38 @@ int RefineThreads()
 
 } // namespace
 
-DensityViewWorker::DensityViewWorker(QObject* parent) : QObject(parent) {}
-
-DensityViewWorker::~DensityViewWorker()
+DensityViewWorker::DensityViewWorker(QObject* parent)
+    : QObject(parent),
+      job_(QueuedPost(this), [this](Refinement refinement) { Accept(std::move(refinement)); })
 {
-    job_.thread.request_stop();
-    for (Job& job : retiring_)
-        job.thread.request_stop();
 }
+
+DensityViewWorker::~DensityViewWorker() = default;
 
 void DensityViewWorker::Show(const DensityScene& scene, QSize size)
 {
-    if (running_ && scene == scene_ && size == size_)
+    if (shown_ && scene == scene_ && size == size_)
         return;
     Stop();
     scene_ = scene;
     size_ = size;
-    running_ = true;
-    job_.done = std::make_shared<std::atomic<bool>>(false);
-    job_.thread =
-        std::jthread([this, scene, size, generation = generation_, done = job_.done](std::stop_token stop) {
-            Run(stop, scene, size, generation);
-            *done = true;
-        });
+    shown_ = true;
+    job_.Start([scene, size](std::stop_token stop, const LatestJob<Refinement>::Deliver& deliver) {
+        Refine(stop, scene, size, deliver);
+    });
 }
 
 void DensityViewWorker::Stop()
 {
-    ++generation_;
+    job_.Stop();
     picture_ = QImage();
     refinements_ = 0;
-    running_ = false;
+    shown_ = false;
     settled_ = false;
-    Retire();
 }
 
-void DensityViewWorker::Retire()
-{
-    std::erase_if(retiring_, [](const Job& job) { return job.done->load(); });
-    if (!job_.thread.joinable())
-        return;
-    job_.thread.request_stop();
-    retiring_.push_back(std::move(job_));
-    job_ = {};
-}
-
-void DensityViewWorker::Run(std::stop_token stop, DensityScene scene, QSize size, quint64 generation)
+void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, QSize size,
+                               const LatestJob<Refinement>::Deliver& deliver)
 {
     QImage previous;
     for (const Pass& pass : PASSES) {
@@ -116,21 +102,18 @@ void DensityViewWorker::Run(std::stop_token stop, DensityScene scene, QSize size
         QImage image = ToImage(*picture);
         const bool last = &pass == std::end(PASSES) - 1 ||
                           (!previous.isNull() && MeanChange(previous, image) < SETTLED_CHANGE);
-        QMetaObject::invokeMethod(
-            this, [this, generation, image, last] { Accept(generation, image, last); }, Qt::QueuedConnection);
+        deliver({image, last});
         if (last)
             return;
         previous = std::move(image);
     }
 }
 
-void DensityViewWorker::Accept(quint64 generation, const QImage& picture, bool last)
+void DensityViewWorker::Accept(Refinement refinement)
 {
-    if (generation != generation_)
-        return;
-    picture_ = picture;
+    picture_ = std::move(refinement.picture);
     ++refinements_;
-    settled_ = last;
+    settled_ = refinement.last;
     emit pictureReady();
 }
 

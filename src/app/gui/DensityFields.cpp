@@ -1,6 +1,7 @@
 #include "DensityFields.h"
 
 #include "ColorMaps.h"
+#include "DensityOptionTable.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -17,7 +18,9 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <functional>
 
 namespace zephyra {
@@ -33,6 +36,10 @@ constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alph
 
 // The gamma slider counts tenths: 1.0 to 5.0.
 constexpr int GAMMA_STEPS = 10;
+
+// The options the fields show; the dialogs remember each under its key in the option table.
+constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone",       "gamma",
+                                         "smooth", "colors",      "background", "fit"};
 
 QColor ToQColor(const Rgb& c)
 {
@@ -76,7 +83,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
 
     supersample_ = new QSpinBox;
     supersample_->setRange(LEAST_SUPERSAMPLE, LARGEST_SUPERSAMPLE);
-    supersample_->setValue(2);
+    supersample_->setValue(DensityOptions().supersample);
     supersample_->setPrefix("supersampling ");
     supersample_->setSuffix(" x");
     form.addRow("&Quality:", supersample_);
@@ -86,7 +93,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
         tone_->addItem(QString::fromUtf8(t.label.data(), static_cast<int>(t.label.size())));
     gamma_ = new QSlider(Qt::Horizontal);
     gamma_->setRange(GAMMA_STEPS, 5 * GAMMA_STEPS);
-    gamma_->setValue(22);
+    gamma_->setValue(static_cast<int>(std::lround(DensityOptions().gamma * GAMMA_STEPS)));
     auto* gammaValue = new QLabel;
     auto* toneRow = new QHBoxLayout;
     toneRow->addWidget(tone_);
@@ -106,10 +113,10 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     smooth_->setRange(0.0, LARGEST_SMOOTH);
     smooth_->setDecimals(1);
     smooth_->setSingleStep(0.5);
-    smooth_->setValue(DEFAULT_SMOOTH);
+    smooth_->setValue(DensityOptions().smooth);
     smooth_->setSuffix(" pixels");
     smooth_->setSpecialValueText("none");
-    smooth_->setToolTip("Spreads a pixel hit c times over this radius / sqrt(c): sparse regions lose "
+    smooth_->setToolTip("Spreads a cell hit c times over this radius / sqrt(c): sparse regions lose "
                         "their grain, dense ones stay sharp");
     form.addRow("Smoot&hing:", smooth_);
 
@@ -196,32 +203,63 @@ void DensityFields::Apply(DensityOptions& o) const
     }
 }
 
+void DensityFields::Show(const DensityOptions& o)
+{
+    const auto points = std::find(pointCounts_.begin(), pointCounts_.end(), o.points);
+    if (points != pointCounts_.end())
+        points_->setCurrentIndex(static_cast<int>(points - pointCounts_.begin()));
+    supersample_->setValue(o.supersample);
+    tone_->setCurrentIndex(ChoiceIndex(TONE_CHOICES, o.tone));
+    gamma_->setValue(static_cast<int>(std::lround(o.gamma * GAMMA_STEPS)));
+    smooth_->setValue(o.smooth);
+    colors_->setCurrentIndex(ChoiceIndex(PALETTE_CHOICES, o.palette));
+    fit_->setChecked(o.fit);
+    int background = 0;
+    if (o.transparent) {
+        background = NO_BACKGROUND < background_->count() ? NO_BACKGROUND : 0;
+    } else if (o.background == Rgb{0.0f, 0.0f, 0.0f}) {
+        background = 1;
+    } else if (o.background == Rgb{1.0f, 1.0f, 1.0f}) {
+        background = 2;
+    } else if (o.background) {
+        background = OTHER_BACKGROUND;
+        otherBackground_ = *o.background;
+    }
+    background_->setCurrentIndex(background);
+}
+
 void DensityFields::Remember(QSettings& s) const
 {
-    s.setValue("points", points_->currentIndex());
-    s.setValue("quality", supersample_->value());
-    s.setValue("tone", tone_->currentIndex());
-    s.setValue("gamma", gamma_->value());
-    s.setValue("smooth", smooth_->value());
-    s.setValue("colors", colors_->currentIndex());
-    s.setValue("background", background_->currentIndex());
+    DensityOptions o;
+    Apply(o);
+    const DensityOptions defaults;
+    for (const char* key : SHOWN_OPTIONS) {
+        const DensityOptionRow& row = *DensityOptionRowOf(key);
+        const std::string text = row.text(o);
+        // As in a picture's record, an optional option that is not set is not written.
+        if (row.optional && text == row.text(defaults))
+            s.remove(key);
+        else
+            s.setValue(key, QString::fromStdString(text));
+    }
     s.setValue("otherBackground", ToQColor(otherBackground_).name());
-    s.setValue("fit", fit_->isChecked());
 }
 
 void DensityFields::Recall(const QSettings& s)
 {
-    RecallIndex(s, points_, "points");
-    supersample_->setValue(s.value("quality", supersample_->value()).toInt());
-    RecallIndex(s, tone_, "tone");
-    gamma_->setValue(s.value("gamma", gamma_->value()).toInt());
-    smooth_->setValue(s.value("smooth", smooth_->value()).toDouble());
-    RecallIndex(s, colors_, "colors");
-    RecallIndex(s, background_, "background");
-    fit_->setChecked(s.value("fit", false).toBool());
     const QColor other(s.value("otherBackground", "#000000").toString());
     if (other.isValid())
         otherBackground_ = ToRgb(other);
+    DensityOptions o;
+    Apply(o);
+    // A value that is no longer one (a hand-edited or newer file) keeps the field as it is.
+    for (const char* key : SHOWN_OPTIONS) {
+        DensityOptions read = o;
+        const DensityOptionRow& row = *DensityOptionRowOf(key);
+        if (s.contains(key) && row.read(s.value(key).toString().toStdString(), read) && row.within(read))
+            o = read;
+    }
+    Show(o);
     ShowOtherBackground();
 }
 

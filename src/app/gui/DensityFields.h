@@ -24,7 +24,7 @@ namespace zephyra {
 
 // The density choices that the export dialogs share, as rows of their form: points,
 // supersampling, tone with its gamma, smoothing, colours (with swatches), background and framing. Each dialog
-// remembers them in its own group under the same keys.
+// remembers them in its own group, each under its key in the density option table.
 class DensityFields {
 public:
     // `points` are the counts offered under `pointsLabel`, the one at `defaultPoints` chosen at
@@ -40,6 +40,8 @@ public:
     void Recall(const QSettings& settings);
 
 private:
+    // Sets the fields to `options`; a point count not offered keeps the one chosen.
+    void Show(const DensityOptions& options);
     void ChooseBackground(int index);
     // The colour "Other colour..." stands for, as the swatch of its entry.
     void ShowOtherBackground();

@@ -2,6 +2,7 @@
 
 #include "CanvasProjection.h"
 #include "DensityCanvas.h"
+#include "DensityOptionTable.h"
 #include "DensityResolve.h"
 #include "ExactOrbit.h"
 #include "OrbitFraming.h"
@@ -24,20 +25,7 @@ std::string CheckOptions(const DensityOptions& o)
 {
     if (o.width < 1 || o.height < 1 || o.width > LARGEST_DENSITY_SIDE || o.height > LARGEST_DENSITY_SIDE)
         return "the picture must be 1 to " + std::to_string(LARGEST_DENSITY_SIDE) + " pixels a side";
-    if (o.supersample < LEAST_SUPERSAMPLE || o.supersample > LARGEST_SUPERSAMPLE)
-        return "supersampling must be " + std::to_string(LEAST_SUPERSAMPLE) + " to " +
-               std::to_string(LARGEST_SUPERSAMPLE);
-    if (o.depth != 8 && o.depth != 16)
-        return "the depth must be 8 or 16 bits";
-    if (!(o.gamma > 0.0f) || o.gamma > LARGEST_GAMMA)
-        return "gamma must be above 0 and at most " + std::to_string(static_cast<int>(LARGEST_GAMMA));
-    if (!(o.smooth >= 0.0f) || o.smooth > LARGEST_SMOOTH)
-        return "the smoothing radius must be 0 to " + std::to_string(static_cast<int>(LARGEST_SMOOTH));
-    if (o.points == 0 || o.points > LARGEST_DENSITY_POINTS)
-        return "the number of points must be 1 to " + std::to_string(LARGEST_DENSITY_POINTS);
-    if (o.threads < 0)
-        return "the number of threads cannot be negative";
-    return {};
+    return DensityOptionsProblem(o);
 }
 
 // The picture rows a strip of this canvas may hold within the memory limit; the whole picture
