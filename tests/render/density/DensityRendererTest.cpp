@@ -1,5 +1,6 @@
 #include "DensityRenderer.h"
 #include "Camera.h"
+#include "ColorMaps.h"
 #include "DensityCanvas.h"
 #include "DensitySceneOf.h"
 #include "ExactOrbit.h"
@@ -73,6 +74,36 @@ TEST(DensityRenderer, StripsSeedsAndThreadsGiveTheSameBytes)
     EXPECT_FALSE(SameBytes(Render(scene, again), whole));
 }
 
+double Luminance(const Picture& p, int x, int y)
+{
+    return 0.2126 * p.Sample(x, y, 0) + 0.7152 * p.Sample(x, y, 1) + 0.0722 * p.Sample(x, y, 2);
+}
+
+TEST(DensityRenderer, APaletteSitsOnItsLowEndOrFadesIntoAChosenBackground)
+{
+    DensityScene scene = Henon();
+    scene.display.bgColor = Rgb{1, 1, 1}; // the attractor's own: white
+    DensityOptions o = Small();
+    o.palette = Palette::Magma;
+    const Picture own = Render(scene, o);
+    const Rgb zero = PaletteColor(Palette::Magma, 0.0f);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(own.Sample(0, 0, c), zero[static_cast<std::size_t>(c)], 0.5 / 255) << c;
+
+    // On a chosen white the faintest cells are pale, not the palette's dark low end (magma is
+    // darkest at 0 and lighter than 0.5 luminance from 0.6 up). A pixel is a cell.
+    o.background = Rgb{1, 1, 1};
+    o.supersample = 1;
+    const Picture white = Render(scene, o);
+    std::vector<double> lit;
+    for (int y = 0; y < white.Height(); ++y)
+        for (int x = 0; x < white.Width(); ++x)
+            if (const double l = Luminance(white, x, y); l < 1.0 - 1.0 / 255)
+                lit.push_back(l);
+    ASSERT_GT(lit.size(), 200u);
+    EXPECT_GT(*std::min_element(lit.begin(), lit.end()), 0.4);
+}
+
 TEST(DensityRenderer, AFittedPictureLeavesABorderAllRound)
 {
     DensityScene scene = Henon();
@@ -80,8 +111,7 @@ TEST(DensityRenderer, AFittedPictureLeavesABorderAllRound)
     DensityOptions o = Small();
     o.width = 120;
     o.height = 80;
-    o.palette = Palette::Gray;
-    o.background = Rgb{0, 0, 0};
+    o.palette = Palette::Gray; // on its own black
     // The lit rows and columns, and whether any lit pixel lies on the edge.
     const auto extent = [&](const Picture& p, int& columns, int& rows) {
         int x0 = p.Width(), x1 = -1, y0 = p.Height(), y1 = -1;
@@ -116,6 +146,7 @@ TEST(DensityRenderer, AFourDimensionalPictureIsReadableOnItsBackground)
     const DensityScene scene = DensitySceneOf(*a, {}, defaults);
     DensityOptions o = Small();
     o.fit = true;
+    o.smooth = 0.0f; // the colours alone: smoothing adds a faint haze round the edges
     const Picture p = Render(scene, o);
     const auto luminance = [&](int x, int y) {
         return 0.2126 * p.Sample(x, y, 0) + 0.7152 * p.Sample(x, y, 1) + 0.0722 * p.Sample(x, y, 2);
