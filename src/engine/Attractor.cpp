@@ -143,6 +143,22 @@ void Attractor::SetExactCoefficients(const std::vector<double>& values)
         exactCoefficients[0] = 0.0;
 }
 
+std::vector<double> Attractor::CoefficientValues() const
+{
+    std::vector<double> values(coefficients.size(), 0.0);
+    for (std::size_t i = 1; i < values.size(); ++i)
+        values[i] = CoefficientOf(static_cast<int>(i));
+    return values;
+}
+
+std::vector<float> Attractor::OrbitCoefficients() const
+{
+    std::vector<float> values(coefficients.size(), 0.0f);
+    for (std::size_t i = 1; i < values.size(); ++i)
+        values[i] = OrbitCoefficientOf(static_cast<int>(i));
+    return values;
+}
+
 void Attractor::StepForward()
 {
     int p = position;

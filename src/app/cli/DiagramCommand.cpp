@@ -1,5 +1,5 @@
 #include "CliSession.h"
-#include "MemoryBudget.h"
+#include "GridPictureBudget.h"
 #include "OrbitDiagram.h"
 #include "ParameterOptions.h"
 #include "PointMemory.h"

@@ -1,7 +1,7 @@
 #include "CliSession.h"
+#include "GridPictureBudget.h"
 #include "MapLegend.h"
 #include "MapPicture.h"
-#include "MemoryBudget.h"
 #include "ParameterOptions.h"
 #include "PointMemory.h"
 #include "RenderOptions.h"
