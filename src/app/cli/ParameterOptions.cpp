@@ -63,12 +63,9 @@ ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const OptionSp
         return {place, low, high};
     }
     const double value = system.coefficients[static_cast<std::size_t>(place)];
-    const auto narrow = static_cast<float>(value);
-    if (static_cast<double>(narrow) != value)
-        return {place, value - HALF_RANGE, value + HALF_RANGE};
-    // A letter's value is a float: the axis is centred on the decimal it prints as, and its ends
-    // are the decimals of 15 digits they are (-0.9, not -0.8999999761581421 or -0.8999999999999999),
-    // which the record, the CSV and the axis then show.
+    // The ends are the decimals of 15 digits they are (-0.9, not -0.8999999999999999), which the
+    // record, the CSV and the axis then show; a letter's value, a float, is first taken as the
+    // decimal it prints as (-1.4, not -1.399999976).
     char text[32];
     const auto readBack = [&](std::to_chars_result written) {
         double d = 0.0;
@@ -80,7 +77,10 @@ ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const OptionSp
         return readBack(
             std::to_chars(text, text + sizeof text, v, std::chars_format::general, DOUBLE_DIGITS));
     };
-    const double centre = readBack(std::to_chars(text, text + sizeof text, narrow));
+    const auto narrow = static_cast<float>(value);
+    const double centre = static_cast<double>(narrow) == value
+                              ? readBack(std::to_chars(text, text + sizeof text, narrow))
+                              : value;
     return {place, decimal(centre - HALF_RANGE), decimal(centre + HALF_RANGE)};
 }
 
