@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 #include "CliArguments.h"
+#include "CliSession.h"
 #include "ConfigPath.h"
 #include "PictureRecord.h"
 #include "RecordFile.h"
@@ -56,6 +57,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
         if (picture->settings)
             io.out << "settings " << *picture->settings << '\n';
         return EXIT_OK;
+    }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra list: " << refusal << "\n";
+        return EXIT_FAILED;
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
