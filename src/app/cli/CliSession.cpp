@@ -26,6 +26,7 @@ ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
     if (const auto v = arguments.Value(SEED_OPTION))
         options.seed = ParseSeed(*v, "--seed");
     options.json = arguments.Has("json");
+    options.coefficients = ReadCoefficientOptions(arguments);
     return options;
 }
 
@@ -60,6 +61,7 @@ AttractorRef CliSession::FromCode(const std::string& code)
         a->display.z0 = s[2];
         a->display.w0 = s[3];
     }
+    ApplyCoefficientOptions(options_.coefficients, *a);
     return a;
 }
 

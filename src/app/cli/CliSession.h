@@ -2,6 +2,7 @@
 #include "CZephyraDoc.h"
 #include "CliArguments.h"
 #include "CliHost.h"
+#include "CoefficientOption.h"
 #include "Subcommand.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct ComputeOptions {
     std::optional<Point> start;         // --start x0,y0,z0,w0
     std::optional<std::uint64_t> seed;  // --seed S (else the time)
     bool json = false;                  // --json
+    CoefficientOptions coefficients;    // --coef I=V
 };
 
 inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)", 1,
@@ -43,8 +45,9 @@ public:
     [[nodiscard]] bool Show(const AttractorRef& attractor, int flags, char letter = 0);
     // The exit code after Show returned false: EXIT_INTERRUPTED when Ctrl+C stopped it.
     [[nodiscard]] int FailureCode() const;
-    // An attractor of the code with the options' start point; check `valid` through Show, whose
-    // messages name the code.
+    // An attractor of the code with the options' start point and coefficients; check `valid`
+    // through Show, whose messages name the code. A --coef place beyond the code's M is a usage
+    // error.
     [[nodiscard]] AttractorRef FromCode(const std::string& code);
     // The document's refusal of a code, on stderr as Show would give it.
     void RefuseCode(const std::string& code);

@@ -53,12 +53,13 @@ void Declare(CLI::App& app, const Subcommand& command, std::vector<std::string>&
 
 ParsedArguments Collect(const CLI::App& app, std::vector<std::string> positional)
 {
-    std::map<std::string, std::string, std::less<>> given;
+    ParsedArguments::OptionValues given;
     for (const CLI::Option* o : app.get_options()) {
         if (o->count() == 0 || o->get_positional() || o->get_lnames().empty())
             continue;
         const std::vector<std::string>& results = o->results();
-        given[o->get_lnames().front()] = o->get_type_size() == 0 || results.empty() ? "" : results.back();
+        given[o->get_lnames().front()] =
+            o->get_type_size() == 0 || results.empty() ? std::vector<std::string>{""} : results;
     }
     return {std::move(positional), std::move(given)};
 }

@@ -33,6 +33,7 @@ Subcommand ComputeCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--json", "",
               "one JSON object instead: code, case, dimension, order, coefficients,\n"
               "points, lyapunov, fractalDim, tries, seconds"}},

@@ -88,6 +88,7 @@ Subcommand MeasureCommand()
              TRANSIENT_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--json", "",
               "one JSON object: the keys of compute --json, then spectrum (largest first),\n"
               "spectrumError, units, kaplanYorke, sum, meanLogDet (maps) or meanDivergence\n"

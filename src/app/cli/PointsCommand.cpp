@@ -63,6 +63,7 @@ Subcommand PointsCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--raw", "", "the points as iterated, before normalisation"}},
             "",
             RunPoints};

@@ -3,10 +3,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
-#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "PointMemory.h"
+#include "PointPictureBudget.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -110,12 +110,11 @@ bool OrbitStaysBounded(const PointBuffer& buffer)
     return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
 }
 
-// A picture that shows nothing but its background.
-bool IsOneColour(const RgbImage& image)
+// A point picture (8-bit RGB) that shows nothing but its background.
+bool IsOneColour(const Picture& image)
 {
-    const std::size_t bytes =
-        static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(image.Height()) * 3;
-    const std::uint8_t* data = image.Data();
+    const std::size_t bytes = image.RowBytes() * static_cast<std::size_t>(image.Height());
+    const std::uint8_t* data = image.Row(0);
     for (std::size_t i = 3; i < bytes; ++i)
         if (data[i] != data[i % 3])
             return false;
@@ -203,7 +202,7 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
-    RgbImage image(o.width, o.height);
+    Picture image(o.width, o.height);
     const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer, flags,
                                            session.document.defaults, image, {0, 0, o.width, o.height});
     if (drawn == 0) {
@@ -254,6 +253,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
             compute.start = ParseStartPoint(*v, "--start");
         if (const auto v = parsed.Value("seed"))
             compute.seed = ParseSeed(*v, "--seed");
+        compute.coefficients = ReadCoefficientOptions(parsed);
     } else {
         compute = ReadComputeOptions(parsed);
     }
@@ -271,6 +271,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         }
         if (compute.points)
             attractor->pointsCount = *compute.points;
+        ApplyCoefficientOptions(compute.coefficients, *attractor);
     } else {
         attractor = session.FromCode(parsed.Positional()[0]);
     }
@@ -283,7 +284,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
         settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
-        for (const OptionSpec& option : DENSITY_OPTIONS)
+        for (const OptionSpec& option : DensityCommandOptions())
             if (parsed.Has(option)) {
                 io.err << "zephyra render: " << option.names << " needs --density\n";
                 return EXIT_USAGE;
@@ -312,6 +313,7 @@ std::vector<OptionSpec> RenderOptions()
          "100000000, at most 1000000000000)",
          1, static_cast<std::int64_t>(LARGEST_DENSITY_POINTS)},
         START_OPTION,
+        COEF_OPTION,
         {"--seed", "S", "seed of the dimension estimate (default: the time) or of the density orbits (1)"},
         YAW_OPTION,
         PITCH_OPTION,
@@ -325,7 +327,7 @@ std::vector<OptionSpec> RenderOptions()
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };
-    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
     return options;
 }
 

@@ -8,7 +8,6 @@
 #include "SearchMemory.h"
 #include "SearchTries.h"
 #include "StatusTexts.h"
-#include "Variants.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -236,9 +235,7 @@ void CPanelGallery::SearchVariants()
     source_ = doc_.current->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    StartPage(CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE), doc_.current->display,
-                        doc_.defaults),
-              seed);
+    StartPage(VariantTries(*doc_.current, seed, CODES_PER_DISTANCE, doc_.defaults), seed);
 }
 
 void CPanelGallery::ShowProgress()

@@ -32,6 +32,21 @@ void SpillCell(const CanvasCells& canvas, std::size_t index)
     canvas.Cell(index) = {};
 }
 
+ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel)
+{
+    const ColorCell& c = cells.Cell(pixel);
+    ColorSums block{c.count, {c.red, c.green, c.blue}};
+    const std::vector<WideCell>& wide = *cells.wide;
+    const auto w = std::lower_bound(wide.begin(), wide.end(), pixel,
+                                    [](const WideCell& a, std::size_t index) { return a.index < index; });
+    if (w != wide.end() && w->index == pixel) {
+        block.count += w->count;
+        for (int k = 0; k < 3; ++k)
+            block.sums[k] += w->sums[k];
+    }
+    return block;
+}
+
 DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
 {
     // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages

@@ -7,6 +7,14 @@
 
 namespace zephyra {
 
+// The hits of a picture pixel of a merged canvas and the sums of their colour bytes, its wide
+// cell included.
+struct ColorSums {
+    std::uint64_t count = 0;
+    std::uint64_t sums[3]{};
+};
+[[nodiscard]] ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel);
+
 // The canvases of one pass, one per worker so that workers never share a cell, summed into the
 // first when the pass ends. Integer sums make the result independent of which worker drew what.
 class DensityCanvas {

@@ -41,17 +41,17 @@ QStringList EverythingIn(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Small, quick animations: 64 x 48 pixels, one million points a frame (or `points`, an index of
-// the choices), no supersampling.
-void RememberSmallAnimations(int frames, int points = 0)
+// Small, quick animations: 64 x 48 pixels, one million points a frame (or `points`, one of the
+// choices), no supersampling.
+void RememberSmallAnimations(int frames, std::uint64_t points = 1'000'000)
 {
     QSettings s("Kestrelmoor", "Zephyra Explorer");
     s.beginGroup("ExportAnimation");
     s.setValue("width", 64);
     s.setValue("height", 48);
     s.setValue("frames", frames);
-    s.setValue("points", points);
-    s.setValue("quality", 1);
+    s.setValue("points", QString::number(points));
+    s.setValue("supersample", "1");
 }
 
 // Answers the Export Animation dialog once it runs: `fill` does what the user does in it. A
@@ -150,7 +150,7 @@ private slots:
 
     void cancelLeavesNoFrameFolder()
     {
-        RememberSmallAnimations(120, 2); // 10 million points a frame
+        RememberSmallAnimations(120, 10'000'000);
         AnswerDialog([](ExportAnimationDialog& dialog) {
             dialog.findChild<QComboBox*>("format")->setCurrentIndex(1); // PNG frames
             dialog.findChild<QLineEdit*>("file")->setText(AnimationFolder() + "/frames");

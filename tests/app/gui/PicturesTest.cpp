@@ -50,8 +50,8 @@ void RememberSmallPictures()
     s.setValue("size", 6);
     s.setValue("width", 320);
     s.setValue("height", 200);
-    s.setValue("points", 0);
-    s.setValue("quality", 1);
+    s.setValue("points", "10000000");
+    s.setValue("supersample", "1");
 }
 
 // Answers the Export Picture dialog: the file name, then Enter, as a user would.
