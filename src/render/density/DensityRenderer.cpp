@@ -148,9 +148,8 @@ private:
                           [this] { Tick(); }))
             return false;
         canvas_.Merge();
-        if (options_.smooth > 0.0f)
-            SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
-        return true;
+        return options_.smooth <= 0.0f ||
+               SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
     }
 
     // The strip of picture rows [top, top + rows) just drawn.
