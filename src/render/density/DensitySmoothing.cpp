@@ -63,6 +63,8 @@ public:
                 const auto pixel = static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) +
                                    static_cast<std::size_t>(px);
                 const std::uint32_t* counts = cells_.Counts(pixel);
+                if (std::all_of(counts, counts + S_ * S_, [](std::uint32_t c) { return c == 0; }))
+                    continue;
                 float mean[3]{};
                 if (cells_.colorWords) {
                     const ColorSums sums = PixelColorSums(cells_, pixel);
