@@ -1,5 +1,6 @@
 #include "DensityViewWorker.h"
 
+#include "PictureImage.h"
 #include "QueuedPost.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ constexpr Pass PASSES[] = {
 
 // Below this mean change of a channel (in 8-bit steps) more points would not show.
 constexpr double SETTLED_CHANGE = 0.35;
-
-QImage ToImage(const zephyra::Picture& picture)
-{
-    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB888);
-    for (int y = 0; y < picture.Height(); ++y)
-        std::copy_n(picture.Row(y), picture.RowBytes(), image.scanLine(y));
-    return image;
-}
 
 double MeanChange(const QImage& a, const QImage& b)
 {
@@ -99,7 +92,7 @@ void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, 
             RenderDensityPicture(scene, options, stop, {}, result);
         if (!picture || stop.stop_requested())
             return;
-        QImage image = ToImage(*picture);
+        QImage image = ToQImage(*picture);
         const bool last = &pass == std::end(PASSES) - 1 ||
                           (!previous.isNull() && MeanChange(previous, image) < SETTLED_CHANGE);
         deliver({image, last});

@@ -3,10 +3,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
-#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "PointMemory.h"
+#include "PointPictureBudget.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -106,12 +106,11 @@ bool OrbitStaysBounded(const PointBuffer& buffer)
     return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
 }
 
-// A picture that shows nothing but its background.
-bool IsOneColour(const RgbImage& image)
+// A point picture (8-bit RGB) that shows nothing but its background.
+bool IsOneColour(const Picture& image)
 {
-    const std::size_t bytes =
-        static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(image.Height()) * 3;
-    const std::uint8_t* data = image.Data();
+    const std::size_t bytes = image.RowBytes() * static_cast<std::size_t>(image.Height());
+    const std::uint8_t* data = image.Row(0);
     for (std::size_t i = 3; i < bytes; ++i)
         if (data[i] != data[i % 3])
             return false;
@@ -199,7 +198,7 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
-    RgbImage image(o.width, o.height);
+    Picture image(o.width, o.height);
     const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer, flags,
                                            session.document.defaults, image, {0, 0, o.width, o.height});
     if (drawn == 0) {

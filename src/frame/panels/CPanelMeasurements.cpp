@@ -2,7 +2,7 @@
 
 #include "CZephyraDoc.h"
 #include "MeasurementCharts.h"
-#include "MeasurementTexts.h"
+#include "MeasurementFigures.h"
 #include "MeasurementWorker.h"
 #include "StatusTexts.h"
 #include "UpdateHints.h"
@@ -22,12 +22,6 @@ constexpr int FIGURE_ROWS = 12;
 QString Fixed(double value, int decimals)
 {
     return QString::fromStdString(FormatFixed(value, decimals));
-}
-
-QString WithError(double value, double error, int decimals)
-{
-    return QString::fromStdString(SignedText(value, decimals)) + QString::fromUtf8(" \u00b1 ") +
-           Fixed(error, decimals);
 }
 
 // What the figures belong to: the orbit's code and start point.
@@ -105,10 +99,11 @@ void CPanelMeasurements::ShowMessage(const QString& text)
         rows.front()->setText(1, text);
 }
 
-void CPanelMeasurements::AddFigure(const QString& name, const QString& value)
+QTreeWidgetItem* CPanelMeasurements::AddFigure(const QString& name, const QString& value)
 {
     auto* row = new QTreeWidgetItem(Tree(), {name, value});
     row->setToolTip(1, value);
+    return row;
 }
 
 QString CPanelMeasurements::Figure(const QString& name) const
@@ -125,24 +120,19 @@ void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>
         return;
     }
     delete Tree()->findItems("Status", Qt::MatchExactly, 0).value(0);
-    AddFigure("Units", s.ode ? "bits per step (Euler step 0.1)" : "bits per step");
-    for (std::size_t k = 0; k < s.exponents.size(); ++k)
-        AddFigure(QString::fromUtf8("\u03bb%1").arg(k + 1), WithError(s.exponents[k], s.errors[k], 5));
-    AddFigure("Sum", QString::fromStdString(SignedText(s.sum, 5)));
-    if (s.ode)
-        AddFigure("Mean divergence", QString::fromStdString(SignedText(s.meanDivergence, 5)));
-    else
-        AddFigure("Mean ln|det J|", QString::fromStdString(SignedText(s.meanLogDet, 5)));
-    AddFigure("Kaplan-Yorke", Fixed(s.kaplanYorke, 4));
-    const CorrelationFit& c = m->correlation;
-    if (c.Fitted()) {
-        AddFigure("Correlation", Fixed(c.slope, 3) + QString::fromUtf8(" \u00b1 ") + Fixed(c.slopeError, 3));
-        AddFigure("Range of r", QString::fromStdString(ShareText(c.RadiusLow())) + " to " +
-                                    QString::fromStdString(ShareText(c.RadiusHigh())) + " of the extent");
+    const std::string step = MeasurementStepText(s);
+    AddFigure("Units", QString::fromUtf8(MEASUREMENT_UNITS) +
+                           (step.empty() ? QString() : ", " + QString::fromUtf8(step)));
+    for (const MeasurementFigure& f : MeasurementFigures(*m)) {
+        const QString label =
+            f.exponent > 0 ? QString::fromUtf8("\u03bb%1").arg(f.exponent) : QString::fromStdString(f.label);
+        QTreeWidgetItem* row = AddFigure(label, QString::fromStdString(f.ValueText("\u00b1")));
+        if (!f.note.empty())
+            row->setToolTip(1, QString::fromStdString(f.note));
     }
     Tree()->resizeColumnToContents(0);
     convergence_->Show(s);
-    correlation_->Show(c);
+    correlation_->Show(m->correlation);
 }
 
 void CPanelMeasurements::resizeEvent(QResizeEvent* event)

@@ -46,7 +46,7 @@ private:
     void ShowProgress(double fraction);
     void ShowResult(const std::shared_ptr<const FullMeasurement>& m);
     void ShowMessage(const QString& text);
-    void AddFigure(const QString& name, const QString& value);
+    QTreeWidgetItem* AddFigure(const QString& name, const QString& value);
 
     MeasurementWorker* worker_ = nullptr;
     ConvergenceChart* convergence_ = nullptr;

@@ -36,7 +36,7 @@ bool PixelIndex(float v, int size, int& index)
 } // namespace
 
 std::int64_t PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
-                         const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect)
+                         const AttractorDefaults& defaults, Picture& image, const PixelRect& rect)
 {
     const SceneColors colors = ChooseColors(attractor, flags, defaults);
     image.Fill(rect, colors.background);

@@ -1,5 +1,5 @@
 #pragma once
-#include "RgbImage.h"
+#include "Picture.h"
 #include "SceneStyle.h"
 
 #include <cstddef>
@@ -15,7 +15,7 @@ struct PointBuffer;
 // box and no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
 // Returns the number of points that fell inside the picture.
 std::int64_t PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
-                         const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect);
+                         const AttractorDefaults& defaults, Picture& image, const PixelRect& rect);
 
 // Narrows a page area to the proportions of a view whose client area is clientWidth x clientHeight,
 // as large as the page allows; the top-left corner stays.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace zephyra {
@@ -232,6 +233,57 @@ TEST(DensityRenderer, RefusesBadInputAndStopsWhenAsked)
     EXPECT_EQ(RenderDensity(Henon(), Small(), stop.get_token(), {}, sink).outcome,
               DensityResult::Outcome::Cancelled);
     EXPECT_FALSE(drawn);
+}
+
+// An attractor between the letters: its free-running lanes step the exact values in double, not
+// the letters' values nor the values rounded to float (which the exact orbit under them runs).
+TEST(DensityRenderer, FreeRunningLanesRunTheExactValuesInDouble)
+{
+    const AttractorDefaults defaults;
+    AttractorRef a = Attractor::CreateFromCode(testing::HENON_CODE, defaults);
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    a->SetExactCoefficients(values);
+    OrbitSource source;
+    ASSERT_EQ(ComputeOrbitSource(DensitySceneOf(*a, {}, defaults), 1, {}, source).outcome,
+              DensityResult::Outcome::Finished);
+    EXPECT_EQ(source.coefficients, values);
+
+    CanvasProjection pr{};
+    pr.width = pr.height = pr.rows = 1;
+    std::uint32_t counts[1]{};
+    OrbitLanes lanes(source, 3, 1);
+    const double x0 = lanes.p[0][0], y0 = lanes.p[1][0];
+    constexpr int STEPS = 20;
+    SelectLaneKernel(source, false)(lanes, source, pr, STEPS, {counts});
+    ASSERT_EQ(lanes.restarts, 0u);
+
+    // Case E written out in double: x' and y' each on 1, x, x^2, xy, y, y^2.
+    const auto straight = [&](const std::vector<double>& c) {
+        double x = x0, y = y0;
+        for (int i = 0; i < STEPS; ++i) {
+            const double terms[6] = {1.0, x, x * x, x * y, y, y * y};
+            double nx = 0.0, ny = 0.0;
+            for (int t = 0; t < 6; ++t) {
+                nx += c[static_cast<std::size_t>(1 + t)] * terms[t];
+                ny += c[static_cast<std::size_t>(7 + t)] * terms[t];
+            }
+            x = nx;
+            y = ny;
+        }
+        return std::pair{x, y};
+    };
+    const auto [x, y] = straight(values);
+    EXPECT_NEAR(lanes.p[0][0], x, 1e-9);
+    EXPECT_NEAR(lanes.p[1][0], y, 1e-9);
+    std::vector<double> rounded = values;
+    rounded[3] = static_cast<double>(static_cast<float>(values[3]));
+    const auto [xf, yf] = straight(rounded);
+    EXPECT_GT(std::fabs(lanes.p[0][0] - xf) + std::fabs(lanes.p[1][0] - yf), 1e-7);
+    const auto [xl, yl] =
+        straight(Attractor::CreateFromCode(testing::HENON_CODE, defaults)->CoefficientValues());
+    EXPECT_GT(std::fabs(lanes.p[0][0] - xl) + std::fabs(lanes.p[1][0] - yl), 1e-3);
 }
 
 } // namespace
