@@ -9,6 +9,7 @@
 #include "XmlNumbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -62,6 +63,13 @@ struct SettingsReader {
     {
         for (const pugi::xml_node block : settings.children(name))
             LoadDisplay(display, block);
+        // A start point that is no finite number starts no orbit: the built-in one, as other bad
+        // values of the settings take theirs.
+        const DisplaySettings builtIn;
+        for (auto field :
+             {&DisplaySettings::x0, &DisplaySettings::y0, &DisplaySettings::z0, &DisplaySettings::w0})
+            if (!std::isfinite(display.*field))
+                display.*field = builtIn.*field;
     }
 };
 

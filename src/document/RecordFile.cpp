@@ -25,7 +25,8 @@ std::optional<std::vector<ListedRecord>> ReadRecordFile(const std::filesystem::p
     if (!LoadXmlFile(document, path))
         return std::nullopt;
     std::vector<ListedRecord> records;
-    bool configuration = false;
+    // A configuration file is one with settings or lists, even when it holds no record.
+    bool configuration = !ElementsByName(document, "settings").empty();
     for (const char* list : {"favorites", "history"})
         for (const pugi::xml_node container : ElementsByName(document, list)) {
             configuration = true;

@@ -163,6 +163,20 @@ TEST_F(ConfigFileTest, FlagsAreTrueOnlyForOne)
     EXPECT_EQ(doc->caseLetter, 'H'); // an empty prefix names no case
 }
 
+// Unmended, a start point that is no number was taken, and written back at the next exit.
+TEST_F(ConfigFileTest, AStartPointThatIsNoNumberTakesTheBuiltInOne)
+{
+    WriteText(path, "<zephyra><settings><defaults2D x0='nan' y0='0.25'/><defaults4D w0='-inf'/></settings>"
+                    "</zephyra>");
+    ReadCfg(*doc, path);
+    const DisplaySettings builtIn;
+    EXPECT_EQ(doc->defaults.defaults2D.x0, builtIn.x0);
+    EXPECT_EQ(doc->defaults.defaults2D.y0, 0.25f);
+    EXPECT_EQ(doc->defaults.defaults4D.w0, builtIn.w0);
+    WriteCfg(*doc, path);
+    EXPECT_EQ(ReadText(path).find("nan"), std::string::npos);
+}
+
 // Unmended, the read stopped at a comment and the write at exit dropped what followed it.
 TEST_F(ConfigFileTest, CommentsBetweenFavoritesLoseNoneOfThem)
 {

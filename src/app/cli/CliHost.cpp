@@ -42,7 +42,7 @@ bool CliHost::EscapePressed()
 void CliHost::MessageBox(const std::string& text, const std::string& title, MessageIcon)
 {
     messageShown_ = true;
-    err_ << title << ": " << text << "\n";
+    err_ << prefix_ << title << ": " << text << "\n";
 }
 
 } // namespace zephyra::cli

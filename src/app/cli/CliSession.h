@@ -2,6 +2,7 @@
 #include "CZephyraDoc.h"
 #include "CliArguments.h"
 #include "CliHost.h"
+#include "CoefficientOption.h"
 #include "Subcommand.h"
 
 #include <cstdint>
@@ -16,6 +17,7 @@ struct ComputeOptions {
     std::optional<Point> start;         // --start x0,y0,z0,w0
     std::optional<std::uint64_t> seed;  // --seed S (else the time)
     bool json = false;                  // --json
+    CoefficientOptions coefficients;    // --coef I=V
 };
 
 inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)", 1,
@@ -35,8 +37,14 @@ public:
     // Shows the attractor through SetAttractor with `flags`. True when it finished ("Done");
     // otherwise the reason (the message box, or the message pane) is on stderr.
     [[nodiscard]] bool Show(const AttractorRef& attractor, int flags, char letter = 0);
-    // An attractor of the code with the options' start point; check `valid` through Show.
-    [[nodiscard]] AttractorRef FromCode(const std::string& code) const;
+    // The exit code after Show returned false: EXIT_INTERRUPTED when Ctrl+C stopped it.
+    [[nodiscard]] int FailureCode() const;
+    // An attractor of the code with the options' start point and coefficients; check `valid`
+    // through Show, whose messages name the code. A --coef place beyond the code's M is a usage
+    // error.
+    [[nodiscard]] AttractorRef FromCode(const std::string& code);
+    // The document's refusal of a code, on stderr as Show would give it.
+    void RefuseCode(const std::string& code);
 
     // Status panes 1 to 4, one per line.
     void PrintStatusTexts(std::ostream& out) const;
@@ -50,6 +58,9 @@ public:
     CZephyraDoc document;
 
 private:
+    // Message boxes name the command and `code`.
+    void SetSubject(const std::string& code);
+
     ComputeOptions options_;
     double seconds_ = 0.0;
 };

@@ -13,7 +13,7 @@ int RunCompute(const ParsedArguments& parsed, CommandIo& io)
     CliSession session(io, options);
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
     if (!session.Show(attractor, SA_NO_SEARCH))
-        return EXIT_FAILED;
+        return session.FailureCode();
     if (options.json) {
         session.PrintJson(io.out, *attractor);
     } else {
@@ -33,6 +33,7 @@ Subcommand ComputeCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--json", "",
               "one JSON object instead: code, case, dimension, order, coefficients,\n"
               "points, lyapunov, fractalDim, tries, seconds"}},

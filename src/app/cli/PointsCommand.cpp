@@ -35,7 +35,7 @@ int RunPoints(const ParsedArguments& parsed, CommandIo& io)
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
     // The stored points are the main orbit as iterated; the normalised ones are what the view draws.
     if (!session.Show(attractor, SA_NO_SEARCH))
-        return EXIT_FAILED;
+        return session.FailureCode();
     const int count = attractor->pointsCount;
     if (!parsed.Has("raw")) {
         WritePoints(io.out, session.document.buffer.points.get(), count);
@@ -63,6 +63,7 @@ Subcommand PointsCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--raw", "", "the points as iterated, before normalisation"}},
             "",
             RunPoints};

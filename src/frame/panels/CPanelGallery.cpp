@@ -4,9 +4,10 @@
 #include "CommandIds.h"
 #include "GallerySearch.h"
 #include "PanelImages.h"
+#include "PointMemory.h"
+#include "SearchMemory.h"
 #include "SearchTries.h"
 #include "StatusTexts.h"
-#include "Variants.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -206,8 +207,11 @@ void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
         return;
     }
     ClearPage();
-    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-                                        seed, Filter(), doc_.defaults};
+    // Fewer workers when memory is short; one that does not fit tells of it through OutOfMemory.
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const WorkerFit fit =
+        FitSearchWorkers(cores, doc_.defaults.defaultPointsCount, THUMBNAIL_SIZE, SystemAvailableMemory());
+    const FindSearch::Settings settings{std::max(fit.workers, 1), seed, Filter(), doc_.defaults};
     search_->Start(settings, std::move(makeTry), PAGE_SIZE, THUMBNAIL_SIZE);
     sinceFind_.start();
     progressTimer_->start();
@@ -231,9 +235,7 @@ void CPanelGallery::SearchVariants()
     source_ = doc_.current->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    StartPage(CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE), doc_.current->display,
-                        doc_.defaults),
-              seed);
+    StartPage(VariantTries(*doc_.current, seed, CODES_PER_DISTANCE, doc_.defaults), seed);
 }
 
 void CPanelGallery::ShowProgress()

@@ -368,8 +368,8 @@ bool SetMorph(AnimationPlan& plan, const Attractor& from, const Attractor& to)
     if (!to.valid || to.kind != from.kind || to.dimension != from.dimension || to.order != from.order ||
         to.coefficients.size() != from.coefficients.size())
         return false;
-    plan.scene.coefficients = std::vector<double>(from.coefficients.begin(), from.coefficients.end());
-    plan.morphTo = std::vector<double>(to.coefficients.begin(), to.coefficients.end());
+    plan.scene.coefficients = from.CoefficientValues();
+    plan.morphTo = to.CoefficientValues();
     return true;
 }
 

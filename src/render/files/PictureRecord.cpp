@@ -5,6 +5,8 @@
 #include "Version.h"
 #include "WebpRecord.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <utility>
 
@@ -87,6 +89,14 @@ std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSetti
     return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)},
             {SETTINGS_CHUNK_KEY, SettingsText(settings)},
             {"Software", std::string("Zephyra Explorer ") + VERSION}};
+}
+
+bool HasExtension(const std::filesystem::path& path, std::string_view extension)
+{
+    const std::string own = path.extension().string();
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 bool IsPictureFile(const std::filesystem::path& path)

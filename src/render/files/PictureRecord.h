@@ -32,6 +32,8 @@ struct PictureSettings {
 [[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
 
 [[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);
+// Whether the path ends in `extension` (".png"), in any case of its letters.
+[[nodiscard]] bool HasExtension(const std::filesystem::path& path, std::string_view extension);
 // Whether the file is a picture that may carry a record: a PNG, or a WebP animation.
 [[nodiscard]] bool IsPictureFile(const std::filesystem::path& path);
 // The record a picture file (PNG or WebP) carries and its settings text; nothing for a file that

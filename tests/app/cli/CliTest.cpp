@@ -109,8 +109,8 @@ TEST(CliErrors, BadInputExitsNonZeroWithAMessage)
     EXPECT_TRUE(r.out.empty());
 
     r = RunZephyra({"search", "D"});
-    EXPECT_EQ(r.code, EXIT_FAILED);
-    EXPECT_NE(r.err.find("Wrong attractor configuration!"), std::string::npos);
+    EXPECT_EQ(r.code, EXIT_USAGE);
+    EXPECT_NE(r.err.find("LETTER is one case letter, 'E' to '^': 'D'"), std::string::npos) << r.err;
 
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"compute", "EWM?MPMMWMMMM", "--points", "12x"},
