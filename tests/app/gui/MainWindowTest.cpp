@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(frame.CurrentPanel(), PANEL_MEASUREMENTS);
         QVERIFY(frame.CommandState(cmd::ID_PANEL_MEASUREMENTS).value());
         auto* panel = static_cast<CPanelMeasurements*>(frame.Layouts().Panel(PANEL_MEASUREMENTS));
-        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke").isEmpty(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke dimension").isEmpty(), 60000);
         QCOMPARE(panel->Figure("Code"), QString(CZephyraApp::StartupCode));
 
         edit->setFocus();
@@ -274,7 +274,7 @@ private slots:
         QTest::keyClicks(edit, "QDURUCPMORWCNVWALHUENMVOMXCONMK");
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(panel->Figure("Code"), QString("QDURUCPMORWCNVWALHUENMVOMXCONMK"));
-        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke").isEmpty(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->Figure("Kaplan-Yorke dimension").isEmpty(), 60000);
         const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
         if (!folder.isEmpty())
             frame.grab().save(folder + "/measurements-window.png");
