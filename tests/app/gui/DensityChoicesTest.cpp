@@ -11,6 +11,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QSpinBox>
 #include <QTest>
@@ -88,6 +89,26 @@ private slots:
         }
         QVERIFY(!FromCommandLine({"--supersample", std::to_string(LEAST_SUPERSAMPLE - 1)}));
         QVERIFY(!FromCommandLine({"--supersample", std::to_string(LARGEST_SUPERSAMPLE + 1)}));
+
+        // The smoothing radius: the same limits in the dialog and on the command line, typed in.
+        auto* smooth = dialog.findChild<QDoubleSpinBox*>();
+        QVERIFY(smooth);
+        QCOMPARE(smooth->minimum(), 0.0);
+        QCOMPARE(smooth->maximum(), double(LARGEST_SMOOTH));
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        smooth->setFocus();
+        QTRY_VERIFY(smooth->hasFocus());
+        smooth->selectAll();
+        QTest::keyClicks(smooth, "4.5");
+        DensityOptions applied;
+        fields.Apply(applied);
+        QCOMPARE(applied.smooth, 4.5f);
+        const auto widest = FromCommandLine({"--smooth", "10"});
+        QVERIFY(widest && widest->smooth == LARGEST_SMOOTH);
+        QVERIFY(!FromCommandLine({"--smooth", "10.5"}));
+        QVERIFY(!FromCommandLine({"--smooth", "-1"}));
     }
 };
 
