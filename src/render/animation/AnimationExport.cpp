@@ -1,7 +1,6 @@
 #include "AnimationExport.h"
 
 #include "AnimationBudget.h"
-#include "MemoryBudget.h"
 #include "AtomicFile.h"
 #include "FrameFolder.h"
 #include "MemoryBudget.h"
