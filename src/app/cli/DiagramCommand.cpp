@@ -1,4 +1,5 @@
 #include "CliSession.h"
+#include "CoefficientOption.h"
 #include "GridPictureBudget.h"
 #include "OrbitDiagram.h"
 #include "ParameterOptions.h"
@@ -134,7 +135,7 @@ Subcommand DiagramCommand()
             "drawn in log tone, so period doublings, windows and crises show. The values up the picture\n"
             "span what the orbits reach. The PNG carries the attractor and the diagram's record.\n",
             {X_OPTION, RANGE_OPTION, COORDINATE_OPTION, SIZE_OPTION, POINTS_COUNTED_OPTION, TRANSIENT_OPTION,
-             START_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION, PARAMETER_OUTPUT_OPTION},
+             START_OPTION, COEF_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION, PARAMETER_OUTPUT_OPTION},
             "CSV: one line a column: the value of I, then the column's counts from the top row down.\n"
             "Tiles: `--tile K/N` computes the K-th of N bands of columns; `--merge` joins them into the\n"
             "picture the whole diagram gives.\n",

@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 #include "CliArguments.h"
+#include "CliSession.h"
 #include "ConfigPath.h"
 #include "ExactCoefficientsText.h"
 #include "ParameterRecord.h"
@@ -66,6 +67,10 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
             if (const std::optional<std::string> record = ChunkText(png->texts, MAP_CHUNK_KEY))
                 io.out << *record << '\n';
         return EXIT_OK;
+    }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra list: " << refusal << "\n";
+        return EXIT_FAILED;
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {

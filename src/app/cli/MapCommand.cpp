@@ -1,4 +1,5 @@
 #include "CliSession.h"
+#include "CoefficientOption.h"
 #include "GridPictureBudget.h"
 #include "MapLegend.h"
 #include "MapPicture.h"
@@ -134,7 +135,8 @@ Subcommand MapCommand()
             "precision) is grey, l1 < 0 (fixed points, cycles) blue, l1 near 0 white, l1 > 0 warm; a cross\n"
             "marks the attractor of CODE. The PNG carries the attractor and the map's record.\n",
             {X_OPTION, Y_OPTION, X_RANGE_OPTION, Y_RANGE_OPTION, SIZE_OPTION, STEPS_OPTION, TRANSIENT_OPTION,
-             START_OPTION, LEGEND_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION, PARAMETER_OUTPUT_OPTION},
+             START_OPTION, COEF_OPTION, LEGEND_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION,
+             PARAMETER_OUTPUT_OPTION},
             "CSV: one line a pixel, row after row from the top: the value of I, of J, and l1 or 'escape'.\n"
             "Tiles: `--tile K/N` computes the K-th of N bands of rows alone; `--merge` joins the N tiles\n"
             "into the very picture the whole map gives, so a batch scheduler can spread a large map:\n"

@@ -88,6 +88,10 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
                    << ": its render settings are unreadable; using the defaults\n";
         return WithDrawableCamera(picture->attractor, path, io);
     }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
+        return {};
+    }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
         io.err << "zephyra render: " << path << ": not a Zephyra file\n";

@@ -1,6 +1,7 @@
 #include "AnimationExport.h"
 
 #include "AnimationBudget.h"
+#include "MemoryBudget.h"
 #include "AtomicFile.h"
 #include "FrameFolder.h"
 #include "MemoryBudget.h"

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <sys/mman.h>
-
 namespace zephyra {
 
 namespace {
@@ -47,18 +45,6 @@ ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel)
     return block;
 }
 
-DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
-{
-    // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
-    // it hits. Huge pages keep the scattered increments from missing the address cache at
-    // nearly every point of a canvas of a hundred megabytes.
-    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED)
-        return Pages(nullptr, Unmap{0});
-    madvise(p, bytes, MADV_HUGEPAGE);
-    return Pages(p, Unmap{bytes});
-}
-
 bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors,
                              std::uint64_t hits)
 {
@@ -71,18 +57,13 @@ bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, b
     for (int w = 0; w < workers; ++w)
         wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
     for (int w = 0; w < workers; ++w) {
-        records_.push_back(Map(pixels * PixelBytes(supersample, colors)));
+        records_.push_back(MapZeroedPages(pixels * PixelBytes(supersample, colors)));
         if (!records_.back()) {
             records_.clear();
             return false;
         }
     }
     return true;
-}
-
-void DensityCanvas::Unmap::operator()(void* p) const
-{
-    munmap(p, bytes);
 }
 
 CanvasCells DensityCanvas::Worker(int worker) const

@@ -1,5 +1,6 @@
 #pragma once
 #include "FreeRunKernel.h"
+#include "ZeroedPages.h"
 
 #include <cstddef>
 #include <memory>
@@ -44,13 +45,7 @@ public:
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
 
 private:
-    struct Unmap {
-        std::size_t bytes;
-        void operator()(void* p) const;
-    };
-    using Pages = std::unique_ptr<void, Unmap>;
-    [[nodiscard]] static Pages Map(std::size_t bytes);
-    std::vector<Pages> records_;                    // one a worker
+    std::vector<ZeroedPages> records_;              // one a worker
     std::unique_ptr<std::vector<WideCell>[]> wide_; // one list a worker
     CanvasCells layout_;                            // without words and wide cells
     std::size_t pixels_ = 0;

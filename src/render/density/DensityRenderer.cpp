@@ -44,12 +44,24 @@ int StripRows(const DensityOptions& o, int workers, bool colors)
     return static_cast<int>(rows > 2 * reach ? rows - 2 * reach : 1);
 }
 
+// Points for which a worker's canvas pays: the system zeroes a canvas's pages (66 MB at 1920 x
+// 1080, S = 2) and the merge reads them, which takes longer than a core needs for this many points.
+constexpr std::uint64_t POINTS_A_CANVAS = 8'000'000;
+
+// The orbit workers: every worker, but fewer for few points, so that a quick picture is not
+// spent zeroing and merging canvases. The picture does not depend on their number.
+int CanvasCount(const DensityOptions& o, int workers)
+{
+    return static_cast<int>(
+        std::clamp<std::uint64_t>(o.points / POINTS_A_CANVAS, 1, static_cast<std::uint64_t>(workers)));
+}
+
 class Renderer {
 public:
     Renderer(const DensityScene& scene, const DensityOptions& options, std::stop_token stop,
              const DensityProgress& progress)
         : scene_(scene), options_(options), stop_(std::move(stop)), progress_(progress),
-          workers_(WorkerCount(options.threads))
+          workers_(WorkerCount(options.threads)), canvases_(CanvasCount(options, workers_))
     {
     }
 
@@ -68,7 +80,7 @@ public:
         plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = StyleOf(options_, scene_.display.bgColor);
 
-        const int rows = StripRows(options_, workers_, colors);
+        const int rows = StripRows(options_, canvases_, colors);
         if (rows >= options_.height) {
             totalBlocks_ = plan_.blocks;
             DensityHistogram histogram(UnitsPerHit());
@@ -82,7 +94,7 @@ public:
         }
         // Too large for one canvas: a first run of the strips gathers the densities of the whole
         // picture for the tone map, a second draws them.
-        const int countRows = StripRows(options_, workers_, false);
+        const int countRows = StripRows(options_, canvases_, false);
         totalBlocks_ = plan_.blocks * (StripCount(countRows) + StripCount(rows));
         DensityHistogram histogram(UnitsPerHit());
         for (int top = 0; top < options_.height; top += countRows) {
@@ -142,15 +154,14 @@ private:
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
         if (!kernel ||
             !canvas_.Allocate(static_cast<std::size_t>(rows) * static_cast<std::size_t>(options_.width), S,
-                              workers_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
+                              canvases_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
             return false;
-        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
+        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, canvases_, stop_, blocksDone_,
                           [this] { Tick(); }))
             return false;
         canvas_.Merge();
-        if (options_.smooth > 0.0f)
-            SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
-        return true;
+        return options_.smooth <= 0.0f ||
+               SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
     }
 
     // The strip of picture rows [top, top + rows) just drawn.
@@ -171,6 +182,7 @@ private:
     std::stop_token stop_;
     const DensityProgress& progress_;
     const int workers_;
+    const int canvases_; // the orbit workers, each with a canvas of its own
     OrbitSource source_;
     CanvasProjection full_;
     OrbitPlan plan_;

@@ -24,8 +24,8 @@ public:
           reach_(radius * static_cast<float>(cells.supersample)), out_(out)
     {
         const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(rows);
-        out_.density.assign(pixels * static_cast<std::size_t>(S_ * S_), 0.0f);
-        out_.colors.assign(cells.colorWords ? 4 * pixels : 0, 0.0f);
+        ok_ = out_.density.Assign(pixels * static_cast<std::size_t>(S_ * S_)) &&
+              out_.colors.Assign(cells.colorWords ? 4 * pixels : 0);
         columnOffset_.resize(static_cast<std::size_t>(canvasWidth_));
         for (int x = 0; x < canvasWidth_; ++x)
             columnOffset_[static_cast<std::size_t>(x)] = (x / S_) * S_ * S_ + x % S_;
@@ -47,6 +47,8 @@ public:
         band_ = (band_ + S_ - 1) / S_ * S_; // whole picture rows, so colour rows are not shared either
     }
 
+    [[nodiscard]] bool Ready() const { return ok_; }
+
     // The bands that hold this canvas's rows, counted from the picture's top.
     [[nodiscard]] int FirstBand() const { return canvasTop_ / band_; }
     [[nodiscard]] int EndBand() const { return (canvasTop_ + canvasRows_ + band_ - 1) / band_; }
@@ -61,6 +63,8 @@ public:
                 const auto pixel = static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) +
                                    static_cast<std::size_t>(px);
                 const std::uint32_t* counts = cells_.Counts(pixel);
+                if (std::all_of(counts, counts + S_ * S_, [](std::uint32_t c) { return c == 0; }))
+                    continue;
                 float mean[3]{};
                 if (cells_.colorWords) {
                     const ColorSums sums = PixelColorSums(cells_, pixel);
@@ -122,14 +126,17 @@ private:
     std::vector<int> columnOffset_; // of a canvas column within its row of records
     std::vector<float> inverseSums_;
     int band_ = LEAST_BAND_ROWS;
+    bool ok_ = false;
 };
 
 } // namespace
 
-void SmoothCells(const CanvasCells& cells, int width, int rows, int top, float radius, int workers,
+bool SmoothCells(const CanvasCells& cells, int width, int rows, int top, float radius, int workers,
                  SmoothedCells& out)
 {
     const Spreader spreader(cells, width, rows, top, radius, out);
+    if (!spreader.Ready())
+        return false;
     const int first = spreader.FirstBand(), end = spreader.EndBand();
     for (int parity = 0; parity < 2; ++parity) {
         std::atomic<int> next{first + ((first & 1) != parity)};
@@ -142,6 +149,7 @@ void SmoothCells(const CanvasCells& cells, int width, int rows, int top, float r
             threads.emplace_back(work);
         work();
     }
+    return true;
 }
 
 int SmoothingReach(float radius)

@@ -181,4 +181,15 @@ TEST(CliHelp, KnownCommandsExitZero)
     EXPECT_NE(all.out.find("zephyra search LETTER"), std::string::npos);
 }
 
+// Unmended, lines of up to 105 columns wrapped on an 80-column terminal.
+TEST(CliHelp, FitsEightyColumns)
+{
+    std::vector<std::string> texts{RunZephyra({"help"}).out};
+    for (const Subcommand& c : Subcommands())
+        texts.push_back(RunZephyra({"help", std::string(c.name)}).out);
+    for (const std::string& text : texts)
+        for (const std::string& line : Lines(text))
+            EXPECT_LE(line.size(), 80u) << line;
+}
+
 } // namespace
