@@ -1,7 +1,7 @@
 #include "BashCompletion.h"
 
 #include "AttractorCase.h"
-#include "RenderOptions.h"
+#include "DensityOptionTable.h"
 #include "Subcommand.h"
 
 #include <algorithm>
@@ -29,22 +29,30 @@ std::string Replaced(std::string_view text, char from, char to)
     return out;
 }
 
-template <typename E, std::size_t N> std::string ChoiceWords(const std::array<Choice<E>, N>& choices)
+// The words of a density option's limits that the option takes itself: "log, eqhist, gamma or
+// linear" gives all four, "RRGGBB or transparent" only "transparent", "1 to 8" none.
+std::string TableWords(const DensityOptionRow& row)
 {
     std::string words;
-    for (const Choice<E>& c : choices)
-        words.append(words.empty() ? "" : " ").append(c.name);
+    std::string_view rest = row.limits;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(", "), either = rest.find(" or ");
+        const std::size_t end = std::min(comma, either);
+        const std::string_view word = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + (end == comma ? 2 : 4));
+        DensityOptions scratch;
+        if (row.read(word, scratch))
+            words.append(words.empty() ? "" : " ").append(word);
+    }
     return words;
 }
 
-// The words a value can be: the choices of a table, or the literal alternatives of "8|16" and
-// "RRGGBB|transparent" (a placeholder in capitals is no word to type).
+// The words a value can be: those of the option's row in the density table, or the literal
+// alternatives of a value such as "8|16" (a placeholder in capitals is no word to type).
 std::string ValueWords(const OptionSpec& o)
 {
-    if (o.names == TONE_OPTION.names)
-        return ChoiceWords(TONE_CHOICES);
-    if (o.names == COLORS_OPTION.names)
-        return ChoiceWords(PALETTE_CHOICES);
+    if (const DensityOptionRow* row = DensityOptionRowOf(o.names))
+        return TableWords(*row);
     if (o.value.find('|') == std::string_view::npos)
         return "";
     std::string words;
