@@ -1,5 +1,9 @@
 #include "Variants.h"
 
+#include "Find.h"
+#include "RandomGenerator.h"
+#include "SearchTries.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -54,6 +58,36 @@ TEST(Variants, SmallCasesRunOutOfNeighbours)
                             [](const std::string& c) { return Distance("EMMMMMMMMMMMM", c) == 1; }),
               24);
     EXPECT_TRUE(VariantCodes("E", 3, 10).empty());
+}
+
+// The variants of an attractor between the letters are the neighbours of its exact values: each
+// moved by as much as its letter changed, the others kept.
+TEST(Variants, TriesOfAnAttractorBetweenTheLettersMoveItsExactValues)
+{
+    const AttractorDefaults defaults;
+    const AttractorRef source = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+    std::vector<double> values = source->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    source->SetExactCoefficients(values);
+    const std::vector<std::string> codes = VariantCodes(source->code, 4, 5);
+    const FindSearch::MakeTry tries = VariantTries(*source, 4, 5, defaults);
+    RandomGenerator random(1);
+    for (std::uint64_t index = 0; index < codes.size(); ++index) {
+        const AttractorRef record = Attractor::CreateEmpty(defaults);
+        ASSERT_TRUE(tries(index, *record, random));
+        const std::string& code = codes[static_cast<std::size_t>(index)];
+        for (int i = 1; i <= record->CoefficientsCount(); ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            const double moved = values[at] + (static_cast<double>(CoefficientValue(code[at])) -
+                                               static_cast<double>(CoefficientValue(source->code[at])));
+            EXPECT_EQ(record->CoefficientOf(i), moved) << code << " place " << i;
+        }
+        EXPECT_EQ(
+            MakeAttractor(Find{0, record->code, record->exactCoefficients}, defaults)->exactCoefficients,
+            record->exactCoefficients);
+    }
+    EXPECT_FALSE(tries(codes.size(), *Attractor::CreateEmpty(defaults), random));
 }
 
 } // namespace

@@ -313,7 +313,8 @@ void CPanelGallery::ShowFind(const QListWidgetItem* item)
         return;
     const Find& find = finds_[static_cast<std::size_t>(row)];
     // Already shown: Add and Favorite act on the attractor on screen.
-    if (doc_.current && doc_.current->code == find.code)
+    if (doc_.current && doc_.current->code == find.code &&
+        doc_.current->exactCoefficients == find.exactCoefficients)
         return;
     doc_.SetAttractor(MakeAttractor(find, doc_.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
 }
