@@ -1,6 +1,7 @@
 #include "OrbitRun.h"
 
 #include "ChaosMeasures.h"
+#include "Jacobian.h"
 #include "StatusTexts.h"
 
 #include <algorithm>
@@ -33,6 +34,9 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     const float* const a = attractor_.coefficients.data();
     WideCoefficients wide;
     WidenCoefficients(a, attractor_.codeLength, wide);
+    // The same step in double, for a shadow orbit that rounded onto the main one.
+    const TangentStepFunction wideStep =
+        SelectTangentSystem(attractor_.kind, attractor_.dimension, attractor_.order).step;
     const int n = attractor_.pointsCount;
     const int boundsStart = BoundsStart(n);
     Point* const points = context_.buffer.points.get();
@@ -40,7 +44,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     const DisplaySettings& d = attractor_.display;
     Point p{d.x0, d.y0, d.z0, d.w0};
     Point q{d.x0 + SHADOW_OFFSET, d.y0, d.z0, d.w0};
-    LyapunovEstimate lyapunovEstimate;
+    LyapunovEstimate lyapunovEstimate(HasDerivedZ(attractor_.kind));
     CorrelationDimension correlation;
     PartnerDraws partners(context_.random, points, n);
     // Kept in locals so that the stores into the point array cannot alias them; written back on exit.
@@ -63,7 +67,13 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
             if (!IsFinitePoint(next) || HasStalled(p, next))
                 return false;
         }
-        lyapunovEstimate.Update(next, shadow, i, lyapunov);
+        if (!lyapunovEstimate.Update(next, shadow, i, lyapunov)) [[unlikely]] {
+            WidePoint mainStep, shadowStep;
+            TangentMatrix jacobian;
+            wideStep(a, n, Widen(p), mainStep, jacobian, i);
+            wideStep(a, n, Widen(q), shadowStep, jacobian, i);
+            lyapunovEstimate.Resume(next, shadow, mainStep, shadowStep, i, lyapunov);
+        }
         points[i] = next;
         p = next;
         q = shadow;
@@ -103,6 +113,12 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
         } else {
             correlation.Sample(p, points[partners.Take(i)], fractalDim);
         }
+    }
+    if constexpr (Search) {
+        // The test above samples the start of the orbit only: a search for chaos never returns an
+        // orbit whose exponent over the whole run says it is not chaotic.
+        if (!(lyapunov > LOWEST_EXPONENT))
+            return stop(Outcome::Rejected, i);
     }
     return stop(Outcome::Finished, i);
 }

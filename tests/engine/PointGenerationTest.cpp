@@ -171,16 +171,24 @@ TEST(ChaosMeasures, ShadowIsPulledBackAlongTheSeparation)
     float lyapunov = -1;
     const Point p{1, 0, 0, 0};
     Point q{1.001f, 0, 0, 0};
-    estimate.Update(p, q, 2, lyapunov);
+    EXPECT_TRUE(estimate.Update(p, q, 2, lyapunov));
     EXPECT_NEAR(q[0] - p[0], 1 / std::sqrt(1e9), 1e-7);
     EXPECT_EQ(q[1], 0.0f);
     // ln R with R = (0.001)^2 x 1e9, in bits, averaged over i = 2.
     EXPECT_NEAR(lyapunov, std::log(double(1.001f - 1.0f) * double(1.001f - 1.0f) * 1e9) * 0.72134752 / 2,
                 1e-3);
 
+    // R = 0: the caller measures the step in double and the shadow goes on from there.
     Point same = p;
-    estimate.Update(p, same, 3, lyapunov); // R = 0: nothing added, the shadow sits on the orbit
-    EXPECT_EQ(same, p);
+    const float before = lyapunov;
+    EXPECT_FALSE(estimate.Update(p, same, 3, lyapunov));
+    EXPECT_EQ(lyapunov, before);
+    estimate.Resume(p, same, {1, 0, 0, 0}, {1, 1e-9, 0, 0}, 3, lyapunov);
+    EXPECT_NEAR(same[1] - p[1], 1 / std::sqrt(1e9), 1e-7);
+    EXPECT_NEAR(lyapunov,
+                (std::log(double(1.001f - 1.0f) * double(1.001f - 1.0f) * 1e9) + std::log(1e-18 * 1e9)) *
+                    0.72134752 / 3,
+                1e-3);
 }
 
 // Unmended, single-precision sums stopped adding after 2^24 steps: the Henon map measured l = 0.330
@@ -194,7 +202,7 @@ TEST(ChaosMeasures, LongRunsKeepAdding)
     const float offset = static_cast<float>(std::sqrt(std::exp(1.0) / 1e9)); // ln R = 1 at every step
     for (int i = 0; i < STEPS; ++i) {
         Point q{offset, 0, 0, 0};
-        estimate.Update(p, q, i, lyapunov);
+        ASSERT_TRUE(estimate.Update(p, q, i, lyapunov));
     }
     EXPECT_NEAR(lyapunov, LyapunovEstimate::BITS_FACTOR, 1e-5);
 

@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "ChaosMeasures.h"
 #include "JsonText.h"
 #include "StatusTexts.h"
 
@@ -59,6 +60,15 @@ bool CliSession::Show(const AttractorRef& attractor, int flags, char letter)
         return false;
     }
     return true;
+}
+
+bool CliSession::OrbitStaysBounded(const char* command, const Attractor& attractor) const
+{
+    const PointBuffer& buffer = document.buffer;
+    if (IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale))
+        return true;
+    io.err << "zephyra " << command << ": the orbit of '" << attractor.code << "' leaves every bound\n";
+    return false;
 }
 
 void CliSession::PrintStatusTexts(std::ostream& out) const

@@ -35,6 +35,8 @@ public:
     // Shows the attractor through SetAttractor with `flags`. True when it finished ("Done");
     // otherwise the reason (the message box, or the message pane) is on stderr.
     [[nodiscard]] bool Show(const AttractorRef& attractor, int flags, char letter = 0);
+    // Whether the orbit Show computed stayed finite; if not, says on stderr that it escaped.
+    [[nodiscard]] bool OrbitStaysBounded(const char* command, const Attractor& attractor) const;
     // An attractor of the code with the options' start point; check `valid` through Show.
     [[nodiscard]] AttractorRef FromCode(const std::string& code) const;
 

@@ -12,7 +12,7 @@ int RunCompute(const ParsedArguments& parsed, CommandIo& io)
     const ComputeOptions options = ReadComputeOptions(parsed);
     CliSession session(io, options);
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
-    if (!session.Show(attractor, SA_NO_SEARCH))
+    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("compute", *attractor))
         return EXIT_FAILED;
     if (options.json) {
         session.PrintJson(io.out, *attractor);
@@ -29,7 +29,7 @@ Subcommand ComputeCommand()
     return {"compute",
             "compute CODE [OPTIONS]",
             "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4,\n"
-            "one per line, then \"Done\".\n",
+            "one per line, then \"Done\". An orbit that leaves every bound prints nothing and exits 1.\n",
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,

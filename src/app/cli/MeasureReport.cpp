@@ -22,11 +22,11 @@ void WriteMeasurementText(std::ostream& out, const FullMeasurement& m, int block
         out << "  l" << k + 1 << " = " << SignedText(s.exponents[k], 5) << " +- "
             << FormatFixed(s.errors[k], 5) << "\n";
     out << "Sum of exponents        " << SignedText(s.sum, 6) << "\n";
+    out << "Mean ln|det J|          " << SignedText(s.meanLogDet, 6)
+        << (s.ode ? "  (of the Euler step; equals the sum)\n" : "  (equals the sum for a map)\n");
     if (s.ode)
-        out << "Mean divergence         " << SignedText(s.meanDivergence, 6)
-            << "  (0.1 x trace of the field's Jacobian: the sum matches it to the order of the step)\n";
-    else
-        out << "Mean ln|det J|          " << SignedText(s.meanLogDet, 6) << "  (equals the sum for a map)\n";
+        out << "Flow divergence         " << SignedText(s.flowDivergence, 6)
+            << "  (bits per unit time: the field's, which the sum / 0.1 nears as the step shrinks)\n";
     out << "Kaplan-Yorke dimension  " << FormatFixed(s.kaplanYorke, 4) << "\n";
     const CorrelationFit& c = m.correlation;
     out << "Correlation dimension   ";
@@ -51,8 +51,12 @@ void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
     WriteJsonNumber(out, s.kaplanYorke);
     out << ",\"sum\":";
     WriteJsonNumber(out, s.sum);
-    out << (s.ode ? ",\"meanDivergence\":" : ",\"meanLogDet\":");
-    WriteJsonNumber(out, s.ode ? s.meanDivergence : s.meanLogDet);
+    out << ",\"meanLogDet\":";
+    WriteJsonNumber(out, s.meanLogDet);
+    if (s.ode) {
+        out << ",\"flowDivergence\":";
+        WriteJsonNumber(out, s.flowDivergence);
+    }
     const CorrelationFit& c = m.correlation;
     if (c.Fitted()) {
         out << ",\"correlationDimension\":";

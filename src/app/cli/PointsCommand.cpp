@@ -34,7 +34,7 @@ int RunPoints(const ParsedArguments& parsed, CommandIo& io)
     CliSession session(io, ReadComputeOptions(parsed));
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
     // The stored points are the main orbit as iterated; the normalised ones are what the view draws.
-    if (!session.Show(attractor, SA_NO_SEARCH))
+    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("points", *attractor))
         return EXIT_FAILED;
     const int count = attractor->pointsCount;
     if (!parsed.Has("raw")) {
@@ -59,7 +59,8 @@ Subcommand PointsCommand()
             "points CODE [OPTIONS]",
             "Computes the attractor of CODE without search and writes its points as CSV x,y,z,w with\n"
             "9 significant digits, normalised to -1..1 per axis as the view draws them (points 0 to 99,\n"
-            "the transient the view skips, may lie outside).\n",
+            "the transient the view skips, may lie outside). An orbit that leaves every bound writes\n"
+            "nothing and exits 1.\n",
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,

@@ -1,5 +1,4 @@
 #include "AtomicFile.h"
-#include "ChaosMeasures.h"
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
@@ -98,11 +97,6 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
     return WithDrawableCamera((*records)[static_cast<std::size_t>(index - 1)].attractor, path, io);
 }
 
-bool OrbitStaysBounded(const PointBuffer& buffer)
-{
-    return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
-}
-
 int Report(const DensityResult& result, CommandIo& io)
 {
     if (result.outcome == DensityResult::Outcome::Cancelled)
@@ -164,12 +158,8 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         io.err << "zephyra render: " << refusal << "\n";
         return EXIT_FAILED;
     }
-    if (!session.Show(attractor, SA_NO_SEARCH))
+    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("render", *attractor))
         return EXIT_FAILED;
-    if (!OrbitStaysBounded(session.document.buffer)) {
-        io.err << "zephyra render: the orbit of '" << attractor->code << "' leaves every bound\n";
-        return EXIT_FAILED;
-    }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
     RgbImage image(o.width, o.height);
@@ -185,6 +175,14 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         io.err << "Wrote " << output << " (" << o.width << "x" << o.height << ", " << attractor->pointsCount
                << " points)\n";
     return EXIT_OK;
+}
+
+// The options of a density render: the animations' and --no-fit.
+std::vector<OptionSpec> RenderDensityOptions()
+{
+    std::vector<OptionSpec> options = DENSITY_OPTIONS;
+    options.push_back(NO_FIT_OPTION);
+    return options;
 }
 
 int RunRender(const ParsedArguments& parsed, CommandIo& io)
@@ -235,7 +233,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
         settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
-        for (const OptionSpec& option : DENSITY_OPTIONS)
+        for (const OptionSpec& option : RenderDensityOptions())
             if (parsed.Has(option)) {
                 io.err << "zephyra render: " << option.names << " needs --density\n";
                 return EXIT_USAGE;
@@ -243,6 +241,11 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         return RenderPointsFile(session, attractor, settings, parsed, *output);
     }
     ApplyDensityOptions(parsed, settings);
+    if (parsed.Has(FIT_OPTION) && parsed.Has(NO_FIT_OPTION))
+        throw UsageError("--fit and --no-fit exclude each other");
+    // A camera nobody moved frames nothing in particular; a picture brings its own settings.
+    if (attractor->HasDefaultCamera() && !parsed.Has(NO_FIT_OPTION) && !(from && IsPictureFile(*from)))
+        settings.options.fit = true;
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
         return EXIT_FAILED;
@@ -277,7 +280,8 @@ std::vector<OptionSpec> RenderOptions()
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };
-    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    const std::vector<OptionSpec> density = RenderDensityOptions();
+    options.insert(options.end(), density.begin(), density.end());
     return options;
 }
 

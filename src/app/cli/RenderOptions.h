@@ -35,7 +35,10 @@ inline constexpr OptionSpec MEMORY_OPTION{
     "when the machine or its memory cgroup has less to give)",
     1, LARGEST_MEMORY_MIB};
 inline constexpr OptionSpec FIT_OPTION{
-    "--fit", "", "move the camera so that the attractor fills about 90 % of the shorter side, centred"};
+    "--fit", "",
+    "move the camera so that the attractor fills the picture, centred, with margins of 5 % of\n"
+    "the shorter side (the default for a camera nobody moved: a bare code, a document's find)"};
+inline constexpr OptionSpec NO_FIT_OPTION{"--no-fit", "", "keep the default camera of a bare code"};
 inline const std::vector<OptionSpec> DENSITY_OPTIONS = {SUPERSAMPLE_OPTION, TONE_OPTION,       GAMMA_OPTION,
                                                         COLORS_OPTION,      BACKGROUND_OPTION, DEPTH_OPTION,
                                                         THREADS_OPTION,     MEMORY_OPTION,     FIT_OPTION};

@@ -129,10 +129,10 @@ void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>
     for (std::size_t k = 0; k < s.exponents.size(); ++k)
         AddFigure(QString::fromUtf8("\u03bb%1").arg(k + 1), WithError(s.exponents[k], s.errors[k], 5));
     AddFigure("Sum", QString::fromStdString(SignedText(s.sum, 5)));
+    AddFigure("Mean ln|det J|", QString::fromStdString(SignedText(s.meanLogDet, 5)));
     if (s.ode)
-        AddFigure("Mean divergence", QString::fromStdString(SignedText(s.meanDivergence, 5)));
-    else
-        AddFigure("Mean ln|det J|", QString::fromStdString(SignedText(s.meanLogDet, 5)));
+        AddFigure("Flow divergence",
+                  QString::fromStdString(SignedText(s.flowDivergence, 5)) + " bits per unit time");
     AddFigure("Kaplan-Yorke", Fixed(s.kaplanYorke, 4));
     const CorrelationFit& c = m->correlation;
     if (c.Fitted()) {
