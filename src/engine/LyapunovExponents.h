@@ -18,7 +18,7 @@ struct SpectrumSettings {
     int transient = 1000; // steps run first, not measured
     int blocks = 10;      // the error bars come from the spread over this many equal blocks
     int historySamples = 200;
-    int samplePoints = 4000; // orbit points kept for the correlation integral
+    int samplePoints = 16000; // orbit points kept for the correlation integral (enough pairs at small r)
 };
 
 enum class SpectrumStatus {
