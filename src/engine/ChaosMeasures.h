@@ -36,9 +36,8 @@ public:
     explicit LyapunovEstimate(bool derivedZ = false) : derivedZ_(derivedZ) {}
 
     // `p` is the new main point, `q` the shadow point just stepped from the old shadow; `q` is pulled
-    // back towards `p`, and `lyapunov` becomes the running average over `i`. False when the two
-    // rounded to the same point: the caller then measures their separation in double (Resume).
-    [[nodiscard]] inline bool Update(const Point& p, Point& q, int i, float& lyapunov)
+    // back towards `p`, and `lyapunov` becomes the running average over `i` when the orbits differ.
+    inline void Update(const Point& p, Point& q, int i, float& lyapunov)
     {
         float d[4];
         for (int k = 0; k < 4; ++k)
@@ -49,39 +48,14 @@ public:
         for (int k = 0; k < 4; ++k)
             squared += static_cast<double>(d[k]) * static_cast<double>(d[k]);
         const double r = squared * SEPARATION_SCALE;
-        if (r == 0.0)
-            return false;
-        Renormalise(p, q, d, r, i, lyapunov);
-        return true;
-    }
-
-    // A shadow that fell onto the main orbit would follow it for ever and the exponent would never
-    // change again. `mainStep` and `shadowStep` are the step just taken by each, in double, where
-    // their separation is still seen: it is renormalised as any tiny separation is.
-    void Resume(const Point& p, Point& q, const WidePoint& mainStep, const WidePoint& shadowStep, int i,
-                float& lyapunov)
-    {
-        double d[4];
-        double squared = 0.0;
-        for (int k = 0; k < 4; ++k) {
-            d[k] = derivedZ_ && k == 2 ? 0.0 : shadowStep[k] - mainStep[k];
-            squared += d[k] * d[k];
-        }
-        const double r = squared * SEPARATION_SCALE;
-        if (!(r > 0.0) || !std::isfinite(r)) {
-            // Nothing left to follow (the same start): a fresh shadow along x, no term.
+        if (r == 0.0) [[unlikely]] {
+            // A shadow that rounded onto the main orbit would follow it for ever and the exponent
+            // would never change again: it goes on from the renormalised distance, along x, as the
+            // renormalisation of any separation too small to measure would put it. No term.
             q = p;
             q[0] = static_cast<float>(static_cast<double>(p[0]) + 1.0 / std::sqrt(SEPARATION_SCALE));
             return;
         }
-        Renormalise(p, q, d, r, i, lyapunov);
-    }
-
-private:
-    template <typename Difference>
-    inline void Renormalise(const Point& p, Point& q, const Difference (&d)[4], double r, int i,
-                            float& lyapunov)
-    {
         const double factor = 1.0 / std::sqrt(r);
         for (int k = 0; k < 4; ++k)
             q[k] = static_cast<float>(static_cast<double>(p[k]) + factor * static_cast<double>(d[k]));
@@ -90,6 +64,7 @@ private:
         lyapunov = static_cast<float>(sum_ * BITS_FACTOR / static_cast<double>(i));
     }
 
+private:
     // In double: a float sum stops growing once it is 2^24 times a term (tens of millions of steps).
     double sum_ = 0.0;
     bool derivedZ_;

@@ -1,7 +1,6 @@
 #include "OrbitRun.h"
 
 #include "ChaosMeasures.h"
-#include "Jacobian.h"
 #include "StatusTexts.h"
 
 #include <algorithm>
@@ -34,9 +33,6 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     const float* const a = attractor_.coefficients.data();
     WideCoefficients wide;
     WidenCoefficients(a, attractor_.codeLength, wide);
-    // The same step in double, for a shadow orbit that rounded onto the main one.
-    const TangentStepFunction wideStep =
-        SelectTangentSystem(attractor_.kind, attractor_.dimension, attractor_.order).step;
     const int n = attractor_.pointsCount;
     const int boundsStart = BoundsStart(n);
     Point* const points = context_.buffer.points.get();
@@ -67,13 +63,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
             if (!IsFinitePoint(next) || HasStalled(p, next))
                 return false;
         }
-        if (!lyapunovEstimate.Update(next, shadow, i, lyapunov)) [[unlikely]] {
-            WidePoint mainStep, shadowStep;
-            TangentMatrix jacobian;
-            wideStep(a, n, Widen(p), mainStep, jacobian, i);
-            wideStep(a, n, Widen(q), shadowStep, jacobian, i);
-            lyapunovEstimate.Resume(next, shadow, mainStep, shadowStep, i, lyapunov);
-        }
+        lyapunovEstimate.Update(next, shadow, i, lyapunov);
         points[i] = next;
         p = next;
         q = shadow;
