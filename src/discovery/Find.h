@@ -12,6 +12,7 @@ namespace zephyra {
 struct Find {
     std::uint64_t index = 0; // the try that found it; orders the finds of a search
     std::string code;
+    std::vector<double> exactCoefficients; // values between the letters of `code`, or none
     float lyapunov = 0.0f;
     float fractalDim = 0.0f;
     float fill = 0.0f; // share of a 64 x 64 grid that the points reach

@@ -18,6 +18,8 @@ Find Measure(std::uint64_t index, const Attractor& a, const PointBuffer& buffer)
     Find find;
     find.index = index;
     find.code = a.code;
+    if (a.HasExactCoefficients())
+        find.exactCoefficients = a.exactCoefficients;
     find.lyapunov = a.lyapunov;
     find.fractalDim = a.fractalDim;
     find.fill = MeasureFill(buffer.points.get(), BoundsStart(a.pointsCount), a.pointsCount, a.display);

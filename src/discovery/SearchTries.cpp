@@ -1,5 +1,7 @@
 #include "SearchTries.h"
 
+#include "Variants.h"
+
 namespace zephyra {
 
 FindSearch::MakeTry RandomTries(char letter, const AttractorDefaults& defaults)
@@ -10,13 +12,23 @@ FindSearch::MakeTry RandomTries(char letter, const AttractorDefaults& defaults)
     };
 }
 
-FindSearch::MakeTry CodeTries(std::vector<std::string> codes, const DisplaySettings& display,
-                              const AttractorDefaults& defaults)
+FindSearch::MakeTry VariantTries(const Attractor& source, std::uint64_t seed, int perDistance,
+                                 const AttractorDefaults& defaults)
 {
-    return [codes = std::move(codes), display, defaults](std::uint64_t index, Attractor& record,
-                                                         RandomGenerator&) {
+    std::vector<double> exact =
+        source.HasExactCoefficients() ? source.exactCoefficients : std::vector<double>{};
+    return [codes = VariantCodes(source.code, seed, perDistance), sourceCode = source.code,
+            exact = std::move(exact), display = source.display,
+            defaults](std::uint64_t index, Attractor& record, RandomGenerator&) {
         record.valid = index < codes.size() && record.SetCode(codes[index], defaults);
         record.display = display;
+        if (record.valid && !exact.empty()) {
+            std::vector<double> values = exact;
+            for (std::size_t i = 1; i < values.size(); ++i)
+                values[i] += static_cast<double>(record.coefficients[i]) -
+                             static_cast<double>(CoefficientValue(sourceCode[i]));
+            record.SetExactCoefficients(values);
+        }
         return record.valid;
     };
 }

@@ -166,6 +166,18 @@ std::string OutputFileProblem(const std::filesystem::path& path)
     return path.string() + ": " + KindOf(named.st_mode) + ", not a regular file";
 }
 
+std::string ReadableFileProblem(const std::filesystem::path& path)
+{
+    struct stat named {};
+    if (stat(path.c_str(), &named) != 0)
+        return path.string() + ": " + (errno == ENOENT ? "File not found." : std::strerror(errno));
+    if (!S_ISREG(named.st_mode))
+        return path.string() + ": " + KindOf(named.st_mode) + ", not a regular file";
+    if (access(path.c_str(), R_OK) != 0)
+        return path.string() + ": " + std::strerror(errno);
+    return {};
+}
+
 std::string WritableFileProblem(const std::filesystem::path& path)
 {
     if (std::string problem = OutputFileProblem(path); !problem.empty())

@@ -9,8 +9,11 @@ namespace zephyra {
 // a file is written to; else one line saying what it names, so that a device, a FIFO or a folder
 // is refused before any work instead of being replaced by a file.
 [[nodiscard]] std::string OutputFileProblem(const std::filesystem::path& path);
-// The same, and also a missing folder, or a file or folder the user may not write, with the
-// system's reason: what WriteFileAtomically would fail on, said before any work.
+// Empty when `path` names a regular file the user may read; else one line naming it and saying what
+// stands in the way: "File not found.", "a folder, not a regular file", "Permission denied".
+[[nodiscard]] std::string ReadableFileProblem(const std::filesystem::path& path);
+// The same as OutputFileProblem, and also a missing folder, or a file or folder the user may not write, with
+// the system's reason: what WriteFileAtomically would fail on, said before any work.
 [[nodiscard]] std::string WritableFileProblem(const std::filesystem::path& path);
 
 // Replaces the file at `path` with `content` through a temporary file in the same folder and a

@@ -1,110 +1,146 @@
 #include "AttractorXml.h"
 
+#include "ExactCoefficientsText.h"
 #include "XmlAttribute.h"
 #include "XmlNumbers.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace zephyra {
 
 namespace {
 
-void ReadFloatAttribute(pugi::xml_node element, const char* name, float& field)
+// The display attributes, from "x0" to "bgColor", in the order they are written; one list serves
+// reading and writing.
+template <typename Display, typename Visitor> void VisitDisplay(Display& d, Visitor&& visitor)
 {
-    IfAttributePresent(element, name, [&](std::string_view text) { field = ReadXmlFloat(text); });
+    visitor.Float("x0", d.x0);
+    visitor.Float("y0", d.y0);
+    visitor.Float("z0", d.z0);
+    visitor.Float("w0", d.w0);
+    visitor.Choice("coordX", d.coordX, &DisplaySettings::coordX);
+    visitor.Choice("coordY", d.coordY, &DisplaySettings::coordY);
+    visitor.Choice("coordZ", d.coordZ, &DisplaySettings::coordZ);
+    visitor.Choice("colorR", d.colorR, &DisplaySettings::colorR);
+    visitor.Choice("colorG", d.colorG, &DisplaySettings::colorG);
+    visitor.Choice("colorB", d.colorB, &DisplaySettings::colorB);
+    visitor.Color("fgColor", d.fgColor);
+    visitor.Color("bgColor", d.bgColor);
 }
 
-// Axis and colour-channel choices index tables of five; anything else takes the built-in default.
-void ReadChoiceAttribute(pugi::xml_node element, const char* name, std::int32_t& field, std::int32_t fallback)
+// The attractor's attributes in the order they are written. The code comes first: reading it
+// resets the display, which the display attributes after it then override.
+template <typename Record, typename Visitor> void VisitAttractor(Record& a, Visitor&& visitor)
 {
-    IfAttributePresent(element, name, [&](std::string_view text) {
-        const std::int32_t choice = ReadXmlInt(text);
-        field = choice >= 0 && choice < COORD_CHOICES ? choice : fallback;
-    });
+    visitor.Code("config", a);
+    visitor.Count("pointsCount", a.pointsCount);
+    visitor.Float("fov", a.fov);
+    visitor.Float("zoom", a.zoom);
+    visitor.Float("yaw", a.yaw);
+    visitor.Float("pitch", a.pitch);
+    visitor.Float("tx", a.tx);
+    visitor.Float("ty", a.ty);
+    visitor.Turn("xw", a.xw);
+    visitor.Turn("yw", a.yw);
+    visitor.Turn("zw", a.zw);
+    visitor.Exact("exact", a);
+    VisitDisplay(a.display, visitor);
 }
 
-void ReadColorAttribute(pugi::xml_node element, const char* name, Rgb& color)
-{
-    IfAttributePresent(element, name, [&](std::string_view text) { ScanXmlColor(text, color); });
-}
+struct AttributeWriter {
+    pugi::xml_node element;
+
+    void Float(const char* name, float value) { SetAttribute(element, name, XmlFloatText(value)); }
+    // The 4D turn only where there is one, so that records without it stay as they were.
+    void Turn(const char* name, float angle)
+    {
+        if (angle != 0.0f)
+            Float(name, angle);
+    }
+    void Count(const char* name, std::int32_t value) { SetAttribute(element, name, XmlIntText(value)); }
+    void Choice(const char* name, std::int32_t value, std::int32_t DisplaySettings::*) { Count(name, value); }
+    void Color(const char* name, const Rgb& color) { SetAttribute(element, name, XmlColorText(color)); }
+    // Exact values only where there are some, so that records without them stay as they were
+    // (and a reader without them sees the nearest code).
+    void Exact(const char* name, const Attractor& a)
+    {
+        if (const std::string text = ExactCoefficientsText(a); !text.empty())
+            SetAttribute(element, name, text);
+    }
+    // A refused code goes back as it was read, so nothing the user typed is lost.
+    void Code(const char* name, const Attractor& a)
+    {
+        SetAttribute(element, name, a.code.empty() ? a.refusedCode : a.code);
+    }
+};
+
+// Present attributes override, absent ones keep the current value.
+struct AttributeReader {
+    pugi::xml_node element;
+    const AttractorDefaults* defaults = nullptr; // for the code; none when reading a display block
+
+    void Float(const char* name, float& field)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) { field = ReadXmlFloat(text); });
+    }
+    void Turn(const char* name, float& angle) { Float(name, angle); }
+    // A negative count reads as 0.
+    void Count(const char* name, std::int32_t& field)
+    {
+        IfAttributePresent(element, name,
+                           [&](std::string_view text) { field = std::max(0, ReadXmlInt(text)); });
+    }
+    // Axis and colour-channel choices index tables of five; anything else takes the built-in default.
+    void Choice(const char* name, std::int32_t& field, std::int32_t DisplaySettings::*member)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) {
+            const std::int32_t choice = ReadXmlInt(text);
+            field = choice >= 0 && choice < COORD_CHOICES ? choice : DisplaySettings().*member;
+        });
+    }
+    void Color(const char* name, Rgb& color)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) { ScanXmlColor(text, color); });
+    }
+    // Read after the code, whose letters they override; a damaged list leaves the code's letters.
+    void Exact(const char* name, Attractor& a)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) {
+            if (a.valid)
+                ReadExactCoefficientsText(text, a);
+        });
+    }
+    void Code(const char* name, Attractor& a)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) {
+            a.valid = a.SetCode(text, *defaults);
+            if (!a.valid)
+                a.refusedCode = text;
+        });
+    }
+};
 
 } // namespace
 
 void SaveDisplay(const DisplaySettings& display, pugi::xml_node element)
 {
-    SetAttribute(element, "x0", XmlFloatText(display.x0));
-    SetAttribute(element, "y0", XmlFloatText(display.y0));
-    SetAttribute(element, "z0", XmlFloatText(display.z0));
-    SetAttribute(element, "w0", XmlFloatText(display.w0));
-    SetAttribute(element, "coordX", XmlIntText(display.coordX));
-    SetAttribute(element, "coordY", XmlIntText(display.coordY));
-    SetAttribute(element, "coordZ", XmlIntText(display.coordZ));
-    SetAttribute(element, "colorR", XmlIntText(display.colorR));
-    SetAttribute(element, "colorG", XmlIntText(display.colorG));
-    SetAttribute(element, "colorB", XmlIntText(display.colorB));
-    SetAttribute(element, "fgColor", XmlColorText(display.fgColor));
-    SetAttribute(element, "bgColor", XmlColorText(display.bgColor));
+    VisitDisplay(display, AttributeWriter{element});
 }
 
 void LoadDisplay(DisplaySettings& display, pugi::xml_node element)
 {
-    const DisplaySettings builtIn;
-    ReadFloatAttribute(element, "x0", display.x0);
-    ReadFloatAttribute(element, "y0", display.y0);
-    ReadFloatAttribute(element, "z0", display.z0);
-    ReadFloatAttribute(element, "w0", display.w0);
-    ReadChoiceAttribute(element, "coordX", display.coordX, builtIn.coordX);
-    ReadChoiceAttribute(element, "coordY", display.coordY, builtIn.coordY);
-    ReadChoiceAttribute(element, "coordZ", display.coordZ, builtIn.coordZ);
-    ReadChoiceAttribute(element, "colorR", display.colorR, builtIn.colorR);
-    ReadChoiceAttribute(element, "colorG", display.colorG, builtIn.colorG);
-    ReadChoiceAttribute(element, "colorB", display.colorB, builtIn.colorB);
-    ReadColorAttribute(element, "fgColor", display.fgColor);
-    ReadColorAttribute(element, "bgColor", display.bgColor);
+    VisitDisplay(display, AttributeReader{element});
 }
 
 void SaveToXml(const Attractor& attractor, pugi::xml_node parent)
 {
-    pugi::xml_node element = parent.append_child("attractor");
-    // A refused code goes back as it was read, so nothing the user typed is lost.
-    SetAttribute(element, "config", attractor.code.empty() ? attractor.refusedCode : attractor.code);
-    SetAttribute(element, "pointsCount", XmlIntText(attractor.pointsCount));
-    SetAttribute(element, "fov", XmlFloatText(attractor.fov));
-    SetAttribute(element, "zoom", XmlFloatText(attractor.zoom));
-    SetAttribute(element, "yaw", XmlFloatText(attractor.yaw));
-    SetAttribute(element, "pitch", XmlFloatText(attractor.pitch));
-    SetAttribute(element, "tx", XmlFloatText(attractor.tx));
-    SetAttribute(element, "ty", XmlFloatText(attractor.ty));
-    // The 4D turn only where there is one, so that records without it stay as they were.
-    for (const auto& [name, angle] :
-         {std::pair{"xw", attractor.xw}, {"yw", attractor.yw}, {"zw", attractor.zw}})
-        if (angle != 0.0f)
-            SetAttribute(element, name, XmlFloatText(angle));
-    SaveDisplay(attractor.display, element);
+    VisitAttractor(attractor, AttributeWriter{parent.append_child("attractor")});
 }
 
 AttractorRef LoadFromXml(pugi::xml_node element, const AttractorDefaults& defaults)
 {
     AttractorRef attractor = Attractor::CreateEmpty(defaults);
-    Attractor& a = *attractor;
-    IfAttributePresent(element, "pointsCount",
-                       [&](std::string_view text) { a.pointsCount = std::max(0, ReadXmlInt(text)); });
-    ReadFloatAttribute(element, "fov", a.fov);
-    ReadFloatAttribute(element, "zoom", a.zoom);
-    ReadFloatAttribute(element, "yaw", a.yaw);
-    ReadFloatAttribute(element, "pitch", a.pitch);
-    IfAttributePresent(element, "config", [&](std::string_view text) {
-        a.valid = a.SetCode(text, defaults);
-        if (!a.valid)
-            a.refusedCode = text;
-    });
-    ReadFloatAttribute(element, "tx", a.tx);
-    ReadFloatAttribute(element, "ty", a.ty);
-    ReadFloatAttribute(element, "xw", a.xw);
-    ReadFloatAttribute(element, "yw", a.yw);
-    ReadFloatAttribute(element, "zw", a.zw);
-    LoadDisplay(a.display, element);
+    VisitAttractor(*attractor, AttributeReader{element, &defaults});
     // The thumbnail is drawn when a panel first shows the record.
     return attractor;
 }

@@ -2,13 +2,13 @@
 
 #include "ConfigurationStore.h"
 #include "PointGeneration.h"
+#include "StatusTexts.h"
 
 #include <optional>
 
 namespace zephyra {
 
 namespace {
-constexpr const char* TEXT_WRONG_CONFIGURATION = "Wrong attractor configuration!";
 constexpr const char* TITLE_ATTRACTOR = "Attractor";
 
 // Takes out the first entry that is that very record; false when the list holds none.

@@ -9,6 +9,7 @@
 #include "XmlNumbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -62,6 +63,13 @@ struct SettingsReader {
     {
         for (const pugi::xml_node block : settings.children(name))
             LoadDisplay(display, block);
+        // A start point that is no finite number starts no orbit: the built-in one, as other bad
+        // values of the settings take theirs.
+        const DisplaySettings builtIn;
+        for (auto field :
+             {&DisplaySettings::x0, &DisplaySettings::y0, &DisplaySettings::z0, &DisplaySettings::w0})
+            if (!std::isfinite(display.*field))
+                display.*field = builtIn.*field;
     }
 };
 
@@ -134,7 +142,7 @@ void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
 void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
                      std::vector<std::string>* favoritesRead)
 {
-    bool written = false;
+    std::string problem;
     try {
         pugi::xml_document document;
         pugi::xml_node root = StartXmlDocument(document, "zephyra");
@@ -154,14 +162,15 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
         std::vector<std::string> own = PrintedFavorites(document, doc.defaults);
         if (favoritesRead && found == XmlRead::Loaded)
             AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead, doc.defaults);
-        written = SaveXmlFile(document, path);
-        if (written && favoritesRead)
+        problem = SaveXmlFileSayingWhy(document, path);
+        if (problem.empty() && favoritesRead)
             *favoritesRead = std::move(own);
-    } catch (const std::exception&) {
-        written = false;
+    } catch (const std::exception& e) {
+        problem = "cannot write " + path.string() + ": " + e.what();
     }
-    if (!written)
-        doc.Host().MessageBox(WRITE_FAILED, ERROR_TITLE, MessageIcon::Error);
+    // The file and the reason, so that the user can mend what stands in the way.
+    if (!problem.empty())
+        doc.Host().MessageBox(std::string(WRITE_FAILED) + ": " + problem, ERROR_TITLE, MessageIcon::Error);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "RandomGenerator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zephyra {
@@ -11,6 +12,28 @@ constexpr float COEFFICIENT_STEP = 0.1f;
 constexpr float LOWEST_COEFFICIENT = -1.2f;            // 'A'
 constexpr float HIGHEST_COEFFICIENT = 1.3f;            // 'Z'
 constexpr float RANDOM_LETTER_FACTOR = 0.00076296274f; // 25 / 32767
+// The characters a value between the letters may be given: printable, so that the code still
+// reads as text, wide enough (-4.4 to +4.9) that an older reader sees the nearest attractor.
+constexpr int LOWEST_NEAREST_CHARACTER = '!';
+constexpr int HIGHEST_NEAREST_CHARACTER = '~';
+
+char NearestCharacter(double value, char current)
+{
+    const auto distance = [value](int ch) {
+        return std::abs(value - static_cast<double>(CoefficientValue(static_cast<char>(ch))));
+    };
+    if (distance(current) == 0.0)
+        return current;
+    const double guess = std::isnan(value) ? 0.0 : std::clamp(value * 10.0, -100.0, 100.0);
+    int best = std::clamp(77 + static_cast<int>(std::lround(guess)), LOWEST_NEAREST_CHARACTER,
+                          HIGHEST_NEAREST_CHARACTER);
+    // The guess is computed in double from 0.1 steps; the characters' values are single precision.
+    for (const int ch : {best - 1, best + 1})
+        if (ch >= LOWEST_NEAREST_CHARACTER && ch <= HIGHEST_NEAREST_CHARACTER &&
+            distance(ch) < distance(best))
+            best = ch;
+    return static_cast<char>(best);
+}
 } // namespace
 
 float CoefficientValue(char ch)
@@ -56,6 +79,7 @@ AttractorRef Attractor::Clone(const AttractorDefaults& defaults) const
     c->pointsCount = pointsCount;
     c->thumbnail = thumbnail;
     c->refusedCode = refusedCode;
+    c->exactCoefficients = exactCoefficients;
     return c;
 }
 
@@ -84,6 +108,7 @@ bool Attractor::Randomize(char letter, const AttractorDefaults& defaults, Random
         code[i] = static_cast<char>(65 + static_cast<int>(scaled));
         coefficients[i] = CoefficientValue(code[i]);
     }
+    exactCoefficients.clear();
     display = defaults.ForDimension(dimension);
     return true;
 }
@@ -98,8 +123,40 @@ bool Attractor::SetCode(std::string_view text, const AttractorDefaults& defaults
     coefficients.assign(static_cast<std::size_t>(codeLength), 0.0f);
     for (int i = 1; i < codeLength; ++i)
         coefficients[i] = CoefficientValue(code[i]);
+    exactCoefficients.clear();
     display = defaults.ForDimension(dimension);
     return true;
+}
+
+void Attractor::SetExactCoefficients(const std::vector<double>& values)
+{
+    if (code.empty() || values.size() != coefficients.size() || code.size() != coefficients.size())
+        return;
+    bool between = false;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        code[i] = NearestCharacter(values[i], code[i]);
+        coefficients[i] = CoefficientValue(code[i]);
+        between = between || values[i] != static_cast<double>(coefficients[i]);
+    }
+    exactCoefficients = between ? values : std::vector<double>{};
+    if (between)
+        exactCoefficients[0] = 0.0;
+}
+
+std::vector<double> Attractor::CoefficientValues() const
+{
+    std::vector<double> values(coefficients.size(), 0.0);
+    for (std::size_t i = 1; i < values.size(); ++i)
+        values[i] = CoefficientOf(static_cast<int>(i));
+    return values;
+}
+
+std::vector<float> Attractor::OrbitCoefficients() const
+{
+    std::vector<float> values(coefficients.size(), 0.0f);
+    for (std::size_t i = 1; i < values.size(); ++i)
+        values[i] = OrbitCoefficientOf(static_cast<int>(i));
+    return values;
 }
 
 void Attractor::StepForward()
@@ -107,6 +164,7 @@ void Attractor::StepForward()
     int p = position;
     if (code.empty() || p < 1 || p >= codeLength)
         return;
+    exactCoefficients.clear();
     ++code[p];
     coefficients[p] += COEFFICIENT_STEP;
     while (static_cast<signed char>(code[p]) > 'Z') {
@@ -124,6 +182,7 @@ void Attractor::StepBack()
     int p = position;
     if (code.empty() || p < 1 || p >= codeLength)
         return;
+    exactCoefficients.clear();
     --code[p];
     coefficients[p] -= COEFFICIENT_STEP;
     while (static_cast<signed char>(code[p]) < 'A') {

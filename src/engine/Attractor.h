@@ -119,6 +119,32 @@ public:
     bool DescribeCase(char letter);
     bool Randomize(char letter, const AttractorDefaults& defaults, RandomGenerator& random);
     bool SetCode(std::string_view text, const AttractorDefaults& defaults);
+    // Puts the attractor between the letters: `values` is sized like `coefficients` (entry 0
+    // ignored; a call of another size changes nothing). Each coefficient character becomes the
+    // character nearest its value (printable '!' to '~', a character whose value is met exactly
+    // staying as it is), `coefficients` those characters' values, and `exactCoefficients` the
+    // values, or nothing when every value is its character's value exactly.
+    void SetExactCoefficients(const std::vector<double>& values);
+    [[nodiscard]] bool HasExactCoefficients() const
+    {
+        return !exactCoefficients.empty() && exactCoefficients.size() == coefficients.size();
+    }
+    // Coefficient i (1 to M) as the double-precision paths use it: the exact value when there is one.
+    [[nodiscard]] double CoefficientOf(int i) const
+    {
+        const auto at = static_cast<std::size_t>(i);
+        return HasExactCoefficients() ? exactCoefficients[at] : static_cast<double>(coefficients[at]);
+    }
+    // Coefficient i as the exact engine uses it: the exact value rounded to single precision once.
+    [[nodiscard]] float OrbitCoefficientOf(int i) const
+    {
+        const auto at = static_cast<std::size_t>(i);
+        return HasExactCoefficients() ? static_cast<float>(exactCoefficients[at]) : coefficients[at];
+    }
+    // Every coefficient as the double-precision paths use it (entry 0 is 0).
+    [[nodiscard]] std::vector<double> CoefficientValues() const;
+    // Every coefficient as the exact engine uses it (entry 0 is 0); made once per run.
+    [[nodiscard]] std::vector<float> OrbitCoefficients() const;
     void StepForward();
     void StepBack();
     void NextPosition();

@@ -101,8 +101,16 @@ void WidenCoefficients(const float* a, int codeLength, WideCoefficients& wide)
 void Iterate(const Attractor& attractor, const Point& in, Point& out, int i)
 {
     const StepFunction step = SelectStep(attractor.kind, attractor.dimension, attractor.order);
-    if (step && static_cast<int>(attractor.coefficients.size()) == attractor.codeLength)
+    if (!step || static_cast<int>(attractor.coefficients.size()) != attractor.codeLength)
+        return;
+    if (!attractor.HasExactCoefficients()) {
         step(attractor.coefficients.data(), attractor.pointsCount, in, out, i);
+        return;
+    }
+    std::array<float, MAX_CODE_LENGTH> a{};
+    for (int k = 1; k < attractor.codeLength && k < MAX_CODE_LENGTH; ++k)
+        a[static_cast<std::size_t>(k)] = attractor.OrbitCoefficientOf(k);
+    step(a.data(), attractor.pointsCount, in, out, i);
 }
 
 } // namespace zephyra

@@ -30,7 +30,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     StatusServices& status = context_.status;
     RunServices& run = context_.run;
     const std::string& searching = SearchingText();
-    const float* const a = attractor_.coefficients.data();
+    const float* const a = coefficients_.data();
     WideCoefficients wide;
     WidenCoefficients(a, attractor_.codeLength, wide);
     const int n = attractor_.pointsCount;

@@ -6,14 +6,14 @@
 namespace zephyra {
 
 // The main loop of one point computation: progress texts, escape poll, the main and shadow
-// steps, the chaos tests, the measurements, the stored points and their bounds. It allocates
+// steps, the chaos tests, the measurements, the stored points and their bounds. Its loop allocates
 // nothing; the buffer must hold the attractor's pointsCount points.
 class OrbitRun {
 public:
     enum class Outcome { Finished, Rejected, Cancelled };
 
     OrbitRun(ComputeContext& context, Attractor& attractor, PairStepFunction step)
-        : context_(context), attractor_(attractor), step_(step)
+        : context_(context), attractor_(attractor), coefficients_(attractor.OrbitCoefficients()), step_(step)
     {
     }
 
@@ -28,6 +28,7 @@ private:
 
     ComputeContext& context_;
     Attractor& attractor_;
+    const std::vector<float> coefficients_;
     PairStepFunction step_;
     int stoppedAt_ = 0;
     OrbitBounds bounds_;

@@ -13,15 +13,21 @@ struct OrbitSystem {
     int kind = 0;
     int dimension = 0;
     int order = 0;
-    int pointsCount = 0; // the N of the special maps' w = i / N
-    std::vector<float> coefficients;
+    int pointsCount = 0;             // the N of the special maps' w = i / N
+    std::vector<float> coefficients; // as the exact engine runs them (exact values rounded once)
     Point start{};
 
     [[nodiscard]] static OrbitSystem Of(const Attractor& a)
     {
         const DisplaySettings& d = a.display;
         const bool valid = a.valid && static_cast<int>(a.coefficients.size()) == a.codeLength;
-        return {valid, a.kind, a.dimension, a.order, a.pointsCount, a.coefficients, {d.x0, d.y0, d.z0, d.w0}};
+        return {valid,
+                a.kind,
+                a.dimension,
+                a.order,
+                a.pointsCount,
+                a.OrbitCoefficients(),
+                {d.x0, d.y0, d.z0, d.w0}};
     }
 };
 

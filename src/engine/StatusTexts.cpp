@@ -1,6 +1,7 @@
 #include "StatusTexts.h"
 
 #include "Attractor.h"
+#include "ExactCoefficientsText.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,7 +22,12 @@ std::string FormatFixed(double value, int decimals)
 
 std::string CaseText(const Attractor& a)
 {
-    return CaseText(a.CaseLetter());
+    std::string text = CaseText(a.CaseLetter());
+    if (const std::string exact = ExactCoefficientsText(a); !exact.empty()) {
+        text += "  exact ";
+        text += exact;
+    }
+    return text;
 }
 
 std::string CaseText(char letter)

@@ -18,6 +18,8 @@ inline constexpr const char* TEXT_DONE = "Done";
 inline constexpr const char* TEXT_CANCELED = "Canceled by user";
 inline constexpr const char* TEXT_NO_MEMORY = "Not enought memory!";
 inline constexpr const char* TEXT_READY = "Ready";
+// The message box of a code the program refuses, under the title "Attractor".
+inline constexpr const char* TEXT_WRONG_CONFIGURATION = "Wrong attractor configuration!";
 // What Copy Picture, Add to Saved and Add to Favorites did, on pane 0.
 inline constexpr const char* TEXT_PICTURE_COPIED = "Picture copied";
 inline constexpr const char* TEXT_ADDED_TO_SAVED = "Added to Saved";
@@ -25,7 +27,8 @@ inline constexpr const char* TEXT_ADDED_TO_FAVORITES = "Added to Favorites";
 
 // The texts of panes 1 to 4 for a computed attractor, and the progress and position texts.
 // Numbers are formatted in the "C" form whatever the user's locale.
-[[nodiscard]] std::string CaseText(const Attractor& a); // "Case E (D:2 O:2 M:12)"
+// "Case E (D:2 O:2 M:12)", and for an attractor between the letters "... M:12)  exact 3:-1.37".
+[[nodiscard]] std::string CaseText(const Attractor& a);
 // The one text of a case, for the status bar, the menus and the case tree: "Case E (D:2 O:2 M:12)",
 // the special cases without an order ("Case Y (D:4 M:10)"). Empty for a letter that names none.
 [[nodiscard]] std::string CaseText(char letter);

@@ -26,12 +26,13 @@ void UpdateThumbnail(Attractor& attractor)
     if (!step || static_cast<int>(attractor.coefficients.size()) != attractor.codeLength)
         return;
 
+    const std::vector<float> a = attractor.OrbitCoefficients();
     std::array<Point, THUMBNAIL_STEPS> points;
     OrbitBounds bounds;
     const DisplaySettings& d = attractor.display;
     Point p{d.x0, d.y0, d.z0, d.w0};
     for (int i = 0; i < THUMBNAIL_STEPS; ++i) {
-        step(attractor.coefficients.data(), attractor.pointsCount, p, points[i], i);
+        step(a.data(), attractor.pointsCount, p, points[i], i);
         p = points[i];
         bounds.Add(p, i, TRANSIENT_POINTS);
     }

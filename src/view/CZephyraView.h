@@ -1,5 +1,5 @@
 #pragma once
-#include "RgbImage.h"
+#include "Picture.h"
 
 #include <QOpenGLWidget>
 #include <QPoint>

@@ -1,6 +1,7 @@
 #include "DensityViewWorker.h"
 
-#include <QMetaObject>
+#include "PictureImage.h"
+#include "QueuedPost.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,14 +22,6 @@ constexpr Pass PASSES[] = {
 
 // Below this mean change of a channel (in 8-bit steps) more points would not show.
 constexpr double SETTLED_CHANGE = 0.35;
-
-QImage ToImage(const zephyra::Picture& picture)
-{
-    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB888);
-    for (int y = 0; y < picture.Height(); ++y)
-        std::copy_n(picture.Row(y), picture.RowBytes(), image.scanLine(y));
-    return image;
-}
 
 double MeanChange(const QImage& a, const QImage& b)
 {
@@ -53,52 +46,38 @@ int RefineThreads()
 
 } // namespace
 
-DensityViewWorker::DensityViewWorker(QObject* parent) : QObject(parent) {}
-
-DensityViewWorker::~DensityViewWorker()
+DensityViewWorker::DensityViewWorker(QObject* parent)
+    : QObject(parent),
+      job_(QueuedPost(this), [this](Refinement refinement) { Accept(std::move(refinement)); })
 {
-    job_.thread.request_stop();
-    for (Job& job : retiring_)
-        job.thread.request_stop();
 }
+
+DensityViewWorker::~DensityViewWorker() = default;
 
 void DensityViewWorker::Show(const DensityScene& scene, QSize size)
 {
-    if (running_ && scene == scene_ && size == size_)
+    if (shown_ && scene == scene_ && size == size_)
         return;
     Stop();
     scene_ = scene;
     size_ = size;
-    running_ = true;
-    job_.done = std::make_shared<std::atomic<bool>>(false);
-    job_.thread =
-        std::jthread([this, scene, size, generation = generation_, done = job_.done](std::stop_token stop) {
-            Run(stop, scene, size, generation);
-            *done = true;
-        });
+    shown_ = true;
+    job_.Start([scene, size](std::stop_token stop, const LatestJob<Refinement>::Deliver& deliver) {
+        Refine(stop, scene, size, deliver);
+    });
 }
 
 void DensityViewWorker::Stop()
 {
-    ++generation_;
+    job_.Stop();
     picture_ = QImage();
     refinements_ = 0;
-    running_ = false;
+    shown_ = false;
     settled_ = false;
-    Retire();
 }
 
-void DensityViewWorker::Retire()
-{
-    std::erase_if(retiring_, [](const Job& job) { return job.done->load(); });
-    if (!job_.thread.joinable())
-        return;
-    job_.thread.request_stop();
-    retiring_.push_back(std::move(job_));
-    job_ = {};
-}
-
-void DensityViewWorker::Run(std::stop_token stop, DensityScene scene, QSize size, quint64 generation)
+void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, QSize size,
+                               const LatestJob<Refinement>::Deliver& deliver)
 {
     QImage previous;
     for (const Pass& pass : PASSES) {
@@ -113,24 +92,21 @@ void DensityViewWorker::Run(std::stop_token stop, DensityScene scene, QSize size
             RenderDensityPicture(scene, options, stop, {}, result);
         if (!picture || stop.stop_requested())
             return;
-        QImage image = ToImage(*picture);
+        QImage image = ToQImage(*picture);
         const bool last = &pass == std::end(PASSES) - 1 ||
                           (!previous.isNull() && MeanChange(previous, image) < SETTLED_CHANGE);
-        QMetaObject::invokeMethod(
-            this, [this, generation, image, last] { Accept(generation, image, last); }, Qt::QueuedConnection);
+        deliver({image, last});
         if (last)
             return;
         previous = std::move(image);
     }
 }
 
-void DensityViewWorker::Accept(quint64 generation, const QImage& picture, bool last)
+void DensityViewWorker::Accept(Refinement refinement)
 {
-    if (generation != generation_)
-        return;
-    picture_ = picture;
+    picture_ = std::move(refinement.picture);
     ++refinements_;
-    settled_ = last;
+    settled_ = refinement.last;
     emit pictureReady();
 }
 

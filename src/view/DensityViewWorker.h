@@ -1,14 +1,10 @@
 #pragma once
 #include "DensityRenderer.h"
+#include "LatestJob.h"
 
 #include <QImage>
 #include <QObject>
 #include <QSize>
-
-#include <atomic>
-#include <memory>
-#include <thread>
-#include <vector>
 
 namespace zephyra {
 
@@ -32,29 +28,27 @@ public:
     [[nodiscard]] const QImage& Picture() const { return picture_; }
     // Pictures of the scene last asked so far, and whether more are coming.
     [[nodiscard]] int Refinements() const { return refinements_; }
-    [[nodiscard]] bool Refining() const { return running_ && !settled_; }
+    [[nodiscard]] bool Refining() const { return shown_ && !settled_; }
 
 signals:
     void pictureReady();
 
 private:
-    struct Job {
-        std::jthread thread;
-        std::shared_ptr<std::atomic<bool>> done;
+    struct Refinement {
+        QImage picture;
+        bool last = false; // the picture stopped changing, or the last pass
     };
-    void Run(std::stop_token stop, DensityScene scene, QSize size, quint64 generation);
-    void Accept(quint64 generation, const QImage& picture, bool last);
-    void Retire();
+    static void Refine(std::stop_token stop, const DensityScene& scene, QSize size,
+                       const LatestJob<Refinement>::Deliver& deliver);
+    void Accept(Refinement refinement);
 
-    Job job_;
-    std::vector<Job> retiring_; // stopped jobs still finishing their current pass
     DensityScene scene_;
     QSize size_;
     QImage picture_;
-    quint64 generation_ = 0;
     int refinements_ = 0;
-    bool running_ = false;
+    bool shown_ = false; // scene_ at size_ is the one asked, until Stop
     bool settled_ = false;
+    LatestJob<Refinement> job_; // last: its threads end before the fields they deliver to
 };
 
 } // namespace zephyra

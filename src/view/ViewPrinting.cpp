@@ -2,6 +2,7 @@
 #include "CZephyraView.h"
 
 #include "CZephyraDoc.h"
+#include "PictureImage.h"
 #include "SoftwareRenderer.h"
 
 #include <QImage>
@@ -43,10 +44,10 @@ void CZephyraView::PrintTo(QPrinter& printer)
     const double scale = ImageScaleWithin(printRect_.Width(), printRect_.Height(), MAX_PRINT_IMAGE_BYTES);
     const int imageWidth = std::max(1, static_cast<int>(printRect_.Width() * scale));
     const int imageHeight = std::max(1, static_cast<int>(printRect_.Height() * scale));
-    RgbImage image(imageWidth, imageHeight);
+    Picture image(imageWidth, imageHeight);
     const ViewFlags flags{false, false, document_.viewBlackWhite, document_.viewDefaultColors};
     PrintPoints(*hold, document_.buffer, flags, document_.defaults, image, {0, 0, imageWidth, imageHeight});
-    const QImage picture(image.Data(), imageWidth, imageHeight, imageWidth * 3, QImage::Format_RGB888);
+    const QImage picture = ToQImage(image);
     painter.drawImage(QRect(printRect_.left, printRect_.top, printRect_.Width(), printRect_.Height()),
                       picture);
 }

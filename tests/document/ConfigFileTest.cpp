@@ -163,6 +163,20 @@ TEST_F(ConfigFileTest, FlagsAreTrueOnlyForOne)
     EXPECT_EQ(doc->caseLetter, 'H'); // an empty prefix names no case
 }
 
+// Unmended, a start point that is no number was taken, and written back at the next exit.
+TEST_F(ConfigFileTest, AStartPointThatIsNoNumberTakesTheBuiltInOne)
+{
+    WriteText(path, "<zephyra><settings><defaults2D x0='nan' y0='0.25'/><defaults4D w0='-inf'/></settings>"
+                    "</zephyra>");
+    ReadCfg(*doc, path);
+    const DisplaySettings builtIn;
+    EXPECT_EQ(doc->defaults.defaults2D.x0, builtIn.x0);
+    EXPECT_EQ(doc->defaults.defaults2D.y0, 0.25f);
+    EXPECT_EQ(doc->defaults.defaults4D.w0, builtIn.w0);
+    WriteCfg(*doc, path);
+    EXPECT_EQ(ReadText(path).find("nan"), std::string::npos);
+}
+
 // Unmended, the read stopped at a comment and the write at exit dropped what followed it.
 TEST_F(ConfigFileTest, CommentsBetweenFavoritesLoseNoneOfThem)
 {
@@ -215,7 +229,9 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileByteForByte)
 
     EXPECT_EQ(ReadText(path), before);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
+    // Unmended, the message named neither the file nor the reason.
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in WriteCfg: cannot write " + path.string() + ": File too large");
     EXPECT_EQ(host.messages[0].title, "Error");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
@@ -238,7 +254,8 @@ TEST_F(ConfigFileTest, WritableFileInAReadOnlyFolderIsWrittenAndAReadOnlyOneRefu
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
     EXPECT_EQ(Restart()->caseLetter, 'Q');
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in WriteCfg: cannot write " + path.string() + ": Permission denied");
 }
 
 TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)

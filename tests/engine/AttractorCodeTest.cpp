@@ -1,4 +1,5 @@
 #include "Attractor.h"
+#include "ExactCoefficientsText.h"
 #include "RandomGenerator.h"
 #include "StatusTexts.h"
 
@@ -216,6 +217,111 @@ TEST(Clone, CopiesWhatTheUserSeesButNotTheMeasurements)
     EXPECT_EQ(c->lyapunov, 0.0f);
 }
 
+TEST(ExactCoefficients, CodeHoldsTheNearestCharactersAndOrbitsTheValues)
+{
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;  // nearest '?' (-1.4)
+    values[5] = 0.3125; // nearest 'P' (0.3), unchanged character
+    values[6] = 2.04;   // nearest 'a' (2.0)
+    values[7] = -9.0;   // below every printable character: '!' (-4.4)
+    values[8] = 7.0;    // above: '~' (4.9)
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code, "EWM?MPa!~MMMM");
+    EXPECT_EQ(a->coefficients[6], CoefficientValue('a'));
+    EXPECT_EQ(a->coefficients[7], CoefficientValue('!'));
+    EXPECT_EQ(a->CoefficientOf(3), -1.37);
+    EXPECT_EQ(a->CoefficientOf(5), 0.3125);
+    EXPECT_EQ(a->CoefficientOf(1), static_cast<double>(CoefficientValue('W')));
+    EXPECT_EQ(a->exactCoefficients.size(), a->coefficients.size());
+
+    // Nearest by the characters' single-precision values: 0.05 lies a hair nearer 'M' than 'N'
+    // (0.1f is above 0.1), though 0.05 x 10 rounds to 1.
+    values = Attractor::CreateFromCode("EMMMMMMMMMMMM", defaults)->CoefficientValues();
+    values[1] = 0.05;
+    values[2] = -0.05;
+    values[3] = -0.14;
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code.substr(0, 4), "EMML");
+
+    // A call of the wrong size changes nothing.
+    const std::string before = a->code;
+    a->SetExactCoefficients(std::vector<double>(5, 1.0));
+    EXPECT_EQ(a->code, before);
+    EXPECT_FALSE(a->exactCoefficients.empty());
+}
+
+TEST(ExactCoefficients, ValuesOnTheLettersLeaveAPlainCode)
+{
+    // A character outside the printable range whose value is met exactly stays.
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWM MM", defaults);
+    ASSERT_TRUE(a->valid);
+    std::vector<double> values = a->CoefficientValues();
+    values[2] = 0.1; // 0.1 in double is not the letter 'N''s single-precision value
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(a->code, "EWN?MPMMWM MM");
+    EXPECT_FALSE(a->exactCoefficients.empty());
+
+    a->SetExactCoefficients(Attractor::CreateFromCode("EWM?MPMMWM MM", defaults)->CoefficientValues());
+    EXPECT_EQ(a->code, "EWM?MPMMWM MM");
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    EXPECT_EQ(a->coefficients[2], 0.0f);
+}
+
+TEST(ExactCoefficients, CloneKeepsThemAndEveryChangeOfTheCodeDropsThem)
+{
+    const auto between = [] {
+        AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+        std::vector<double> values = a->CoefficientValues();
+        values[3] = -1.37;
+        a->SetExactCoefficients(values);
+        a->position = 3;
+        return a;
+    };
+    AttractorRef a = between();
+    const AttractorRef c = a->Clone(defaults);
+    EXPECT_EQ(c->code, a->code);
+    EXPECT_EQ(c->exactCoefficients, a->exactCoefficients);
+
+    a->StepForward();
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    EXPECT_EQ(a->CoefficientOf(3), static_cast<double>(CoefficientValue('@')));
+    a = between();
+    a->StepBack();
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    a = between();
+    ASSERT_TRUE(a->SetCode("EWM?MPMMWMMMM", defaults));
+    EXPECT_TRUE(a->exactCoefficients.empty());
+    a = between();
+    RandomGenerator random(1);
+    ASSERT_TRUE(a->Randomize('E', defaults, random));
+    EXPECT_TRUE(a->exactCoefficients.empty());
+}
+
+TEST(ExactCoefficientsText, ReadsBackEveryDoubleAndRefusesWhatIsNoList)
+{
+    AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
+    EXPECT_EQ(ExactCoefficientsText(*a), "");
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[12] = 0.1 + 0.2; // 0.30000000000000004
+    a->SetExactCoefficients(values);
+    const std::string text = ExactCoefficientsText(*a);
+    EXPECT_EQ(text, "3:-1.37 12:0.30000000000000004");
+
+    AttractorRef b = Attractor::CreateFromCode(a->code, defaults);
+    ASSERT_TRUE(ReadExactCoefficientsText(text, *b));
+    EXPECT_EQ(b->code, a->code);
+    EXPECT_EQ(b->exactCoefficients, a->exactCoefficients);
+    for (const char* bad : {"13:1", "0:1", "3:x", "3:1 3:2", "3:nan", "3:1x", "3", ":1", "3:-inf"}) {
+        EXPECT_FALSE(ReadExactCoefficientsText(bad, *b)) << bad;
+        EXPECT_EQ(b->exactCoefficients, a->exactCoefficients) << bad;
+    }
+    ASSERT_TRUE(ReadExactCoefficientsText("", *b));
+    EXPECT_TRUE(b->exactCoefficients.empty());
+    EXPECT_EQ(b->code, a->code);
+}
+
 TEST(AttractorRefCount, HandlesShareOneRecord)
 {
     AttractorRef a = Attractor::CreateFromCode("EWM?MPMMWMMMM", defaults);
@@ -235,6 +341,11 @@ TEST(StatusTexts, FormatLikePrintf)
     a->fractalDim = 1.2f;
     EXPECT_EQ(CaseText(*a), "Case E (D:2 O:2 M:12)");
     EXPECT_EQ(CaseText(*Attractor::CreateFromCode("^MMMMMMMMM", defaults)), "Case ^ (D:4 M:9)");
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    a->SetExactCoefficients(values);
+    EXPECT_EQ(CaseText(*a), "Case E (D:2 O:2 M:12)  exact 3:-1.37 5:0.3125");
     EXPECT_EQ(PointsText(50000), " 50000 points");
     EXPECT_EQ(MeasuresText(*a), " l = 0.613  f = 1.200");
     EXPECT_EQ(StartPointText(*a), " x0 = 0.05 y0 = 0.05 z0 = 0.05 w0 = 0.05");

@@ -1,4 +1,6 @@
-#include "MemoryBudget.h"
+#include "AnimationBudget.h"
+#include "PictureBudget.h"
+#include "PointPictureBudget.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "CZephyraView.h"
 #include "FakeHost.h"
 #include "OrbitFixture.h"
+#include "PictureImage.h"
 #include "ViewTestTools.h"
 
 #include <QApplication>
@@ -63,6 +64,28 @@ class ViewCpuTest : public QObject, testing::ViewFixture {
 private slots:
     void init() { StartView(VIEW_WIDTH, VIEW_HEIGHT, USE_GL); }
     void cleanup() { StopView(); }
+
+    // Density pictures reach the window in every depth, with and without alpha.
+    void picturesOfEveryDepthAndAlphaShowTheirColours()
+    {
+        for (const int depth : {8, 16})
+            for (const int channels : {3, 4}) {
+                Picture picture(1, 2, depth, channels);
+                const float first[] = {0.25f, 0.5f, 0.75f, 0.5f};
+                for (int c = 0; c < channels; ++c) {
+                    picture.SetSample(0, 0, c, first[c]);
+                    picture.SetSample(0, 1, c, 1.0f);
+                }
+                const QImage image = ToQImage(picture);
+                const QColor a = image.pixelColor(0, 0), b = image.pixelColor(0, 1);
+                const QString row = QString("%1 bits, %2 channels").arg(depth).arg(channels);
+                QVERIFY2(qRound(a.redF() * 255) == 64 && qRound(a.greenF() * 255) == 128 &&
+                             qRound(a.blueF() * 255) == 191,
+                         qPrintable(row));
+                QVERIFY2(qRound(a.alphaF() * 255) == (channels == 4 ? 128 : 255), qPrintable(row));
+                QVERIFY2(b == QColor(255, 255, 255), qPrintable(row));
+            }
+    }
 
     void cpuAndGlLightTheSamePixelsInTheSameColours_data()
     {

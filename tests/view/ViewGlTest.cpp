@@ -4,6 +4,7 @@
 #include "GlSceneRenderer.h"
 #include "ModalAnswerer.h"
 #include "OrbitFixture.h"
+#include "PictureImage.h"
 #include "SoftwareRenderer.h"
 #include "ViewTestTools.h"
 
@@ -122,12 +123,10 @@ private slots:
         doc_->viewBlackWhite = true;
         const QImage gl = Grab();
         // The OpenGL viewport is one pixel larger than the window and reaches one row above its top.
-        RgbImage soft(VIEW_WIDTH, VIEW_HEIGHT);
+        Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
         PrintPoints(*doc_->current, doc_->buffer, {false, false, true, false}, doc_->defaults, soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
-        const QImage software =
-            QImage(soft.Data(), VIEW_WIDTH, VIEW_HEIGHT, VIEW_WIDTH * 3, QImage::Format_RGB888)
-                .convertToFormat(QImage::Format_RGB32);
+        const QImage software = ToQImage(soft).convertToFormat(QImage::Format_RGB32);
         const QVector<QPoint> glLit = LitPixels(gl), softLit = LitPixels(software);
         QVERIFY(glLit.size() > 300);
         QCOMPARE(Unmatched(glLit, software), 0);
@@ -145,7 +144,7 @@ private slots:
         d.bgColor = {0.0f, 0.0f, 0.0f};
         testing::FillConstant(doc_->buffer, *doc_->current, 101, {0.2f, -0.4f, 0.6f, -0.8f});
         const QImage gl = Grab();
-        RgbImage soft(VIEW_WIDTH, VIEW_HEIGHT);
+        Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
         PrintPoints(*doc_->current, doc_->buffer, {}, doc_->defaults, soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QVector<QPoint> lit = LitPixels(gl);

@@ -80,6 +80,7 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
     const double fps = ParseRange(parsed, FPS_OPTION, 30, 1, 120);
     const float quality = ParseRange(parsed, QUALITY_OPTION, 90, 0, 100);
     const auto morph = parsed.Value("morph");
+    const CoefficientOptions coefficients = ReadCoefficientOptions(parsed);
     // A morph keeps the camera unless a turn is asked for too.
     plan.turnDegrees = ParseRange(parsed, TURNTABLE_OPTION, morph ? 0 : 360, -36000, 36000);
     plan.pitchSwingDegrees = ParseRange(parsed, PITCH_SWING_OPTION, 0, -90, 90);
@@ -102,6 +103,7 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         io.err << "zephyra animate: '" << parsed.Positional()[0] << "' is not an attractor code\n";
         return EXIT_FAILED;
     }
+    ApplyCoefficientOptions(coefficients, *attractor);
     if (turnAxis >= 0 && attractor->dimension != 4) {
         io.err << "zephyra animate: --rotate4 needs a four-dimensional case\n";
         return EXIT_FAILED;
@@ -163,13 +165,14 @@ std::vector<OptionSpec> AnimateOptions()
         TURN4D_OPTIONS[0],
         TURN4D_OPTIONS[1],
         TURN4D_OPTIONS[2],
+        COEF_OPTION,
         {"--morph", "CODE2",
          "the coefficients move to CODE2's (of the same case), frame by frame;\n"
          "frames whose orbit diverges are drawn as background"},
         QUALITY_OPTION,
         {"", "", "The density options of render:"},
     };
-    options.insert(options.end(), DENSITY_OPTIONS.begin(), DENSITY_OPTIONS.end());
+    options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
     return options;
 }
 

@@ -24,7 +24,14 @@ template <typename T> bool ParseWhole(std::string_view text, T& value)
 std::optional<std::string> ParsedArguments::Value(std::string_view name) const
 {
     const auto it = options_.find(name);
-    return it == options_.end() ? std::nullopt : std::optional<std::string>(it->second);
+    return it == options_.end() || it->second.empty() ? std::nullopt
+                                                      : std::optional<std::string>(it->second.back());
+}
+
+std::vector<std::string> ParsedArguments::Values(const OptionSpec& option) const
+{
+    const auto it = options_.find(option.Name());
+    return it == options_.end() ? std::vector<std::string>{} : it->second;
 }
 
 void ParsedArguments::ExpectPositional(std::size_t count, std::string_view names) const

@@ -31,12 +31,13 @@ struct OptionSpec {
     [[nodiscard]] constexpr bool IsHeading() const { return names.empty(); }
 };
 
-// The arguments of one subcommand after the parser: positional ones, and the value of every
-// option given (the last one when repeated; empty for a flag).
+// The arguments of one subcommand after the parser: positional ones, and the values of every
+// option given, in the order given (one empty value for a flag).
 class ParsedArguments {
 public:
-    ParsedArguments(std::vector<std::string> positional,
-                    std::map<std::string, std::string, std::less<>> options)
+    using OptionValues = std::map<std::string, std::vector<std::string>, std::less<>>;
+
+    ParsedArguments(std::vector<std::string> positional, OptionValues options)
         : positional_(std::move(positional)), options_(std::move(options))
     {
     }
@@ -44,17 +45,20 @@ public:
     [[nodiscard]] const std::vector<std::string>& Positional() const { return positional_; }
     [[nodiscard]] bool Has(std::string_view name) const { return options_.find(name) != options_.end(); }
     [[nodiscard]] bool Has(const OptionSpec& option) const { return Has(option.Name()); }
+    // The value of an option, the last one when it was repeated.
     [[nodiscard]] std::optional<std::string> Value(std::string_view name) const;
     [[nodiscard]] std::optional<std::string> Value(const OptionSpec& option) const
     {
         return Value(option.Name());
     }
+    // Every value of a repeatable option.
+    [[nodiscard]] std::vector<std::string> Values(const OptionSpec& option) const;
     // The positional arguments must number exactly `count`; `names` describes them for the message.
     void ExpectPositional(std::size_t count, std::string_view names) const;
 
 private:
     std::vector<std::string> positional_;
-    std::map<std::string, std::string, std::less<>> options_;
+    OptionValues options_;
 };
 
 // Strict conversions in the "C" form: the whole text must be the number. Throw UsageError

@@ -4,6 +4,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <utility>
 
 namespace zephyra::cli {
 
@@ -19,6 +20,8 @@ public:
     [[nodiscard]] const std::string& Status(int pane) const { return panes_[static_cast<std::size_t>(pane)]; }
     // Whether a message box was shown since the host was made.
     [[nodiscard]] bool MessageShown() const { return messageShown_; }
+    // What message boxes begin with from now on: the command and the code they are about.
+    void SetMessagePrefix(std::string prefix) { prefix_ = std::move(prefix); }
 
     void ShowStatus(int pane, const std::string& text) override;
     void ShowCode(const Attractor&) override {}
@@ -31,7 +34,9 @@ public:
 private:
     std::ostream& err_;
     std::array<std::string, 5> panes_;
+    std::string prefix_;
     bool messageShown_ = false;
+    bool catchesInterrupt_ = false; // false when Ctrl+C was ignored before us
 };
 
 } // namespace zephyra::cli

@@ -2,6 +2,9 @@
 
 #include "ChaosMeasures.h"
 #include "JsonText.h"
+#include "MemoryBudget.h"
+#include "PointMemory.h"
+#include "RecordFile.h"
 #include "StatusTexts.h"
 
 #include <chrono>
@@ -24,7 +27,20 @@ ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
     if (const auto v = arguments.Value(SEED_OPTION))
         options.seed = ParseSeed(*v, "--seed");
     options.json = arguments.Has("json");
+    options.coefficients = ReadCoefficientOptions(arguments);
     return options;
+}
+
+std::string RecordFileMemoryRefusal(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::uint64_t size = std::filesystem::file_size(path, error);
+    const std::uint64_t need = error ? 0 : RecordFileReadBytes(size);
+    const std::uint64_t available = SystemAvailableMemory();
+    if (available == 0 || need <= available)
+        return {};
+    return MemoryRefusal("reading " + path.string() + " (" + std::to_string(size >> 20) + " MiB)", need,
+                         available);
 }
 
 CliSession::CliSession(CommandIo& io_, const ComputeOptions& options)
@@ -35,8 +51,9 @@ CliSession::CliSession(CommandIo& io_, const ComputeOptions& options)
         document.defaults.defaultPointsCount = *options.points;
 }
 
-AttractorRef CliSession::FromCode(const std::string& code) const
+AttractorRef CliSession::FromCode(const std::string& code)
 {
+    SetSubject(code);
     AttractorRef a = Attractor::CreateFromCode(code, document.defaults);
     if (options_.start) {
         const Point& s = *options_.start;
@@ -45,11 +62,25 @@ AttractorRef CliSession::FromCode(const std::string& code) const
         a->display.z0 = s[2];
         a->display.w0 = s[3];
     }
+    ApplyCoefficientOptions(options_.coefficients, *a);
     return a;
+}
+
+void CliSession::SetSubject(const std::string& code)
+{
+    host.SetMessagePrefix("zephyra " + std::string(io.command) + ": '" + code + "': ");
+}
+
+void CliSession::RefuseCode(const std::string& code)
+{
+    SetSubject(code);
+    host.MessageBox(TEXT_WRONG_CONFIGURATION, "Attractor", MessageIcon::Warning);
 }
 
 bool CliSession::Show(const AttractorRef& attractor, int flags, char letter)
 {
+    if (attractor->valid)
+        SetSubject(attractor->code);
     const auto begin = std::chrono::steady_clock::now();
     document.SetAttractor(attractor, flags, letter);
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
@@ -60,6 +91,11 @@ bool CliSession::Show(const AttractorRef& attractor, int flags, char letter)
         return false;
     }
     return true;
+}
+
+int CliSession::FailureCode() const
+{
+    return host.Status(PANE_MESSAGE) == TEXT_CANCELED ? EXIT_INTERRUPTED : EXIT_FAILED;
 }
 
 bool CliSession::OrbitStaysBounded(const char* command, const Attractor& attractor) const

@@ -18,17 +18,31 @@ struct Declared {
     std::vector<std::string> positional;
 };
 
+// A whole number within low..high; a text that is no number is told as such, not as out of range.
+CLI::Validator WholeNumberIn(std::int64_t low, std::int64_t high)
+{
+    const CLI::Range range(low, high);
+    return CLI::Validator(
+        [range](std::string& input) {
+            std::int64_t value = 0;
+            if (!CLI::detail::lexical_cast(input, value))
+                return "'" + input + "' is not a whole number";
+            return range(input);
+        },
+        "");
+}
+
 void Declare(CLI::App& app, const Subcommand& command, std::vector<std::string>& positional)
 {
     for (const OptionSpec& o : command.options) {
         if (o.IsHeading())
             continue;
         if (o.value.empty())
-            app.add_flag(std::string(o.names));
+            app.add_flag(std::string(o.names))->disable_flag_override(); // --json=false is no "false"
         else if (o.low < o.high)
             app.add_option(std::string(o.names))
                 ->type_name(std::string(o.value))
-                ->check(CLI::Range(o.low, o.high));
+                ->check(WholeNumberIn(o.low, o.high));
         else
             app.add_option(std::string(o.names))->type_name(std::string(o.value));
     }
@@ -39,12 +53,13 @@ void Declare(CLI::App& app, const Subcommand& command, std::vector<std::string>&
 
 ParsedArguments Collect(const CLI::App& app, std::vector<std::string> positional)
 {
-    std::map<std::string, std::string, std::less<>> given;
+    ParsedArguments::OptionValues given;
     for (const CLI::Option* o : app.get_options()) {
         if (o->count() == 0 || o->get_positional() || o->get_lnames().empty())
             continue;
         const std::vector<std::string>& results = o->results();
-        given[o->get_lnames().front()] = o->get_type_size() == 0 || results.empty() ? "" : results.back();
+        given[o->get_lnames().front()] =
+            o->get_type_size() == 0 || results.empty() ? std::vector<std::string>{""} : results;
     }
     return {std::move(positional), std::move(given)};
 }
@@ -59,6 +74,9 @@ std::string Reason(const CLI::ParseError& e)
     if (const std::size_t required = text.find(": 1 required ");
         dynamic_cast<const CLI::ArgumentMismatch*>(&e) && required != std::string::npos)
         return "option " + text.substr(0, required) + " needs a value";
+    if (const std::size_t flag = text.find(" was given a disallowed flag override");
+        dynamic_cast<const CLI::ArgumentMismatch*>(&e) && flag != std::string::npos)
+        return "option --" + text.substr(0, flag) + " takes no value";
     return text;
 }
 } // namespace
@@ -80,11 +98,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         declared.push_back({&c, root.add_subcommand(std::string(c.name)), {}});
         Declare(*declared.back().app, c, declared.back().positional);
     }
-    // A word before any command that names none is reported as an unknown command.
+    // A word before any command that names none is reported as an unknown command, unless it is
+    // the value of an option that belongs after a command ("zephyra --points 100 compute").
     const auto first = std::find_if(arguments.begin(), arguments.end(),
                                     [](const std::string& a) { return a.empty() || a[0] != '-'; });
     if (first != arguments.end() && !FindSubcommand(*first)) {
-        line.error = "unknown command '" + *first + "' (see 'zephyra help')";
+        const std::string& before = first == arguments.begin() ? std::string() : *(first - 1);
+        if (!before.empty() && root.get_option_no_throw(before) == nullptr)
+            line.error = "option " + before + " goes after the command it belongs to";
+        else
+            line.error = "unknown command '" + *first + "' (see 'zephyra help')";
         return line;
     }
 

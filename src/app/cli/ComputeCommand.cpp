@@ -12,7 +12,9 @@ int RunCompute(const ParsedArguments& parsed, CommandIo& io)
     const ComputeOptions options = ReadComputeOptions(parsed);
     CliSession session(io, options);
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
-    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("compute", *attractor))
+    if (!session.Show(attractor, SA_NO_SEARCH))
+        return session.FailureCode();
+    if (!session.OrbitStaysBounded("compute", *attractor))
         return EXIT_FAILED;
     if (options.json) {
         session.PrintJson(io.out, *attractor);
@@ -33,6 +35,7 @@ Subcommand ComputeCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--json", "",
               "one JSON object instead: code, case, dimension, order, coefficients,\n"
               "points, lyapunov, fractalDim, tries, seconds"}},

@@ -6,8 +6,11 @@
 #include "DocumentFile.h"
 #include "JsonText.h"
 #include "PngFile.h"
+#include "PointMemory.h"
+#include "SearchMemory.h"
 #include "StatusTexts.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace zephyra::cli {
@@ -41,8 +44,14 @@ void PrintJson(std::ostream& out, const Attractor& a, const Find& find)
 // The contact sheet of the finds as a PNG file; false, with the reason on stderr, when not written.
 bool WriteSheet(CliSession& session, const std::vector<Find>& finds, const DiscoveryOptions& options)
 {
-    const std::optional<Picture> sheet = RenderContactSheet(finds, options.jobs, {});
-    const std::string error = sheet ? WritePngFile(*options.sheet, EncodePng(*sheet, {})) : "not drawn";
+    const WorkerFit threads = FitThumbnailThreads(std::min(options.jobs, static_cast<int>(finds.size())),
+                                                  session.document.defaults.defaultPointsCount,
+                                                  SHEET_THUMBNAIL_SIZE, SystemAvailableMemory());
+    std::string error = threads.refusal;
+    if (error.empty()) {
+        const std::optional<Picture> sheet = RenderContactSheet(finds, threads.workers, {});
+        error = sheet ? WritePngFile(*options.sheet, EncodePng(*sheet, {})) : "not drawn";
+    }
     if (error.empty())
         return true;
     session.io.err << "zephyra: contact sheet not written to '" << options.sheet->string() << "': " << error
@@ -92,12 +101,21 @@ int RunAndReport(CliSession& session, const ComputeOptions& compute, const Disco
                  std::uint64_t seed, FindSearch::MakeTry makeTry)
 {
     for (const auto& file : {options.output, options.sheet}) {
-        if (const std::string problem = file ? OutputFileProblem(*file) : ""; !problem.empty()) {
+        if (const std::string problem = file ? WritableFileProblem(*file) : ""; !problem.empty()) {
             session.io.err << "zephyra: " << problem << "\n";
             return EXIT_FAILED;
         }
     }
-    const FindSearch::Settings settings{options.jobs, seed, options.filter, session.document.defaults};
+    const std::int32_t points = session.document.defaults.defaultPointsCount;
+    const WorkerFit fit = FitSearchWorkers(options.jobs, points, 0, SystemAvailableMemory());
+    if (fit.workers == 0) {
+        session.io.err << "zephyra: " << fit.refusal << "\n";
+        return EXIT_FAILED;
+    }
+    if (fit.workers < options.jobs && !session.io.quiet)
+        session.io.err << "zephyra: memory for " << fit.workers << " of " << options.jobs << " workers of "
+                       << points << " points; running " << fit.workers << "\n";
+    const FindSearch::Settings settings{fit.workers, seed, options.filter, session.document.defaults};
     const BatchResult batch = RunBatch(settings, std::move(makeTry), static_cast<std::size_t>(options.count),
                                        session.host, session.io);
     return ReportFinds(session, batch, options, compute.json);

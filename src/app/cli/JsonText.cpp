@@ -67,7 +67,12 @@ void WriteAttractorFields(std::ostream& out, const Attractor& a)
     for (int i = 1; i < a.codeLength; ++i) {
         if (i > 1)
             out << ',';
-        WriteJsonNumber(out, a.coefficients[static_cast<std::size_t>(i)]);
+        // The value the orbit ran: an exact one between the letters, else the letter's.
+        const float letter = a.coefficients[static_cast<std::size_t>(i)];
+        if (const double value = a.CoefficientOf(i); value != static_cast<double>(letter))
+            WriteJsonNumber(out, value);
+        else
+            WriteJsonNumber(out, letter);
     }
     out << "],\"points\":" << a.pointsCount << ",\"lyapunov\":";
     WriteJsonNumber(out, a.lyapunov);

@@ -34,7 +34,7 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     CliSession session(io, compute);
     const AttractorRef attractor = session.FromCode(options.code);
     if (!session.Show(attractor, SA_NO_SEARCH))
-        return session.host.Status(PANE_MESSAGE) == TEXT_CANCELED ? EXIT_INTERRUPTED : EXIT_FAILED;
+        return session.FailureCode();
 
     SpectrumSettings settings;
     settings.steps = attractor->pointsCount;
@@ -95,6 +95,7 @@ Subcommand MeasureCommand()
              TRANSIENT_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--json", "",
               "one JSON object: the keys of compute --json, then spectrum (largest first),\n"
               "spectrumError, units, kaplanYorke, sum, meanLogDet, flowDivergence (ODEs),\n"

@@ -1,8 +1,7 @@
 #include "MeasureReport.h"
 
 #include "JsonText.h"
-#include "MeasurementTexts.h"
-#include "StatusTexts.h"
+#include "MeasurementFigures.h"
 
 #include <ostream>
 #include <string>
@@ -10,32 +9,25 @@
 namespace zephyra::cli {
 
 namespace {
-constexpr const char* UNITS = "bits per step";
+constexpr std::size_t LABEL_COLUMNS = 24;
 } // namespace
 
 void WriteMeasurementText(std::ostream& out, const FullMeasurement& m, int blocks)
 {
     const SpectrumResult& s = m.spectrum;
-    out << "Lyapunov spectrum (" << UNITS << (s.ode ? ", one Euler step of 0.1" : "")
+    const std::string step = MeasurementStepText(s);
+    out << "Lyapunov spectrum (" << MEASUREMENT_UNITS << (step.empty() ? "" : ", " + step)
         << "; mean +- standard error over " << blocks << " blocks):\n";
-    for (std::size_t k = 0; k < s.exponents.size(); ++k)
-        out << "  l" << k + 1 << " = " << SignedText(s.exponents[k], 5) << " +- "
-            << FormatFixed(s.errors[k], 5) << "\n";
-    out << "Sum of exponents        " << SignedText(s.sum, 6) << "\n";
-    out << "Mean ln|det J|          " << SignedText(s.meanLogDet, 6)
-        << (s.ode ? "  (of the Euler step; equals the sum)\n" : "  (equals the sum for a map)\n");
-    if (s.ode)
-        out << "Flow divergence         " << SignedText(s.flowDivergence, 6)
-            << "  (bits per unit time: the field's, which the sum / 0.1 nears as the step shrinks)\n";
-    out << "Kaplan-Yorke dimension  " << FormatFixed(s.kaplanYorke, 4) << "\n";
-    const CorrelationFit& c = m.correlation;
-    out << "Correlation dimension   ";
-    if (c.Fitted())
-        out << FormatFixed(c.slope, 3) << " +- " << FormatFixed(c.slopeError, 3)
-            << " (slope of log C(r) for r = " << ShareText(c.RadiusLow()) << " to "
-            << ShareText(c.RadiusHigh()) << " of the extent)\n";
-    else
-        out << "no scaling range (too few close pairs)\n";
+    for (const MeasurementFigure& f : MeasurementFigures(m)) {
+        if (f.exponent > 0) {
+            out << "  l" << f.exponent << " = " << f.ValueText("+-") << "\n";
+            continue;
+        }
+        out << f.label << std::string(LABEL_COLUMNS - f.label.size(), ' ') << f.ValueText("+-");
+        if (!f.note.empty())
+            out << (f.error ? " (" : "  (") << f.note << ")";
+        out << "\n";
+    }
 }
 
 void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
@@ -46,7 +38,7 @@ void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
     out << ",\"spectrumError\":";
     WriteJsonNumbers(out, s.errors);
     out << ",\"units\":";
-    WriteJsonString(out, UNITS);
+    WriteJsonString(out, MEASUREMENT_UNITS);
     out << ",\"kaplanYorke\":";
     WriteJsonNumber(out, s.kaplanYorke);
     out << ",\"sum\":";

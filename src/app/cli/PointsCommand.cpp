@@ -34,7 +34,9 @@ int RunPoints(const ParsedArguments& parsed, CommandIo& io)
     CliSession session(io, ReadComputeOptions(parsed));
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
     // The stored points are the main orbit as iterated; the normalised ones are what the view draws.
-    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("points", *attractor))
+    if (!session.Show(attractor, SA_NO_SEARCH))
+        return session.FailureCode();
+    if (!session.OrbitStaysBounded("points", *attractor))
         return EXIT_FAILED;
     const int count = attractor->pointsCount;
     if (!parsed.Has("raw")) {
@@ -64,6 +66,7 @@ Subcommand PointsCommand()
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,
+             COEF_OPTION,
              {"--raw", "", "the points as iterated, before normalisation"}},
             "",
             RunPoints};

@@ -2,10 +2,10 @@
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
-#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "PointMemory.h"
+#include "PointPictureBudget.h"
 #include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
@@ -72,6 +72,10 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
 {
     const std::optional<std::string> indexText = parsed.Value("index");
     const std::int32_t index = indexText ? ParseCount(*indexText, "--index") : 1;
+    if (const std::string problem = ReadableFileProblem(path); !problem.empty()) {
+        io.err << "zephyra render: " << problem << "\n";
+        return {};
+    }
     if (IsPictureFile(path)) {
         const std::optional<StoredPicture> picture = ReadPictureRecord(path, defaults);
         if (!picture) {
@@ -83,10 +87,13 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
                    << ": its render settings are unreadable; using the defaults\n";
         return WithDrawableCamera(picture->attractor, path, io);
     }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
+        return {};
+    }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
-        io.err << "zephyra render: " << path
-               << (std::filesystem::exists(path) ? ": not a Zephyra file\n" : ": File not found.\n");
+        io.err << "zephyra render: " << path << ": not a Zephyra file\n";
         return {};
     }
     if (index < 1 || index > static_cast<std::int32_t>(records->size())) {
@@ -95,6 +102,17 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
         return {};
     }
     return WithDrawableCamera((*records)[static_cast<std::size_t>(index - 1)].attractor, path, io);
+}
+
+// A point picture (8-bit RGB) that shows nothing but its background.
+bool IsOneColour(const Picture& image)
+{
+    const std::size_t bytes = image.RowBytes() * static_cast<std::size_t>(image.Height());
+    const std::uint8_t* data = image.Row(0);
+    for (std::size_t i = 3; i < bytes; ++i)
+        if (data[i] != data[i % 3])
+            return false;
+    return true;
 }
 
 int Report(const DensityResult& result, CommandIo& io)
@@ -149,22 +167,47 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     if (const auto v = parsed.Value("size"))
         ParseSize(*v, LARGEST_SIDE, o.width, o.height);
     if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE ||
-        static_cast<long long>(o.width) * o.height > LARGEST_AREA)
-        throw UsageError("bad size for --size: " + std::to_string(o.width) + "x" + std::to_string(o.height) +
-                         " (1 to 16384 pixels a side, at most 89 million in all)");
+        static_cast<long long>(o.width) * o.height > LARGEST_AREA) {
+        const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
+        const std::string limits = " (1 to 16384 pixels a side, at most 89 million in all)";
+        if (parsed.Value("size"))
+            throw UsageError("bad size for --size: " + size + limits);
+        // The size came with the picture of --from: the command line is not at fault.
+        io.err << "zephyra render: " << parsed.Value("from").value_or("") << ": its size " << size
+               << " is too large for a point picture" << limits << "; give --size\n";
+        return EXIT_FAILED;
+    }
+    if (attractor->pointsCount <= FIRST_DRAWN_POINT) {
+        io.err << "zephyra render: " << attractor->pointsCount << " points draw nothing: the first "
+               << FIRST_DRAWN_POINT << " points of an orbit are never drawn\n";
+        return EXIT_FAILED;
+    }
     if (const std::string refusal =
             PointPictureRefusal(o.width, o.height, attractor->pointsCount, SystemAvailableMemory());
         !refusal.empty()) {
         io.err << "zephyra render: " << refusal << "\n";
         return EXIT_FAILED;
     }
-    if (!session.Show(attractor, SA_NO_SEARCH) || !session.OrbitStaysBounded("render", *attractor))
+    if (!session.Show(attractor, SA_NO_SEARCH))
+        return session.FailureCode();
+    if (!session.OrbitStaysBounded("render", *attractor))
         return EXIT_FAILED;
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
-    RgbImage image(o.width, o.height);
-    PrintPoints(*attractor, session.document.buffer, flags, session.document.defaults, image,
-                {0, 0, o.width, o.height});
+    Picture image(o.width, o.height);
+    const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer, flags,
+                                           session.document.defaults, image, {0, 0, o.width, o.height});
+    if (drawn == 0) {
+        io.err
+            << "zephyra render: no point of '" << attractor->code
+            << "' falls inside the picture: its camera (zoom, field of view, turn or pan) looks past them\n";
+        return EXIT_FAILED;
+    }
+    if (IsOneColour(image)) {
+        io.err << "zephyra render: the points of '" << attractor->code
+               << "' are drawn in the colour of the background: the picture would show nothing\n";
+        return EXIT_FAILED;
+    }
     if (const std::string error =
             WritePngFile(output, EncodePng(image, PictureTexts(*attractor, settings), settings.dotsPerInch));
         !error.empty()) {
@@ -177,14 +220,6 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     return EXIT_OK;
 }
 
-// The options of a density render: the animations' and --no-fit.
-std::vector<OptionSpec> RenderDensityOptions()
-{
-    std::vector<OptionSpec> options = DENSITY_OPTIONS;
-    options.push_back(NO_FIT_OPTION);
-    return options;
-}
-
 int RunRender(const ParsedArguments& parsed, CommandIo& io)
 {
     const auto from = parsed.Value("from");
@@ -192,7 +227,13 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     const auto output = parsed.Value("output");
     if (!output || output->empty())
         throw UsageError("missing -o FILE.png");
-    if (const std::string problem = OutputFileProblem(*output); !problem.empty()) {
+    // A picture has no place on a terminal, and one named otherwise would be a PNG all the same.
+    if (*output == "-")
+        throw UsageError("-o - would write the picture to standard output: name a \".png\" file");
+    if (!HasExtension(*output, ".png"))
+        throw UsageError("-o must name a \".png\" file: '" + *output + "'");
+    // A folder that is missing or read-only is said before minutes of work, not after.
+    if (const std::string problem = WritableFileProblem(*output); !problem.empty()) {
         io.err << "zephyra render: " << problem << "\n";
         return EXIT_FAILED;
     }
@@ -204,6 +245,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
             compute.start = ParseStartPoint(*v, "--start");
         if (const auto v = parsed.Value("seed"))
             compute.seed = ParseSeed(*v, "--seed");
+        compute.coefficients = ReadCoefficientOptions(parsed);
     } else {
         compute = ReadComputeOptions(parsed);
     }
@@ -221,6 +263,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         }
         if (compute.points)
             attractor->pointsCount = *compute.points;
+        ApplyCoefficientOptions(compute.coefficients, *attractor);
     } else {
         attractor = session.FromCode(parsed.Positional()[0]);
     }
@@ -233,7 +276,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
         settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
-        for (const OptionSpec& option : RenderDensityOptions())
+        for (const OptionSpec& option : DensityCommandOptions())
             if (parsed.Has(option)) {
                 io.err << "zephyra render: " << option.names << " needs --density\n";
                 return EXIT_USAGE;
@@ -241,7 +284,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         return RenderPointsFile(session, attractor, settings, parsed, *output);
     }
     ApplyDensityOptions(parsed, settings);
-    if (parsed.Has(FIT_OPTION) && parsed.Has(NO_FIT_OPTION))
+    if (parsed.Has("fit") && parsed.Has(NO_FIT_OPTION))
         throw UsageError("--fit and --no-fit exclude each other");
     // A camera nobody moved frames nothing in particular; a picture brings its own settings.
     if (attractor->HasDefaultCamera() && !parsed.Has(NO_FIT_OPTION) && !(from && IsPictureFile(*from)))
@@ -267,6 +310,7 @@ std::vector<OptionSpec> RenderOptions()
          "100000000, at most 1000000000000)",
          1, static_cast<std::int64_t>(LARGEST_DENSITY_POINTS)},
         START_OPTION,
+        COEF_OPTION,
         {"--seed", "S", "seed of the dimension estimate (default: the time) or of the density orbits (1)"},
         YAW_OPTION,
         PITCH_OPTION,
@@ -280,8 +324,8 @@ std::vector<OptionSpec> RenderOptions()
         {"--density", "", "draw a density picture instead, with the options below"},
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };
-    const std::vector<OptionSpec> density = RenderDensityOptions();
-    options.insert(options.end(), density.begin(), density.end());
+    options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
+    options.push_back(NO_FIT_OPTION);
     return options;
 }
 

@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "Attractor.h"
+#include "DensityOptionTable.h"
 #include "Subcommand.h"
 
 namespace zephyra::cli {
@@ -34,6 +35,18 @@ bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor)
     return true;
 }
 
+const std::vector<OptionSpec>& DensityCommandOptions()
+{
+    static const std::vector<OptionSpec> options = [] {
+        std::vector<OptionSpec> specs;
+        for (const DensityOptionRow& row : DensityOptionRows())
+            if (!row.option.empty())
+                specs.push_back({row.option, row.value, row.help, row.low, row.high});
+        return specs;
+    }();
+    return options;
+}
+
 void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& settings)
 {
     DensityOptions& o = settings.options;
@@ -45,43 +58,17 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
         if (o.points == 0)
             throw UsageError("bad number for --points: '" + *v + "' (at least 1)");
     }
-    if (const auto v = parsed.Value(SUPERSAMPLE_OPTION)) // within its limits, as the parser checked
-        o.supersample = ParseCount(*v, "--supersample");
-    if (const auto v = parsed.Value(TONE_OPTION)) {
-        const auto tone = ToneMapNamed(*v);
-        if (!tone)
-            throw UsageError("unknown tone map '" + *v + "' (" + ChoiceNames(TONE_CHOICES) + ")");
-        o.tone = *tone;
-    }
-    if (const auto v = parsed.Value(GAMMA_OPTION)) {
-        o.gamma = ParseNumber(*v, "--gamma");
-        if (!(o.gamma > 0.0f) || o.gamma > LARGEST_GAMMA)
-            throw UsageError("bad number for --gamma: '" + *v + "' (above 0, at most " +
-                             std::to_string(static_cast<int>(LARGEST_GAMMA)) + ")");
-    }
-    if (const auto v = parsed.Value(COLORS_OPTION)) {
-        const auto palette = PaletteNamed(*v);
-        if (!palette)
-            throw UsageError("unknown colour map '" + *v + "' (" + ChoiceNames(PALETTE_CHOICES) + ")");
-        o.palette = *palette;
-    }
-    if (const auto v = parsed.Value(BACKGROUND_OPTION); v && !ReadBackground(*v, o))
-        throw UsageError("bad colour for --background: '" + *v + "' (RRGGBB or " +
-                         std::string(TRANSPARENT_BACKGROUND) + ")");
-    if (const auto v = parsed.Value(DEPTH_OPTION)) {
-        o.depth = ParseCount(*v, "--depth");
-        if (o.depth != 8 && o.depth != 16)
-            throw UsageError("bad depth for --depth: '" + *v + "' (8 or 16)");
-    }
-    if (const auto v = parsed.Value(THREADS_OPTION))
-        o.threads = ParseCount(*v, "--threads");
     if (const auto v = parsed.Value("seed"))
         o.seed = ParseSeed(*v, "--seed");
-    if (parsed.Has(FIT_OPTION))
-        o.fit = true;
-    if (const auto v = parsed.Value(MEMORY_OPTION)) {
-        const std::int32_t mib = ParseCount(*v, "--memory"); // within its limits, as the parser checked
-        o.memoryLimit = static_cast<std::size_t>(mib) << 20;
+    for (const DensityOptionRow& row : DensityOptionRows()) {
+        const std::optional<std::string> v =
+            row.option.empty() ? std::nullopt : parsed.Value(row.option.substr(2));
+        if (!v)
+            continue;
+        DensityOptions read = o;
+        if (!row.read(row.IsFlag() ? "1" : *v, read) || !row.within(read))
+            throw UsageError("bad value for " + row.option + ": '" + *v + "' (" + row.limits + ")");
+        o = read;
     }
 }
 

@@ -9,16 +9,12 @@ int RunSearch(const ParsedArguments& parsed, CommandIo& io)
 {
     parsed.ExpectPositional(1, "LETTER");
     const std::string& letter = parsed.Positional()[0];
-    if (letter.size() != 1)
-        throw UsageError("LETTER is one case letter, 'E' to '^'");
+    if (letter.size() != 1 || !DescribeCase(letter[0]))
+        throw UsageError("LETTER is one case letter, 'E' to '^': '" + letter + "'");
     const ComputeOptions compute = ReadComputeOptions(parsed);
     const DiscoveryOptions options = ReadDiscoveryOptions(parsed);
 
     CliSession session(io, compute);
-    if (!DescribeCase(letter[0])) {
-        session.host.MessageBox("Wrong attractor configuration!", "Attractor", MessageIcon::Warning);
-        return EXIT_FAILED;
-    }
     return RunAndReport(session, compute, options, compute.seed.value_or(RandomGenerator::TimeSeed()),
                         RandomTries(letter[0], session.document.defaults));
 }

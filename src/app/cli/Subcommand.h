@@ -25,8 +25,9 @@ public:
 struct CommandIo {
     std::ostream& out;
     std::ostream& err;
-    bool errIsTerminal = false; // long jobs draw a progress bar on err
-    bool quiet = false;         // -q: no progress, no "Wrote" line
+    bool errIsTerminal = false;    // long jobs draw a progress bar on err
+    bool quiet = false;            // -q: no progress, no "Wrote" line
+    std::string_view command = {}; // "compute": the messages of the document name it
 
     [[nodiscard]] bool ShowsProgress() const { return errIsTerminal && !quiet; }
 };

@@ -52,7 +52,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandIo& io)
         PrintHelp(io.out, *line.command);
         return EXIT_OK;
     }
-    CommandIo commandIo{io.out, io.err, io.errIsTerminal, io.quiet || line.quiet};
+    CommandIo commandIo{io.out, io.err, io.errIsTerminal, io.quiet || line.quiet, line.command->name};
     try {
         return line.command->run(line.arguments, commandIo);
     } catch (const UsageError& e) {

@@ -1,7 +1,6 @@
 #include "CliSession.h"
 #include "FindOutput.h"
 #include "SearchTries.h"
-#include "Variants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,13 +22,12 @@ int RunVariants(const ParsedArguments& parsed, CommandIo& io)
     CliSession session(io, compute);
     const AttractorRef source = session.FromCode(parsed.Positional()[0]);
     if (!source->valid) {
-        session.host.MessageBox("Wrong attractor configuration!", "Attractor", MessageIcon::Warning);
+        session.RefuseCode(parsed.Positional()[0]);
         return EXIT_FAILED;
     }
     const std::uint64_t seed = compute.seed.value_or(RandomGenerator::TimeSeed());
     return RunAndReport(session, compute, options, seed,
-                        CodeTries(VariantCodes(source->code, seed, CODES_PER_DISTANCE), source->display,
-                                  session.document.defaults));
+                        VariantTries(*source, seed, CODES_PER_DISTANCE, session.document.defaults));
 }
 
 std::vector<OptionSpec> VariantsOptions()

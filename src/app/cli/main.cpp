@@ -1,3 +1,4 @@
+#include "StandardOutput.h"
 #include "Subcommand.h"
 
 #include <iostream>
@@ -7,8 +8,8 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    zephyra::cli::CommandIo io{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+    zephyra::cli::StandardOutput out;
+    zephyra::cli::CommandIo io{out.Stream(), std::cerr, isatty(STDERR_FILENO) == 1};
     const int code = zephyra::cli::RunCommandLine(arguments, io);
-    std::cout.flush();
-    return code;
+    return out.Close(code, std::cerr);
 }

@@ -11,12 +11,14 @@
 #include "FileNames.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 namespace zephyra {
 
@@ -117,12 +119,15 @@ bool CZephyraApp::PrintDocument(const QString& path)
     if (!doc_->current)
         return false;
     QPrinter printer(QPrinter::HighResolution);
+    // Qt names a file in UTF-8 and would turn the other bytes of the document's name into U+FFFD:
+    // the page is written under a plain name first and then moved to the document's, byte for byte.
+    std::filesystem::path pdf, staged;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        const QFileInfo file(path);
-        const QString pdf = file.absolutePath() + "/" + file.completeBaseName() + ".pdf";
+        pdf = std::filesystem::absolute(FileNamePath(path)).replace_extension(".pdf");
+        staged = std::filesystem::temp_directory_path() /
+                 ("zephyra-print-" + std::to_string(QCoreApplication::applicationPid()) + ".pdf");
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        std::printf("No printer found: printed to %s\n", qPrintable(pdf));
+        printer.setOutputFileName(QString::fromStdString(staged.string()));
     }
     // The page takes the view's proportions, as from the window; a window never shown has not laid
     // out its view (a sliver of a page), so it is laid out off the screen first.
@@ -131,6 +136,21 @@ bool CZephyraApp::PrintDocument(const QString& path)
     QCoreApplication::processEvents();
     frame_->ActiveView().PrintTo(printer);
     frame_->hide();
+    if (!pdf.empty()) {
+        std::error_code error;
+        std::filesystem::rename(staged, pdf, error);
+        if (error) { // another file system
+            error.clear();
+            std::filesystem::copy_file(staged, pdf, std::filesystem::copy_options::overwrite_existing, error);
+            std::filesystem::remove(staged);
+        }
+        if (error) {
+            std::fprintf(stderr, "zephyra-explorer: cannot write %s: %s\n", pdf.c_str(),
+                         error.message().c_str());
+            return false;
+        }
+        std::printf("No printer found: printed to %s\n", pdf.c_str());
+    }
     exitCode_ = 0;
     return false;
 }

@@ -1,12 +1,14 @@
 #include "DensityFields.h"
 
 #include "ColorMaps.h"
+#include "DensityOptionTable.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +18,9 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <functional>
 
 namespace zephyra {
@@ -25,12 +29,17 @@ namespace {
 
 constexpr int CODE_START = 16; // characters of the code in the proposed file name
 
-constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
+// The first: a palette's colour for no density, else the attractor's background.
+constexpr const char* BACKGROUNDS[] = {"Automatic", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
 constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alpha
 
 // The gamma slider counts tenths: 1.0 to 5.0.
 constexpr int GAMMA_STEPS = 10;
+
+// The options the fields show; the dialogs remember each under its key in the option table.
+constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone",       "gamma",
+                                         "smooth", "colors",      "background", "fit"};
 
 QColor ToQColor(const Rgb& c)
 {
@@ -74,7 +83,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
 
     supersample_ = new QSpinBox;
     supersample_->setRange(LEAST_SUPERSAMPLE, LARGEST_SUPERSAMPLE);
-    supersample_->setValue(2);
+    supersample_->setValue(DensityOptions().supersample);
     supersample_->setPrefix("supersampling ");
     supersample_->setSuffix(" x");
     form.addRow("&Quality:", supersample_);
@@ -84,7 +93,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
         tone_->addItem(QString::fromUtf8(t.label.data(), static_cast<int>(t.label.size())));
     gamma_ = new QSlider(Qt::Horizontal);
     gamma_->setRange(GAMMA_STEPS, 5 * GAMMA_STEPS);
-    gamma_->setValue(22);
+    gamma_->setValue(static_cast<int>(std::lround(DensityOptions().gamma * GAMMA_STEPS)));
     auto* gammaValue = new QLabel;
     auto* toneRow = new QHBoxLayout;
     toneRow->addWidget(tone_);
@@ -99,6 +108,17 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     QObject::connect(tone_, &QComboBox::currentIndexChanged, &dialog, showGamma);
     QObject::connect(gamma_, &QSlider::valueChanged, &dialog, showGamma);
     showGamma();
+
+    smooth_ = new QDoubleSpinBox;
+    smooth_->setRange(0.0, LARGEST_SMOOTH);
+    smooth_->setDecimals(1);
+    smooth_->setSingleStep(0.5);
+    smooth_->setValue(DensityOptions().smooth);
+    smooth_->setSuffix(" pixels");
+    smooth_->setSpecialValueText("none");
+    smooth_->setToolTip("Spreads a cell hit c times over this radius / sqrt(c): sparse regions lose "
+                        "their grain, dense ones stay sharp");
+    form.addRow("Smoot&hing:", smooth_);
 
     colors_ = new QComboBox;
     colors_->setIconSize(QSize(96, 14));
@@ -162,6 +182,7 @@ void DensityFields::Apply(DensityOptions& o) const
     o.supersample = supersample_->value();
     o.tone = TONE_CHOICES[static_cast<std::size_t>(tone_->currentIndex())].value;
     o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
+    o.smooth = static_cast<float>(smooth_->value());
     o.palette = PALETTE_CHOICES[static_cast<std::size_t>(colors_->currentIndex())].value;
     o.fit = fit_->isChecked();
     switch (background_->currentIndex()) {
@@ -182,36 +203,64 @@ void DensityFields::Apply(DensityOptions& o) const
     }
 }
 
+void DensityFields::Show(const DensityOptions& o)
+{
+    const auto points = std::find(pointCounts_.begin(), pointCounts_.end(), o.points);
+    if (points != pointCounts_.end())
+        points_->setCurrentIndex(static_cast<int>(points - pointCounts_.begin()));
+    supersample_->setValue(o.supersample);
+    tone_->setCurrentIndex(ChoiceIndex(TONE_CHOICES, o.tone));
+    gamma_->setValue(static_cast<int>(std::lround(o.gamma * GAMMA_STEPS)));
+    smooth_->setValue(o.smooth);
+    colors_->setCurrentIndex(ChoiceIndex(PALETTE_CHOICES, o.palette));
+    fit_->setChecked(o.fit);
+    int background = 0;
+    if (o.transparent) {
+        background = NO_BACKGROUND < background_->count() ? NO_BACKGROUND : 0;
+    } else if (o.background == Rgb{0.0f, 0.0f, 0.0f}) {
+        background = 1;
+    } else if (o.background == Rgb{1.0f, 1.0f, 1.0f}) {
+        background = 2;
+    } else if (o.background) {
+        background = OTHER_BACKGROUND;
+        otherBackground_ = *o.background;
+    }
+    background_->setCurrentIndex(background);
+}
+
 void DensityFields::Remember(QSettings& s) const
 {
-    s.setValue("points", points_->currentIndex());
-    s.setValue("quality", supersample_->value());
-    s.setValue("tone", tone_->currentIndex());
-    s.setValue("gamma", gamma_->value());
-    s.setValue("colors", colors_->currentIndex());
-    s.setValue("background", background_->currentIndex());
+    DensityOptions o;
+    Apply(o);
+    const DensityOptions defaults;
+    for (const char* key : SHOWN_OPTIONS) {
+        const DensityOptionRow& row = *DensityOptionRowOf(key);
+        const std::string text = row.text(o);
+        // As in a picture's record, an optional option that is not set is not written.
+        if (row.optional && text == row.text(defaults))
+            s.remove(key);
+        else
+            s.setValue(key, QString::fromStdString(text));
+    }
     s.setValue("otherBackground", ToQColor(otherBackground_).name());
-    s.setValue("fit", fit_->isChecked());
 }
 
 void DensityFields::Recall(const QSettings& s)
 {
-    RecallIndex(s, points_, "points");
-    supersample_->setValue(s.value("quality", supersample_->value()).toInt());
-    RecallIndex(s, tone_, "tone");
-    gamma_->setValue(s.value("gamma", gamma_->value()).toInt());
-    RecallIndex(s, colors_, "colors");
-    RecallIndex(s, background_, "background");
-    fit_->setChecked(s.value("fit", false).toBool());
     const QColor other(s.value("otherBackground", "#000000").toString());
     if (other.isValid())
         otherBackground_ = ToRgb(other);
+    DensityOptions o;
+    Apply(o);
+    // A value that is no longer one (a hand-edited or newer file) keeps the field as it is.
+    for (const char* key : SHOWN_OPTIONS) {
+        DensityOptions read = o;
+        const DensityOptionRow& row = *DensityOptionRowOf(key);
+        if (s.contains(key) && row.read(s.value(key).toString().toStdString(), read) && row.within(read))
+            o = read;
+    }
+    Show(o);
     ShowOtherBackground();
-}
-
-QSettings StoredChoices()
-{
-    return QSettings("Kestrelmoor", "Zephyra Explorer");
 }
 
 QLabel* Labelled(const char* text, QWidget* field)

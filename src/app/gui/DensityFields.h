@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
+class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
 class QSettings;
@@ -22,8 +23,8 @@ class QWidget;
 namespace zephyra {
 
 // The density choices that the export dialogs share, as rows of their form: points,
-// supersampling, tone with its gamma, colours (with swatches), background and framing. Each dialog
-// remembers them in its own group under the same keys.
+// supersampling, tone with its gamma, smoothing, colours (with swatches), background and framing. Each dialog
+// remembers them in its own group, each under its key in the density option table.
 class DensityFields {
 public:
     // `points` are the counts offered under `pointsLabel`, the one at `defaultPoints` chosen at
@@ -39,6 +40,8 @@ public:
     void Recall(const QSettings& settings);
 
 private:
+    // Sets the fields to `options`; a point count not offered keeps the one chosen.
+    void Show(const DensityOptions& options);
     void ChooseBackground(int index);
     // The colour "Other colour..." stands for, as the swatch of its entry.
     void ShowOtherBackground();
@@ -49,14 +52,13 @@ private:
     QSpinBox* supersample_;
     QComboBox* tone_;
     QSlider* gamma_;
+    QDoubleSpinBox* smooth_;
     QComboBox* colors_;
     QComboBox* background_;
     QCheckBox* fit_;
     Rgb otherBackground_{0.0f, 0.0f, 0.0f};
 };
 
-// The program's stored settings, where the dialogs keep their choices.
-[[nodiscard]] QSettings StoredChoices();
 // A row label whose mnemonic moves the focus to the row's first field.
 [[nodiscard]] QLabel* Labelled(const char* text, QWidget* field);
 // Chooses the index stored under `key`; one out of range (a hand-edited or newer file) is ignored.

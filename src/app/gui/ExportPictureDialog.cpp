@@ -1,6 +1,7 @@
 #include "ExportPictureDialog.h"
 
 #include "AtomicFile.h"
+#include "StoredChoices.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 
 namespace zephyra {
@@ -163,7 +163,7 @@ void ExportPictureDialog::Remember() const
     s.setValue("width", width_->value());
     s.setValue("height", height_->value());
     density_->Remember(s);
-    s.setValue("depth", depth_->currentIndex());
+    s.setValue("depth", depth_->currentIndex() == 1 ? 16 : 8);
     s.setValue("folder", QFileInfo(FilePath()).absolutePath());
 }
 
@@ -177,7 +177,8 @@ void ExportPictureDialog::Recall()
         height_->setValue(s.value("height", height_->value()).toInt());
     }
     density_->Recall(s);
-    RecallIndex(s, depth_, "depth");
+    if (const int depth = s.value("depth").toInt(); depth == 8 || depth == 16)
+        depth_->setCurrentIndex(depth == 16 ? 1 : 0);
 }
 
 } // namespace zephyra

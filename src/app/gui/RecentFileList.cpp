@@ -1,7 +1,8 @@
 #include "RecentFileList.h"
 
+#include "StoredChoices.h"
+
 #include <QFileInfo>
-#include <QSettings>
 
 namespace zephyra {
 
@@ -22,7 +23,7 @@ QString Absolute(const QString& path)
 
 RecentFileList::RecentFileList()
 {
-    QSettings settings("Kestrelmoor", "Zephyra Explorer");
+    QSettings settings = StoredChoices();
     settings.beginGroup(group);
     for (int i = 0; i < Size; ++i) {
         const QString file = settings.value(Key(i)).toString();
@@ -49,7 +50,7 @@ void RecentFileList::Remove(const QString& path)
 
 void RecentFileList::Store() const
 {
-    QSettings settings("Kestrelmoor", "Zephyra Explorer");
+    QSettings settings = StoredChoices();
     settings.beginGroup(group);
     for (int i = 0; i < Size; ++i) {
         if (i < files_.size())

@@ -1,12 +1,14 @@
 #include "CPanelGallery.h"
 
+#include "AttractorCase.h"
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
 #include "GallerySearch.h"
 #include "PanelImages.h"
+#include "PointMemory.h"
+#include "SearchMemory.h"
 #include "SearchTries.h"
 #include "StatusTexts.h"
-#include "Variants.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -18,6 +20,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 namespace zephyra {
@@ -78,6 +81,20 @@ QString ReversedRange(const char* name, QDoubleSpinBox* low, QDoubleSpinBox* hig
         .arg(name)
         .arg(low->value(), 0, 'f', 2)
         .arg(high->value(), 0, 'f', 2);
+}
+// A least Kaplan-Yorke dimension above the case's dimension, which no find can reach, marked;
+// the problem, or an empty text.
+QString UnreachableKaplanYorke(QDoubleSpinBox* box, char letter)
+{
+    const std::optional<AttractorCase> c = DescribeCase(letter);
+    const bool beyond = c && box->value() > c->dimension;
+    MarkWrong(box, beyond);
+    if (!beyond)
+        return {};
+    return QString("KY at least %1 is more than case %2 can reach (%3)")
+        .arg(box->value(), 0, 'f', 2)
+        .arg(QChar(letter))
+        .arg(c->dimension);
 }
 } // namespace
 
@@ -192,10 +209,13 @@ void CPanelGallery::ClearPage()
 
 void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
 {
-    QString problem = ReversedRange("f within", dimensionLow_, dimensionHigh_);
-    const QString fillProblem = ReversedRange("fill within", fillLow_, fillHigh_);
-    if (problem.isEmpty())
-        problem = fillProblem;
+    QString problem;
+    // Every field is marked, the first problem named.
+    for (const QString& found : {ReversedRange("f within", dimensionLow_, dimensionHigh_),
+                                 ReversedRange("fill within", fillLow_, fillHigh_),
+                                 UnreachableKaplanYorke(minKaplanYorke_, letter_)})
+        if (problem.isEmpty())
+            problem = found;
     if (!problem.isEmpty()) {
         // Nothing could pass: no search, and no late find of the page before.
         search_->Discard();
@@ -206,8 +226,11 @@ void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
         return;
     }
     ClearPage();
-    const FindSearch::Settings settings{static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-                                        seed, Filter(), doc_.defaults};
+    // Fewer workers when memory is short; one that does not fit tells of it through OutOfMemory.
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const WorkerFit fit =
+        FitSearchWorkers(cores, doc_.defaults.defaultPointsCount, THUMBNAIL_SIZE, SystemAvailableMemory());
+    const FindSearch::Settings settings{std::max(fit.workers, 1), seed, Filter(), doc_.defaults};
     search_->Start(settings, std::move(makeTry), PAGE_SIZE, THUMBNAIL_SIZE);
     sinceFind_.start();
     progressTimer_->start();
@@ -231,9 +254,7 @@ void CPanelGallery::SearchVariants()
     source_ = doc_.current->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    StartPage(CodeTries(VariantCodes(doc_.current->code, seed, CODES_PER_DISTANCE), doc_.current->display,
-                        doc_.defaults),
-              seed);
+    StartPage(VariantTries(*doc_.current, seed, CODES_PER_DISTANCE, doc_.defaults), seed);
 }
 
 void CPanelGallery::ShowProgress()

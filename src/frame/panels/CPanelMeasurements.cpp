@@ -2,7 +2,7 @@
 
 #include "CZephyraDoc.h"
 #include "MeasurementCharts.h"
-#include "MeasurementTexts.h"
+#include "MeasurementFigures.h"
 #include "MeasurementWorker.h"
 #include "StatusTexts.h"
 #include "UpdateHints.h"
@@ -16,18 +16,12 @@ namespace zephyra {
 
 namespace {
 constexpr int MINIMUM_WIDTH = 300;
-constexpr int ROW_HEIGHT = 18;
-constexpr int FIGURE_ROWS = 12;
+// Each chart keeps this much of a short panel; the figures take the rest they need.
+constexpr int LEAST_CHART_HEIGHT = 110;
 
 QString Fixed(double value, int decimals)
 {
     return QString::fromStdString(FormatFixed(value, decimals));
-}
-
-QString WithError(double value, double error, int decimals)
-{
-    return QString::fromStdString(SignedText(value, decimals)) + QString::fromUtf8(" \u00b1 ") +
-           Fixed(error, decimals);
 }
 
 // What the figures belong to: the orbit's code and start point.
@@ -46,6 +40,10 @@ CPanelMeasurements::CPanelMeasurements(CZephyraDoc& doc, CommandSink sendCommand
     Tree()->setColumnCount(2);
     Tree()->setRootIsDecorated(false);
     Tree()->setSelectionMode(QAbstractItemView::NoSelection);
+    // A long figure wraps in a narrow panel instead of ending in "...".
+    Tree()->setWordWrap(true);
+    Tree()->setTextElideMode(Qt::ElideNone);
+    Tree()->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     convergence_ = new ConvergenceChart(this);
     correlation_ = new CorrelationChart(this);
     connect(worker_, &MeasurementWorker::Progressed, this, &CPanelMeasurements::ShowProgress);
@@ -105,10 +103,12 @@ void CPanelMeasurements::ShowMessage(const QString& text)
         rows.front()->setText(1, text);
 }
 
-void CPanelMeasurements::AddFigure(const QString& name, const QString& value)
+QTreeWidgetItem* CPanelMeasurements::AddFigure(const QString& name, const QString& value)
 {
     auto* row = new QTreeWidgetItem(Tree(), {name, value});
     row->setToolTip(1, value);
+    LayOut();
+    return row;
 }
 
 QString CPanelMeasurements::Figure(const QString& name) const
@@ -125,31 +125,33 @@ void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>
         return;
     }
     delete Tree()->findItems("Status", Qt::MatchExactly, 0).value(0);
-    AddFigure("Units", s.ode ? "bits per step (Euler step 0.1)" : "bits per step");
-    for (std::size_t k = 0; k < s.exponents.size(); ++k)
-        AddFigure(QString::fromUtf8("\u03bb%1").arg(k + 1), WithError(s.exponents[k], s.errors[k], 5));
-    AddFigure("Sum", QString::fromStdString(SignedText(s.sum, 5)));
-    AddFigure("Mean ln|det J|", QString::fromStdString(SignedText(s.meanLogDet, 5)));
-    if (s.ode)
-        AddFigure("Flow divergence",
-                  QString::fromStdString(SignedText(s.flowDivergence, 5)) + " bits per unit time");
-    AddFigure("Kaplan-Yorke", Fixed(s.kaplanYorke, 4));
-    const CorrelationFit& c = m->correlation;
-    if (c.Fitted()) {
-        AddFigure("Correlation", Fixed(c.slope, 3) + QString::fromUtf8(" \u00b1 ") + Fixed(c.slopeError, 3));
-        AddFigure("Range of r", QString::fromStdString(ShareText(c.RadiusLow())) + " to " +
-                                    QString::fromStdString(ShareText(c.RadiusHigh())) + " of the extent");
+    const std::string step = MeasurementStepText(s);
+    AddFigure("Units", QString::fromUtf8(MEASUREMENT_UNITS) +
+                           (step.empty() ? QString() : ", " + QString::fromUtf8(step)));
+    for (const MeasurementFigure& f : MeasurementFigures(*m)) {
+        const QString label =
+            f.exponent > 0 ? QString::fromUtf8("\u03bb%1").arg(f.exponent) : QString::fromStdString(f.label);
+        QTreeWidgetItem* row = AddFigure(label, QString::fromStdString(f.ValueText("\u00b1")));
+        if (!f.note.empty())
+            row->setToolTip(1, QString::fromStdString(f.note));
     }
     Tree()->resizeColumnToContents(0);
     convergence_->Show(s);
-    correlation_->Show(c);
+    correlation_->Show(m->correlation);
+    LayOut();
 }
 
 void CPanelMeasurements::resizeEvent(QResizeEvent* event)
 {
     CPanel::resizeEvent(event);
+    LayOut();
+}
+
+void CPanelMeasurements::LayOut()
+{
     const int rest = std::max(0, height() - BANDS_HEIGHT);
-    const int figures = std::min(rest / 3, FIGURE_ROWS * ROW_HEIGHT);
+    // Every figure in sight where two charts of their least height leave room for them.
+    const int figures = std::min(Tree()->sizeHint().height(), std::max(0, rest - 2 * LEAST_CHART_HEIGHT));
     const int chart = (rest - figures) / 2;
     Tree()->setGeometry(0, BANDS_HEIGHT, width(), figures);
     convergence_->setGeometry(0, BANDS_HEIGHT + figures, width(), chart);

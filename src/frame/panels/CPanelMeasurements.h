@@ -43,10 +43,12 @@ protected:
 private:
     // Starts measuring the document's current attractor unless it is the one measured or measuring.
     void MeasureCurrent();
+    // The figures at the top, as high as their rows need, and the two charts below them.
+    void LayOut();
     void ShowProgress(double fraction);
     void ShowResult(const std::shared_ptr<const FullMeasurement>& m);
     void ShowMessage(const QString& text);
-    void AddFigure(const QString& name, const QString& value);
+    QTreeWidgetItem* AddFigure(const QString& name, const QString& value);
 
     MeasurementWorker* worker_ = nullptr;
     ConvergenceChart* convergence_ = nullptr;

@@ -1,22 +1,11 @@
 #include "GallerySearch.h"
 
 #include "FindThumbnail.h"
+#include "PictureImage.h"
 
 #include <QMetaObject>
 
-#include <cstring>
-
 namespace zephyra {
-
-namespace {
-QImage ToImage(const Picture& picture)
-{
-    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB888);
-    for (int y = 0; y < picture.Height(); ++y)
-        std::memcpy(image.scanLine(y), picture.Row(y), picture.RowBytes());
-    return image;
-}
-} // namespace
 
 GallerySearch::GallerySearch(QObject* parent) : QObject(parent) {}
 
@@ -43,7 +32,9 @@ void GallerySearch::Start(const FindSearch::Settings& settings, FindSearch::Make
             return;
         QMetaObject::invokeMethod(
             this,
-            [this, batch, find = std::move(find), image = ToImage(*picture)] { Deliver(batch, find, image); },
+            [this, batch, find = std::move(find), image = ToQImage(*picture)] {
+                Deliver(batch, find, image);
+            },
             Qt::QueuedConnection);
     };
     search_ = std::make_unique<FindSearch>(settings, std::move(makeTry), std::move(onFind));

@@ -1,8 +1,6 @@
 #include "MeasurementWorker.h"
 
-#include <QMetaObject>
-
-#include <algorithm>
+#include "QueuedPost.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -14,68 +12,42 @@ namespace {
 constexpr int NICENESS = 10;
 } // namespace
 
-MeasurementWorker::MeasurementWorker(QObject* parent) : QObject(parent) {}
-
-MeasurementWorker::~MeasurementWorker()
+MeasurementWorker::MeasurementWorker(QObject* parent)
+    : QObject(parent), job_(QueuedPost(this), [this](News news) { Receive(std::move(news)); })
 {
-    Stop();
-    stopped_.clear(); // each jthread joins as it goes
 }
+
+MeasurementWorker::~MeasurementWorker() = default;
 
 void MeasurementWorker::Start(const OrbitSystem& system, const SpectrumSettings& settings)
 {
-    Stop();
-    const unsigned generation = ++generation_;
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    running_ = true;
-    current_.done = done;
-    current_.thread = std::jthread([this, generation, system, settings, done](std::stop_token stop) {
+    job_.Start([system, settings](std::stop_token stop, const LatestJob<News>::Deliver& deliver) {
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), NICENESS);
         auto result =
             std::make_shared<const FullMeasurement>(MeasureFully(system, settings, [&](double fraction) {
                 if (stop.stop_requested())
                     return false;
-                QMetaObject::invokeMethod(
-                    this, [this, generation, fraction] { Report(generation, fraction); },
-                    Qt::QueuedConnection);
+                deliver(fraction);
                 return true;
             }));
         if (!stop.stop_requested())
-            QMetaObject::invokeMethod(
-                this, [this, generation, result] { Deliver(generation, result); }, Qt::QueuedConnection);
-        done->store(true);
+            deliver(std::move(result));
     });
 }
 
 void MeasurementWorker::Stop()
 {
-    ++generation_;
-    running_ = false;
-    if (current_.thread.joinable()) {
-        current_.thread.request_stop();
-        stopped_.push_back(std::move(current_));
-        current_ = {};
-    }
-    ForgetEnded();
+    job_.Stop();
 }
 
-void MeasurementWorker::ForgetEnded()
+void MeasurementWorker::Receive(News news)
 {
-    std::erase_if(stopped_, [](const Thread& t) { return t.done->load(); });
-}
-
-void MeasurementWorker::Report(unsigned generation, double fraction)
-{
-    if (generation == generation_)
-        emit Progressed(fraction);
-}
-
-void MeasurementWorker::Deliver(unsigned generation, std::shared_ptr<const FullMeasurement> result)
-{
-    if (generation != generation_)
+    if (const double* fraction = std::get_if<double>(&news)) {
+        emit Progressed(*fraction);
         return;
-    running_ = false;
-    emit Finished(std::move(result));
+    }
+    job_.Stop(); // the run has ended: nothing more comes from it
+    emit Finished(std::get<std::shared_ptr<const FullMeasurement>>(std::move(news)));
 }
 
 } // namespace zephyra

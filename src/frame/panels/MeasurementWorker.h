@@ -1,12 +1,11 @@
 #pragma once
 #include "FullMeasurement.h"
+#include "LatestJob.h"
 
 #include <QObject>
 
-#include <atomic>
 #include <memory>
-#include <thread>
-#include <vector>
+#include <variant>
 
 namespace zephyra {
 
@@ -22,26 +21,18 @@ public:
 
     void Start(const OrbitSystem& system, const SpectrumSettings& settings);
     void Stop();
-    [[nodiscard]] bool Running() const { return running_; }
+    [[nodiscard]] bool Running() const { return job_.Running(); }
 
 signals:
     void Progressed(double fraction);
     void Finished(std::shared_ptr<const zephyra::FullMeasurement> result);
 
 private:
-    struct Thread {
-        std::jthread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    void Deliver(unsigned generation, std::shared_ptr<const FullMeasurement> result);
-    void Report(unsigned generation, double fraction);
-    // Joins the stopped threads that have already ended, which takes no time.
-    void ForgetEnded();
+    // A progress fraction on the way, or the result.
+    using News = std::variant<double, std::shared_ptr<const FullMeasurement>>;
+    void Receive(News news);
 
-    unsigned generation_ = 0;
-    bool running_ = false;
-    Thread current_;
-    std::vector<Thread> stopped_;
+    LatestJob<News> job_;
 };
 
 } // namespace zephyra

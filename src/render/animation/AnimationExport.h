@@ -1,6 +1,7 @@
 #pragma once
 #include "AnimationFrames.h"
 #include "PngFile.h"
+#include "PointMemory.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,8 +30,11 @@ struct AnimationTarget {
 // Failed carries the reason, naming the file. Progress reaches 1 before the files are written, a
 // last chance to stop. Before any work the frames are fitted to the `available` bytes
 // (FitAnimation): drawn in narrower strips, or refused with the reason when even those cannot fit.
+// The compressed frames of a WebP grow with each frame: after each one `probe` must still report
+// room for the rest of them at the rate so far, else the export fails then, not when killed.
 [[nodiscard]] DensityResult ExportAnimation(const AnimationPlan& plan, const AnimationTarget& target,
                                             std::uint64_t available, std::stop_token stop,
-                                            const DensityProgress& progress, const FrameNote& note);
+                                            const DensityProgress& progress, const FrameNote& note,
+                                            AvailableMemoryProbe probe = SystemAvailableMemory);
 
 } // namespace zephyra

@@ -18,10 +18,10 @@ struct DensityScene {
     std::int32_t exactPoints = 50000; // the exact orbit: bounds, normalisation and start points
     DisplaySettings display;
     CameraPose camera;
-    // What an animation frame changes beyond the camera: coefficients in place of the code's (a
-    // morph's in-between), a normalisation in place of the exact orbit's (bounds smoothed across
-    // frames), and the plane of w and axis `turnAxis` (0 x, 1 y, 2 z; -1 none) whose 4D turn
-    // goes on with the yaw.
+    // What an attractor between the letters or an animation frame changes beyond the camera:
+    // coefficients in place of the code's (the exact values, a morph's in-between), a normalisation in place
+    // of the exact orbit's (bounds smoothed across frames), and the plane of w and axis `turnAxis` (0 x, 1 y,
+    // 2 z; -1 none) whose 4D turn goes on with the yaw.
     std::optional<std::vector<double>> coefficients;
     std::optional<std::pair<Point, Point>> normalisation; // centre, scale: n = (p - centre) x scale
     int turnAxis = -1;

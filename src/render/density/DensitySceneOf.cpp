@@ -17,6 +17,8 @@ DensityScene DensitySceneOf(const Attractor& attractor, const ViewFlags& flags,
 {
     DensityScene scene;
     scene.code = attractor.code;
+    if (attractor.HasExactCoefficients())
+        scene.coefficients = attractor.exactCoefficients;
     scene.exactPoints =
         std::min(attractor.pointsCount > FIRST_DRAWN_POINT ? attractor.pointsCount : DEFAULT_EXACT_POINTS,
                  std::max(exactPointsLimit, FIRST_DRAWN_POINT + 1));

@@ -1,6 +1,6 @@
 #include "PictureExport.h"
 
-#include "MemoryBudget.h"
+#include "PictureBudget.h"
 
 namespace zephyra {
 

@@ -1,14 +1,13 @@
 #include "PictureRecord.h"
 
 #include "AttractorText.h"
+#include "DensityOptionTable.h"
 #include "Version.h"
 #include "WebpRecord.h"
-#include "XmlNumbers.h"
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <utility>
 
 namespace zephyra {
@@ -21,40 +20,7 @@ template <typename T> bool ReadWhole(std::string_view text, T& value)
     return !text.empty() && r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-std::string ColorHex(const Rgb& c)
-{
-    auto byte = [](float v) {
-        return static_cast<unsigned>((v > 0.0f ? std::min(v, 1.0f) : 0.0f) * 255.0f + 0.5f);
-    };
-    char text[8];
-    std::snprintf(text, sizeof text, "%02x%02x%02x", byte(c[0]), byte(c[1]), byte(c[2]));
-    return text;
-}
-
 } // namespace
-
-std::optional<Rgb> ParseHexColor(std::string_view text)
-{
-    unsigned value = 0;
-    if (text.size() != 6)
-        return std::nullopt;
-    const auto r = std::from_chars(text.data(), text.data() + 6, value, 16);
-    if (r.ec != std::errc() || r.ptr != text.data() + 6)
-        return std::nullopt;
-    return Rgb{static_cast<float>((value >> 16) & 255) / 255.0f,
-               static_cast<float>((value >> 8) & 255) / 255.0f, static_cast<float>(value & 255) / 255.0f};
-}
-
-bool ReadBackground(std::string_view text, DensityOptions& options)
-{
-    const bool transparent = text == TRANSPARENT_BACKGROUND;
-    const std::optional<Rgb> color = ParseHexColor(text);
-    if (!transparent && !color)
-        return false;
-    options.transparent = transparent;
-    options.background = color;
-    return true;
-}
 
 std::string SettingsText(const PictureSettings& s)
 {
@@ -65,20 +31,8 @@ std::string SettingsText(const PictureSettings& s)
         text += " dpi=" + std::to_string(s.dotsPerInch);
     if (!s.density)
         return text + " bw=" + (s.blackWhite ? "1" : "0");
-    text += " points=" + std::to_string(o.points) + " supersample=" + std::to_string(o.supersample) +
-            " tone=" + std::string(NameOf(o.tone)) + " gamma=" + XmlFloatText(o.gamma) +
-            " colors=" + std::string(NameOf(o.palette)) + " depth=" + std::to_string(o.depth) +
-            " seed=" + std::to_string(o.seed);
-    // The number of threads is not stored: the pixels do not depend on it.
-    if (s.blackWhite)
-        text += " bw=1";
-    if (o.fit)
-        text += " fit=1";
-    if (o.transparent)
-        text += " background=" + std::string(TRANSPARENT_BACKGROUND);
-    else if (o.background)
-        text += " background=" + ColorHex(*o.background);
-    return text;
+    // The number of threads and the canvas memory are not stored: the pixels do not depend on them.
+    return text + ' ' + DensityOptionWords(o, s.blackWhite ? " bw=1" : "");
 }
 
 namespace {
@@ -106,31 +60,11 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
             ok = ReadWhole(value, o.height);
         } else if (key == "bw") {
             s.blackWhite = value == "1";
-        } else if (key == "points") {
-            ok = ReadWhole(value, o.points);
-        } else if (key == "supersample") {
-            ok = ReadWhole(value, o.supersample);
-        } else if (key == "tone") {
-            const auto tone = ToneMapNamed(value);
-            ok = tone.has_value();
-            o.tone = tone.value_or(o.tone);
-        } else if (key == "gamma") {
-            ok = ReadWhole(value, o.gamma);
-        } else if (key == "colors") {
-            const auto palette = PaletteNamed(value);
-            ok = palette.has_value();
-            o.palette = palette.value_or(o.palette);
-        } else if (key == "depth") {
-            ok = ReadWhole(value, o.depth);
-        } else if (key == "seed") {
-            ok = ReadWhole(value, o.seed);
-        } else if (key == "fit") {
-            o.fit = value == "1";
-        } else if (key == "background") {
-            ok = ReadBackground(value, o);
         } else if (key == "dpi") {
             ok = ReadWhole(value, s.dotsPerInch) && s.dotsPerInch >= 0 &&
                  s.dotsPerInch <= LARGEST_DOTS_PER_INCH;
+        } else {
+            ok = ReadDensityOptionWord(key, value, o).value_or(true);
         }
         if (!ok)
             return false;
@@ -143,6 +77,8 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
 bool ReadSettingsText(std::string_view text, PictureSettings& settings)
 {
     PictureSettings read = settings;
+    // Pictures from before the smoothing was offered were drawn without it.
+    read.options.smooth = 0.0f;
     // A hand-edited size of no pixels would reach the renderers as an empty picture.
     if (!ReadSettingsWords(text, read) || read.options.width < 1 || read.options.height < 1)
         return false;
@@ -155,6 +91,14 @@ std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSetti
     return {{ATTRACTOR_CHUNK_KEY, AttractorElementText(attractor)},
             {SETTINGS_CHUNK_KEY, SettingsText(settings)},
             {"Software", std::string("Zephyra Explorer ") + VERSION}};
+}
+
+bool HasExtension(const std::filesystem::path& path, std::string_view extension)
+{
+    const std::string own = path.extension().string();
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 bool IsPictureFile(const std::filesystem::path& path)

@@ -25,12 +25,6 @@ struct PictureSettings {
     int dotsPerInch = 0; // the size it prints at (a print preset or --dpi); 0: none chosen
 };
 
-// RRGGBB in hexadecimal.
-[[nodiscard]] std::optional<Rgb> ParseHexColor(std::string_view text);
-// A density background as files and the command line name it: RRGGBB or "transparent". False,
-// changing nothing, for any other text.
-[[nodiscard]] bool ReadBackground(std::string_view text, DensityOptions& options);
-
 // "key=value" words, e.g. "renderer=density width=1920 height=1080 ... seed=1".
 [[nodiscard]] std::string SettingsText(const PictureSettings& settings);
 // Fields present in the text override those of `settings`; false, changing nothing, for a text it
@@ -38,6 +32,8 @@ struct PictureSettings {
 [[nodiscard]] bool ReadSettingsText(std::string_view text, PictureSettings& settings);
 
 [[nodiscard]] std::vector<PngText> PictureTexts(const Attractor& attractor, const PictureSettings& settings);
+// Whether the path ends in `extension` (".png"), in any case of its letters.
+[[nodiscard]] bool HasExtension(const std::filesystem::path& path, std::string_view extension);
 // Whether the file is a picture that may carry a record: a PNG, or a WebP animation.
 [[nodiscard]] bool IsPictureFile(const std::filesystem::path& path);
 // The record a picture file (PNG or WebP) carries and its settings text; nothing for a file that

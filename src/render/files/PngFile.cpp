@@ -145,14 +145,6 @@ std::string EncodePng(const Picture& picture, const std::vector<PngText>& texts,
     return encoder.Finish();
 }
 
-std::string EncodePng(const RgbImage& image, const std::vector<PngText>& texts, int dotsPerInch)
-{
-    PngEncoder encoder({image.Width(), image.Height(), 8, false, dotsPerInch}, texts);
-    for (int y = 0; y < image.Height(); ++y)
-        encoder.AddRow(image.Pixel(0, y));
-    return encoder.Finish();
-}
-
 std::string WritePngFile(const std::filesystem::path& path, std::string_view bytes)
 {
     if (bytes.empty())

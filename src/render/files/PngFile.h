@@ -1,6 +1,5 @@
 #pragma once
 #include "Picture.h"
-#include "RgbImage.h"
 
 #include <filesystem>
 #include <memory>
@@ -50,8 +49,6 @@ private:
 };
 
 [[nodiscard]] std::string EncodePng(const Picture& picture, const std::vector<PngText>& texts,
-                                    int dotsPerInch = 0);
-[[nodiscard]] std::string EncodePng(const RgbImage& image, const std::vector<PngText>& texts,
                                     int dotsPerInch = 0);
 
 // Writes the bytes through the atomic writer; an empty text on success, else what went wrong.

@@ -35,14 +35,15 @@ bool PixelIndex(float v, int size, int& index)
 
 } // namespace
 
-void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
-                 const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect)
+std::int64_t PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
+                         const AttractorDefaults& defaults, Picture& image, const PixelRect& rect)
 {
     const SceneColors colors = ChooseColors(attractor, flags, defaults);
     image.Fill(rect, colors.background);
     const int width = rect.Width(), height = rect.Height();
     if (width <= 0 || height <= 0 || !buffer.ready || !buffer.points)
-        return;
+        return 0;
+    std::int64_t drawn = 0;
     Rgb scaled{};
     for (int c = 0; c < 3; ++c)
         scaled[c] = flags.blackWhite ? 0.0f : colors.foreground[c] * 255.0f;
@@ -68,7 +69,9 @@ void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const Vi
             continue;
         image.Set(column, row, PointChannel(p, d.colorR, scaled[0]), PointChannel(p, d.colorG, scaled[1]),
                   PointChannel(p, d.colorB, scaled[2]));
+        ++drawn;
     }
+    return drawn;
 }
 
 PixelRect FitToWindow(const PixelRect& page, int clientWidth, int clientHeight)

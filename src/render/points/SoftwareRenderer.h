@@ -1,8 +1,9 @@
 #pragma once
-#include "RgbImage.h"
+#include "Picture.h"
 #include "SceneStyle.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace zephyra {
 
@@ -12,8 +13,9 @@ struct PointBuffer;
 // Draws the attractor into the rectangle of the picture without OpenGL, one pixel per point, over
 // the background: the same projection (4D turn included) as the screen, no depth test (later points win), no
 // box and no cross. Points whose clip w is exactly 0 are skipped; a buffer that is not ready draws none.
-void PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
-                 const AttractorDefaults& defaults, RgbImage& image, const PixelRect& rect);
+// Returns the number of points that fell inside the picture.
+std::int64_t PrintPoints(const Attractor& attractor, const PointBuffer& buffer, const ViewFlags& flags,
+                         const AttractorDefaults& defaults, Picture& image, const PixelRect& rect);
 
 // Narrows a page area to the proportions of a view whose client area is clientWidth x clientHeight,
 // as large as the page allows; the top-left corner stays.

@@ -1,3 +1,4 @@
+#include "AnimationExport.h"
 #include "Attractor.h"
 #include "InterruptingBuffer.h"
 #include "PictureRecord.h"
@@ -126,6 +127,21 @@ TEST_F(AnimateFixture, WebpAndPngFramesCarryTheRecord)
     EXPECT_NE(stored->settings.value_or("").find("width=48 height=32"), std::string::npos);
 }
 
+TEST_F(AnimateFixture, ExactValuesAreAnimatedAndCarriedInTheWebpRecord)
+{
+    const std::filesystem::path plain = dir / "plain.webp", between = dir / "between.webp";
+    ASSERT_EQ(Animate({HENON, "-o", plain.string(), "--frames", "1"}), EXIT_OK) << err;
+    ASSERT_EQ(Animate({HENON, "--coef", "3=-1.2", "-o", between.string(), "--frames", "1"}), EXIT_OK) << err;
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", between.string()}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWMAMPMMWMMMM exact=\"3:-1.2\" points=50000"), std::string::npos)
+        << out.str();
+    const auto a = zephyra::testing::ReadWebpFile(plain), b = zephyra::testing::ReadWebpFile(between);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a->firstFrame, b->firstFrame);
+}
+
 TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)
 {
     // 450 degrees over 5 frames: frame 5 is frame 1 turned once round, frame 3 half round.
@@ -229,6 +245,43 @@ TEST_F(AnimateFixture, CtrlCAndBadOutputsLeaveNoFile)
     std::filesystem::remove(fifo);
     EXPECT_EQ(Animate({HENON, "-o", (dir / "turn.webp").string(), "--rotate4", "xy"}), EXIT_USAGE);
     EXPECT_EQ(Entries(), 0u);
+}
+
+// Unmended, the compressed frames of a long WebP grew unchecked until the process was killed: now the
+// export stops after the frame that shows the rest cannot fit, and writes nothing.
+TEST_F(AnimateFixture, CompressedFramesThatWillNotFitStopTheWebpEarly)
+{
+    zephyra::AnimationPlan plan;
+    plan.scene.code = HENON;
+    plan.options.width = 96;
+    plan.options.height = 64;
+    plan.options.points = 20000;
+    plan.options.supersample = 1;
+    plan.options.threads = 2;
+    plan.frames = 50;
+    const std::filesystem::path path = dir / "long.webp";
+    int framesDone = 0;
+    const auto export_ = [&](zephyra::AvailableMemoryProbe probe) {
+        framesDone = 0;
+        return zephyra::ExportAnimation(
+            plan, {path, 30.0, 100.0f, {}}, 0, {}, [&](double f) { framesDone = static_cast<int>(f * 50); },
+            [](const std::string&) {}, probe);
+    };
+    // Room for a frame's bytes, not for fifty.
+    const zephyra::DensityResult shortOfMemory = export_([] { return std::uint64_t{8000}; });
+    EXPECT_EQ(shortOfMemory.outcome, zephyra::DensityResult::Outcome::Failed);
+    EXPECT_NE(
+        shortOfMemory.error.find("not enough memory for the 50 compressed frames of a 96x64 WebP animation"),
+        std::string::npos)
+        << shortOfMemory.error;
+    EXPECT_LT(framesDone, 10) << "stopped after the first frames, not at the end";
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const zephyra::DensityResult plenty = export_([] { return std::uint64_t{1} << 30; });
+    ASSERT_EQ(plenty.outcome, zephyra::DensityResult::Outcome::Finished) << plenty.error;
+    const auto webp = zephyra::testing::ReadWebpFile(path);
+    ASSERT_TRUE(webp);
+    EXPECT_EQ(webp->decodedFrames, 50);
 }
 
 } // namespace

@@ -96,4 +96,29 @@ TEST(CommandLine, EveryUsageErrorIsOneLineAndTheUsage)
     EXPECT_EQ(RunZephyra({"compute", "--version"}).code, EXIT_USAGE);
 }
 
+// Unmended, each of these named something else than what was wrong, or took a flag's value for yes.
+TEST(CommandLine, UsageErrorsNameWhatIsWrong)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"compute", "EWM?MPMMWMMMM", "--points=abc"},
+         "zephyra compute: --points: 'abc' is not a whole number"},
+        {{"compute", "EWM?MPMMWMMMM", "--points=0"},
+         "zephyra compute: --points: Value 0 not in range 1 to 2147483647"},
+        {{"--points", "100", "compute", "EWM?MPMMWMMMM"},
+         "zephyra: option --points goes after the command it belongs to"},
+        {{"compute", "EWM?MPMMWMMMM", "--json=false"}, "zephyra compute: option --json takes no value"},
+        {{"search", "a"}, "zephyra search: LETTER is one case letter, 'E' to '^': 'a'"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Result r = RunZephyra(arguments);
+        EXPECT_EQ(r.code, EXIT_USAGE) << message;
+        EXPECT_EQ(Lines(r.err).at(0), message);
+        EXPECT_EQ(r.out, "");
+    }
+    // A code the program refuses keeps the document's words, after the command and the code.
+    const Result refused = RunZephyra({"compute", "ZZZ"});
+    EXPECT_EQ(refused.code, EXIT_FAILED);
+    EXPECT_EQ(refused.err, "zephyra compute: 'ZZZ': Attractor: Wrong attractor configuration!\n");
+}
+
 } // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include <pty.h>
 #include <sys/wait.h>
@@ -16,6 +19,22 @@ struct Interrupted {
     int status = 0;
 };
 
+// Whether the process has a handler of its own for SIGINT (the SigCgt mask of its status), or has
+// ended, when waiting on longer would be in vain.
+bool CatchesInterruptOrEnded(pid_t process)
+{
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("State:", 0) == 0 && line.find('Z') != std::string::npos)
+            return true;
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGINT - 1))) != 0;
+    }
+    return true;
+}
+
+// `wanted` empty: Ctrl+C as soon as the program listens for it, for commands that show nothing
+// while they work.
 Interrupted TypeCtrlCWhenShown(const std::vector<std::string>& arguments, const std::string& wanted)
 {
     std::vector<char*> argv{const_cast<char*>(ZEPHYRA_PROGRAM)};
@@ -30,6 +49,13 @@ Interrupted TypeCtrlCWhenShown(const std::vector<std::string>& arguments, const 
     }
     Interrupted result;
     bool typed = false;
+    if (wanted.empty()) {
+        while (!CatchesInterruptOrEnded(child))
+            std::this_thread::yield();
+        const char ctrlC = 3;
+        EXPECT_EQ(write(terminal, &ctrlC, 1), 1);
+        typed = true;
+    }
     char buffer[256];
     for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) {
         result.output.append(buffer, static_cast<std::size_t>(n));
@@ -66,6 +92,18 @@ TEST(Interrupt, CtrlCEndsASearchWith130)
     ASSERT_TRUE(WIFEXITED(r.status)) << r.output;
     EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
     EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
+}
+
+TEST(Interrupt, CtrlCEndsAComputationWith130)
+{
+    // Case P with every coefficient 0: a bounded orbit of slow steps.
+    for (const std::string command : {"compute", "points"}) {
+        const Interrupted r =
+            TypeCtrlCWhenShown({command, "P" + std::string(504, 'M'), "--points", "5000000"}, "");
+        ASSERT_TRUE(WIFEXITED(r.status)) << command << ": " << r.output;
+        EXPECT_EQ(WEXITSTATUS(r.status), 130) << command << ": " << r.output;
+        EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
+    }
 }
 
 TEST(Interrupt, CtrlCEndsAMeasurementWith130AndNoFigures)

@@ -94,7 +94,29 @@ TEST_F(ListCommandTest, AFifoIsRefusedRatherThanWaitedOn)
     const std::filesystem::path fifo = folder / "pipe.zpr";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(List({fifo.string()}), EXIT_FAILED);
-    EXPECT_NE(err.str().find("File not found."), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), "zephyra list: " + fifo.string() + ": a FIFO, not a regular file\n");
+}
+
+// Unmended, a folder and a file the user may not read were "File not found." too.
+TEST_F(ListCommandTest, WhatStandsInTheWayIsNamed)
+{
+    EXPECT_EQ(List({folder.string()}), EXIT_FAILED);
+    EXPECT_EQ(err.str(), "zephyra list: " + folder.string() + ": a folder, not a regular file\n");
+    if (geteuid() == 0)
+        return; // root reads what it likes
+    const std::string locked = Write("locked.zpr", "<zephyraSaved/>");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    err.str("");
+    EXPECT_EQ(List({locked}), EXIT_FAILED);
+    EXPECT_EQ(err.str(), "zephyra list: " + locked + ": Permission denied\n");
+}
+
+// Unmended, settings alone made the file a document whose one record, the settings, was refused.
+TEST_F(ListCommandTest, AConfigurationOfSettingsAloneHoldsNoRecord)
+{
+    const std::string path = Write("settings.xml", "<zephyra><settings pointsCount='1000'/></zephyra>");
+    ASSERT_EQ(List({path}), EXIT_OK) << err.str();
+    EXPECT_EQ(out.str(), "");
 }
 
 // Unmended, a document larger than the memory left ended the program on an uncaught bad_alloc.

@@ -127,7 +127,7 @@ TEST_F(RenderFixture, RefusesBadInputAndKeepsTheOldPicture)
     EXPECT_EQ(Render({"EWM", "-o", path}), EXIT_FAILED);
     EXPECT_EQ(std::filesystem::file_size(path), size);
     EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", (dir / "missing" / "x.png").string()}), EXIT_FAILED);
-    EXPECT_NE(err.find("cannot write"), std::string::npos);
+    EXPECT_NE(err.find("no such folder"), std::string::npos);
 }
 
 // Unmended, each of these wrote a blank picture and said "Wrote".
@@ -164,6 +164,54 @@ TEST_F(RenderFixture, RefusesWhatCannotBeDrawnAndRecordsFallBackToTheDefaultCame
     }
 }
 
+// Unmended, each of these wrote a picture of the background alone and said "Wrote".
+TEST_F(RenderFixture, APointPictureThatWouldShowNothingIsRefusedSayingWhy)
+{
+    const std::string path = (dir / "nothing.png").string();
+    const std::string code = "EWM?MPMMWMMMM";
+    EXPECT_EQ(Render({code, "-o", path, "--points", "100"}), EXIT_FAILED);
+    EXPECT_EQ(err,
+              "zephyra render: 100 points draw nothing: the first 100 points of an orbit are never drawn\n");
+    const std::string outside = "zephyra render: no point of '" + code +
+                                "' falls inside the picture: its camera (zoom, field of view, turn or pan) "
+                                "looks past them\n";
+    for (const std::vector<std::string>& camera :
+         {std::vector<std::string>{"--zoom", "0.000001"}, {"--fov", "0.0001"}}) {
+        EXPECT_EQ(Render({code, "-o", path, "--size", "40x30", camera[0], camera[1]}), EXIT_FAILED)
+            << camera[0];
+        EXPECT_EQ(err, outside) << camera[0];
+    }
+    const std::filesystem::path document = dir / "record.zpr";
+    // A negative count reads as 0, as everywhere.
+    for (const std::string field : {"tx=\"1e38\"", "pointsCount=\"-5\""}) {
+        std::ofstream(document) << "<?xml version=\"1.0\"?>\n<zephyraSaved><attractor config=\"" << code
+                                << "\" " << field << " /></zephyraSaved>\n";
+        EXPECT_EQ(Render({"--from", document.string(), "-o", path, "--size", "40x30"}), EXIT_FAILED) << field;
+        EXPECT_EQ(err, field[0] == 't' ? outside
+                                       : "zephyra render: 0 points draw nothing: the first 100 points of an "
+                                         "orbit are never drawn\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Unmended, a density picture into a missing folder rendered for minutes before it said so.
+TEST_F(RenderFixture, AnUnwritableTargetIsToldBeforeAnyWork)
+{
+    const std::filesystem::path missing = dir / "missing";
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "--density", "--points", "1000000000000", "-o",
+                      (missing / "x.png").string()}),
+              EXIT_FAILED);
+    EXPECT_EQ(err, "zephyra render: " + missing.string() + ": no such folder\n");
+    // A picture is a PNG whatever it is called: another name, or standard output, is refused.
+    for (const std::string name : {"x.webp", "x.jpg", "x", "-"}) {
+        EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", name, "--size", "40x30"}), EXIT_USAGE) << name;
+        EXPECT_NE(err.find(".png\" file"), std::string::npos) << err;
+        EXPECT_FALSE(std::filesystem::exists(name));
+    }
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "-o", (dir / "upper.PNG").string(), "--size", "40x30"}), EXIT_OK)
+        << err;
+}
+
 TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
 {
     const std::string path = (dir / "henon.png").string(), again = (dir / "again.png").string();
@@ -181,6 +229,43 @@ TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
               std::string::npos);
     ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
     EXPECT_EQ(Bytes(again), Bytes(path));
+}
+
+// The exact values travel in the picture's record: listed, and drawn again from it. A picture
+// without them carries the record as the writer has always written it.
+TEST_F(RenderFixture, ExactValuesTravelInThePictureRecord)
+{
+    const std::string plain = (dir / "plain.png").string(), between = (dir / "between.png").string(),
+                      again = (dir / "again.png").string();
+    const std::vector<std::string> small = {"--density", "--size", "64x48", "--points",
+                                            "100000",    "--seed", "3"};
+    auto with = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), small.begin(), small.end());
+        return Render(arguments);
+    };
+    ASSERT_EQ(with({"EWM?MPMMWMMMM", "-o", plain}), EXIT_OK) << err;
+    ASSERT_EQ(with({"EWM?MPMMWMMMM", "--coef", "3=-1.37", "-o", between}), EXIT_OK) << err;
+    EXPECT_NE(Bytes(between), Bytes(plain));
+
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", between}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWM?MPMMWMMMM exact=\"3:-1.37\" points=50000"), std::string::npos)
+        << out.str();
+    ASSERT_EQ(Render({"--from", between, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(between));
+
+    const auto stored = zephyra::ReadPng(plain, true);
+    ASSERT_TRUE(stored);
+    const auto record =
+        std::find_if(stored->texts.begin(), stored->texts.end(),
+                     [](const zephyra::PngText& t) { return t.text.rfind("<attractor ", 0) == 0; });
+    ASSERT_NE(record, stored->texts.end());
+    EXPECT_EQ(record->text,
+              "<attractor config=\"EWM?MPMMWMMMM\" pointsCount=\"50000\" fov=\"60\" zoom=\"2.5\" yaw=\"0\" "
+              "pitch=\"0\" tx=\"0\" ty=\"0\" x0=\"0.05\" y0=\"0.05\" z0=\"0.05\" w0=\"0.05\" coordX=\"0\" "
+              "coordY=\"1\" coordZ=\"2\" colorR=\"0\" colorG=\"1\" colorB=\"2\" fgColor=\"1.000000 1.000000 "
+              "1.000000\" bgColor=\"1.000000 1.000000 1.000000\"/>");
 }
 
 TEST_F(RenderFixture, PicturesStateThePrintResolutionAsked)

@@ -7,6 +7,7 @@
 #include "ExportJob.h"
 #include "PictureCommands.h"
 #include "StatusPanes.h"
+#include "StoredChoices.h"
 #include "WebpFile.h"
 
 #include <QComboBox>
@@ -18,7 +19,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 
 #include <functional>
 
@@ -41,17 +41,17 @@ QStringList EverythingIn(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Small, quick animations: 64 x 48 pixels, one million points a frame (or `points`, an index of
-// the choices), no supersampling.
-void RememberSmallAnimations(int frames, int points = 0)
+// Small, quick animations: 64 x 48 pixels, one million points a frame (or `points`, one of the
+// choices), no supersampling.
+void RememberSmallAnimations(int frames, std::uint64_t points = 1'000'000)
 {
-    QSettings s("Kestrelmoor", "Zephyra Explorer");
+    QSettings s = StoredChoices();
     s.beginGroup("ExportAnimation");
     s.setValue("width", 64);
     s.setValue("height", 48);
     s.setValue("frames", frames);
-    s.setValue("points", points);
-    s.setValue("quality", 1);
+    s.setValue("points", QString::number(points));
+    s.setValue("supersample", "1");
 }
 
 // Answers the Export Animation dialog once it runs: `fill` does what the user does in it. A
@@ -82,7 +82,7 @@ private slots:
     void initTestCase() { UseSandbox(); }
     void init()
     {
-        QSettings("Kestrelmoor", "Zephyra Explorer").remove("ExportAnimation");
+        StoredChoices().remove("ExportAnimation");
         QDir(AnimationFolder()).removeRecursively();
         explorer = std::make_unique<Explorer>();
         QVERIFY(explorer->started);
@@ -150,7 +150,7 @@ private slots:
 
     void cancelLeavesNoFrameFolder()
     {
-        RememberSmallAnimations(120, 2); // 10 million points a frame
+        RememberSmallAnimations(120, 10'000'000);
         AnswerDialog([](ExportAnimationDialog& dialog) {
             dialog.findChild<QComboBox*>("format")->setCurrentIndex(1); // PNG frames
             dialog.findChild<QLineEdit*>("file")->setText(AnimationFolder() + "/frames");
@@ -249,7 +249,7 @@ private slots:
         explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
         doc.SetAttractor(shown, SA_NO_SEARCH);
 
-        QSettings s("Kestrelmoor", "Zephyra Explorer");
+        QSettings s = StoredChoices();
         s.beginGroup("ExportAnimation");
         s.setValue("width", 320);
         s.setValue("height", 240);

@@ -61,13 +61,13 @@ void MeasurementsPanelTest::henonFiguresAndPlotsArriveAfterTheRun()
     MeasurementsFixture f;
     f.Show(HENON);
     QCOMPARE(f.Panel().Figure("Code"), QString(HENON));
-    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke").isEmpty(), MEASURE_TIMEOUT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
     QVERIFY(qAbs(f.Number(QString::fromUtf8("\u03bb1")) - 0.6048) < 0.005);
     QVERIFY(qAbs(f.Number(QString::fromUtf8("\u03bb2")) + 2.3418) < 0.005);
     QVERIFY(f.Panel().Figure(QString::fromUtf8("\u03bb3")).isEmpty());
-    QVERIFY(qAbs(f.Number("Kaplan-Yorke") - 1.2583) < 0.003);
-    QCOMPARE(f.Panel().Figure("Sum"), f.Panel().Figure("Mean ln|det J|"));
-    QVERIFY(qAbs(f.Number("Correlation") - 1.2) < 0.05);
+    QVERIFY(qAbs(f.Number("Kaplan-Yorke dimension") - 1.2583) < 0.003);
+    QCOMPARE(f.Panel().Figure("Sum of exponents"), f.Panel().Figure("Mean ln|det J|"));
+    QVERIFY(qAbs(f.Number("Correlation dimension") - 1.2) < 0.05);
     QCOMPARE(SeriesCount(f.Panel().Convergence()), 2);
     QCOMPARE(SeriesCount(f.Panel().Correlation()), 3); // points outside and inside the range, the line
     f.Screenshot("measurements-2d.png");
@@ -79,7 +79,7 @@ void MeasurementsPanelTest::aNewAttractorReplacesTheMeasurementInProgress()
     f.Show(MAP_4D);
     QVERIFY(f.Panel().Worker().Running());
     f.Show(ODE_3D);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke").isEmpty(), MEASURE_TIMEOUT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
     QCOMPARE(f.Panel().Figure("Code"), QString(ODE_3D));
     QVERIFY(!f.Panel().Figure("Flow divergence").isEmpty());
     QVERIFY(!f.Panel().Figure("Mean ln|det J|").isEmpty());
@@ -90,9 +90,9 @@ void MeasurementsPanelTest::aNewAttractorReplacesTheMeasurementInProgress()
     f.Screenshot("measurements-3d-ode.png");
 
     f.Show(MAP_4D);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke").isEmpty(), MEASURE_TIMEOUT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
     QCOMPARE(SeriesCount(f.Panel().Convergence()), 4);
-    QCOMPARE(f.Panel().Figure("Sum"), f.Panel().Figure("Mean ln|det J|"));
+    QCOMPARE(f.Panel().Figure("Sum of exponents"), f.Panel().Figure("Mean ln|det J|"));
     f.Screenshot("measurements-4d.png");
 }
 

@@ -20,13 +20,13 @@ struct RendererFixture : ::testing::Test {
         attractor->display.bgColor = {0.0f, 0.0f, 0.0f};
         attractor->display.fgColor = {1.0f, 1.0f, 1.0f};
     }
-    RgbImage Render(int width, int height, ViewFlags flags = {})
+    Picture Render(int width, int height, ViewFlags flags = {})
     {
-        RgbImage image(width, height);
+        Picture image(width, height);
         PrintPoints(*attractor, buffer, flags, defaults, image, {0, 0, width, height});
         return image;
     }
-    static int Lit(const RgbImage& image, const std::uint8_t background[3])
+    static int Lit(const Picture& image, const std::uint8_t background[3])
     {
         int lit = 0;
         for (int y = 0; y < image.Height(); ++y)
@@ -42,7 +42,7 @@ const std::uint8_t WHITE[3] = {255, 255, 255};
 TEST_F(RendererFixture, OriginLandsInTheCentreWithHalfTheForeground)
 {
     FillConstant(buffer, *attractor, 101, {0, 0, 0, 0});
-    const RgbImage image = Render(100, 60);
+    const Picture image = Render(100, 60);
     EXPECT_EQ(Lit(image, BLACK), 1);
     const std::uint8_t* p = image.Pixel(50, 30);
     EXPECT_EQ(p[0], 127); // trunc(0.5 x 255)
@@ -54,7 +54,7 @@ TEST_F(RendererFixture, PointOnTheRightFaceLandsWhereTheFrustumSays)
 {
     // x = 1 at distance 2.5 with fov 60: ndc x = cot 30 / 2.5 / aspect.
     FillConstant(buffer, *attractor, 101, {1, 0, 0, 0});
-    const RgbImage image = Render(101, 101);
+    const Picture image = Render(101, 101);
     const std::uint8_t* p = image.Pixel(85, 50); // trunc(0.69282 x 50.5 + 50.5)
     EXPECT_EQ(p[0], 255);
     EXPECT_EQ(p[1], 127);
@@ -69,7 +69,7 @@ TEST_F(RendererFixture, FirstHundredPointsAreNeverDrawn)
     buffer.points[150] = {0.5f, 0.5f, 0, 0};
     for (int i = 0; i < 100; ++i)
         buffer.points[i] = {-0.5f, -0.5f, 0, 0};
-    const RgbImage image = Render(50, 50);
+    const Picture image = Render(50, 50);
     EXPECT_EQ(Lit(image, BLACK), 2);
 }
 
@@ -80,7 +80,7 @@ TEST_F(RendererFixture, BlackAndWhiteGivesBlackPointsOnWhite)
     ViewFlags flags;
     flags.blackWhite = true;
     flags.defaultColors = true;
-    const RgbImage image = Render(40, 40, flags);
+    const Picture image = Render(40, 40, flags);
     EXPECT_EQ(Lit(image, WHITE), 1);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -96,7 +96,7 @@ TEST_F(RendererFixture, ColourChoicesOneAndWAndTheForegroundScale)
     attractor->display.colorB = COORD_W;
     attractor->display.fgColor = {0.5f, 1.0f, 0.5f};
     FillConstant(buffer, *attractor, 101, {0, 0, 0, 0.5f});
-    const RgbImage image = Render(20, 20);
+    const Picture image = Render(20, 20);
     const std::uint8_t* p = image.Pixel(10, 10);
     EXPECT_EQ(p[0], 127); // trunc(1 x 127.5)
     EXPECT_EQ(p[1], 191); // trunc(0.75 x 255)
@@ -118,7 +118,7 @@ TEST_F(RendererFixture, DrawsIntoItsRectangleOnly)
 {
     attractor->display.bgColor = {1, 1, 1};
     FillConstant(buffer, *attractor, 101, {0, 0, 0, 0});
-    RgbImage image(100, 100);
+    Picture image(100, 100);
     PrintPoints(*attractor, buffer, {}, defaults, image, {60, 10, 100, 30});
     EXPECT_EQ(image.Pixel(59, 20)[0], 0);
     EXPECT_EQ(image.Pixel(60, 10)[0], 255);
