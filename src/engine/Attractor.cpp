@@ -217,6 +217,12 @@ void Attractor::ResetCamera()
     xw = yw = zw = 0.0f;
 }
 
+bool Attractor::HasDefaultCamera() const
+{
+    return fov == DEFAULT_FOV && zoom == DEFAULT_ZOOM && yaw == 0.0f && pitch == 0.0f && tx == 0.0f &&
+           ty == 0.0f && xw == 0.0f && yw == 0.0f && zw == 0.0f;
+}
+
 bool Attractor::HasDrawableCamera() const
 {
     for (const float v : {fov, zoom, yaw, pitch, tx, ty, xw, yw, zw})

@@ -153,6 +153,8 @@ public:
     // A camera every renderer can draw through: finite values, a field of view above 0 and
     // below 180 degrees, and the eye in front of the cube's centre.
     [[nodiscard]] bool HasDrawableCamera() const;
+    // Whether the camera is the one ResetCamera sets (nobody moved it).
+    [[nodiscard]] bool HasDefaultCamera() const;
 
     [[nodiscard]] char CaseLetter() const { return code.empty() ? '\0' : code[0]; }
     [[nodiscard]] int CoefficientsCount() const { return codeLength - 1; }

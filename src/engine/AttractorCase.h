@@ -9,6 +9,13 @@ constexpr int KIND_ODE = 1;       // polynomial ODE, one Euler step per iteratio
 constexpr int KIND_SPECIAL_Y = 2; // kinds 2..7 are the special maps 'Y'..'^'
 constexpr int KIND_SPECIAL_LAST = 7;
 
+// Whether the kind's z is derived from x and y (x^2 + y^2 of the step's input) rather than moved:
+// every special map but '^', whose z is its phase.
+[[nodiscard]] constexpr bool HasDerivedZ(int kind)
+{
+    return kind >= KIND_SPECIAL_Y && kind < KIND_SPECIAL_LAST;
+}
+
 constexpr char FIRST_CASE_LETTER = 'E';
 constexpr char LAST_CASE_LETTER = '^';
 constexpr int CASE_COUNT = LAST_CASE_LETTER - FIRST_CASE_LETTER + 1;

@@ -30,6 +30,11 @@ public:
     static constexpr double BITS_FACTOR = 0.7213469743728638;
     static constexpr double SEPARATION_SCALE = 1000000000.0;
 
+    // `derivedZ`: the case's z is x^2 + y^2 of the step's input (special maps but '^'), which the
+    // next step never reads. It stays out of the separation: as some 20 times the separation of x
+    // and y it would squeeze that to the float's resolution, whose rounding then reads as growth.
+    explicit LyapunovEstimate(bool derivedZ = false) : derivedZ_(derivedZ) {}
+
     // `p` is the new main point, `q` the shadow point just stepped from the old shadow; `q` is pulled
     // back towards `p`, and `lyapunov` becomes the running average over `i` when the orbits differ.
     inline void Update(const Point& p, Point& q, int i, float& lyapunov)
@@ -37,12 +42,18 @@ public:
         float d[4];
         for (int k = 0; k < 4; ++k)
             d[k] = q[k] - p[k];
+        if (derivedZ_)
+            d[2] = 0.0f;
         double squared = 0.0;
         for (int k = 0; k < 4; ++k)
             squared += static_cast<double>(d[k]) * static_cast<double>(d[k]);
         const double r = squared * SEPARATION_SCALE;
-        if (r == 0.0) {
+        if (r == 0.0) [[unlikely]] {
+            // A shadow that rounded onto the main orbit would follow it for ever and the exponent
+            // would never change again: it goes on from the renormalised distance, along x, as the
+            // renormalisation of any separation too small to measure would put it. No term.
             q = p;
+            q[0] = static_cast<float>(static_cast<double>(p[0]) + 1.0 / std::sqrt(SEPARATION_SCALE));
             return;
         }
         const double factor = 1.0 / std::sqrt(r);
@@ -56,6 +67,7 @@ public:
 private:
     // In double: a float sum stops growing once it is 2^24 times a term (tens of millions of steps).
     double sum_ = 0.0;
+    bool derivedZ_;
 };
 
 // Correlation dimension from random pairs: the ratio of pair counts within two radii a decade apart.

@@ -13,8 +13,9 @@ namespace {
 // Radii a factor sqrt(2) apart, down to 2^-20 (about 10^-6) of the extent: squared distances fall
 // into octaves read off their binary exponent, with no log or search per pair.
 constexpr int OCTAVES = 40;
-// Below this many pairs a count is noise; above this share the finite size of the attractor shows.
-constexpr double FEWEST_PAIRS = 50.0;
+// Below this many pairs a count is noise (3 % from 1000 on); above this share the finite size of the
+// attractor shows.
+constexpr double FEWEST_PAIRS = 1000.0;
 constexpr double LARGEST_SHARE = 0.05;
 // The shortest scaling range fitted: eight radii span a little over a decade.
 constexpr int SHORTEST_RANGE = 8;
@@ -58,27 +59,31 @@ void FitLine(CorrelationFit& fit)
     fit.slopeError = std::sqrt(residuals / (n - 2) / sxx);
 }
 
-// Within the radii where counts are trustworthy, the window of at least a decade whose straight line
-// has the smallest slope error: a longer window lowers the error, a bend in it raises it.
-void ChooseScalingRange(CorrelationFit& fit)
+// The line through the whole range where counts are trustworthy. Which window of it one fits moves
+// the slope by more than the fit's own standard error (the curve of a fractal wiggles about its
+// line), so the error given covers that too: half the spread of the slopes of every window of at
+// least SHORTEST_RANGE radii, added in quadrature. Choosing the straightest window instead picks
+// one of the wiggles and its slope.
+void FitScalingRange(CorrelationFit& fit)
 {
     const int low = fit.first, high = fit.last;
-    if (high - low + 1 <= SHORTEST_RANGE) {
-        FitLine(fit);
-        return;
-    }
-    CorrelationFit best = fit;
-    best.slopeError = std::numeric_limits<double>::infinity();
-    for (int first = low; first <= high; ++first) {
+    double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
+    for (int first = low; first + SHORTEST_RANGE - 1 <= high; ++first) {
         for (int last = first + SHORTEST_RANGE - 1; last <= high; ++last) {
             fit.first = first;
             fit.last = last;
             FitLine(fit);
-            if (fit.slopeError < best.slopeError)
-                best = fit;
+            lowest = std::min(lowest, fit.slope);
+            highest = std::max(highest, fit.slope);
         }
     }
-    fit = std::move(best);
+    fit.first = low;
+    fit.last = high;
+    FitLine(fit);
+    if (highest >= lowest) {
+        const double spread = 0.5 * (highest - lowest);
+        fit.slopeError = std::sqrt(fit.slopeError * fit.slopeError + spread * spread);
+    }
 }
 } // namespace
 
@@ -110,7 +115,7 @@ CorrelationFit FitCorrelationDimension(const std::vector<Point>& sample, int coo
         return fit;
 
     std::array<std::int64_t, OCTAVES + 2> counts{};
-    std::int64_t pairs = 0;
+    std::int64_t pairs = 0, repeats = 0;
     const double toShare = 1.0 / extent;
     for (int i = 0; i < n; ++i) {
         for (int j = i + neighbours + 1; j < n; ++j) {
@@ -119,10 +124,16 @@ CorrelationFit FitCorrelationDimension(const std::vector<Point>& sample, int coo
                 const double e = static_cast<double>(sample[i][k]) - sample[j][k];
                 d += e * e;
             }
-            ++counts[static_cast<std::size_t>(OctaveOf(d * toShare))];
+            // A point met again (a cycle of a rounded orbit) says nothing of the geometry at any
+            // radius: it would hold every small count up and flatten the slope.
+            if (d == 0.0)
+                ++repeats;
+            else
+                ++counts[static_cast<std::size_t>(OctaveOf(d * toShare))];
         }
         pairs += std::max(0, n - (i + neighbours + 1));
     }
+    pairs -= repeats;
     if (pairs == 0)
         return fit;
 
@@ -142,7 +153,7 @@ CorrelationFit FitCorrelationDimension(const std::vector<Point>& sample, int coo
         fit.logCorrelation.push_back(std::log10(share));
     }
     if (fit.Fitted())
-        ChooseScalingRange(fit);
+        FitScalingRange(fit);
     return fit;
 }
 

@@ -25,9 +25,6 @@ const char* SpectrumFailureText(SpectrumStatus status)
         return "Wrong attractor configuration!";
     case SpectrumStatus::NoSteps:
         return "No steps to measure: the spectrum needs at least one point.";
-    case SpectrumStatus::NotSmooth:
-        return "The Lyapunov spectrum is not defined for case Z: its integer parts jump, so its step has no "
-               "derivative to follow.";
     case SpectrumStatus::Diverged:
         return "The orbit leaves every bound before the measurement ends.";
     case SpectrumStatus::Measured:

@@ -53,12 +53,17 @@ template <int D, int O, bool Ode> struct PairTable {
     static constexpr PairStepFunction fn = &PolynomialPair<D, O, Ode>;
 };
 
-constexpr StepFunction specials[] = {detail::StepAbsolute, detail::StepBitwise,  detail::StepPower,
-                                     detail::StepSine,     detail::StepRotation, detail::StepOscillator};
-constexpr PairStepFunction specialPairs[] = {
-    SpecialPair<detail::StepAbsolute>, SpecialPair<detail::StepBitwise>,
-    SpecialPair<detail::StepPower>,    SpecialPair<detail::StepSine>,
-    SpecialPair<detail::StepRotation>, SpecialPair<detail::StepOscillator>};
+constexpr StepFunction specials[] = {
+    detail::StepAbsolute<float, float>, detail::StepBitwise<float, float>,
+    detail::StepPower<float, float>,    detail::StepSine<float, float>,
+    detail::StepRotation<float, float>, detail::StepOscillator<float, float>};
+constexpr PairStepFunction specialPairs[] = {SpecialPair<specials[0]>, SpecialPair<specials[1]>,
+                                             SpecialPair<specials[2]>, SpecialPair<specials[3]>,
+                                             SpecialPair<specials[4]>, SpecialPair<specials[5]>};
+constexpr WideStepFunction wideSpecials[] = {
+    detail::StepAbsolute<double, double>, detail::StepBitwise<double, double>,
+    detail::StepPower<double, double>,    detail::StepSine<double, double>,
+    detail::StepRotation<double, double>, detail::StepOscillator<double, double>};
 
 } // namespace
 
@@ -78,6 +83,13 @@ PairStepFunction SelectPairStep(int kind, int dimension, int order)
     if (kind != KIND_MAP && kind != KIND_ODE)
         return nullptr;
     return SelectPolynomial<PairTable, PairStepFunction>(kind == KIND_ODE, dimension, order);
+}
+
+WideStepFunction SelectWideSpecialStep(int kind)
+{
+    if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
+        return wideSpecials[kind - KIND_SPECIAL_Y];
+    return nullptr;
 }
 
 void WidenCoefficients(const float* a, int codeLength, WideCoefficients& wide)

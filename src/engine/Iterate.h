@@ -18,6 +18,12 @@ using StepFunction = void (*)(const float* a, int pointsCount, const Point& in, 
 using PairStepFunction = void (*)(const float* a, const double* wide, int pointsCount, const Point& in1,
                                   Point& out1, const Point& in2, Point& out2, int i);
 
+// A special map's step in double, for the orbits that run free: coefficients (exact values or a
+// code's) and state in double.
+using WideStepFunction = void (*)(const double* a, int pointsCount, const WidePoint& in, WidePoint& out,
+                                  int i);
+[[nodiscard]] WideStepFunction SelectWideSpecialStep(int kind);
+
 // The coefficients in double, once per run, for a PairStepFunction.
 using WideCoefficients = std::array<double, MAX_CODE_LENGTH>;
 void WidenCoefficients(const float* a, int codeLength, WideCoefficients& wide);

@@ -108,7 +108,7 @@ double Sign(double v)
     return v > 0.0 ? 1.0 : (v < 0.0 ? -1.0 : 0.0);
 }
 
-void JacobianAbsolute(const float* a, const Point& at, TangentMatrix& j)
+void JacobianAbsolute(const float* a, const WidePoint& at, TangentMatrix& j)
 {
     const double sx = Sign(at[0]), sy = Sign(at[1]);
     j = {};
@@ -118,13 +118,24 @@ void JacobianAbsolute(const float* a, const Point& at, TangentMatrix& j)
     j[1][1] = a[8] + a[10] * sy;
 }
 
+// The integer parts of case Z are constant between their jumps, which lie on lines the orbit
+// crosses with probability 0: almost everywhere only the linear terms have a derivative.
+void JacobianBitwise(const float* a, const WidePoint&, TangentMatrix& j)
+{
+    j = {};
+    j[0][0] = a[2];
+    j[0][1] = a[3];
+    j[1][0] = a[9];
+    j[1][1] = a[10];
+}
+
 // d/dv of c |v|^p.
 double PowerSlope(double c, double p, double v)
 {
     return c * p * std::pow(std::fabs(v), p - 1.0) * Sign(v);
 }
 
-void JacobianPower(const float* a, const Point& at, TangentMatrix& j)
+void JacobianPower(const float* a, const WidePoint& at, TangentMatrix& j)
 {
     const double x = at[0], y = at[1];
     j = {};
@@ -134,7 +145,7 @@ void JacobianPower(const float* a, const Point& at, TangentMatrix& j)
     j[1][1] = a[10] + PowerSlope(a[13], a[14], y);
 }
 
-void JacobianSine(const float* a, const Point& at, TangentMatrix& j)
+void JacobianSine(const float* a, const WidePoint& at, TangentMatrix& j)
 {
     const double x = at[0], y = at[1];
     j = {};
@@ -144,7 +155,7 @@ void JacobianSine(const float* a, const Point& at, TangentMatrix& j)
     j[1][1] = a[12] + a[16] * a[17] * std::cos(a[17] * y + a[18]);
 }
 
-void JacobianRotation(const float* a, const Point& at, TangentMatrix& j)
+void JacobianRotation(const float* a, const WidePoint& at, TangentMatrix& j)
 {
     const double y = at[1];
     const double theta = static_cast<double>(6.2831855f) / (10.0 * a[6] + 13.0);
@@ -157,29 +168,32 @@ void JacobianRotation(const float* a, const Point& at, TangentMatrix& j)
     j[1][1] = -du * s + c;
 }
 
-// The phase z of case '^' runs on by itself, so it adds an exponent 0 and is left out.
-void JacobianOscillator(const float* a, const Point& at, TangentMatrix& j)
+// Case '^' is forced by its phase z, a third coordinate of the cloud it draws: its row adds the
+// exponent 0 of the phase that runs on by itself, so the Kaplan-Yorke dimension is the cloud's.
+void JacobianOscillator(const float* a, const WidePoint& at, TangentMatrix& j)
 {
-    const double x = at[0], y = at[1];
+    const double x = at[0], y = at[1], z = at[2];
     j = {};
     j[0][0] = 1.0;
     j[0][1] = 0.1 * a[1];
     j[1][0] = 0.1 * (a[2] + 3.0 * a[3] * x * x + 2.0 * a[4] * x * y + a[5] * y * y);
     j[1][1] = 1.0 + 0.1 * (a[4] * x * x + 2.0 * a[5] * x * y + a[6] + 3.0 * a[7] * y * y);
+    j[1][2] = 0.1 * a[8] * std::cos(z);
+    j[2][2] = 1.0;
 }
 
-using SpecialJacobian = void (*)(const float* a, const Point& at, TangentMatrix& j);
+using SpecialJacobian = void (*)(const float* a, const WidePoint& at, TangentMatrix& j);
 
-// A special map's own single-precision step, so its state stays on the float grid.
-template <StepFunction Step, SpecialJacobian Jacobian>
+// A special map's step in double: a float state would fall onto a cycle of the float grid and the
+// spectrum would be that cycle's.
+using SpecialWideStep = void (*)(const float* a, int pointsCount, const WidePoint& in, WidePoint& out, int i);
+
+template <SpecialWideStep Step, SpecialJacobian Jacobian>
 void SpecialTangentStep(const float* a, int pointsCount, const WidePoint& in, WidePoint& out,
                         TangentMatrix& j, int i)
 {
-    const Point at = Narrow(in);
-    Point next;
-    Step(a, pointsCount, at, next, i);
-    Jacobian(a, at, j);
-    out = Widen(next);
+    Step(a, pointsCount, in, out, i);
+    Jacobian(a, in, j);
 }
 
 template <int D, int O, bool Ode>
@@ -205,16 +219,16 @@ TangentStepFunction SelectPolynomial(bool ode, int dimension, int order)
 
 TangentSystem SelectTangentSystem(int kind, int dimension, int order)
 {
-    constexpr int SPECIAL_DIMENSION = 2;
-    static constexpr TangentStepFunction specials[] = {
-        SpecialTangentStep<detail::StepAbsolute, JacobianAbsolute>,
-        nullptr,
-        SpecialTangentStep<detail::StepPower, JacobianPower>,
-        SpecialTangentStep<detail::StepSine, JacobianSine>,
-        SpecialTangentStep<detail::StepRotation, JacobianRotation>,
-        SpecialTangentStep<detail::StepOscillator, JacobianOscillator>};
+    // The special maps move x and y; case '^' also its phase.
+    static constexpr TangentSystem specials[] = {
+        {2, SpecialTangentStep<detail::StepAbsolute<double, float>, JacobianAbsolute>},
+        {2, SpecialTangentStep<detail::StepBitwise<double, float>, JacobianBitwise>},
+        {2, SpecialTangentStep<detail::StepPower<double, float>, JacobianPower>},
+        {2, SpecialTangentStep<detail::StepSine<double, float>, JacobianSine>},
+        {2, SpecialTangentStep<detail::StepRotation<double, float>, JacobianRotation>},
+        {3, SpecialTangentStep<detail::StepOscillator<double, float>, JacobianOscillator>}};
     if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
-        return {SPECIAL_DIMENSION, specials[kind - KIND_SPECIAL_Y]};
+        return specials[kind - KIND_SPECIAL_Y];
     if (kind != KIND_MAP && kind != KIND_ODE)
         return {};
     const TangentStepFunction f = SelectPolynomial(kind == KIND_ODE, dimension, order);

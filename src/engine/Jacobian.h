@@ -9,14 +9,13 @@ namespace zephyra {
 // the Lyapunov spectrum. The state is double: a single-precision orbit of a polynomial map lives on
 // a finite grid and soon falls onto one of its cycles (Henon's after some 27 000 steps), whose
 // exponents differ from the attractor's; a double orbit does not cycle within any run we make. So
-// the polynomial cases evaluate the same polynomial, coefficients and Euler step in double. The
-// special maps keep their single-precision steps, whose formulas have no polynomial walk to share.
+// the polynomial cases evaluate the same polynomial, coefficients and Euler step in double, and the
+// special maps their own formulas.
 // Row k of `j` holds the derivatives of output coordinate k at the step's input: for a polynomial
 // map the Jacobian of the polynomial; for an ODE that of the Euler step, I + 0.1 J, so tangent
 // vectors advance with the same integrator and step as the orbit.
 constexpr int MAX_TANGENTS = 4;
 using TangentMatrix = std::array<std::array<double, MAX_TANGENTS>, MAX_TANGENTS>;
-using WidePoint = std::array<double, 4>;
 using TangentStepFunction = void (*)(const float* a, int pointsCount, const WidePoint& in, WidePoint& out,
                                      TangentMatrix& j, int i);
 
@@ -24,12 +23,11 @@ using TangentStepFunction = void (*)(const float* a, int pointsCount, const Wide
 constexpr double ODE_STEP = static_cast<double>(0.1f);
 
 struct TangentSystem {
-    int dimension = 0; // number of dynamical coordinates (2 for the special maps)
+    int dimension = 0; // number of dynamical coordinates (2 for the special maps, 3 for '^')
     TangentStepFunction step = nullptr;
 };
 
-// The tangent system of a case, or a null `step` where the step has no derivative worth the name:
-// case 'Z', whose integer parts jump on a dense set of lines.
+// The tangent system of a case; a null `step` for a kind, dimension and order that no case has.
 [[nodiscard]] TangentSystem SelectTangentSystem(int kind, int dimension, int order);
 
 [[nodiscard]] inline WidePoint Widen(const Point& p)

@@ -167,14 +167,10 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
 {
     SpectrumResult result;
     const TangentSystem tangent = SelectTangentSystem(system.kind, system.dimension, system.order);
-    if (!system.valid || !SelectStep(system.kind, system.dimension, system.order))
+    if (!system.valid || !tangent.step)
         return result;
     if (settings.steps < 1) {
         result.status = SpectrumStatus::NoSteps;
-        return result;
-    }
-    if (!tangent.step) {
-        result.status = SpectrumStatus::NotSmooth;
         return result;
     }
     result.ode = system.kind == KIND_ODE;
@@ -274,7 +270,7 @@ SpectrumResult MeasureSpectrum(const OrbitSystem& system, const SpectrumSettings
     SortLargestFirst(result);
     result.sum = std::accumulate(result.exponents.begin(), result.exponents.end(), 0.0);
     result.meanLogDet = volume.Log() / steps * NATS_TO_BITS;
-    result.meanDivergence = traceSum / steps * NATS_TO_BITS;
+    result.flowDivergence = traceSum / steps / ODE_STEP * NATS_TO_BITS;
     result.kaplanYorke = KaplanYorkeDimension(result.exponents);
     result.status = SpectrumStatus::Measured;
     return result;

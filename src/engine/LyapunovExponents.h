@@ -18,16 +18,15 @@ struct SpectrumSettings {
     int transient = 1000; // steps run first, not measured
     int blocks = 10;      // the error bars come from the spread over this many equal blocks
     int historySamples = 200;
-    int samplePoints = 4000; // orbit points kept for the correlation integral
+    int samplePoints = 16000; // orbit points kept for the correlation integral (enough pairs at small r)
 };
 
 enum class SpectrumStatus {
     Measured,
-    Invalid,   // no valid case or code
-    NoSteps,   // nothing to measure: no steps asked for
-    NotSmooth, // the step has no usable derivative (case 'Z')
-    Diverged,  // the orbit left every bound
-    Stopped,   // the progress callback asked to stop
+    Invalid,  // no valid case or code
+    NoSteps,  // nothing to measure: no steps asked for
+    Diverged, // the orbit left every bound
+    Stopped,  // the progress callback asked to stop
 };
 
 struct SpectrumResult {
@@ -38,8 +37,9 @@ struct SpectrumResult {
     double sum = 0.0;
     // Orbit mean of ln|det J| of the step; for any map the exponents add up to it.
     double meanLogDet = 0.0;
-    // ODEs: orbit mean of the vector field's divergence times the step (trace of its Jacobian).
-    double meanDivergence = 0.0;
+    // ODEs: orbit mean of the vector field's divergence (the trace of its Jacobian), in bits per unit
+    // time: the flow's, which the sum over the step approaches only as the step shrinks.
+    double flowDivergence = 0.0;
     double kaplanYorke = 0.0;
     // Running estimates after historySteps[s] measured steps (from 100 on, evenly spaced in log steps);
     // history[s][k] belongs to exponents[k].

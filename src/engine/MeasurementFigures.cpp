@@ -27,18 +27,23 @@ std::vector<MeasurementFigure> MeasurementFigures(const FullMeasurement& m)
     for (std::size_t k = 0; k < s.exponents.size(); ++k)
         figures.push_back({"", static_cast<int>(k) + 1, s.exponents[k], s.errors[k], 5, true, "", ""});
     figures.push_back({"Sum of exponents", 0, s.sum, {}, 6, true, "", ""});
+    figures.push_back({"Mean ln|det J|",
+                       0,
+                       s.meanLogDet,
+                       {},
+                       6,
+                       true,
+                       "",
+                       s.ode ? "of the Euler step; equals the sum" : "equals the sum for a map"});
     if (s.ode)
-        figures.push_back(
-            {"Mean divergence",
-             0,
-             s.meanDivergence,
-             {},
-             6,
-             true,
-             "",
-             "0.1 x trace of the field's Jacobian: the sum matches it to the order of the step"});
-    else
-        figures.push_back({"Mean ln|det J|", 0, s.meanLogDet, {}, 6, true, "", "equals the sum for a map"});
+        figures.push_back({"Flow divergence",
+                           0,
+                           s.flowDivergence,
+                           {},
+                           6,
+                           true,
+                           "",
+                           "bits per unit time: the field's, which the sum / 0.1 nears as the step shrinks"});
     figures.push_back({"Kaplan-Yorke dimension", 0, s.kaplanYorke, {}, 4, false, "", ""});
     const CorrelationFit& c = m.correlation;
     if (c.Fitted())

@@ -40,7 +40,7 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     const DisplaySettings& d = attractor_.display;
     Point p{d.x0, d.y0, d.z0, d.w0};
     Point q{d.x0 + SHADOW_OFFSET, d.y0, d.z0, d.w0};
-    LyapunovEstimate lyapunovEstimate;
+    LyapunovEstimate lyapunovEstimate(HasDerivedZ(attractor_.kind));
     CorrelationDimension correlation;
     PartnerDraws partners(context_.random, points, n);
     // Kept in locals so that the stores into the point array cannot alias them; written back on exit.
@@ -103,6 +103,12 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
         } else {
             correlation.Sample(p, points[partners.Take(i)], fractalDim);
         }
+    }
+    if constexpr (Search) {
+        // The test above samples the start of the orbit only: a search for chaos never returns an
+        // orbit whose exponent over the whole run says it is not chaotic.
+        if (!(lyapunov > LOWEST_EXPONENT))
+            return stop(Outcome::Rejected, i);
     }
     return stop(Outcome::Finished, i);
 }

@@ -234,6 +234,17 @@ TEST_F(ComputePointsTest, DivergenceRejectsOnlyASearch)
     EXPECT_TRUE(doc.ComputePoints(Code(diverging, 1000), false, false, nullptr));
 }
 
+// The exponent test watches iterations 500 to 4999 only; this case F code passes it, then settles
+// on an orbit whose exponent over the whole run is 0: a search for chaos refuses it.
+TEST_F(ComputePointsTest, SearchRefusesARunWhoseFinalExponentIsNotChaotic)
+{
+    const std::string regular = "FGTQCIOJETKQLITRGSEWJ";
+    const AttractorRef shown = Shown(regular);
+    EXPECT_LE(shown->lyapunov, 0.005f);
+    EXPECT_FALSE(doc.ComputePoints(Code(regular), false, true, nullptr));
+    EXPECT_TRUE(doc.ComputePoints(Code(HENON), false, true, nullptr)) << "a chaotic run still passes";
+}
+
 std::uint64_t TinyMemory()
 {
     return 4096;

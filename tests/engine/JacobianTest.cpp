@@ -120,7 +120,8 @@ TEST(Jacobian, PolynomialCasesMatchAnIndependentEvaluation)
     }
 }
 
-// The smooth special maps: their own single-precision steps, and Jacobians against differences of them.
+// The smooth special maps: their formulas in double (which, rounded, are the engine's steps), and
+// Jacobians against differences of them.
 TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
 {
     const char* codes[] = {"YBQHKSEPOJT", "[NUBLQYQGSJMITE", "\\MJOOSPKOUJIQHMLNFI", "]QJQKYU", "^YJDRQCBWT"};
@@ -130,7 +131,7 @@ TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
         for (int i = 1; i <= c.coefficientsCount; ++i)
             a[static_cast<std::size_t>(i)] = (code[i] - 77) * 0.1f;
         const TangentSystem tangent = SelectTangentSystem(c.kind, c.dimension, c.order);
-        ASSERT_EQ(tangent.dimension, 2) << code;
+        ASSERT_EQ(tangent.dimension, code[0] == '^' ? 3 : 2) << code; // '^' also moves its phase
         const StepFunction step = SelectStep(c.kind, c.dimension, c.order);
         const Point at{0.37f, -0.61f, 1.1f, 0.0f};
         TangentMatrix j;
@@ -138,7 +139,7 @@ TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
         tangent.step(a.data(), 1000, Widen(at), out, j, 0);
         Point single;
         step(a.data(), 1000, at, single, 0);
-        EXPECT_EQ(Narrow(out), single) << code; // the special maps keep their own step
+        EXPECT_EQ(Narrow(out), single) << code; // one rounding of the same formula
         const float h = 1e-3f;
         for (int u = 0; u < 2; ++u) {
             Point plus = at, minus = at, fp, fm;
@@ -154,10 +155,20 @@ TEST(Jacobian, SpecialMapsMatchDifferencesOfTheirSteps)
     }
 }
 
-TEST(Jacobian, CaseZHasNone)
+// Between the jumps of its integer parts case Z is linear: its Jacobian is the linear part.
+TEST(Jacobian, CaseZIsItsLinearPart)
 {
     const AttractorCase z = *DescribeCase('Z');
-    EXPECT_EQ(SelectTangentSystem(z.kind, z.dimension, z.order).step, nullptr);
+    std::vector<float> a(15);
+    for (std::size_t i = 1; i < a.size(); ++i)
+        a[i] = 0.1f * static_cast<float>(i);
+    TangentMatrix j;
+    WidePoint out;
+    SelectTangentSystem(z.kind, z.dimension, z.order).step(a.data(), 1000, {0.3, 0.2, 0, 0}, out, j, 0);
+    EXPECT_EQ(j[0][0], a[2]);
+    EXPECT_EQ(j[0][1], a[3]);
+    EXPECT_EQ(j[1][0], a[9]);
+    EXPECT_EQ(j[1][1], a[10]);
 }
 
 } // namespace

@@ -178,9 +178,19 @@ TEST(ChaosMeasures, ShadowIsPulledBackAlongTheSeparation)
     EXPECT_NEAR(lyapunov, std::log(double(1.001f - 1.0f) * double(1.001f - 1.0f) * 1e9) * 0.72134752 / 2,
                 1e-3);
 
+    // R = 0: nothing added, and the shadow goes on from the renormalised distance along x.
     Point same = p;
-    estimate.Update(p, same, 3, lyapunov); // R = 0: nothing added, the shadow sits on the orbit
-    EXPECT_EQ(same, p);
+    const float before = lyapunov;
+    estimate.Update(p, same, 3, lyapunov);
+    EXPECT_EQ(lyapunov, before);
+    EXPECT_NEAR(same[0] - p[0], 1 / std::sqrt(1e9), 1e-7);
+    EXPECT_EQ(same[1], p[1]);
+    // The z of a special map, x^2 + y^2 of the last input, stays out of the separation.
+    LyapunovEstimate special(true);
+    Point r{1.001f, 0, 5, 0};
+    special.Update(p, r, 2, lyapunov);
+    EXPECT_NEAR(r[0] - p[0], 1 / std::sqrt(1e9), 1e-7);
+    EXPECT_EQ(r[2], p[2]);
 }
 
 // Unmended, single-precision sums stopped adding after 2^24 steps: the Henon map measured l = 0.330

@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "ChaosMeasures.h"
 #include "JsonText.h"
 #include "MemoryBudget.h"
 #include "PointMemory.h"
@@ -95,6 +96,15 @@ bool CliSession::Show(const AttractorRef& attractor, int flags, char letter)
 int CliSession::FailureCode() const
 {
     return host.Status(PANE_MESSAGE) == TEXT_CANCELED ? EXIT_INTERRUPTED : EXIT_FAILED;
+}
+
+bool CliSession::OrbitStaysBounded(const char* command, const Attractor& attractor) const
+{
+    const PointBuffer& buffer = document.buffer;
+    if (IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale))
+        return true;
+    io.err << "zephyra " << command << ": the orbit of '" << attractor.code << "' leaves every bound\n";
+    return false;
 }
 
 void CliSession::PrintStatusTexts(std::ostream& out) const

@@ -43,6 +43,8 @@ public:
     // Shows the attractor through SetAttractor with `flags`. True when it finished ("Done");
     // otherwise the reason (the message box, or the message pane) is on stderr.
     [[nodiscard]] bool Show(const AttractorRef& attractor, int flags, char letter = 0);
+    // Whether the orbit Show computed stayed finite; if not, says on stderr that it escaped.
+    [[nodiscard]] bool OrbitStaysBounded(const char* command, const Attractor& attractor) const;
     // The exit code after Show returned false: EXIT_INTERRUPTED when Ctrl+C stopped it.
     [[nodiscard]] int FailureCode() const;
     // An attractor of the code with the options' start point and coefficients; check `valid`

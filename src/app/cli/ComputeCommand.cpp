@@ -14,6 +14,8 @@ int RunCompute(const ParsedArguments& parsed, CommandIo& io)
     const AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
     if (!session.Show(attractor, SA_NO_SEARCH))
         return session.FailureCode();
+    if (!session.OrbitStaysBounded("compute", *attractor))
+        return EXIT_FAILED;
     if (options.json) {
         session.PrintJson(io.out, *attractor);
     } else {
@@ -29,7 +31,7 @@ Subcommand ComputeCommand()
     return {"compute",
             "compute CODE [OPTIONS]",
             "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4,\n"
-            "one per line, then \"Done\".\n",
+            "one per line, then \"Done\". An orbit that leaves every bound prints nothing and exits 1.\n",
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,

@@ -4,14 +4,19 @@
 #include "ProgressBar.h"
 #include "StatusTexts.h"
 
+#include <limits>
 #include <ostream>
 
 namespace zephyra::cli {
 
 namespace {
 constexpr std::int32_t DEFAULT_STEPS = 1000000;
+// Ten error blocks of 1000 steps at least, and enough points that f is measured (from point 5000 on).
+constexpr std::int32_t FEWEST_STEPS = 10000;
 constexpr OptionSpec MEASURE_POINTS_OPTION{
-    "--points", "N", "points of l and f, and measured steps of the spectrum (default 1000000)"};
+    "--points", "N",
+    "points of l and f, and measured steps of the spectrum, at least 10000 (default 1000000)", FEWEST_STEPS,
+    std::numeric_limits<std::int32_t>::max()};
 constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T",
                                       "steps run before the spectrum is measured (default 1000)"};
 
@@ -81,9 +86,11 @@ Subcommand MeasureCommand()
             "measure CODE [OPTIONS]",
             "Computes the attractor of CODE without search and prints the status texts of panes 1 to 4 (l\n"
             "and f as the window shows them), then its whole Lyapunov spectrum in bits per step with the\n"
-            "standard error over 10 blocks, the sum of the exponents beside the orbit mean of ln|det J|\n"
-            "(maps; they are equal) or of the divergence (ODEs), the Kaplan-Yorke dimension and the\n"
-            "correlation dimension as a fitted slope with its error and range.\n",
+            "standard error over 10 blocks, the sum of the exponents beside the orbit mean of ln|det J| of\n"
+            "the step (they are equal; for an ODE the Euler step's) and, for an ODE, the flow's divergence\n"
+            "in bits per unit time, the Kaplan-Yorke dimension and the correlation dimension as a fitted\n"
+            "slope with its error and range. Case ^ is forced by its phase, the third coordinate of its\n"
+            "cloud: its spectrum holds the phase's exponent 0 beside those of x and y.\n",
             {MEASURE_POINTS_OPTION,
              TRANSIENT_OPTION,
              START_OPTION,
@@ -91,8 +98,8 @@ Subcommand MeasureCommand()
              COEF_OPTION,
              {"--json", "",
               "one JSON object: the keys of compute --json, then spectrum (largest first),\n"
-              "spectrumError, units, kaplanYorke, sum, meanLogDet (maps) or meanDivergence\n"
-              "(ODEs), correlationDimension, correlationDimensionError, correlationRange"}},
+              "spectrumError, units, kaplanYorke, sum, meanLogDet, flowDivergence (ODEs),\n"
+              "correlationDimension, correlationDimensionError, correlationRange"}},
             "Ctrl+C stops the measurement and prints nothing of it.\n",
             RunMeasure};
 }

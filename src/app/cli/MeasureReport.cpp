@@ -43,8 +43,12 @@ void WriteMeasurementJson(std::ostream& out, const FullMeasurement& m)
     WriteJsonNumber(out, s.kaplanYorke);
     out << ",\"sum\":";
     WriteJsonNumber(out, s.sum);
-    out << (s.ode ? ",\"meanDivergence\":" : ",\"meanLogDet\":");
-    WriteJsonNumber(out, s.ode ? s.meanDivergence : s.meanLogDet);
+    out << ",\"meanLogDet\":";
+    WriteJsonNumber(out, s.meanLogDet);
+    if (s.ode) {
+        out << ",\"flowDivergence\":";
+        WriteJsonNumber(out, s.flowDivergence);
+    }
     const CorrelationFit& c = m.correlation;
     if (c.Fitted()) {
         out << ",\"correlationDimension\":";

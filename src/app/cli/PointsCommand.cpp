@@ -36,6 +36,8 @@ int RunPoints(const ParsedArguments& parsed, CommandIo& io)
     // The stored points are the main orbit as iterated; the normalised ones are what the view draws.
     if (!session.Show(attractor, SA_NO_SEARCH))
         return session.FailureCode();
+    if (!session.OrbitStaysBounded("points", *attractor))
+        return EXIT_FAILED;
     const int count = attractor->pointsCount;
     if (!parsed.Has("raw")) {
         WritePoints(io.out, session.document.buffer.points.get(), count);
@@ -59,7 +61,8 @@ Subcommand PointsCommand()
             "points CODE [OPTIONS]",
             "Computes the attractor of CODE without search and writes its points as CSV x,y,z,w with\n"
             "9 significant digits, normalised to -1..1 per axis as the view draws them (points 0 to 99,\n"
-            "the transient the view skips, may lie outside).\n",
+            "the transient the view skips, may lie outside). An orbit that leaves every bound writes\n"
+            "nothing and exits 1.\n",
             {POINTS_OPTION,
              START_OPTION,
              SEED_OPTION,

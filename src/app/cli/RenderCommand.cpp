@@ -1,5 +1,4 @@
 #include "AtomicFile.h"
-#include "ChaosMeasures.h"
 #include "CliSession.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
@@ -105,11 +104,6 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
     return WithDrawableCamera((*records)[static_cast<std::size_t>(index - 1)].attractor, path, io);
 }
 
-bool OrbitStaysBounded(const PointBuffer& buffer)
-{
-    return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
-}
-
 // A point picture (8-bit RGB) that shows nothing but its background.
 bool IsOneColour(const Picture& image)
 {
@@ -196,10 +190,8 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     }
     if (!session.Show(attractor, SA_NO_SEARCH))
         return session.FailureCode();
-    if (!OrbitStaysBounded(session.document.buffer)) {
-        io.err << "zephyra render: the orbit of '" << attractor->code << "' leaves every bound\n";
+    if (!session.OrbitStaysBounded("render", *attractor))
         return EXIT_FAILED;
-    }
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
     Picture image(o.width, o.height);
@@ -292,6 +284,11 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         return RenderPointsFile(session, attractor, settings, parsed, *output);
     }
     ApplyDensityOptions(parsed, settings);
+    if (parsed.Has("fit") && parsed.Has(NO_FIT_OPTION))
+        throw UsageError("--fit and --no-fit exclude each other");
+    // A camera nobody moved frames nothing in particular; a picture brings its own settings.
+    if (attractor->HasDefaultCamera() && !parsed.Has(NO_FIT_OPTION) && !(from && IsPictureFile(*from)))
+        settings.options.fit = true;
     if (!attractor->valid) {
         io.err << "zephyra render: '" << parsed.Positional()[0] << "' is not an attractor code\n";
         return EXIT_FAILED;
@@ -328,6 +325,7 @@ std::vector<OptionSpec> RenderOptions()
         {"", "", "With --density, many orbits run on every core and each pixel shows how often they pass:"},
     };
     options.insert(options.end(), DensityCommandOptions().begin(), DensityCommandOptions().end());
+    options.push_back(NO_FIT_OPTION);
     return options;
 }
 

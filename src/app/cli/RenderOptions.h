@@ -10,6 +10,8 @@ namespace zephyra::cli {
 // The density renderer's options of the command line, shared by render --density and animate: one
 // for each row of the density option table that has a command-line name.
 [[nodiscard]] const std::vector<OptionSpec>& DensityCommandOptions();
+// Render's own: a bare code's picture is fitted unless this says otherwise.
+inline constexpr OptionSpec NO_FIT_OPTION{"--no-fit", "", "keep the default camera of a bare code"};
 
 // The 4D turn of render and animate, over the record's: degrees in the planes of w and x, y, z.
 inline const std::vector<OptionSpec> TURN4D_OPTIONS = {

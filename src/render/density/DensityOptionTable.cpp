@@ -242,8 +242,9 @@ std::vector<DensityOptionRow> MakeRows()
         {"colors", "--colors", "C", "{limits}\n(default {default}: the view's point colours)",
          "the colour map", Choices(&O::palette, PALETTE_CHOICES)},
         {"fit", "--fit", "",
-         "move the camera so that the attractor fills about 90 % of the shorter side, centred", "",
-         Flag(&O::fit)},
+         "move the camera so that the attractor fills the picture, centred, with margins of 5 %\n"
+         "of the shorter side (render: the default for a camera nobody moved)",
+         "", Flag(&O::fit)},
         {"background", "--background", "RRGGBB|transparent",
          "(default: a palette's colour for no density, else the attractor's\n"
          "background colour; a palette fades into a given one);\n"

@@ -119,8 +119,8 @@ struct DensityOptions {
     bool transparent = false;      // no background at all: RGBA, the brightness as alpha
     int depth = 8;                 // 8 or 16 bits a channel
     int threads = 0;               // 0: every core; above MOST_THREADS, that many
-    // Turn the camera's distance and pan so that the attractor fills about 90 % of the shorter
-    // side, centred (the scene's own camera is not changed).
+    // Turn the camera's distance and pan so that the attractor fills the picture, centred, with
+    // margins of 5 % of the shorter side (the scene's own camera is not changed).
     bool fit = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips

@@ -71,25 +71,23 @@ template <int D, int O, bool Ode> struct PolynomialLanes {
 };
 
 // The special maps evaluate too many sines and powers to gain from lanes: each lane takes the
-// engine's own step, in single precision. Their w follows the step number, so their orbits do not
-// close on a cycle of the float grid as the polynomial maps' do.
+// engine's formula in double, with the coefficients in double (exact values too). Their w follows
+// the step number.
 struct SpecialLanes {
-    StepFunction step;
-    std::vector<float> a;
+    WideStepFunction step;
+    const double* a;
 
     explicit SpecialLanes(const OrbitSource& source)
-        : step(SelectStep(source.kind, source.dimension, source.order)),
-          a(source.coefficients.begin(), source.coefficients.end())
+        : step(SelectWideSpecialStep(source.kind)), a(source.coefficients.data())
     {
     }
 
     void operator()(const Lanes& in, Lanes& out, std::uint32_t i, std::uint32_t n) const
     {
         for (int l = 0; l < L; ++l) {
-            const Point p{static_cast<float>(in[0][l]), static_cast<float>(in[1][l]),
-                          static_cast<float>(in[2][l]), static_cast<float>(in[3][l])};
-            Point q;
-            step(a.data(), static_cast<int>(n), p, q, static_cast<int>(i));
+            const WidePoint p{in[0][l], in[1][l], in[2][l], in[3][l]};
+            WidePoint q;
+            step(a, static_cast<int>(n), p, q, static_cast<int>(i));
             for (int k = 0; k < 4; ++k)
                 out[k][l] = q[k];
         }

@@ -9,8 +9,8 @@ namespace zephyra {
 
 namespace {
 
-// The share of each side of the picture the attractor may cover.
-constexpr double FILL = 0.9;
+// The margin on every side, as a share of the picture's shorter side.
+constexpr double MARGIN = 0.05;
 // Enough rounds for the perspective's pull to settle well within a pixel.
 constexpr int ROUNDS = 60;
 constexpr double DAMPING = 0.5;
@@ -44,6 +44,8 @@ CameraPose OrbitFraming::Fit(const CameraPose& pose, float aspect) const
             scene.camera.zoom = fitted.zoom;
             scene.camera.tx = fitted.tx;
             scene.camera.ty = fitted.ty;
+            // A square projection: the picture's x is that over the aspect (its perspective's only
+            // difference), which the margins below take into account.
             const CanvasProjection pr = ProjectionFor(scene, frame.source, 2, 2);
             for (const Point& point : frame.source.starts) {
                 double clip[3];
@@ -70,8 +72,14 @@ CameraPose OrbitFraming::Fit(const CameraPose& pose, float aspect) const
             continue;
         }
         depth /= static_cast<double>(count);
-        // Normalised device coordinates run -1..1 along each side: the wider half decides.
-        const double ratio = std::max(x1 - x0, y1 - y0) / (2.0 * FILL);
+        // Normalised device coordinates run -1..1 along each side; the margins are the same share of
+        // the shorter side on all four, and the side that leaves less room decides.
+        x0 /= aspect;
+        x1 /= aspect;
+        const double shorter = std::min(1.0, static_cast<double>(aspect)); // over the height
+        const double roomX = 2.0 * (1.0 - 2.0 * MARGIN * shorter / aspect);
+        const double roomY = 2.0 * (1.0 - 2.0 * MARGIN * shorter);
+        const double ratio = std::max((x1 - x0) / roomX, (y1 - y0) / roomY);
         // Half steps: near the eye the pan and the distance pull on each other, and full steps
         // swing between two framings.
         fitted.tx -= static_cast<float>(DAMPING * 0.5 * (x0 + x1) * depth / sx);

@@ -10,8 +10,8 @@ namespace zephyra {
 
 // Frames an attractor: gathers its orbit as the camera's turn alone sees it (in one picture, or
 // in every frame of an animation) and chooses the camera's distance and pan so that the projected
-// orbit fills about 90 % of the picture's shorter side, centred. The turn and the field of view
-// stay as they are.
+// orbit fills the picture, centred, with a margin of 5 % of its shorter side on every side,
+// whichever side that is. The turn and the field of view stay as they are.
 class OrbitFraming {
 public:
     // The points of the scene's exact orbit, at most `limit` of them (evenly spread).

@@ -113,9 +113,9 @@ TEST(CliCoefficients, ValuesBetweenTheLettersRunTheOrbit)
                           0),
               0u)
         << r.out;
-    const Result text = RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "1000", "--coef", "6=2.04"});
+    const Result text = RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "1000", "--coef", "5=0.3125"});
     ASSERT_EQ(text.code, 0) << text.err;
-    EXPECT_EQ(Lines(text.out)[0], "Case E (D:2 O:2 M:12)  exact 6:2.04");
+    EXPECT_EQ(Lines(text.out)[0], "Case E (D:2 O:2 M:12)  exact 5:0.3125");
 
     const auto raw = [](std::vector<std::string> more) {
         std::vector<std::string> line = {"points", "EWM?MPMMWMMMM", "--points", "50", "--raw"};

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,6 +54,29 @@ struct RenderFixture : ::testing::Test {
             for (int x = 0; x < width; ++x)
                 dark += p.Sample(x, y, 0) < 0.5 && p.Sample(x, y, 1) < 0.5 && p.Sample(x, y, 2) < 0.5;
         return dark;
+    }
+    // Pixels between the picture's edges and the nearest pixel that differs from the corner's colour:
+    // left, right, top, bottom; all -1 for a blank or unreadable picture.
+    std::array<int, 4> Margins(const std::string& path) const
+    {
+        const std::optional<zephyra::DecodedPng> png = zephyra::ReadPng(path, true);
+        std::array<int, 4> margins{-1, -1, -1, -1};
+        if (!png)
+            return margins;
+        const zephyra::Picture& p = png->picture;
+        int left = p.Width(), right = -1, top = p.Height(), bottom = -1;
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                for (int c = 0; c < 3; ++c)
+                    if (p.Sample(x, y, c) != p.Sample(0, 0, c)) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+        if (right >= 0)
+            margins = {left, p.Width() - 1 - right, top, p.Height() - 1 - bottom};
+        return margins;
     }
     std::string Bytes(const std::filesystem::path& path) const
     {
@@ -422,6 +446,52 @@ TEST_F(RenderFixture, CountsAreRefusedWithTheirRangeAndStoredThreadsHeld)
     EXPECT_EQ(Render({"--from", picture(density + "threads=1000000"), "-o", path}), EXIT_OK) << err;
     EXPECT_EQ(Render({"--from", picture(density + "points=18446744073709551615"), "-o", path}), EXIT_FAILED);
     EXPECT_EQ(err, "zephyra render: the number of points must be 1 to 1000000000000\n");
+}
+
+// Portrait pictures touched both sides and a 4D code sat off centre: the picture was framed as if
+// square. Every side keeps a margin of 5 % of the shorter side, the tighter pair is even.
+TEST_F(RenderFixture, FittedPicturesKeepTheirMarginsOnEveryAspect)
+{
+    const std::string map4d = "MJFHPOETQFQHQKGDIFQMFPAMFALDETSMMINTHFGJHFIEBJMGHCRIMFYOQCXPI";
+    const std::vector<std::vector<std::string>> cases = {
+        {"EWM?MPMMWMMMM", "--size", "120x240"},
+        {"EWM?MPMMWMMMM", "--size", "240x120"},
+        {"EWM?MPMMWMMMM", "--size", "160x160"},
+        {map4d, "--size", "150x250", "--xw", "40", "--yw", "25", "--fit"},
+    };
+    for (std::vector<std::string> arguments : cases) {
+        const std::string path = (dir / "fit.png").string();
+        for (const char* a : {"--density", "--points", "2000000", "-o"})
+            arguments.push_back(a);
+        arguments.push_back(path);
+        ASSERT_EQ(Render(arguments), EXIT_OK) << err;
+        int width = 0, height = 0;
+        (void)DarkPixels(path, width, height);
+        const int shorter = std::min(width, height);
+        const std::array<int, 4> m = Margins(path);
+        SCOPED_TRACE(arguments[0] + " " + arguments[2]);
+        for (int side : m)
+            EXPECT_GE(side, shorter / 25);
+        EXPECT_LE(std::abs(m[0] - m[1]), 2);
+        EXPECT_LE(std::abs(m[2] - m[3]), 2);
+        EXPECT_LE(std::min(m[0] + m[1], m[2] + m[3]), shorter / 5) << "it fills the picture";
+    }
+    // A bare code's picture is fitted unless asked not to be; a moved camera is kept.
+    const std::string path = (dir / "default.png").string();
+    ASSERT_EQ(Render({"EWM?MPMMWMMMM", "--density", "--size", "240x135", "--points", "2000000", "--no-fit",
+                      "-o", path}),
+              EXIT_OK);
+    EXPECT_GT(Margins(path)[2], 135 / 8) << "the view's camera leaves the Henon map small";
+    const std::string turned = (dir / "turned.png").string();
+    for (const std::string& file : {path, turned}) {
+        std::vector<std::string> arguments = {"EWM?MPMMWMMMM", "--density", "--size", "240x135", "--points",
+                                              "2000000",       "--yaw",     "30",     "-o",      file};
+        if (file == path)
+            arguments.push_back("--no-fit");
+        ASSERT_EQ(Render(arguments), EXIT_OK) << err;
+    }
+    EXPECT_EQ(Bytes(path), Bytes(turned));
+    EXPECT_EQ(Render({"EWM?MPMMWMMMM", "--density", "--fit", "--no-fit", "-o", path}), EXIT_USAGE);
 }
 
 TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
