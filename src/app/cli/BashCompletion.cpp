@@ -52,14 +52,14 @@ std::string PositionalWords(const Subcommand& c)
 void WriteCommand(std::ostream& out, const Subcommand& c)
 {
     out << "    " << c.name << ")\n        options='";
-    for (const OptionSpec& o : c.options)
+    for (const CommandOption& o : c.options)
         if (!o.IsHeading())
             out << Replaced(o.names, ',', ' ') << ' ';
     out << "-q --quiet -h --help'\n";
     if (const std::string positional = PositionalWords(c); !positional.empty())
         out << "        [[ $cur != -* ]] && " << positional << "\n";
     out << "        case $prev in\n";
-    for (const OptionSpec& o : c.options) {
+    for (const CommandOption& o : c.options) {
         if (o.IsHeading() || o.value.empty())
             continue;
         out << "        " << Replaced(o.names, ',', '|') << ") ";

@@ -9,11 +9,11 @@ namespace {
 // Option texts start in this column unless every name of the command is shorter.
 constexpr std::size_t WIDEST_NAMES = 24;
 
-constexpr OptionSpec HELP_OPTION{"-h,--help", "", "this help"};
-constexpr OptionSpec QUIET_OPTION{"-q,--quiet", "", "no progress and no \"Wrote\" line on stderr"};
+constexpr CommandOption HELP_OPTION{"-h,--help", "", "this help"};
+constexpr CommandOption QUIET_OPTION{"-q,--quiet", "", "no progress and no \"Wrote\" line on stderr"};
 
 // "-o,--output" with its value as the help shows it: "-o, --output FILE".
-std::string Names(const OptionSpec& o)
+std::string Names(const CommandOption& o)
 {
     const std::size_t comma = o.names.find(',');
     std::string text = comma == std::string_view::npos ? std::string(o.names)
@@ -22,7 +22,7 @@ std::string Names(const OptionSpec& o)
     return o.value.empty() ? text : text + " " + std::string(o.value);
 }
 
-void PrintOption(std::ostream& out, const OptionSpec& o, std::size_t column)
+void PrintOption(std::ostream& out, const CommandOption& o, std::size_t column)
 {
     const std::string names = "  " + Names(o);
     out << names;
@@ -56,7 +56,7 @@ int RunHelp(const ParsedArguments& arguments, CommandIo& io)
 void PrintHelp(std::ostream& out, const Subcommand& command)
 {
     std::size_t column = 0;
-    for (const OptionSpec& o : command.options)
+    for (const CommandOption& o : command.options)
         if (!o.IsHeading() && Names(o).size() + 4 <= WIDEST_NAMES + 2)
             column = std::max(column, Names(o).size() + 4);
     column = std::max(column, Names(QUIET_OPTION).size() + 4);
@@ -64,7 +64,7 @@ void PrintHelp(std::ostream& out, const Subcommand& command)
     out << "usage: zephyra " << command.usage << "\n\n" << command.about << "\n";
     // The options every command has close the command's first group.
     bool sharedShown = false;
-    for (const OptionSpec& o : command.options) {
+    for (const CommandOption& o : command.options) {
         if (o.IsHeading() && !sharedShown) {
             PrintOption(out, QUIET_OPTION, column);
             PrintOption(out, HELP_OPTION, column);

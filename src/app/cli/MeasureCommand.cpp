@@ -5,15 +5,18 @@
 #include "StatusTexts.h"
 
 #include <ostream>
+#include <string>
 
 namespace zephyra::cli {
 
 namespace {
-constexpr std::int32_t DEFAULT_STEPS = 1000000;
-constexpr OptionSpec MEASURE_POINTS_OPTION{
-    "--points", "N", "points of l and f, and measured steps of the spectrum (default 1000000)"};
-constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T",
-                                      "steps run before the spectrum is measured (default 1000)"};
+constexpr std::int32_t DEFAULT_STEPS = SpectrumSettings{}.steps;
+const std::string MEASURE_POINTS_HELP =
+    "points of l and f, and measured steps of the spectrum (default " + std::to_string(DEFAULT_STEPS) + ")";
+const CommandOption MEASURE_POINTS_OPTION{"--points", "N", MEASURE_POINTS_HELP};
+const std::string TRANSIENT_HELP = "steps run before the spectrum is measured (default " +
+                                   std::to_string(SpectrumSettings{}.transient) + ")";
+const CommandOption TRANSIENT_OPTION{"--transient", "T", TRANSIENT_HELP};
 
 // What `measure` was asked for, apart from how the command line spelled it.
 struct MeasureOptions {

@@ -248,11 +248,6 @@ void DensityFields::Recall(const QSettings& s)
     ShowOtherBackground();
 }
 
-QSettings StoredChoices()
-{
-    return QSettings("Kestrelmoor", "Zephyra Explorer");
-}
-
 QLabel* Labelled(const char* text, QWidget* field)
 {
     auto* label = new QLabel(text);

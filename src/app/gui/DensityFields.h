@@ -1,5 +1,6 @@
 #pragma once
 #include "DensityRenderer.h"
+#include "ProgramNames.h"
 
 #include <QString>
 
@@ -57,8 +58,6 @@ private:
     Rgb otherBackground_{0.0f, 0.0f, 0.0f};
 };
 
-// The program's stored settings, where the dialogs keep their choices.
-[[nodiscard]] QSettings StoredChoices();
 // A row label whose mnemonic moves the focus to the row's first field.
 [[nodiscard]] QLabel* Labelled(const char* text, QWidget* field);
 // Chooses the index stored under `key`; one out of range (a hand-edited or newer file) is ignored.

@@ -10,6 +10,7 @@
 #include "FileNames.h"
 #include "PictureExport.h"
 #include "PictureRecord.h"
+#include "ProgramNames.h"
 
 #include <QMessageBox>
 
@@ -20,7 +21,6 @@ namespace zephyra {
 
 namespace {
 
-constexpr const char* APP_TITLE = "Zephyra Explorer";
 constexpr const char* NO_ATTRACTOR = "This picture holds no attractor.";
 constexpr int SWATCH_SAMPLES = 64;
 
@@ -90,7 +90,7 @@ bool PictureCommands::OpenPicture(const QString& path)
 {
     const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults);
     if (!picture || !picture->attractor) {
-        QMessageBox::warning(frame_, APP_TITLE, NO_ATTRACTOR);
+        QMessageBox::warning(frame_, PROGRAM_TITLE, NO_ATTRACTOR);
         return false;
     }
     // A refused code is reported by SetAttractor itself and leaves the current attractor.

@@ -1,13 +1,14 @@
 #include "RecentFileList.h"
 
+#include "ProgramNames.h"
+
 #include <QFileInfo>
-#include <QSettings>
 
 namespace zephyra {
 
 namespace {
 
-const char* const group = "Recent File List";
+const char* const GROUP = "Recent File List";
 
 QString Key(int i)
 {
@@ -22,8 +23,8 @@ QString Absolute(const QString& path)
 
 RecentFileList::RecentFileList()
 {
-    QSettings settings("Kestrelmoor", "Zephyra Explorer");
-    settings.beginGroup(group);
+    QSettings settings = StoredChoices();
+    settings.beginGroup(GROUP);
     for (int i = 0; i < Size; ++i) {
         const QString file = settings.value(Key(i)).toString();
         if (!file.isEmpty() && !files_.contains(file))
@@ -49,8 +50,8 @@ void RecentFileList::Remove(const QString& path)
 
 void RecentFileList::Store() const
 {
-    QSettings settings("Kestrelmoor", "Zephyra Explorer");
-    settings.beginGroup(group);
+    QSettings settings = StoredChoices();
+    settings.beginGroup(GROUP);
     for (int i = 0; i < Size; ++i) {
         if (i < files_.size())
             settings.setValue(Key(i), files_[i]);

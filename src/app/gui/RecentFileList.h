@@ -5,7 +5,7 @@
 namespace zephyra {
 
 // The most recently opened or saved documents, newest first, kept in the program's settings
-// (QSettings "Kestrelmoor" / "Zephyra Explorer") so that the File menu shows them next time.
+// (StoredChoices) so that the File menu shows them next time.
 class RecentFileList {
 public:
     static constexpr int Size = 4;

@@ -1,5 +1,6 @@
 #include "CZephyraApp.h"
 #include "CommandLine.h"
+#include "ProgramNames.h"
 #include "Version.h"
 
 #include "FileNames.h"
@@ -28,8 +29,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName("Kestrelmoor");
-    QApplication::setApplicationName("Zephyra Explorer");
+    QApplication::setOrganizationName(zephyra::ORGANIZATION);
+    QApplication::setApplicationName(zephyra::PROGRAM_TITLE);
     QApplication::setApplicationVersion(zephyra::VERSION);
     // Lets the desktop match the windows with the launcher and its icon.
     QGuiApplication::setDesktopFileName(zephyra::DESKTOP_ID);
