@@ -20,8 +20,10 @@ build: configure
 
 # Only the two programs: the tests and benchmarks wait for `make test` and `make bench`.
 run: configure
-	cmake --build $(BUILD) -j $(JOBS) --target zephyra zephyra-explorer
-	./scripts/run-explorer $(BUILD)
+	@echo "Building the two programs in $(BUILD) (log: $(BUILD)/run-build.log)"
+	@cmake --build $(BUILD) -j $(JOBS) --target zephyra zephyra-explorer >$(BUILD)/run-build.log 2>&1 || \
+	  { cat $(BUILD)/run-build.log; exit 1; }
+	@./scripts/run-explorer $(BUILD)
 
 # Every widget test starts an X server of its own (scripts/with-xvfb); the file tests run as an
 # ordinary user (scripts/as-user).

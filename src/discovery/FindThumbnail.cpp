@@ -18,7 +18,6 @@ DensityOptions ThumbnailOptions(int size)
     options.supersample = 2;
     options.points = static_cast<std::uint64_t>(size) * size * POINTS_PER_PIXEL;
     options.palette = Palette::Inferno;
-    options.background = Rgb{0.0f, 0.0f, 0.0f};
     options.threads = 1;
     options.fit = true; // whatever the find's camera, the tile shows all of it
     return options;

@@ -1,5 +1,6 @@
 #include "AttractorXml.h"
 
+#include "ExactCoefficientsText.h"
 #include "XmlAttribute.h"
 #include "XmlNumbers.h"
 
@@ -42,6 +43,7 @@ template <typename Record, typename Visitor> void VisitAttractor(Record& a, Visi
     visitor.Turn("xw", a.xw);
     visitor.Turn("yw", a.yw);
     visitor.Turn("zw", a.zw);
+    visitor.Exact("exact", a);
     VisitDisplay(a.display, visitor);
 }
 
@@ -58,6 +60,13 @@ struct AttributeWriter {
     void Count(const char* name, std::int32_t value) { SetAttribute(element, name, XmlIntText(value)); }
     void Choice(const char* name, std::int32_t value, std::int32_t DisplaySettings::*) { Count(name, value); }
     void Color(const char* name, const Rgb& color) { SetAttribute(element, name, XmlColorText(color)); }
+    // Exact values only where there are some, so that records without them stay as they were
+    // (and a reader without them sees the nearest code).
+    void Exact(const char* name, const Attractor& a)
+    {
+        if (const std::string text = ExactCoefficientsText(a); !text.empty())
+            SetAttribute(element, name, text);
+    }
     // A refused code goes back as it was read, so nothing the user typed is lost.
     void Code(const char* name, const Attractor& a)
     {
@@ -92,6 +101,14 @@ struct AttributeReader {
     void Color(const char* name, Rgb& color)
     {
         IfAttributePresent(element, name, [&](std::string_view text) { ScanXmlColor(text, color); });
+    }
+    // Read after the code, whose letters they override; a damaged list leaves the code's letters.
+    void Exact(const char* name, Attractor& a)
+    {
+        IfAttributePresent(element, name, [&](std::string_view text) {
+            if (a.valid)
+                ReadExactCoefficientsText(text, a);
+        });
     }
     void Code(const char* name, Attractor& a)
     {

@@ -142,7 +142,7 @@ void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
 void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
                      std::vector<std::string>* favoritesRead)
 {
-    bool written = false;
+    std::string problem;
     try {
         pugi::xml_document document;
         pugi::xml_node root = StartXmlDocument(document, "zephyra");
@@ -162,14 +162,15 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
         std::vector<std::string> own = PrintedFavorites(document, doc.defaults);
         if (favoritesRead && found == XmlRead::Loaded)
             AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead, doc.defaults);
-        written = SaveXmlFile(document, path);
-        if (written && favoritesRead)
+        problem = SaveXmlFileSayingWhy(document, path);
+        if (problem.empty() && favoritesRead)
             *favoritesRead = std::move(own);
-    } catch (const std::exception&) {
-        written = false;
+    } catch (const std::exception& e) {
+        problem = "cannot write " + path.string() + ": " + e.what();
     }
-    if (!written)
-        doc.Host().MessageBox(WRITE_FAILED, ERROR_TITLE, MessageIcon::Error);
+    // The file and the reason, so that the user can mend what stands in the way.
+    if (!problem.empty())
+        doc.Host().MessageBox(std::string(WRITE_FAILED) + ": " + problem, ERROR_TITLE, MessageIcon::Error);
 }
 
 } // namespace

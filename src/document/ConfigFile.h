@@ -23,7 +23,7 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path);
 class XmlConfigurationStore : public ConfigurationStore {
 public:
     explicit XmlConfigurationStore(ConfigLocation location) : location_(std::move(location)) {}
-    explicit XmlConfigurationStore(std::filesystem::path path) : location_{std::move(path), {}} {}
+    explicit XmlConfigurationStore(std::filesystem::path path) : location_{std::move(path), {}, {}} {}
     void Read(CZephyraDoc& doc) override;
     void Write(const CZephyraDoc& doc) override;
     [[nodiscard]] const std::filesystem::path& Path() const { return location_.file; }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include <pwd.h>
 #include <unistd.h>
 
 namespace zephyra {
@@ -11,6 +12,7 @@ namespace {
 
 constexpr const char* USER_FOLDER = "zephyra-explorer";
 constexpr const char* FALLBACK_NAME = "zephyra-explorer.xml";
+constexpr const char* CHOICES_EXTENSION = ".conf";
 
 std::filesystem::path RunningExecutable()
 {
@@ -47,19 +49,27 @@ std::filesystem::path BesideExecutable(const std::filesystem::path& executable)
 
 constexpr const char* WINDOW_PROGRAM = "zephyra-explorer";
 
-// A file there that the user may write, or none in a folder the user may write.
+// A file that is there and that the user may write: a portable install the user set up, or the
+// file of an earlier version, which wrote into the program's folder.
 bool UsableBeside(const std::filesystem::path& beside)
 {
     std::error_code error;
-    const std::filesystem::path folder = beside.parent_path();
-    if (std::filesystem::exists(beside, error))
-        return access(beside.c_str(), W_OK) == 0;
-    return access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    return std::filesystem::exists(beside, error) && access(beside.c_str(), W_OK) == 0;
+}
+
+// A service started without HOME still has a home folder in the user database.
+std::string HomeFolder()
+{
+    std::string home = Variable("HOME");
+    if (home.empty())
+        if (const passwd* user = getpwuid(getuid()); user && user->pw_dir)
+            home = user->pw_dir;
+    return home;
 }
 
 ConfigEnvironment ProcessEnvironment()
 {
-    return {Variable("XDG_CONFIG_HOME"), Variable("HOME")};
+    return {Variable("XDG_CONFIG_HOME"), HomeFolder()};
 }
 
 } // namespace
@@ -90,10 +100,12 @@ ConfigLocation ResolveConfigLocation(const std::filesystem::path& executable,
                                      const std::optional<std::filesystem::path>& configOption,
                                      const ConfigEnvironment& environment)
 {
-    ConfigLocation location{ResolveConfigPath(executable, configOption, environment), {}};
+    const std::filesystem::path ownFile = ResolveConfigPath(executable, std::nullopt, environment);
+    ConfigLocation location{configOption ? *configOption : ownFile, {}, {}};
     const std::filesystem::path beside = BesideExecutable(executable);
     if (!configOption && location.file != beside)
         location.firstRead = beside;
+    location.choices = std::filesystem::path(ownFile).replace_extension(CHOICES_EXTENSION);
     return location;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "Attractor.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,5 +20,8 @@ struct ListedRecord {
 // "history" elements is read as a configuration file. Nothing for a missing or ill-formed file.
 [[nodiscard]] std::optional<std::vector<ListedRecord>> ReadRecordFile(const std::filesystem::path& path,
                                                                       const AttractorDefaults& defaults);
+// The most memory ReadRecordFile takes for a file of `fileBytes`: the text, its element tree and the
+// records; 0 for an empty file.
+[[nodiscard]] std::uint64_t RecordFileReadBytes(std::uint64_t fileBytes);
 
 } // namespace zephyra

@@ -7,11 +7,31 @@
 #include <new>
 #include <string>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace zephyra {
 
 namespace {
+
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23 // Linux 5.14; older kernels refuse it and the pages come one by one
+#endif
+
+// Backs a fresh array with huge pages where the kernel has them and maps all of its pages at
+// once: otherwise the orbit loop takes a page fault every 4 KiB it writes (4 000 for a million
+// points, a fifth of a command's time on a virtual machine). The contents stay as they were.
+void MapAtOnce(void* array, std::size_t bytes)
+{
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = (reinterpret_cast<std::uintptr_t>(array) + page - 1) / page * page;
+    const auto end = (reinterpret_cast<std::uintptr_t>(array) + bytes) / page * page;
+    if (page == 0 || end <= start)
+        return;
+    void* const first = reinterpret_cast<void*>(start);
+    madvise(first, end - start, MADV_HUGEPAGE);
+    madvise(first, end - start, MADV_POPULATE_WRITE);
+}
 
 std::uint64_t MachineAvailableMemory()
 {
@@ -65,6 +85,7 @@ bool ResizePoints(PointBuffer& buffer, std::int32_t count, AvailableMemoryProbe 
     buffer.points.reset(new (std::nothrow) Point[static_cast<std::size_t>(count)]);
     if (!buffer.points)
         return false;
+    MapAtOnce(buffer.points.get(), static_cast<std::size_t>(count) * sizeof(Point));
     buffer.count = count;
     return true;
 }

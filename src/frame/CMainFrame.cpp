@@ -68,6 +68,9 @@ CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
     CreateMenus();
     CreateToolbars();
     CreateAccelerators();
+    // The first update of every view and panel fills the lists the configuration brought, whether
+    // a document is then made or opened.
+    layouts_->UpdateAll(UH_ALL);
     dispatcher_->UpdateChecks();
     layouts_->ActiveView().setFocus();
 }
@@ -93,6 +96,7 @@ void CMainFrame::ShowPanel(int panelCode)
 void CMainFrame::OnDocumentChanged(int hint)
 {
     layouts_->UpdateAll(hint);
+    setWindowModified(doc_.IsModified());
     ShowTurn4D();
     if (hint & UH_SAVED_SHOWN)
         layouts_->ShowPanel(PANEL_SAVED);

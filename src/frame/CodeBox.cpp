@@ -2,11 +2,13 @@
 
 #include "Attractor.h"
 #include "AttractorCase.h"
+#include "ExactCoefficientsText.h"
 #include "PanelImages.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyleOptionComboBox>
 
 #include <functional>
@@ -47,6 +49,21 @@ private:
     std::function<void()> onEnter_;
 };
 
+// The mark of a code between the letters: "≈" in the text colour.
+QIcon BetweenIcon(const QPalette& palette)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QFont font = painter.font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(palette.color(QPalette::Highlight));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QString(QChar(0x2248)));
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 CodeBox::CodeBox(QWidget* parent) : QComboBox(parent)
@@ -62,17 +79,24 @@ CodeBox::CodeBox(QWidget* parent) : QComboBox(parent)
     // An editable combo box would complete a typed prefix to an older code; codes are typed whole.
     setCompleter(nullptr);
     setToolTip(QString());
+    betweenMark_ = lineEdit()->addAction(BetweenIcon(palette()), QLineEdit::TrailingPosition);
+    betweenMark_->setVisible(false);
     connect(this, &QComboBox::editTextChanged, this, &CodeBox::FollowText);
 }
 
 void CodeBox::ShowCode(const Attractor& attractor)
 {
     const QString code = QString::fromStdString(attractor.code);
+    const QString exact = QString::fromStdString(ExactCoefficientsText(attractor));
+    betweenCode_ = exact.isEmpty() ? QString() : code;
+    betweenTip_ =
+        "Between the letters: the code shows the nearest ones; the exact values (place:value) are " + exact;
     if (count() == 0 || itemText(0) != code)
         insertItem(0, CaseIcon(attractor.CaseLetter(), 16), code);
     setFocus(Qt::OtherFocusReason);
     setCurrentIndex(0);
     setEditText(code);
+    ShowBetweenMark(code);
     // A long code shows its start: the field scrolls only as far as the mark needs, and only when
     // it paints, so it paints once with the cursor at the start.
     lineEdit()->setCursorPosition(0);
@@ -82,6 +106,7 @@ void CodeBox::ShowCode(const Attractor& attractor)
 
 void CodeBox::FollowText(const QString& text)
 {
+    ShowBetweenMark(text);
     const char letter = text.isEmpty() ? '\0' : text.front().toLatin1();
     // Typing within a code leaves its case: the image is drawn again only when the letter changes.
     if (letter == textLetter_)
@@ -89,6 +114,15 @@ void CodeBox::FollowText(const QString& text)
     textLetter_ = letter;
     textCase_ = DescribeCase(letter) ? CaseIcon(letter, 16) : QIcon();
     update();
+}
+
+void CodeBox::ShowBetweenMark(const QString& text)
+{
+    // A typed code is a code on its letters.
+    const bool between = !betweenCode_.isEmpty() && text == betweenCode_;
+    betweenMark_->setVisible(between);
+    betweenMark_->setToolTip(between ? betweenTip_ : QString());
+    setToolTip(between ? betweenTip_ : QString());
 }
 
 void CodeBox::initStyleOption(QStyleOptionComboBox* option) const

@@ -106,6 +106,7 @@ constexpr Accelerator acceleratorTable[] = {
     {"Ctrl+O", ID_FILE_OPEN},
     {"Ctrl+S", ID_FILE_SAVE},
     {"Ctrl+P", ID_FILE_PRINT},
+    {"Ctrl+Q", ID_APP_EXIT},
     {"Ctrl+E", ID_EXPORT_PICTURE},
     {"Ctrl+Shift+E", ID_EXPORT_ANIMATION},
     {"Ctrl+Shift+C", ID_COPY_PICTURE},

@@ -52,7 +52,10 @@ StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar)
 
 void StatusPanes::SetText(int pane, const QString& message)
 {
-    const QString& text = pane == 0 && message == TEXT_READY ? idle_ : message;
+    // "Ready", and the "Done" of a run while the view is turned, give way to the 4D turn, which
+    // stays in sight as long as the view is turned.
+    const bool idle = message == TEXT_READY || (message == TEXT_DONE && idle_ != TEXT_READY);
+    const QString& text = pane == 0 && idle ? idle_ : message;
     // A run writes the same text at every one of its first 5000 steps; only a change is worth
     // a repaint.
     if (pane < 0 || pane >= PaneCount || texts_[pane] == text)

@@ -214,5 +214,41 @@ TEST_F(AttractorXmlTest, ARecordTextIsHeldToTheRulesOfTheFiles)
     }
 }
 
+// A Hénon record as the writer has always written it.
+const std::string HENON_RECORD =
+    "<attractor config=\"EWM?MPMMWMMMM\" pointsCount=\"50000\" fov=\"60\" zoom=\"2.5\" yaw=\"0\" pitch=\"0\" "
+    "tx=\"0\" ty=\"0\" x0=\"0.05\" y0=\"0.05\" z0=\"0.05\" w0=\"0.05\" coordX=\"0\" coordY=\"1\" "
+    "coordZ=\"2\" colorR=\"0\" colorG=\"1\" colorB=\"2\" fgColor=\"1.000000 1.000000 1.000000\" "
+    "bgColor=\"0.000000 0.000000 0.000000\"/>";
+
+TEST_F(AttractorXmlTest, ExactValuesGoAfterTheTurnAndARecordWithoutThemIsUnchanged)
+{
+    const AttractorRef plain = AttractorFromElementText(HENON_RECORD, defaults);
+    ASSERT_TRUE(plain && plain->valid);
+    EXPECT_TRUE(plain->exactCoefficients.empty());
+    EXPECT_EQ(AttractorElementText(*plain), HENON_RECORD);
+
+    std::vector<double> values = plain->CoefficientValues();
+    values[3] = -1.37;
+    values[12] = 0.1 + 0.2;
+    plain->SetExactCoefficients(values);
+    std::string between = HENON_RECORD;
+    between.replace(between.find("WMMMM"), 5, "WMMMP"); // the letter nearest 0.3
+    between.insert(between.find(" x0="), " exact=\"3:-1.37 12:0.30000000000000004\"");
+    EXPECT_EQ(AttractorElementText(*plain), between);
+    const AttractorRef back = AttractorFromElementText(between, defaults);
+    ASSERT_TRUE(back && back->valid);
+    EXPECT_EQ(back->code, plain->code);
+    EXPECT_EQ(back->exactCoefficients, plain->exactCoefficients);
+    EXPECT_EQ(AttractorElementText(*back), between);
+
+    // A damaged list leaves the code's letters, as a reader without exact values sees them.
+    std::string damaged = HENON_RECORD;
+    damaged.insert(damaged.find(" x0="), " exact=\"3:-1.37 99:1\"");
+    const AttractorRef letters = AttractorFromElementText(damaged, defaults);
+    ASSERT_TRUE(letters && letters->valid);
+    EXPECT_TRUE(letters->exactCoefficients.empty());
+}
+
 } // namespace
 } // namespace zephyra::test

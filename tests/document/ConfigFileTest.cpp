@@ -229,7 +229,9 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileByteForByte)
 
     EXPECT_EQ(ReadText(path), before);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
+    // Unmended, the message named neither the file nor the reason.
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in WriteCfg: cannot write " + path.string() + ": File too large");
     EXPECT_EQ(host.messages[0].title, "Error");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
@@ -252,7 +254,8 @@ TEST_F(ConfigFileTest, WritableFileInAReadOnlyFolderIsWrittenAndAReadOnlyOneRefu
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
     EXPECT_EQ(Restart()->caseLetter, 'Q');
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Exception occurred in WriteCfg");
+    EXPECT_EQ(host.messages[0].text,
+              "Exception occurred in WriteCfg: cannot write " + path.string() + ": Permission denied");
 }
 
 TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)

@@ -17,11 +17,29 @@ protected:
     void SetUp() override { std::filesystem::create_directories(program.parent_path()); }
 };
 
-TEST_F(ConfigPathTest, BesideAWritableExecutable)
+// Unmended, a writable program folder (/usr/bin as root, ~/.local/bin) received the file; one
+// that is there already stays in use.
+TEST_F(ConfigPathTest, AWritableProgramFolderIsNotWrittenTheUserFolderIs)
 {
-    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment), folder / "bin" / "zephyra-explorer.xml");
+    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment),
+              folder / "xdg" / "zephyra-explorer" / "zephyra-explorer.xml");
     EXPECT_EQ(ResolveConfigPath(folder / "bin" / "explorer.exe", std::nullopt, environment),
-              folder / "bin" / "explorer.xml");
+              folder / "xdg" / "zephyra-explorer" / "explorer.xml");
+    const std::filesystem::path beside = folder / "bin" / "zephyra-explorer.xml";
+    WriteText(beside, "<zephyra/>");
+    EXPECT_EQ(ResolveConfigPath(program, std::nullopt, environment), beside);
+}
+
+TEST_F(ConfigPathTest, TheRememberedChoicesSitBesideTheConfiguration)
+{
+    EXPECT_EQ(ResolveConfigLocation(program, std::nullopt, environment).choices,
+              folder / "xdg" / "zephyra-explorer" / "zephyra-explorer.conf");
+    WriteText(folder / "bin" / "zephyra-explorer.xml", "<zephyra/>");
+    const ConfigLocation portable = ResolveConfigLocation(program, std::nullopt, environment);
+    EXPECT_EQ(portable.choices, folder / "bin" / "zephyra-explorer.conf");
+    // --config names another file, not another place for the choices.
+    EXPECT_EQ(ResolveConfigLocation(program, std::filesystem::path("/elsewhere/my.xml"), environment).choices,
+              portable.choices);
 }
 
 TEST_F(ConfigPathTest, ExplicitPathWins)

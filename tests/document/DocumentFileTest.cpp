@@ -50,6 +50,32 @@ TEST_F(DocumentFileTest, SaveAndOpenRoundTrip)
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(DocumentFileTest, ExactValuesSurviveAndRecordsWithoutThemKeepTheirBytes)
+{
+    AddSaved(11);
+    AddSaved(22);
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    const std::string letters = ReadText(path);
+    doc->saved.RemoveAll();
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    EXPECT_EQ(ReadText(path), letters);
+    EXPECT_EQ(letters.find("exact"), std::string::npos);
+
+    const AttractorRef second = doc->saved.GetAt(1);
+    std::vector<double> values = second->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    second->SetExactCoefficients(values);
+    ASSERT_TRUE(OnSaveDocument(*doc, path));
+    doc->saved.RemoveAll();
+    ASSERT_TRUE(OnOpenDocument(*doc, path));
+    ASSERT_EQ(doc->saved.Count(), 2);
+    EXPECT_TRUE(doc->saved.GetAt(0)->exactCoefficients.empty());
+    EXPECT_EQ(doc->saved.GetAt(1)->code, HENON);
+    EXPECT_EQ(doc->saved.GetAt(1)->exactCoefficients, values);
+}
+
 TEST_F(DocumentFileTest, EmptySavedListGivesAnEmptyRoot)
 {
     ASSERT_TRUE(OnSaveDocument(*doc, path));

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <ostream>
 
+#include <signal.h>
+
 namespace zephyra::cli {
 
 namespace {
@@ -17,12 +19,18 @@ extern "C" void OnInterrupt(int)
 CliHost::CliHost(std::ostream& err) : err_(err)
 {
     interrupted = 0;
-    std::signal(SIGINT, OnInterrupt);
+    // A shell that started us with Ctrl+C ignored (`trap '' INT`, a background job) keeps it so.
+    struct sigaction current {};
+    sigaction(SIGINT, nullptr, &current);
+    catchesInterrupt_ = current.sa_handler != SIG_IGN;
+    if (catchesInterrupt_)
+        std::signal(SIGINT, OnInterrupt);
 }
 
 CliHost::~CliHost()
 {
-    std::signal(SIGINT, SIG_DFL);
+    if (catchesInterrupt_)
+        std::signal(SIGINT, SIG_DFL);
 }
 
 void CliHost::ShowStatus(int pane, const std::string& text)

@@ -36,6 +36,7 @@ private:
     std::array<std::string, 5> panes_;
     std::string prefix_;
     bool messageShown_ = false;
+    bool catchesInterrupt_ = false; // false when Ctrl+C was ignored before us
 };
 
 } // namespace zephyra::cli

@@ -1,6 +1,9 @@
 #include "CliSession.h"
 
 #include "JsonText.h"
+#include "MemoryBudget.h"
+#include "PointMemory.h"
+#include "RecordFile.h"
 #include "StatusTexts.h"
 
 #include <chrono>
@@ -25,6 +28,18 @@ ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
     options.json = arguments.Has("json");
     options.coefficients = ReadCoefficientOptions(arguments);
     return options;
+}
+
+std::string RecordFileMemoryRefusal(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::uint64_t size = std::filesystem::file_size(path, error);
+    const std::uint64_t need = error ? 0 : RecordFileReadBytes(size);
+    const std::uint64_t available = SystemAvailableMemory();
+    if (available == 0 || need <= available)
+        return {};
+    return MemoryRefusal("reading " + path.string() + " (" + std::to_string(size >> 20) + " MiB)", need,
+                         available);
 }
 
 CliSession::CliSession(CommandIo& io_, const ComputeOptions& options)

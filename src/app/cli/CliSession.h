@@ -6,6 +6,7 @@
 #include "Subcommand.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -28,6 +29,11 @@ inline constexpr CommandOption SEED_OPTION{
     "--seed", "S", "seed of the pair samples of the dimension estimate (default: the time)"};
 
 [[nodiscard]] ComputeOptions ReadComputeOptions(const ParsedArguments& arguments);
+
+// Empty when the document or configuration file at `path` can be read into the memory the machine
+// or the memory cgroup can still give; else one line saying it cannot, said before reading rather
+// than being killed half-way.
+[[nodiscard]] std::string RecordFileMemoryRefusal(const std::filesystem::path& path);
 
 // A headless document without configuration file, seeded and sized from the options.
 class CliSession {

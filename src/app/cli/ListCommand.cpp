@@ -1,8 +1,11 @@
 #include "AtomicFile.h"
 #include "CliArguments.h"
+#include "CliSession.h"
 #include "ConfigPath.h"
 #include "ExactCoefficientsText.h"
+#include "ParameterRecord.h"
 #include "PictureRecord.h"
+#include "PngFile.h"
 #include "RecordFile.h"
 #include "Subcommand.h"
 #include "XmlNumbers.h"
@@ -59,7 +62,15 @@ int RunList(const ParsedArguments& parsed, CommandIo& io)
         PrintRecord(io.out, {"picture", picture->attractor});
         if (picture->settings)
             io.out << "settings " << *picture->settings << '\n';
+        // A map or diagram names itself: "map x=3 y=5 ..." or "diagram x=3 ...".
+        if (const std::optional<DecodedPng> png = ReadPng(path, false))
+            if (const std::optional<std::string> record = ChunkText(png->texts, MAP_CHUNK_KEY))
+                io.out << *record << '\n';
         return EXIT_OK;
+    }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra list: " << refusal << "\n";
+        return EXIT_FAILED;
     }
     const auto records = ReadRecordFile(path, AttractorDefaults{});
     if (!records) {
@@ -81,7 +92,7 @@ Subcommand ListCommand()
             "made by `zephyra render` or `zephyra animate` (PNG or WebP), one per line: the list (saved,\n"
             "favorites, history or picture), the code, the exact values of an attractor between the\n"
             "letters (exact=\"3:-1.37 5:0.3125\": place and value), the point count and the camera; for a\n"
-            "picture also the settings it was rendered with.\n"
+            "picture also the settings it was rendered with; for a map or an orbit diagram its record.\n"
             "Without FILE it lists the configuration file the window program uses.\n",
             {{"--config", "PATH", "that configuration file instead"}},
             "A code the program refuses is shown as (refused \"TEXT\"). Exits 1 for an unreadable file.\n",

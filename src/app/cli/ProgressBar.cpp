@@ -32,15 +32,18 @@ void ProgressBar::Show(double fraction)
         line += "  " + std::to_string(left / 60) + ":" + (left % 60 < 10 ? "0" : "") +
                 std::to_string(left % 60) + " left";
     }
-    terminal_ << line << "\x1b[K" << std::flush; // erase what a longer line left
-    shown_ = true;
+    // Blanks erase what a longer line left: no escape sequence, so a dumb terminal shows it too.
+    const std::size_t length = line.size();
+    line.append(shown_ > length ? shown_ - length : 0, ' ');
+    terminal_ << line << std::flush;
+    shown_ = length;
 }
 
 void ProgressBar::Clear()
 {
-    if (shown_)
-        terminal_ << "\r\x1b[K" << std::flush;
-    shown_ = false;
+    if (shown_ > 0)
+        terminal_ << "\r" << std::string(shown_, ' ') << "\r" << std::flush;
+    shown_ = 0;
 }
 
 } // namespace zephyra::cli

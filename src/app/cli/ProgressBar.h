@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstddef>
 #include <iosfwd>
 
 namespace zephyra::cli {
@@ -15,7 +16,7 @@ public:
 private:
     std::ostream& terminal_;
     std::chrono::steady_clock::time_point start_;
-    bool shown_ = false;
+    std::size_t shown_ = 0; // the length of the line on the terminal, 0 when none is
 };
 
 } // namespace zephyra::cli

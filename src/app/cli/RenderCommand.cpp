@@ -86,6 +86,10 @@ AttractorRef StoredRecord(const std::string& path, const ParsedArguments& parsed
                    << ": its render settings are unreadable; using the defaults\n";
         return WithDrawableCamera(picture->attractor, path, io);
     }
+    if (const std::string refusal = RecordFileMemoryRefusal(path); !refusal.empty()) {
+        io.err << "zephyra render: " << refusal << "\n";
+        return {};
+    }
     const auto records = ReadRecordFile(path, defaults);
     if (!records) {
         io.err << "zephyra render: " << path << ": not a Zephyra file\n";
@@ -104,11 +108,11 @@ bool OrbitStaysBounded(const PointBuffer& buffer)
     return IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale);
 }
 
-// A picture that shows nothing but its background.
+// A point picture (8-bit RGB) that shows nothing but its background.
 bool IsOneColour(const Picture& image)
 {
     const std::size_t bytes = image.RowBytes() * static_cast<std::size_t>(image.Height());
-    const std::uint8_t* data = image.Row(0); // the rows follow one another
+    const std::uint8_t* data = image.Row(0);
     for (std::size_t i = 3; i < bytes; ++i)
         if (data[i] != data[i % 3])
             return false;

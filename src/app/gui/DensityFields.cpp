@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,8 @@ namespace {
 
 constexpr int CODE_START = 16; // characters of the code in the proposed file name
 
-constexpr const char* BACKGROUNDS[] = {"As the attractor's", "Black", "White", "Other colour..."};
+// The first: a palette's colour for no density, else the attractor's background.
+constexpr const char* BACKGROUNDS[] = {"Automatic", "Black", "White", "Other colour..."};
 constexpr int OTHER_BACKGROUND = 3;
 constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alpha
 
@@ -36,8 +38,8 @@ constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alph
 constexpr int GAMMA_STEPS = 10;
 
 // The options the fields show; the dialogs remember each under its key in the option table.
-constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone", "gamma",
-                                         "colors", "background",  "fit"};
+constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone",       "gamma",
+                                         "smooth", "colors",      "background", "fit"};
 
 QColor ToQColor(const Rgb& c)
 {
@@ -107,6 +109,17 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     QObject::connect(gamma_, &QSlider::valueChanged, &dialog, showGamma);
     showGamma();
 
+    smooth_ = new QDoubleSpinBox;
+    smooth_->setRange(0.0, LARGEST_SMOOTH);
+    smooth_->setDecimals(1);
+    smooth_->setSingleStep(0.5);
+    smooth_->setValue(DensityOptions().smooth);
+    smooth_->setSuffix(" pixels");
+    smooth_->setSpecialValueText("none");
+    smooth_->setToolTip("Spreads a cell hit c times over this radius / sqrt(c): sparse regions lose "
+                        "their grain, dense ones stay sharp");
+    form.addRow("Smoot&hing:", smooth_);
+
     colors_ = new QComboBox;
     colors_->setIconSize(QSize(96, 14));
     for (const Choice<Palette>& c : PALETTE_CHOICES) {
@@ -169,6 +182,7 @@ void DensityFields::Apply(DensityOptions& o) const
     o.supersample = supersample_->value();
     o.tone = TONE_CHOICES[static_cast<std::size_t>(tone_->currentIndex())].value;
     o.gamma = static_cast<float>(gamma_->value()) / GAMMA_STEPS;
+    o.smooth = static_cast<float>(smooth_->value());
     o.palette = PALETTE_CHOICES[static_cast<std::size_t>(colors_->currentIndex())].value;
     o.fit = fit_->isChecked();
     switch (background_->currentIndex()) {
@@ -197,6 +211,7 @@ void DensityFields::Show(const DensityOptions& o)
     supersample_->setValue(o.supersample);
     tone_->setCurrentIndex(ChoiceIndex(TONE_CHOICES, o.tone));
     gamma_->setValue(static_cast<int>(std::lround(o.gamma * GAMMA_STEPS)));
+    smooth_->setValue(o.smooth);
     colors_->setCurrentIndex(ChoiceIndex(PALETTE_CHOICES, o.palette));
     fit_->setChecked(o.fit);
     int background = 0;

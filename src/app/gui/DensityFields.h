@@ -1,6 +1,5 @@
 #pragma once
 #include "DensityRenderer.h"
-#include "ProgramNames.h"
 
 #include <QString>
 
@@ -13,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
+class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
 class QSettings;
@@ -23,7 +23,7 @@ class QWidget;
 namespace zephyra {
 
 // The density choices that the export dialogs share, as rows of their form: points,
-// supersampling, tone with its gamma, colours (with swatches), background and framing. Each dialog
+// supersampling, tone with its gamma, smoothing, colours (with swatches), background and framing. Each dialog
 // remembers them in its own group, each under its key in the density option table.
 class DensityFields {
 public:
@@ -52,6 +52,7 @@ private:
     QSpinBox* supersample_;
     QComboBox* tone_;
     QSlider* gamma_;
+    QDoubleSpinBox* smooth_;
     QComboBox* colors_;
     QComboBox* background_;
     QCheckBox* fit_;

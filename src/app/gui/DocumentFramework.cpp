@@ -41,8 +41,11 @@ QString DocumentFramework::Title() const
 void DocumentFramework::SetPath(const QString& path)
 {
     path_ = path;
-    if (frame_)
-        frame_->setWindowTitle(Title() + " - " + PROGRAM_TITLE);
+    if (!frame_)
+        return;
+    // Qt shows "*" in place of "[*]" while the window is marked modified.
+    frame_->setWindowTitle(Title() + "[*] - " + PROGRAM_TITLE);
+    frame_->setWindowModified(doc_.IsModified());
 }
 
 bool DocumentFramework::SaveModified()
@@ -71,6 +74,18 @@ std::optional<std::string> DocumentFramework::AskOpenFileName()
     if (path.isEmpty())
         return std::nullopt;
     return FileNamePath(path).string();
+}
+
+// Join offers documents (and all files); a picture chosen anyway gives its attractor.
+void DocumentFramework::Join()
+{
+    const QString path = QFileDialog::getOpenFileName(frame_, "Join", QFileInfo(path_).path(), FILE_FILTER);
+    if (path.isEmpty())
+        return;
+    if (PictureCommands::IsPicture(path))
+        pictures_.JoinPicture(path);
+    else
+        OnSavedJoin(doc_, FileNamePath(path));
 }
 
 void DocumentFramework::FileOpen()
@@ -141,8 +156,7 @@ bool DocumentFramework::OnCommand(int id)
         FileOpen();
         return true;
     case ID_JOIN:
-        if (const auto path = AskOpenFileName())
-            OnSavedJoin(doc_, *path);
+        Join();
         return true;
     case ID_SETTINGS:
         ShowSettingsDialog(doc_, frame_);

@@ -21,6 +21,8 @@ public:
 
     void FileNew();
     void FileOpen();
+    // Adds the records of a document, or the attractor a picture carries, at the end of Saved.
+    void Join();
     bool FileSave();
     bool FileSaveAs();
     // Opens a document after the save question, or shows the attractor of a picture; false when

@@ -1,5 +1,7 @@
 #include "ExportAnimationDialog.h"
 
+#include "StoredChoices.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -12,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
 
 #include <cstring>

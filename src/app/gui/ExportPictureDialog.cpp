@@ -1,6 +1,7 @@
 #include "ExportPictureDialog.h"
 
 #include "AtomicFile.h"
+#include "StoredChoices.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 
 namespace zephyra {

@@ -11,6 +11,7 @@
 #include "PictureExport.h"
 #include "PictureRecord.h"
 #include "ProgramNames.h"
+#include "StatusTexts.h"
 
 #include <QMessageBox>
 
@@ -22,6 +23,7 @@ namespace zephyra {
 namespace {
 
 constexpr const char* NO_ATTRACTOR = "This picture holds no attractor.";
+constexpr const char* OPENED = "Opened %1";
 constexpr int SWATCH_SAMPLES = 64;
 
 ViewFlags FlagsOf(const CZephyraDoc& doc)
@@ -86,16 +88,37 @@ bool PictureCommands::IsPicture(const QString& path)
     return IsPictureFile(FileNamePath(path));
 }
 
-bool PictureCommands::OpenPicture(const QString& path)
+AttractorRef PictureCommands::CarriedAttractor(const QString& path)
 {
     const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults);
     if (!picture || !picture->attractor) {
         QMessageBox::warning(frame_, PROGRAM_TITLE, NO_ATTRACTOR);
-        return false;
+        return {};
     }
+    return picture->attractor;
+}
+
+bool PictureCommands::OpenPicture(const QString& path)
+{
+    const AttractorRef attractor = CarriedAttractor(path);
+    if (!attractor)
+        return false;
     // A refused code is reported by SetAttractor itself and leaves the current attractor.
-    doc_.SetAttractor(picture->attractor, SA_NO_SEARCH | SA_ADD_HISTORY);
-    return doc_.current == picture->attractor;
+    doc_.SetAttractor(attractor, SA_NO_SEARCH | SA_ADD_HISTORY);
+    if (doc_.current != attractor)
+        return false;
+    if (frame_)
+        frame_->ShowStatus(PANE_MESSAGE, QString(OPENED).arg(path).toStdString());
+    return true;
+}
+
+void PictureCommands::JoinPicture(const QString& path)
+{
+    AttractorList records;
+    if (AttractorRef attractor = CarriedAttractor(path)) {
+        records.AddTail(attractor);
+        doc_.JoinSaved(records);
+    }
 }
 
 void PictureCommands::ExportPicture()

@@ -1,4 +1,5 @@
 #pragma once
+#include "Attractor.h"
 #include "CommandDispatcher.h"
 #include "ExportRunner.h"
 
@@ -25,6 +26,8 @@ public:
     // the head of History; a PNG without one gets a message and changes nothing. The document's
     // path, title and Saved list stay as they are.
     bool OpenPicture(const QString& path);
+    // Adds the attractor a picture carries at the end of Saved, as Join adds a document's.
+    void JoinPicture(const QString& path);
     [[nodiscard]] static bool IsPicture(const QString& path);
 
     // The exports under way, if any.
@@ -34,6 +37,8 @@ public:
     void ExportAnimation();
 
 private:
+    // The attractor a picture carries; null, after a message, for a picture without one.
+    AttractorRef CarriedAttractor(const QString& path);
     void StartExport(const QString& path, const PictureSettings& settings);
 
     CZephyraDoc& doc_;

@@ -1,6 +1,6 @@
 #include "RecentFileList.h"
 
-#include "ProgramNames.h"
+#include "StoredChoices.h"
 
 #include <QFileInfo>
 

@@ -4,10 +4,12 @@
 #include "Version.h"
 
 #include "FileNames.h"
+#include "NoDisplayGuard.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 // The arguments as given: QApplication::arguments() loses the bytes of a name that is not UTF-8.
@@ -28,7 +30,9 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(reply), stdout);
         return 0;
     }
+    auto guard = std::make_unique<zephyra::NoDisplayGuard>(Arguments(argc, argv));
     QApplication application(argc, argv);
+    guard.reset();
     QApplication::setOrganizationName(zephyra::ORGANIZATION);
     QApplication::setApplicationName(zephyra::PROGRAM_TITLE);
     QApplication::setApplicationVersion(zephyra::VERSION);

@@ -1,5 +1,6 @@
 #include "CPanelGallery.h"
 
+#include "AttractorCase.h"
 #include "CZephyraDoc.h"
 #include "CommandIds.h"
 #include "GallerySearch.h"
@@ -19,6 +20,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 namespace zephyra {
@@ -75,6 +77,20 @@ QString ReversedRange(const char* name, QDoubleSpinBox* low, QDoubleSpinBox* hig
         .arg(name)
         .arg(low->value(), 0, 'f', 2)
         .arg(high->value(), 0, 'f', 2);
+}
+// A least Kaplan-Yorke dimension above the case's dimension, which no find can reach, marked;
+// the problem, or an empty text.
+QString UnreachableKaplanYorke(QDoubleSpinBox* box, char letter)
+{
+    const std::optional<AttractorCase> c = DescribeCase(letter);
+    const bool beyond = c && box->value() > c->dimension;
+    MarkWrong(box, beyond);
+    if (!beyond)
+        return {};
+    return QString("KY at least %1 is more than case %2 can reach (%3)")
+        .arg(box->value(), 0, 'f', 2)
+        .arg(QChar(letter))
+        .arg(c->dimension);
 }
 } // namespace
 
@@ -189,10 +205,13 @@ void CPanelGallery::ClearPage()
 
 void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
 {
-    QString problem = ReversedRange("f within", dimensionLow_, dimensionHigh_);
-    const QString fillProblem = ReversedRange("fill within", fillLow_, fillHigh_);
-    if (problem.isEmpty())
-        problem = fillProblem;
+    QString problem;
+    // Every field is marked, the first problem named.
+    for (const QString& found : {ReversedRange("f within", dimensionLow_, dimensionHigh_),
+                                 ReversedRange("fill within", fillLow_, fillHigh_),
+                                 UnreachableKaplanYorke(minKaplanYorke_, letter_)})
+        if (problem.isEmpty())
+            problem = found;
     if (!problem.isEmpty()) {
         // Nothing could pass: no search, and no late find of the page before.
         search_->Discard();

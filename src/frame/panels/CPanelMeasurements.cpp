@@ -16,8 +16,8 @@ namespace zephyra {
 
 namespace {
 constexpr int MINIMUM_WIDTH = 300;
-constexpr int ROW_HEIGHT = 18;
-constexpr int FIGURE_ROWS = 12;
+// Each chart keeps this much of a short panel; the figures take the rest they need.
+constexpr int LEAST_CHART_HEIGHT = 110;
 
 QString Fixed(double value, int decimals)
 {
@@ -40,6 +40,10 @@ CPanelMeasurements::CPanelMeasurements(CZephyraDoc& doc, CommandSink sendCommand
     Tree()->setColumnCount(2);
     Tree()->setRootIsDecorated(false);
     Tree()->setSelectionMode(QAbstractItemView::NoSelection);
+    // A long figure wraps in a narrow panel instead of ending in "...".
+    Tree()->setWordWrap(true);
+    Tree()->setTextElideMode(Qt::ElideNone);
+    Tree()->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     convergence_ = new ConvergenceChart(this);
     correlation_ = new CorrelationChart(this);
     connect(worker_, &MeasurementWorker::Progressed, this, &CPanelMeasurements::ShowProgress);
@@ -101,6 +105,7 @@ QTreeWidgetItem* CPanelMeasurements::AddFigure(const QString& name, const QStrin
 {
     auto* row = new QTreeWidgetItem(Tree(), {name, value});
     row->setToolTip(1, value);
+    LayOut();
     return row;
 }
 
@@ -131,13 +136,20 @@ void CPanelMeasurements::ShowResult(const std::shared_ptr<const FullMeasurement>
     Tree()->resizeColumnToContents(0);
     convergence_->Show(s);
     correlation_->Show(m->correlation);
+    LayOut();
 }
 
 void CPanelMeasurements::resizeEvent(QResizeEvent* event)
 {
     CPanel::resizeEvent(event);
+    LayOut();
+}
+
+void CPanelMeasurements::LayOut()
+{
     const int rest = std::max(0, height() - BANDS_HEIGHT);
-    const int figures = std::min(rest / 3, FIGURE_ROWS * ROW_HEIGHT);
+    // Every figure in sight where two charts of their least height leave room for them.
+    const int figures = std::min(Tree()->sizeHint().height(), std::max(0, rest - 2 * LEAST_CHART_HEIGHT));
     const int chart = (rest - figures) / 2;
     Tree()->setGeometry(0, BANDS_HEIGHT, width(), figures);
     convergence_->setGeometry(0, BANDS_HEIGHT + figures, width(), chart);

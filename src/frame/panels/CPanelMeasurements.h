@@ -40,6 +40,8 @@ protected:
 private:
     // Starts measuring the document's current attractor unless it is the one measured or measuring.
     void MeasureCurrent();
+    // The figures at the top, as high as their rows need, and the two charts below them.
+    void LayOut();
     void ShowProgress(double fraction);
     void ShowResult(const std::shared_ptr<const FullMeasurement>& m);
     void ShowMessage(const QString& text);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zephyra {
 
@@ -20,32 +21,73 @@ constexpr QRgb OUTSIDE_RANGE = 0xff6c7080;
 constexpr QRgb INSIDE_RANGE = 0xff29a3d6;
 constexpr QRgb FITTED_LINE = 0xffe4572e;
 constexpr int TITLE_POINT_SIZE = 9;
+// Small enough that a narrow panel keeps its axis labels whole.
+constexpr int LABEL_POINT_SIZE = 7;
 constexpr int SETTLED_STEPS = 1000;
+// About this many intervals between the ticks of a value axis.
+constexpr double TICK_INTERVALS = 4.0;
 
-QChart* NewChart(const QString& title)
+QFont PointSized(QFont font, int points)
+{
+    font.setPointSize(points);
+    return font;
+}
+
+// The chart in the colours of the window, whatever the desktop's theme.
+QChart* NewChart(const QString& title, const QPalette& palette)
 {
     auto* chart = new QChart;
-    chart->setTheme(QChart::ChartThemeDark);
+    chart->setBackgroundBrush(palette.base());
+    chart->setBackgroundPen(Qt::NoPen);
     chart->setTitle(title);
-    QFont font = chart->titleFont();
-    font.setPointSize(TITLE_POINT_SIZE);
-    chart->setTitleFont(font);
+    chart->setTitleBrush(palette.text());
+    chart->setTitleFont(PointSized(chart->titleFont(), TITLE_POINT_SIZE));
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(font);
+    chart->legend()->setFont(PointSized(chart->legend()->font(), LABEL_POINT_SIZE));
+    chart->legend()->setLabelColor(palette.color(QPalette::Text));
     return chart;
 }
 
 void Prepare(QChartView& view, const QString& title)
 {
     view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(NewChart(title));
-    view.setMinimumHeight(160);
+    view.setBackgroundBrush(view.palette().base());
+    view.setChart(NewChart(title, view.palette()));
+    view.setMinimumHeight(110);
+}
+
+// Ticks at round values (1, 2 or 5 times a power of ten) over the range, labelled with the
+// decimals such a step needs.
+void RoundTicks(QValueAxis* axis, double low, double high)
+{
+    const double rough = std::max(high - low, 1e-9) / TICK_INTERVALS;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10.0 * power;
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (factor * power >= rough) {
+            step = factor * power;
+            break;
+        }
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+    axis->setLabelFormat(QString("%.%1f").arg(decimals));
 }
 
 // Attaches both axes to every series of the chart.
-void Attach(QChart* chart, QAbstractAxis* x, QAbstractAxis* y)
+void Attach(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, const QPalette& palette)
 {
+    for (QAbstractAxis* axis : {x, y}) {
+        axis->setLabelsFont(PointSized(axis->labelsFont(), LABEL_POINT_SIZE));
+        axis->setTitleFont(PointSized(axis->titleFont(), LABEL_POINT_SIZE));
+        axis->setLabelsBrush(palette.text());
+        axis->setTitleBrush(palette.text());
+        axis->setLinePenColor(palette.color(QPalette::Mid));
+        axis->setGridLineColor(palette.color(QPalette::Midlight));
+    }
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
@@ -107,9 +149,8 @@ void ConvergenceChart::Show(const SpectrumResult& spectrum)
     x->setRange(spectrum.historySteps.front(), spectrum.historySteps.back());
     auto* y = new QValueAxis;
     const double margin = 0.08 * std::max(high - low, 0.01);
-    y->setRange(low - margin, high + margin);
-    y->applyNiceNumbers();
-    Attach(c, x, y);
+    RoundTicks(y, low - margin, high + margin);
+    Attach(c, x, y, palette());
 }
 
 CorrelationChart::CorrelationChart(QWidget* parent) : QChartView(parent)
@@ -157,11 +198,10 @@ void CorrelationChart::Show(const CorrelationFit& fit)
     auto* x = new QValueAxis;
     x->setTitleText("log\u2081\u2080 r / extent");
     auto* y = new QValueAxis;
-    Attach(c, x, y);
-    x->setRange(fit.logRadius.front() - 0.1, fit.logRadius.back() + 0.1);
+    Attach(c, x, y, palette());
+    RoundTicks(x, fit.logRadius.front() - 0.1, fit.logRadius.back() + 0.1);
     const auto [lo, hi] = std::minmax_element(fit.logCorrelation.begin(), fit.logCorrelation.end());
-    y->setRange(*lo - 0.2, *hi + 0.2);
-    y->applyNiceNumbers();
+    RoundTicks(y, *lo - 0.2, *hi + 0.2);
 }
 
 } // namespace zephyra

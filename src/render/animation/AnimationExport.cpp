@@ -1,9 +1,9 @@
 #include "AnimationExport.h"
 
 #include "AnimationBudget.h"
-#include "MemoryBudget.h"
 #include "AtomicFile.h"
 #include "FrameFolder.h"
+#include "MemoryBudget.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "WebpAnimation.h"
@@ -44,7 +44,7 @@ std::string CompressedFramesRefusal(const WebpAnimation& animation, int frames, 
     if (need <= held + available)
         return {};
     return MemoryRefusal("the " + std::to_string(frames) + " compressed frames of a " +
-                             std::to_string(o.width) + "x" + std::to_string(o.height) + " WebP animation",
+                             SizeText(o.width, o.height) + " WebP animation",
                          need, held + available);
 }
 

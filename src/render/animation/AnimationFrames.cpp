@@ -1,6 +1,7 @@
 #include "AnimationFrames.h"
 
 #include "Attractor.h"
+#include "DensityResolve.h"
 #include "ExactOrbit.h"
 #include "OrbitFraming.h"
 
@@ -288,7 +289,7 @@ private:
     void Work(int w)
     {
         std::atomic<double>& fraction = fractions_[static_cast<std::size_t>(w)];
-        const Rgb background = plan_.options.background.value_or(plan_.scene.display.bgColor);
+        const Rgb background = StyleOf(plan_.options, plan_.scene.display.bgColor).background;
         for (;;) {
             int k;
             {

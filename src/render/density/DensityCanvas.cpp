@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <sys/mman.h>
-
 namespace zephyra {
 
 namespace {
@@ -32,16 +30,19 @@ void SpillCell(const CanvasCells& canvas, std::size_t index)
     canvas.Cell(index) = {};
 }
 
-DensityCanvas::Pages DensityCanvas::Map(std::size_t bytes)
+ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel)
 {
-    // Anonymous pages are zeroed when first touched, so a sparse attractor costs only the pages
-    // it hits. Huge pages keep the scattered increments from missing the address cache at
-    // nearly every point of a canvas of a hundred megabytes.
-    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED)
-        return Pages(nullptr, Unmap{0});
-    madvise(p, bytes, MADV_HUGEPAGE);
-    return Pages(p, Unmap{bytes});
+    const ColorCell& c = cells.Cell(pixel);
+    ColorSums block{c.count, {c.red, c.green, c.blue}};
+    const std::vector<WideCell>& wide = *cells.wide;
+    const auto w = std::lower_bound(wide.begin(), wide.end(), pixel,
+                                    [](const WideCell& a, std::size_t index) { return a.index < index; });
+    if (w != wide.end() && w->index == pixel) {
+        block.count += w->count;
+        for (int k = 0; k < 3; ++k)
+            block.sums[k] += w->sums[k];
+    }
+    return block;
 }
 
 bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors,
@@ -56,18 +57,13 @@ bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, b
     for (int w = 0; w < workers; ++w)
         wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
     for (int w = 0; w < workers; ++w) {
-        records_.push_back(Map(pixels * PixelBytes(supersample, colors)));
+        records_.push_back(MapZeroedPages(pixels * PixelBytes(supersample, colors)));
         if (!records_.back()) {
             records_.clear();
             return false;
         }
     }
     return true;
-}
-
-void DensityCanvas::Unmap::operator()(void* p) const
-{
-    munmap(p, bytes);
 }
 
 CanvasCells DensityCanvas::Worker(int worker) const

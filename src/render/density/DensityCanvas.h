@@ -1,11 +1,20 @@
 #pragma once
 #include "FreeRunKernel.h"
+#include "ZeroedPages.h"
 
 #include <cstddef>
 #include <memory>
 #include <vector>
 
 namespace zephyra {
+
+// The hits of a picture pixel of a merged canvas and the sums of their colour bytes, its wide
+// cell included.
+struct ColorSums {
+    std::uint64_t count = 0;
+    std::uint64_t sums[3]{};
+};
+[[nodiscard]] ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel);
 
 // The canvases of one pass, one per worker so that workers never share a cell, summed into the
 // first when the pass ends. Integer sums make the result independent of which worker drew what.
@@ -36,13 +45,7 @@ public:
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
 
 private:
-    struct Unmap {
-        std::size_t bytes;
-        void operator()(void* p) const;
-    };
-    using Pages = std::unique_ptr<void, Unmap>;
-    [[nodiscard]] static Pages Map(std::size_t bytes);
-    std::vector<Pages> records_;                    // one a worker
+    std::vector<ZeroedPages> records_;              // one a worker
     std::unique_ptr<std::vector<WideCell>[]> wide_; // one list a worker
     CanvasCells layout_;                            // without words and wide cells
     std::size_t pixels_ = 0;

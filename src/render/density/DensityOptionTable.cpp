@@ -18,6 +18,7 @@ struct Field {
     std::function<std::string(const DensityOptions&)> text;
     std::function<bool(std::string_view, DensityOptions&)> read;
     std::function<bool(const DensityOptions&)> within;
+    std::vector<std::string> choices;
 };
 
 template <typename T> bool ReadWhole(std::string_view text, T& value)
@@ -78,6 +79,18 @@ Field Positive(float DensityOptions::*member, float high)
             [member, high](const DensityOptions& o) { return o.*member > 0.0f && o.*member <= high; }};
 }
 
+// A number from 0 to `high`.
+Field UpTo(float DensityOptions::*member, float high)
+{
+    return {"0 to " + std::to_string(static_cast<int>(high)),
+            0,
+            0,
+            false,
+            [member](const DensityOptions& o) { return XmlFloatText(o.*member); },
+            Reader(member),
+            [member, high](const DensityOptions& o) { return o.*member >= 0.0f && o.*member <= high; }};
+}
+
 // One of two whole numbers.
 Field Either(int DensityOptions::*member, int one, int other)
 {
@@ -93,6 +106,9 @@ Field Either(int DensityOptions::*member, int one, int other)
 template <typename E, std::size_t N>
 Field Choices(E DensityOptions::*member, const std::array<Choice<E>, N>& choices)
 {
+    std::vector<std::string> names;
+    for (const Choice<E>& c : choices)
+        names.emplace_back(c.name);
     return {ChoiceNames(choices),
             0,
             0,
@@ -106,7 +122,8 @@ Field Choices(E DensityOptions::*member, const std::array<Choice<E>, N>& choices
                     o.*member = *value;
                 return value.has_value();
             },
-            [](const DensityOptions&) { return true; }};
+            [](const DensityOptions&) { return true; },
+            std::move(names)};
 }
 
 // Set by being named; any other text than "1" in a record reads as unset.
@@ -204,7 +221,8 @@ DensityOptionRow MakeRow(RowText r)
                          r.field.optional,
                          std::move(r.field.text),
                          std::move(r.field.read),
-                         std::move(r.field.within)};
+                         std::move(r.field.within),
+                         std::move(r.field.choices)};
     Replace(row.help, "{limits}", row.limits);
     Replace(row.help, "{default}", row.text(DensityOptions{}));
     return row;
@@ -223,13 +241,19 @@ std::vector<DensityOptionRow> MakeRows()
          Choices(&O::tone, TONE_CHOICES)},
         {"gamma", "--gamma", "G", "the power of --tone gamma (default {default})", "gamma",
          Positive(&O::gamma, LARGEST_GAMMA)},
+        {"smooth", "--smooth", "R",
+         "spread a cell hit c times over R / sqrt(c) pixels: sparse regions\n"
+         "without grain, dense ones sharp ({limits}, 0 none; default {default})",
+         "the smoothing radius", UpTo(&O::smooth, LARGEST_SMOOTH)},
         {"colors", "--colors", "C", "{limits}\n(default {default}: the view's point colours)",
          "the colour map", Choices(&O::palette, PALETTE_CHOICES)},
         {"fit", "--fit", "",
          "move the camera so that the attractor fills about 90 % of the shorter side, centred", "",
          Flag(&O::fit)},
         {"background", "--background", "RRGGBB|transparent",
-         "(default: the attractor's background colour);\ntransparent: RGBA with the density as alpha",
+         "(default: a palette's colour for no density, else the attractor's\n"
+         "background colour; a palette fades into a given one);\n"
+         "transparent: RGBA with the density as alpha",
          "the background", Background()},
         {"depth", "--depth", "8|16", "bits a channel (default {default})", "the depth",
          Either(&O::depth, 8, 16)},

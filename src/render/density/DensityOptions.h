@@ -95,6 +95,9 @@ inline constexpr int LARGEST_DENSITY_SIDE = 65535;
 inline constexpr int LEAST_SUPERSAMPLE = 1;
 inline constexpr int LARGEST_SUPERSAMPLE = 8;  // 64 canvas cells a pixel
 inline constexpr float LARGEST_GAMMA = 100.0f; // gamma is above 0 and at most this
+// The smoothing's largest kernel radius, in picture pixels: a kernel costs its area in canvas cells.
+inline constexpr float LARGEST_SMOOTH = 10.0f;
+inline constexpr float DEFAULT_SMOOTH = 2.0f;
 // More threads than this only wait for a core; a picture's settings may ask for any number.
 inline constexpr int MOST_THREADS = 256;
 // About 40 minutes at the fastest rate; past 2^64 a count would wrap around to almost nothing.
@@ -108,6 +111,9 @@ struct DensityOptions {
     std::uint64_t points = 100'000'000;
     ToneMap tone = ToneMap::Log;
     float gamma = 2.2f; // the power of ToneMap::Gamma: brightness = density^(1/gamma)
+    // Adaptive density estimation: a cell hit c times spreads over smooth / sqrt(c) picture
+    // pixels, so sparse regions lose their grain and dense ones stay sharp; 0 is none.
+    float smooth = DEFAULT_SMOOTH;
     Palette palette = Palette::Coordinates;
     std::optional<Rgb> background; // else the display's bgColor
     bool transparent = false;      // no background at all: RGBA, the brightness as alpha

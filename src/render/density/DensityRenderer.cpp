@@ -37,7 +37,23 @@ int StripRows(const DensityOptions& o, int workers, bool colors)
     const auto wordsPerRow =
         static_cast<std::size_t>(o.width) * DensityCanvas::PixelWords(o.supersample, colors);
     rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / wordsPerRow); // word offsets stay in int
-    return static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(o.height)));
+    if (rows >= static_cast<std::size_t>(o.height))
+        return o.height;
+    // A strip also draws the rows its smoothing reaches into, above and below.
+    const auto reach = static_cast<std::size_t>(o.smooth > 0.0f ? SmoothingReach(o.smooth) : 0);
+    return static_cast<int>(rows > 2 * reach ? rows - 2 * reach : 1);
+}
+
+// Points for which a worker's canvas pays: the system zeroes a canvas's pages (66 MB at 1920 x
+// 1080, S = 2) and the merge reads them, which takes longer than a core needs for this many points.
+constexpr std::uint64_t POINTS_A_CANVAS = 8'000'000;
+
+// The orbit workers: every worker, but fewer for few points, so that a quick picture is not
+// spent zeroing and merging canvases. The picture does not depend on their number.
+int CanvasCount(const DensityOptions& o, int workers)
+{
+    return static_cast<int>(
+        std::clamp<std::uint64_t>(o.points / POINTS_A_CANVAS, 1, static_cast<std::uint64_t>(workers)));
 }
 
 class Renderer {
@@ -45,7 +61,7 @@ public:
     Renderer(const DensityScene& scene, const DensityOptions& options, std::stop_token stop,
              const DensityProgress& progress)
         : scene_(scene), options_(options), stop_(std::move(stop)), progress_(progress),
-          workers_(WorkerCount(options.threads))
+          workers_(WorkerCount(options.threads)), canvases_(CanvasCount(options, workers_))
     {
     }
 
@@ -62,38 +78,37 @@ public:
         full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
                               options_.width * S, options_.height * S);
         plan_ = PlanOrbits(options_.points, options_.seed);
-        style_ = {options_.palette, options_.background.value_or(scene_.display.bgColor), options_.depth,
-                  options_.transparent};
+        style_ = StyleOf(options_, scene_.display.bgColor);
 
-        const int rows = StripRows(options_, workers_, colors);
+        const int rows = StripRows(options_, canvases_, colors);
         if (rows >= options_.height) {
             totalBlocks_ = plan_.blocks;
-            DensityHistogram histogram;
+            DensityHistogram histogram(UnitsPerHit());
             if (!Draw(0, options_.height, colors))
                 return Cancelled();
-            CountPixels(Strip(options_.height), histogram);
-            sink(ResolveStrip(Strip(options_.height), ToneCurve(options_.tone, options_.gamma, histogram),
-                              style_, workers_),
+            const CanvasStrip strip = Strip(0, options_.height);
+            CountPixels(strip, histogram);
+            sink(ResolveStrip(strip, ToneCurve(options_.tone, options_.gamma, histogram), style_, workers_),
                  0);
             return {DensityResult::Outcome::Finished, {}};
         }
-        // Too large for one canvas: a first run of the strips gathers the counts of the whole
+        // Too large for one canvas: a first run of the strips gathers the densities of the whole
         // picture for the tone map, a second draws them.
-        const int countRows = StripRows(options_, workers_, false);
+        const int countRows = StripRows(options_, canvases_, false);
         totalBlocks_ = plan_.blocks * (StripCount(countRows) + StripCount(rows));
-        DensityHistogram histogram;
+        DensityHistogram histogram(UnitsPerHit());
         for (int top = 0; top < options_.height; top += countRows) {
             const int n = std::min(countRows, options_.height - top);
             if (!Draw(top, n, false))
                 return Cancelled();
-            CountPixels(Strip(n), histogram);
+            CountPixels(Strip(top, n), histogram);
         }
         const ToneCurve curve(options_.tone, options_.gamma, histogram);
         for (int top = 0; top < options_.height; top += rows) {
             const int n = std::min(rows, options_.height - top);
             if (!Draw(top, n, colors))
                 return Cancelled();
-            sink(ResolveStrip(Strip(n), curve, style_, workers_), top);
+            sink(ResolveStrip(Strip(top, n), curve, style_, workers_), top);
         }
         return {DensityResult::Outcome::Finished, {}};
     }
@@ -111,9 +126,26 @@ private:
         return Failed("Not enought memory!");
     }
 
-    // Draws every orbit into the canvas rows of picture rows [top, top + rows).
+    // Smoothed densities have fractions: the histogram counts them in 1/256 hits.
+    [[nodiscard]] int UnitsPerHit() const { return options_.smooth > 0.0f ? 256 : 1; }
+
+    // The picture rows a strip from `top` draws above it, for the smoothing to reach into.
+    [[nodiscard]] int Above(int top) const
+    {
+        return options_.smooth > 0.0f ? std::min(top, SmoothingReach(options_.smooth)) : 0;
+    }
+    [[nodiscard]] int Below(int end) const
+    {
+        return options_.smooth > 0.0f ? std::min(options_.height - end, SmoothingReach(options_.smooth)) : 0;
+    }
+
+    // Draws every orbit into the canvas rows of picture rows [top, top + rows), and the rows the
+    // smoothing reaches into around them, then smooths them.
     bool Draw(int top, int rows, bool colors)
     {
+        const int above = Above(top);
+        rows += above + Below(top + rows);
+        top -= above;
         const int S = options_.supersample;
         CanvasProjection pr = full_;
         pr.top = top * S;
@@ -122,18 +154,21 @@ private:
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
         if (!kernel ||
             !canvas_.Allocate(static_cast<std::size_t>(rows) * static_cast<std::size_t>(options_.width), S,
-                              workers_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
+                              canvases_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
             return false;
-        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, workers_, stop_, blocksDone_,
+        if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, canvases_, stop_, blocksDone_,
                           [this] { Tick(); }))
             return false;
         canvas_.Merge();
-        return true;
+        return options_.smooth <= 0.0f ||
+               SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
     }
 
-    [[nodiscard]] CanvasStrip Strip(int rows) const
+    // The strip of picture rows [top, top + rows) just drawn.
+    [[nodiscard]] CanvasStrip Strip(int top, int rows) const
     {
-        return {canvas_.Sum(), options_.width, rows, options_.supersample};
+        return {canvas_.Sum(),        options_.width, rows,
+                options_.supersample, Above(top),     options_.smooth > 0.0f ? &smoothed_ : nullptr};
     }
 
     void Tick() const
@@ -147,11 +182,13 @@ private:
     std::stop_token stop_;
     const DensityProgress& progress_;
     const int workers_;
+    const int canvases_; // the orbit workers, each with a canvas of its own
     OrbitSource source_;
     CanvasProjection full_;
     OrbitPlan plan_;
     ResolveStyle style_;
     DensityCanvas canvas_;
+    SmoothedCells smoothed_;
     std::atomic<std::uint64_t> blocksDone_{0};
     std::uint64_t totalBlocks_ = 0;
 };
@@ -183,9 +220,10 @@ std::optional<Picture> RenderDensityPicture(const DensityScene& scene, const Den
 
 std::size_t StripRowBytes(const DensityOptions& o, int workers, bool colors)
 {
-    const std::size_t canvasRowBytes = static_cast<std::size_t>(o.width) *
-                                       DensityCanvas::PixelBytes(o.supersample, colors) *
-                                       static_cast<std::size_t>(workers);
+    const std::size_t canvasRowBytes =
+        static_cast<std::size_t>(o.width) *
+        (DensityCanvas::PixelBytes(o.supersample, colors) * static_cast<std::size_t>(workers) +
+         (o.smooth > 0.0f ? SmoothingPixelBytes(o.supersample, colors) : 0));
     // Each picture row also holds its resolved pixels until they are handed over.
     return canvasRowBytes + static_cast<std::size_t>(o.width) * o.PixelBytes();
 }

@@ -1,6 +1,7 @@
 #include "DensityResolve.h"
 
 #include "ColorMaps.h"
+#include "DensityCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,38 +41,69 @@ Rgb Readable(const Rgb& color, const Rgb& background, float brightness, float co
     return pixel;
 }
 
-// The coloured cell of picture pixel `i`, with its wide cell.
-struct Block {
-    std::uint64_t count = 0;
-    std::uint64_t sums[3]{};
-};
-
-Block ColorBlock(const CanvasCells& cells, std::size_t i)
-{
-    const ColorCell& c = cells.Cell(i);
-    Block block{c.count, {c.red, c.green, c.blue}};
-    const std::vector<WideCell>& wide = *cells.wide;
-    const auto w = std::lower_bound(wide.begin(), wide.end(), i,
-                                    [](const WideCell& a, std::size_t index) { return a.index < index; });
-    if (w != wide.end() && w->index == i) {
-        block.count += w->count;
-        for (int k = 0; k < 3; ++k)
-            block.sums[k] += w->sums[k];
+// The strip's pixel `x`, `y` as the resolve reads it: the densities of its S x S cells and its
+// point colour, counted or smoothed.
+class PixelReader {
+public:
+    explicit PixelReader(const CanvasStrip& strip)
+        : strip_(strip), cells_(strip.supersample * strip.supersample)
+    {
     }
-    return block;
-}
+
+    void Seek(int x, int y)
+    {
+        pixel_ = static_cast<std::size_t>(y + strip_.skip) * static_cast<std::size_t>(strip_.width) +
+                 static_cast<std::size_t>(x);
+        counts_ = strip_.cells.Counts(pixel_);
+        if (strip_.smoothed)
+            density_ = &strip_.smoothed->density[pixel_ * static_cast<std::size_t>(cells_)];
+    }
+    [[nodiscard]] int Cells() const { return cells_; }
+    [[nodiscard]] double Density(int k) const
+    {
+        return density_ ? static_cast<double>(density_[k]) : static_cast<double>(counts_[k]);
+    }
+    // How much of cell k was hit: 0 or 1 counted, up to 1 smoothed.
+    [[nodiscard]] float Cover(int k) const
+    {
+        return density_ ? std::min(density_[k], 1.0f) : static_cast<float>(counts_[k] != 0);
+    }
+    // The pixel's mean point colour (0..1); false when no hit reached it.
+    bool Color(Rgb& color) const
+    {
+        if (density_) {
+            const float* c = &strip_.smoothed->colors[4 * pixel_];
+            for (std::size_t k = 0; k < 3; ++k)
+                color[k] = c[0] > 0.0f ? c[k + 1] / c[0] : 0.0f;
+            return c[0] > 0.0f;
+        }
+        const ColorSums block = PixelColorSums(strip_.cells, pixel_);
+        const double toUnit = block.count ? 1.0 / (255.0 * static_cast<double>(block.count)) : 0.0;
+        for (int c = 0; c < 3; ++c)
+            color[static_cast<std::size_t>(c)] =
+                static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
+        return block.count != 0;
+    }
+
+private:
+    const CanvasStrip& strip_;
+    const int cells_;
+    std::size_t pixel_ = 0;
+    const std::uint32_t* counts_ = nullptr;
+    const float* density_ = nullptr;
+};
 
 } // namespace
 
 void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
 {
-    const std::size_t pixels = static_cast<std::size_t>(strip.width) * static_cast<std::size_t>(strip.rows);
-    const auto counts = static_cast<std::size_t>(strip.supersample * strip.supersample);
-    for (std::size_t i = 0; i < pixels; ++i) {
-        const std::uint32_t* c = strip.cells.Counts(i);
-        for (std::size_t k = 0; k < counts; ++k)
-            histogram.Add(c[k]);
-    }
+    PixelReader reader(strip);
+    for (int y = 0; y < strip.rows; ++y)
+        for (int x = 0; x < strip.width; ++x) {
+            reader.Seek(x, y);
+            for (int k = 0; k < reader.Cells(); ++k)
+                histogram.Add(reader.Density(k));
+        }
 }
 
 namespace {
@@ -83,28 +115,33 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
     const int S = strip.supersample;
     const float perCell = 1.0f / static_cast<float>(S * S);
     const bool palette = style.palette != Palette::Coordinates;
+    PixelReader reader(strip);
     for (int y = first; y < end; ++y)
         for (int x = 0; x < strip.width; ++x) {
+            reader.Seek(x, y);
             float brightness = 0.0f;
-            int lit = 0;
+            float lit = 0.0f;
             Rgb paint{};
-            for (int sy = 0; sy < S; ++sy) {
-                const std::uint32_t* row =
-                    strip.cells.Counts(static_cast<std::size_t>(y) * static_cast<std::size_t>(strip.width) +
-                                       static_cast<std::size_t>(x)) +
-                    sy * S;
-                for (int sx = 0; sx < S; ++sx) {
-                    const float b = curve.Brightness(row[sx]);
-                    brightness += b;
-                    lit += row[sx] != 0;
-                    if (palette) {
-                        // Opaque, a cell nothing hit shows the background; transparent, each cell's
-                        // colour weighs by its own opacity.
-                        const Rgb c = row[sx] ? PaletteColor(style.palette, b) : style.background;
-                        const float weight = style.transparent ? b * static_cast<float>(row[sx] != 0) : 1.0f;
-                        for (std::size_t k = 0; k < 3; ++k)
-                            paint[k] += c[k] * weight;
+            for (int k = 0; k < reader.Cells(); ++k) {
+                const double density = reader.Density(k);
+                const float b = curve.Brightness(density);
+                brightness += b;
+                lit += reader.Cover(k);
+                if (palette) {
+                    // Opaque, a cell nothing hit shows the background; transparent, each cell's
+                    // colour weighs by its own opacity.
+                    Rgb c = style.background;
+                    if (density > 0.0) {
+                        c = PaletteColor(style.palette, b);
+                        if (style.blend) {
+                            const float opacity = std::sqrt(b);
+                            for (std::size_t i = 0; i < 3; ++i)
+                                c[i] = style.background[i] + (c[i] - style.background[i]) * opacity;
+                        }
                     }
+                    const float weight = style.transparent ? b * static_cast<float>(density > 0.0) : 1.0f;
+                    for (std::size_t i = 0; i < 3; ++i)
+                        paint[i] += c[i] * weight;
                 }
             }
             const float toColor = !style.transparent ? perCell : brightness > 0.0f ? 1.0f / brightness : 0.0f;
@@ -116,17 +153,10 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
                     color[k] = paint[k] * toColor;
                 opacity = style.transparent ? brightness : 1.0f;
             } else {
-                const Block block = ColorBlock(strip.cells, static_cast<std::size_t>(y) *
-                                                                    static_cast<std::size_t>(strip.width) +
-                                                                static_cast<std::size_t>(x));
-                const double toUnit = block.count ? 1.0 / (255.0 * static_cast<double>(block.count)) : 0.0;
-                for (int c = 0; c < 3; ++c)
-                    color[static_cast<std::size_t>(c)] =
-                        static_cast<float>(static_cast<double>(block.sums[c]) * toUnit);
-                opacity = block.count ? brightness : 0.0f;
+                opacity = reader.Color(color) ? brightness : 0.0f;
                 const float close = style.transparent ? 0.0f : Closeness(color, style.background);
-                if (lit > 0 && close > 0.0f) {
-                    const float coverage = static_cast<float>(lit) * perCell;
+                if (lit > 0.0f && close > 0.0f) {
+                    const float coverage = lit * perCell;
                     const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
                     for (std::size_t c = 0; c < 3; ++c) {
                         const float plain = style.background[c] + (color[c] - style.background[c]) * opacity;
@@ -149,6 +179,18 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
 }
 
 } // namespace
+
+ResolveStyle StyleOf(const DensityOptions& o, const Rgb& sceneBackground)
+{
+    const bool palette = o.palette != Palette::Coordinates;
+    ResolveStyle style{o.palette, sceneBackground, o.depth, o.transparent};
+    if (o.background)
+        style.background = *o.background;
+    else if (palette)
+        style.background = PaletteColor(o.palette, 0.0f);
+    style.blend = palette && o.background && !o.transparent;
+    return style;
+}
 
 Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers)
 {

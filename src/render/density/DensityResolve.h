@@ -1,17 +1,22 @@
 #pragma once
 #include "DensityOptions.h"
+#include "DensitySmoothing.h"
 #include "FreeRunKernel.h"
 #include "Picture.h"
 #include "ToneCurve.h"
 
 namespace zephyra {
 
-// A summed canvas of `rows` picture rows of `width` pixels, S x S counts a pixel.
+// A summed canvas of `rows` picture rows of `width` pixels, S x S counts a pixel, after `skip`
+// rows drawn only for the smoothing to reach into. Smoothed, its densities and colours are those
+// of `smoothed`, which covers every drawn row.
 struct CanvasStrip {
     CanvasCells cells;
     int width = 0;
     int rows = 0;
     int supersample = 1;
+    int skip = 0;
+    const SmoothedCells* smoothed = nullptr;
 };
 
 // Counts every canvas cell of the strip into the histogram.
@@ -22,7 +27,15 @@ struct ResolveStyle {
     Rgb background{};
     int depth = 8;
     bool transparent = false; // RGBA with no background: the brightness is the opacity
+    // A palette over a background of the caller's choosing: each cell's colour is laid over the
+    // background with the square root of its brightness as opacity (lifting the faint cells as
+    // for coordinate colours), so the thinnest regions fade into it.
+    bool blend = false;
 };
+
+// The style of the options: a palette without a chosen background sits on the palette's colour
+// for no density, coordinate colours on the attractor's background `sceneBackground`.
+[[nodiscard]] ResolveStyle StyleOf(const DensityOptions& options, const Rgb& sceneBackground);
 
 // The strip's pixels, each the average of its S x S canvas cells tone-mapped one by one, so that
 // supersampling smooths edges. A cell's brightness comes from its count through the curve.

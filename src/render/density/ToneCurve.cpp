@@ -12,7 +12,12 @@ constexpr std::size_t BUCKETS =
     (std::size_t{1} << EXACT_BITS) + (64 - EXACT_BITS) * (std::size_t{1} << MANTISSA_BITS);
 } // namespace
 
-DensityHistogram::DensityHistogram() : buckets_(BUCKETS, 0) {}
+DensityHistogram::DensityHistogram(int unitsPerHit) : buckets_(BUCKETS, 0), unitsPerHit_(unitsPerHit) {}
+
+std::uint64_t DensityHistogram::Units(double density, double unitsPerHit)
+{
+    return static_cast<std::uint64_t>(density * unitsPerHit + 0.5);
+}
 
 std::size_t DensityHistogram::Bucket(std::uint64_t count)
 {
@@ -25,16 +30,16 @@ std::size_t DensityHistogram::Bucket(std::uint64_t count)
            static_cast<std::size_t>(mantissa);
 }
 
-void DensityHistogram::Add(std::uint64_t count)
+void DensityHistogram::Add(double density)
 {
-    ++buckets_[Bucket(count)];
-    if (count > max_)
-        max_ = count;
+    ++buckets_[Bucket(Units(density, unitsPerHit_))];
+    if (density > max_)
+        max_ = density;
 }
 
 ToneCurve::ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogram)
-    : tone_(tone), power_(gamma > 0.0f ? 1.0 / gamma : 1.0), max_(static_cast<double>(histogram.max_)),
-      logMax_(std::log1p(max_))
+    : tone_(tone), unitsPerHit_(histogram.unitsPerHit_), power_(gamma > 0.0f ? 1.0 / gamma : 1.0),
+      max_(histogram.max_), logMax_(std::log1p(max_))
 {
     if (tone != ToneMap::EqualizedHistogram)
         return;
@@ -51,16 +56,15 @@ ToneCurve::ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogra
     }
 }
 
-float ToneCurve::Brightness(std::uint64_t count) const
+float ToneCurve::Brightness(double c) const
 {
-    if (count == 0 || max_ <= 0.0)
+    if (!(c > 0.0) || max_ <= 0.0)
         return 0.0f;
-    const double c = static_cast<double>(count);
     switch (tone_) {
     case ToneMap::Log:
         return logMax_ > 0.0 ? static_cast<float>(std::log1p(c) / logMax_) : 1.0f;
     case ToneMap::EqualizedHistogram:
-        return cumulative_[DensityHistogram::Bucket(count)];
+        return cumulative_[DensityHistogram::Bucket(DensityHistogram::Units(c, unitsPerHit_))];
     case ToneMap::Gamma:
         return static_cast<float>(std::pow(c / max_, power_));
     case ToneMap::Linear:

@@ -6,30 +6,33 @@
 
 namespace zephyra {
 
-// The hit counts of every pixel of a picture (the sums over their S x S blocks): the largest and,
-// for histogram equalisation, how many pixels have each count. Counts above 4096 share a bucket
-// with counts within 1/2048 of them, so the histogram stays small for any number of points.
+// The densities of every canvas cell of a picture: the largest and, for histogram equalisation,
+// how many cells have each. A density is counted in `unitsPerHit` units (more than one for
+// smoothed densities, which have fractions); above 4096 units a bucket holds the values within
+// 1/2048 of each other, so the histogram stays small for any number of points.
 class DensityHistogram {
 public:
-    DensityHistogram();
-    void Add(std::uint64_t count);
-    [[nodiscard]] std::uint64_t Max() const { return max_; }
+    explicit DensityHistogram(int unitsPerHit = 1);
+    void Add(double density);
 
 private:
     friend class ToneCurve;
-    [[nodiscard]] static std::size_t Bucket(std::uint64_t count);
+    [[nodiscard]] static std::size_t Bucket(std::uint64_t units);
+    [[nodiscard]] static std::uint64_t Units(double density, double unitsPerHit);
     std::vector<std::uint64_t> buckets_;
-    std::uint64_t max_ = 0;
+    double unitsPerHit_;
+    double max_ = 0.0;
 };
 
-// Brightness 0..1 of a pixel from its count through the tone map; 0 for no hits.
+// Brightness 0..1 of a cell from its density (hits) through the tone map; 0 for none.
 class ToneCurve {
 public:
     ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogram);
-    [[nodiscard]] float Brightness(std::uint64_t count) const;
+    [[nodiscard]] float Brightness(double density) const;
 
 private:
     ToneMap tone_;
+    double unitsPerHit_;
     double power_;
     double max_;
     double logMax_;

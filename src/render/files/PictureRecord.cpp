@@ -77,6 +77,8 @@ bool ReadSettingsWords(std::string_view text, PictureSettings& s)
 bool ReadSettingsText(std::string_view text, PictureSettings& settings)
 {
     PictureSettings read = settings;
+    // Pictures from before the smoothing was offered were drawn without it.
+    read.options.smooth = 0.0f;
     // A hand-edited size of no pixels would reach the renderers as an empty picture.
     if (!ReadSettingsWords(text, read) || read.options.width < 1 || read.options.height < 1)
         return false;

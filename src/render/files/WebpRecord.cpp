@@ -15,6 +15,7 @@ constexpr char TEXTS_CHUNK[] = "ZREC";
 constexpr std::uint32_t LARGEST_TEXTS = 1 << 20;
 constexpr std::size_t RIFF_HEADER = 12; // "RIFF", the length, "WEBP"
 constexpr std::size_t CHUNK_HEADER = 8; // the id and the length
+constexpr std::size_t HEADER_BLOCK = std::size_t{1} << 16;
 
 std::uint32_t LittleEndian(const char* bytes)
 {
@@ -83,18 +84,34 @@ std::optional<std::vector<PngText>> ReadWebpTexts(const std::filesystem::path& p
     if (!IsWebpFile(path))
         return std::nullopt;
     std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(RIFF_HEADER));
+    // The chunk headers are read in blocks: one read or seek each would take seconds for a file of
+    // millions of tiny chunks.
+    std::vector<char> block(HEADER_BLOCK);
+    std::uint64_t blockStart = 0, blockEnd = 0; // the file's bytes that `block` holds
+    const auto load = [&](std::uint64_t offset) {
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(offset));
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        blockStart = offset;
+        blockEnd = offset + static_cast<std::uint64_t>(in.gcount());
+    };
     // The chunks follow each other, each padded to an even length; the frames are passed over.
-    std::array<char, CHUNK_HEADER> header{};
-    while (in.read(header.data(), header.size())) {
-        const std::uint32_t length = LittleEndian(header.data() + 4);
-        if (std::string_view(header.data(), 4) != TEXTS_CHUNK) {
-            in.seekg(static_cast<std::streamoff>(length) + (length & 1), std::ios::cur);
+    for (std::uint64_t at = RIFF_HEADER;;) {
+        if (at + CHUNK_HEADER > blockEnd)
+            load(at);
+        if (at + CHUNK_HEADER > blockEnd)
+            break;
+        const char* header = block.data() + (at - blockStart);
+        const std::uint32_t length = LittleEndian(header + 4);
+        if (std::string_view(header, 4) != TEXTS_CHUNK) {
+            at += CHUNK_HEADER + length + (length & 1);
             continue;
         }
         if (length > LARGEST_TEXTS)
             return std::nullopt;
         std::string chunk(length, '\0');
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(at + CHUNK_HEADER));
         if (!in.read(chunk.data(), length))
             return std::nullopt;
         return ParseTexts(chunk);

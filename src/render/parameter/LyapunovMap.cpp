@@ -111,7 +111,8 @@ bool ComputeMapRows(const ParameterSystem& system, const MapSettings& settings, 
                 progress(static_cast<double>(done) / rows);
         }
     };
-    const int cores = threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int cores =
+        threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     {
         std::vector<std::jthread> helpers;
         for (int t = 1; t < std::min(cores, rows); ++t)

@@ -50,8 +50,8 @@ using MapProgress = std::function<void(double fraction)>;
 // λ1 in bits per step of rows [top, top + rows) of the map, row by row into `values` (resized), on
 // `threads` threads (0: every core). False, with `values` incomplete, when stopped. The system must
 // pass MapRefusal.
-[[nodiscard]] bool ComputeMapRows(const ParameterSystem& system, const MapSettings& settings, int top, int rows,
-                                  std::vector<double>& values, std::stop_token stop,
+[[nodiscard]] bool ComputeMapRows(const ParameterSystem& system, const MapSettings& settings, int top,
+                                  int rows, std::vector<double>& values, std::stop_token stop,
                                   const MapProgress& progress = {}, int threads = 0);
 
 } // namespace zephyra

@@ -7,8 +7,8 @@ constexpr int L = MAP_LANES;
 struct LaneState {
     alignas(64) double x[4][L]{};
     alignas(64) double v[4][L]{};
-    alignas(64) double steps[L]{};   // steps taken by the lane's orbit
-    alignas(64) double live[L]{};    // 1 while the lane holds a pixel
+    alignas(64) double steps[L]{};      // steps taken by the lane's orbit
+    alignas(64) double live[L]{};       // 1 while the lane holds a pixel
     alignas(64) std::int64_t logs[L]{}; // whole bits the tangent vector was scaled down by
     std::int64_t pixel[L]{};
 };

@@ -13,13 +13,19 @@ struct Stop {
 };
 
 // The scales: white at zero, then deeper colours as |λ1| grows (t = 1 - e^(-|λ1| / width)).
-constexpr Stop COOL[] = {{0.0, {255, 255, 255}}, {0.18, {170, 214, 240}}, {0.5, {60, 140, 210}},
-                         {0.8, {25, 70, 160}},   {1.0, {12, 28, 90}}};
-constexpr Stop WARM[] = {{0.0, {255, 255, 255}}, {0.2, {255, 226, 120}}, {0.5, {240, 140, 40}},
-                         {0.8, {196, 40, 24}},   {1.0, {100, 0, 30}}};
+constexpr Stop COOL[] = {{0.0, {255, 255, 255}},
+                         {0.12, {170, 214, 240}},
+                         {0.5, {60, 140, 210}},
+                         {0.8, {25, 70, 160}},
+                         {1.0, {12, 28, 90}}};
+constexpr Stop WARM[] = {{0.0, {255, 255, 255}},
+                         {0.15, {255, 226, 120}},
+                         {0.5, {240, 140, 40}},
+                         {0.8, {196, 40, 24}},
+                         {1.0, {100, 0, 30}}};
 // λ1 in bits per step where the scales reach about two thirds of their depth.
-constexpr double COOL_WIDTH = 0.8;
-constexpr double WARM_WIDTH = 0.35;
+constexpr double COOL_WIDTH = 0.5;
+constexpr double WARM_WIDTH = 0.2;
 
 template <std::size_t N> Rgb8 Along(const Stop (&stops)[N], double t)
 {
@@ -76,7 +82,8 @@ void DrawCross(Picture& picture, int x, int y)
     }
 }
 
-Picture MapPicture(const std::vector<double>& values, const MapSettings& m, const std::optional<MapMark>& mark)
+Picture MapPicture(const std::vector<double>& values, const MapSettings& m,
+                   const std::optional<MapMark>& mark)
 {
     Picture picture(m.width, m.height, 8, 3);
     for (int row = 0; row < m.height; ++row)

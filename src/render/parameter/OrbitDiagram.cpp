@@ -36,7 +36,8 @@ public:
         } else {
             PolynomialStep();
         }
-        return std::all_of(p_.begin(), p_.end(), [](double v) { return std::fabs(v) <= 3.4028234663852886e38; });
+        return std::all_of(p_.begin(), p_.end(),
+                           [](double v) { return std::fabs(v) <= 3.4028234663852886e38; });
     }
     [[nodiscard]] double Coordinate(int k) const { return p_[static_cast<std::size_t>(k)]; }
 
@@ -47,14 +48,16 @@ private:
         double mono[MonomialTable::MOST_TERMS];
         mono[0] = 1.0;
         for (int j = 1; j < t; ++j)
-            mono[j] = mono[table_.parent[static_cast<std::size_t>(j)]] * p_[static_cast<std::size_t>(table_.var[static_cast<std::size_t>(j)])];
+            mono[j] = mono[table_.parent[static_cast<std::size_t>(j)]] *
+                      p_[static_cast<std::size_t>(table_.var[static_cast<std::size_t>(j)])];
         WidePoint next{};
         for (int k = 0; k < d; ++k) {
             const double* c = a_.data() + 1 + k * t;
             double acc = c[0];
             for (int j = 1; j < t; ++j)
                 acc = acc + c[j] * mono[j];
-            next[static_cast<std::size_t>(k)] = s_.kind == KIND_ODE ? p_[static_cast<std::size_t>(k)] + ODE_STEP * acc : acc;
+            next[static_cast<std::size_t>(k)] =
+                s_.kind == KIND_ODE ? p_[static_cast<std::size_t>(k)] + ODE_STEP * acc : acc;
         }
         p_ = next;
     }
@@ -73,7 +76,8 @@ constexpr double RANGE_MARGIN = 0.04;
 
 template <typename Work> void OnAllCores(int threads, int items, Work work)
 {
-    const int cores = threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int cores =
+        threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::jthread> helpers;
     for (int t = 1; t < std::min(cores, items); ++t)
         helpers.emplace_back([&] { work(false); });
@@ -113,8 +117,8 @@ void FitDiagramRange(const ParameterSystem& system, DiagramSettings& d)
 }
 
 bool ComputeDiagramColumns(const ParameterSystem& system, const DiagramSettings& d, int first, int columns,
-                           std::vector<std::uint32_t>& counts, std::stop_token stop, const MapProgress& progress,
-                           int threads)
+                           std::vector<std::uint32_t>& counts, std::stop_token stop,
+                           const MapProgress& progress, int threads)
 {
     const std::size_t height = static_cast<std::size_t>(d.height);
     counts.assign(static_cast<std::size_t>(columns) * height, 0);

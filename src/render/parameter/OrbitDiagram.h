@@ -39,7 +39,7 @@ void FitDiagramRange(const ParameterSystem& system, DiagramSettings& settings);
 
 // Dark ink on white, each cell's tone the log of its count against the log of the largest, with a
 // small cross at the attractor's coefficient on the axis at `markValue` when given.
-[[nodiscard]] Picture DiagramPicture(const std::vector<std::uint32_t>& counts, const DiagramSettings& settings,
-                                     const std::optional<double>& markValue);
+[[nodiscard]] Picture DiagramPicture(const std::vector<std::uint32_t>& counts,
+                                     const DiagramSettings& settings, const std::optional<double>& markValue);
 
 } // namespace zephyra

@@ -18,6 +18,13 @@ inline constexpr const char* MAP_CHUNK_KEY = "zephyra:map";
 
 [[nodiscard]] std::string MapRecordText(const MapSettings& settings);
 [[nodiscard]] std::string DiagramRecordText(const DiagramSettings& settings);
+// The settings back from such a text; nothing for a text that is not one or not whole.
+[[nodiscard]] std::optional<MapSettings> ReadMapRecordText(std::string_view text);
+[[nodiscard]] std::optional<DiagramSettings> ReadDiagramRecordText(std::string_view text);
+// What a map or diagram picture (and each of its tiles) carries: the attractor's record, the map's
+// record, the program.
+[[nodiscard]] std::vector<PngText> ParameterTexts(const Attractor& attractor, const std::string& record);
+
 // "A..B" with each end the shortest text that reads back to the same double.
 [[nodiscard]] std::string RangeText(double low, double high);
 

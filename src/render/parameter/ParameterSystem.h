@@ -16,7 +16,7 @@ struct ParameterSystem {
     int kind = 0;
     int dimension = 0;
     int order = 0;
-    int pointsCount = 0;             // the N of the special maps' w = i / N
+    int pointsCount = 0;              // the N of the special maps' w = i / N
     std::vector<double> coefficients; // entry 0 unused, as in the record
     std::array<double, 4> start{};
 

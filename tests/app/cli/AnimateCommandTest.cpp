@@ -127,6 +127,21 @@ TEST_F(AnimateFixture, WebpAndPngFramesCarryTheRecord)
     EXPECT_NE(stored->settings.value_or("").find("width=48 height=32"), std::string::npos);
 }
 
+TEST_F(AnimateFixture, ExactValuesAreAnimatedAndCarriedInTheWebpRecord)
+{
+    const std::filesystem::path plain = dir / "plain.webp", between = dir / "between.webp";
+    ASSERT_EQ(Animate({HENON, "-o", plain.string(), "--frames", "1"}), EXIT_OK) << err;
+    ASSERT_EQ(Animate({HENON, "--coef", "3=-1.2", "-o", between.string(), "--frames", "1"}), EXIT_OK) << err;
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", between.string()}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWMAMPMMWMMMM exact=\"3:-1.2\" points=50000"), std::string::npos)
+        << out.str();
+    const auto a = zephyra::testing::ReadWebpFile(plain), b = zephyra::testing::ReadWebpFile(between);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a->firstFrame, b->firstFrame);
+}
+
 TEST_F(AnimateFixture, TurntablesComeBackToTheFirstFrameAndTurnIn4D)
 {
     // 450 degrees over 5 frames: frame 5 is frame 1 turned once round, frame 3 half round.

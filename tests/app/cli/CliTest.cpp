@@ -101,6 +101,36 @@ TEST(CliPoints, NormalisedAndRawCsv)
     EXPECT_EQ(rawLines[1], "1.0115,0.0500000007,0,0"); // %.9g of the floats
 }
 
+TEST(CliCoefficients, ValuesBetweenTheLettersRunTheOrbit)
+{
+    const Result r = RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "1000", "--coef", "3=-1.2", "--coef",
+                                 "5=0.3125", "--coef", "3=-1.37", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    // The code keeps the nearest letters; the coefficients are the values the orbit ran, the last
+    // one given for a place.
+    EXPECT_EQ(r.out.rfind("{\"code\":\"EWM?MPMMWMMMM\",\"case\":\"E\",\"dimension\":2,\"order\":2,"
+                          "\"coefficients\":[1,0,-1.37,0,0.3125,0,0,1,0,0,0,0],",
+                          0),
+              0u)
+        << r.out;
+    const Result text = RunZephyra({"compute", "EWM?MPMMWMMMM", "--points", "1000", "--coef", "6=2.04"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_EQ(Lines(text.out)[0], "Case E (D:2 O:2 M:12)  exact 6:2.04");
+
+    const auto raw = [](std::vector<std::string> more) {
+        std::vector<std::string> line = {"points", "EWM?MPMMWMMMM", "--points", "50", "--raw"};
+        line.insert(line.end(), more.begin(), more.end());
+        return RunZephyra(line).out;
+    };
+    EXPECT_NE(raw({"--coef", "3=-1.37"}), raw({}));
+    EXPECT_EQ(raw({"--coef", "3=-1.4"}), raw({})) << "-1.4 rounds to the letter's float";
+
+    const Result measured =
+        RunZephyra({"measure", "EWM?MPMMWMMMM", "--points", "5000", "--coef", "3=-1.37", "--json"});
+    ASSERT_EQ(measured.code, 0) << measured.err;
+    EXPECT_NE(measured.out.find("-1.37"), std::string::npos) << measured.out;
+}
+
 TEST(CliErrors, BadInputExitsNonZeroWithAMessage)
 {
     Result r = RunZephyra({"compute", "EWM?MPMMWMMM"});
@@ -124,6 +154,12 @@ TEST(CliErrors, BadInputExitsNonZeroWithAMessage)
                                                {"search", "HH"},
                                                {"search", "H", "--seed", "-1"},
                                                {"points", "EWM?MPMMWMMMM", "--json"},
+                                               {"compute", "EWM?MPMMWMMMM", "--coef", "13=1"},
+                                               {"compute", "EWM?MPMMWMMMM", "--coef", "0=1"},
+                                               {"compute", "EWM?MPMMWMMMM", "--coef", "3=x"},
+                                               {"compute", "EWM?MPMMWMMMM", "--coef", "3"},
+                                               {"compute", "EWM?MPMMWMMMM", "--coef", "3=nan"},
+                                               {"render", "EWM?MPMMWMMMM", "--coef", "3:1", "-o", "x.png"},
                                                {"nonsense"},
                                                {}}) {
         r = RunZephyra(bad);
@@ -143,6 +179,17 @@ TEST(CliHelp, KnownCommandsExitZero)
     const Result all = RunZephyra({"help"});
     EXPECT_EQ(all.code, 0);
     EXPECT_NE(all.out.find("zephyra search LETTER"), std::string::npos);
+}
+
+// Unmended, lines of up to 105 columns wrapped on an 80-column terminal.
+TEST(CliHelp, FitsEightyColumns)
+{
+    std::vector<std::string> texts{RunZephyra({"help"}).out};
+    for (const Subcommand& c : Subcommands())
+        texts.push_back(RunZephyra({"help", std::string(c.name)}).out);
+    for (const std::string& text : texts)
+        for (const std::string& line : Lines(text))
+            EXPECT_LE(line.size(), 80u) << line;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -205,6 +206,43 @@ TEST_F(RenderFixture, DensityPictureCarriesItsRecordAndRendersAgain)
               std::string::npos);
     ASSERT_EQ(Render({"--from", path, "-o", again}), EXIT_OK) << err;
     EXPECT_EQ(Bytes(again), Bytes(path));
+}
+
+// The exact values travel in the picture's record: listed, and drawn again from it. A picture
+// without them carries the record as the writer has always written it.
+TEST_F(RenderFixture, ExactValuesTravelInThePictureRecord)
+{
+    const std::string plain = (dir / "plain.png").string(), between = (dir / "between.png").string(),
+                      again = (dir / "again.png").string();
+    const std::vector<std::string> small = {"--density", "--size", "64x48", "--points",
+                                            "100000",    "--seed", "3"};
+    auto with = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), small.begin(), small.end());
+        return Render(arguments);
+    };
+    ASSERT_EQ(with({"EWM?MPMMWMMMM", "-o", plain}), EXIT_OK) << err;
+    ASSERT_EQ(with({"EWM?MPMMWMMMM", "--coef", "3=-1.37", "-o", between}), EXIT_OK) << err;
+    EXPECT_NE(Bytes(between), Bytes(plain));
+
+    std::ostringstream out, errors;
+    CommandIo io{out, errors};
+    ASSERT_EQ(RunCommandLine({"list", between}, io), EXIT_OK) << errors.str();
+    EXPECT_NE(out.str().find("picture EWM?MPMMWMMMM exact=\"3:-1.37\" points=50000"), std::string::npos)
+        << out.str();
+    ASSERT_EQ(Render({"--from", between, "-o", again}), EXIT_OK) << err;
+    EXPECT_EQ(Bytes(again), Bytes(between));
+
+    const auto stored = zephyra::ReadPng(plain, true);
+    ASSERT_TRUE(stored);
+    const auto record =
+        std::find_if(stored->texts.begin(), stored->texts.end(),
+                     [](const zephyra::PngText& t) { return t.text.rfind("<attractor ", 0) == 0; });
+    ASSERT_NE(record, stored->texts.end());
+    EXPECT_EQ(record->text,
+              "<attractor config=\"EWM?MPMMWMMMM\" pointsCount=\"50000\" fov=\"60\" zoom=\"2.5\" yaw=\"0\" "
+              "pitch=\"0\" tx=\"0\" ty=\"0\" x0=\"0.05\" y0=\"0.05\" z0=\"0.05\" w0=\"0.05\" coordX=\"0\" "
+              "coordY=\"1\" coordZ=\"2\" colorR=\"0\" colorG=\"1\" colorB=\"2\" fgColor=\"1.000000 1.000000 "
+              "1.000000\" bgColor=\"1.000000 1.000000 1.000000\"/>");
 }
 
 TEST_F(RenderFixture, PicturesStateThePrintResolutionAsked)

@@ -7,6 +7,7 @@
 #include "ExportJob.h"
 #include "PictureCommands.h"
 #include "StatusPanes.h"
+#include "StoredChoices.h"
 #include "WebpFile.h"
 
 #include <QComboBox>
@@ -18,7 +19,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 
 #include <functional>
 
@@ -45,7 +45,7 @@ QStringList EverythingIn(const QString& folder)
 // choices), no supersampling.
 void RememberSmallAnimations(int frames, std::uint64_t points = 1'000'000)
 {
-    QSettings s("Kestrelmoor", "Zephyra Explorer");
+    QSettings s = StoredChoices();
     s.beginGroup("ExportAnimation");
     s.setValue("width", 64);
     s.setValue("height", 48);
@@ -82,7 +82,7 @@ private slots:
     void initTestCase() { UseSandbox(); }
     void init()
     {
-        QSettings("Kestrelmoor", "Zephyra Explorer").remove("ExportAnimation");
+        StoredChoices().remove("ExportAnimation");
         QDir(AnimationFolder()).removeRecursively();
         explorer = std::make_unique<Explorer>();
         QVERIFY(explorer->started);
@@ -249,7 +249,7 @@ private slots:
         explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
         doc.SetAttractor(shown, SA_NO_SEARCH);
 
-        QSettings s("Kestrelmoor", "Zephyra Explorer");
+        QSettings s = StoredChoices();
         s.beginGroup("ExportAnimation");
         s.setValue("width", 320);
         s.setValue("height", 240);

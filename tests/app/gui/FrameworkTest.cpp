@@ -2,12 +2,14 @@
 // document, and the Help menu.
 #include "ExplorerHarness.h"
 
+#include "CPanelEx.h"
 #include "CZephyraView.h"
 #include "CodeBox.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "DocumentFile.h"
 #include "FileNames.h"
+#include "FrameLayouts.h"
 #include "PanelCodes.h"
 
 #include <QClipboard>
@@ -20,6 +22,9 @@
 #include <QPrinterInfo>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QWindow>
 
 #include <set>
 
@@ -54,6 +59,14 @@ QStringList FileMenuCaptions(CMainFrame& frame)
     return captions;
 }
 
+int RecordItems(QTreeWidget& tree)
+{
+    int count = 0;
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it)
+        count += CPanelEx::RecordOf(*it) ? 1 : 0;
+    return count;
+}
+
 } // namespace
 
 class FrameworkTest : public QObject {
@@ -73,12 +86,15 @@ private slots:
     {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
         QVERIFY(explorer->Doc().IsModified());
+        // The title the desktop shows.
+        QCOMPARE(explorer->Frame().windowHandle()->title(), QString("Untitled* - Zephyra Explorer"));
         BoxAnswerer answerer(QMessageBox::No);
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(answerer.Text(), QString("Save changes to Untitled?"));
         QCOMPARE(explorer->Doc().saved.Count(), 0);
         QVERIFY(!explorer->Doc().IsModified());
+        QCOMPARE(explorer->Frame().windowHandle()->title(), QString("Untitled - Zephyra Explorer"));
     }
 
     void cancelKeepsTheSavedList()
@@ -109,7 +125,7 @@ private slots:
             paths << WriteDocument(*explorer, QString("doc%1.zpr").arg(i));
         for (const QString& path : paths)
             QVERIFY(explorer->Framework().OpenPath(path));
-        QCOMPARE(explorer->Frame().windowTitle(), QString("doc6.zpr - Zephyra Explorer"));
+        QCOMPARE(explorer->Frame().windowHandle()->title(), QString("doc6.zpr - Zephyra Explorer"));
         const QStringList recent = explorer->Framework().RecentFiles();
         QCOMPARE(recent, QStringList({paths[5], paths[4], paths[3], paths[2]}));
         const QStringList captions = FileMenuCaptions(explorer->Frame());
@@ -132,7 +148,7 @@ private slots:
         QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         // Straight to the window: the application delivers drops only while a real drag runs.
         static_cast<QObject&>(explorer->Frame()).event(&drop);
-        QTRY_COMPARE(explorer->Frame().windowTitle(), QString("dropped.zpr - Zephyra Explorer"));
+        QTRY_COMPARE(explorer->Frame().windowHandle()->title(), QString("dropped.zpr - Zephyra Explorer"));
         QCOMPARE(explorer->Doc().saved.Count(), 1);
     }
 
@@ -168,6 +184,34 @@ private slots:
         QCOMPARE(explorer->Doc().saved.Count(), 1);
         QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
         QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_SAVED);
+    }
+
+    // Unmended, both trees stayed empty until File > New sent the first "everything" update.
+    void favoritesAndHistoryOfTheConfigurationAreListedAtStart()
+    {
+        explorer.reset();
+        const QString config = SandboxFolder().filePath("lists.xml");
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(
+            "<zephyra><favorites><attractor config='EWM?MPMMWMMMM'/><attractor config='EAGHNFODVNJCP'/>"
+            "</favorites><history><attractor config='EAGHNFODVNJCP'/><attractor config='EWM?MPMMWMMMM'/>"
+            "<attractor config='EAGHNFODVNJCP'/></history></zephyra>");
+        file.close();
+        CZephyraApp app;
+        CommandLine line;
+        line.config = config;
+        QVERIFY(app.InitInstance(line));
+        app.Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app.Frame()));
+        QTest::keyClick(app.Frame(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(app.Frame()->CurrentPanel(), PANEL_FAVORITES);
+        QCOMPARE(RecordItems(*app.Frame()->Layouts().Panel(PANEL_FAVORITES)->Tree()), 2);
+        QTest::keyClick(app.Frame(), Qt::Key_H, Qt::ControlModifier);
+        // The three of the configuration below the start-up attractor.
+        QCOMPARE(RecordItems(*app.Frame()->Layouts().Panel(PANEL_HISTORY)->Tree()), 4);
+        app.ExitInstance();
+        explorer = std::make_unique<Explorer>();
     }
 
     void aMissingDocumentOnTheCommandLineEndsTheStart()

@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -87,7 +88,7 @@ private slots:
         QCOMPARE(doc.history.Count(), 1);
         QCOMPARE(explorer->Frame().Codes().currentText(), QString(CZephyraApp::StartupCode));
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Done"));
-        QCOMPARE(explorer->Frame().windowTitle(), QString("Untitled - Zephyra Explorer"));
+        QCOMPARE(explorer->Frame().windowHandle()->title(), QString("Untitled - Zephyra Explorer"));
     }
 
     // Unmended, the window took 1200 x 800 of a 1280 x 800 screen and a title bar pushed its status

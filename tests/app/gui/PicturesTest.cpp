@@ -12,6 +12,7 @@
 #include "PictureCommands.h"
 #include "PictureRecord.h"
 #include "StatusPanes.h"
+#include "StoredChoices.h"
 #include "Subcommand.h"
 
 #include <QCheckBox>
@@ -23,7 +24,6 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 
 #include <filesystem>
@@ -45,7 +45,7 @@ QString PictureFolder()
 // Choices as a small, quick picture: 320 x 200 from 10 million points.
 void RememberSmallPictures()
 {
-    QSettings s("Kestrelmoor", "Zephyra Explorer");
+    QSettings s = StoredChoices();
     s.beginGroup("ExportPicture");
     s.setValue("size", 6);
     s.setValue("width", 320);
@@ -105,7 +105,7 @@ private slots:
     void initTestCase() { UseSandbox(); }
     void init()
     {
-        QSettings("Kestrelmoor", "Zephyra Explorer").remove("ExportPicture");
+        StoredChoices().remove("ExportPicture");
         QDir(PictureFolder()).removeRecursively();
         explorer = std::make_unique<Explorer>();
         QVERIFY(explorer->started);
@@ -165,7 +165,7 @@ private slots:
     void exportRefusesATargetItCannotWriteBeforeRendering()
     {
         RememberSmallPictures();
-        QSettings("Kestrelmoor", "Zephyra Explorer").setValue("ExportPicture/folder", PictureFolder());
+        StoredChoices().setValue("ExportPicture/folder", PictureFolder());
         const QString folderNamed = PictureFolder() + "/taken.png";
         QVERIFY(QDir().mkpath(folderNamed));
         const QString missing = SandboxFolder().filePath("missing");

@@ -3,6 +3,7 @@
 #include "Attractor.h"
 #include "DisplaySettings.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -42,6 +43,37 @@ private slots:
         box.ShowCode(*a);
         QCOMPARE(box.lineEdit()->selectionStart(), 4);
         QCOMPARE(box.count(), 1);
+    }
+
+    void marksACodeBetweenTheLettersUntilItIsEditedOrStepped()
+    {
+        CodeBox box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        const AttractorRef a = Make("EWM?MPMMWMMMM");
+        std::vector<double> values = a->CoefficientValues();
+        values[3] = -1.37;
+        a->SetExactCoefficients(values);
+        a->position = 3;
+        box.ShowCode(*a);
+        QCOMPARE(box.currentText(), QString("EWM?MPMMWMMMM"));
+        QVERIFY(box.BetweenMark()->isVisible());
+        QVERIFY(box.toolTip().endsWith("3:-1.37"));
+
+        // A typed character makes it a code on its letters; typed back, the mark returns.
+        box.lineEdit()->setFocus();
+        QTest::keyClick(box.lineEdit(), Qt::Key_End);
+        QTest::keyClick(box.lineEdit(), Qt::Key_A);
+        QVERIFY(!box.BetweenMark()->isVisible());
+        QVERIFY(box.toolTip().isEmpty());
+        QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
+        QVERIFY(box.BetweenMark()->isVisible());
+
+        a->StepForward();
+        box.ShowCode(*a);
+        QVERIFY(!box.BetweenMark()->isVisible());
+        QVERIFY(box.toolTip().isEmpty());
     }
 
     void keepsTheMarkWhenTheFocusLeaves()

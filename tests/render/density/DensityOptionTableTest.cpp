@@ -16,6 +16,7 @@ DensityOptions Unusual()
     o.supersample = 3;
     o.tone = ToneMap::Gamma;
     o.gamma = 1.7f;
+    o.smooth = 3.5f;
     o.palette = Palette::Viridis;
     o.depth = 16;
     o.seed = 42;
@@ -59,12 +60,13 @@ TEST(DensityOptionTable, NamesAreUniqueAndHelpLinesAreFilledIn)
 TEST(DensityOptionTable, RecordWordsKeepTheirOrderAndLeaveOutUnsetOptionalOnes)
 {
     EXPECT_EQ(DensityOptionWords(DensityOptions(), " bw=1"),
-              "points=100000000 supersample=2 tone=log gamma=2.2 colors=coords depth=8 seed=1 bw=1");
+              "points=100000000 supersample=2 tone=log gamma=2.2 smooth=2 colors=coords depth=8 seed=1 bw=1");
     DensityOptions o = Unusual();
     o.background.reset();
     o.transparent = true;
-    EXPECT_EQ(DensityOptionWords(o, ""), "points=123456789 supersample=3 tone=gamma gamma=1.7 colors=viridis "
-                                         "depth=16 seed=42 fit=1 background=transparent");
+    EXPECT_EQ(DensityOptionWords(o, ""),
+              "points=123456789 supersample=3 tone=gamma gamma=1.7 smooth=3.5 colors=viridis "
+              "depth=16 seed=42 fit=1 background=transparent");
 }
 
 TEST(DensityOptionTable, RecordWordsReadBackIntoTheSameSettings)
@@ -79,6 +81,9 @@ TEST(DensityOptionTable, RecordWordsReadBackIntoTheSameSettings)
     EXPECT_TRUE(ReadSettingsText("renderer=density later=7", read));
     EXPECT_FALSE(ReadSettingsText("renderer=density tone=sepia", read));
     EXPECT_EQ(read.options.tone, ToneMap::Gamma);
+    // A record from before the smoothing was drawn without it.
+    ASSERT_TRUE(ReadSettingsText("renderer=density width=64 height=48 points=1000", read));
+    EXPECT_EQ(read.options.smooth, 0.0f);
 }
 
 TEST(DensityOptionTable, TheFirstOptionOutsideItsLimitsIsNamed)

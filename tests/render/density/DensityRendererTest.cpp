@@ -1,5 +1,6 @@
 #include "DensityRenderer.h"
 #include "Camera.h"
+#include "ColorMaps.h"
 #include "DensityCanvas.h"
 #include "DensitySceneOf.h"
 #include "ExactOrbit.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace zephyra {
@@ -72,6 +74,36 @@ TEST(DensityRenderer, StripsSeedsAndThreadsGiveTheSameBytes)
     EXPECT_FALSE(SameBytes(Render(scene, again), whole));
 }
 
+double Luminance(const Picture& p, int x, int y)
+{
+    return 0.2126 * p.Sample(x, y, 0) + 0.7152 * p.Sample(x, y, 1) + 0.0722 * p.Sample(x, y, 2);
+}
+
+TEST(DensityRenderer, APaletteSitsOnItsLowEndOrFadesIntoAChosenBackground)
+{
+    DensityScene scene = Henon();
+    scene.display.bgColor = Rgb{1, 1, 1}; // the attractor's own: white
+    DensityOptions o = Small();
+    o.palette = Palette::Magma;
+    const Picture own = Render(scene, o);
+    const Rgb zero = PaletteColor(Palette::Magma, 0.0f);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(own.Sample(0, 0, c), zero[static_cast<std::size_t>(c)], 0.5 / 255) << c;
+
+    // On a chosen white the faintest cells are pale, not the palette's dark low end (magma is
+    // darkest at 0 and lighter than 0.5 luminance from 0.6 up). A pixel is a cell.
+    o.background = Rgb{1, 1, 1};
+    o.supersample = 1;
+    const Picture white = Render(scene, o);
+    std::vector<double> lit;
+    for (int y = 0; y < white.Height(); ++y)
+        for (int x = 0; x < white.Width(); ++x)
+            if (const double l = Luminance(white, x, y); l < 1.0 - 1.0 / 255)
+                lit.push_back(l);
+    ASSERT_GT(lit.size(), 200u);
+    EXPECT_GT(*std::min_element(lit.begin(), lit.end()), 0.4);
+}
+
 TEST(DensityRenderer, AFittedPictureLeavesABorderAllRound)
 {
     DensityScene scene = Henon();
@@ -79,8 +111,7 @@ TEST(DensityRenderer, AFittedPictureLeavesABorderAllRound)
     DensityOptions o = Small();
     o.width = 120;
     o.height = 80;
-    o.palette = Palette::Gray;
-    o.background = Rgb{0, 0, 0};
+    o.palette = Palette::Gray; // on its own black
     // The lit rows and columns, and whether any lit pixel lies on the edge.
     const auto extent = [&](const Picture& p, int& columns, int& rows) {
         int x0 = p.Width(), x1 = -1, y0 = p.Height(), y1 = -1;
@@ -115,6 +146,7 @@ TEST(DensityRenderer, AFourDimensionalPictureIsReadableOnItsBackground)
     const DensityScene scene = DensitySceneOf(*a, {}, defaults);
     DensityOptions o = Small();
     o.fit = true;
+    o.smooth = 0.0f; // the colours alone: smoothing adds a faint haze round the edges
     const Picture p = Render(scene, o);
     const auto luminance = [&](int x, int y) {
         return 0.2126 * p.Sample(x, y, 0) + 0.7152 * p.Sample(x, y, 1) + 0.0722 * p.Sample(x, y, 2);
@@ -201,6 +233,57 @@ TEST(DensityRenderer, RefusesBadInputAndStopsWhenAsked)
     EXPECT_EQ(RenderDensity(Henon(), Small(), stop.get_token(), {}, sink).outcome,
               DensityResult::Outcome::Cancelled);
     EXPECT_FALSE(drawn);
+}
+
+// An attractor between the letters: its free-running lanes step the exact values in double, not
+// the letters' values nor the values rounded to float (which the exact orbit under them runs).
+TEST(DensityRenderer, FreeRunningLanesRunTheExactValuesInDouble)
+{
+    const AttractorDefaults defaults;
+    AttractorRef a = Attractor::CreateFromCode(testing::HENON_CODE, defaults);
+    std::vector<double> values = a->CoefficientValues();
+    values[3] = -1.37;
+    values[5] = 0.3125;
+    a->SetExactCoefficients(values);
+    OrbitSource source;
+    ASSERT_EQ(ComputeOrbitSource(DensitySceneOf(*a, {}, defaults), 1, {}, source).outcome,
+              DensityResult::Outcome::Finished);
+    EXPECT_EQ(source.coefficients, values);
+
+    CanvasProjection pr{};
+    pr.width = pr.height = pr.rows = 1;
+    std::uint32_t counts[1]{};
+    OrbitLanes lanes(source, 3, 1);
+    const double x0 = lanes.p[0][0], y0 = lanes.p[1][0];
+    constexpr int STEPS = 20;
+    SelectLaneKernel(source, false)(lanes, source, pr, STEPS, {counts});
+    ASSERT_EQ(lanes.restarts, 0u);
+
+    // Case E written out in double: x' and y' each on 1, x, x^2, xy, y, y^2.
+    const auto straight = [&](const std::vector<double>& c) {
+        double x = x0, y = y0;
+        for (int i = 0; i < STEPS; ++i) {
+            const double terms[6] = {1.0, x, x * x, x * y, y, y * y};
+            double nx = 0.0, ny = 0.0;
+            for (int t = 0; t < 6; ++t) {
+                nx += c[static_cast<std::size_t>(1 + t)] * terms[t];
+                ny += c[static_cast<std::size_t>(7 + t)] * terms[t];
+            }
+            x = nx;
+            y = ny;
+        }
+        return std::pair{x, y};
+    };
+    const auto [x, y] = straight(values);
+    EXPECT_NEAR(lanes.p[0][0], x, 1e-9);
+    EXPECT_NEAR(lanes.p[1][0], y, 1e-9);
+    std::vector<double> rounded = values;
+    rounded[3] = static_cast<double>(static_cast<float>(values[3]));
+    const auto [xf, yf] = straight(rounded);
+    EXPECT_GT(std::fabs(lanes.p[0][0] - xf) + std::fabs(lanes.p[1][0] - yf), 1e-7);
+    const auto [xl, yl] =
+        straight(Attractor::CreateFromCode(testing::HENON_CODE, defaults)->CoefficientValues());
+    EXPECT_GT(std::fabs(lanes.p[0][0] - xl) + std::fabs(lanes.p[1][0] - yl), 1e-3);
 }
 
 } // namespace

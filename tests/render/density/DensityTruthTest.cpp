@@ -5,6 +5,7 @@
 #include "ExactOrbit.h"
 #include "FreeRunKernel.h"
 #include "OrbitFixture.h"
+#include "PixelCorrelation.h"
 #include "PointGeneration.h"
 #include "SceneStyle.h"
 #include "WorkerServices.h"
@@ -19,22 +20,10 @@
 namespace zephyra {
 namespace {
 
+using testing::Correlation;
+
 constexpr int WIDTH = 480;
 constexpr int HEIGHT = 270;
-
-double Correlation(const std::vector<double>& a, const std::vector<double>& b)
-{
-    const double n = static_cast<double>(a.size());
-    double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        sa += a[i];
-        sb += b[i];
-        saa += a[i] * a[i];
-        sbb += b[i] * b[i];
-        sab += a[i] * b[i];
-    }
-    return (sab - sa * sb / n) / std::sqrt((saa - sa * sa / n) * (sbb - sb * sb / n));
-}
 
 // Counts point p (in the system's units) into its pixel, projected in double precision through
 // the renderer's normalisation and camera.
@@ -112,9 +101,9 @@ std::vector<double> RenderedDensity(const DensityScene& scene)
     o.supersample = 1;
     o.points = 20'000'000;
     o.tone = ToneMap::Linear;
-    o.palette = Palette::Gray;
+    o.palette = Palette::Gray; // on its own black
     o.depth = 16;
-    o.background = Rgb{0, 0, 0};
+    o.smooth = 0.0f;
     DensityResult result;
     const std::optional<Picture> picture = RenderDensityPicture(scene, o, {}, {}, result);
     EXPECT_TRUE(picture) << result.error;
@@ -148,8 +137,8 @@ TEST(DensityTruth, SupersamplingAveragesTheFinerPicture)
     o.height = 80;
     o.points = 2'000'000;
     o.palette = Palette::Gray;
-    o.background = Rgb{0, 0, 0};
     o.depth = 16;
+    o.smooth = 0.0f;
     o.threads = 2;
     DensityResult result;
     const auto render = [&](int width, int height, int supersample) {

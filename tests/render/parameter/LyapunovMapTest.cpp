@@ -1,5 +1,5 @@
-#include "Attractor.h"
 #include "LyapunovMap.h"
+#include "Attractor.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +113,8 @@ TEST_P(LyapunovMapTest, EveryPixelIsThePlainDoubleLoop)
             std::vector<double> a = system.coefficients;
             a[static_cast<std::size_t>(m.x.place)] = m.ColumnValue(column);
             a[static_cast<std::size_t>(m.y.place)] = m.RowValue(row);
-            const ReferencePolynomial reference{a, system.dimension, system.order, system.kind == KIND_ODE, terms};
+            const ReferencePolynomial reference{a, system.dimension, system.order, system.kind == KIND_ODE,
+                                                terms};
             const double expected = reference.Lyapunov(system.start.data(), m.transient, m.steps);
             const double got = map[static_cast<std::size_t>(row * m.width + column)];
             SCOPED_TRACE(testing::Message() << "column " << column << ", row " << row);

@@ -1,0 +1,148 @@
+#include "CliSession.h"
+#include "CoefficientOption.h"
+#include "GridPictureBudget.h"
+#include "MapLegend.h"
+#include "MapPicture.h"
+#include "ParameterOptions.h"
+#include "PointMemory.h"
+#include "RenderOptions.h"
+#include "StatusTexts.h"
+
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+constexpr CommandOption X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
+constexpr CommandOption Y_OPTION{"--y", "J", "the coefficient upwards, another place"};
+constexpr CommandOption X_RANGE_OPTION{"--x-range", "A..B", "values of I across (default its value +- 0.5)"};
+constexpr CommandOption Y_RANGE_OPTION{"--y-range", "C..D", "values of J upwards (default its value +- 0.5)"};
+constexpr CommandOption SIZE_OPTION{"--size", "WxH", "map size in pixels (default 512x512)"};
+constexpr CommandOption STEPS_OPTION{"--steps", "N", "steps of l1 a pixel (default 2000)", 1, MOST_STEPS};
+constexpr CommandOption TRANSIENT_OPTION{"--transient", "T", "steps run first at each pixel (default 500)", 0,
+                                         MOST_STEPS};
+constexpr CommandOption LEGEND_OPTION{"--legend", "", "add a colour bar with values under the map"};
+constexpr std::uint64_t VALUE_BYTES = sizeof(double);
+
+MapSettings ReadMapSettings(const ParsedArguments& parsed, const ParameterSystem& system)
+{
+    MapSettings m;
+    const int coefficients = system.CoefficientsCount();
+    const int x = ParsePlace(parsed, X_OPTION, coefficients);
+    const int y = ParsePlace(parsed, Y_OPTION, coefficients);
+    if (x == y)
+        throw UsageError("--x and --y name the same coefficient (" + std::to_string(x) + ")");
+    m.x = ParseAxis(parsed, x, X_RANGE_OPTION, system);
+    m.y = ParseAxis(parsed, y, Y_RANGE_OPTION, system);
+    if (const auto v = parsed.Value(SIZE_OPTION))
+        ParseSize(*v, LARGEST_PARAMETER_SIDE, m.width, m.height);
+    if (const auto v = parsed.Value(STEPS_OPTION))
+        m.steps = ParseCount(*v, "--steps");
+    if (const auto v = parsed.Value(TRANSIENT_OPTION))
+        m.transient = ParseCount(*v, "--transient");
+    return m;
+}
+
+std::string CsvText(const std::vector<double>& values, const MapSettings& m, int top)
+{
+    std::string text;
+    const int rows = static_cast<int>(values.size() / static_cast<std::size_t>(m.width));
+    for (int r = 0; r < rows; ++r)
+        for (int column = 0; column < m.width; ++column) {
+            const double v = values[static_cast<std::size_t>(r) * m.width + column];
+            text += ShortestText(m.ColumnValue(column)) + "," + ShortestText(m.RowValue(top + r)) + "," +
+                    (IsEscape(v) ? std::string("escape") : ShortestText(v)) + "\n";
+        }
+    return text;
+}
+
+// The picture of a whole map and its CSV; the exit code.
+int Finish(const ParsedArguments& parsed, const Attractor& attractor, const MapSettings& m,
+           const std::vector<double>& values, const std::vector<PngText>& texts, CommandIo& io)
+{
+    const ParameterSystem system = ParameterSystem::Of(attractor);
+    const MapMark mark{system.coefficients[static_cast<std::size_t>(m.x.place)],
+                       system.coefficients[static_cast<std::size_t>(m.y.place)]};
+    Picture picture = MapPicture(values, m, mark);
+    if (parsed.Has(LEGEND_OPTION))
+        picture = WithMapLegend(picture);
+    if (const auto csv = parsed.Value(CSV_OPTION))
+        if (const int rc = WriteCsvFile(*csv, CsvText(values, m, 0), "map", io); rc != EXIT_OK)
+            return rc;
+    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, "map", io);
+}
+
+int Merge(const ParsedArguments& parsed, CommandIo& io)
+{
+    if (!OutputsWritable(parsed, "map", io))
+        return EXIT_FAILED;
+    const std::optional<MergedInput> input = ReadMergeInput(parsed, "map", io);
+    if (!input)
+        return EXIT_FAILED;
+    const std::optional<std::string> record = ChunkText(input->merged.texts, MAP_CHUNK_KEY);
+    const std::optional<MapSettings> m = record ? ReadMapRecordText(*record) : std::nullopt;
+    if (!m || input->merged.values.size() != static_cast<std::size_t>(m->width) * m->height) {
+        io.err << "zephyra map: the tiles are not those of a map\n";
+        return EXIT_FAILED;
+    }
+    return Finish(parsed, *input->attractor, *m, input->merged.values, input->merged.texts, io);
+}
+
+int RunMap(const ParsedArguments& parsed, CommandIo& io)
+{
+    if (parsed.Has(MERGE_OPTION))
+        return Merge(parsed, io);
+    const AttractorRef attractor = ParameterAttractor(parsed, "map", io);
+    if (!attractor)
+        return EXIT_FAILED;
+    const ParameterSystem system = ParameterSystem::Of(*attractor);
+    const MapSettings m = ReadMapSettings(parsed, system);
+    std::optional<Tile> tile = ParseTileOption(parsed);
+    if (!OutputsWritable(parsed, "map", io))
+        return EXIT_FAILED;
+    const std::string refusal =
+        GridPictureRefusal("map", m.width, m.height, VALUE_BYTES, SystemAvailableMemory());
+    if (!refusal.empty()) {
+        io.err << "zephyra map: " << refusal << "\n";
+        return EXIT_FAILED;
+    }
+    const Band band = tile ? BandOf(tile->index, tile->count, m.height) : Band{0, m.height};
+    std::vector<double> values;
+    ParameterProgress progress(io);
+    if (!ComputeMapRows(system, m, band.first, band.count, values, progress.Token(), std::ref(progress))) {
+        io.err << "zephyra map: " << TEXT_CANCELED << " (nothing written)\n";
+        return EXIT_INTERRUPTED;
+    }
+    const std::vector<PngText> texts = ParameterTexts(*attractor, MapRecordText(m));
+    if (!tile)
+        return Finish(parsed, *attractor, m, values, texts, io);
+    if (const auto csv = parsed.Value(CSV_OPTION))
+        if (const int rc = WriteCsvFile(*csv, CsvText(values, m, band.first), "map", io); rc != EXIT_OK)
+            return rc;
+    tile->texts = texts;
+    tile->values = std::move(values);
+    return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), *tile, "map", io);
+}
+} // namespace
+
+Subcommand MapCommand()
+{
+    return {"map",
+            "map CODE --x I --y J [OPTIONS] -o map.png | map --merge TILE... -o map.png",
+            "Draws the Lyapunov map of CODE over two of its coefficients: at each pixel the orbit runs in\n"
+            "double from the start point, T transient steps, then N steps of the largest Lyapunov exponent\n"
+            "l1 (bits a step) by the tangent method. Escape (the orbit leaves the range of single\n"
+            "precision) is grey, l1 < 0 (fixed points, cycles) blue, l1 near 0 white, l1 > 0 warm; a cross\n"
+            "marks the attractor of CODE. The PNG carries the attractor and the map's record.\n",
+            {X_OPTION, Y_OPTION, X_RANGE_OPTION, Y_RANGE_OPTION, SIZE_OPTION, STEPS_OPTION, TRANSIENT_OPTION,
+             START_OPTION, COEF_OPTION, LEGEND_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION,
+             PARAMETER_OUTPUT_OPTION},
+            "CSV: one line a pixel, row after row from the top: the value of I, of J, and l1 or 'escape'.\n"
+            "Tiles: `--tile K/N` computes the K-th of N bands of rows alone; `--merge` joins the N tiles\n"
+            "into the very picture the whole map gives, so a batch scheduler can spread a large map:\n"
+            "  parallel zephyra map CODE --x 3 --y 5 --tile {}/8 -o t{}.tile ::: $(seq 8)\n"
+            "  zephyra map --merge t*.tile -o map.png\n",
+            RunMap};
+}
+
+} // namespace zephyra::cli

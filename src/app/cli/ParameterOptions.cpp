@@ -1,0 +1,235 @@
+#include "ParameterOptions.h"
+
+#include "AtomicFile.h"
+#include "AttractorText.h"
+#include "CliHost.h"
+#include "CliSession.h"
+#include "PictureRecord.h"
+#include "PngFile.h"
+#include "ProgressBar.h"
+
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+namespace zephyra::cli {
+
+namespace {
+bool ReadDouble(std::string_view text, double& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+} // namespace
+
+std::string ShortestText(double value)
+{
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients)
+{
+    const std::optional<std::string> text = parsed.Value(option);
+    if (!text)
+        throw UsageError(std::string(option.names) + " I is required (a coefficient's place, 1 to " +
+                         std::to_string(coefficients) + ")");
+    const std::int32_t place = ParseCount(*text, option.names);
+    if (place < 1 || place > coefficients)
+        throw UsageError("bad place for " + std::string(option.names) + ": '" + *text + "' (1 to " +
+                         std::to_string(coefficients) + ")");
+    return place;
+}
+
+std::pair<double, double> ParseValueRange(const std::string& text, std::string_view option)
+{
+    const std::size_t dots = text.find("..");
+    double low = 0.0, high = 0.0;
+    if (dots == std::string::npos || !ReadDouble(std::string_view(text).substr(0, dots), low) ||
+        !ReadDouble(std::string_view(text).substr(dots + 2), high))
+        throw UsageError("bad range for " + std::string(option) + ": '" + text + "' (A..B)");
+    if (!(low < high))
+        throw UsageError("bad range for " + std::string(option) + ": '" + text +
+                         "' (empty or reversed: A must be below B)");
+    return {low, high};
+}
+
+ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const CommandOption& range,
+                        const ParameterSystem& system)
+{
+    constexpr double HALF_RANGE = 0.5;
+    if (const std::optional<std::string> text = parsed.Value(range)) {
+        const auto [low, high] = ParseValueRange(*text, range.names);
+        return {place, low, high};
+    }
+    const double value = system.coefficients[static_cast<std::size_t>(place)];
+    // The ends are the decimals of 15 digits they are (-0.9, not -0.8999999999999999), which the
+    // record, the CSV and the axis then show; a letter's value, a float, is first taken as the
+    // decimal it prints as (-1.4, not -1.399999976).
+    char text[32];
+    const auto readBack = [&](std::to_chars_result written) {
+        double d = 0.0;
+        std::from_chars(text, written.ptr, d);
+        return d;
+    };
+    constexpr int DOUBLE_DIGITS = 15;
+    const auto decimal = [&](double v) {
+        return readBack(
+            std::to_chars(text, text + sizeof text, v, std::chars_format::general, DOUBLE_DIGITS));
+    };
+    const auto narrow = static_cast<float>(value);
+    const double centre = static_cast<double>(narrow) == value
+                              ? readBack(std::to_chars(text, text + sizeof text, narrow))
+                              : value;
+    return {place, decimal(centre - HALF_RANGE), decimal(centre + HALF_RANGE)};
+}
+
+std::optional<Tile> ParseTileOption(const ParsedArguments& parsed)
+{
+    const std::optional<std::string> text = parsed.Value(TILE_OPTION);
+    if (!text)
+        return std::nullopt;
+    const std::size_t slash = text->find('/');
+    std::int32_t k = 0, n = 0;
+    const auto bad = [&] {
+        return UsageError("bad tile for --tile: '" + *text + "' (K/N with 1 <= K <= N)");
+    };
+    if (slash == std::string::npos)
+        throw bad();
+    try {
+        k = ParseCount(text->substr(0, slash), "--tile");
+        n = ParseCount(text->substr(slash + 1), "--tile");
+    } catch (const UsageError&) {
+        throw bad();
+    }
+    if (k < 1 || n < 1 || k > n)
+        throw bad();
+    Tile tile;
+    tile.index = k;
+    tile.count = n;
+    return tile;
+}
+
+AttractorRef ParameterAttractor(const ParsedArguments& parsed, std::string_view command, CommandIo& io)
+{
+    parsed.ExpectPositional(1, "CODE");
+    CliSession session(io, ReadComputeOptions(parsed));
+    AttractorRef attractor = session.FromCode(parsed.Positional()[0]);
+    if (!attractor->valid) {
+        io.err << "zephyra " << command << ": bad code '" << parsed.Positional()[0] << "'\n";
+        return {};
+    }
+    const std::string refusal = MapRefusal(ParameterSystem::Of(*attractor));
+    if (!refusal.empty()) {
+        io.err << "zephyra " << command << ": " << attractor->code << ": " << refusal << "\n";
+        return {};
+    }
+    return attractor;
+}
+
+std::optional<MergedInput> ReadMergeInput(const ParsedArguments& parsed, std::string_view command,
+                                          CommandIo& io)
+{
+    if (parsed.Positional().empty())
+        throw UsageError("--merge needs the tile files");
+    std::vector<Tile> tiles;
+    for (const std::string& path : parsed.Positional()) {
+        std::optional<Tile> tile = ReadTile(path);
+        if (!tile) {
+            io.err << "zephyra " << command << ": " << path << ": not a tile\n";
+            return std::nullopt;
+        }
+        tiles.push_back(std::move(*tile));
+    }
+    MergedInput input{MergeTiles(std::move(tiles)), {}};
+    if (!input.merged.error.empty()) {
+        io.err << "zephyra " << command << ": " << input.merged.error << "\n";
+        return std::nullopt;
+    }
+    const std::optional<std::string> record = ChunkText(input.merged.texts, ATTRACTOR_CHUNK_KEY);
+    input.attractor = record ? AttractorFromElementText(*record, AttractorDefaults{}) : AttractorRef();
+    if (!input.attractor) {
+        io.err << "zephyra " << command << ": the tiles carry no attractor\n";
+        return std::nullopt;
+    }
+    return input;
+}
+
+bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, CommandIo& io)
+{
+    const std::optional<std::string> output = parsed.Value(PARAMETER_OUTPUT_OPTION);
+    if (!output)
+        throw UsageError("-o FILE is required");
+    for (const std::optional<std::string>& path : {output, parsed.Value(CSV_OPTION)}) {
+        if (!path)
+            continue;
+        const std::string problem = WritableFileProblem(*path);
+        if (!problem.empty()) {
+            io.err << "zephyra " << command << ": " << problem << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+struct ParameterProgress::State {
+    CliHost host;
+    ProgressBar bar;
+    CommandIo& io;
+};
+
+ParameterProgress::ParameterProgress(CommandIo& io)
+    : state_(new State{CliHost(io.err), ProgressBar(io.err), io})
+{
+}
+
+ParameterProgress::~ParameterProgress()
+{
+    state_->bar.Clear();
+}
+
+void ParameterProgress::operator()(double fraction)
+{
+    if (state_->host.EscapePressed())
+        stop_.request_stop();
+    if (state_->io.ShowsProgress())
+        state_->bar.Show(fraction);
+}
+
+int WritePicture(const std::string& path, const Picture& picture, const std::vector<PngText>& texts,
+                 std::string_view command, CommandIo& io)
+{
+    const std::string bytes = EncodePng(picture, texts);
+    const std::string problem = bytes.empty() ? "the PNG could not be encoded" : WritePngFile(path, bytes);
+    if (!problem.empty()) {
+        io.err << "zephyra " << command << ": " << problem << "\n";
+        return EXIT_FAILED;
+    }
+    if (!io.quiet)
+        io.err << "Wrote " << path << " (" << picture.Width() << "x" << picture.Height() << ")\n";
+    return EXIT_OK;
+}
+
+int WriteTileFile(const std::string& path, const Tile& tile, std::string_view command, CommandIo& io)
+{
+    const std::string problem = WriteTile(path, tile);
+    if (!problem.empty()) {
+        io.err << "zephyra " << command << ": " << problem << "\n";
+        return EXIT_FAILED;
+    }
+    if (!io.quiet)
+        io.err << "Wrote " << path << " (tile " << tile.index << " of " << tile.count << ")\n";
+    return EXIT_OK;
+}
+
+int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
+{
+    const std::string problem = WriteFileSayingWhy(path, text);
+    if (!problem.empty()) {
+        io.err << "zephyra " << command << ": " << problem << "\n";
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}
+
+} // namespace zephyra::cli
