@@ -16,7 +16,6 @@ public:
     LabelFont(const LabelFont&) = delete;
     LabelFont& operator=(const LabelFont&) = delete;
 
-    [[nodiscard]] bool Usable() const { return state_ != nullptr; }
     // Draws one line of ASCII text with its top-left corner at (x, y), blended over the picture.
     void Draw(Picture& picture, int x, int y, std::string_view text, const Rgb& color) const;
 

@@ -34,6 +34,15 @@ constexpr int ID_NEXT = 32779;
 constexpr int ID_PREVIOUS = 32780;
 constexpr int ID_NEW_CASE_FIRST = 3840; // 3840 + (letter - 'E'), 26 cases
 constexpr int ID_NEW_CASE_LAST = 3865;
+// The case a new-case command names, and the command of a case.
+[[nodiscard]] constexpr char CaseLetterOf(int id)
+{
+    return static_cast<char>('E' + (id - ID_NEW_CASE_FIRST));
+}
+[[nodiscard]] constexpr int NewCaseCommand(char letter)
+{
+    return ID_NEW_CASE_FIRST + (letter - 'E');
+}
 constexpr int ID_NEXT_IN_SEQUENCE = 125;
 constexpr int ID_PREVIOUS_IN_SEQUENCE = 126;
 constexpr int ID_INCREMENT_POSITION = 134;
@@ -74,6 +83,8 @@ constexpr int ID_PANEL_SAVED = 32781;
 constexpr int ID_PANEL_FAVORITES = 32782;
 constexpr int ID_PANEL_HISTORY = 32783;
 constexpr int ID_PANEL_GALLERY = 33100;
+constexpr int ID_GALLERY_MORE = 33101; // the Gallery's own buttons
+constexpr int ID_GALLERY_VARIANTS = 33102;
 constexpr int ID_PANEL_MEASUREMENTS = 33110;
 constexpr int ID_PANEL_CLOSE = 32817;
 constexpr int ID_VIEW_CONFIGURATION = 32818;

@@ -215,7 +215,7 @@ bool NeedsCurrent(int id)
 bool OnDocumentCommand(CZephyraDoc& doc, int id)
 {
     if (IsNewCase(id)) {
-        doc.caseLetter = static_cast<char>('E' + (id - cmd::ID_NEW_CASE_FIRST));
+        doc.caseLetter = cmd::CaseLetterOf(id);
         SearchNew(doc);
         return true;
     }
@@ -231,7 +231,7 @@ bool OnDocumentCommand(CZephyraDoc& doc, int id)
 std::optional<bool> DocumentCommandChecked(const CZephyraDoc& doc, int id)
 {
     if (IsNewCase(id))
-        return doc.caseLetter == static_cast<char>('E' + (id & 0xFF));
+        return doc.caseLetter == cmd::CaseLetterOf(id);
     if (const ViewFlag* f = FindViewFlag(id))
         return doc.*(f->flag);
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "FullMeasurement.h"
 
+#include "StatusTexts.h"
+
 namespace zephyra {
 
 namespace {
@@ -22,7 +24,7 @@ const char* SpectrumFailureText(SpectrumStatus status)
 {
     switch (status) {
     case SpectrumStatus::Invalid:
-        return "Wrong attractor configuration!";
+        return TEXT_WRONG_CONFIGURATION;
     case SpectrumStatus::NoSteps:
         return "No steps to measure: the spectrum needs at least one point.";
     case SpectrumStatus::Diverged:

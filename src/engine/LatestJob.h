@@ -89,6 +89,13 @@ public:
 
     // Started, and not stopped since.
     [[nodiscard]] bool Running() const { return running_; }
+    // No thread of any run, stopped or not, is still working; what they delivered may still be
+    // on its way to the owner's thread.
+    [[nodiscard]] bool Idle() const
+    {
+        const auto ended = [](const Run& run) { return !run.done || run.done->load(); };
+        return ended(current_) && std::all_of(stopped_.begin(), stopped_.end(), ended);
+    }
 
 private:
     struct Run {

@@ -22,7 +22,7 @@ namespace zephyra {
 
 namespace {
 
-constexpr int maxStatusLength = 255;
+constexpr int MAX_STATUS_LENGTH = 255;
 
 // First on the route: the view of the layout shown (antialiasing, printing).
 class ViewTarget : public CommandTarget {
@@ -79,7 +79,7 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::ShowStatus(int pane, const std::string& text)
 {
-    panes_->SetText(pane, QString::fromStdString(text).left(maxStatusLength));
+    panes_->SetText(pane, QString::fromStdString(text).left(MAX_STATUS_LENGTH));
 }
 
 void CMainFrame::ShowCode(const Attractor& attractor)

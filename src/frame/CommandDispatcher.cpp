@@ -11,12 +11,12 @@
 namespace zephyra {
 
 namespace {
-constexpr const char* commandProperty = "zephyraCommand";
+constexpr const char* COMMAND_PROPERTY = "zephyraCommand";
 }
 
 int CommandId(const QAction* action)
 {
-    return action ? action->property(commandProperty).toInt() : 0;
+    return action ? action->property(COMMAND_PROPERTY).toInt() : 0;
 }
 
 bool CommandDispatcher::Dispatch(int id)
@@ -39,7 +39,7 @@ std::optional<bool> CommandDispatcher::Checked(int id) const
 QAction* CommandDispatcher::CreateAction(int id, const QString& caption, QObject* parent)
 {
     auto* action = new QAction(caption, parent);
-    action->setProperty(commandProperty, id);
+    action->setProperty(COMMAND_PROPERTY, id);
     if (const CommandInfo* command = FindCommand(id))
         action->setStatusTip(QString::fromStdString(StatusPrompt(*command)));
     connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });

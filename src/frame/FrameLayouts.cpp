@@ -12,7 +12,7 @@
 namespace zephyra {
 
 namespace {
-constexpr int panelWidth = 220;
+constexpr int PANEL_WIDTH = 220;
 constexpr int panelCodes[] = {PANEL_CASES,   PANEL_SAVED,   PANEL_FAVORITES,
                               PANEL_HISTORY, PANEL_GALLERY, PANEL_MEASUREMENTS};
 } // namespace
@@ -36,7 +36,7 @@ FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCom
         splitter->addWidget(view);
         splitter->setStretchFactor(splitter->count() - 1, 1);
         // Wide enough for every button and case name: narrower, "Remove" hid behind a chevron.
-        const int width = panel ? std::max(panelWidth, panel->PreferredWidth()) : panelWidth;
+        const int width = panel ? std::max(PANEL_WIDTH, panel->PreferredWidth()) : PANEL_WIDTH;
         splitter->setSizes({width, 100});
         addWidget(splitter);
         layouts_.push_back({code, splitter, view, panel});

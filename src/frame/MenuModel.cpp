@@ -26,7 +26,7 @@ MenuNode Submenu(const char* caption, std::vector<MenuNode> children)
 void AddCases(std::vector<MenuNode>& menu, char from, char to, std::string_view breaks)
 {
     for (char letter = from; letter <= to; ++letter) {
-        menu.push_back(Item(ID_NEW_CASE_FIRST + (letter - FIRST_CASE_LETTER)));
+        menu.push_back(Item(NewCaseCommand(letter)));
         if (breaks.find(letter) != std::string_view::npos)
             menu.push_back(separator);
     }

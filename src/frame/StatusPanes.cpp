@@ -13,8 +13,8 @@ namespace {
 
 // Pane 0 stretches from its width over what the others leave.
 constexpr int fixedWidths[] = {120, 130, 80, 120};
-constexpr int lastPaneMaxWidth = 2200;
-constexpr int repaintIntervalMs = 250;
+constexpr int LAST_PANE_MAX_WIDTH = 2200;
+constexpr int REPAINT_INTERVAL_MS = 250;
 // The widest text each fixed pane takes; the widths above assume a small system font, so a pane
 // grows to its widest text where the font is larger.
 const char* const widestTexts[] = {"", "Case P (D:4 O:5 M:504)", " 10000000 points",
@@ -37,7 +37,7 @@ StatusPanes::StatusPanes(QStatusBar& bar) : bar_(bar)
         if (i < PaneCount - 1)
             pane->SetPreferredWidth(PaneWidth(*pane, i));
         else
-            pane->setMaximumWidth(lastPaneMaxWidth);
+            pane->setMaximumWidth(LAST_PANE_MAX_WIDTH);
         if (i == 0)
             bar.addWidget(pane, 1);
         else
@@ -63,10 +63,10 @@ void StatusPanes::SetText(int pane, const QString& message)
     texts_[pane] = text;
     if (waiting_.isActive())
         return;
-    if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= repaintIntervalMs)
+    if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= REPAINT_INTERVAL_MS)
         ShowWaitingTexts();
     else
-        waiting_.start(static_cast<int>(repaintIntervalMs - sinceRepaint_.elapsed()));
+        waiting_.start(static_cast<int>(REPAINT_INTERVAL_MS - sinceRepaint_.elapsed()));
 }
 
 void StatusPanes::ShowWaitingTexts()

@@ -61,6 +61,11 @@ void CZephyraView::OnUpdate(int hint)
     // A record taken out of a list changes nothing on screen; the smoothed picture stays.
     if (hint & (UH_SAVED_REMOVED | UH_FAVORITE_REMOVED))
         return;
+    Repaint();
+}
+
+void CZephyraView::Repaint()
+{
     showSmoothed_ = false;
     update();
 }

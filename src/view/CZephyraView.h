@@ -67,6 +67,8 @@ private:
     [[nodiscard]] SceneInput Scene() const;
     [[nodiscard]] QSize DeviceSize() const;
     void Antialias();
+    // Draws anew what the view shows, the points rather than a smoothed picture.
+    void Repaint();
     // The density picture with box and cross over it; false while it has none yet.
     bool PaintDensity(const QSize& size);
     void PaintPointsOnCpu(const QSize& size);

@@ -31,7 +31,7 @@ void CZephyraView::mouseReleaseEvent(QMouseEvent* event)
         dragPaused_ = false;
         dragPause_.stop();
         // Always: the picture after a drag has all points again.
-        OnUpdate(0);
+        Repaint();
     } else if (event->button() == Qt::RightButton) {
         emit contextMenuRequested(event->globalPosition().toPoint());
     }
@@ -53,7 +53,7 @@ void CZephyraView::mouseMoveEvent(QMouseEvent* event)
         dragPaused_ = false;
         if (PointsOnCpu())
             dragPause_.start();
-        OnUpdate(0);
+        Repaint();
         if (dragButton_ == Qt::MiddleButton)
             emit turned4D();
     }
@@ -64,7 +64,7 @@ void CZephyraView::wheelEvent(QWheelEvent* event)
 {
     if (document_.current) {
         WheelZoom(*document_.current, event->angleDelta().y());
-        OnUpdate(0);
+        Repaint();
     }
     event->accept();
 }

@@ -16,13 +16,6 @@
 
 namespace zephyra {
 
-namespace {
-
-// No printout needs more than this for its picture, whatever the printer's resolution.
-constexpr std::size_t MAX_PRINT_IMAGE_BYTES = 256u * 1024u * 1024u;
-
-} // namespace
-
 QPrinter& CZephyraView::Printer()
 {
     if (!printer_)
@@ -41,7 +34,9 @@ void CZephyraView::PrintTo(QPrinter& printer)
     // The painter's origin is the top-left corner of the printable area.
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     printRect_ = FitToWindow({0, 0, page.width(), page.height()}, width(), height());
-    const double scale = ImageScaleWithin(printRect_.Width(), printRect_.Height(), MAX_PRINT_IMAGE_BYTES);
+    // No printout needs more for its picture, whatever the printer's resolution.
+    const double scale =
+        ImageScaleWithin(printRect_.Width(), printRect_.Height(), LARGEST_POINT_PICTURE_BYTES);
     const int imageWidth = std::max(1, static_cast<int>(printRect_.Width() * scale));
     const int imageHeight = std::max(1, static_cast<int>(printRect_.Height() * scale));
     Picture image(imageWidth, imageHeight);

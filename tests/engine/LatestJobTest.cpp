@@ -75,8 +75,11 @@ TEST_F(LatestJobTest, DropsWhatAnEarlierRunDeliversAfterARestart)
         deliver(1); // arrives after the restart below
     });
     job.Start([](std::stop_token, const LatestJob<int>::Deliver& deliver) { deliver(2); });
+    EXPECT_FALSE(job.Idle()); // the first run is held
     release = true;
-    AwaitPosted(2);
+    while (!job.Idle())
+        std::this_thread::yield();
+    EXPECT_EQ(queue.Size(), 2u);
     queue.RunAll();
     EXPECT_EQ(received, (std::vector<int>{2}));
 }

@@ -15,13 +15,13 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec FPS_OPTION{"--fps", "F", "frames a second (default 30)"};
-constexpr OptionSpec TURNTABLE_OPTION{"--turntable", "D",
-                                      "the yaw turns by D degrees over the frames (default 360; 0 with\n"
-                                      "--morph)"};
-constexpr OptionSpec PITCH_SWING_OPTION{"--pitch-swing", "D",
-                                        "the pitch swings D degrees up and down once (default 0)"};
-constexpr OptionSpec QUALITY_OPTION{"--quality", "Q", "lossy WebP quality 0 to 100 (default 90)"};
+constexpr CommandOption FPS_OPTION{"--fps", "F", "frames a second (default 30)"};
+constexpr CommandOption TURNTABLE_OPTION{"--turntable", "D",
+                                         "the yaw turns by D degrees over the frames (default 360; 0 with\n"
+                                         "--morph)"};
+constexpr CommandOption PITCH_SWING_OPTION{"--pitch-swing", "D",
+                                           "the pitch swings D degrees up and down once (default 0)"};
+constexpr CommandOption QUALITY_OPTION{"--quality", "Q", "lossy WebP quality 0 to 100 (default 90)"};
 
 constexpr int LARGEST_FRAMES = 100000;
 constexpr int LARGEST_SIDE = 16383; // the largest WebP picture
@@ -29,7 +29,7 @@ constexpr int DEFAULT_WIDTH = 640;
 constexpr int DEFAULT_HEIGHT = 480;
 constexpr std::uint64_t DEFAULT_POINTS = 10'000'000;
 
-float ParseRange(const ParsedArguments& parsed, OptionSpec option, float fallback, float low, float high)
+float ParseRange(const ParsedArguments& parsed, CommandOption option, float fallback, float low, float high)
 {
     const auto v = parsed.Value(option);
     if (!v)
@@ -149,9 +149,9 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
     return EXIT_OK;
 }
 
-std::vector<OptionSpec> AnimateOptions()
+std::vector<CommandOption> AnimateOptions()
 {
-    std::vector<OptionSpec> options = {
+    std::vector<CommandOption> options = {
         {"-o,--output", "FILE.webp|FOLDER", "where the frames go (written only when every frame is done)"},
         {"--frames", "N", "number of frames (default 120)"},
         FPS_OPTION,

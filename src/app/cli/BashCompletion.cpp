@@ -2,6 +2,7 @@
 
 #include "AttractorCase.h"
 #include "DensityOptionTable.h"
+#include "RenderOptions.h"
 #include "Subcommand.h"
 
 #include <algorithm>
@@ -29,30 +30,16 @@ std::string Replaced(std::string_view text, char from, char to)
     return out;
 }
 
-// The words of a density option's limits that the option takes itself: "log, eqhist, gamma or
-// linear" gives all four, "RRGGBB or transparent" only "transparent", "1 to 8" none.
-std::string TableWords(const DensityOptionRow& row)
+// The words a value can be: the choices of a table, or the literal alternatives of "8|16" and
+// "RRGGBB|transparent" (a placeholder in capitals is no word to type).
+std::string ValueWords(const CommandOption& o)
 {
-    std::string words;
-    std::string_view rest = row.limits;
-    while (!rest.empty()) {
-        const std::size_t comma = rest.find(", "), either = rest.find(" or ");
-        const std::size_t end = std::min(comma, either);
-        const std::string_view word = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + (end == comma ? 2 : 4));
-        DensityOptions scratch;
-        if (row.read(word, scratch))
-            words.append(words.empty() ? "" : " ").append(word);
+    if (const DensityOptionRow* row = DensityOptionRowOf(o.names); row && !row->choices.empty()) {
+        std::string words;
+        for (const std::string& choice : row->choices)
+            words.append(words.empty() ? "" : " ").append(choice);
+        return words;
     }
-    return words;
-}
-
-// The words a value can be: those of the option's row in the density table, or the literal
-// alternatives of a value such as "8|16" (a placeholder in capitals is no word to type).
-std::string ValueWords(const OptionSpec& o)
-{
-    if (const DensityOptionRow* row = DensityOptionRowOf(o.names))
-        return TableWords(*row);
     if (o.value.find('|') == std::string_view::npos)
         return "";
     std::string words;
@@ -95,11 +82,11 @@ std::string PositionalWords(const Subcommand& c)
 void WriteCommand(std::ostream& out, const Subcommand& c)
 {
     out << "    " << c.name << ")\n        options='";
-    for (const OptionSpec& o : c.options)
+    for (const CommandOption& o : c.options)
         if (!o.IsHeading())
             out << Replaced(o.names, ',', ' ') << ' ';
     out << "-q --quiet -h --help'\n        valued='";
-    for (const OptionSpec& o : c.options)
+    for (const CommandOption& o : c.options)
         if (!o.IsHeading() && !o.value.empty())
             out << Replaced(o.names, ',', ' ') << ' ';
     out << "'\n";
@@ -108,7 +95,7 @@ void WriteCommand(std::ostream& out, const Subcommand& c)
         out << "        [[ $cur != -* ]] && (($(_zephyra_arguments $at \"$valued\") == 0)) && " << positional
             << "\n";
     out << "        case $prev in\n";
-    for (const OptionSpec& o : c.options) {
+    for (const CommandOption& o : c.options) {
         if (o.IsHeading() || o.value.empty())
             continue;
         out << "        " << Replaced(o.names, ',', '|') << ") ";

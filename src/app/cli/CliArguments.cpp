@@ -28,7 +28,7 @@ std::optional<std::string> ParsedArguments::Value(std::string_view name) const
                                                       : std::optional<std::string>(it->second.back());
 }
 
-std::vector<std::string> ParsedArguments::Values(const OptionSpec& option) const
+std::vector<std::string> ParsedArguments::Values(const CommandOption& option) const
 {
     const auto it = options_.find(option.Name());
     return it == options_.end() ? std::vector<std::string>{} : it->second;
@@ -50,7 +50,7 @@ std::int32_t ParseCount(const std::string& text, std::string_view what)
     return value;
 }
 
-std::uint64_t ParseSeed(const std::string& text, std::string_view what)
+std::uint64_t ParseLargeCount(const std::string& text, std::string_view what)
 {
     std::uint64_t value = 0;
     if (!ParseWhole(text, value))

@@ -15,7 +15,7 @@ namespace zephyra::cli {
 // in the help ("N"), empty for a flag; `help` is its line in the help, more lines after "\n".
 // An entry without names is a heading: its text stands before the options that follow it.
 // A value with `low` < `high` must be a whole number within low..high, which the parser checks.
-struct OptionSpec {
+struct CommandOption {
     std::string_view names;
     std::string_view value;
     std::string_view help;
@@ -44,15 +44,15 @@ public:
 
     [[nodiscard]] const std::vector<std::string>& Positional() const { return positional_; }
     [[nodiscard]] bool Has(std::string_view name) const { return options_.find(name) != options_.end(); }
-    [[nodiscard]] bool Has(const OptionSpec& option) const { return Has(option.Name()); }
+    [[nodiscard]] bool Has(const CommandOption& option) const { return Has(option.Name()); }
     // The value of an option, the last one when it was repeated.
     [[nodiscard]] std::optional<std::string> Value(std::string_view name) const;
-    [[nodiscard]] std::optional<std::string> Value(const OptionSpec& option) const
+    [[nodiscard]] std::optional<std::string> Value(const CommandOption& option) const
     {
         return Value(option.Name());
     }
     // Every value of a repeatable option.
-    [[nodiscard]] std::vector<std::string> Values(const OptionSpec& option) const;
+    [[nodiscard]] std::vector<std::string> Values(const CommandOption& option) const;
     // The positional arguments must number exactly `count`; `names` describes them for the message.
     void ExpectPositional(std::size_t count, std::string_view names) const;
 
@@ -64,7 +64,8 @@ private:
 // Strict conversions in the "C" form: the whole text must be the number. Throw UsageError
 // naming `what` otherwise.
 [[nodiscard]] std::int32_t ParseCount(const std::string& text, std::string_view what);
-[[nodiscard]] std::uint64_t ParseSeed(const std::string& text, std::string_view what);
+// Any whole number of 64 bits without a sign: a seed, a count of points past 2^31.
+[[nodiscard]] std::uint64_t ParseLargeCount(const std::string& text, std::string_view what);
 // One finite number in single precision.
 [[nodiscard]] float ParseNumber(const std::string& text, std::string_view what);
 // Four comma-separated numbers x0,y0,z0,w0.

@@ -17,7 +17,7 @@ ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
     ComputeOptions options;
     if (const auto v = arguments.Value(POINTS_OPTION)) {
         // render takes more for its density pictures: an orbit of its own is held in 32 bits.
-        const std::uint64_t points = ParseSeed(*v, "--points");
+        const std::uint64_t points = ParseLargeCount(*v, "--points");
         if (points < 1 || points > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
             throw UsageError("bad number for --points: '" + *v + "' (1 to 2147483647)");
         options.points = static_cast<std::int32_t>(points);
@@ -25,7 +25,7 @@ ComputeOptions ReadComputeOptions(const ParsedArguments& arguments)
     if (const auto v = arguments.Value(START_OPTION))
         options.start = ParseStartPoint(*v, "--start");
     if (const auto v = arguments.Value(SEED_OPTION))
-        options.seed = ParseSeed(*v, "--seed");
+        options.seed = ParseLargeCount(*v, "--seed");
     options.json = arguments.Has("json");
     options.coefficients = ReadCoefficientOptions(arguments);
     return options;

@@ -21,11 +21,11 @@ struct ComputeOptions {
     CoefficientOptions coefficients;    // --coef I=V
 };
 
-inline constexpr OptionSpec POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)", 1,
-                                          std::numeric_limits<std::int32_t>::max()};
-inline constexpr OptionSpec START_OPTION{"--start", "P",
-                                         "start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)"};
-inline constexpr OptionSpec SEED_OPTION{
+inline constexpr CommandOption POINTS_OPTION{"--points", "N", "number of points, at least 1 (default 50000)",
+                                             1, std::numeric_limits<std::int32_t>::max()};
+inline constexpr CommandOption START_OPTION{"--start", "P",
+                                            "start point x0,y0,z0,w0 (default 0.05,0.05,0.05,0.05)"};
+inline constexpr CommandOption SEED_OPTION{
     "--seed", "S", "seed of the pair samples of the dimension estimate (default: the time)"};
 
 [[nodiscard]] ComputeOptions ReadComputeOptions(const ParsedArguments& arguments);

@@ -10,9 +10,9 @@ class Attractor;
 
 namespace zephyra::cli {
 
-inline constexpr OptionSpec COEF_OPTION{"--coef", "I=V",
-                                        "coefficient I (1 to M) takes the value V, between the letters;\n"
-                                        "repeatable; the code keeps the nearest letters"};
+inline constexpr CommandOption COEF_OPTION{"--coef", "I=V",
+                                           "coefficient I (1 to M) takes the value V, between the letters;\n"
+                                           "repeatable; the code keeps the nearest letters"};
 
 // Places (1 to M) and values of --coef, in the order given.
 using CoefficientOptions = std::vector<std::pair<int, double>>;

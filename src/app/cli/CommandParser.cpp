@@ -34,7 +34,7 @@ CLI::Validator WholeNumberIn(std::int64_t low, std::int64_t high)
 
 void Declare(CLI::App& app, const Subcommand& command, std::vector<std::string>& positional)
 {
-    for (const OptionSpec& o : command.options) {
+    for (const CommandOption& o : command.options) {
         if (o.IsHeading())
             continue;
         if (o.value.empty())

@@ -13,15 +13,15 @@
 namespace zephyra::cli {
 
 namespace {
-constexpr OptionSpec X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
-constexpr OptionSpec RANGE_OPTION{"--range", "A..B", "values of I across (default its value +- 0.5)"};
-constexpr OptionSpec COORDINATE_OPTION{"--coordinate", "C",
-                                       "the coordinate counted: x, y, z or w (default x)"};
-constexpr OptionSpec SIZE_OPTION{"--size", "WxH", "diagram size in pixels (default 1920x1080)"};
-constexpr OptionSpec POINTS_COUNTED_OPTION{"--points", "N", "points counted a column (default 20000)", 1,
-                                           MOST_STEPS};
-constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T", "steps run first in each column (default 500)", 0,
-                                      MOST_STEPS};
+constexpr CommandOption X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
+constexpr CommandOption RANGE_OPTION{"--range", "A..B", "values of I across (default its value +- 0.5)"};
+constexpr CommandOption COORDINATE_OPTION{"--coordinate", "C",
+                                          "the coordinate counted: x, y, z or w (default x)"};
+constexpr CommandOption SIZE_OPTION{"--size", "WxH", "diagram size in pixels (default 1920x1080)"};
+constexpr CommandOption POINTS_COUNTED_OPTION{"--points", "N", "points counted a column (default 20000)", 1,
+                                              MOST_STEPS};
+constexpr CommandOption TRANSIENT_OPTION{"--transient", "T", "steps run first in each column (default 500)",
+                                         0, MOST_STEPS};
 constexpr std::uint64_t COUNT_BYTES = sizeof(std::uint32_t);
 
 DiagramSettings ReadDiagramSettings(const ParsedArguments& parsed, const ParameterSystem& system)

@@ -23,7 +23,7 @@ struct DiscoveryOptions {
 };
 
 // The options of search, in the order its help lists them; variants takes them and --start.
-inline const std::vector<OptionSpec> DISCOVERY_OPTIONS = {
+inline const std::vector<CommandOption> DISCOVERY_OPTIONS = {
     {"--count", "K", "number of attractors to find, 1 to 1000000 (default 1)", 1, 1000000},
     {"--jobs", "J", "number of workers (default: every core)"},
     {"--seed", "S", "seed of the random generator, for a repeatable run (default: the time)"},

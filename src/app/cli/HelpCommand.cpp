@@ -11,11 +11,11 @@ constexpr std::size_t WIDEST_NAMES = 24;
 // The help fits a terminal of 80 columns.
 constexpr std::size_t HELP_WIDTH = 80;
 
-constexpr OptionSpec HELP_OPTION{"-h,--help", "", "this help"};
-constexpr OptionSpec QUIET_OPTION{"-q,--quiet", "", "no progress and no \"Wrote\" line on stderr"};
+constexpr CommandOption HELP_OPTION{"-h,--help", "", "this help"};
+constexpr CommandOption QUIET_OPTION{"-q,--quiet", "", "no progress and no \"Wrote\" line on stderr"};
 
 // "-o,--output" with its value as the help shows it: "-o, --output FILE".
-std::string Names(const OptionSpec& o)
+std::string Names(const CommandOption& o)
 {
     const std::size_t comma = o.names.find(',');
     std::string text = comma == std::string_view::npos ? std::string(o.names)
@@ -70,7 +70,7 @@ std::string Wrapped(std::string_view original, std::size_t indent)
     }
 }
 
-void PrintOption(std::ostream& out, const OptionSpec& o, std::size_t column)
+void PrintOption(std::ostream& out, const CommandOption& o, std::size_t column)
 {
     const std::string names = "  " + Names(o);
     out << names;
@@ -102,7 +102,7 @@ int RunHelp(const ParsedArguments& arguments, CommandIo& io)
 void PrintHelp(std::ostream& out, const Subcommand& command)
 {
     std::size_t column = 0;
-    for (const OptionSpec& o : command.options)
+    for (const CommandOption& o : command.options)
         if (!o.IsHeading() && Names(o).size() + 4 <= WIDEST_NAMES + 2)
             column = std::max(column, Names(o).size() + 4);
     column = std::max(column, Names(QUIET_OPTION).size() + 4);
@@ -110,7 +110,7 @@ void PrintHelp(std::ostream& out, const Subcommand& command)
     out << "usage: zephyra " << Wrapped(command.usage, 15) << "\n\n" << Wrapped(command.about, 0) << "\n";
     // The options every command has close the command's first group.
     bool sharedShown = false;
-    for (const OptionSpec& o : command.options) {
+    for (const CommandOption& o : command.options) {
         if (o.IsHeading() && !sharedShown) {
             PrintOption(out, QUIET_OPTION, column);
             PrintOption(out, HELP_OPTION, column);

@@ -40,7 +40,7 @@ std::string Paragraph(std::string_view text)
     return Roff(joined);
 }
 
-void WriteOption(std::ostream& out, const OptionSpec& o)
+void WriteOption(std::ostream& out, const CommandOption& o)
 {
     out << ".TP\n";
     std::string names(o.names);
@@ -85,7 +85,7 @@ void WriteManPage(std::ostream& out, std::string_view version)
         out << ".SS \"" << Roff(c.name) << "\"\n.B zephyra\n"
             << Roff(c.usage) << "\n.PP\n"
             << Paragraph(c.about) << "\n";
-        for (const OptionSpec& o : c.options) {
+        for (const CommandOption& o : c.options) {
             if (o.IsHeading())
                 out << ".PP\n" << Paragraph(o.help) << "\n";
             else

@@ -13,15 +13,15 @@
 namespace zephyra::cli {
 
 namespace {
-constexpr OptionSpec X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
-constexpr OptionSpec Y_OPTION{"--y", "J", "the coefficient upwards, another place"};
-constexpr OptionSpec X_RANGE_OPTION{"--x-range", "A..B", "values of I across (default its value +- 0.5)"};
-constexpr OptionSpec Y_RANGE_OPTION{"--y-range", "C..D", "values of J upwards (default its value +- 0.5)"};
-constexpr OptionSpec SIZE_OPTION{"--size", "WxH", "map size in pixels (default 512x512)"};
-constexpr OptionSpec STEPS_OPTION{"--steps", "N", "steps of l1 a pixel (default 2000)", 1, MOST_STEPS};
-constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T", "steps run first at each pixel (default 500)", 0,
-                                      MOST_STEPS};
-constexpr OptionSpec LEGEND_OPTION{"--legend", "", "add a colour bar with values under the map"};
+constexpr CommandOption X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
+constexpr CommandOption Y_OPTION{"--y", "J", "the coefficient upwards, another place"};
+constexpr CommandOption X_RANGE_OPTION{"--x-range", "A..B", "values of I across (default its value +- 0.5)"};
+constexpr CommandOption Y_RANGE_OPTION{"--y-range", "C..D", "values of J upwards (default its value +- 0.5)"};
+constexpr CommandOption SIZE_OPTION{"--size", "WxH", "map size in pixels (default 512x512)"};
+constexpr CommandOption STEPS_OPTION{"--steps", "N", "steps of l1 a pixel (default 2000)", 1, MOST_STEPS};
+constexpr CommandOption TRANSIENT_OPTION{"--transient", "T", "steps run first at each pixel (default 500)", 0,
+                                         MOST_STEPS};
+constexpr CommandOption LEGEND_OPTION{"--legend", "", "add a colour bar with values under the map"};
 constexpr std::uint64_t VALUE_BYTES = sizeof(double);
 
 MapSettings ReadMapSettings(const ParsedArguments& parsed, const ParameterSystem& system)

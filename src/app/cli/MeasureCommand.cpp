@@ -6,19 +6,22 @@
 
 #include <limits>
 #include <ostream>
+#include <string>
 
 namespace zephyra::cli {
 
 namespace {
-constexpr std::int32_t DEFAULT_STEPS = 1000000;
+constexpr std::int32_t DEFAULT_STEPS = SpectrumSettings{}.steps;
 // Ten error blocks of 1000 steps at least, and enough points that f is measured (from point 5000 on).
 constexpr std::int32_t FEWEST_STEPS = 10000;
-constexpr OptionSpec MEASURE_POINTS_OPTION{
-    "--points", "N",
-    "points of l and f, and measured steps of the spectrum, at least 10000 (default 1000000)", FEWEST_STEPS,
-    std::numeric_limits<std::int32_t>::max()};
-constexpr OptionSpec TRANSIENT_OPTION{"--transient", "T",
-                                      "steps run before the spectrum is measured (default 1000)"};
+const std::string MEASURE_POINTS_HELP = "points of l and f, and measured steps of the spectrum, at least " +
+                                        std::to_string(FEWEST_STEPS) + " (default " +
+                                        std::to_string(DEFAULT_STEPS) + ")";
+const CommandOption MEASURE_POINTS_OPTION{"--points", "N", MEASURE_POINTS_HELP, FEWEST_STEPS,
+                                          std::numeric_limits<std::int32_t>::max()};
+const std::string TRANSIENT_HELP = "steps run before the spectrum is measured (default " +
+                                   std::to_string(SpectrumSettings{}.transient) + ")";
+const CommandOption TRANSIENT_OPTION{"--transient", "T", TRANSIENT_HELP};
 
 // What `measure` was asked for, apart from how the command line spelled it.
 struct MeasureOptions {

@@ -28,7 +28,7 @@ std::string ShortestText(double value)
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-int ParsePlace(const ParsedArguments& parsed, const OptionSpec& option, int coefficients)
+int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients)
 {
     const std::optional<std::string> text = parsed.Value(option);
     if (!text)
@@ -54,7 +54,7 @@ std::pair<double, double> ParseValueRange(const std::string& text, std::string_v
     return {low, high};
 }
 
-ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const OptionSpec& range,
+ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const CommandOption& range,
                         const ParameterSystem& system)
 {
     constexpr double HALF_RANGE = 0.5;

@@ -13,21 +13,22 @@
 namespace zephyra::cli {
 
 // The options and steps that `zephyra map` and `zephyra diagram` share.
-inline constexpr OptionSpec TILE_OPTION{
+inline constexpr CommandOption TILE_OPTION{
     "--tile", "K/N", "compute only the K-th of N bands into a tile file (-o), for --merge"};
-inline constexpr OptionSpec MERGE_OPTION{"--merge", "", "join the tile files given in place of CODE into -o"};
-inline constexpr OptionSpec CSV_OPTION{"--csv", "FILE", "also write the values as CSV"};
-inline constexpr OptionSpec PARAMETER_OUTPUT_OPTION{"-o,--output", "FILE",
-                                                    "the PNG (or with --tile the tile) to write"};
+inline constexpr CommandOption MERGE_OPTION{"--merge", "",
+                                            "join the tile files given in place of CODE into -o"};
+inline constexpr CommandOption CSV_OPTION{"--csv", "FILE", "also write the values as CSV"};
+inline constexpr CommandOption PARAMETER_OUTPUT_OPTION{"-o,--output", "FILE",
+                                                       "the PNG (or with --tile the tile) to write"};
 inline constexpr int LARGEST_PARAMETER_SIDE = 32768;
 inline constexpr int MOST_STEPS = 100000000;
 
 // Place I (1 to `coefficients`) given by the option; a usage error when missing or outside.
-[[nodiscard]] int ParsePlace(const ParsedArguments& parsed, const OptionSpec& option, int coefficients);
+[[nodiscard]] int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients);
 // "A..B" with A < B, both finite doubles (a map may zoom past float's grid); else a usage error.
 [[nodiscard]] std::pair<double, double> ParseValueRange(const std::string& text, std::string_view option);
 // The axis of `place`: the option's range, or the system's value +- 0.5.
-[[nodiscard]] ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const OptionSpec& range,
+[[nodiscard]] ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const CommandOption& range,
                                       const ParameterSystem& system);
 // K/N with 1 <= K <= N; nothing without --tile.
 [[nodiscard]] std::optional<Tile> ParseTileOption(const ParsedArguments& parsed);

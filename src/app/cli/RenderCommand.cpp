@@ -20,30 +20,28 @@ namespace zephyra::cli {
 
 namespace {
 
-constexpr OptionSpec YAW_OPTION{"--yaw", "Y", "rotation about the vertical axis in degrees (default 0)"};
-constexpr OptionSpec PITCH_OPTION{"--pitch", "P",
-                                  "rotation about the horizontal axis in degrees (default 0)"};
-constexpr OptionSpec ZOOM_OPTION{"--zoom", "Z",
-                                 "distance of the eye from the cube's centre, above 0 (default 2.5)"};
-constexpr OptionSpec FOV_OPTION{"--fov", "F",
-                                "vertical field of view in degrees, above 0 and below 180 (default 60)"};
+constexpr CommandOption YAW_OPTION{"--yaw", "Y", "rotation about the vertical axis in degrees (default 0)"};
+constexpr CommandOption PITCH_OPTION{"--pitch", "P",
+                                     "rotation about the horizontal axis in degrees (default 0)"};
+constexpr CommandOption ZOOM_OPTION{"--zoom", "Z",
+                                    "distance of the eye from the cube's centre, above 0 (default 2.5)"};
+constexpr CommandOption FOV_OPTION{"--fov", "F",
+                                   "vertical field of view in degrees, above 0 and below 180 (default 60)"};
 
-constexpr OptionSpec DPI_OPTION{"--dpi", "N",
-                                "the print resolution the picture states, in dots an inch (1 to 100000)", 1,
-                                LARGEST_DOTS_PER_INCH};
+constexpr CommandOption DPI_OPTION{"--dpi", "N",
+                                   "the print resolution the picture states, in dots an inch (1 to 100000)",
+                                   1, LARGEST_DOTS_PER_INCH};
 
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
-// The point renderer keeps its picture within about 256 MB, as a printout is.
-constexpr int LARGEST_SIDE = 16384;
-constexpr long long LARGEST_AREA = 256LL * 1024 * 1024 / 3;
+constexpr long long LARGEST_AREA = static_cast<long long>(LARGEST_POINT_PICTURE_BYTES / 3);
 
 void ApplyCamera(const ParsedArguments& parsed, Attractor& camera)
 {
-    const std::pair<OptionSpec, float Attractor::*> fields[] = {{YAW_OPTION, &Attractor::yaw},
-                                                                {PITCH_OPTION, &Attractor::pitch},
-                                                                {ZOOM_OPTION, &Attractor::zoom},
-                                                                {FOV_OPTION, &Attractor::fov}};
+    const std::pair<CommandOption, float Attractor::*> fields[] = {{YAW_OPTION, &Attractor::yaw},
+                                                                   {PITCH_OPTION, &Attractor::pitch},
+                                                                   {ZOOM_OPTION, &Attractor::zoom},
+                                                                   {FOV_OPTION, &Attractor::fov}};
     for (const auto& [option, field] : fields)
         if (const auto v = parsed.Value(option))
             camera.*field = ParseNumber(*v, option.names);
@@ -165,11 +163,13 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
         o.height = DEFAULT_HEIGHT;
     }
     if (const auto v = parsed.Value("size"))
-        ParseSize(*v, LARGEST_SIDE, o.width, o.height);
-    if (o.width > LARGEST_SIDE || o.height > LARGEST_SIDE ||
+        ParseSize(*v, LARGEST_POINT_PICTURE_SIDE, o.width, o.height);
+    if (o.width > LARGEST_POINT_PICTURE_SIDE || o.height > LARGEST_POINT_PICTURE_SIDE ||
         static_cast<long long>(o.width) * o.height > LARGEST_AREA) {
         const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
-        const std::string limits = " (1 to 16384 pixels a side, at most 89 million in all)";
+        const std::string limits = " (1 to " + std::to_string(LARGEST_POINT_PICTURE_SIDE) +
+                                   " pixels a side, at most " + std::to_string(LARGEST_AREA / 1'000'000) +
+                                   " million in all)";
         if (parsed.Value("size"))
             throw UsageError("bad size for --size: " + size + limits);
         // The size came with the picture of --from: the command line is not at fault.
@@ -244,7 +244,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
         if (const auto v = parsed.Value(START_OPTION))
             compute.start = ParseStartPoint(*v, "--start");
         if (const auto v = parsed.Value("seed"))
-            compute.seed = ParseSeed(*v, "--seed");
+            compute.seed = ParseLargeCount(*v, "--seed");
         compute.coefficients = ReadCoefficientOptions(parsed);
     } else {
         compute = ReadComputeOptions(parsed);
@@ -276,7 +276,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     if (const auto v = parsed.Value(DPI_OPTION)) // within its limits, as the parser checked
         settings.dotsPerInch = ParseCount(*v, "--dpi");
     if (!(densityOption || settings.density)) {
-        for (const OptionSpec& option : DensityCommandOptions())
+        for (const CommandOption& option : DensityCommandOptions())
             if (parsed.Has(option)) {
                 io.err << "zephyra render: " << option.names << " needs --density\n";
                 return EXIT_USAGE;
@@ -296,9 +296,9 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     return RenderDensityFile(session, *attractor, settings, *output);
 }
 
-std::vector<OptionSpec> RenderOptions()
+std::vector<CommandOption> RenderOptions()
 {
-    std::vector<OptionSpec> options = {
+    std::vector<CommandOption> options = {
         {"-o,--output", "FILE", "the picture to write (replaced only when the whole picture is written)"},
         {"--from", "FILE",
          "the record of a picture made by this program (with its settings), or of a\n"

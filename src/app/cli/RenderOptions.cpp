@@ -35,10 +35,10 @@ bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor)
     return true;
 }
 
-const std::vector<OptionSpec>& DensityCommandOptions()
+const std::vector<CommandOption>& DensityCommandOptions()
 {
-    static const std::vector<OptionSpec> options = [] {
-        std::vector<OptionSpec> specs;
+    static const std::vector<CommandOption> options = [] {
+        std::vector<CommandOption> specs;
         for (const DensityOptionRow& row : DensityOptionRows())
             if (!row.option.empty())
                 specs.push_back({row.option, row.value, row.help, row.low, row.high});
@@ -54,12 +54,12 @@ void ApplyDensityOptions(const ParsedArguments& parsed, PictureSettings& setting
     if (const auto v = parsed.Value("size"))
         ParseSize(*v, LARGEST_DENSITY_SIDE, o.width, o.height);
     if (const auto v = parsed.Value("points")) {
-        o.points = ParseSeed(*v, "--points");
+        o.points = ParseLargeCount(*v, "--points");
         if (o.points == 0)
             throw UsageError("bad number for --points: '" + *v + "' (at least 1)");
     }
     if (const auto v = parsed.Value("seed"))
-        o.seed = ParseSeed(*v, "--seed");
+        o.seed = ParseLargeCount(*v, "--seed");
     for (const DensityOptionRow& row : DensityOptionRows()) {
         const std::optional<std::string> v =
             row.option.empty() ? std::nullopt : parsed.Value(row.option.substr(2));

@@ -9,12 +9,12 @@ namespace zephyra::cli {
 
 // The density renderer's options of the command line, shared by render --density and animate: one
 // for each row of the density option table that has a command-line name.
-[[nodiscard]] const std::vector<OptionSpec>& DensityCommandOptions();
+[[nodiscard]] const std::vector<CommandOption>& DensityCommandOptions();
 // Render's own: a bare code's picture is fitted unless this says otherwise.
-inline constexpr OptionSpec NO_FIT_OPTION{"--no-fit", "", "keep the default camera of a bare code"};
+inline constexpr CommandOption NO_FIT_OPTION{"--no-fit", "", "keep the default camera of a bare code"};
 
 // The 4D turn of render and animate, over the record's: degrees in the planes of w and x, y, z.
-inline const std::vector<OptionSpec> TURN4D_OPTIONS = {
+inline const std::vector<CommandOption> TURN4D_OPTIONS = {
     {"--xw", "D", "4D cases: turn through w in the plane of x and w, in degrees"},
     {"--yw", "D", "4D cases: the same in the plane of y and w"},
     {"--zw", "D", "4D cases: the same in the plane of z and w"}};

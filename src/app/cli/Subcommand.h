@@ -38,7 +38,7 @@ struct Subcommand {
     std::string_view name;
     std::string_view usage;
     std::string_view about;
-    std::vector<OptionSpec> options;
+    std::vector<CommandOption> options;
     std::string_view notes;
     int (*run)(const ParsedArguments& arguments, CommandIo& io);
 };

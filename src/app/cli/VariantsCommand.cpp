@@ -30,9 +30,9 @@ int RunVariants(const ParsedArguments& parsed, CommandIo& io)
                         VariantTries(*source, seed, CODES_PER_DISTANCE, session.document.defaults));
 }
 
-std::vector<OptionSpec> VariantsOptions()
+std::vector<CommandOption> VariantsOptions()
 {
-    std::vector<OptionSpec> options = DISCOVERY_OPTIONS;
+    std::vector<CommandOption> options = DISCOVERY_OPTIONS;
     options.insert(options.begin() + 4,
                    {"--start", "P", "start point x0,y0,z0,w0 of CODE and its neighbours"});
     return options;

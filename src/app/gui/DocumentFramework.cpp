@@ -6,6 +6,7 @@
 #include "DocumentFile.h"
 #include "FileNames.h"
 #include "HelpWindows.h"
+#include "ProgramNames.h"
 #include "SettingsDialog.h"
 
 #include <QFileDialog>
@@ -18,11 +19,10 @@ using namespace cmd;
 
 namespace {
 
-const char* const appTitle = "Zephyra Explorer";
-const char* const fileFilter = "Zephyra Explorer Files (*.zpr);;All Files (*.*)";
-const char* const openFilter =
+const char* const FILE_FILTER = "Zephyra Explorer Files (*.zpr);;All Files (*.*)";
+const char* const OPEN_FILTER =
     "Zephyra Explorer Files (*.zpr);;Zephyra pictures (*.png *.webp);;All Files (*.*)";
-const char* const extension = ".zpr";
+const char* const EXTENSION = ".zpr";
 
 } // namespace
 
@@ -44,7 +44,7 @@ void DocumentFramework::SetPath(const QString& path)
     if (!frame_)
         return;
     // Qt shows "*" in place of "[*]" while the window is marked modified.
-    frame_->setWindowTitle(Title() + "[*] - " + appTitle);
+    frame_->setWindowTitle(Title() + "[*] - " + PROGRAM_TITLE);
     frame_->setWindowModified(doc_.IsModified());
 }
 
@@ -53,7 +53,7 @@ bool DocumentFramework::SaveModified()
     if (!doc_.IsModified())
         return true;
     const QString name = path_.isEmpty() ? Title() : path_;
-    const auto answer = QMessageBox::warning(frame_, appTitle, QString("Save changes to %1?").arg(name),
+    const auto answer = QMessageBox::warning(frame_, PROGRAM_TITLE, QString("Save changes to %1?").arg(name),
                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -70,7 +70,7 @@ void DocumentFramework::FileNew()
 
 std::optional<std::string> DocumentFramework::AskOpenFileName()
 {
-    const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), openFilter);
+    const QString path = QFileDialog::getOpenFileName(frame_, "Open", QFileInfo(path_).path(), OPEN_FILTER);
     if (path.isEmpty())
         return std::nullopt;
     return FileNamePath(path).string();
@@ -79,7 +79,7 @@ std::optional<std::string> DocumentFramework::AskOpenFileName()
 // Join offers documents (and all files); a picture chosen anyway gives its attractor.
 void DocumentFramework::Join()
 {
-    const QString path = QFileDialog::getOpenFileName(frame_, "Join", QFileInfo(path_).path(), fileFilter);
+    const QString path = QFileDialog::getOpenFileName(frame_, "Join", QFileInfo(path_).path(), FILE_FILTER);
     if (path.isEmpty())
         return;
     if (PictureCommands::IsPicture(path))
@@ -117,12 +117,12 @@ bool DocumentFramework::FileSave()
 
 bool DocumentFramework::FileSaveAs()
 {
-    const QString proposed = path_.isEmpty() ? Title() + extension : path_;
-    QString path = QFileDialog::getSaveFileName(frame_, "Save As", proposed, fileFilter);
+    const QString proposed = path_.isEmpty() ? Title() + EXTENSION : path_;
+    QString path = QFileDialog::getSaveFileName(frame_, "Save As", proposed, FILE_FILTER);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
-        path += extension;
+        path += EXTENSION;
     return DoSave(path);
 }
 

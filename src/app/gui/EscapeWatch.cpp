@@ -8,7 +8,7 @@ namespace zephyra {
 namespace {
 
 constexpr qint64 pumpIntervalMs = 30;
-constexpr unsigned clockCheckMask = 63;
+constexpr unsigned CLOCK_CHECK_MASK = 63;
 
 bool IsUserInput(const QEvent& event)
 {
@@ -56,7 +56,7 @@ void EscapeWatch::End()
 
 bool EscapeWatch::Poll()
 {
-    if (active_ && (++calls_ & clockCheckMask) == 0 && sincePump_.elapsed() >= pumpIntervalMs) {
+    if (active_ && (++calls_ & CLOCK_CHECK_MASK) == 0 && sincePump_.elapsed() >= pumpIntervalMs) {
         QCoreApplication::processEvents();
         sincePump_.restart();
     }

@@ -10,6 +10,7 @@
 #include "FileNames.h"
 #include "PictureExport.h"
 #include "PictureRecord.h"
+#include "ProgramNames.h"
 #include "StatusTexts.h"
 
 #include <QMessageBox>
@@ -21,7 +22,6 @@ namespace zephyra {
 
 namespace {
 
-constexpr const char* APP_TITLE = "Zephyra Explorer";
 constexpr const char* NO_ATTRACTOR = "This picture holds no attractor.";
 constexpr const char* OPENED = "Opened %1";
 constexpr int SWATCH_SAMPLES = 64;
@@ -92,7 +92,7 @@ AttractorRef PictureCommands::CarriedAttractor(const QString& path)
 {
     const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults);
     if (!picture || !picture->attractor) {
-        QMessageBox::warning(frame_, APP_TITLE, NO_ATTRACTOR);
+        QMessageBox::warning(frame_, PROGRAM_TITLE, NO_ATTRACTOR);
         return {};
     }
     return picture->attractor;

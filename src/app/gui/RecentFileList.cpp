@@ -8,7 +8,7 @@ namespace zephyra {
 
 namespace {
 
-const char* const group = "Recent File List";
+const char* const GROUP = "Recent File List";
 
 QString Key(int i)
 {
@@ -24,7 +24,7 @@ QString Absolute(const QString& path)
 RecentFileList::RecentFileList()
 {
     QSettings settings = StoredChoices();
-    settings.beginGroup(group);
+    settings.beginGroup(GROUP);
     for (int i = 0; i < Size; ++i) {
         const QString file = settings.value(Key(i)).toString();
         if (!file.isEmpty() && !files_.contains(file))
@@ -51,7 +51,7 @@ void RecentFileList::Remove(const QString& path)
 void RecentFileList::Store() const
 {
     QSettings settings = StoredChoices();
-    settings.beginGroup(group);
+    settings.beginGroup(GROUP);
     for (int i = 0; i < Size; ++i) {
         if (i < files_.size())
             settings.setValue(Key(i), files_[i]);

@@ -2,6 +2,7 @@
 
 #include "ConfigPath.h"
 #include "FileNames.h"
+#include "ProgramNames.h"
 
 #include <QFileInfo>
 
@@ -12,7 +13,7 @@ namespace {
 // Where earlier versions kept the choices; read once, never written or removed.
 void TakeOverFormerChoices(QSettings& choices)
 {
-    const QSettings former("Kestrelmoor", "Zephyra Explorer");
+    const QSettings former(ORGANIZATION, PROGRAM_TITLE);
     for (const QString& key : former.allKeys())
         choices.setValue(key, former.value(key));
 }

@@ -1,5 +1,6 @@
 #include "CZephyraApp.h"
 #include "CommandLine.h"
+#include "ProgramNames.h"
 #include "Version.h"
 
 #include "FileNames.h"
@@ -32,8 +33,8 @@ int main(int argc, char* argv[])
     auto guard = std::make_unique<zephyra::NoDisplayGuard>(Arguments(argc, argv));
     QApplication application(argc, argv);
     guard.reset();
-    QApplication::setOrganizationName("Kestrelmoor");
-    QApplication::setApplicationName("Zephyra Explorer");
+    QApplication::setOrganizationName(zephyra::ORGANIZATION);
+    QApplication::setApplicationName(zephyra::PROGRAM_TITLE);
     QApplication::setApplicationVersion(zephyra::VERSION);
     // Lets the desktop match the windows with the launcher and its icon.
     QGuiApplication::setDesktopFileName(zephyra::DESKTOP_ID);

@@ -21,11 +21,8 @@ CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent) : QDialog
     AddPage(attractorPage_);
     DisplaySettings* records[] = {&document.defaults.defaults2D, &document.defaults.defaults3D,
                                   &document.defaults.defaults4D};
-    for (int dimension = 2; dimension <= 4; ++dimension) {
-        defaultsPages_.push_back(
-            new CPageDefaults(tr("Defaults %1D").arg(dimension), document, *records[dimension - 2]));
-        AddPage(defaultsPages_.back());
-    }
+    for (int dimension = 2; dimension <= 4; ++dimension)
+        AddPage(new CPageDefaults(tr("Defaults %1D").arg(dimension), document, *records[dimension - 2]));
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);

@@ -10,7 +10,6 @@ namespace zephyra {
 
 class SettingsPage;
 class CPageAttractor;
-class CPageDefaults;
 class CZephyraDoc;
 
 // The "Settings" property sheet: the attractor page and the 2D, 3D and 4D defaults pages, with
@@ -25,11 +24,6 @@ public:
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QPushButton* ApplyButton() const { return apply_; }
     [[nodiscard]] CPageAttractor* AttractorPage() const { return attractorPage_; }
-    // 2, 3 or 4.
-    [[nodiscard]] CPageDefaults* DefaultsPage(int dimension) const
-    {
-        return defaultsPages_.at(dimension - 2);
-    }
 
 private:
     void AddPage(SettingsPage* page);
@@ -42,7 +36,6 @@ private:
     QTabWidget* tabs_;
     QPushButton* apply_;
     CPageAttractor* attractorPage_;
-    std::vector<CPageDefaults*> defaultsPages_;
     std::vector<SettingsPage*> pages_;
     std::vector<bool> shown_; // pages never shown have no values to take
     int current_ = 0;

@@ -79,7 +79,7 @@ void CPanelEx::ActivateSelection()
     if (!record)
         return;
     // A reference of our own: the update this sends may rebuild the tree and drop the item.
-    doc_.SetAttractor(AttractorRef(record), SA_NO_SEARCH + SA_ADD_HISTORY);
+    doc_.SetAttractor(AttractorRef(record), SA_NO_SEARCH | SA_ADD_HISTORY);
 }
 
 void CPanelEx::BuildCaseTree()

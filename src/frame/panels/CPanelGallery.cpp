@@ -26,10 +26,6 @@
 namespace zephyra {
 
 namespace {
-// The panel's own buttons; Add and Favorite are the document's commands on the attractor shown.
-constexpr int ID_GALLERY_MORE = 33101;
-constexpr int ID_GALLERY_VARIANTS = 33102;
-
 constexpr int FILTERS_HEIGHT = 100;
 constexpr int PROGRESS_HEIGHT = 20;
 constexpr int PROGRESS_INTERVAL_MS = 250;
@@ -134,8 +130,8 @@ CPanelGallery::~CPanelGallery()
 
 void CPanelGallery::SetupButtons()
 {
-    AddButton(ID_GALLERY_MORE, "More", IMAGE_NEXT);
-    AddButton(ID_GALLERY_VARIANTS, "Variants", IMAGE_OPEN);
+    AddButton(cmd::ID_GALLERY_MORE, "More", IMAGE_NEXT);
+    AddButton(cmd::ID_GALLERY_VARIANTS, "Variants", IMAGE_OPEN);
     AddButton(cmd::ID_ADD_TO_SAVED, "Add", IMAGE_SAVE);
     AddButton(cmd::ID_ADD_TO_FAVORITES, "Favorite", IMAGE_ADD);
 }
@@ -322,10 +318,10 @@ void CPanelGallery::ShowFind(const QListWidgetItem* item)
 bool CPanelGallery::HandleCommand(int id)
 {
     switch (id) {
-    case ID_GALLERY_MORE:
+    case cmd::ID_GALLERY_MORE:
         SearchMore();
         return true;
-    case ID_GALLERY_VARIANTS:
+    case cmd::ID_GALLERY_VARIANTS:
         SearchVariants();
         return true;
     case cmd::ID_ADD_TO_SAVED:

@@ -84,9 +84,7 @@ void CPanelMeasurements::MeasureCurrent()
     AddFigure("l", Fixed(a->lyapunov, 3));
     AddFigure("f", Fixed(a->fractalDim, 3));
     ShowMessage("Measuring...");
-    SpectrumSettings settings;
-    settings.steps = STEPS;
-    worker_->Start(OrbitSystem::Of(*a), settings);
+    worker_->Start(OrbitSystem::Of(*a), SpectrumSettings());
 }
 
 void CPanelMeasurements::ShowProgress(double fraction)

@@ -21,9 +21,6 @@ class MeasurementWorker;
 class CPanelMeasurements : public CPanel {
     Q_OBJECT
 public:
-    // Steps of the orbit the panel measures, after the transient.
-    static constexpr int STEPS = 1000000;
-
     CPanelMeasurements(CZephyraDoc& doc, CommandSink sendCommand, QWidget* parent);
     ~CPanelMeasurements() override;
 

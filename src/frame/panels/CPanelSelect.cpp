@@ -55,7 +55,7 @@ void CPanelSelect::ActivateSelection()
     if (letter == '\0')
         return;
     doc_.SetAttractor(Attractor::CreateRandom(letter, doc_.defaults, doc_.random),
-                      SA_RANDOMIZE + SA_ADD_HISTORY, letter);
+                      SA_RANDOMIZE | SA_ADD_HISTORY, letter);
 }
 
 } // namespace zephyra

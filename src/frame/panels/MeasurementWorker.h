@@ -22,6 +22,8 @@ public:
     void Start(const OrbitSystem& system, const SpectrumSettings& settings);
     void Stop();
     [[nodiscard]] bool Running() const { return job_.Running(); }
+    // Every thread, stopped ones too, has ended.
+    [[nodiscard]] bool Idle() const { return job_.Idle(); }
 
 signals:
     void Progressed(double fraction);

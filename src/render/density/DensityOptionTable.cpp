@@ -18,6 +18,7 @@ struct Field {
     std::function<std::string(const DensityOptions&)> text;
     std::function<bool(std::string_view, DensityOptions&)> read;
     std::function<bool(const DensityOptions&)> within;
+    std::vector<std::string> choices;
 };
 
 template <typename T> bool ReadWhole(std::string_view text, T& value)
@@ -105,6 +106,9 @@ Field Either(int DensityOptions::*member, int one, int other)
 template <typename E, std::size_t N>
 Field Choices(E DensityOptions::*member, const std::array<Choice<E>, N>& choices)
 {
+    std::vector<std::string> names;
+    for (const Choice<E>& c : choices)
+        names.emplace_back(c.name);
     return {ChoiceNames(choices),
             0,
             0,
@@ -118,7 +122,8 @@ Field Choices(E DensityOptions::*member, const std::array<Choice<E>, N>& choices
                     o.*member = *value;
                 return value.has_value();
             },
-            [](const DensityOptions&) { return true; }};
+            [](const DensityOptions&) { return true; },
+            std::move(names)};
 }
 
 // Set by being named; any other text than "1" in a record reads as unset.
@@ -216,7 +221,8 @@ DensityOptionRow MakeRow(RowText r)
                          r.field.optional,
                          std::move(r.field.text),
                          std::move(r.field.read),
-                         std::move(r.field.within)};
+                         std::move(r.field.within),
+                         std::move(r.field.choices)};
     Replace(row.help, "{limits}", row.limits);
     Replace(row.help, "{default}", row.text(DensityOptions{}));
     return row;

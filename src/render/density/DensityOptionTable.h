@@ -42,6 +42,8 @@ struct DensityOptionRow {
     std::function<bool(std::string_view, DensityOptions&)> read;
     // Whether the member lies within the limits.
     std::function<bool(const DensityOptions&)> within;
+    // The names it can take, for a choice ("log", "eqhist", ...); empty for others.
+    std::vector<std::string> choices;
 
     [[nodiscard]] bool IsFlag() const { return value.empty(); }
 };

@@ -21,6 +21,11 @@ std::int64_t PrintPoints(const Attractor& attractor, const PointBuffer& buffer, 
 // as large as the page allows; the top-left corner stays.
 [[nodiscard]] PixelRect FitToWindow(const PixelRect& page, int clientWidth, int clientHeight);
 
+// The point renderer keeps its picture within about 256 MB of RGB pixels, as a printout is, and
+// within this many pixels a side.
+inline constexpr std::size_t LARGEST_POINT_PICTURE_BYTES = std::size_t{256} << 20;
+inline constexpr int LARGEST_POINT_PICTURE_SIDE = 16384;
+
 // The largest picture of the rectangle's proportions that stays within maxBytes of RGB pixels:
 // the scale (at most 1) to apply to its width and height.
 [[nodiscard]] double ImageScaleWithin(int width, int height, std::size_t maxBytes);

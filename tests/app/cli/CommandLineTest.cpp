@@ -30,7 +30,7 @@ TEST(CommandLine, HelpAndVersionAtEveryLevel)
     // Every declared option is in its command's help.
     for (const Subcommand& c : Subcommands()) {
         const std::string text = RunZephyra({std::string(c.name), "--help"}).out;
-        for (const OptionSpec& o : c.options)
+        for (const CommandOption& o : c.options)
             EXPECT_TRUE(o.IsHeading() || text.find("--" + std::string(o.Name())) != std::string::npos)
                 << c.name << " " << o.names;
     }

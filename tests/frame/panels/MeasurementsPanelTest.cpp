@@ -84,7 +84,9 @@ void MeasurementsPanelTest::aNewAttractorReplacesTheMeasurementInProgress()
     QVERIFY(!f.Panel().Figure("Flow divergence").isEmpty());
     QVERIFY(!f.Panel().Figure("Mean ln|det J|").isEmpty());
     QCOMPARE(SeriesCount(f.Panel().Convergence()), 3);
-    // Nothing of the 4D measurement arrives late.
+    // Nothing of the 4D measurement arrives late: once its thread has ended, what it sent is
+    // queued and handled here.
+    QTRY_VERIFY_WITH_TIMEOUT(f.Panel().Worker().Idle(), MEASURE_TIMEOUT_MS);
     QCoreApplication::processEvents();
     QVERIFY(f.Panel().Figure(QString::fromUtf8("\u03bb4")).isEmpty());
     f.Screenshot("measurements-3d-ode.png");
