@@ -106,8 +106,9 @@ template <bool Search> OrbitRun::Outcome OrbitRun::Loop()
     }
     if constexpr (Search) {
         // The test above samples the start of the orbit only: a search for chaos never returns an
-        // orbit whose exponent over the whole run says it is not chaotic.
-        if (!(lyapunov > LOWEST_EXPONENT))
+        // orbit whose exponent over the whole run says it is not chaotic. A run too short to
+        // reach the test has no exponent to judge and is kept, or a search of it would never end.
+        if (n > EXPONENT_TEST_START && !(lyapunov > LOWEST_EXPONENT))
             return stop(Outcome::Rejected, i);
     }
     return stop(Outcome::Finished, i);

@@ -126,7 +126,7 @@ TEST(CliCoefficients, ValuesBetweenTheLettersRunTheOrbit)
     EXPECT_EQ(raw({"--coef", "3=-1.4"}), raw({})) << "-1.4 rounds to the letter's float";
 
     const Result measured =
-        RunZephyra({"measure", "EWM?MPMMWMMMM", "--points", "5000", "--coef", "3=-1.37", "--json"});
+        RunZephyra({"measure", "EWM?MPMMWMMMM", "--points", "10000", "--coef", "3=-1.37", "--json"});
     ASSERT_EQ(measured.code, 0) << measured.err;
     EXPECT_NE(measured.out.find("-1.37"), std::string::npos) << measured.out;
 }

@@ -102,7 +102,7 @@ void MeasurementsPanelTest::caseZHasASpectrum()
 {
     MeasurementsFixture f;
     f.Show("ZKWQEAFAWSNFUQU");
-    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke").isEmpty(), MEASURE_TIMEOUT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
     QCOMPARE(SeriesCount(f.Panel().Convergence()), 2);
 }
 
