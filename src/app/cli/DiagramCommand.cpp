@@ -117,12 +117,8 @@ int RunDiagram(const ParsedArguments& parsed, CommandIo& io)
     std::vector<double> values(counts.begin(), counts.end());
     if (!tile)
         return Finish(parsed, *attractor, d, values, texts, io);
-    if (const auto csv = parsed.Value(CSV_OPTION))
-        if (const int rc = WriteCsvFile(*csv, CsvText(values, d, band.first), "diagram", io); rc != EXIT_OK)
-            return rc;
-    tile->texts = texts;
-    tile->values = std::move(values);
-    return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), *tile, "diagram", io);
+    const auto csv = [&] { return CsvText(values, d, band.first); };
+    return WriteTileOutputs(parsed, *tile, values, texts, csv, "diagram", io);
 }
 } // namespace
 

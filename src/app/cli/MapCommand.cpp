@@ -116,12 +116,8 @@ int RunMap(const ParsedArguments& parsed, CommandIo& io)
     const std::vector<PngText> texts = ParameterTexts(*attractor, MapRecordText(m));
     if (!tile)
         return Finish(parsed, *attractor, m, values, texts, io);
-    if (const auto csv = parsed.Value(CSV_OPTION))
-        if (const int rc = WriteCsvFile(*csv, CsvText(values, m, band.first), "map", io); rc != EXIT_OK)
-            return rc;
-    tile->texts = texts;
-    tile->values = std::move(values);
-    return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), *tile, "map", io);
+    const auto csv = [&] { return CsvText(values, m, band.first); };
+    return WriteTileOutputs(parsed, *tile, values, texts, csv, "map", io);
 }
 } // namespace
 

@@ -222,6 +222,18 @@ int WriteTileFile(const std::string& path, const Tile& tile, std::string_view co
     return EXIT_OK;
 }
 
+int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<double> values,
+                     std::vector<PngText> texts, const std::function<std::string()>& csv,
+                     std::string_view command, CommandIo& io)
+{
+    if (const auto path = parsed.Value(CSV_OPTION))
+        if (const int rc = WriteCsvFile(*path, csv(), command, io); rc != EXIT_OK)
+            return rc;
+    tile.texts = std::move(texts);
+    tile.values = std::move(values);
+    return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), tile, command, io);
+}
+
 int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
 {
     const std::string problem = WriteFileSayingWhy(path, text);

@@ -5,6 +5,7 @@
 #include "Picture.h"
 #include "Subcommand.h"
 
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -66,6 +67,11 @@ private:
                                const std::vector<PngText>& texts, std::string_view command, CommandIo& io);
 [[nodiscard]] int WriteTileFile(const std::string& path, const Tile& tile, std::string_view command,
                                 CommandIo& io);
+// The outputs of a band computed for --tile: the CSV lines of its values (when --csv asks; `csv`
+// makes them) and the tile file with `texts`; the exit code.
+[[nodiscard]] int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<double> values,
+                                   std::vector<PngText> texts, const std::function<std::string()>& csv,
+                                   std::string_view command, CommandIo& io);
 [[nodiscard]] int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command,
                                CommandIo& io);
 // The shortest text that reads back to `value`.

@@ -38,11 +38,11 @@ bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor)
 const std::vector<CommandOption>& DensityCommandOptions()
 {
     static const std::vector<CommandOption> options = [] {
-        std::vector<CommandOption> specs;
+        std::vector<CommandOption> rows;
         for (const DensityOptionRow& row : DensityOptionRows())
             if (!row.option.empty())
-                specs.push_back({row.option, row.value, row.help, row.low, row.high});
-        return specs;
+                rows.push_back({row.option, row.value, row.help, row.low, row.high});
+        return rows;
     }();
     return options;
 }

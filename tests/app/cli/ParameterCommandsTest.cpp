@@ -128,8 +128,8 @@ TEST_F(ParameterCommands, TilesOfDifferentPicturesOrIncompleteSetsAreRefused)
 {
     const std::vector<std::string> map = {"map", HENON,    "--x", "3",       "--y",
                                           "5",   "--size", "8x8", "--steps", "20"};
-    auto tile = [&](std::vector<std::string> arguments, const std::string& spec, const std::string& name) {
-        arguments.insert(arguments.end(), {"--tile", spec, "-o", Path(name)});
+    auto tile = [&](std::vector<std::string> arguments, const std::string& band, const std::string& name) {
+        arguments.insert(arguments.end(), {"--tile", band, "-o", Path(name)});
         ASSERT_EQ(RunZephyra(arguments).code, 0);
     };
     tile(map, "1/2", "a1");
