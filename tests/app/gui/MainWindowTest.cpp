@@ -439,6 +439,18 @@ private slots:
         QVERIFY(!QTest::currentTestFailed());
     }
 
+    // Ctrl+Q quits from the code box, where the focus usually is, asking about unsaved changes.
+    void ctrlQQuitsFromTheCodeBoxWithTheQuestion()
+    {
+        explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
+        QLineEdit* edit = explorer->Frame().Codes().lineEdit();
+        edit->setFocus();
+        BoxAnswerer answerer(QMessageBox::No);
+        QTest::keyClick(edit, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!explorer->Frame().isVisible());
+        QCOMPARE(answerer.Text(), QString("Save changes to Untitled?"));
+    }
+
     // Unmended, the close request was swallowed and the window stayed open.
     void closingDuringARunCancelsItThenClosesWithTheQuestion()
     {
