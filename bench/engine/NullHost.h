@@ -11,7 +11,6 @@ public:
     void BeginBusy() override {}
     void EndBusy() override {}
     bool EscapePressed() override { return false; }
-    void OnDocumentChanged(int) override {}
     void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
 };
 

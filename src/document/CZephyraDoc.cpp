@@ -173,4 +173,12 @@ void CZephyraDoc::ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw)
         UpdateAllViews(UH_REDRAW);
 }
 
+void CZephyraDoc::MoveCamera(const std::function<void(Attractor&)>& move)
+{
+    if (!current)
+        return;
+    move(*current);
+    UpdateAllViews(UH_CAMERA_MOVED);
+}
+
 } // namespace zephyra

@@ -8,6 +8,7 @@
 #include "UpdateHints.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace zephyra {
@@ -63,8 +64,14 @@ public:
     [[nodiscard]] DocumentHost& Host() const { return host_; }
     // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.
     [[nodiscard]] bool IsModified() const { return modified_; }
+    // Who hears the hints: the main window while it lives, a test's recorder; null for nobody.
+    void SetObserver(DocumentObserver* observer) { observer_ = observer; }
     // Tells every view and panel what changed (one UH_* hint).
-    void UpdateAllViews(int hint) { host_.OnDocumentChanged(hint); }
+    void UpdateAllViews(int hint)
+    {
+        if (observer_)
+            observer_->OnDocumentChanged(hint);
+    }
 
     // The one way to show an attractor: with or without a chaos search (SA_* flags), optionally
     // pushing it onto History. A non-zero letter that names a case becomes the document's
@@ -92,6 +99,9 @@ public:
     void RemoveFavorite(const Attractor* record);
     // A view flag toggled; `redraw` false for a flag that changes only the next camera move.
     void ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw);
+    // A mouse move of the view: `move` changes the camera of the current attractor (nothing without
+    // one), then UH_CAMERA_MOVED tells the views.
+    void MoveCamera(const std::function<void(Attractor& camera)>& move);
     // The settings dialog changed the current attractor or the defaults.
     void OnSettingsApplied() { UpdateAllViews(UH_REDRAW); }
 
@@ -99,6 +109,7 @@ private:
     void AddToHistory(const AttractorRef& attractor);
 
     DocumentHost& host_;
+    DocumentObserver* observer_ = nullptr;
     ConfigurationStore* store_;
     bool modified_ = false;
     // Takes each run while the buffer's points are on show (empty between runs).

@@ -14,8 +14,8 @@ public:
     virtual void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 };
 
-// Whoever shows the document: learns what changed, one UH_* hint at a time. Only the document
-// sends hints (CZephyraDoc::UpdateAllViews).
+// Whoever shows the document (the main window): learns what changed, one UH_* hint at a time.
+// Only the document sends hints (CZephyraDoc::UpdateAllViews).
 class DocumentObserver {
 public:
     virtual ~DocumentObserver() = default;
@@ -23,10 +23,7 @@ public:
 };
 
 // Everything the document needs from the window program, the command line or a test: the frame
-// services and the run services that the engine uses too, message boxes and the views.
-class DocumentHost : public StatusServices,
-                     public RunServices,
-                     public MessageServices,
-                     public DocumentObserver {};
+// services and the run services that the engine uses too, and message boxes.
+class DocumentHost : public StatusServices, public RunServices, public MessageServices {};
 
 } // namespace zephyra

@@ -16,6 +16,8 @@ constexpr int UH_SAVED_REMOVED = 256;
 constexpr int UH_FAVORITE_REMOVED = 512;
 // With UH_SAVED_RELOADED: the records came from a file (open, join), so the Saved panel comes forward.
 constexpr int UH_SAVED_SHOWN = 1024;
+// The view moved the current attractor's camera: the views redraw, the lists keep their trees.
+constexpr int UH_CAMERA_MOVED = 2048;
 
 // Flags of CZephyraDoc::SetAttractor.
 constexpr int SA_RANDOMIZE = 1;

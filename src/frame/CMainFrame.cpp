@@ -55,10 +55,8 @@ CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
     layouts_ = new FrameLayouts(
         doc, [this](int id) { dispatcher_->Dispatch(id); }, this);
     setCentralWidget(layouts_);
-    for (CZephyraView* view : layouts_->Views()) {
+    for (CZephyraView* view : layouts_->Views())
         connect(view, &CZephyraView::contextMenuRequested, this, &CMainFrame::ShowContextMenu);
-        connect(view, &CZephyraView::turned4D, this, &CMainFrame::ShowTurn4D);
-    }
 
     viewTarget_ = std::make_unique<ViewTarget>(*layouts_);
     documentTarget_ = std::make_unique<DocumentTarget>(doc);
@@ -73,9 +71,13 @@ CMainFrame::CMainFrame(CZephyraDoc& doc, FrameOwner& owner)
     layouts_->UpdateAll(UH_ALL);
     dispatcher_->UpdateChecks();
     layouts_->ActiveView().setFocus();
+    doc_.SetObserver(this);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    doc_.SetObserver(nullptr);
+}
 
 void CMainFrame::ShowStatus(int pane, const std::string& text)
 {

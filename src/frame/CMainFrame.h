@@ -1,6 +1,6 @@
 #pragma once
 #include "CommandDispatcher.h"
-#include "StatusServices.h"
+#include "DocumentHost.h"
 
 #include <QMainWindow>
 
@@ -27,9 +27,10 @@ public:
 };
 
 // The main window: menu bar, main toolbar, the "Configuration" row with the code box, the five
-// layouts of the client area and the status bar of five panes. It implements the status services
-// and routes every command id: active view, document, frame, then the owner.
-class CMainFrame : public QMainWindow, public StatusServices, private CommandTarget {
+// layouts of the client area and the status bar of five panes. It implements the status services,
+// hears the document's hints while it lives and routes every command id: active view, document, frame, then
+// the owner.
+class CMainFrame : public QMainWindow, public StatusServices, public DocumentObserver, private CommandTarget {
     Q_OBJECT
 public:
     CMainFrame(CZephyraDoc& doc, FrameOwner& owner);
@@ -41,7 +42,7 @@ public:
     void ShowPanel(int panelCode);
 
     // The document's hint to every view and panel; the command checks follow.
-    void OnDocumentChanged(int hint);
+    void OnDocumentChanged(int hint) override;
     // Routes one command id as a menu item would.
     bool SendCommand(int id) { return dispatcher_->Dispatch(id); }
     [[nodiscard]] std::optional<bool> CommandState(int id) const { return dispatcher_->Checked(id); }

@@ -19,9 +19,9 @@ class GlAccumulator;
 class GlSceneRenderer;
 struct SceneInput;
 
-// The attractor view: draws the document's current attractor with OpenGL, moves its camera with
-// the mouse, smooths the picture on request and prints it. It keeps no picture state of its own:
-// everything is read from the document at paint time. GL objects belong to this widget's context.
+// The attractor view: draws the document's current attractor with OpenGL, has the document move
+// its camera with the mouse, smooths the picture on request and prints it. It keeps no picture state of its
+// own: everything is read from the document at paint time. GL objects belong to this widget's context.
 class CZephyraView : public QOpenGLWidget {
     Q_OBJECT
 public:
@@ -51,8 +51,6 @@ public:
 signals:
     // The right button was released: the frame shows the context menu there.
     void contextMenuRequested(const QPoint& globalPos);
-    // A middle drag changed the current attractor's 4D turn.
-    void turned4D();
 
 protected:
     void initializeGL() override;

@@ -1,4 +1,4 @@
-// The mouse handlers of the attractor view: they move the camera of the current attractor.
+// The mouse handlers of the attractor view: they ask the document to move the current camera.
 #include "CZephyraView.h"
 
 #include "CZephyraDoc.h"
@@ -42,30 +42,26 @@ void CZephyraView::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragging_ && document_.current) {
         const QPoint p = event->position().toPoint();
-        const Qt::KeyboardModifiers keys = event->modifiers();
+        const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+        const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
         const int dx = p.x() - lastMouse_.x(), dy = p.y() - lastMouse_.y();
-        if (dragButton_ == Qt::MiddleButton)
-            TurnCamera4D(*document_.current, dx, dy, keys.testFlag(Qt::ControlModifier));
-        else
-            DragCamera(*document_.current, dx, dy, keys.testFlag(Qt::ControlModifier),
-                       keys.testFlag(Qt::ShiftModifier));
         lastMouse_ = p;
         dragPaused_ = false;
         if (PointsOnCpu())
             dragPause_.start();
-        Repaint();
+        // The document's hint repaints every view.
         if (dragButton_ == Qt::MiddleButton)
-            emit turned4D();
+            document_.MoveCamera([&](Attractor& camera) { TurnCamera4D(camera, dx, dy, control); });
+        else
+            document_.MoveCamera([&](Attractor& camera) { DragCamera(camera, dx, dy, control, shift); });
     }
     QOpenGLWidget::mouseMoveEvent(event);
 }
 
 void CZephyraView::wheelEvent(QWheelEvent* event)
 {
-    if (document_.current) {
-        WheelZoom(*document_.current, event->angleDelta().y());
-        Repaint();
-    }
+    const int delta = event->angleDelta().y();
+    document_.MoveCamera([delta](Attractor& camera) { WheelZoom(camera, delta); });
     event->accept();
 }
 

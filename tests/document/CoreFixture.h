@@ -13,6 +13,8 @@ inline constexpr const char* HENON = "EWM?MPMMWMMMM";
 // A document without configuration on a recording host, with a fixed seed.
 class DocumentTest : public ::testing::Test {
 protected:
+    DocumentTest() { doc.SetObserver(&host); }
+
     FakeHost host;
     CZephyraDoc doc{host, nullptr, 12345};
 

@@ -23,6 +23,7 @@ class DocumentCommandsTest : public ::testing::Test {
 protected:
     DocumentCommandsTest()
     {
+        doc.SetObserver(&host);
         // Short runs keep the searches quick; the rules do not depend on the count.
         doc.defaults.defaultPointsCount = 3000;
         doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);

@@ -74,6 +74,7 @@ TEST(DocumentState, NewDocumentEmptiesOnlySaved)
 {
     FakeHost host;
     CZephyraDoc doc(host, nullptr, 1);
+    doc.SetObserver(&host);
     const AttractorRef a = Attractor::CreateFromCode(HENON, doc.defaults);
     doc.saved.AddTail(a->Clone(doc.defaults));
     doc.favorites.AddTail(a->Clone(doc.defaults));
@@ -87,6 +88,23 @@ TEST(DocumentState, NewDocumentEmptiesOnlySaved)
     EXPECT_EQ(doc.saved.Count(), 0);
     EXPECT_EQ(doc.favorites.Count(), 1);
     EXPECT_EQ(doc.history.Count(), 1);
+}
+
+using CameraTest = DocumentTest;
+
+TEST_F(CameraTest, AMoveChangesTheCurrentCameraAndTellsTheViews)
+{
+    int moves = 0;
+    doc.MoveCamera([&moves](Attractor&) { ++moves; });
+    EXPECT_EQ(moves, 0) << "nothing to move without a current attractor";
+    EXPECT_TRUE(host.hints.empty());
+
+    const AttractorRef shown = Shown(HENON, 1000);
+    host.ClearRecordings();
+    doc.MoveCamera([](Attractor& camera) { camera.yaw = 30.0f; });
+    EXPECT_EQ(shown->yaw, 30.0f);
+    EXPECT_EQ(host.hints, std::vector<int>{UH_CAMERA_MOVED});
+    EXPECT_FALSE(doc.IsModified()) << "a camera is no content of the document";
 }
 
 TEST(AttractorList, OneReferencePerEntry)

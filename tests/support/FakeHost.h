@@ -9,9 +9,10 @@
 
 namespace zephyra::testing {
 
-// A DocumentHost that records everything the engine and the document tell the window, and plays
-// back a scripted Escape. Header-only so that every test program can use it.
-class FakeHost : public DocumentHost {
+// A DocumentHost that records everything the engine and the document tell the window (the hints
+// too, once it is the document's observer), and plays back a scripted Escape. Header-only so that every test
+// program can use it.
+class FakeHost : public DocumentHost, public DocumentObserver {
 public:
     // One ShowStatus call; identical calls in a row are folded into one entry with a repeat count.
     struct StatusEntry {
@@ -46,6 +47,8 @@ public:
     int polls = 0;
 
     // --- scripts
+    // Hear every hint after it is recorded, as the main window passes it on to views and panels.
+    std::vector<std::function<void(int)>> receivers;
     // Escape is reported when this returns true; unset, it never is.
     std::function<bool(const Poll&)> escapeScript;
 
@@ -124,7 +127,12 @@ public:
     {
         messages.push_back({text, title, icon});
     }
-    void OnDocumentChanged(int hint) override { hints.push_back(hint); }
+    void OnDocumentChanged(int hint) override
+    {
+        hints.push_back(hint);
+        for (const auto& receiver : receivers)
+            receiver(hint);
+    }
 
 private:
     int iteration_ = 0;

@@ -51,6 +51,7 @@ protected:
         folder = zephyra::testing::TestFolder("document");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
+        doc->SetObserver(&host);
     }
     ~PersistenceTest() override
     {

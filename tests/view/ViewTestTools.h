@@ -23,6 +23,12 @@ protected:
     {
         host_ = std::make_unique<FakeHost>();
         doc_ = std::make_unique<CZephyraDoc>(*host_, nullptr, 1);
+        // The view hears the document's hints, as the main window passes them on.
+        doc_->SetObserver(host_.get());
+        host_->receivers.push_back([this](int hint) {
+            if (view_)
+                view_->OnUpdate(hint);
+        });
         doc_->pointsOnCpu = pointsOnCpu;
         Show(HENON_CODE, 20000);
         view_ = std::make_unique<CZephyraView>(*doc_);

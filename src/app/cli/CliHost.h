@@ -28,7 +28,6 @@ public:
     void BeginBusy() override {}
     void EndBusy() override {}
     [[nodiscard]] bool EscapePressed() override;
-    void OnDocumentChanged(int) override {}
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
 
 private:

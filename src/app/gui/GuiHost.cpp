@@ -39,12 +39,6 @@ void GuiHost::EndBusy()
         QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
-void GuiHost::OnDocumentChanged(int hint)
-{
-    if (frame_)
-        frame_->OnDocumentChanged(hint);
-}
-
 void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Error     ? QMessageBox::Critical

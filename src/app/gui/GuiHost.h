@@ -6,9 +6,9 @@ namespace zephyra {
 
 class CMainFrame;
 
-// The window program's side of DocumentHost: the status services and the document's hints go to
-// the main window, message boxes are Qt's, the busy cursor and the escape poll hold the event
-// filter. The document is made before the window, so what it says before that is dropped.
+// The window program's side of DocumentHost: the status services go to the main window, message boxes are
+// Qt's, the busy cursor and the escape poll hold the event filter. The document is made before the window, so
+// what it says before that is dropped.
 class GuiHost : public DocumentHost {
 public:
     void Attach(CMainFrame& frame) { frame_ = &frame; }
@@ -19,7 +19,6 @@ public:
     void BeginBusy() override;
     void EndBusy() override;
     [[nodiscard]] bool EscapePressed() override { return escape_.Poll(); }
-    void OnDocumentChanged(int hint) override;
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
 
 private:

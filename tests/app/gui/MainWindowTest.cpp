@@ -184,6 +184,28 @@ private slots:
         }
     }
 
+    void aMiddleDragShowsTheFourDimensionalTurnInPaneZero()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        doc.SetAttractor(Attractor::CreateFromCode(
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                         SA_NO_SEARCH);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString(TEXT_DONE));
+        CZephyraView& view = explorer->Frame().ActiveView();
+        const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                                  Qt::MouseButtons held) {
+            QMouseEvent event(type, at, view.mapToGlobal(at), button, held, Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &event);
+        };
+        send(QEvent::MouseButtonPress, {100, 100}, Qt::MiddleButton, Qt::MiddleButton);
+        send(QEvent::MouseMove, {150, 80}, Qt::NoButton, Qt::MiddleButton);
+        // The frame hears the camera move from the document, not from the view.
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString("4D turn: xw = 20.0  yw = -8.0  zw = 0.0"));
+        send(QEvent::MouseButtonRelease, {150, 80}, Qt::MiddleButton, Qt::NoButton);
+        explorer->Frame().SendCommand(cmd::ID_RESET_4D_TURN);
+        QCOMPARE(explorer->Frame().Panes().Text(0), QString(TEXT_READY));
+    }
+
     void enterInTheCodeBoxShowsTheCode()
     {
         QLineEdit* edit = explorer->Frame().Codes().lineEdit();

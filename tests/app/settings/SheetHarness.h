@@ -37,6 +37,7 @@ public:
     // `compute`: give the document the attractor's points, as the program does before any command.
     explicit SheetHarness(std::string_view code = HENON_CODE, bool compute = true)
     {
+        doc.SetObserver(&host);
         AttractorRef attractor = Attractor::CreateFromCode(code, doc.defaults);
         attractor->pointsCount = 10000;
         if (!compute || !doc.ComputePoints(attractor, false, false, nullptr))

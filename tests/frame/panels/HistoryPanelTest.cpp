@@ -78,7 +78,6 @@ void HistoryPanelTest::previousSelectsDownAndNextUp()
     HistoryFixture f;
     // What the document's Previous and Next do to the position, as far as the panel sees it.
     f.panel.reset();
-    f.host.receivers.clear();
     f.panel = CreatePanel(
         PANEL_HISTORY, f.doc,
         [&f](int id) {
@@ -87,7 +86,6 @@ void HistoryPanelTest::previousSelectsDownAndNextUp()
             f.doc.UpdateAllViews(UH_HISTORY_MOVED);
         },
         nullptr);
-    f.host.receivers.push_back(f.panel.get());
     f.panel->show();
     f.InitialUpdate();
 

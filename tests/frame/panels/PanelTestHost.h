@@ -10,25 +10,17 @@
 
 namespace zephyra::testing {
 
-// The recording host, passing every update hint on to the panels as the main window does.
-class PanelHost : public FakeHost {
-public:
-    std::vector<CPanel*> receivers;
-    void OnDocumentChanged(int hint) override
-    {
-        FakeHost::OnDocumentChanged(hint);
-        for (CPanel* panel : receivers)
-            panel->OnUpdate(hint);
-    }
-};
-
 // A document, one panel on it shown in a window, and the commands its buttons sent.
 struct PanelFixture {
     explicit PanelFixture(int panelCode) : doc(host, nullptr, 12345)
     {
+        doc.SetObserver(&host);
         panel = CreatePanel(
             panelCode, doc, [this](int id) { sent.push_back(id); }, nullptr);
-        host.receivers.push_back(panel.get());
+        host.receivers.push_back([this](int hint) {
+            if (panel)
+                panel->OnUpdate(hint);
+        });
         panel->resize(320, 600);
         panel->show();
     }
@@ -38,7 +30,7 @@ struct PanelFixture {
     void InitialUpdate() { doc.UpdateAllViews(UH_ALL); }
     [[nodiscard]] QTreeWidget& Tree() const { return *panel->Tree(); }
 
-    PanelHost host;
+    FakeHost host;
     CZephyraDoc doc;
     std::unique_ptr<CPanel> panel;
     std::vector<int> sent;
