@@ -16,9 +16,9 @@ void BM_Search(benchmark::State& state, char letter)
     for (auto _ : state) {
         doc.SetAttractor(Attractor::CreateRandom(letter, doc.defaults, doc.random),
                          SA_RANDOMIZE | SA_ADD_HISTORY);
-        tries += doc.lastTries;
-        // History would grow without end; the benchmark keeps none of it.
-        doc.history.RemoveAll();
+        tries += doc.lastTries();
+        // History would grow without end; the benchmark keeps only the latest entry.
+        doc.ClearHistory();
     }
     state.counters["accepted_per_s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     CZephyraView& view = frame.ActiveView();
     frame.resize(1200 + frame.width() - view.width(), 800 + frame.height() - view.height());
     WaitUntil([&] { return view.isVisible() && view.PaintCount() > 0; });
-    const QString code = QString::fromStdString(app.Document()->current->code);
+    const QString code = QString::fromStdString(app.Document()->current()->code);
     std::printf("attractor %s, view %dx%d\n", qPrintable(code), view.width(), view.height());
 
     std::vector<double> window, commandLine, dialog;

@@ -63,7 +63,7 @@ void BM_Baseline(benchmark::State& state, char letter)
     CZephyraDoc doc(host, nullptr, 1);
     if (!doc.ComputePoints(a, true, false, nullptr))
         state.SkipWithError("no orbit");
-    const PointBuffer& exact = doc.buffer;
+    const PointBuffer& exact = doc.buffer();
     const Matrix4 m = SceneMatrix(*a, static_cast<float>(WIDTH) / HEIGHT);
     const std::uint64_t points = PointsFor(letter) / 10;
     std::vector<std::uint32_t> counts(static_cast<std::size_t>(WIDTH) * HEIGHT);

@@ -6,6 +6,7 @@
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
 #include "CpuPointRaster.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "GlAccumulator.h"
 #include "GlSceneRenderer.h"
@@ -94,8 +95,8 @@ void MeasureWindowDrags(const Attractor& shown, PointBuffer&& buffer)
 {
     testing::FakeHost host;
     CZephyraDoc doc(host, nullptr, 1);
-    doc.current = shown.Clone(doc.defaults);
-    doc.buffer = std::move(buffer);
+    Arrange(doc).current = shown.Clone(doc.defaults);
+    Arrange(doc).buffer = std::move(buffer);
     CZephyraView view(doc);
     view.resize(WIDTH, HEIGHT);
     view.show();

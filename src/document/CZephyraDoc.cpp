@@ -39,17 +39,17 @@ CZephyraDoc::~CZephyraDoc()
 {
     if (store_)
         store_->Write(*this);
-    saved.RemoveAll();
-    favorites.RemoveAll();
-    history.RemoveAll();
-    buffer.points.reset();
-    buffer.count = 0;
-    current.Reset();
+    saved_.RemoveAll();
+    favorites_.RemoveAll();
+    history_.RemoveAll();
+    buffer_.points.reset();
+    buffer_.count = 0;
+    current_.Reset();
 }
 
 bool CZephyraDoc::ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag)
 {
-    ComputeContext context{buffer, current, random, host_, host_, availableMemory, viewCopies, &spare_};
+    ComputeContext context{buffer_, current_, random, host_, host_, availableMemory, viewCopies_, &spare_};
     return zephyra::ComputePoints(context, attractor, force, search, continueFlag);
 }
 
@@ -60,7 +60,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
         caseLetter = letter;
     const bool search = (flags & SA_NO_SEARCH) == 0;
     bool proceed = true;
-    lastTries = 0;
+    lastTries_ = 0;
     // Held from the first try to the last, so the cursor stays busy between tries.
     std::optional<BusyCursor> busy;
     while (attractor) {
@@ -82,7 +82,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
             attractor->StepForward();
         if (flags & SA_STEP_BACK)
             attractor->StepBack();
-        ++lastTries;
+        ++lastTries_;
         const bool ok = ComputePoints(attractor, false, search, &proceed);
         if (ok || !search) {
             if (flags & SA_ADD_HISTORY)
@@ -92,7 +92,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
         }
         if (!proceed) {
             // A run cancelled late keeps its partial orbit as the current attractor: show it.
-            if (current == attractor)
+            if (current_ == attractor)
                 UpdateAllViews(UH_REDRAW);
             return;
         }
@@ -101,21 +101,52 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
 
 void CZephyraDoc::AddToHistory(const AttractorRef& attractor)
 {
-    historyPosition = 0;
-    history.AddHead(attractor);
+    historyPosition_ = 0;
+    history_.AddHead(attractor);
     UpdateAllViews(UH_HISTORY_ADDED);
+}
+
+void CZephyraDoc::BrowseHistory(int position)
+{
+    historyPosition_ = position;
+    if (const AttractorRef entry = history_.GetAt(position))
+        SetAttractor(entry, SA_NO_SEARCH);
+    UpdateAllViews(UH_HISTORY_MOVED);
+}
+
+void CZephyraDoc::ClearHistory()
+{
+    history_.RemoveAll();
+    if (current_)
+        history_.AddHead(current_);
+    historyPosition_ = 0;
+    UpdateAllViews(UH_HISTORY_RELOADED);
+}
+
+void CZephyraDoc::RestoreFavorites(const AttractorList& records)
+{
+    for (const AttractorRef& record : records)
+        favorites_.AddTail(record);
+    UpdateAllViews(UH_FAVORITES_RELOADED);
+}
+
+void CZephyraDoc::RestoreHistory(const AttractorList& records)
+{
+    for (const AttractorRef& record : records)
+        history_.AddTail(record);
+    UpdateAllViews(UH_HISTORY_RELOADED);
 }
 
 void CZephyraDoc::OnNewDocument()
 {
-    saved.RemoveAll();
+    saved_.RemoveAll();
     modified_ = false;
     UpdateAllViews(UH_ALL);
 }
 
 void CZephyraDoc::ReplaceSaved(AttractorList records)
 {
-    std::swap(saved, records);
+    std::swap(saved_, records);
     modified_ = false;
     UpdateAllViews(UH_SAVED_RELOADED | UH_SAVED_SHOWN);
 }
@@ -123,38 +154,38 @@ void CZephyraDoc::ReplaceSaved(AttractorList records)
 void CZephyraDoc::JoinSaved(const AttractorList& records)
 {
     for (const AttractorRef& record : records)
-        saved.AddTail(record);
+        saved_.AddTail(record);
     modified_ = true;
     UpdateAllViews(UH_SAVED_RELOADED | UH_SAVED_SHOWN);
 }
 
 void CZephyraDoc::AddToSaved()
 {
-    if (!current)
+    if (!current_)
         return;
-    saved.AddTail(current->Clone(defaults));
+    saved_.AddTail(current_->Clone(defaults));
     modified_ = true;
     UpdateAllViews(UH_SAVED_ADDED);
 }
 
 void CZephyraDoc::AddToFavorites()
 {
-    if (!current)
+    if (!current_)
         return;
-    favorites.AddTail(current->Clone(defaults));
+    favorites_.AddTail(current_->Clone(defaults));
     UpdateAllViews(UH_FAVORITE_ADDED);
 }
 
 void CZephyraDoc::ClearFavorites()
 {
-    favorites.RemoveAll();
+    favorites_.RemoveAll();
     UpdateAllViews(UH_FAVORITES_RELOADED);
 }
 
 // Saved is the document's content, so removing from it modifies the document.
 void CZephyraDoc::RemoveSaved(const Attractor* record)
 {
-    if (!RemoveRecord(saved, record))
+    if (!RemoveRecord(saved_, record))
         return;
     modified_ = true;
     UpdateAllViews(UH_SAVED_REMOVED);
@@ -162,7 +193,7 @@ void CZephyraDoc::RemoveSaved(const Attractor* record)
 
 void CZephyraDoc::RemoveFavorite(const Attractor* record)
 {
-    if (RemoveRecord(favorites, record))
+    if (RemoveRecord(favorites_, record))
         UpdateAllViews(UH_FAVORITE_REMOVED);
 }
 
@@ -175,9 +206,9 @@ void CZephyraDoc::ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw)
 
 void CZephyraDoc::MoveCamera(const std::function<void(Attractor&)>& move)
 {
-    if (!current)
+    if (!current_)
         return;
-    move(*current);
+    move(*current_);
     UpdateAllViews(UH_CAMERA_MOVED);
 }
 

@@ -10,15 +10,21 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace zephyra {
 
 class ConfigurationStore;
 
+namespace testing {
+struct DocumentAccess;
+}
+
 // The one document: the attractor on screen, the Saved, Favorites and History lists, the point
 // buffer, the view flags and the settings kept in the configuration file. Views and panels read
-// these fields at paint time; they change them only through the operations below, which set the
-// modified flag and tell every view through UpdateAllViews in one place.
+// its state at paint time; the lists, the current attractor and its points change only through
+// the operations below, which set the modified flag and tell every view through UpdateAllViews
+// in one place. The settings are the settings dialog's to write; it calls OnSettingsApplied.
 class CZephyraDoc {
 public:
     // Seeds the random generator, sets the initial values (4D attractors coloured by w) and reads
@@ -30,14 +36,8 @@ public:
     CZephyraDoc(const CZephyraDoc&) = delete;
     CZephyraDoc& operator=(const CZephyraDoc&) = delete;
 
-    AttractorList saved;
-    AttractorList favorites;
-    AttractorList history; // newest at the head
-    AttractorRef current;
-    std::int32_t historyPosition = 0;
     std::int32_t historyLimit = -1;
     char caseLetter = 'H';
-    PointBuffer buffer; // points, count and the ready flag
     bool viewBox = false;
     bool viewCross = false;
     bool viewBlackWhite = false;
@@ -51,15 +51,23 @@ public:
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
     AttractorDefaults defaults;
     RandomGenerator random;
-    // Full path of the configuration file; the configuration store works it out (beside the
-    // executable, the per-user folder or an explicit path) when it reads, before anything else.
-    std::string configPath;
-    // Number of point computations the latest SetAttractor ran (1 without search).
-    std::int32_t lastTries = 0;
     // How much memory a point buffer may take; tests replace it.
     AvailableMemoryProbe availableMemory = SystemAvailableMemory;
-    // Copies of the point buffer that the views keep or upload; the window program sets them.
-    std::int32_t viewCopies = 0;
+
+    [[nodiscard]] const AttractorList& saved() const { return saved_; }
+    [[nodiscard]] const AttractorList& favorites() const { return favorites_; }
+    // Newest at the head.
+    [[nodiscard]] const AttractorList& history() const { return history_; }
+    // The attractor on screen; the one holder that may change its camera is MoveCamera.
+    [[nodiscard]] const AttractorRef& current() const { return current_; }
+    // The History entry shown while the user browses the history; 0 is the newest.
+    [[nodiscard]] std::int32_t historyPosition() const { return historyPosition_; }
+    // The points of `current`, their count and the ready flag.
+    [[nodiscard]] const PointBuffer& buffer() const { return buffer_; }
+    // Full path of the configuration file.
+    [[nodiscard]] const std::string& configPath() const { return configPath_; }
+    // Number of point computations the latest SetAttractor ran (1 without search).
+    [[nodiscard]] std::int32_t lastTries() const { return lastTries_; }
 
     [[nodiscard]] DocumentHost& Host() const { return host_; }
     // The framework's modified flag: set by Add to Saved, Join and removing a Saved entry.
@@ -81,6 +89,20 @@ public:
     // Fills the buffer for the attractor and makes it current (see ComputePoints of the engine).
     [[nodiscard]] bool ComputePoints(const AttractorRef& attractor, bool force, bool search,
                                      bool* continueFlag);
+
+    // Shows the History entry at `position` without search and selects it; a refused entry leaves
+    // `current` as it was, the position moves all the same.
+    void BrowseHistory(int position);
+    // History keeps only `current`.
+    void ClearHistory();
+    // Records of the configuration file, after those Favorites or History hold.
+    void RestoreFavorites(const AttractorList& records);
+    void RestoreHistory(const AttractorList& records);
+    // The configuration store works the path out (beside the executable, the per-user folder or
+    // an explicit path) when it reads, before anything else.
+    void SetConfigPath(std::string path) { configPath_ = std::move(path); }
+    // Copies of the point buffer that the views keep or upload; the window program sets them.
+    void SetViewCopies(std::int32_t copies) { viewCopies_ = copies; }
 
     // The framework's new document: empties Saved (Favorites, History and settings stay).
     void OnNewDocument();
@@ -106,8 +128,20 @@ public:
     void OnSettingsApplied() { UpdateAllViews(UH_REDRAW); }
 
 private:
+    // Tests set lists, the current attractor and points up as a file or an earlier run left them.
+    friend struct testing::DocumentAccess;
+
     void AddToHistory(const AttractorRef& attractor);
 
+    AttractorList saved_;
+    AttractorList favorites_;
+    AttractorList history_;
+    AttractorRef current_;
+    std::int32_t historyPosition_ = 0;
+    PointBuffer buffer_;
+    std::string configPath_;
+    std::int32_t lastTries_ = 0;
+    std::int32_t viewCopies_ = 0;
     DocumentHost& host_;
     DocumentObserver* observer_ = nullptr;
     ConfigurationStore* store_;

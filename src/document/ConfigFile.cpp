@@ -126,10 +126,16 @@ void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
         // Elements are found by name wherever they stand; the root's name is not looked at.
         for (const pugi::xml_node settings : ElementsByName(document, "settings"))
             ReadSettings(doc, settings);
-        for (const pugi::xml_node favorites : ElementsByName(document, "favorites"))
-            LoadList(doc.favorites, favorites, doc.defaults);
-        for (const pugi::xml_node history : ElementsByName(document, "history"))
-            LoadList(doc.history, history, doc.defaults);
+        for (const pugi::xml_node favorites : ElementsByName(document, "favorites")) {
+            AttractorList records;
+            LoadList(records, favorites, doc.defaults);
+            doc.RestoreFavorites(records);
+        }
+        for (const pugi::xml_node history : ElementsByName(document, "history")) {
+            AttractorList records;
+            LoadList(records, history, doc.defaults);
+            doc.RestoreHistory(records);
+        }
         if (favoritesRead)
             *favoritesRead = PrintedFavorites(document, doc.defaults);
     } catch (const std::exception&) {
@@ -148,8 +154,8 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
         pugi::xml_node root = StartXmlDocument(document, "zephyra");
         WriteSettings(doc, root.append_child("settings"));
         const pugi::xml_node favorites = root.append_child("favorites");
-        SaveList(doc.favorites, favorites, -1);
-        SaveList(doc.history, root.append_child("history"), doc.historyLimit);
+        SaveList(doc.favorites(), favorites, -1);
+        SaveList(doc.history(), root.append_child("history"), doc.historyLimit);
         // The per-user folder may not exist yet on the first run.
         std::error_code ignored;
         std::filesystem::create_directories(path.parent_path(), ignored);
@@ -187,7 +193,7 @@ void WriteCfg(const CZephyraDoc& doc, const std::filesystem::path& path)
 
 void XmlConfigurationStore::Read(CZephyraDoc& doc)
 {
-    doc.configPath = location_.file.string();
+    doc.SetConfigPath(location_.file.string());
     ReadCfgNoting(doc, location_.ToRead(), &favoritesRead_);
 }
 

@@ -48,33 +48,23 @@ void SearchNew(CZephyraDoc& doc)
                      SA_RANDOMIZE | SA_ADD_HISTORY);
 }
 
-// Shows the History entry at the new position without search; a refused entry leaves `current`
-// as it was, the position moves all the same.
-void BrowseHistory(CZephyraDoc& doc, int position)
-{
-    doc.historyPosition = position;
-    if (const AttractorRef entry = doc.history.GetAt(position))
-        doc.SetAttractor(entry, SA_NO_SEARCH);
-    doc.UpdateAllViews(UH_HISTORY_MOVED);
-}
-
 void Next(CZephyraDoc& doc)
 {
-    if (doc.historyPosition <= 0)
+    if (doc.historyPosition() <= 0)
         SearchNew(doc);
     else
-        BrowseHistory(doc, doc.historyPosition - 1);
+        doc.BrowseHistory(doc.historyPosition() - 1);
 }
 
 void Previous(CZephyraDoc& doc)
 {
-    if (doc.historyPosition < doc.history.Count() - 1)
-        BrowseHistory(doc, doc.historyPosition + 1);
+    if (doc.historyPosition() < doc.history().Count() - 1)
+        doc.BrowseHistory(doc.historyPosition() + 1);
 }
 
 void StepPosition(CZephyraDoc& doc, bool forward)
 {
-    Attractor& a = *doc.current;
+    Attractor& a = *doc.current();
     if (forward)
         a.NextPosition();
     else
@@ -83,28 +73,19 @@ void StepPosition(CZephyraDoc& doc, bool forward)
     doc.Host().ShowStatus(PANE_MESSAGE, PositionText(a.position));
 }
 
-void ClearHistory(CZephyraDoc& doc)
-{
-    doc.history.RemoveAll();
-    if (doc.current)
-        doc.history.AddHead(doc.current);
-    doc.historyPosition = 0;
-    doc.UpdateAllViews(UH_HISTORY_RELOADED);
-}
-
 // Shows `current` with the new point count, whatever its measurements.
 void Recompute(CZephyraDoc& doc, std::int64_t pointsCount)
 {
-    doc.current->pointsCount = static_cast<std::int32_t>(
+    doc.current()->pointsCount = static_cast<std::int32_t>(
         std::min<std::int64_t>(pointsCount, std::numeric_limits<std::int32_t>::max()));
-    (void)doc.ComputePoints(doc.current, false, false, nullptr);
+    (void)doc.ComputePoints(doc.current(), false, false, nullptr);
     doc.UpdateAllViews(UH_REDRAW);
 }
 
 // The step is a fifth of the points in the buffer, truncated toward zero.
 std::int64_t PointsStep(const CZephyraDoc& doc, double sign)
 {
-    return static_cast<std::int64_t>(doc.buffer.count * (sign * POINTS_STEP));
+    return static_cast<std::int64_t>(doc.buffer().count * (sign * POINTS_STEP));
 }
 
 bool OnPointsCommand(CZephyraDoc& doc, int id)
@@ -120,11 +101,11 @@ bool OnPointsCommand(CZephyraDoc& doc, int id)
         Recompute(doc, 1000000);
         return true;
     case cmd::ID_ADD_POINTS:
-        Recompute(doc, std::int64_t{doc.current->pointsCount} + PointsStep(doc, 1.0));
+        Recompute(doc, std::int64_t{doc.current()->pointsCount} + PointsStep(doc, 1.0));
         return true;
     case cmd::ID_REMOVE_POINTS:
         Recompute(doc,
-                  std::max<std::int64_t>(doc.current->pointsCount + PointsStep(doc, -1.0), FEWEST_POINTS));
+                  std::max<std::int64_t>(doc.current()->pointsCount + PointsStep(doc, -1.0), FEWEST_POINTS));
         return true;
     default:
         return false;
@@ -146,7 +127,7 @@ bool OnListCommand(CZephyraDoc& doc, int id)
         doc.ClearFavorites();
         return true;
     case cmd::ID_CLEAR_HISTORY:
-        ClearHistory(doc);
+        doc.ClearHistory();
         return true;
     default:
         return false;
@@ -163,10 +144,10 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
         Previous(doc);
         return true;
     case cmd::ID_NEXT_IN_SEQUENCE:
-        doc.SetAttractor(doc.current->Clone(doc.defaults), SA_STEP_FORWARD | SA_ADD_HISTORY);
+        doc.SetAttractor(doc.current()->Clone(doc.defaults), SA_STEP_FORWARD | SA_ADD_HISTORY);
         return true;
     case cmd::ID_PREVIOUS_IN_SEQUENCE:
-        doc.SetAttractor(doc.current->Clone(doc.defaults), SA_STEP_BACK | SA_ADD_HISTORY);
+        doc.SetAttractor(doc.current()->Clone(doc.defaults), SA_STEP_BACK | SA_ADD_HISTORY);
         return true;
     case cmd::ID_INCREMENT_POSITION:
         StepPosition(doc, true);
@@ -175,11 +156,11 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
         StepPosition(doc, false);
         return true;
     case cmd::ID_RESET:
-        doc.current->ResetCamera();
+        doc.current()->ResetCamera();
         doc.UpdateAllViews(UH_REDRAW);
         return true;
     case cmd::ID_RESET_4D_TURN:
-        doc.current->xw = doc.current->yw = doc.current->zw = 0.0f;
+        doc.current()->xw = doc.current()->yw = doc.current()->zw = 0.0f;
         doc.UpdateAllViews(UH_REDRAW);
         return true;
     default:
@@ -223,7 +204,7 @@ bool OnDocumentCommand(CZephyraDoc& doc, int id)
         doc.ToggleViewFlag(f->flag, f->redraw);
         return true;
     }
-    if (NeedsCurrent(id) && !doc.current)
+    if (NeedsCurrent(id) && !doc.current())
         return true;
     return OnAttractorCommand(doc, id) || OnListCommand(doc, id) || OnPointsCommand(doc, id);
 }

@@ -45,7 +45,7 @@ bool OnSaveDocument(CZephyraDoc& doc, const std::filesystem::path& path)
     std::string failure;
     try {
         pugi::xml_document document;
-        SaveList(doc.saved, StartXmlDocument(document, ROOT_NAME), -1);
+        SaveList(doc.saved(), StartXmlDocument(document, ROOT_NAME), -1);
         failure = SaveXmlFileSayingWhy(document, path);
     } catch (const std::exception& e) {
         failure = "cannot write " + path.string() + ": " + e.what();

@@ -107,7 +107,7 @@ void CMainFrame::OnDocumentChanged(int hint)
 
 void CMainFrame::ShowTurn4D()
 {
-    panes_->SetIdleText(doc_.current ? QString::fromStdString(Turn4DText(*doc_.current)) : QString());
+    panes_->SetIdleText(doc_.current() ? QString::fromStdString(Turn4DText(*doc_.current())) : QString());
 }
 
 int CMainFrame::CurrentPanel() const

@@ -119,8 +119,8 @@ void CMainFrame::Go()
     // An invalid text is refused by SetAttractor with its message; the code box keeps the text.
     AttractorRef attractor = Attractor::CreateFromCode(text, doc_.defaults);
     // The marked code of an attractor between the letters, not edited, still stands for it.
-    if (codeBox_->BetweenMark()->isVisible() && doc_.current && doc_.current->code == text)
-        attractor->SetExactCoefficients(doc_.current->exactCoefficients);
+    if (codeBox_->BetweenMark()->isVisible() && doc_.current() && doc_.current()->code == text)
+        attractor->SetExactCoefficients(doc_.current()->exactCoefficients);
     doc_.SetAttractor(attractor, SA_NO_SEARCH | SA_ADD_HISTORY, letter);
 }
 

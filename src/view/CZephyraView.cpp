@@ -121,8 +121,8 @@ QSize CZephyraView::DeviceSize() const
 SceneInput CZephyraView::Scene() const
 {
     SceneInput scene;
-    scene.attractor = document_.current.get();
-    scene.buffer = &document_.buffer;
+    scene.attractor = document_.current().get();
+    scene.buffer = &document_.buffer();
     scene.defaults = &document_.defaults;
     scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite,
                    document_.viewDefaultColors};
@@ -178,7 +178,7 @@ void CZephyraView::paintGL()
     if (PointsOnCpu())
         return PaintPointsOnCpu(size);
     // The current attractor is held for the whole drawing, whatever the document does meanwhile.
-    const AttractorRef hold = document_.current;
+    const AttractorRef hold = document_.current();
     renderer_->Draw(Scene(), ViewportFor(size.width(), size.height()));
     lastDrawnPoints_ = renderer_->LastDrawnPoints();
 }
@@ -196,7 +196,7 @@ void CZephyraView::Antialias()
         update();
         return;
     }
-    const AttractorRef hold = document_.current;
+    const AttractorRef hold = document_.current();
     const ViewportSize viewport = ViewportFor(size.width(), size.height());
     const float zoom = hold ? hold->zoom : 0.0f;
     SceneInput scene = Scene();
@@ -216,9 +216,9 @@ void CZephyraView::Antialias()
 
 bool CZephyraView::PaintDensity(const QSize& size)
 {
-    const AttractorRef hold = document_.current;
+    const AttractorRef hold = document_.current();
     // A drag shows the points, which follow the mouse at once; the picture refines after release.
-    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer.ready ||
+    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer().ready ||
         size.isEmpty()) {
         density_->Stop();
         return false;
@@ -238,7 +238,7 @@ bool CZephyraView::PaintDensity(const QSize& size)
 
 void CZephyraView::PaintPointsOnCpu(const QSize& size)
 {
-    const AttractorRef hold = document_.current;
+    const AttractorRef hold = document_.current();
     const SceneInput scene = Scene();
     QImage picture = cpuRaster_->Draw(scene, size, showSmoothed_ ? SupersampleOf(document_.antialias) : 1);
     lastDrawnPoints_ = cpuRaster_->LastDrawnPoints();

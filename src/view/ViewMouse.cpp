@@ -13,7 +13,7 @@ void CZephyraView::mousePressEvent(QMouseEvent* event)
 {
     // The middle button turns through w, so only 4D cases take it.
     const bool turns4D =
-        event->button() == Qt::MiddleButton && document_.current && document_.current->dimension == 4;
+        event->button() == Qt::MiddleButton && document_.current() && document_.current()->dimension == 4;
     if (!dragging_ && (event->button() == Qt::LeftButton || turns4D)) {
         // Qt grabs the mouse for the widget while a button is held.
         dragging_ = true;
@@ -40,7 +40,7 @@ void CZephyraView::mouseReleaseEvent(QMouseEvent* event)
 
 void CZephyraView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_ && document_.current) {
+    if (dragging_ && document_.current()) {
         const QPoint p = event->position().toPoint();
         const bool control = event->modifiers().testFlag(Qt::ControlModifier);
         const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);

@@ -28,7 +28,7 @@ void CZephyraView::PrintTo(QPrinter& printer)
     QPainter painter;
     if (!painter.begin(&printer))
         return;
-    const AttractorRef hold = document_.current;
+    const AttractorRef hold = document_.current();
     if (!hold)
         return;
     // The painter's origin is the top-left corner of the printable area.
@@ -41,7 +41,7 @@ void CZephyraView::PrintTo(QPrinter& printer)
     const int imageHeight = std::max(1, static_cast<int>(printRect_.Height() * scale));
     Picture image(imageWidth, imageHeight);
     const ViewFlags flags{false, false, document_.viewBlackWhite, document_.viewDefaultColors};
-    PrintPoints(*hold, document_.buffer, flags, document_.defaults, image, {0, 0, imageWidth, imageHeight});
+    PrintPoints(*hold, document_.buffer(), flags, document_.defaults, image, {0, 0, imageWidth, imageHeight});
     const QImage picture = ToQImage(image);
     painter.drawImage(QRect(printRect_.left, printRect_.top, printRect_.Width(), printRect_.Height()),
                       picture);

@@ -19,13 +19,13 @@ TEST_F(ComputePointsTest, SmallerCountOfTheCurrentAttractorIsReused)
     EXPECT_TRUE(doc.ComputePoints(a, false, false, nullptr));
     EXPECT_EQ(host.polls, polls) << "nothing recomputed";
     EXPECT_EQ(host.Status(PANE_POINTS), " 10000 points");
-    EXPECT_EQ(doc.buffer.count, 50000);
-    EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_EQ(doc.buffer().count, 50000);
+    EXPECT_TRUE(doc.buffer().ready);
 
     a->pointsCount = 100000;
     EXPECT_TRUE(doc.ComputePoints(a, false, false, nullptr));
     EXPECT_EQ(host.polls, polls + 100000) << "computed anew from the start point";
-    EXPECT_EQ(doc.buffer.count, 100000);
+    EXPECT_EQ(doc.buffer().count, 100000);
 
     // Forced, or another attractor: computed even though the buffer is large enough.
     a->pointsCount = 1000;
@@ -33,19 +33,19 @@ TEST_F(ComputePointsTest, SmallerCountOfTheCurrentAttractorIsReused)
     EXPECT_EQ(host.polls, polls + 101000);
     AttractorRef other = Shown(HENON, 1000);
     EXPECT_EQ(host.polls, polls + 102000);
-    EXPECT_EQ(doc.current, other);
+    EXPECT_EQ(doc.current(), other);
 }
 
 // Unmended, a try cancelled early had already overwritten the points on show.
 TEST_F(ComputePointsTest, AFailedTryLeavesThePointsOnShow)
 {
     AttractorRef a = Shown(HENON);
-    const std::vector<Point> shown(doc.buffer.points.get(), doc.buffer.points.get() + doc.buffer.count);
+    const std::vector<Point> shown(doc.buffer().points.get(), doc.buffer().points.get() + doc.buffer().count);
     auto stillShown = [&] {
-        EXPECT_EQ(doc.current, a);
-        EXPECT_TRUE(doc.buffer.ready);
-        ASSERT_EQ(doc.buffer.count, 50000);
-        EXPECT_TRUE(std::equal(shown.begin(), shown.end(), doc.buffer.points.get()));
+        EXPECT_EQ(doc.current(), a);
+        EXPECT_TRUE(doc.buffer().ready);
+        ASSERT_EQ(doc.buffer().count, 50000);
+        EXPECT_TRUE(std::equal(shown.begin(), shown.end(), doc.buffer().points.get()));
     };
     host.EscapeAtIteration(10);
     bool proceed = true;
@@ -72,9 +72,9 @@ TEST_F(ComputePointsTest, AFailedTryLeavesThePointsOnShow)
     AttractorRef b = Code(HENON, 10000);
     EXPECT_TRUE(doc.ComputePoints(b, false, false, nullptr));
     EXPECT_EQ(host.polls, polls + 10000);
-    EXPECT_EQ(doc.current, b);
-    EXPECT_TRUE(doc.buffer.ready);
-    EXPECT_EQ(doc.buffer.count, 10000);
+    EXPECT_EQ(doc.current(), b);
+    EXPECT_TRUE(doc.buffer().ready);
+    EXPECT_EQ(doc.buffer().count, 10000);
 }
 
 TEST_F(ComputePointsTest, EscapeBeforePointOneThousandKeepsThePreviousAttractor)
@@ -85,8 +85,8 @@ TEST_F(ComputePointsTest, EscapeBeforePointOneThousandKeepsThePreviousAttractor)
     AttractorRef a = Code(HENON);
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
     EXPECT_FALSE(proceed);
-    EXPECT_EQ(doc.current, previous);
-    EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_EQ(doc.current(), previous);
+    EXPECT_TRUE(doc.buffer().ready);
     EXPECT_EQ(a->pointsCount, 50000);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_CANCELED);
     EXPECT_EQ(host.busyDepth, 0);
@@ -100,10 +100,10 @@ TEST_F(ComputePointsTest, EscapeFromPointOneThousandKeepsThePartialOrbit)
     AttractorRef a = Code(HENON);
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
     EXPECT_FALSE(proceed);
-    EXPECT_EQ(doc.current, a);
-    EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_EQ(doc.current(), a);
+    EXPECT_TRUE(doc.buffer().ready);
     EXPECT_EQ(a->pointsCount, 1000);
-    EXPECT_EQ(doc.buffer.count, 1000);
+    EXPECT_EQ(doc.buffer().count, 1000);
     EXPECT_EQ(host.Status(PANE_POINTS), " 1000 points");
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_CANCELED);
     EXPECT_EQ(host.busyDepth, 0);
@@ -140,7 +140,7 @@ TEST_F(ComputePointsTest, FinishedRunPublishesItsTextsCodeAndThumbnail)
     for (std::uint8_t byte : a->thumbnail)
         dark += byte != 255;
     EXPECT_GT(dark, 30);
-    EXPECT_EQ(doc.current, a);
+    EXPECT_EQ(doc.current(), a);
     EXPECT_EQ(host.busyDepth, 0);
     EXPECT_EQ(host.busyCalls, 1);
 }
@@ -173,7 +173,7 @@ TEST_F(ComputePointsTest, NormalisedAxes)
     Shown(HENON);
     float lo[2] = {1, 1}, hi[2] = {-1, -1};
     for (int i = 0; i < 50000; ++i) {
-        const Point& p = doc.buffer.points[i];
+        const Point& p = doc.buffer().points[i];
         ASSERT_EQ(p[2], 0.0f) << "constant z moves to 0";
         ASSERT_EQ(p[3], 0.0f) << "constant w moves to 0";
         if (i < 100)
@@ -194,24 +194,24 @@ TEST_F(ComputePointsTest, SmallCountsAreBoundedFromTheFirstPoint)
     for (int n : {1, 2, 50, 100, 101, 150}) {
         SCOPED_TRACE(n);
         AttractorRef a = Shown(HENON, n);
-        ASSERT_TRUE(doc.buffer.ready);
+        ASSERT_TRUE(doc.buffer().ready);
         for (int i = 0; i < n; ++i)
             for (int k = 0; k < 4; ++k)
-                ASSERT_TRUE(std::isfinite(doc.buffer.points[i][k])) << "point " << i;
+                ASSERT_TRUE(std::isfinite(doc.buffer().points[i][k])) << "point " << i;
         if (n > 1 && n <= 100) {
             // Every point, transient included, lies in -1..1 and the extremes reach it.
             float lo = 1, hi = -1;
             for (int i = 0; i < n; ++i) {
-                lo = std::min(lo, doc.buffer.points[i][0]);
-                hi = std::max(hi, doc.buffer.points[i][0]);
+                lo = std::min(lo, doc.buffer().points[i][0]);
+                hi = std::max(hi, doc.buffer().points[i][0]);
             }
             EXPECT_FLOAT_EQ(lo, -1.0f);
             EXPECT_FLOAT_EQ(hi, 1.0f);
         }
     }
     AttractorRef none = Shown(HENON, 0);
-    EXPECT_EQ(doc.buffer.count, 0);
-    EXPECT_EQ(doc.current, none);
+    EXPECT_EQ(doc.buffer().count, 0);
+    EXPECT_EQ(doc.current(), none);
     EXPECT_EQ(host.Status(PANE_POINTS), " 0 points");
 }
 
@@ -222,7 +222,7 @@ TEST_F(ComputePointsTest, AllZeroCodeIsAFixedPointOnlyForTheSearch)
     const int polls = host.polls;
     EXPECT_FALSE(doc.ComputePoints(Code(zero), false, true, nullptr));
     EXPECT_EQ(host.polls, polls + 2) << "rejected at the second iteration";
-    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_FALSE(doc.buffer().ready);
     EXPECT_EQ(host.busyDepth, 0);
     EXPECT_TRUE(doc.ComputePoints(Code(zero), false, false, nullptr));
 }
@@ -263,8 +263,8 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
     EXPECT_FALSE(proceed);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
-    EXPECT_EQ(doc.buffer.count, 0);
-    EXPECT_EQ(doc.buffer.points, nullptr);
+    EXPECT_EQ(doc.buffer().count, 0);
+    EXPECT_EQ(doc.buffer().points, nullptr);
     EXPECT_EQ(host.polls, 0);
 
     a->pointsCount = -5;
@@ -272,9 +272,9 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
 
     doc.SetAttractor(Attractor::CreateRandom('E', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.lastTries, 1);
-    EXPECT_EQ(doc.history.Count(), 0);
-    EXPECT_FALSE(doc.current);
+    EXPECT_EQ(doc.lastTries(), 1);
+    EXPECT_EQ(doc.history().Count(), 0);
+    EXPECT_FALSE(doc.current());
     EXPECT_EQ(host.busyDepth, 0);
 
     // The largest count, on a machine with memory to give: refused without allocating.
@@ -282,8 +282,8 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
     host.ClearRecordings();
     doc.SetAttractor(Code(HENON, std::numeric_limits<std::int32_t>::max()), SA_NO_SEARCH | SA_ADD_HISTORY);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
-    EXPECT_EQ(doc.buffer.count, 0);
-    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_EQ(doc.buffer().count, 0);
+    EXPECT_FALSE(doc.buffer().ready);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -294,13 +294,13 @@ TEST_F(ComputePointsTest, ARefusedCountKeepsThePointsOnShow)
     doc.availableMemory = FourGiB;
     doc.SetAttractor(Code(HENON, 1000000000), SA_NO_SEARCH | SA_ADD_HISTORY);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
-    EXPECT_EQ(doc.current, a);
-    EXPECT_TRUE(doc.buffer.ready);
-    EXPECT_EQ(doc.buffer.count, 50000);
+    EXPECT_EQ(doc.current(), a);
+    EXPECT_TRUE(doc.buffer().ready);
+    EXPECT_EQ(doc.buffer().count, 50000);
     a->pointsCount = 1000000000;
     EXPECT_FALSE(doc.ComputePoints(a, true, false, nullptr));
     EXPECT_EQ(a->pointsCount, 50000);
-    EXPECT_TRUE(doc.buffer.ready);
+    EXPECT_TRUE(doc.buffer().ready);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 
+#include "DocumentAccess.h"
 #include "PersistenceFixture.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ protected:
     void AddHistory(int n)
     {
         for (int i = 0; i < n; ++i) {
-            doc->history.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
-            doc->history.GetAt(doc->history.Count() - 1)->pointsCount = 1000 + i;
+            Arrange(*doc).history.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+            doc->history().GetAt(doc->history().Count() - 1)->pointsCount = 1000 + i;
         }
     }
 };
@@ -46,8 +47,8 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     doc->defaults.defaults2D.fgColor = {0.1f, 0.2f, 0.3f};
     doc->defaults.defaults3D.coordX = 3;
     doc->defaults.defaults4D.x0 = -0.75f;
-    doc->favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
-    doc->favorites.GetAt(0)->yaw = 45.5f;
+    Arrange(*doc).favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+    doc->favorites().GetAt(0)->yaw = 45.5f;
     AddHistory(2);
     WriteCfg(*doc, path);
 
@@ -63,12 +64,25 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     EXPECT_EQ(next->defaults.defaults2D, doc->defaults.defaults2D);
     EXPECT_EQ(next->defaults.defaults3D, doc->defaults.defaults3D);
     EXPECT_EQ(next->defaults.defaults4D, doc->defaults.defaults4D);
-    ASSERT_EQ(next->favorites.Count(), 1);
-    EXPECT_EQ(next->favorites.GetAt(0)->yaw, 45.5f);
-    ASSERT_EQ(next->history.Count(), 2);
-    EXPECT_EQ(next->history.GetAt(0)->pointsCount, 1000);
-    EXPECT_EQ(next->history.GetAt(1)->pointsCount, 1001);
+    ASSERT_EQ(next->favorites().Count(), 1);
+    EXPECT_EQ(next->favorites().GetAt(0)->yaw, 45.5f);
+    ASSERT_EQ(next->history().Count(), 2);
+    EXPECT_EQ(next->history().GetAt(0)->pointsCount, 1000);
+    EXPECT_EQ(next->history().GetAt(1)->pointsCount, 1001);
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ConfigFileTest, ListsReadIntoAShownDocumentFollowThoseHeldAndAreAnnounced)
+{
+    Arrange(*doc).favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+    AddHistory(1);
+    WriteCfg(*doc, path);
+    host.ClearRecordings();
+    ReadCfg(*doc, path);
+    EXPECT_EQ(doc->favorites().Count(), 2);
+    ASSERT_EQ(doc->history().Count(), 2);
+    EXPECT_EQ(doc->history().GetAt(1)->pointsCount, 1000);
+    EXPECT_EQ(host.hints, (std::vector<int>{UH_FAVORITES_RELOADED, UH_HISTORY_RELOADED}));
 }
 
 TEST_F(ConfigFileTest, WrittenStructure)
@@ -98,9 +112,9 @@ TEST_F(ConfigFileTest, HistoryLimitDecidesHowManyNewestEntriesAreWritten)
         doc->historyLimit = limit;
         WriteCfg(*doc, path);
         const auto next = Restart();
-        ASSERT_EQ(next->history.Count(), limit < 0 ? 10 : limit) << "limit " << limit;
-        for (int i = 0; i < next->history.Count(); ++i)
-            EXPECT_EQ(next->history.GetAt(i)->pointsCount, 1000 + i);
+        ASSERT_EQ(next->history().Count(), limit < 0 ? 10 : limit) << "limit " << limit;
+        for (int i = 0; i < next->history().Count(); ++i)
+            EXPECT_EQ(next->history().GetAt(i)->pointsCount, 1000 + i);
     }
 }
 
@@ -111,7 +125,7 @@ TEST_F(ConfigFileTest, AMissingOrIllFormedFileChangesNothingSilently)
     ReadCfg(*doc, path);
     EXPECT_EQ(doc->caseLetter, 'H');
     EXPECT_EQ(doc->historyLimit, -1);
-    EXPECT_EQ(doc->favorites.Count(), 0);
+    EXPECT_EQ(doc->favorites().Count(), 0);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -121,7 +135,7 @@ TEST_F(ConfigFileTest, AnIllFormedFileIsKeptAsBadBeforeTheWrite)
                                  "'/></favorites></zephyra>";
     WriteText(path, twoRoots);
     ReadCfg(*doc, path);
-    EXPECT_EQ(doc->favorites.Count(), 0);
+    EXPECT_EQ(doc->favorites().Count(), 0);
     ::testing::internal::CaptureStderr();
     WriteCfg(*doc, path);
     WriteCfg(*doc, path);
@@ -147,9 +161,9 @@ TEST_F(ConfigFileTest, ElementsAreFoundByNameWhereverTheyStand)
     EXPECT_EQ(doc->antialias, 1);
     EXPECT_EQ(doc->defaults.defaults2D.coordX, 1);
     EXPECT_EQ(doc->defaults.defaults2D.coordY, 0);
-    ASSERT_EQ(doc->favorites.Count(), 2);
-    EXPECT_TRUE(doc->favorites.GetAt(0)->valid);
-    EXPECT_FALSE(doc->favorites.GetAt(1)->valid);
+    ASSERT_EQ(doc->favorites().Count(), 2);
+    EXPECT_TRUE(doc->favorites().GetAt(0)->valid);
+    EXPECT_FALSE(doc->favorites().GetAt(1)->valid);
 }
 
 TEST_F(ConfigFileTest, FlagsAreTrueOnlyForOne)
@@ -186,8 +200,8 @@ TEST_F(ConfigFileTest, CommentsBetweenFavoritesLoseNoneOfThem)
     ReadCfg(*doc, path);
     WriteCfg(*doc, path);
     const auto next = Restart();
-    ASSERT_EQ(next->favorites.Count(), 2);
-    EXPECT_EQ(next->favorites.GetAt(1)->yaw, 2.0f);
+    ASSERT_EQ(next->favorites().Count(), 2);
+    EXPECT_EQ(next->favorites().GetAt(1)->yaw, 2.0f);
 }
 
 TEST_F(ConfigFileTest, RefusedCodesAreWrittenBackAsTyped)
@@ -264,12 +278,12 @@ TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)
     {
         CZephyraDoc first(host, &store, 3);
         first.caseLetter = 'Z';
-        first.history.AddHead(Attractor::CreateFromCode(HENON, first.defaults));
+        Arrange(first).history.AddHead(Attractor::CreateFromCode(HENON, first.defaults));
     }
     CZephyraDoc second(host, &store, 4);
-    EXPECT_EQ(second.configPath, store.Path().string());
+    EXPECT_EQ(second.configPath(), store.Path().string());
     EXPECT_EQ(second.caseLetter, 'Z');
-    EXPECT_EQ(second.history.Count(), 1);
+    EXPECT_EQ(second.history().Count(), 1);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -278,8 +292,8 @@ TEST_F(ConfigFileTest, StoreReadsAtConstructionAndWritesAtDestruction)
 TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
 {
     auto favorite = [&](CZephyraDoc& d, int points) {
-        d.favorites.AddTail(Attractor::CreateFromCode(HENON, d.defaults));
-        d.favorites.GetAt(d.favorites.Count() - 1)->pointsCount = points;
+        Arrange(d).favorites.AddTail(Attractor::CreateFromCode(HENON, d.defaults));
+        d.favorites().GetAt(d.favorites().Count() - 1)->pointsCount = points;
     };
     favorite(*doc, 1);
     favorite(*doc, 2);
@@ -290,7 +304,7 @@ TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
     secondStore.Read(second);
     favorite(second, 3);
     secondStore.Write(second);
-    first.favorites.RemoveAt(0);
+    Arrange(first).favorites.RemoveAt(0);
     favorite(first, 4);
     first.caseLetter = 'Q';
     firstStore.Write(first);
@@ -298,7 +312,7 @@ TEST_F(ConfigFileTest, FavoritesOfTwoProgramsMergeThreeWays)
 
     const auto next = Restart();
     std::vector<int> counts;
-    for (const AttractorRef& a : next->favorites)
+    for (const AttractorRef& a : next->favorites())
         counts.push_back(a->pointsCount);
     EXPECT_EQ(counts, (std::vector<int>{2, 4, 3}));
     EXPECT_EQ(next->caseLetter, 'Q');
@@ -316,16 +330,16 @@ TEST_F(ConfigFileTest, HandWrittenFavoritesAreComparedByValue)
     secondStore.Read(second);
     for (auto [d, store, points] :
          {std::tuple{&first, &firstStore, 1}, std::tuple{&second, &secondStore, 2}}) {
-        d->favorites.AddTail(Attractor::CreateFromCode(HENON, d->defaults));
-        d->favorites.GetAt(d->favorites.Count() - 1)->pointsCount = points;
+        Arrange(*d).favorites.AddTail(Attractor::CreateFromCode(HENON, d->defaults));
+        d->favorites().GetAt(d->favorites().Count() - 1)->pointsCount = points;
         store->Write(*d);
     }
     const auto next = Restart();
     std::vector<int> counts;
-    for (const AttractorRef& a : next->favorites)
+    for (const AttractorRef& a : next->favorites())
         counts.push_back(a->pointsCount);
     EXPECT_EQ(counts, (std::vector<int>{700, 2, 1}));
-    EXPECT_EQ(next->favorites.GetAt(0)->yaw, 1.5f);
+    EXPECT_EQ(next->favorites().GetAt(0)->yaw, 1.5f);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "DocumentFile.h"
 
 #include "ConfigFile.h"
+#include "DocumentAccess.h"
 #include "PersistenceFixture.h"
 
 #include <gtest/gtest.h>
@@ -18,13 +19,13 @@ protected:
 
     void AddSaved(int pointsCount)
     {
-        doc->saved.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
-        doc->saved.GetAt(doc->saved.Count() - 1)->pointsCount = pointsCount;
+        Arrange(*doc).saved.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+        doc->saved().GetAt(doc->saved().Count() - 1)->pointsCount = pointsCount;
     }
     std::vector<int> SavedPointCounts() const
     {
         std::vector<int> counts;
-        for (const AttractorRef& a : doc->saved)
+        for (const AttractorRef& a : doc->saved())
             counts.push_back(a->pointsCount);
         return counts;
     }
@@ -34,18 +35,18 @@ TEST_F(DocumentFileTest, SaveAndOpenRoundTrip)
 {
     AddSaved(11);
     AddSaved(22);
-    doc->saved.GetAt(1)->display.bgColor = {0.0f, 0.5f, 1.0f};
+    doc->saved().GetAt(1)->display.bgColor = {0.0f, 0.5f, 1.0f};
     AddSaved(33);
-    doc->RemoveSaved(doc->saved.GetAt(2).get());
+    doc->RemoveSaved(doc->saved().GetAt(2).get());
     ASSERT_TRUE(doc->IsModified());
     ASSERT_TRUE(OnSaveDocument(*doc, path));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_NE(ReadText(path).find("<zephyraSaved>"), std::string::npos);
 
-    doc->saved.RemoveAll();
+    Arrange(*doc).saved.RemoveAll();
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     EXPECT_EQ(SavedPointCounts(), (std::vector<int>{11, 22}));
-    EXPECT_EQ(doc->saved.GetAt(1)->display.bgColor, (Rgb{0.0f, 0.5f, 1.0f}));
+    EXPECT_EQ(doc->saved().GetAt(1)->display.bgColor, (Rgb{0.0f, 0.5f, 1.0f}));
     EXPECT_EQ(host.hints.back(), UH_SAVED_RELOADED | UH_SAVED_SHOWN);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -56,24 +57,24 @@ TEST_F(DocumentFileTest, ExactValuesSurviveAndRecordsWithoutThemKeepTheirBytes)
     AddSaved(22);
     ASSERT_TRUE(OnSaveDocument(*doc, path));
     const std::string letters = ReadText(path);
-    doc->saved.RemoveAll();
+    Arrange(*doc).saved.RemoveAll();
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     ASSERT_TRUE(OnSaveDocument(*doc, path));
     EXPECT_EQ(ReadText(path), letters);
     EXPECT_EQ(letters.find("exact"), std::string::npos);
 
-    const AttractorRef second = doc->saved.GetAt(1);
+    const AttractorRef second = doc->saved().GetAt(1);
     std::vector<double> values = second->CoefficientValues();
     values[3] = -1.37;
     values[5] = 0.3125;
     second->SetExactCoefficients(values);
     ASSERT_TRUE(OnSaveDocument(*doc, path));
-    doc->saved.RemoveAll();
+    Arrange(*doc).saved.RemoveAll();
     ASSERT_TRUE(OnOpenDocument(*doc, path));
-    ASSERT_EQ(doc->saved.Count(), 2);
-    EXPECT_TRUE(doc->saved.GetAt(0)->exactCoefficients.empty());
-    EXPECT_EQ(doc->saved.GetAt(1)->code, HENON);
-    EXPECT_EQ(doc->saved.GetAt(1)->exactCoefficients, values);
+    ASSERT_EQ(doc->saved().Count(), 2);
+    EXPECT_TRUE(doc->saved().GetAt(0)->exactCoefficients.empty());
+    EXPECT_EQ(doc->saved().GetAt(1)->code, HENON);
+    EXPECT_EQ(doc->saved().GetAt(1)->exactCoefficients, values);
 }
 
 TEST_F(DocumentFileTest, EmptySavedListGivesAnEmptyRoot)
@@ -83,7 +84,7 @@ TEST_F(DocumentFileTest, EmptySavedListGivesAnEmptyRoot)
     EXPECT_NE(text.find("<zephyraSaved />"), std::string::npos) << text;
     AddSaved(1);
     ASSERT_TRUE(OnOpenDocument(*doc, path));
-    EXPECT_EQ(doc->saved.Count(), 0);
+    EXPECT_EQ(doc->saved().Count(), 0);
 }
 
 TEST_F(DocumentFileTest, OpeningAMissingOrBrokenFileKeepsEverything)
@@ -126,11 +127,11 @@ TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
 
 TEST_F(DocumentFileTest, ConfigurationFileOpensAsThreeInvalidRecords)
 {
-    doc->favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+    Arrange(*doc).favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
     WriteCfg(*doc, path);
     ASSERT_TRUE(OnOpenDocument(*doc, path));
-    ASSERT_EQ(doc->saved.Count(), 3);
-    for (const AttractorRef& a : doc->saved)
+    ASSERT_EQ(doc->saved().Count(), 3);
+    for (const AttractorRef& a : doc->saved())
         EXPECT_FALSE(a->valid);
 }
 
@@ -163,7 +164,7 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     const std::string before = ReadText(path);
     for (int i = 0; i < 40; ++i)
         AddSaved(i);
-    doc->RemoveSaved(doc->saved.GetAt(0).get());
+    doc->RemoveSaved(doc->saved().GetAt(0).get());
 
     bool saved = true;
     {
@@ -236,7 +237,7 @@ TEST_F(DocumentFileTest, ALargeDocumentTakesAtMostTenTimesItsSizeToOpen)
     ASSERT_GE(child, 0);
     if (child == 0) {
         const std::uint64_t before = PeakMemory();
-        const bool opened = OnOpenDocument(*doc, path) && doc->saved.Count() == 20000;
+        const bool opened = OnOpenDocument(*doc, path) && doc->saved().Count() == 20000;
         _exit(opened && PeakMemory() - before <= 10 * text.size() ? 0 : 1);
     }
     int status = 0;

@@ -1,5 +1,6 @@
 #include "ConfigurationStore.h"
 #include "CoreFixture.h"
+#include "DocumentAccess.h"
 
 #include <array>
 
@@ -17,14 +18,14 @@ public:
     {
         calls.push_back("read");
         EXPECT_EQ(d.caseLetter, 'H') << "initial values are set before the read";
-        d.configPath = "/tmp/zephyra-test.xml";
+        d.SetConfigPath("/tmp/zephyra-test.xml");
         d.caseLetter = 'Q';
     }
     void Write(const CZephyraDoc& d) override
     {
         calls.push_back("write");
-        historyAtWrite = d.history.Count();
-        bufferAtWrite = d.buffer.points != nullptr;
+        historyAtWrite = d.history().Count();
+        bufferAtWrite = d.buffer().points != nullptr;
     }
 };
 
@@ -32,12 +33,12 @@ TEST(DocumentState, InitialValues)
 {
     FakeHost host;
     const CZephyraDoc doc(host, nullptr, 1);
-    EXPECT_EQ(doc.saved.Count() + doc.favorites.Count() + doc.history.Count(), 0);
-    EXPECT_FALSE(doc.current);
-    EXPECT_EQ(doc.historyPosition, 0);
+    EXPECT_EQ(doc.saved().Count() + doc.favorites().Count() + doc.history().Count(), 0);
+    EXPECT_FALSE(doc.current());
+    EXPECT_EQ(doc.historyPosition(), 0);
     EXPECT_EQ(doc.historyLimit, -1);
-    EXPECT_FALSE(doc.buffer.ready);
-    EXPECT_EQ(doc.buffer.count, 0);
+    EXPECT_FALSE(doc.buffer().ready);
+    EXPECT_EQ(doc.buffer().count, 0);
     EXPECT_EQ(doc.caseLetter, 'H');
     EXPECT_FALSE(doc.viewBox || doc.viewCross || doc.viewBlackWhite || doc.viewDefaultColors);
     EXPECT_TRUE(doc.viewAdaptive);
@@ -59,9 +60,9 @@ TEST(DocumentState, ConfigurationIsReadOnConstructionAndWrittenWithTheListsIntac
         CZephyraDoc doc(host, &store, 1);
         EXPECT_EQ(store.calls, (std::vector<std::string>{"read"}));
         EXPECT_EQ(doc.caseLetter, 'Q');
-        EXPECT_EQ(doc.configPath, "/tmp/zephyra-test.xml");
+        EXPECT_EQ(doc.configPath(), "/tmp/zephyra-test.xml");
         doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
-        kept = doc.current;
+        kept = doc.current();
         EXPECT_EQ(kept->refCount, 3);
     }
     EXPECT_EQ(store.calls, (std::vector<std::string>{"read", "write"}));
@@ -76,18 +77,18 @@ TEST(DocumentState, NewDocumentEmptiesOnlySaved)
     CZephyraDoc doc(host, nullptr, 1);
     doc.SetObserver(&host);
     const AttractorRef a = Attractor::CreateFromCode(HENON, doc.defaults);
-    doc.saved.AddTail(a->Clone(doc.defaults));
-    doc.favorites.AddTail(a->Clone(doc.defaults));
-    doc.history.AddHead(a);
-    doc.saved.AddTail(a->Clone(doc.defaults));
-    doc.RemoveSaved(doc.saved.GetAt(1).get());
+    Arrange(doc).saved.AddTail(a->Clone(doc.defaults));
+    Arrange(doc).favorites.AddTail(a->Clone(doc.defaults));
+    Arrange(doc).history.AddHead(a);
+    Arrange(doc).saved.AddTail(a->Clone(doc.defaults));
+    doc.RemoveSaved(doc.saved().GetAt(1).get());
     ASSERT_TRUE(doc.IsModified());
     doc.OnNewDocument();
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(host.hints.back(), UH_ALL);
-    EXPECT_EQ(doc.saved.Count(), 0);
-    EXPECT_EQ(doc.favorites.Count(), 1);
-    EXPECT_EQ(doc.history.Count(), 1);
+    EXPECT_EQ(doc.saved().Count(), 0);
+    EXPECT_EQ(doc.favorites().Count(), 1);
+    EXPECT_EQ(doc.history().Count(), 1);
 }
 
 using CameraTest = DocumentTest;

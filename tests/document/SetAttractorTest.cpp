@@ -1,4 +1,5 @@
 #include "CoreFixture.h"
+#include "DocumentAccess.h"
 #include "StatusTexts.h"
 
 #include <limits>
@@ -12,15 +13,15 @@ TEST_F(SetAttractorTest, InvalidCodeShowsTheMessageAndChangesNothing)
 {
     doc.SetAttractor(Code(HENON), SA_NO_SEARCH | SA_ADD_HISTORY);
     host.ClearRecordings();
-    const AttractorRef before = doc.current;
+    const AttractorRef before = doc.current();
 
     doc.SetAttractor(Code("EWM?MPMMWMMM"), SA_NO_SEARCH | SA_ADD_HISTORY); // "E" and 11 letters
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Wrong attractor configuration!");
     EXPECT_EQ(host.messages[0].title, "Attractor");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(doc.current, before);
-    EXPECT_EQ(doc.history.Count(), 1);
+    EXPECT_EQ(doc.current(), before);
+    EXPECT_EQ(doc.history().Count(), 1);
     EXPECT_TRUE(host.hints.empty());
     EXPECT_TRUE(host.statusHistory.empty());
     EXPECT_EQ(host.busyDepth, 0);
@@ -28,23 +29,23 @@ TEST_F(SetAttractorTest, InvalidCodeShowsTheMessageAndChangesNothing)
 
 TEST_F(SetAttractorTest, HistoryPushThenRedraw)
 {
-    doc.history.AddTail(Code(HENON));
-    doc.history.AddTail(Code(HENON));
-    doc.historyPosition = 1;
+    Arrange(doc).history.AddTail(Code(HENON));
+    Arrange(doc).history.AddTail(Code(HENON));
+    Arrange(doc).historyPosition = 1;
     AttractorRef a = Code(HENON);
     doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.history.Count(), 3);
-    EXPECT_EQ(doc.history.GetAt(0), a) << "the very object, not a clone";
-    EXPECT_EQ(doc.historyPosition, 0);
+    EXPECT_EQ(doc.history().Count(), 3);
+    EXPECT_EQ(doc.history().GetAt(0), a) << "the very object, not a clone";
+    EXPECT_EQ(doc.historyPosition(), 0);
     EXPECT_EQ(host.hints, (std::vector<int>{UH_HISTORY_ADDED, UH_REDRAW}));
-    EXPECT_EQ(doc.current, a);
+    EXPECT_EQ(doc.current(), a);
     EXPECT_EQ(a->refCount, 3) << "this test, current and the history entry";
 
     host.ClearRecordings();
-    doc.historyPosition = 2;
-    doc.SetAttractor(doc.history.GetAt(2), SA_NO_SEARCH); // Previous: no push
-    EXPECT_EQ(doc.history.Count(), 3);
-    EXPECT_EQ(doc.historyPosition, 2);
+    Arrange(doc).historyPosition = 2;
+    doc.SetAttractor(doc.history().GetAt(2), SA_NO_SEARCH); // Previous: no push
+    EXPECT_EQ(doc.history().Count(), 3);
+    EXPECT_EQ(doc.historyPosition(), 2);
     EXPECT_EQ(host.hints, (std::vector<int>{UH_REDRAW}));
 }
 
@@ -56,7 +57,7 @@ TEST_F(SetAttractorTest, RecordWithACameraThatCannotBeDrawnThroughTakesTheDefaul
     a->zoom = 0.0f;
     a->yaw = 30.0f;
     doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
-    ASSERT_EQ(doc.history.GetAt(0), a);
+    ASSERT_EQ(doc.history().GetAt(0), a);
     EXPECT_EQ(a->fov, DEFAULT_FOV);
     EXPECT_EQ(a->zoom, DEFAULT_ZOOM);
     EXPECT_EQ(a->yaw, 0.0f);
@@ -74,11 +75,11 @@ TEST_F(SetAttractorTest, RandomSearchFindsAChaoticAttractorOfTheLetter)
     AttractorRef a = Attractor::CreateRandom('E', doc.defaults, doc.random);
     doc.SetAttractor(a, SA_RANDOMIZE | SA_ADD_HISTORY, 'E');
     EXPECT_EQ(doc.caseLetter, 'E');
-    EXPECT_EQ(doc.current, a);
+    EXPECT_EQ(doc.current(), a);
     EXPECT_EQ(a->CaseLetter(), 'E');
-    EXPECT_GT(doc.lastTries, 1);
+    EXPECT_GT(doc.lastTries(), 1);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_DONE);
-    EXPECT_EQ(doc.history.GetAt(0), a);
+    EXPECT_EQ(doc.history().GetAt(0), a);
     EXPECT_EQ(host.hints, (std::vector<int>{UH_HISTORY_ADDED, UH_REDRAW}));
     EXPECT_EQ(host.busyDepth, 0);
     EXPECT_EQ(host.codes.size(), 1u) << "only the accepted try is shown";
@@ -90,8 +91,8 @@ TEST_F(SetAttractorTest, SameSeedSameSearch)
     CZephyraDoc other(otherHost, nullptr, 12345);
     for (CZephyraDoc* d : {&doc, &other})
         d->SetAttractor(Attractor::CreateRandom('H', d->defaults, d->random), SA_RANDOMIZE, 0);
-    EXPECT_EQ(doc.current->code, other.current->code);
-    EXPECT_EQ(doc.current->CaseLetter(), 'H') << "the document starts with case H";
+    EXPECT_EQ(doc.current()->code, other.current()->code);
+    EXPECT_EQ(doc.current()->CaseLetter(), 'H') << "the document starts with case H";
 }
 
 TEST_F(SetAttractorTest, LetterThatNamesNoCaseIsIgnored)
@@ -109,11 +110,11 @@ TEST_F(SetAttractorTest, EscapeDuringTheTenthTryEndsTheSearch)
     host.ClearRecordings();
     host.EscapeAtIteration(0, 11); // run 1 was the start-up computation above
     doc.SetAttractor(Attractor::CreateRandom('H', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.lastTries, 10);
-    EXPECT_EQ(doc.current, previous);
+    EXPECT_EQ(doc.lastTries(), 10);
+    EXPECT_EQ(doc.current(), previous);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_CANCELED);
     EXPECT_TRUE(host.hints.empty());
-    EXPECT_EQ(doc.history.Count(), 0);
+    EXPECT_EQ(doc.history().Count(), 0);
     EXPECT_EQ(host.busyDepth, 0);
 }
 
@@ -126,10 +127,10 @@ TEST_F(SetAttractorTest, CancelledSearchAfterPointOneThousandIsCurrentAndShownBu
     AttractorRef a = Code(HENON);
     a->position = 12;
     doc.SetAttractor(a, SA_STEP_FORWARD | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.current, a);
+    EXPECT_EQ(doc.current(), a);
     EXPECT_EQ(a->pointsCount, 2000);
     EXPECT_EQ(a->code, "EWM?MPMMWMMMN");
-    EXPECT_EQ(doc.history.Count(), 0);
+    EXPECT_EQ(doc.history().Count(), 0);
     EXPECT_EQ(host.hints, std::vector<int>{UH_REDRAW});
 }
 
@@ -138,9 +139,9 @@ TEST_F(SetAttractorTest, CancelledRunWithoutSearchIsHandledLikeAFinishedOne)
     host.EscapeAtIteration(10);
     AttractorRef a = Code(HENON);
     doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.history.GetAt(0), a);
+    EXPECT_EQ(doc.history().GetAt(0), a);
     EXPECT_EQ(host.hints, (std::vector<int>{UH_HISTORY_ADDED, UH_REDRAW}));
-    EXPECT_FALSE(doc.buffer.ready);
+    EXPECT_FALSE(doc.buffer().ready);
 }
 
 TEST_F(SetAttractorTest, StepBackWalksTheCodeUntilAnAcceptedTry)
@@ -148,7 +149,7 @@ TEST_F(SetAttractorTest, StepBackWalksTheCodeUntilAnAcceptedTry)
     AttractorRef a = Code(HENON);
     a->position = 3;
     doc.SetAttractor(a, SA_STEP_BACK | SA_ADD_HISTORY);
-    EXPECT_EQ(doc.current, a);
+    EXPECT_EQ(doc.current(), a);
     EXPECT_NE(a->code, HENON);
     EXPECT_EQ(a->code[0], 'E');
     EXPECT_EQ(a->code.substr(4), "MPMMWMMMM") << "letters after the position never change";

@@ -57,7 +57,7 @@ int FuzzAttractorCode(const std::uint8_t* data, std::size_t size)
     AttractorRef a = Attractor::CreateFromCode(text, doc.defaults);
     if (!a->valid) {
         doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
-        FUZZ_CHECK(host.messages.size() == 1 && doc.history.Count() == 0 && !doc.current);
+        FUZZ_CHECK(host.messages.size() == 1 && doc.history().Count() == 0 && !doc.current());
         return 0;
     }
     FUZZ_CHECK(a->code == text && a->CaseLetter() == text[0]);
@@ -67,9 +67,9 @@ int FuzzAttractorCode(const std::uint8_t* data, std::size_t size)
 
     doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY, text[0]);
     FUZZ_CHECK(host.messages.empty());
-    FUZZ_CHECK(doc.history.Count() == 1 && doc.caseLetter == text[0]);
-    FUZZ_CHECK(doc.current == a && doc.buffer.ready);
-    FUZZ_CHECK(doc.buffer.count >= a->pointsCount && a->pointsCount == FUZZ_POINTS);
+    FUZZ_CHECK(doc.history().Count() == 1 && doc.caseLetter == text[0]);
+    FUZZ_CHECK(doc.current() == a && doc.buffer().ready);
+    FUZZ_CHECK(doc.buffer().count >= a->pointsCount && a->pointsCount == FUZZ_POINTS);
     FUZZ_CHECK(host.Status(PANE_MESSAGE) == TEXT_DONE);
     CheckRecordRoundTrip(*a, doc.defaults);
 

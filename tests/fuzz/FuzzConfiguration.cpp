@@ -24,7 +24,7 @@ void CheckReadState(const CZephyraDoc& doc)
     FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults2D));
     FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults3D));
     FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults4D));
-    for (const AttractorList* list : {&doc.favorites, &doc.history})
+    for (const AttractorList* list : {&doc.favorites(), &doc.history()})
         for (const AttractorRef& entry : *list) {
             FUZZ_CHECK(entry->pointsCount >= 0);
             FUZZ_CHECK(ChoicesInRange(entry->display));

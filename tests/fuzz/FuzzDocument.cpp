@@ -1,6 +1,7 @@
 #include "FuzzEntries.h"
 
 #include "CZephyraDoc.h"
+#include "DocumentAccess.h"
 #include "DocumentFile.h"
 #include "FakeHost.h"
 #include "FuzzCheck.h"
@@ -16,16 +17,16 @@ constexpr const char* HENON = "EWM?MPMMWMMMM";
 bool Open(CZephyraDoc& doc, testing::FakeHost& host, const std::filesystem::path& path)
 {
     const AttractorRef before = Attractor::CreateFromCode(HENON, doc.defaults);
-    doc.saved.AddTail(before);
+    Arrange(doc).saved.AddTail(before);
     const bool opened = OnOpenDocument(doc, path);
     if (opened) {
         FUZZ_CHECK(host.messages.empty() && !doc.IsModified());
     } else {
         // A refused file leaves Saved as it was and says so once.
         FUZZ_CHECK(host.messages.size() == 1 && host.messages[0].title == "Error");
-        FUZZ_CHECK(doc.saved.Count() == 1 && doc.saved.GetAt(0) == before);
+        FUZZ_CHECK(doc.saved().Count() == 1 && doc.saved().GetAt(0) == before);
     }
-    for (const AttractorRef& entry : doc.saved)
+    for (const AttractorRef& entry : doc.saved())
         FUZZ_CHECK(entry->pointsCount >= 0);
     return opened;
 }
@@ -43,21 +44,21 @@ int FuzzDocument(const std::uint8_t* data, std::size_t size)
     CZephyraDoc doc(host, nullptr, 1);
     if (!Open(doc, host, input))
         return 0;
-    const int records = doc.saved.Count();
+    const int records = doc.saved().Count();
     FUZZ_CHECK(OnSaveDocument(doc, first));
 
     // What was saved reopens to as many records and saves to the same file.
     testing::FakeHost reopenHost;
     CZephyraDoc reopened(reopenHost, nullptr, 1);
     FUZZ_CHECK(Open(reopened, reopenHost, first));
-    FUZZ_CHECK(reopened.saved.Count() == records);
+    FUZZ_CHECK(reopened.saved().Count() == records);
     FUZZ_CHECK(OnSaveDocument(reopened, second));
     FUZZ_CHECK(ReadBytes(first) == ReadBytes(second));
 
     // Join appends the same records again.
     OnSavedJoin(doc, input);
     FUZZ_CHECK(host.messages.empty() && doc.IsModified());
-    FUZZ_CHECK(doc.saved.Count() == 2 * records);
+    FUZZ_CHECK(doc.saved().Count() == 2 * records);
     return 0;
 }
 

@@ -56,14 +56,14 @@ protected:
         EXPECT_EQ(text, ReadText(path));
     }
     // The record of the document's Saved entry, shown without search.
-    void Show(int index) { doc->SetAttractor(doc->saved.GetAt(index), SA_NO_SEARCH | SA_ADD_HISTORY); }
+    void Show(int index) { doc->SetAttractor(doc->saved().GetAt(index), SA_NO_SEARCH | SA_ADD_HISTORY); }
 };
 
 // The document's tests show that such a count is refused; here it is read as written.
 TEST_F(HugeValues, LargestPointCountIsReadAsWritten)
 {
     ASSERT_TRUE(Open(Document(Record("pointsCount=\"2147483647\""))));
-    EXPECT_EQ(2147483647, doc->saved.GetAt(0)->pointsCount);
+    EXPECT_EQ(2147483647, doc->saved().GetAt(0)->pointsCount);
     ReadConfiguration(Configuration("pointsCount=\"2147483647\""));
     EXPECT_EQ(2147483647, doc->defaults.defaultPointsCount);
 }
@@ -71,17 +71,17 @@ TEST_F(HugeValues, LargestPointCountIsReadAsWritten)
 TEST_F(HugeValues, NegativeCountsReadAsNothingToCompute)
 {
     ASSERT_TRUE(Open(Document(Record("pointsCount=\"-5\"") + Record("pointsCount=\"-2147483648\""))));
-    for (const AttractorRef& entry : doc->saved)
+    for (const AttractorRef& entry : doc->saved())
         EXPECT_EQ(0, entry->pointsCount);
     Show(0);
     EXPECT_EQ(TEXT_DONE, host.Status(PANE_MESSAGE));
-    EXPECT_EQ(doc->saved.GetAt(0), doc->current);
+    EXPECT_EQ(doc->saved().GetAt(0), doc->current());
 
     // A negative default count reads as 0 too, also for the records that take it as their own.
     ReadConfiguration(Configuration("pointsCount=\"-5\" historyLimit=\"-7\" antialias=\"-3\"",
                                     "<attractor config=\"" + std::string(HENON) + "\"/>"));
     EXPECT_EQ(0, doc->defaults.defaultPointsCount);
-    EXPECT_EQ(0, doc->history.GetAt(0)->pointsCount);
+    EXPECT_EQ(0, doc->history().GetAt(0)->pointsCount);
     doc->SetAttractor(Attractor::CreateRandom('F', doc->defaults, doc->random), SA_RANDOMIZE);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(TEXT_DONE, host.Status(PANE_MESSAGE));
@@ -96,7 +96,7 @@ TEST_F(HugeValues, AxisAndColourChoicesOutOfRangeTakeTheBuiltInDefaults)
     ReadConfiguration("<zephyra><settings><defaults3D " + choices + "/></settings></zephyra>");
     const DisplaySettings builtIn;
     for (const DisplaySettings* display :
-         {&doc->saved.GetAt(0)->display, &doc->history.GetAt(0)->display, &doc->defaults.defaults3D}) {
+         {&doc->saved().GetAt(0)->display, &doc->history().GetAt(0)->display, &doc->defaults.defaults3D}) {
         EXPECT_EQ(builtIn.coordX, display->coordX);
         EXPECT_EQ(builtIn.coordY, display->coordY);
         EXPECT_EQ(builtIn.coordZ, display->coordZ);
@@ -109,7 +109,7 @@ TEST_F(HugeValues, AxisAndColourChoicesOutOfRangeTakeTheBuiltInDefaults)
 TEST_F(HugeValues, ColourComponentsBeyondRangeSurviveASave)
 {
     ASSERT_TRUE(Open(Document(Record("fgColor=\"1e30 nan -1e30\" bgColor=\"NaN inf 0.5\""))));
-    const DisplaySettings& read = doc->saved.GetAt(0)->display;
+    const DisplaySettings& read = doc->saved().GetAt(0)->display;
     EXPECT_EQ(1e30f, read.fgColor[0]);
     EXPECT_TRUE(std::isnan(read.fgColor[1]));
     EXPECT_EQ(-1e30f, read.fgColor[2]);
@@ -122,7 +122,7 @@ TEST_F(HugeValues, ColourComponentsBeyondRangeSurviveASave)
     const std::filesystem::path copy = folder / "copy.zpr";
     ASSERT_TRUE(OnSaveDocument(*doc, copy));
     ASSERT_TRUE(OnOpenDocument(*doc, copy));
-    const DisplaySettings& back = doc->saved.GetAt(0)->display;
+    const DisplaySettings& back = doc->saved().GetAt(0)->display;
     EXPECT_EQ(1e30f, back.fgColor[0]);
     EXPECT_TRUE(std::isnan(back.fgColor[1]));
     EXPECT_TRUE(std::isinf(back.bgColor[1]));
@@ -133,7 +133,7 @@ TEST_F(HugeValues, TenMegabyteAttributeIsKeptAsItWas)
     const std::string longCode = "E" + std::string(10 << 20, 'M');
     ASSERT_TRUE(
         Open(Document("<attractor config=\"" + longCode + "\" x0=\"" + std::string(10 << 20, '7') + "\"/>")));
-    const AttractorRef read = doc->saved.GetAt(0);
+    const AttractorRef read = doc->saved().GetAt(0);
     EXPECT_FALSE(read->valid);
     EXPECT_EQ(longCode, read->refusedCode);
     EXPECT_TRUE(std::isinf(read->display.x0));
@@ -156,17 +156,17 @@ TEST_F(HugeValues, HundredThousandRecordsLoadAndSaveWhole)
     for (int i = 0; i < RECORDS; ++i)
         records += Record("pointsCount=\"" + std::to_string(i) + "\"");
     ASSERT_TRUE(Open(Document(records)));
-    ASSERT_EQ(RECORDS, doc->saved.Count());
-    EXPECT_EQ(RECORDS - 1, doc->saved.GetAt(RECORDS - 1)->pointsCount);
+    ASSERT_EQ(RECORDS, doc->saved().Count());
+    EXPECT_EQ(RECORDS - 1, doc->saved().GetAt(RECORDS - 1)->pointsCount);
 
     // The same records as History of the configuration, limited on write as configured.
     ReadConfiguration(Configuration("historyLimit=\"10\"", records));
-    ASSERT_EQ(RECORDS, doc->history.Count());
+    ASSERT_EQ(RECORDS, doc->history().Count());
     const std::filesystem::path written = folder / "written.xml";
     WriteCfg(*doc, written);
     CZephyraDoc reread(host, nullptr, 1);
     ReadCfg(reread, written);
-    EXPECT_EQ(10, reread.history.Count());
+    EXPECT_EQ(10, reread.history().Count());
     EXPECT_TRUE(host.messages.empty());
 }
 

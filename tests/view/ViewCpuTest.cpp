@@ -1,6 +1,7 @@
 // The point view's CPU path against its OpenGL path, and the 4D turn by hand.
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "OrbitFixture.h"
 #include "PictureImage.h"
@@ -105,9 +106,9 @@ private slots:
         QFETCH(float, xw);
         QFETCH(bool, blackWhite);
         Show(code.toLatin1().constData(), 100000);
-        doc_->current->yaw = yaw;
-        doc_->current->pitch = 25.0f;
-        doc_->current->xw = xw;
+        doc_->current()->yaw = yaw;
+        doc_->current()->pitch = 25.0f;
+        doc_->current()->xw = xw;
         doc_->viewBlackWhite = blackWhite;
         const QImage gl = Grab(USE_GL), cpu = Grab(USE_CPU);
         QVERIFY(view_->PointsOnCpu());
@@ -134,16 +135,16 @@ private slots:
         // picture equals the unturned one of points so swapped.
         Show(CODE_4D, 50000);
         doc_->viewBlackWhite = true;
-        doc_->current->display.coordX = COORD_X;
-        doc_->current->display.coordY = COORD_Y;
-        doc_->current->display.coordZ = COORD_W;
-        doc_->current->yaw = 30.0f;
-        doc_->current->xw = 90.0f;
+        doc_->current()->display.coordX = COORD_X;
+        doc_->current()->display.coordY = COORD_Y;
+        doc_->current()->display.coordZ = COORD_W;
+        doc_->current()->yaw = 30.0f;
+        doc_->current()->xw = 90.0f;
         const QImage turnedGl = Grab(USE_GL), turnedCpu = Grab(USE_CPU);
-        doc_->current->xw = 0.0f;
+        doc_->current()->xw = 0.0f;
         QVERIFY(SharedShare(Grab(USE_GL), turnedGl) < 0.5);
-        for (int i = 0; i < doc_->buffer.count; ++i) {
-            Point& p = doc_->buffer.points[i];
+        for (int i = 0; i < doc_->buffer().count; ++i) {
+            Point& p = doc_->buffer().points[i];
             p = {-p[3], p[1], p[2], p[0]};
         }
         const QImage swapped = Grab(USE_GL);
@@ -154,38 +155,38 @@ private slots:
     void middleDragTurnsOnlyFourDimensionalCases()
     {
         Drag(Qt::MiddleButton, {100, 100}, {150, 80}); // the Henon map ignores it
-        QCOMPARE(doc_->current->xw, 0.0f);
-        QCOMPARE(doc_->current->yaw, 0.0f);
+        QCOMPARE(doc_->current()->xw, 0.0f);
+        QCOMPARE(doc_->current()->yaw, 0.0f);
         QVERIFY(!view_->Dragging());
 
         Show(CODE_4D, 20000);
         host_->hints.clear();
         Drag(Qt::MiddleButton, {100, 100}, {150, 80});
-        QCOMPARE(doc_->current->xw, 20.0f);
-        QCOMPARE(doc_->current->yw, -8.0f);
-        QCOMPARE(doc_->current->zw, 0.0f);
+        QCOMPARE(doc_->current()->xw, 20.0f);
+        QCOMPARE(doc_->current()->yw, -8.0f);
+        QCOMPARE(doc_->current()->zw, 0.0f);
         Drag(Qt::MiddleButton, {100, 100}, {75, 180}, Qt::ControlModifier);
-        QCOMPARE(doc_->current->zw, -10.0f);
-        QCOMPARE(doc_->current->xw, 20.0f);
+        QCOMPARE(doc_->current()->zw, -10.0f);
+        QCOMPARE(doc_->current()->xw, 20.0f);
         // Each move of the camera is announced.
         QCOMPARE(host_->hints, (std::vector<int>{UH_CAMERA_MOVED, UH_CAMERA_MOVED}));
         // Angles stay within a half turn either way.
         Drag(Qt::MiddleButton, {0, 0}, {450, 0});
-        QCOMPARE(doc_->current->xw, -160.0f);
+        QCOMPARE(doc_->current()->xw, -160.0f);
         // The left button keeps its meaning for 4D cases.
         Drag(Qt::LeftButton, {100, 100}, {110, 105});
-        QCOMPARE(doc_->current->yaw, 4.0f);
-        QCOMPARE(doc_->current->pitch, 2.0f);
-        QCOMPARE(doc_->current->xw, -160.0f);
-        QCOMPARE(doc_->current->yw, -8.0f);
+        QCOMPARE(doc_->current()->yaw, 4.0f);
+        QCOMPARE(doc_->current()->pitch, 2.0f);
+        QCOMPARE(doc_->current()->xw, -160.0f);
+        QCOMPARE(doc_->current()->yw, -8.0f);
         // A left drag ended by the middle button goes on until the left is let go.
         Send(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
         Send(QEvent::MouseButtonPress, {0, 0}, Qt::MiddleButton, Qt::LeftButton | Qt::MiddleButton);
         Send(QEvent::MouseButtonRelease, {0, 0}, Qt::MiddleButton, Qt::LeftButton);
         QVERIFY(view_->Dragging());
         Send(QEvent::MouseMove, {10, 0}, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(doc_->current->yaw, 8.0f);
-        QCOMPARE(doc_->current->xw, -160.0f);
+        QCOMPARE(doc_->current()->yaw, 8.0f);
+        QCOMPARE(doc_->current()->xw, -160.0f);
         Send(QEvent::MouseButtonRelease, {10, 0}, Qt::LeftButton, Qt::NoButton);
         QVERIFY(!view_->Dragging());
     }
@@ -193,8 +194,8 @@ private slots:
     void aMiddleDragFoldsThePictureAndDraggingBackUnfoldsIt()
     {
         Show(CODE_4D, 200000);
-        doc_->current->yaw = 30.0f;
-        doc_->current->pitch = 20.0f;
+        doc_->current()->yaw = 30.0f;
+        doc_->current()->pitch = 20.0f;
         doc_->pointsOnCpu = USE_CPU;
         const QImage start = Grab(USE_CPU);
         QImage previous = start;
@@ -209,7 +210,7 @@ private slots:
         for (int step = 5; step >= 0; --step)
             Send(QEvent::MouseMove, {25 * step, 100}, Qt::NoButton, Qt::MiddleButton);
         Send(QEvent::MouseButtonRelease, {0, 100}, Qt::MiddleButton, Qt::NoButton);
-        QCOMPARE(doc_->current->xw, 0.0f);
+        QCOMPARE(doc_->current()->xw, 0.0f);
         QCOMPARE(view_->grabFramebuffer().convertToFormat(QImage::Format_RGB32), start);
     }
 
@@ -245,12 +246,12 @@ private slots:
 
     void boxAndCrossGoOverTheCpuPicture()
     {
-        doc_->buffer.ready = false;
+        Arrange(*doc_).buffer.ready = false;
         doc_->viewBox = true;
         const QImage gl = Grab(USE_GL), cpu = Grab(USE_CPU);
         QVERIFY(LitPixels(cpu).size() > 100);
         QCOMPARE(cpu, gl);
-        doc_->buffer.ready = true;
+        Arrange(*doc_).buffer.ready = true;
         doc_->viewCross = true;
         doc_->viewBlackWhite = true;
         const QImage both = Grab(USE_CPU);

@@ -1,5 +1,6 @@
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "GlSceneRenderer.h"
 #include "ModalAnswerer.h"
@@ -95,7 +96,7 @@ private slots:
         // The cube's near face is larger than the view: its edges reach every quarter of the picture,
         // unless the viewport were given in logical pixels on a high-density screen.
         doc_->viewBox = true;
-        doc_->buffer.ready = false;
+        Arrange(*doc_).buffer.ready = false;
         const QImage image = Grab();
         QCOMPARE(image.size(), QSize(VIEW_WIDTH, VIEW_HEIGHT) * view_->devicePixelRatio());
         bool quarters[2][2] = {};
@@ -117,14 +118,14 @@ private slots:
         QFETCH(float, yaw);
         QFETCH(float, pitch);
         QFETCH(float, tx);
-        doc_->current->yaw = yaw;
-        doc_->current->pitch = pitch;
-        doc_->current->tx = tx;
+        doc_->current()->yaw = yaw;
+        doc_->current()->pitch = pitch;
+        doc_->current()->tx = tx;
         doc_->viewBlackWhite = true;
         const QImage gl = Grab();
         // The OpenGL viewport is one pixel larger than the window and reaches one row above its top.
         Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
-        PrintPoints(*doc_->current, doc_->buffer, {false, false, true, false}, doc_->defaults, soft,
+        PrintPoints(*doc_->current(), doc_->buffer(), {false, false, true, false}, doc_->defaults, soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QImage software = ToQImage(soft).convertToFormat(QImage::Format_RGB32);
         const QVector<QPoint> glLit = LitPixels(gl), softLit = LitPixels(software);
@@ -136,16 +137,16 @@ private slots:
 
     void pointColoursMatchTheSoftwareRenderer()
     {
-        DisplaySettings& d = doc_->current->display;
+        DisplaySettings& d = doc_->current()->display;
         d.colorR = COORD_W;
         d.colorG = COORD_X;
         d.colorB = COORD_Z;
         d.fgColor = {1.0f, 0.8f, 0.6f};
         d.bgColor = {0.0f, 0.0f, 0.0f};
-        testing::FillConstant(doc_->buffer, *doc_->current, 101, {0.2f, -0.4f, 0.6f, -0.8f});
+        testing::FillConstant(Arrange(*doc_).buffer, *doc_->current(), 101, {0.2f, -0.4f, 0.6f, -0.8f});
         const QImage gl = Grab();
         Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
-        PrintPoints(*doc_->current, doc_->buffer, {}, doc_->defaults, soft,
+        PrintPoints(*doc_->current(), doc_->buffer(), {}, doc_->defaults, soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QVector<QPoint> lit = LitPixels(gl);
         QCOMPARE(lit.size(), 1);
@@ -164,7 +165,7 @@ private slots:
 
     void colourChoiceOneGivesExactlyTheForeground()
     {
-        DisplaySettings& d = doc_->current->display;
+        DisplaySettings& d = doc_->current()->display;
         d.colorR = d.colorG = d.colorB = COLOR_ONE;
         d.fgColor = {1.0f, 0.0f, 0.0f};
         d.bgColor = {0.0f, 0.0f, 1.0f};
@@ -177,11 +178,11 @@ private slots:
 
     void colourByWIsAGreyScale()
     {
-        DisplaySettings& d = doc_->current->display;
+        DisplaySettings& d = doc_->current()->display;
         d.colorR = d.colorG = d.colorB = COORD_W;
         d.bgColor = {0.0f, 0.0f, 0.0f};
-        for (int i = 0; i < doc_->buffer.count; ++i)
-            doc_->buffer.points[i][3] = (i % 3) * 0.5f - 0.5f;
+        for (int i = 0; i < doc_->buffer().count; ++i)
+            doc_->buffer().points[i][3] = (i % 3) * 0.5f - 0.5f;
         const QImage image = Grab();
         for (const QPoint& p : LitPixels(image)) {
             const QRgb c = image.pixel(p);
@@ -203,8 +204,8 @@ private slots:
 
     void bufferNotReadyDrawsTheBoxButNoPointsAndNoCross()
     {
-        doc_->current->display.bgColor = {0.5f, 0.5f, 0.5f};
-        doc_->buffer.ready = false;
+        doc_->current()->display.bgColor = {0.5f, 0.5f, 0.5f};
+        Arrange(*doc_).buffer.ready = false;
         doc_->viewCross = true;
         QVERIFY(LitPixels(Grab()).isEmpty());
         doc_->viewBox = true;
@@ -218,7 +219,7 @@ private slots:
 
     void noCurrentAttractorPaintsPlainly()
     {
-        doc_->current.Reset();
+        Arrange(*doc_).current.Reset();
         QVERIFY(LitPixels(Grab()).isEmpty());
         Drag({10, 10}, {50, 50});
         Release({50, 50});
@@ -245,8 +246,8 @@ private slots:
         doc_->viewAdaptive = adaptive;
         Drag({100, 100}, {110, 105});
         QVERIFY(view_->Dragging());
-        QCOMPARE(doc_->current->yaw, 4.0f);
-        QCOMPARE(doc_->current->pitch, 2.0f);
+        QCOMPARE(doc_->current()->yaw, 4.0f);
+        QCOMPARE(doc_->current()->pitch, 2.0f);
         Grab();
         QCOMPARE(view_->LastDrawnPoints(), drawnWhileDragging);
         Release({110, 105});
@@ -259,19 +260,19 @@ private slots:
     {
         Drag({100, 100}, {140, 80}, Qt::ShiftModifier);
         Release({140, 80});
-        QCOMPARE(doc_->current->tx, 0.2f);
-        QCOMPARE(doc_->current->ty, 0.1f);
+        QCOMPARE(doc_->current()->tx, 0.2f);
+        QCOMPARE(doc_->current()->ty, 0.1f);
         Drag({100, 100}, {100, 5100}, Qt::ControlModifier | Qt::ShiftModifier);
         Release({100, 5100});
-        QCOMPARE(doc_->current->zoom, 10.0f);
-        QCOMPARE(doc_->current->tx, 0.2f);
+        QCOMPARE(doc_->current()->zoom, 10.0f);
+        QCOMPARE(doc_->current()->tx, 0.2f);
         QWheelEvent wheel({20, 20}, view_->mapToGlobal(QPoint(20, 20)), {}, {0, 120}, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view_.get(), &wheel);
-        QCOMPARE(doc_->current->zoom, 8.0f);
+        QCOMPARE(doc_->current()->zoom, 8.0f);
         // Moves without the button change nothing.
         Send(QEvent::MouseMove, {10, 10}, Qt::NoButton, Qt::NoButton);
-        QCOMPARE(doc_->current->yaw, 0.0f);
+        QCOMPARE(doc_->current()->yaw, 0.0f);
     }
 
     void buttonUpRepaintsAndRightButtonAsksForTheMenu()
@@ -318,22 +319,22 @@ private slots:
         QCOMPARE(view_->Uploads(), 1);
         doc_->viewBox = true;
         doc_->viewBlackWhite = true;
-        doc_->current->yaw = 30.0f;
-        doc_->current->display.coordX = COORD_Y;
+        doc_->current()->yaw = 30.0f;
+        doc_->current()->display.coordX = COORD_Y;
         Drag({10, 10}, {20, 20});
         Grab();
         Release({20, 20});
         Grab();
         QCOMPARE(view_->Uploads(), 1);
         // The same allocation refilled with another orbit is a new point set.
-        doc_->current->display.x0 = 0.1f;
-        const Point* before = doc_->buffer.points.get();
+        doc_->current()->display.x0 = 0.1f;
+        const Point* before = doc_->buffer().points.get();
         auto refill = Attractor::CreateFromCode(testing::HENON_CODE, doc_->defaults);
         refill->display.x0 = 0.1f;
         PointBuffer other;
-        testing::FillOrbit(other, *refill, doc_->buffer.count);
-        std::copy(other.points.get(), other.points.get() + other.count, doc_->buffer.points.get());
-        QCOMPARE(doc_->buffer.points.get(), before);
+        testing::FillOrbit(other, *refill, doc_->buffer().count);
+        std::copy(other.points.get(), other.points.get() + other.count, doc_->buffer().points.get());
+        QCOMPARE(doc_->buffer().points.get(), before);
         Grab();
         QCOMPARE(view_->Uploads(), 2);
     }
@@ -354,8 +355,8 @@ private slots:
         QOpenGLFramebufferObject target(VIEW_WIDTH, VIEW_HEIGHT, QOpenGLFramebufferObject::Depth);
         target.bind();
         SceneInput scene;
-        scene.attractor = doc_->current.get();
-        scene.buffer = &doc_->buffer;
+        scene.attractor = doc_->current().get();
+        scene.buffer = &doc_->buffer();
         scene.defaults = &doc_->defaults;
         auto draw = [&](int chunkPoints, int& drawn) {
             GlSceneRenderer renderer(chunkPoints);

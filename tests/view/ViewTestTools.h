@@ -3,6 +3,7 @@
 // screenshots to look at.
 #include "CZephyraDoc.h"
 #include "CZephyraView.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "OrbitFixture.h"
 
@@ -45,8 +46,8 @@ protected:
     // A new current attractor with `points` points of its orbit.
     void Show(const char* code, int points)
     {
-        doc_->current = Attractor::CreateFromCode(code, doc_->defaults);
-        FillOrbit(doc_->buffer, *doc_->current, points);
+        Arrange(*doc_).current = Attractor::CreateFromCode(code, doc_->defaults);
+        FillOrbit(Arrange(*doc_).buffer, *doc_->current(), points);
     }
     void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
               Qt::KeyboardModifiers keys = Qt::NoModifier)

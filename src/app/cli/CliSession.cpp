@@ -100,7 +100,7 @@ int CliSession::FailureCode() const
 
 bool CliSession::OrbitStaysBounded(const char* command, const Attractor& attractor) const
 {
-    const PointBuffer& buffer = document.buffer;
+    const PointBuffer& buffer = document.buffer();
     if (IsFinitePoint(buffer.centre) && IsFinitePoint(buffer.scale))
         return true;
     io.err << "zephyra " << command << ": the orbit of '" << attractor.code << "' leaves every bound\n";
@@ -123,7 +123,7 @@ void CliSession::PrintJson(std::ostream& out, const Attractor& a) const
 void CliSession::WriteJsonMembers(std::ostream& out, const Attractor& a) const
 {
     WriteAttractorFields(out, a);
-    out << ",\"tries\":" << document.lastTries << ",\"seconds\":";
+    out << ",\"tries\":" << document.lastTries() << ",\"seconds\":";
     WriteJsonNumber(out, seconds_);
 }
 

@@ -62,14 +62,16 @@ bool WriteSheet(CliSession& session, const std::vector<Find>& finds, const Disco
 int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOptions& options, bool json)
 {
     CZephyraDoc& doc = session.document;
+    AttractorList found;
     for (const Find& find : batch.finds) {
         const AttractorRef a = MakeAttractor(find, doc.defaults);
         if (json)
             PrintJson(session.io.out, *a, find);
         else
             PrintText(session.io.out, *a);
-        doc.saved.AddTail(a);
+        found.AddTail(a);
     }
+    doc.JoinSaved(found);
     session.io.out.flush();
     bool failed = false;
     if (batch.cancelled || batch.outOfMemory) {

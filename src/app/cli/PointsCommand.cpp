@@ -40,7 +40,7 @@ int RunPoints(const ParsedArguments& parsed, CommandIo& io)
         return EXIT_FAILED;
     const int count = attractor->pointsCount;
     if (!parsed.Has("raw")) {
-        WritePoints(io.out, session.document.buffer.points.get(), count);
+        WritePoints(io.out, session.document.buffer().points.get(), count);
         return EXIT_OK;
     }
     std::vector<Point> raw(static_cast<std::size_t>(count));

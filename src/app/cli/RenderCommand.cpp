@@ -195,7 +195,7 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
     Picture image(o.width, o.height);
-    const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer, flags,
+    const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer(), flags,
                                            session.document.defaults, image, {0, 0, o.width, o.height});
     if (drawn == 0) {
         io.err

@@ -80,7 +80,7 @@ bool CZephyraApp::InitInstance(const CommandLine& line)
     }
     store_ = std::make_unique<XmlConfigurationStore>(DefaultConfigLocation(configOption));
     doc_ = std::make_unique<CZephyraDoc>(host_, store_.get());
-    doc_->viewCopies = VIEW_POINT_COPIES;
+    doc_->SetViewCopies(VIEW_POINT_COPIES);
     framework_ = std::make_unique<DocumentFramework>(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *framework_);
     host_.Attach(*frame_);
@@ -112,11 +112,11 @@ bool CZephyraApp::PrintDocument(const QString& path)
     exitCode_ = 1;
     if (!framework_->OpenPath(path))
         return false;
-    AttractorRef first = doc_->saved.GetAt(0);
+    AttractorRef first = doc_->saved().GetAt(0);
     doc_->SetAttractor(first ? first->Clone(doc_->defaults)
                              : Attractor::CreateFromCode(StartupCode, doc_->defaults),
                        SA_NO_SEARCH);
-    if (!doc_->current)
+    if (!doc_->current())
         return false;
     QPrinter printer(QPrinter::HighResolution);
     // Qt names a file in UTF-8 and would turn the other bytes of the document's name into U+FFFD:

@@ -35,11 +35,11 @@ ViewFlags FlagsOf(const CZephyraDoc& doc)
 std::vector<Rgb> OwnColors(const CZephyraDoc& doc)
 {
     std::vector<Rgb> colors;
-    const PointBuffer& buffer = doc.buffer;
-    if (!doc.current || !buffer.ready || buffer.count <= FIRST_DRAWN_POINT)
+    const PointBuffer& buffer = doc.buffer();
+    if (!doc.current() || !buffer.ready || buffer.count <= FIRST_DRAWN_POINT)
         return colors;
-    const SceneColors scene = ChooseColors(*doc.current, FlagsOf(doc), doc.defaults);
-    const AffineMap map = ColorMapping(doc.current->display, scene.foreground, doc.viewBlackWhite);
+    const SceneColors scene = ChooseColors(*doc.current(), FlagsOf(doc), doc.defaults);
+    const AffineMap map = ColorMapping(doc.current()->display, scene.foreground, doc.viewBlackWhite);
     const int span = buffer.count - FIRST_DRAWN_POINT;
     for (int i = 0; i < SWATCH_SAMPLES; ++i) {
         const Vector4 c = map.Apply(buffer.points[FIRST_DRAWN_POINT + span / SWATCH_SAMPLES * i]);
@@ -55,9 +55,9 @@ std::vector<Rgb> OwnColors(const CZephyraDoc& doc)
 std::vector<std::string> MorphCodes(const CZephyraDoc& doc)
 {
     std::vector<std::string> codes;
-    for (const AttractorList* list : {&doc.saved, &doc.favorites})
+    for (const AttractorList* list : {&doc.saved(), &doc.favorites()})
         for (const AttractorRef& entry : *list)
-            if (entry->CaseLetter() == doc.current->CaseLetter() && entry->code != doc.current->code &&
+            if (entry->CaseLetter() == doc.current()->CaseLetter() && entry->code != doc.current()->code &&
                 std::find(codes.begin(), codes.end(), entry->code) == codes.end())
                 codes.push_back(entry->code);
     return codes;
@@ -105,7 +105,7 @@ bool PictureCommands::OpenPicture(const QString& path)
         return false;
     // A refused code is reported by SetAttractor itself and leaves the current attractor.
     doc_.SetAttractor(attractor, SA_NO_SEARCH | SA_ADD_HISTORY);
-    if (doc_.current != attractor)
+    if (doc_.current() != attractor)
         return false;
     if (frame_)
         frame_->ShowStatus(PANE_MESSAGE, QString(OPENED).arg(path).toStdString());
@@ -123,13 +123,13 @@ void PictureCommands::JoinPicture(const QString& path)
 
 void PictureCommands::ExportPicture()
 {
-    if (pictureExport_.ShowRunning() || !doc_.current || !doc_.current->valid || !frame_)
+    if (pictureExport_.ShowRunning() || !doc_.current() || !doc_.current()->valid || !frame_)
         return;
     const CZephyraView& view = frame_->ActiveView();
     const qreal ratio = view.devicePixelRatioF();
     const QSize viewSize(std::max(1, static_cast<int>(std::lround(view.width() * ratio))),
                          std::max(1, static_cast<int>(std::lround(view.height() * ratio))));
-    ExportPictureDialog dialog(viewSize, OwnColors(doc_), doc_.current->code, frame_);
+    ExportPictureDialog dialog(viewSize, OwnColors(doc_), doc_.current()->code, frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
     StartExport(dialog.FilePath(), dialog.Settings());
@@ -139,7 +139,7 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
 {
     PictureSettings settings = chosen;
     settings.blackWhite = doc_.viewBlackWhite;
-    const Attractor& attractor = *doc_.current;
+    const Attractor& attractor = *doc_.current();
     pictureExport_.Start(path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
                                 texts = PictureTexts(attractor, settings), file = path.toStdString(),
                                 available = doc_.availableMemory()](std::stop_token stop,
@@ -151,9 +151,10 @@ void PictureCommands::StartExport(const QString& path, const PictureSettings& ch
 
 void PictureCommands::ExportAnimation()
 {
-    if (animationExport_.ShowRunning() || !doc_.current || !doc_.current->valid || !frame_)
+    if (animationExport_.ShowRunning() || !doc_.current() || !doc_.current()->valid || !frame_)
         return;
-    ExportAnimationDialog dialog(doc_.current, DensitySceneOf(*doc_.current, FlagsOf(doc_), doc_.defaults),
+    ExportAnimationDialog dialog(doc_.current(),
+                                 DensitySceneOf(*doc_.current(), FlagsOf(doc_), doc_.defaults),
                                  MorphCodes(doc_), OwnColors(doc_), doc_.defaults, frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -163,7 +164,7 @@ void PictureCommands::ExportAnimation()
     settings.options = plan.options;
     settings.blackWhite = doc_.viewBlackWhite;
     AnimationTarget target = dialog.Target();
-    target.record = PictureTexts(*doc_.current, settings);
+    target.record = PictureTexts(*doc_.current(), settings);
     animationExport_.Start(QString::fromStdString(target.path.string()),
                            [plan, target, available = doc_.availableMemory()](std::stop_token stop,
                                                                               const DensityProgress& progress,

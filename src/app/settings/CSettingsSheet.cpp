@@ -17,7 +17,7 @@ CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent) : QDialog
 {
     setWindowTitle(tr("Settings"));
     tabs_ = new QTabWidget;
-    attractorPage_ = new CPageAttractor(document, document.current);
+    attractorPage_ = new CPageAttractor(document, document.current());
     AddPage(attractorPage_);
     DisplaySettings* records[] = {&document.defaults.defaults2D, &document.defaults.defaults3D,
                                   &document.defaults.defaults4D};

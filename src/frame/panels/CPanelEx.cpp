@@ -115,10 +115,10 @@ void CPanelEx::InsertRecord(const AttractorRef& record, bool underCaseNode, Plac
 
 void CPanelEx::RenewCurrentThumbnails()
 {
-    if (!doc_.current)
+    if (!doc_.current())
         return;
     for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
-        if (IsRecordItem(*it) && RecordOf(*it) == doc_.current.get())
+        if (IsRecordItem(*it) && RecordOf(*it) == doc_.current().get())
             static_cast<RecordItem*>(*it)->RenewThumbnail();
     }
 }

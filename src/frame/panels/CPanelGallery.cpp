@@ -194,7 +194,7 @@ QString CPanelGallery::Progress() const
 
 char CPanelGallery::PageLetter() const
 {
-    return doc_.current && doc_.current->valid ? doc_.current->CaseLetter() : doc_.caseLetter;
+    return doc_.current() && doc_.current()->valid ? doc_.current()->CaseLetter() : doc_.caseLetter;
 }
 
 void CPanelGallery::ClearPage()
@@ -244,13 +244,13 @@ void CPanelGallery::SearchMore()
 
 void CPanelGallery::SearchVariants()
 {
-    if (!doc_.current || !doc_.current->valid)
+    if (!doc_.current() || !doc_.current()->valid)
         return;
     letter_ = PageLetter();
-    source_ = doc_.current->code;
+    source_ = doc_.current()->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    StartPage(VariantTries(*doc_.current, seed, CODES_PER_DISTANCE, doc_.defaults), seed);
+    StartPage(VariantTries(*doc_.current(), seed, CODES_PER_DISTANCE, doc_.defaults), seed);
 }
 
 void CPanelGallery::ShowProgress()
@@ -309,8 +309,8 @@ void CPanelGallery::ShowFind(const QListWidgetItem* item)
         return;
     const Find& find = finds_[static_cast<std::size_t>(row)];
     // Already shown: Add and Favorite act on the attractor on screen.
-    if (doc_.current && doc_.current->code == find.code &&
-        doc_.current->exactCoefficients == find.exactCoefficients)
+    if (doc_.current() && doc_.current()->code == find.code &&
+        doc_.current()->exactCoefficients == find.exactCoefficients)
         return;
     doc_.SetAttractor(MakeAttractor(find, doc_.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
 }

@@ -18,7 +18,7 @@ CPanelGrouped::CPanelGrouped(const QString& caption, const GroupedListRole& role
 
 void CPanelGrouped::UpdateTree(int hint)
 {
-    const AttractorList& list = doc_.*role_.list;
+    const AttractorList& list = (doc_.*role_.list)();
     if (hint & role_.removedHint) {
         DropRemovedItems();
     } else if (hint & role_.addedHint) {
@@ -52,7 +52,7 @@ void CPanelGrouped::Remove()
 
 void CPanelGrouped::DropRemovedItems()
 {
-    const AttractorList& list = doc_.*role_.list;
+    const AttractorList& list = (doc_.*role_.list)();
     std::vector<QTreeWidgetItem*> removed;
     for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
         const Attractor* record = RecordOf(*it);

@@ -7,7 +7,7 @@ namespace zephyra {
 // What tells the Favorites and the Saved panel apart: the list shown, its three hints, the Remove
 // command and the document's operation that removes a record.
 struct GroupedListRole {
-    AttractorList CZephyraDoc::*list;
+    const AttractorList& (CZephyraDoc::*list)() const;
     int addedHint;    // one entry appended at the tail
     int reloadedHint; // the list replaced as a whole
     int removedHint;  // entries taken out

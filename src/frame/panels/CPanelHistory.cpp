@@ -25,13 +25,13 @@ void CPanelHistory::SetupButtons()
 void CPanelHistory::UpdateTree(int hint)
 {
     if (hint & UH_HISTORY_ADDED) {
-        InsertRecord(doc_.history.GetAt(0), false, Place::First);
+        InsertRecord(doc_.history().GetAt(0), false, Place::First);
         Select(Tree()->topLevelItem(0));
     } else if (hint & UH_HISTORY_MOVED) {
         SelectHistoryPosition();
     } else if (hint == UH_ALL || (hint & UH_HISTORY_RELOADED)) {
         Tree()->clear();
-        for (const AttractorRef& record : doc_.history)
+        for (const AttractorRef& record : doc_.history())
             InsertRecord(record, false, Place::Last);
         SelectHistoryPosition();
     }
@@ -41,14 +41,14 @@ void CPanelHistory::SelectHistoryPosition()
 {
     // Records without a code have no item, so the item of an entry is found by counting the
     // entries before it that have one; an entry without an item leaves nothing selected.
-    const AttractorRef entry = doc_.history.GetAt(doc_.historyPosition);
+    const AttractorRef entry = doc_.history().GetAt(doc_.historyPosition());
     if (!entry || entry->code.empty()) {
         Select(nullptr);
         return;
     }
     int row = 0;
-    for (int i = 0; i < doc_.historyPosition; ++i) {
-        const AttractorRef before = doc_.history.GetAt(i);
+    for (int i = 0; i < doc_.historyPosition(); ++i) {
+        const AttractorRef before = doc_.history().GetAt(i);
         row += before && !before->code.empty() ? 1 : 0;
     }
     Select(Tree()->topLevelItem(row));

@@ -64,8 +64,8 @@ void CPanelMeasurements::OnUpdate(int hint)
 
 void CPanelMeasurements::MeasureCurrent()
 {
-    const AttractorRef& a = doc_.current;
-    if (!a || !doc_.buffer.ready) {
+    const AttractorRef& a = doc_.current();
+    if (!a || !doc_.buffer().ready) {
         worker_->Stop();
         measured_.clear();
         Tree()->clear();

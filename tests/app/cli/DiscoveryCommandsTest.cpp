@@ -66,9 +66,9 @@ TEST_F(DiscoveryCommands, SearchWritesItsFindsAsADocument)
     CliHost host(err);
     CZephyraDoc doc(host, nullptr, 1);
     ASSERT_TRUE(OnOpenDocument(doc, path)) << err.str();
-    ASSERT_EQ(doc.saved.Count(), 3);
+    ASSERT_EQ(doc.saved().Count(), 3);
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(doc.saved.GetAt(k)->code, codes[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(doc.saved().GetAt(k)->code, codes[static_cast<std::size_t>(k)]);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "temporary file left";
 }
 

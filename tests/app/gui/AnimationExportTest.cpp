@@ -3,6 +3,7 @@
 #include "ExplorerHarness.h"
 
 #include "CommandIds.h"
+#include "DocumentAccess.h"
 #include "ExportAnimationDialog.h"
 #include "ExportJob.h"
 #include "PictureCommands.h"
@@ -111,14 +112,14 @@ private slots:
 
         // Dropped on the window, the animation opens as a picture does: with its record.
         CZephyraDoc& doc = explorer->Doc();
-        const AttractorRef start = doc.current;
+        const AttractorRef start = doc.current();
         doc.SetAttractor(Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults), SA_NO_SEARCH);
-        QCOMPARE(doc.current->code, std::string("FIRCDERRPVLUFVLIJLBQM"));
+        QCOMPARE(doc.current()->code, std::string("FIRCDERRPVLUFVLIJLBQM"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         static_cast<QObject&>(explorer->Frame()).event(&drop);
-        QTRY_COMPARE(doc.current->code, start->code);
+        QTRY_COMPARE(doc.current()->code, start->code);
     }
 
     // Transparent, as Export Picture offers it: the density becomes alpha, the corners stay clear.
@@ -190,8 +191,8 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         const char* otherCase = "FIRCDERRPVLUFVLIJLBQM";
-        doc.saved.AddTail(Attractor::CreateFromCode(otherCase, doc.defaults));
-        doc.favorites.AddTail(Attractor::CreateFromCode("EYYYYYYYYYYYY", doc.defaults));
+        Arrange(doc).saved.AddTail(Attractor::CreateFromCode(otherCase, doc.defaults));
+        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EYYYYYYYYYYYY", doc.defaults));
         RememberSmallAnimations(2);
         const QString path = AnimationFolder() + "/morph.webp";
         AnswerDialog([&](ExportAnimationDialog& dialog) {
@@ -230,7 +231,7 @@ private slots:
         if (folder.isEmpty())
             QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
         CZephyraDoc& doc = explorer->Doc();
-        doc.favorites.AddTail(Attractor::CreateFromCode("EWM?MPMMWMMMN", doc.defaults));
+        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EWM?MPMMWMMMN", doc.defaults));
         AnswerDialog([folder](ExportAnimationDialog& dialog) {
             dialog.grab().save(folder + "/animation-dialog.png");
             dialog.findChild<QRadioButton*>("morph")->click();
@@ -240,7 +241,7 @@ private slots:
             dialog.reject();
         });
         explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
-        const AttractorRef shown = doc.current;
+        const AttractorRef shown = doc.current();
         doc.SetAttractor(Attractor::CreateFromCode(FOUR_D, doc.defaults), SA_NO_SEARCH);
         AnswerDialog([folder](ExportAnimationDialog& dialog) {
             dialog.grab().save(folder + "/animation-dialog-4d.png");

@@ -7,6 +7,7 @@
 #include "CodeBox.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "DocumentAccess.h"
 #include "DocumentFile.h"
 #include "FileNames.h"
 #include "FrameLayouts.h"
@@ -42,9 +43,9 @@ QString WriteDocument(Explorer& explorer, const QString& name)
 {
     const QString path = SandboxFolder().filePath(name);
     CZephyraDoc& doc = explorer.Doc();
-    doc.saved.AddTail(doc.current->Clone(doc.defaults));
+    Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults));
     const bool written = OnSaveDocument(doc, path.toStdString());
-    doc.saved.RemoveAll();
+    Arrange(doc).saved.RemoveAll();
     return written ? path : QString();
 }
 
@@ -92,7 +93,7 @@ private slots:
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(answerer.Text(), QString("Save changes to Untitled?"));
-        QCOMPARE(explorer->Doc().saved.Count(), 0);
+        QCOMPARE(explorer->Doc().saved().Count(), 0);
         QVERIFY(!explorer->Doc().IsModified());
         QCOMPARE(explorer->Frame().windowHandle()->title(), QString("Untitled - Zephyra Explorer"));
     }
@@ -103,7 +104,7 @@ private slots:
         BoxAnswerer answerer(QMessageBox::Cancel);
         explorer->Frame().SendCommand(cmd::ID_CLEAR_SAVED);
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        QCOMPARE(explorer->Doc().saved().Count(), 1);
         QVERIFY(!explorer->Frame().close());
         QVERIFY(explorer->Frame().isVisible());
     }
@@ -111,11 +112,11 @@ private slots:
     void addToFavoritesDoesNotAsk()
     {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_FAVORITES);
-        QCOMPARE(explorer->Doc().favorites.Count(), 1);
+        QCOMPARE(explorer->Doc().favorites().Count(), 1);
         BoxAnswerer answerer(QMessageBox::No);
         QTest::keyClick(&explorer->Frame(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(answerer.Count(), 0);
-        QCOMPARE(explorer->Doc().favorites.Count(), 1);
+        QCOMPARE(explorer->Doc().favorites().Count(), 1);
     }
 
     void sixDocumentsLeaveTheFourNewestInTheFileMenu()
@@ -149,7 +150,7 @@ private slots:
         // Straight to the window: the application delivers drops only while a real drag runs.
         static_cast<QObject&>(explorer->Frame()).event(&drop);
         QTRY_COMPARE(explorer->Frame().windowHandle()->title(), QString("dropped.zpr - Zephyra Explorer"));
-        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        QCOMPARE(explorer->Doc().saved().Count(), 1);
     }
 
     // Unmended, Qt's decoding turned the byte 0xE9 into U+FFFD and every way said "File not found.".
@@ -157,21 +158,21 @@ private slots:
     {
         const QByteArray raw = QFile::encodeName(SandboxFolder().path()) + "/caf\xe9.zpr";
         CZephyraDoc& doc = explorer->Doc();
-        doc.saved.AddTail(doc.current->Clone(doc.defaults));
+        Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults));
         QVERIFY(OnSaveDocument(doc, raw.toStdString()));
         const QString shownByQt = QFile::decodeName(raw); // as a file dialog returns it
         const QString fromArgv = FileNameFromBytes(raw.toStdString());
         for (const QString& path : {fromArgv, shownByQt}) {
-            doc.saved.RemoveAll();
+            Arrange(doc).saved.RemoveAll();
             QVERIFY(explorer->Framework().OpenPath(path));
-            QCOMPARE(doc.saved.Count(), 1);
+            QCOMPARE(doc.saved().Count(), 1);
         }
-        doc.saved.RemoveAll();
+        Arrange(doc).saved.RemoveAll();
         QMimeData data;
         data.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
         QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         static_cast<QObject&>(explorer->Frame()).event(&drop);
-        QTRY_COMPARE(doc.saved.Count(), 1);
+        QTRY_COMPARE(doc.saved().Count(), 1);
         std::filesystem::remove(raw.toStdString()); // QTemporaryDir, seeing it through Qt, could not
     }
 
@@ -181,8 +182,8 @@ private slots:
         explorer.reset();
         explorer = std::make_unique<Explorer>(QStringList{path});
         QVERIFY(explorer->started);
-        QCOMPARE(explorer->Doc().saved.Count(), 1);
-        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
+        QCOMPARE(explorer->Doc().saved().Count(), 1);
+        QCOMPARE(QString::fromStdString(explorer->Doc().current()->code), QString(CZephyraApp::StartupCode));
         QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_SAVED);
     }
 
@@ -333,7 +334,7 @@ private slots:
         QVERIFY(!QGuiApplication::clipboard()->image().isNull());
         frame.SendCommand(cmd::ID_ADD_TO_SAVED);
         QTRY_COMPARE(pane->text(), QString("Added to Saved"));
-        QCOMPARE(explorer->Doc().saved.Count(), 1);
+        QCOMPARE(explorer->Doc().saved().Count(), 1);
         frame.SendCommand(cmd::ID_ADD_TO_FAVORITES);
         QTRY_COMPARE(pane->text(), QString("Added to Favorites"));
     }

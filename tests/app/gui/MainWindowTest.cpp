@@ -83,9 +83,9 @@ private slots:
     void startsWithTheStartupAttractorInHistory()
     {
         CZephyraDoc& doc = explorer->Doc();
-        QVERIFY(doc.current);
-        QCOMPARE(QString::fromStdString(doc.current->code), QString(CZephyraApp::StartupCode));
-        QCOMPARE(doc.history.Count(), 1);
+        QVERIFY(doc.current());
+        QCOMPARE(QString::fromStdString(doc.current()->code), QString(CZephyraApp::StartupCode));
+        QCOMPARE(doc.history().Count(), 1);
         QCOMPARE(explorer->Frame().Codes().currentText(), QString(CZephyraApp::StartupCode));
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Done"));
         QCOMPARE(explorer->Frame().windowHandle()->title(), QString("Untitled - Zephyra Explorer"));
@@ -106,20 +106,20 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         QTest::keyClick(&explorer->Frame(), Qt::Key_F10);
-        QCOMPARE(doc.history.Count(), 2);
-        QCOMPARE(doc.current->CaseLetter(), 'H');
-        QVERIFY(doc.history.GetAt(0) == doc.current);
-        const AttractorRef found = doc.current;
+        QCOMPARE(doc.history().Count(), 2);
+        QCOMPARE(doc.current()->CaseLetter(), 'H');
+        QVERIFY(doc.history().GetAt(0) == doc.current());
+        const AttractorRef found = doc.current();
 
         QTest::keyClick(&explorer->Frame(), Qt::Key_F9);
-        QCOMPARE(doc.historyPosition, 1);
-        QCOMPARE(QString::fromStdString(doc.current->code), QString(CZephyraApp::StartupCode));
+        QCOMPARE(doc.historyPosition(), 1);
+        QCOMPARE(QString::fromStdString(doc.current()->code), QString(CZephyraApp::StartupCode));
         QTest::keyClick(&explorer->Frame(), Qt::Key_F9); // the oldest: nothing happens
-        QCOMPARE(doc.historyPosition, 1);
+        QCOMPARE(doc.historyPosition(), 1);
         QTest::keyClick(&explorer->Frame(), Qt::Key_F10);
-        QCOMPARE(doc.historyPosition, 0);
-        QVERIFY(doc.current == found);
-        QCOMPARE(doc.history.Count(), 2);
+        QCOMPARE(doc.historyPosition(), 0);
+        QVERIFY(doc.current() == found);
+        QCOMPARE(doc.history().Count(), 2);
     }
 
     void caseMenuChecksTheCaseAndNextSearchesIt()
@@ -131,25 +131,25 @@ private slots:
         QVERIFY(caseM);
         caseM->trigger();
         QCOMPARE(doc.caseLetter, 'M');
-        QCOMPARE(doc.current->CaseLetter(), 'M');
+        QCOMPARE(doc.current()->CaseLetter(), 'M');
         QVERIFY(caseM->isChecked());
         QVERIFY(!MenuItem(explorer->Frame(), {"&Attractor", "New", "Case &H (D:2 O:5 M:42)"})->isChecked());
         QTest::keyClick(&explorer->Frame(), Qt::Key_F10);
-        QCOMPARE(doc.current->CaseLetter(), 'M');
+        QCOMPARE(doc.current()->CaseLetter(), 'M');
     }
 
     void addAndRemovePointsKeepTheirArithmetic()
     {
         CZephyraDoc& doc = explorer->Doc();
-        QCOMPARE(doc.current->pointsCount, 50000);
+        QCOMPARE(doc.current()->pointsCount, 50000);
         QTest::keyClick(&explorer->Frame(), Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(doc.current->pointsCount, 60000);
+        QCOMPARE(doc.current()->pointsCount, 60000);
 
-        doc.current->pointsCount = 12000;
-        QVERIFY(doc.ComputePoints(doc.current, true, false, nullptr));
-        QCOMPARE(doc.buffer.count, 12000);
+        doc.current()->pointsCount = 12000;
+        QVERIFY(doc.ComputePoints(doc.current(), true, false, nullptr));
+        QCOMPARE(doc.buffer().count, 12000);
         QTest::keyClick(&explorer->Frame(), Qt::Key_Minus, Qt::KeypadModifier);
-        QCOMPARE(doc.current->pointsCount, 10000);
+        QCOMPARE(doc.current()->pointsCount, 10000);
     }
 
     // Sent straight to the widget, as a real key arrives: unmended, no shortcut matched it there and
@@ -161,11 +161,11 @@ private slots:
         const QString before = edit->text();
         QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");
         QApplication::sendEvent(edit, &plus);
-        QCOMPARE(explorer->Doc().current->pointsCount, 60000);
+        QCOMPARE(explorer->Doc().current()->pointsCount, 60000);
         QCOMPARE(edit->text(), before);
         QKeyEvent minus(QEvent::KeyPress, Qt::Key_Minus, Qt::KeypadModifier, "-");
         QApplication::sendEvent(explorer->Frame().Layouts().findChild<QTreeWidget*>(), &minus);
-        QCOMPARE(explorer->Doc().current->pointsCount, 48000);
+        QCOMPARE(explorer->Doc().current()->pointsCount, 48000);
     }
 
     // Adaptive Degradation, which changes only the next camera move, sends no redraw (see the
@@ -213,8 +213,8 @@ private slots:
         edit->clear();
         QTest::keyClicks(edit, "FIRCDERRPVLUFVLIJLBQM");
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString("FIRCDERRPVLUFVLIJLBQM"));
-        QCOMPARE(explorer->Doc().history.Count(), 2);
+        QCOMPARE(QString::fromStdString(explorer->Doc().current()->code), QString("FIRCDERRPVLUFVLIJLBQM"));
+        QCOMPARE(explorer->Doc().history().Count(), 2);
         QCOMPARE(explorer->Frame().Codes().itemText(0), QString("FIRCDERRPVLUFVLIJLBQM"));
     }
 
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(answerer.Text(), QString("Wrong attractor configuration!"));
         QCOMPARE(answerer.Title(), QString("Attractor"));
         QCOMPARE(edit->text(), QString("EW?"));
-        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), QString(CZephyraApp::StartupCode));
+        QCOMPARE(QString::fromStdString(explorer->Doc().current()->code), QString(CZephyraApp::StartupCode));
     }
 
     // Unmended, the code box stayed scrolled to the end of a typed long code: its case letter and
@@ -251,7 +251,7 @@ private slots:
         const auto cursor = [&edit] { return edit.inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
         QTRY_VERIFY(cursor().left() > edit.width() / 2); // typed up to the right end
         QTest::keyClick(&edit, Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(explorer->Doc().current->code), code);
+        QCOMPARE(QString::fromStdString(explorer->Doc().current()->code), code);
         QTest::keyClick(&edit, Qt::Key_End);
         QTRY_VERIFY(cursor().left() > edit.width() / 2);
         QTest::keyClick(&edit, Qt::Key_Return);
@@ -366,7 +366,7 @@ private slots:
         QCOMPARE(next->popupMode(), QToolButton::MenuButtonPopup);
         QCOMPARE(next->menu()->actions().front()->text(), QString("Case &E (D:2 O:2 M:12)"));
         QTest::mouseClick(next, Qt::LeftButton, {}, QPoint(10, next->height() / 2));
-        QCOMPARE(explorer->Doc().history.Count(), 2);
+        QCOMPARE(explorer->Doc().history().Count(), 2);
     }
 
     void copyAndPasteReachTheCodeBoxFromTheView()
@@ -396,7 +396,7 @@ private slots:
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         explorer->Frame().SendCommand(cmd::ID_NEXT);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Canceled by user"));
-        QCOMPARE(doc.history.Count(), 1);
+        QCOMPARE(doc.history().Count(), 1);
         QVERIFY(!edit->text().contains('x'));
     }
 
@@ -406,16 +406,16 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         CMainFrame& frame = explorer->Frame();
-        const Attractor* shown = doc.current.get();
-        const int count = doc.buffer.count;
-        const std::vector<Point> before(doc.buffer.points.get(), doc.buffer.points.get() + count);
+        const Attractor* shown = doc.current().get();
+        const int count = doc.buffer().count;
+        const std::vector<Point> before(doc.buffer().points.get(), doc.buffer().points.get() + count);
         auto keptAsShown = [&] {
             QCOMPARE(frame.Panes().Text(0), QString("Not enought memory!"));
-            QCOMPARE(doc.current.get(), shown);
-            QCOMPARE(doc.current->pointsCount, count);
-            QVERIFY(doc.buffer.ready);
-            QCOMPARE(doc.buffer.count, count);
-            QVERIFY(std::equal(before.begin(), before.end(), doc.buffer.points.get()));
+            QCOMPARE(doc.current().get(), shown);
+            QCOMPARE(doc.current()->pointsCount, count);
+            QVERIFY(doc.buffer().ready);
+            QCOMPARE(doc.buffer().count, count);
+            QVERIFY(std::equal(before.begin(), before.end(), doc.buffer().points.get()));
             frame.ActiveView().repaint();
             QCOMPARE(frame.ActiveView().LastDrawnPoints(), count - 100);
         };
@@ -537,15 +537,15 @@ private slots:
         send(QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
         send(QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
         send(QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
-        QCOMPARE(doc.current->xw, 60.0f);
-        QCOMPARE(doc.current->yw, -2.0f);
+        QCOMPARE(doc.current()->xw, 60.0f);
+        QCOMPARE(doc.current()->yw, -2.0f);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("4D turn: xw = 60.0  yw = -2.0  zw = 0.0"));
 
         QAction* reset = MenuItem(explorer->Frame(), {"&View", "Reset 4D Turn"});
         QVERIFY(reset);
         reset->trigger();
-        QCOMPARE(doc.current->xw, 0.0f);
-        QCOMPARE(doc.current->yw, 0.0f);
+        QCOMPARE(doc.current()->xw, 0.0f);
+        QCOMPARE(doc.current()->yw, 0.0f);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Ready"));
     }
 

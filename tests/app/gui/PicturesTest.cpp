@@ -211,7 +211,7 @@ private slots:
     {
         RememberSmallPictures();
         CZephyraDoc& doc = explorer->Doc();
-        doc.current->yaw = 30.0f;
+        doc.current()->yaw = 30.0f;
         const QString path = PictureFolder() + "/export.png";
         AnswerExportDialog(path);
         QTest::keyClick(&explorer->Frame(), Qt::Key_E, Qt::ControlModifier);
@@ -220,7 +220,7 @@ private slots:
         QVERIFY(!explorer->Framework().Pictures().Export());
         const auto stored = ReadPictureRecord(path.toStdString(), doc.defaults);
         QVERIFY(stored && stored->attractor);
-        QCOMPARE(stored->attractor->code, doc.current->code);
+        QCOMPARE(stored->attractor->code, doc.current()->code);
         QCOMPARE(stored->attractor->yaw, 30.0f);
         QCOMPARE(FilesIn(PictureFolder()), QStringList{"export.png"});
     }
@@ -232,7 +232,7 @@ private slots:
         doc.SetAttractor(Attractor::CreateFromCode(
                              "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
                          SA_NO_SEARCH);
-        doc.current->xw = 30.0f;
+        doc.current()->xw = 30.0f;
         const QString exported = PictureFolder() + "/exported.png";
         AnswerExportDialog(exported);
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
@@ -337,28 +337,28 @@ private slots:
         QVERIFY(WritePngFile(path.toStdString(),
                              EncodePng(zephyra::Picture(8, 8, 8), PictureTexts(*shown, settings)))
                     .empty());
-        const int historyBefore = doc.history.Count();
+        const int historyBefore = doc.history().Count();
         const QString title = explorer->Frame().windowTitle();
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         static_cast<QObject&>(explorer->Frame()).event(&drop);
-        QTRY_COMPARE(doc.current->code, shown->code);
-        QCOMPARE(doc.current->yaw, 77.0f);
-        QCOMPARE(doc.current->pitch, -12.0f);
-        QCOMPARE(doc.history.Count(), historyBefore + 1);
-        QCOMPARE(doc.history.GetAt(0), doc.current);
+        QTRY_COMPARE(doc.current()->code, shown->code);
+        QCOMPARE(doc.current()->yaw, 77.0f);
+        QCOMPARE(doc.current()->pitch, -12.0f);
+        QCOMPARE(doc.history().Count(), historyBefore + 1);
+        QCOMPARE(doc.history().GetAt(0), doc.current());
         QCOMPARE(explorer->Frame().windowTitle(), title);
         QVERIFY(explorer->Framework().PathName().isEmpty());
-        QCOMPARE(doc.saved.Count(), 0);
+        QCOMPARE(doc.saved().Count(), 0);
 
         // From the command line, after the start-up attractor.
         explorer.reset();
         explorer = std::make_unique<Explorer>(QStringList{path});
         QVERIFY(explorer->started);
-        QCOMPARE(explorer->Doc().current->code, shown->code);
-        QCOMPARE(explorer->Doc().history.GetAt(1)->code, std::string("EWM?MPMMWMMMM"));
+        QCOMPARE(explorer->Doc().current()->code, shown->code);
+        QCOMPARE(explorer->Doc().history().GetAt(1)->code, std::string("EWM?MPMMWMMMM"));
     }
 
     // Unmended, such a picture from the command line got "File not found." (a document opened).
@@ -373,7 +373,7 @@ private slots:
         explorer.reset();
         explorer = std::make_unique<Explorer>(QStringList{FileNameFromBytes(raw.toStdString())});
         QVERIFY(explorer->started);
-        QCOMPARE(explorer->Doc().current->code, shown->code);
+        QCOMPARE(explorer->Doc().current()->code, shown->code);
         std::filesystem::remove(raw.toStdString());
     }
 
@@ -381,13 +381,13 @@ private slots:
     {
         const QString path = PictureFolder() + "/plain.png";
         QVERIFY(WritePngFile(path.toStdString(), EncodePng(zephyra::Picture(8, 8, 8), {})).empty());
-        const AttractorRef before = explorer->Doc().current;
-        const int historyBefore = explorer->Doc().history.Count();
+        const AttractorRef before = explorer->Doc().current();
+        const int historyBefore = explorer->Doc().history().Count();
         BoxAnswerer answerer(QMessageBox::Ok);
         QVERIFY(!explorer->Framework().OpenPath(path));
         QCOMPARE(answerer.Text(), QString("This picture holds no attractor."));
-        QCOMPARE(explorer->Doc().current, before);
-        QCOMPARE(explorer->Doc().history.Count(), historyBefore);
+        QCOMPARE(explorer->Doc().current(), before);
+        QCOMPARE(explorer->Doc().history().Count(), historyBefore);
     }
 
     void densityViewShowsThePictureAndCopiesIt()

@@ -12,13 +12,13 @@ private slots:
     void fovAloneRedrawsWithoutRecomputing()
     {
         SheetHarness h;
-        const PointBuffer& buffer = h.doc.buffer;
+        const PointBuffer& buffer = h.doc.buffer();
         const std::vector<Point> before(buffer.points.get(), buffer.points.get() + buffer.count);
         h.Type("fov", "45");
         h.ClickSheetButton(QDialogButtonBox::Ok);
 
         QCOMPARE(h.Sheet().result(), int(QDialog::Accepted));
-        QCOMPARE(h.doc.current->fov, 45.0f);
+        QCOMPARE(h.doc.current()->fov, 45.0f);
         QVERIFY(h.Hints(UH_REDRAW) > 0);
         QVERIFY(!h.Recomputed());
         QVERIFY(std::memcmp(before.data(), buffer.points.get(), before.size() * sizeof(Point)) == 0);
@@ -28,7 +28,7 @@ private slots:
     void withNoCurrentAttractorTheGeneralSettingsStillApply()
     {
         SheetHarness h;
-        h.doc.current.Reset();
+        Arrange(h.doc).current.Reset();
         QVERIFY(!h.Control("points")->isEnabled());
         h.Type("defaultPointsCount", "50000");
         h.ClickSheetButton(QDialogButtonBox::Ok);
@@ -42,26 +42,26 @@ private slots:
         h.Type("x0", "0.1");
         h.ClickSheetButton(QDialogButtonBox::Ok);
 
-        QCOMPARE(h.doc.current->display.x0, 0.1f);
+        QCOMPARE(h.doc.current()->display.x0, 0.1f);
         QCOMPARE(h.Recomputations(), 1); // the OK step repeats the apply but finds nothing changed
         QVERIFY(h.Hints(UH_REDRAW) > 0);
 
         SheetHarness reference(HENON_CODE, false);
-        reference.doc.current->display.x0 = 0.1f;
-        QVERIFY(reference.doc.ComputePoints(reference.doc.current, true, false, nullptr));
-        QCOMPARE(h.doc.buffer.count, reference.doc.buffer.count);
-        QVERIFY(std::memcmp(h.doc.buffer.points.get(), reference.doc.buffer.points.get(),
-                            sizeof(Point) * h.doc.buffer.count) == 0);
+        reference.doc.current()->display.x0 = 0.1f;
+        QVERIFY(reference.doc.ComputePoints(reference.doc.current(), true, false, nullptr));
+        QCOMPARE(h.doc.buffer().count, reference.doc.buffer().count);
+        QVERIFY(std::memcmp(h.doc.buffer().points.get(), reference.doc.buffer().points.get(),
+                            sizeof(Point) * h.doc.buffer().count) == 0);
     }
 
     void untouchedStartPointIsNotAltered()
     {
         SheetHarness h;
         const float x0 = 0.123456789f; // needs more than six digits to be told apart
-        h.doc.current->display.x0 = x0;
+        h.doc.current()->display.x0 = x0;
         h.Type("fov", "61");
         h.ClickSheetButton(QDialogButtonBox::Ok);
-        QCOMPARE(h.doc.current->display.x0, x0);
+        QCOMPARE(h.doc.current()->display.x0, x0);
         QVERIFY(!h.Recomputed());
     }
 
@@ -70,12 +70,12 @@ private slots:
         SheetHarness h;
         h.Type("points", "20000");
         h.ClickTab(1);
-        QCOMPARE(h.doc.current->pointsCount, 10000);
+        QCOMPARE(h.doc.current()->pointsCount, 10000);
         QVERIFY(h.Sheet().ApplyButton()->isEnabled());
 
         h.ClickSheetButton(QDialogButtonBox::Apply);
-        QCOMPARE(h.doc.current->pointsCount, 20000);
-        QCOMPARE(h.doc.buffer.count, 20000);
+        QCOMPARE(h.doc.current()->pointsCount, 20000);
+        QCOMPARE(h.doc.buffer().count, 20000);
         QVERIFY(!h.Sheet().ApplyButton()->isEnabled());
         QVERIFY(h.Sheet().isVisible());
     }
@@ -89,7 +89,7 @@ private slots:
         h.ClickSheetButton(QDialogButtonBox::Ok);
 
         QCOMPARE(h.host.busyCalls, runsBefore + 1);
-        QCOMPARE(h.doc.current->pointsCount, 1500); // the partial orbit is kept
+        QCOMPARE(h.doc.current()->pointsCount, 1500); // the partial orbit is kept
         QCOMPARE(h.host.Status(0), std::string("Canceled by user"));
     }
 
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(h.Sheet().result(), int(QDialog::Rejected));
         QCOMPARE(h.Sheet().focusWidget(), fov);
         QCOMPARE(fov->selectedText(), QString("200"));
-        QCOMPARE(h.doc.current->fov, DEFAULT_FOV); // the refused value is not stored
+        QCOMPARE(h.doc.current()->fov, DEFAULT_FOV); // the refused value is not stored
         QCOMPARE(h.Hints(UH_REDRAW), 0);
     }
 
@@ -121,8 +121,8 @@ private slots:
 
         QCOMPARE(message, QString("Please enter an integer."));
         QCOMPARE(h.Sheet().focusWidget(), h.Control("points"));
-        QCOMPARE(h.doc.historyLimit, 7);           // exchanged before the failing check
-        QCOMPARE(h.doc.current->fov, DEFAULT_FOV); // after it
+        QCOMPARE(h.doc.historyLimit, 7);             // exchanged before the failing check
+        QCOMPARE(h.doc.current()->fov, DEFAULT_FOV); // after it
 
         h.Type("points", "-1");
         QCOMPARE(SheetHarness::MessageShownBy([&] { h.ClickSheetButton(QDialogButtonBox::Ok); }),
@@ -152,22 +152,22 @@ private slots:
 
         QCOMPARE(h.doc.defaults.defaultPointsCount, 123456);
         QCOMPARE(h.doc.antialias, 1);
-        QCOMPARE(h.doc.current->fov, 90.0f);
-        QCOMPARE(h.doc.current->display.x0, 0.05f); // the display copy waited for OK
+        QCOMPARE(h.doc.current()->fov, 90.0f);
+        QCOMPARE(h.doc.current()->display.x0, 0.05f); // the display copy waited for OK
         QVERIFY(!h.Recomputed());
     }
 
     void defaultsButtonLoadsTheDefaultsOfTheDimension()
     {
         SheetHarness h(ZeroMap3D(), false);
-        QCOMPARE(h.doc.current->dimension, 3);
+        QCOMPARE(h.doc.current()->dimension, 3);
         DisplaySettings& d3 = h.doc.defaults.defaults3D;
         d3.x0 = 0.25f;
         d3.coordX = COORD_ZERO;
         d3.fgColor = {1.0f, 0.0f, 0.0f};
         h.doc.defaults.defaults2D.x0 = 0.75f;
         h.doc.defaults.defaultPointsCount = 1234;
-        const DisplaySettings before = h.doc.current->display;
+        const DisplaySettings before = h.doc.current()->display;
 
         QVERIFY(!h.Sheet().ApplyButton()->isEnabled());
         h.Click("defaults");
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(h.Control("x0")->text(), QString("0.25"));
         QCOMPARE(h.Control<QComboBox>("coordX")->currentText(), QString("zero"));
         QVERIFY(h.Sheet().AttractorPage()->settingsCopy == d3);
-        QVERIFY(h.doc.current->display == before); // waits for OK
+        QVERIFY(h.doc.current()->display == before); // waits for OK
         h.Type("x0", "abc");
         QCOMPARE(SheetHarness::MessageShownBy([&] { h.Click("defaults"); }),
                  QString("Please enter a number."));
@@ -184,8 +184,8 @@ private slots:
         h.Type("x0", "0.25");
 
         h.ClickSheetButton(QDialogButtonBox::Ok);
-        QVERIFY(h.doc.current->display == d3);
-        QCOMPARE(h.doc.current->pointsCount, 1234);
+        QVERIFY(h.doc.current()->display == d3);
+        QCOMPARE(h.doc.current()->pointsCount, 1234);
     }
 };
 

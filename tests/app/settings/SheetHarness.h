@@ -2,6 +2,7 @@
 #include "CPageAttractor.h"
 #include "CSettingsSheet.h"
 #include "CZephyraDoc.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "ModalAnswerer.h"
 
@@ -41,7 +42,7 @@ public:
         AttractorRef attractor = Attractor::CreateFromCode(code, doc.defaults);
         attractor->pointsCount = 10000;
         if (!compute || !doc.ComputePoints(attractor, false, false, nullptr))
-            doc.current = attractor;
+            Arrange(doc).current = attractor;
         host.ClearRecordings();
     }
 

@@ -78,8 +78,8 @@ void CaseSelectPanelTest::doubleClickOnAGroupOnlyFolds()
     DoubleClick(f.Tree(), group);
 
     QVERIFY(!group->isExpanded());
-    QVERIFY(!f.doc.current);
-    QCOMPARE(f.doc.history.Count(), 0);
+    QVERIFY(!f.doc.current());
+    QCOMPARE(f.doc.history().Count(), 0);
     QVERIFY(f.host.hints.empty());
     QCOMPARE(f.doc.caseLetter, 'H');
 }
@@ -112,11 +112,11 @@ void CaseSelectPanelTest::choosingACaseSearchesANewAttractorOfIt()
         DoubleClick(f.Tree(), item);
 
     QCOMPARE(f.doc.caseLetter, letter);
-    QVERIFY(f.doc.current);
-    QCOMPARE(f.doc.current->CaseLetter(), letter);
-    QVERIFY(f.doc.current->valid);
-    QCOMPARE(f.doc.history.Count(), 1);
-    QVERIFY(f.doc.history.GetAt(0) == f.doc.current);
+    QVERIFY(f.doc.current());
+    QCOMPARE(f.doc.current()->CaseLetter(), letter);
+    QVERIFY(f.doc.current()->valid);
+    QCOMPARE(f.doc.history().Count(), 1);
+    QVERIFY(f.doc.history().GetAt(0) == f.doc.current());
     QVERIFY(f.sent.empty());
 }
 

@@ -80,16 +80,16 @@ void GalleryPanelTest::clicksShowFindsAndAddThemToHistory()
     for (int row = 0; row < 3; ++row) {
         f.Click(row);
         const QString code = f.Grid().item(row)->text();
-        QVERIFY(f.doc.current);
-        QCOMPARE(QString::fromStdString(f.doc.current->code), code);
-        QCOMPARE(f.doc.history.Count(), row + 1);
-        QCOMPARE(QString::fromStdString(f.doc.history.GetAt(0)->code), code);
-        QVERIFY(filter.minLyapunov <= f.doc.current->lyapunov);
+        QVERIFY(f.doc.current());
+        QCOMPARE(QString::fromStdString(f.doc.current()->code), code);
+        QCOMPARE(f.doc.history().Count(), row + 1);
+        QCOMPARE(QString::fromStdString(f.doc.history().GetAt(0)->code), code);
+        QVERIFY(filter.minLyapunov <= f.doc.current()->lyapunov);
     }
     // Favorite keeps the selected find: it becomes current, then the document's command runs.
     f.Grid().setCurrentRow(5);
     ClickButton(*f.panel, cmd::ID_ADD_TO_FAVORITES);
-    QCOMPARE(QString::fromStdString(f.doc.current->code), f.Grid().item(5)->text());
+    QCOMPARE(QString::fromStdString(f.doc.current()->code), f.Grid().item(5)->text());
     QCOMPARE(f.sent, std::vector<int>{cmd::ID_ADD_TO_FAVORITES});
 
     // A picture of the panel for a person to look at; written only when a folder is named.
@@ -103,7 +103,7 @@ void GalleryPanelTest::variantsAreNeighboursOfTheAttractorShown()
     GalleryFixture f;
     QTRY_VERIFY_WITH_TIMEOUT(f.Grid().count() > 0, FILL_TIMEOUT_MS);
     f.Click(0);
-    const std::string source = f.doc.current->code;
+    const std::string source = f.doc.current()->code;
     f.Gallery().SearchVariants();
     // Some finds have fewer passing neighbours than the page has places: wait for the page or the
     // end of the tries, then take the finds still queued for this thread.
@@ -161,8 +161,8 @@ void GalleryPanelTest::spectrumFiltersFillThePageWithQualifiedFinds()
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < 3; ++row) {
         f.Click(row);
-        QVERIFY(f.doc.current);
-        const AttractorRef a = f.doc.current;
+        QVERIFY(f.doc.current());
+        const AttractorRef a = f.doc.current();
         SpectrumSettings settings;
         settings.steps = a->pointsCount;
         QVERIFY(MeasureSpectrum(OrbitSystem::Of(*a), settings).kaplanYorke >= 1.3);

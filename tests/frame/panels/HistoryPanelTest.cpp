@@ -2,6 +2,7 @@
 // record, and no Remove.
 #include "CPanelEx.h"
 #include "CommandIds.h"
+#include "DocumentAccess.h"
 #include "PanelTestHost.h"
 
 #include <QTest>
@@ -18,7 +19,7 @@ struct HistoryFixture : PanelFixture {
     HistoryFixture() : PanelFixture(PANEL_HISTORY)
     {
         for (auto it = CODES.rbegin(); it != CODES.rend(); ++it)
-            doc.history.AddHead(Record(*it));
+            Arrange(doc).history.AddHead(Record(*it));
         InitialUpdate();
     }
     [[nodiscard]] int SelectedRow() const
@@ -50,22 +51,22 @@ void HistoryPanelTest::initialUpdateListsNewestFirstAndSelectsThePosition()
     QCOMPARE(ChildTexts(f.Tree(), nullptr), QStringList({CODES[0], CODES[1], CODES[2], CODES[3]}));
     QCOMPARE(f.SelectedRow(), 0);
 
-    f.doc.historyPosition = 2;
+    Arrange(f.doc).historyPosition = 2;
     f.doc.UpdateAllViews(UH_HISTORY_RELOADED);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
     QCOMPARE(f.SelectedRow(), 2);
-    QCOMPARE(f.SelectedRecord(), f.doc.history.GetAt(2).get());
+    QCOMPARE(f.SelectedRecord(), f.doc.history().GetAt(2).get());
 }
 
 void HistoryPanelTest::combinedAddedAndMovedIsHandledAsAdded()
 {
     HistoryFixture f;
-    f.doc.historyPosition = 3;
+    Arrange(f.doc).historyPosition = 3;
     f.doc.UpdateAllViews(UH_HISTORY_MOVED);
     QCOMPARE(f.SelectedRow(), 3);
 
     const AttractorRef newest = f.Record("EMMMMMMMMMMMM");
-    f.doc.history.AddHead(newest);
+    Arrange(f.doc).history.AddHead(newest);
     f.doc.UpdateAllViews(UH_HISTORY_ADDED | UH_HISTORY_MOVED);
 
     QCOMPARE(f.Tree().topLevelItemCount(), 5);
@@ -82,7 +83,7 @@ void HistoryPanelTest::previousSelectsDownAndNextUp()
         PANEL_HISTORY, f.doc,
         [&f](int id) {
             f.sent.push_back(id);
-            f.doc.historyPosition += id == cmd::ID_PREVIOUS ? 1 : -1;
+            Arrange(f.doc).historyPosition += id == cmd::ID_PREVIOUS ? 1 : -1;
             f.doc.UpdateAllViews(UH_HISTORY_MOVED);
         },
         nullptr);
@@ -102,18 +103,19 @@ void HistoryPanelTest::previousSelectsDownAndNextUp()
 void HistoryPanelTest::recordsWithoutCodeAreSkippedWithoutShiftingTheSelection()
 {
     HistoryFixture f;
-    f.doc.history.AddHead(Attractor::CreateEmpty(f.doc.defaults)); // read from a file with a bad code
-    f.doc.historyPosition = 3;
+    Arrange(f.doc).history.AddHead(
+        Attractor::CreateEmpty(f.doc.defaults)); // read from a file with a bad code
+    Arrange(f.doc).historyPosition = 3;
     f.doc.UpdateAllViews(UH_HISTORY_RELOADED);
 
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
-    QCOMPARE(f.SelectedRecord(), f.doc.history.GetAt(3).get());
+    QCOMPARE(f.SelectedRecord(), f.doc.history().GetAt(3).get());
 
-    f.doc.historyPosition = 0; // the entry without an item
+    Arrange(f.doc).historyPosition = 0; // the entry without an item
     f.doc.UpdateAllViews(UH_HISTORY_MOVED);
     QCOMPARE(f.SelectedRow(), -1);
 
-    f.doc.history.AddHead(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).history.AddHead(Attractor::CreateEmpty(f.doc.defaults));
     f.doc.UpdateAllViews(UH_HISTORY_ADDED);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
 }
@@ -124,21 +126,21 @@ void HistoryPanelTest::deleteKeyDoesNothing()
     f.Tree().setCurrentItem(f.Tree().topLevelItem(1));
     QTest::keyClick(&f.Tree(), Qt::Key_Delete);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
-    QCOMPARE(f.doc.history.Count(), 4);
+    QCOMPARE(f.doc.history().Count(), 4);
     QVERIFY(f.sent.empty());
 }
 
 void HistoryPanelTest::doubleClickPushesTheRecordAsTheNewFirstItem()
 {
     HistoryFixture f;
-    const AttractorRef chosen = f.doc.history.GetAt(2);
+    const AttractorRef chosen = f.doc.history().GetAt(2);
     f.host.hints.clear();
 
     DoubleClick(f.Tree(), f.Tree().topLevelItem(2));
 
-    QVERIFY(f.doc.current == chosen);
-    QCOMPARE(f.doc.history.Count(), 5);
-    QVERIFY(f.doc.history.GetAt(0) == chosen);
+    QVERIFY(f.doc.current() == chosen);
+    QCOMPARE(f.doc.history().Count(), 5);
+    QVERIFY(f.doc.history().GetAt(0) == chosen);
     QCOMPARE(f.Tree().topLevelItemCount(), 5);
     QCOMPARE(f.SelectedRow(), 0);
     QCOMPARE(f.SelectedRecord(), chosen.get());
@@ -148,13 +150,13 @@ void HistoryPanelTest::doubleClickPushesTheRecordAsTheNewFirstItem()
 void HistoryPanelTest::enterActsAsADoubleClick()
 {
     HistoryFixture f;
-    const AttractorRef chosen = f.doc.history.GetAt(1);
+    const AttractorRef chosen = f.doc.history().GetAt(1);
     f.Tree().setCurrentItem(f.Tree().topLevelItem(1));
 
     QTest::keyClick(&f.Tree(), Qt::Key_Return);
 
-    QVERIFY(f.doc.current == chosen);
-    QVERIFY(f.doc.history.GetAt(0) == chosen);
+    QVERIFY(f.doc.current() == chosen);
+    QVERIFY(f.doc.history().GetAt(0) == chosen);
     QCOMPARE(f.SelectedRecord(), chosen.get());
     QCOMPARE(f.SelectedRow(), 0);
 }
@@ -162,10 +164,10 @@ void HistoryPanelTest::enterActsAsADoubleClick()
 void HistoryPanelTest::thumbnailOfTheCurrentRecordFollowsARedraw()
 {
     HistoryFixture f;
-    f.doc.current = f.doc.history.GetAt(1);
-    Attractor& shown = *f.doc.current;
+    Arrange(f.doc).current = f.doc.history().GetAt(1);
+    Attractor& shown = *f.doc.current();
     shown.thumbnail.fill(0); // black: redrawn after a recomputation
-    f.doc.history.GetAt(0)->thumbnail.fill(0);
+    f.doc.history().GetAt(0)->thumbnail.fill(0);
 
     f.doc.UpdateAllViews(UH_REDRAW);
 

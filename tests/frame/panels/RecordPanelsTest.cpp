@@ -2,6 +2,7 @@
 // frame every panel shares (buttons, close button, layout).
 #include "CPanelEx.h"
 #include "CommandIds.h"
+#include "DocumentAccess.h"
 #include "PanelTestHost.h"
 #include "ThumbnailImage.h"
 
@@ -56,12 +57,12 @@ private slots:
 void RecordPanelsTest::clearedFavoritesLeaveTheExpandedCaseSkeleton()
 {
     PanelFixture f(PANEL_FAVORITES);
-    f.doc.favorites.AddTail(f.Record(HENON));
-    f.doc.favorites.AddTail(f.Record(QString(105, 'M').prepend('K').toLatin1().constData()));
+    Arrange(f.doc).favorites.AddTail(f.Record(HENON));
+    Arrange(f.doc).favorites.AddTail(f.Record(QString(105, 'M').prepend('K').toLatin1().constData()));
     f.InitialUpdate();
     QCOMPARE(RecordCount(f.Tree()), 2);
 
-    f.doc.favorites.RemoveAll();
+    Arrange(f.doc).favorites.RemoveAll();
     f.doc.UpdateAllViews(UH_FAVORITES_RELOADED);
 
     QCOMPARE(RecordCount(f.Tree()), 0);
@@ -105,7 +106,7 @@ void RecordPanelsTest::addedRecordGoesLastUnderItsCaseNode()
     QFETCH(QString, code);
     QFETCH(QStringList, path);
     PanelFixture f(panelCode);
-    AttractorList& list = panelCode == PANEL_FAVORITES ? f.doc.favorites : f.doc.saved;
+    AttractorList& list = panelCode == PANEL_FAVORITES ? Arrange(f.doc).favorites : Arrange(f.doc).saved;
     const QByteArray earlier = QString(code).replace(1, 1, 'A').toLatin1();
     list.AddTail(f.Record(earlier.constData()));
     f.InitialUpdate();
@@ -138,7 +139,7 @@ void RecordPanelsTest::removeTakesOutTheSelectedOfTwoEqualCodes()
     QFETCH(bool, byDeleteKey);
     QFETCH(bool, marksModified);
     PanelFixture f(panelCode);
-    AttractorList& list = panelCode == PANEL_FAVORITES ? f.doc.favorites : f.doc.saved;
+    AttractorList& list = panelCode == PANEL_FAVORITES ? Arrange(f.doc).favorites : Arrange(f.doc).saved;
     const AttractorRef first = f.Record(HENON);
     const AttractorRef other = f.Record(CASE_E_OTHER);
     const AttractorRef second = f.Record(HENON);
@@ -169,14 +170,14 @@ void RecordPanelsTest::removeTakesOutTheSelectedOfTwoEqualCodes()
 void RecordPanelsTest::removeWithoutASelectedRecordChangesNothing()
 {
     PanelFixture f(PANEL_SAVED);
-    f.doc.saved.AddTail(f.Record(HENON));
+    Arrange(f.doc).saved.AddTail(f.Record(HENON));
     f.InitialUpdate();
     f.Tree().setCurrentItem(FindItem(f.Tree(), {"2D Attractors", "Case E"}));
 
     QTest::keyClick(&f.Tree(), Qt::Key_Delete);
     ClickButton(*f.panel, cmd::ID_REMOVE_SAVED);
 
-    QCOMPARE(f.doc.saved.Count(), 1);
+    QCOMPARE(f.doc.saved().Count(), 1);
     QCOMPARE(RecordCount(f.Tree()), 1);
     QVERIFY(!f.doc.IsModified());
 }
@@ -184,15 +185,15 @@ void RecordPanelsTest::removeWithoutASelectedRecordChangesNothing()
 void RecordPanelsTest::itemOutlivesAListThatDroppedItsRecord()
 {
     PanelFixture f(PANEL_SAVED);
-    f.doc.saved.AddTail(f.Record(HENON));
-    f.doc.saved.AddTail(f.Record(CASE_E_OTHER));
+    Arrange(f.doc).saved.AddTail(f.Record(HENON));
+    Arrange(f.doc).saved.AddTail(f.Record(CASE_E_OTHER));
     f.InitialUpdate();
-    f.doc.saved.RemoveAll(); // a direct change that sends no hint
+    Arrange(f.doc).saved.RemoveAll(); // a direct change that sends no hint
 
     QTreeWidgetItem* caseE = FindItem(f.Tree(), {"2D Attractors", "Case E"});
     DoubleClick(f.Tree(), caseE->child(1));
-    QVERIFY(f.doc.current);
-    QCOMPARE(f.doc.current->code, std::string(CASE_E_OTHER));
+    QVERIFY(f.doc.current());
+    QCOMPARE(f.doc.current()->code, std::string(CASE_E_OTHER));
 
     // Removing a record the list no longer holds changes nothing.
     f.Tree().setCurrentItem(caseE->child(0));
@@ -203,12 +204,12 @@ void RecordPanelsTest::itemOutlivesAListThatDroppedItsRecord()
 void RecordPanelsTest::recordWithoutCodeGetsNoItem()
 {
     PanelFixture f(PANEL_SAVED);
-    f.doc.saved.AddTail(f.Record(HENON));
-    f.doc.saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).saved.AddTail(f.Record(HENON));
+    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
     f.InitialUpdate();
     QCOMPARE(RecordCount(f.Tree()), 1);
 
-    f.doc.saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
     f.doc.UpdateAllViews(UH_SAVED_ADDED);
     QCOMPARE(RecordCount(f.Tree()), 1);
 }
@@ -216,9 +217,9 @@ void RecordPanelsTest::recordWithoutCodeGetsNoItem()
 void RecordPanelsTest::redrawHintLeavesTheTreeAlone()
 {
     PanelFixture f(PANEL_FAVORITES);
-    f.doc.favorites.AddTail(f.Record(HENON));
+    Arrange(f.doc).favorites.AddTail(f.Record(HENON));
     f.InitialUpdate();
-    f.doc.favorites.AddTail(f.Record(CASE_E_OTHER));
+    Arrange(f.doc).favorites.AddTail(f.Record(CASE_E_OTHER));
 
     for (const int hint : {UH_REDRAW, UH_SAVED_ADDED, UH_HISTORY_ADDED, UH_HISTORY_RELOADED})
         f.doc.UpdateAllViews(hint);
@@ -248,7 +249,7 @@ void RecordPanelsTest::itemIconIsTheRecordsThumbnail()
 {
     PanelFixture f(PANEL_FAVORITES);
     const AttractorRef henon = f.Record(HENON);
-    f.doc.favorites.AddTail(henon);
+    Arrange(f.doc).favorites.AddTail(henon);
     f.InitialUpdate();
 
     QTreeWidgetItem* item = FindItem(f.Tree(), {"2D Attractors", "Case E", HENON});
