@@ -24,7 +24,7 @@
 #include <functional>
 
 using namespace zephyra;
-using namespace zephyra::test;
+using namespace zephyra::testing;
 
 namespace {
 
@@ -75,21 +75,16 @@ void ClickExport(ExportAnimationDialog& dialog)
 
 } // namespace
 
-class AnimationExportTest : public QObject {
+class AnimationExportTest : public ExplorerTest {
     Q_OBJECT
-    std::unique_ptr<Explorer> explorer;
 
-private slots:
-    void initTestCase() { UseSandbox(); }
-    void init()
+    void BeforeStart() override
     {
         StoredChoices().remove("ExportAnimation");
         QDir(AnimationFolder()).removeRecursively();
-        explorer = std::make_unique<Explorer>();
-        QVERIFY(explorer->started);
     }
-    void cleanup() { explorer.reset(); }
 
+private slots:
     void aTurntableBecomesALoopingWebp()
     {
         RememberSmallAnimations(4);

@@ -14,7 +14,7 @@
 
 #include <memory>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 
 // Settings (recent files) and the configuration file go to a fresh folder per test program.
 inline QTemporaryDir& SandboxFolder()
@@ -58,6 +58,24 @@ struct Explorer {
     QRect startGeometry;
 };
 
-using testing::BoxAnswerer;
+// The base of the window tests: every test function gets a started explorer of its own.
+class ExplorerTest : public QObject {
+    Q_OBJECT
+protected:
+    // What a test class clears before each start: remembered choices, its output folder.
+    virtual void BeforeStart() {}
 
-} // namespace zephyra::test
+    std::unique_ptr<Explorer> explorer;
+
+private slots:
+    void initTestCase() { UseSandbox(); }
+    void init()
+    {
+        BeforeStart();
+        explorer = std::make_unique<Explorer>();
+        QVERIFY(explorer->started);
+    }
+    void cleanup() { explorer.reset(); }
+};
+
+} // namespace zephyra::testing

@@ -34,7 +34,7 @@
 #include <sys/stat.h>
 
 using namespace zephyra;
-using namespace zephyra::test;
+using namespace zephyra::testing;
 
 namespace {
 
@@ -70,19 +70,10 @@ int RecordItems(QTreeWidget& tree)
 
 } // namespace
 
-class FrameworkTest : public QObject {
+class FrameworkTest : public ExplorerTest {
     Q_OBJECT
-    std::unique_ptr<Explorer> explorer;
 
 private slots:
-    void initTestCase() { UseSandbox(); }
-    void init()
-    {
-        explorer = std::make_unique<Explorer>();
-        QVERIFY(explorer->started);
-    }
-    void cleanup() { explorer.reset(); }
-
     void addToSavedMakesNewAskFirst()
     {
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);

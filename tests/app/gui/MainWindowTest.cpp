@@ -30,7 +30,7 @@
 #include <vector>
 
 using namespace zephyra;
-using namespace zephyra::test;
+using namespace zephyra::testing;
 
 namespace {
 
@@ -67,19 +67,10 @@ private:
     int& paints_;
 };
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ExplorerTest {
     Q_OBJECT
-    std::unique_ptr<Explorer> explorer;
 
 private slots:
-    void initTestCase() { UseSandbox(); }
-    void init()
-    {
-        explorer = std::make_unique<Explorer>();
-        QVERIFY(explorer->started);
-    }
-    void cleanup() { explorer.reset(); }
-
     void startsWithTheStartupAttractorInHistory()
     {
         CZephyraDoc& doc = explorer->Doc();

@@ -31,7 +31,7 @@
 #include <sstream>
 
 using namespace zephyra;
-using namespace zephyra::test;
+using namespace zephyra::testing;
 
 namespace {
 
@@ -97,21 +97,16 @@ QStringList FilesIn(const QString& folder)
 
 } // namespace
 
-class PicturesTest : public QObject {
+class PicturesTest : public ExplorerTest {
     Q_OBJECT
-    std::unique_ptr<Explorer> explorer;
 
-private slots:
-    void initTestCase() { UseSandbox(); }
-    void init()
+    void BeforeStart() override
     {
         StoredChoices().remove("ExportPicture");
         QDir(PictureFolder()).removeRecursively();
-        explorer = std::make_unique<Explorer>();
-        QVERIFY(explorer->started);
     }
-    void cleanup() { explorer.reset(); }
 
+private slots:
     void dialogDefaultsAndRememberedChoices()
     {
         ExportPictureDialog first(QSize(1200, 800), {}, "EWM?MPMMWMMMM");
