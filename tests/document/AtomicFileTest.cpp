@@ -8,7 +8,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 namespace {
 
 class AtomicFileTest : public PersistenceTest {
@@ -76,4 +76,4 @@ TEST_F(AtomicFileTest, OnlyRegularFilesOrMissingNamesAreWritten)
 }
 
 } // namespace
-} // namespace zephyra::test
+} // namespace zephyra::testing

@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 namespace {
 
 const std::string CASE_I_CODE = "I" + std::string(30, 'M'); // 3D, 30 coefficients
@@ -251,4 +251,4 @@ TEST_F(AttractorXmlTest, ExactValuesGoAfterTheTurnAndARecordWithoutThemIsUnchang
 }
 
 } // namespace
-} // namespace zephyra::test
+} // namespace zephyra::testing

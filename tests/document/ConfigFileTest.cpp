@@ -8,7 +8,7 @@
 #include <clocale>
 #include <tuple>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 namespace {
 
 class ConfigFileTest : public PersistenceTest {
@@ -343,4 +343,4 @@ TEST_F(ConfigFileTest, HandWrittenFavoritesAreComparedByValue)
 }
 
 } // namespace
-} // namespace zephyra::test
+} // namespace zephyra::testing

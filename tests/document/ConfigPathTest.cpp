@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 namespace {
 
 class ConfigPathTest : public PersistenceTest {
@@ -97,4 +97,4 @@ TEST_F(ConfigPathTest, AReadOnlyFileBesideTheProgramIsReadOnceAndTheUserFolderWr
 }
 
 } // namespace
-} // namespace zephyra::test
+} // namespace zephyra::testing

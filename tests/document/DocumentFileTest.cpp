@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 namespace {
 
 class DocumentFileTest : public PersistenceTest {
@@ -246,4 +246,4 @@ TEST_F(DocumentFileTest, ALargeDocumentTakesAtMostTenTimesItsSizeToOpen)
 }
 
 } // namespace
-} // namespace zephyra::test
+} // namespace zephyra::testing

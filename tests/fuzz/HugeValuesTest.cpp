@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 
 namespace {
 
@@ -170,4 +170,4 @@ TEST_F(HugeValues, HundredThousandRecordsLoadAndSaveWhole)
     EXPECT_TRUE(host.messages.empty());
 }
 
-} // namespace zephyra::test
+} // namespace zephyra::testing

@@ -18,7 +18,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace zephyra::test {
+namespace zephyra::testing {
 
 // Makes every write beyond `bytes` fail for the scope (as a full disk would), also for root.
 class FileSizeLimit {
@@ -48,7 +48,7 @@ class PersistenceTest : public ::testing::Test {
 protected:
     PersistenceTest()
     {
-        folder = zephyra::testing::TestFolder("document");
+        folder = TestFolder("document");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         doc->SetObserver(&host);
@@ -73,10 +73,10 @@ protected:
     }
 
     std::filesystem::path folder;
-    testing::FakeHost host;
+    FakeHost host;
     std::unique_ptr<CZephyraDoc> doc = std::make_unique<CZephyraDoc>(host, nullptr, 1);
 };
 
 constexpr const char* HENON = "EWM?MPMMWMMMM";
 
-} // namespace zephyra::test
+} // namespace zephyra::testing
