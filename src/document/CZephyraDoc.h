@@ -36,6 +36,7 @@ public:
     CZephyraDoc(const CZephyraDoc&) = delete;
     CZephyraDoc& operator=(const CZephyraDoc&) = delete;
 
+    // The settings kept in the configuration file.
     std::int32_t historyLimit = -1;
     char caseLetter = 'H';
     bool viewBox = false;
@@ -58,7 +59,8 @@ public:
     [[nodiscard]] const AttractorList& favorites() const { return favorites_; }
     // Newest at the head.
     [[nodiscard]] const AttractorList& history() const { return history_; }
-    // The attractor on screen; the one holder that may change its camera is MoveCamera.
+    // The attractor on screen. Its camera moves through MoveCamera and the reset commands, which
+    // announce the move.
     [[nodiscard]] const AttractorRef& current() const { return current_; }
     // The History entry shown while the user browses the history; 0 is the newest.
     [[nodiscard]] std::int32_t historyPosition() const { return historyPosition_; }
