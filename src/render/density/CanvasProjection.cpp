@@ -2,7 +2,36 @@
 
 #include "SceneStyle.h"
 
+#include <algorithm>
+
 namespace zephyra {
+
+namespace {
+
+// Spreads the depths of the exact orbit, and a margin for the free orbits that stray beyond it,
+// over 0..DEEPEST; in front of the eye (w <= 0) nothing is drawn.
+void SetDepthRange(CanvasProjection& pr, const OrbitSource& source)
+{
+    float nearest = 0.0f, farthest = 0.0f;
+    bool any = false;
+    for (const Point& p : source.starts) {
+        float w = pr.clipOffset[2];
+        for (int k = 0; k < 4; ++k)
+            w += pr.clip[2][k] *
+                 static_cast<float>(p[static_cast<std::size_t>(k)] * pr.normScale[k] + pr.normOffset[k]);
+        if (!(w > 0.0f))
+            continue;
+        nearest = any ? std::min(nearest, w) : w;
+        farthest = any ? std::max(farthest, w) : w;
+        any = true;
+    }
+    constexpr float MARGIN = 0.05f;
+    const float span = (farthest - nearest) * (1.0f + 2.0f * MARGIN);
+    pr.depthNear = nearest - (farthest - nearest) * MARGIN;
+    pr.depthScale = span > 0.0f ? DEEPEST / span : 0.0f;
+}
+
+} // namespace
 
 CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source, int canvasWidth,
                                int canvasHeight)
@@ -30,6 +59,7 @@ CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& sou
             pr.color[c][k] = colors.linear[k * 4 + c] * 255.0f;
         pr.colorOffset[c] = colors.offset[c] * 255.0f;
     }
+    SetDepthRange(pr, source);
     pr.width = canvasWidth;
     pr.height = canvasHeight;
     pr.top = 0;

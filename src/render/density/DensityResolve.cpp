@@ -2,11 +2,10 @@
 
 #include "ColorMaps.h"
 #include "DensityCanvas.h"
+#include "RowBands.h"
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
-#include <vector>
 
 namespace zephyra {
 
@@ -68,6 +67,8 @@ public:
     {
         return density_ ? std::min(density_[k], 1.0f) : static_cast<float>(counts_[k] != 0);
     }
+    // The pixel's depth shade, 1 for none.
+    [[nodiscard]] float Shade() const { return strip_.shade ? (*strip_.shade)[pixel_] : 1.0f; }
     // The pixel's mean point colour (0..1); false when no hit reached it.
     bool Color(Rgb& color) const
     {
@@ -165,15 +166,18 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
                     opacity = 1.0f;
                 }
             }
+            const float shade = reader.Shade();
             if (style.transparent) {
                 for (int c = 0; c < 3; ++c)
-                    picture.SetSample(x, y, c, color[static_cast<std::size_t>(c)]);
+                    picture.SetSample(x, y, c, color[static_cast<std::size_t>(c)] * shade);
                 picture.SetSample(x, y, 3, opacity);
                 continue;
             }
+            const float darken = 1.0f - (1.0f - shade) * brightness;
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];
-                picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * opacity);
+                picture.SetSample(x, y, c,
+                                  (bg + (color[static_cast<std::size_t>(c)] - bg) * opacity) * darken);
             }
         }
 }
@@ -196,15 +200,8 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
 {
     Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
     // Rows are independent: each worker resolves a band of its own.
-    const int band = (strip.rows + workers - 1) / workers;
-    {
-        std::vector<std::jthread> threads;
-        for (int first = band; first < strip.rows; first += band)
-            threads.emplace_back([&, first] {
-                ResolveRows(strip, curve, style, first, std::min(first + band, strip.rows), picture);
-            });
-        ResolveRows(strip, curve, style, 0, std::min(band, strip.rows), picture);
-    }
+    InRowBands(strip.rows, workers,
+               [&](int first, int end) { ResolveRows(strip, curve, style, first, end, picture); });
     return picture;
 }
 
