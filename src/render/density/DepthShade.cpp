@@ -9,12 +9,6 @@ namespace zephyra {
 
 namespace {
 
-// The radii, in picture pixels, at which a pixel compares itself with its eight neighbours: two,
-// so that both a sheet's near edge and a broad fold show.
-constexpr int RADII[] = {1, 3};
-// How dark a depth step makes a pixel: shade = exp(-STRENGTH x the sum of the steps by which its
-// neighbours lie in front, in shares of the attractor's depth).
-constexpr float STRENGTH = 12.0f;
 // A depth no pixel has, marking one whose neighbourhood nothing hit.
 constexpr float NO_DEPTH = -1.0f;
 
@@ -65,9 +59,14 @@ public:
         for (int y = first; y < end; ++y)
             for (int x = 0; x < width_; ++x) {
                 const std::size_t p = At(x, y);
-                const float self = mean_[p];
+                if (hits_[p] == 0.0f) {
+                    shade[p] = 1.0f;
+                    continue;
+                }
+                // Its own depth: its neighbourhood's would pull the near side of an edge back.
+                const float self = depths_[p] / hits_[p];
                 float behind = 0.0f;
-                for (const int r : RADII)
+                for (const int r : SHADE_RADII)
                     for (const auto& d : DIRECTIONS) {
                         const int nx = x + d[0] * r, ny = y + d[1] * r;
                         if (nx < 0 || ny < 0 || nx >= width_ || ny >= rows_)
@@ -76,7 +75,7 @@ public:
                         if (other != NO_DEPTH)
                             behind += std::max(0.0f, self - other);
                     }
-                shade[p] = hits_[p] > 0.0f ? std::exp(-STRENGTH * behind / std::size(RADII)) : 1.0f;
+                shade[p] = std::exp(-SHADE_STRENGTH * behind / static_cast<float>(std::size(SHADE_RADII)));
             }
     }
 
@@ -107,7 +106,7 @@ bool ShadeCells(const CanvasCells& cells, int width, int rows, int workers, Zero
 int ShadeReach()
 {
     // The averaging's pixel and the widest radius.
-    return 1 + *std::max_element(std::begin(RADII), std::end(RADII));
+    return 1 + *std::max_element(std::begin(SHADE_RADII), std::end(SHADE_RADII));
 }
 
 std::size_t ShadePixelBytes()
