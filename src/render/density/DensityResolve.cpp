@@ -173,7 +173,7 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
                 picture.SetSample(x, y, 3, opacity);
                 continue;
             }
-            const float darken = 1.0f - (1.0f - shade) * brightness;
+            const float darken = 1.0f - (1.0f - shade) * lit * perCell;
             for (int c = 0; c < 3; ++c) {
                 const float bg = style.background[static_cast<std::size_t>(c)];
                 picture.SetSample(x, y, c,

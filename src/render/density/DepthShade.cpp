@@ -51,11 +51,14 @@ public:
             }
     }
 
-    // Each hit pixel's shade from the neighbours in front of it.
+    // Each hit pixel's shade from how far it lies behind the pair of neighbours on either side
+    // of it, along the rows, the columns and both diagonals. Against a pair, not one neighbour, so
+    // that a sheet sloping away from the eye is not darkened, only the parts behind an edge or in
+    // a crease; and the near side of an edge, whose mean depth lies between the pair's, not at all.
+    // A pair with a side off the canvas or on nothing tells nothing.
     void Shade(int first, int end, const ZeroedFloats& shade) const
     {
-        constexpr int DIRECTIONS[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
-                                          {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+        constexpr int AXES[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
         for (int y = first; y < end; ++y)
             for (int x = 0; x < width_; ++x) {
                 const std::size_t p = At(x, y);
@@ -63,23 +66,26 @@ public:
                     shade[p] = 1.0f;
                     continue;
                 }
-                // Its own depth: its neighbourhood's would pull the near side of an edge back.
-                const float self = depths_[p] / hits_[p];
+                const float self = mean_[p];
                 float behind = 0.0f;
                 for (const int r : SHADE_RADII)
-                    for (const auto& d : DIRECTIONS) {
-                        const int nx = x + d[0] * r, ny = y + d[1] * r;
-                        if (nx < 0 || ny < 0 || nx >= width_ || ny >= rows_)
-                            continue;
-                        const float other = mean_[At(nx, ny)];
-                        if (other != NO_DEPTH)
-                            behind += std::max(0.0f, self - other);
+                    for (const auto& a : AXES) {
+                        const float one = MeanAt(x + a[0] * r, y + a[1] * r);
+                        const float other = MeanAt(x - a[0] * r, y - a[1] * r);
+                        if (one != NO_DEPTH && other != NO_DEPTH)
+                            behind += std::clamp(2.0f * self - one - other, 0.0f, SHADE_LARGEST_STEP);
                     }
                 shade[p] = std::exp(-SHADE_STRENGTH * behind / static_cast<float>(std::size(SHADE_RADII)));
             }
     }
 
 private:
+    // The mean depth around x, y; NO_DEPTH off the canvas or where nothing was hit.
+    [[nodiscard]] float MeanAt(int x, int y) const
+    {
+        return x < 0 || y < 0 || x >= width_ || y >= rows_ ? NO_DEPTH : mean_[At(x, y)];
+    }
+
     [[nodiscard]] std::size_t At(int x, int y) const
     {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);

@@ -34,11 +34,11 @@ struct DepthCanvas {
 
 TEST(DepthShade, APlateBehindAnotherDarkensAlongItsEdgeOnly)
 {
-    // The left half of the picture is a plate at 0.2 of the depth, the right half one at 0.8.
+    // The left half of the picture is a plate at 0.2 of the depth, the right half one at 0.23.
     DepthCanvas canvas(16, 9);
     for (int y = 0; y < canvas.rows; ++y)
         for (int x = 0; x < canvas.width; ++x)
-            canvas.Hit(x, y, 10, x < 8 ? 0.2 : 0.8);
+            canvas.Hit(x, y, 10, x < 8 ? 0.2 : 0.23);
     const std::vector<float> shade = canvas.Shade(1);
     const auto at = [&](int x, int y) { return shade[static_cast<std::size_t>(y * canvas.width + x)]; };
     for (int y = 0; y < canvas.rows; ++y) {
@@ -47,14 +47,15 @@ TEST(DepthShade, APlateBehindAnotherDarkensAlongItsEdgeOnly)
         for (int x = 12; x < canvas.width; ++x)
             EXPECT_EQ(at(x, y), 1.0f) << x << ',' << y; // beyond every radius of the edge
     }
-    // Column 8 lies at 0.8. The mean depth around column 7 is (0.2 + 0.2 + 0.8) / 3 = 0.4, around
-    // column 8 0.6, around columns 6 and below 0.2, around 9 and above 0.8. Away from the top and
-    // bottom, its neighbours at radius 1 lie 3 x 0.4 + 2 x 0.2 in front, at radius 3
-    // 3 x 0.6 + 2 x 0.2.
-    const float edge = std::exp(-SHADE_STRENGTH * (1.6f + 2.2f) / 2.0f);
-    EXPECT_NEAR(at(8, 4), edge, edge * 1e-4);
-    // Further behind the edge, less of the near plate is within reach: the shadow fades.
-    EXPECT_LT(at(8, 4), at(9, 4));
+    // The mean depth around column 7 is (0.2 + 0.2 + 0.23) / 3 = 0.21, around 8 0.22, around 6 and
+    // below 0.2, around 9 and above 0.23. Away from the top and bottom, on the rows and both
+    // diagonals, column 9 lies 2 x 0.23 - 0.22 - 0.23 behind its pair at radius 1,
+    // 2 x 0.23 - 0.2 - 0.23 behind the pair at radius 3, and level with those above and below.
+    const float darkest = std::exp(-SHADE_STRENGTH * 3.0f * (0.01f + 0.03f) / 2.0f);
+    EXPECT_NEAR(at(9, 4), darkest, 1e-4);
+    // The shadow fades on either side.
+    EXPECT_LT(at(9, 4), at(8, 4));
+    EXPECT_LT(at(8, 4), 1.0f);
     EXPECT_LT(at(9, 4), at(10, 4));
     EXPECT_LT(at(10, 4), at(11, 4));
     EXPECT_LT(at(11, 4), 1.0f);
@@ -64,14 +65,16 @@ TEST(DepthShade, EmptyPixelsNeitherShadeNorAreShaded)
 {
     DepthCanvas canvas(20, 20);
     canvas.Hit(10, 10, 1, 0.9); // a lone hit far behind
-    canvas.Hit(14, 10, 5, 0.1); // and one in front, out of its radius-1 box but within radius 3
+    canvas.Hit(14, 10, 5, 0.1); // and two in front, a pair at radius 3 from it, with nothing
+    canvas.Hit(6, 10, 5, 0.1);  // beyond them
     const std::vector<float> shade = canvas.Shade(1);
     for (std::size_t p = 0; p < shade.size(); ++p) {
         if (p != 10 * 20 + 10) {
             EXPECT_EQ(shade[p], 1.0f) << p;
         }
     }
-    EXPECT_LT(shade[10 * 20 + 10], 1.0f);
+    // However far behind, the one pair darkens it by the largest step only.
+    EXPECT_NEAR(shade[10 * 20 + 10], std::exp(-SHADE_STRENGTH * SHADE_LARGEST_STEP / 2.0f), 1e-6);
 }
 
 TEST(DepthShade, WorkersLeaveEveryBitAlone)
