@@ -149,7 +149,7 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     fit_ = new QCheckBox("F&it the attractor in the frame");
     form.addRow("", fit_);
 
-    shade_ = new QCheckBox("Sh" Shade the & depth "ade the folds by their depth");
+    shade_ = new QCheckBox("Sh&ade the folds by their depth");
     shade_->setToolTip("Darkens what lies behind its neighbours, giving the folds of a 3D or 4D "
                        "attractor volume");
     form.addRow("", shade_);
