@@ -6,8 +6,6 @@
 
 namespace zephyra {
 
-namespace {
-
 // Spreads the depths of the exact orbit, and a margin for the free orbits that stray beyond it,
 // over 0..DEEPEST; in front of the eye (w <= 0) nothing is drawn.
 void SetDepthRange(CanvasProjection& pr, const OrbitSource& source)
@@ -30,8 +28,6 @@ void SetDepthRange(CanvasProjection& pr, const OrbitSource& source)
     pr.depthNear = nearest - (farthest - nearest) * MARGIN;
     pr.depthScale = span > 0.0f ? DEEPEST / span : 0.0f;
 }
-
-} // namespace
 
 CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source, int canvasWidth,
                                int canvasHeight)
@@ -59,7 +55,6 @@ CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& sou
             pr.color[c][k] = colors.linear[k * 4 + c] * 255.0f;
         pr.colorOffset[c] = colors.offset[c] * 255.0f;
     }
-    SetDepthRange(pr, source);
     pr.width = canvasWidth;
     pr.height = canvasHeight;
     pr.top = 0;

@@ -85,13 +85,15 @@ public:
         full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
                               options_.width * S, options_.height * S);
         depth_ = options_.shade && source_.dimension > 2;
+        if (depth_)
+            SetDepthRange(full_, source_);
         plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = StyleOf(options_, scene_.display.bgColor);
 
         const int rows = StripRows(options_, canvases_, colors);
         if (rows >= options_.height) {
             totalBlocks_ = plan_.blocks;
-            DensityHistogram histogram(UnitsPerHit());
+            DensityHistogram histogram(UnitsPerHit(), options_.tone == ToneMap::EqualizedHistogram);
             if (!Draw(0, options_.height, colors, depth_))
                 return Cancelled();
             const CanvasStrip strip = Strip(0, options_.height);
@@ -104,7 +106,7 @@ public:
         // picture for the tone map, a second draws them.
         const int countRows = StripRows(options_, canvases_, false);
         totalBlocks_ = plan_.blocks * (StripCount(countRows) + StripCount(rows));
-        DensityHistogram histogram(UnitsPerHit());
+        DensityHistogram histogram(UnitsPerHit(), options_.tone == ToneMap::EqualizedHistogram);
         for (int top = 0; top < options_.height; top += countRows) {
             const int n = std::min(countRows, options_.height - top);
             if (!Draw(top, n, false, false))
