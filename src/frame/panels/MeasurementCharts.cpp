@@ -134,8 +134,8 @@ void ConvergenceChart::Show(const SpectrumResult& spectrum)
         line->setColor(QColor::fromRgb(EXPONENT_COLOURS[k % EXPONENT_COLOURS.size()]));
         for (std::size_t s = 0; s < spectrum.history.size(); ++s) {
             const double v = spectrum.history[s][k];
-            // A logarithmic axis would label its decades "1e+03" and the like, too wide for a narrow
-            // panel; the exponent of ten alone is one digit.
+            // A logarithmic axis labels its decades "1e+03" and the like; the exponent of ten alone
+            // is one digit.
             line->append(std::log10(static_cast<double>(spectrum.historySteps[s])), v);
             // The first estimates swing widely; the scale follows those from a thousand steps on.
             if (spectrum.historySteps[s] >= SETTLED_STEPS) {
