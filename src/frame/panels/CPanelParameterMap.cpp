@@ -24,7 +24,7 @@
 namespace zephyra {
 
 namespace {
-constexpr int MINIMUM_WIDTH = 320;
+constexpr int MINIMUM_WIDTH = 400;
 
 // Neither an absent term (0) nor a plain copy of a coordinate (1, -1): sweeping such a value
 // seldom shows much.
@@ -92,6 +92,7 @@ CPanelParameterMap::CPanelParameterMap(CZephyraDoc& doc, CommandSink sendCommand
     line_ = new QLabel(body_);
     line_->setObjectName("mapLine");
     line_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line_->setToolTip(QString::fromUtf8("\u03bb1, the largest Lyapunov exponent, in bits a step"));
     layout->addWidget(line_);
 
     connect(across_, &QComboBox::currentIndexChanged, this, [this] { Choose(true); });

@@ -90,8 +90,7 @@ void ParameterMapView::Clear()
 
 void ParameterMapView::Restart()
 {
-    asked_.width = std::max(1, width());
-    asked_.height = std::max(1, height());
+    asked_.width = asked_.height = MapRect().width();
     divisor_ = 0;
     const ParameterSystem system = system_;
     const MapSettings settings = asked_;
@@ -119,12 +118,20 @@ void ParameterMapView::Redraw()
     update();
 }
 
+QRect ParameterMapView::MapRect() const
+{
+    const int side = std::max(1, std::min(width(), height()));
+    return {(width() - side) / 2, 0, side, side};
+}
+
 QPoint ParameterMapView::PixelAt(QPointF position) const
 {
+    const QRect r = MapRect();
     const auto cell = [](double at, int pixels, int cells) {
-        return std::clamp(static_cast<int>(std::floor(at * cells / std::max(1, pixels))), 0, cells - 1);
+        return std::clamp(static_cast<int>(std::floor(at * cells / pixels)), 0, cells - 1);
     };
-    return {cell(position.x(), width(), asked_.width), cell(position.y(), height(), asked_.height)};
+    return {cell(position.x() - r.left(), r.width(), asked_.width),
+            cell(position.y() - r.top(), r.height(), asked_.height)};
 }
 
 QString ParameterMapView::DescribePixel(QPoint pixel) const
@@ -140,37 +147,39 @@ QString ParameterMapView::DescribePixel(QPoint pixel) const
     if (IsEscape(lambda))
         return text + "   escape";
     // A coarse pass gives the value of the block's first pixel.
-    return text + QString::fromUtf8("   \u03bb1 %1 %2 bits a step")
-                      .arg(divisor_ == 1 ? "=" : "\u2248")
-                      .arg(lambda, 0, 'f', 3);
+    return text +
+           QString::fromUtf8("   \u03bb1 %1 %2").arg(divisor_ == 1 ? "=" : "\u2248").arg(lambda, 0, 'f', 3);
 }
 
 void ParameterMapView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), BACKGROUND);
+    const QRect r = MapRect();
+    painter.fillRect(rect(), palette().window());
+    painter.fillRect(r, BACKGROUND);
     if (picture_.isNull())
         return;
     // Where the ranges drawn lie among the ranges asked (the same unless a zoom or pan is pending).
     const double xSpan = asked_.x.high - asked_.x.low;
     const double ySpan = asked_.y.high - asked_.y.low;
-    const QRectF target(QPointF((drawn_.x.low - asked_.x.low) / xSpan * width(),
-                                (asked_.y.high - drawn_.y.high) / ySpan * height()),
-                        QPointF((drawn_.x.high - asked_.x.low) / xSpan * width(),
-                                (asked_.y.high - drawn_.y.low) / ySpan * height()));
-    painter.drawImage(target.translated(dragOffset_), picture_);
+    const QRectF target(QPointF((drawn_.x.low - asked_.x.low) / xSpan * r.width(),
+                                (asked_.y.high - drawn_.y.high) / ySpan * r.height()),
+                        QPointF((drawn_.x.high - asked_.x.low) / xSpan * r.width(),
+                                (asked_.y.high - drawn_.y.low) / ySpan * r.height()));
+    painter.setClipRect(r);
+    painter.drawImage(target.translated(dragOffset_ + QPointF(r.topLeft())), picture_);
 }
 
 void ParameterMapView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (shown_ && (width() != asked_.width || height() != asked_.height))
+    if (shown_ && MapRect().width() != asked_.width)
         Restart();
 }
 
 void ParameterMapView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && MapRect().contains(event->position().toPoint()))
         pressedAt_ = event->position();
 }
 
@@ -182,7 +191,10 @@ void ParameterMapView::mouseMoveEvent(QMouseEvent* event)
         update();
         return;
     }
-    emit Hovered(DescribePixel(PixelAt(event->position())));
+    if (MapRect().contains(event->position().toPoint()))
+        emit Hovered(DescribePixel(PixelAt(event->position())));
+    else
+        emit Left();
 }
 
 void ParameterMapView::mouseReleaseEvent(QMouseEvent* event)
@@ -200,20 +212,21 @@ void ParameterMapView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     // The picture follows the mouse: its left edge moves right, so lower values come into sight.
-    const double dx = -offset.x() / width() * (asked_.x.high - asked_.x.low);
-    const double dy = offset.y() / height() * (asked_.y.high - asked_.y.low);
+    const double dx = -offset.x() / asked_.width * (asked_.x.high - asked_.x.low);
+    const double dy = offset.y() / asked_.height * (asked_.y.high - asked_.y.low);
     MoveTo({asked_.x.place, asked_.x.low + dx, asked_.x.high + dx},
            {asked_.y.place, asked_.y.low + dy, asked_.y.high + dy});
 }
 
 void ParameterMapView::wheelEvent(QWheelEvent* event)
 {
-    if (!shown_ || event->angleDelta().y() == 0)
+    const QRect r = MapRect();
+    if (!shown_ || event->angleDelta().y() == 0 || !r.contains(event->position().toPoint()))
         return;
     const double factor = std::pow(ZOOM_PER_NOTCH, event->angleDelta().y() / 120.0);
-    const QPointF at = event->position();
-    const double x = asked_.x.low + at.x() / width() * (asked_.x.high - asked_.x.low);
-    const double y = asked_.y.high - at.y() / height() * (asked_.y.high - asked_.y.low);
+    const QPointF at = event->position() - QPointF(r.topLeft());
+    const double x = asked_.x.low + at.x() / r.width() * (asked_.x.high - asked_.x.low);
+    const double y = asked_.y.high - at.y() / r.height() * (asked_.y.high - asked_.y.low);
     const ParameterAxis zoomedX = Zoomed(asked_.x, x, factor);
     const ParameterAxis zoomedY = Zoomed(asked_.y, y, factor);
     const auto tooNarrow = [](const ParameterAxis& a) {

@@ -11,7 +11,8 @@
 
 namespace zephyra {
 
-// The Lyapunov map of the Parameter Map panel, one map pixel a widget pixel: computed on a worker
+// The Lyapunov map of the Parameter Map panel, a square at the top of the widget, one map pixel a
+// widget pixel: computed on a worker
 // from coarse to fine (each pass replaces the picture), restarted whenever the system, the ranges
 // or the size change. The picture of the ranges before stays where the new ranges put it until the
 // first pass of the new ones arrives. Hover names the two values and λ1, a click picks the point,
@@ -39,6 +40,8 @@ public:
     // λ1 of every pixel of the pass shown (spread over the whole map), row by row.
     [[nodiscard]] const std::vector<double>& Values() const { return values_; }
     [[nodiscard]] const std::optional<MapMark>& Mark() const { return mark_; }
+    // Where the map lies in the widget: the largest square at the top, centred across.
+    [[nodiscard]] QRect MapRect() const;
     // The map pixel (column, row) under a widget position.
     [[nodiscard]] QPoint PixelAt(QPointF position) const;
     // The two values and λ1 there, as the line under the map says them.

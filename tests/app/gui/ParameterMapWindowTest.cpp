@@ -64,8 +64,9 @@ private slots:
         QVERIFY(passes.size() >= 2);
         QVERIFY(passes.front().front().toInt() > 1); // a coarse picture came first
         const MapSettings m = map.Settings();
-        QCOMPARE(m.width, map.width());
-        QCOMPARE(m.height, map.height());
+        // One map pixel a screen pixel, over the same range of each coefficient: a square.
+        QCOMPARE(m.width, map.MapRect().width());
+        QCOMPARE(m.height, m.width);
         QCOMPARE(m.x.low, -1.9);
         QCOMPARE(m.y.high, 0.8);
         QVERIFY(map.Mark() && map.Mark()->x == static_cast<double>(-1.4f));
@@ -77,7 +78,7 @@ private slots:
         const int history = doc.history.Count();
         const std::vector<double> before = doc.current->CoefficientValues();
         const QPoint pixel(m.width / 3, m.height / 4);
-        QTest::mouseClick(&map, Qt::LeftButton, {}, pixel);
+        QTest::mouseClick(&map, Qt::LeftButton, {}, map.MapRect().topLeft() + pixel);
         QVERIFY(doc.current->HasExactCoefficients());
         QCOMPARE(doc.current->CoefficientOf(3), m.ColumnValue(pixel.x()));
         QCOMPARE(doc.current->CoefficientOf(5), m.RowValue(pixel.y()));
@@ -98,24 +99,29 @@ private slots:
         OpenPanel();
         ParameterMapView& map = *Panel().Map();
         const MapSettings before = map.Settings();
-        const QPoint at(map.width() / 4, map.height() / 2);
-        const double xAt = before.x.low + (at.x() + 0.0) / map.width() * (before.x.high - before.x.low);
+        const QRect r = map.MapRect();
+        const QPoint at = r.topLeft() + QPoint(r.width() / 4, r.height() / 2);
+        // The values under the mouse, between the pixels' centres as the wheel sees them.
+        const auto valuesAt = [&](const MapSettings& m) {
+            return QPointF(m.x.low + (at.x() - r.left()) / double(r.width()) * (m.x.high - m.x.low),
+                           m.y.high - (at.y() - r.top()) / double(r.height()) * (m.y.high - m.y.low));
+        };
         QWheelEvent wheel(QPointF(at), map.mapToGlobal(QPointF(at)), {}, QPoint(0, 120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&map, &wheel);
         const MapSettings zoomed = map.Settings();
         QCOMPARE(zoomed.x.high - zoomed.x.low, 0.8 * (before.x.high - before.x.low));
-        const double xAfter = zoomed.x.low + (at.x() + 0.0) / map.width() * (zoomed.x.high - zoomed.x.low);
-        QVERIFY(qAbs(xAfter - xAt) < 1e-12);
+        QCOMPARE(zoomed.y.high - zoomed.y.low, 0.8 * (before.y.high - before.y.low));
+        QVERIFY((valuesAt(zoomed) - valuesAt(before)).manhattanLength() < 1e-12);
 
-        // Dragging the picture right by a tenth of the width brings lower values into sight.
-        const int dx = map.width() / 10;
+        // Dragging the picture right by a tenth of the map brings lower values into sight.
+        const int dx = r.width() / 10;
         QTest::mousePress(&map, Qt::LeftButton, {}, at);
         QTest::mouseMove(&map, at + QPoint(dx / 2, 0));
         QTest::mouseMove(&map, at + QPoint(dx, 0));
         QTest::mouseRelease(&map, Qt::LeftButton, {}, at + QPoint(dx, 0));
         const MapSettings panned = map.Settings();
-        const double shift = static_cast<double>(dx) / map.width() * (zoomed.x.high - zoomed.x.low);
+        const double shift = static_cast<double>(dx) / r.width() * (zoomed.x.high - zoomed.x.low);
         QVERIFY(qAbs(panned.x.low - (zoomed.x.low - shift)) < 1e-12);
         QCOMPARE(panned.y.low, zoomed.y.low);
         QCOMPARE(explorer->Doc().history.Count(), 1); // a drag picks nothing
