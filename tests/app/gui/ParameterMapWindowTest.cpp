@@ -127,6 +127,35 @@ private slots:
         QCOMPARE(explorer->Doc().history.Count(), 1); // a drag picks nothing
     }
 
+    // The boxes never name one coefficient twice, and another attractor brings its own case's
+    // choices and a new map around its values.
+    void theChoicesFollowTheCaseShown()
+    {
+        OpenPanel();
+        CPanelParameterMap& panel = Panel();
+        QCOMPARE(panel.Across()->count(), 12);
+        QCOMPARE(panel.Across()->currentText(), QString("3: ?  (-1.4)"));
+        panel.Upwards()->setCurrentIndex(2); // place 3, the one across
+        QCOMPARE(panel.Across()->currentIndex() + 1, 5);
+        QCOMPARE(panel.Map()->Settings().x.place, 5);
+        QCOMPARE(panel.Map()->Settings().y.place, 3);
+        QCOMPARE(panel.Map()->Settings().x.high, 0.8);
+
+        QLineEdit* edit = explorer->Frame().Codes().lineEdit();
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, "MLRIBWYMEQOSHXOGSVNKALDVKOOJFJVQNRHUBQCIDNTTPLPNSDXCDKESSDBKU");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(panel.Across()->count(), 60);
+        const MapSettings& m = panel.Map()->Settings();
+        QCOMPARE(m.x.place, 1);
+        QCOMPARE(m.y.place, 2);
+        QCOMPARE(m.x.low, -0.6);
+        QCOMPARE(m.y.high, 1.0);
+        QVERIFY(!panel.Map()->Finished());
+        QTRY_VERIFY_WITH_TIMEOUT(panel.Map()->Finished(), MAP_TIMEOUT_MS);
+    }
+
     void exportWritesTheMapWithItsRecord()
     {
         OpenPanel();
