@@ -158,8 +158,9 @@ void CPanelParameterMap::Follow(bool anew)
     const MapSettings& shown = map_->Settings();
     if (!anew && mapped_.valid && shown.x.place == x && shown.y.place == y &&
         Without(system, x, y) == mapped_) {
-        // The same map; the cross moves, and the diagram follows the value up the map.
-        if (!map_->Finished())
+        // The same map; the cross moves, and the diagram follows the value up the map. A map the
+        // hidden panel stopped goes on.
+        if (!map_->Finished() && !map_->Computing())
             map_->Show(system, shown.x, shown.y);
         diagram_->Show(system, shown.x);
         ShowMarks();

@@ -108,6 +108,8 @@ void ParameterMapView::Accept(MapPass pass)
     drawn_ = asked_;
     values_ = std::move(pass.values);
     divisor_ = pass.divisor;
+    if (divisor_ == 1)
+        job_.Stop(); // the run has ended: nothing more comes from it
     Redraw();
     emit PassShown(divisor_);
 }

@@ -37,6 +37,8 @@ public:
     [[nodiscard]] const MapSettings& Settings() const { return asked_; }
     [[nodiscard]] int ShownDivisor() const { return divisor_; }
     [[nodiscard]] bool Finished() const { return divisor_ == 1; }
+    // A worker is on the map asked (not stopped, not finished).
+    [[nodiscard]] bool Computing() const { return job_.Running(); }
     // λ1 of every pixel of the pass shown (spread over the whole map), row by row.
     [[nodiscard]] const std::vector<double>& Values() const { return values_; }
     [[nodiscard]] const std::optional<MapMark>& Mark() const { return mark_; }

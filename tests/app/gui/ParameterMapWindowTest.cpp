@@ -156,6 +156,20 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(panel.Map()->Finished(), MAP_TIMEOUT_MS);
     }
 
+    // Hiding the panel stops its worker; shown again, the map goes on to the end.
+    void aHiddenPanelStopsAndGoesOnWhenShownAgain()
+    {
+        OpenPanel();
+        ParameterMapView& map = *Panel().Map();
+        QLineEdit* edit = explorer->Frame().Codes().lineEdit();
+        QTest::keyClick(edit, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_NONE);
+        QVERIFY(!map.Computing());
+        QTest::keyClick(edit, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(explorer->Frame().CurrentPanel(), PANEL_PARAMETER_MAP);
+        QTRY_VERIFY_WITH_TIMEOUT(map.Finished(), MAP_TIMEOUT_MS);
+    }
+
     void exportWritesTheMapWithItsRecord()
     {
         OpenPanel();
