@@ -10,6 +10,7 @@ namespace zephyra {
 
 namespace {
 constexpr const char* TITLE_ATTRACTOR = "Attractor";
+constexpr float DEFAULT_4D_GREY = 0.6f;
 
 // Takes out the first entry that is that very record; false when the list holds none.
 bool RemoveRecord(AttractorList& list, const Attractor* record)
@@ -31,6 +32,8 @@ CZephyraDoc::CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uin
     // configuration file says otherwise, in the window and on the command line alike.
     DisplaySettings& d4 = defaults.defaults4D;
     d4.colorR = d4.colorG = d4.colorB = COORD_W;
+    // Grey up to 60 %: at full white the points of high w would vanish into the white background.
+    d4.fgColor = {DEFAULT_4D_GREY, DEFAULT_4D_GREY, DEFAULT_4D_GREY};
     if (store_)
         store_->Read(*this);
 }

@@ -42,8 +42,9 @@ private:
     const char* name_;
 };
 
-// The whole content of a regular file; nothing for anything else, which might never end.
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path)
+} // namespace
+
+std::optional<std::string> ReadRegularFileText(const std::filesystem::path& path)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -52,6 +53,8 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path)
     std::optional<std::string> content;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         content.emplace();
+        // Read into room of the file's size: grown step by step, the text would take up to twice it.
+        content->reserve(static_cast<std::size_t>(info.st_size));
         char chunk[65536];
         for (;;) {
             const ssize_t got = read(fd, chunk, sizeof chunk);
@@ -68,12 +71,10 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path)
     return content;
 }
 
-} // namespace
-
 XmlRead ReadXmlFile(pugi::xml_document& document, const std::filesystem::path& path)
 {
     document.reset();
-    const std::optional<std::string> content = ReadRegularFile(path);
+    const std::optional<std::string> content = ReadRegularFileText(path);
     if (!content)
         return XmlRead::Unreadable;
     return LoadWellFormedXml(document, *content) ? XmlRead::Loaded : XmlRead::IllFormed;

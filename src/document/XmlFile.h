@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,10 @@ namespace zephyra {
 
 // Loading and saving whole XML files for the configuration and the document files. A file larger
 // than the memory left throws std::bad_alloc rather than being taken for an ill-formed one.
+
+// The whole content of a regular file; nothing for a missing or unreadable file or anything else
+// (a FIFO or a device, which might never end).
+[[nodiscard]] std::optional<std::string> ReadRegularFileText(const std::filesystem::path& path);
 
 enum class XmlRead {
     Loaded,

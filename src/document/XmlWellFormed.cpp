@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -78,23 +79,36 @@ bool TopLevelIsOneElement(const pugi::xml_document& document)
     return elements == 1;
 }
 
+// Parsed as a fragment with references kept as written, so that what lies around the root and
+// every raw "&" can be seen.
+constexpr unsigned RAW =
+    (pugi::parse_default | pugi::parse_fragment | pugi::parse_declaration) & ~pugi::parse_escapes;
+
+// The raw tree of the text when its elements and texts keep the rules; nothing otherwise.
+std::optional<pugi::xml_document> ParsedRaw(std::string_view text, pugi::xml_encoding encoding)
+{
+    std::optional<pugi::xml_document> raw(std::in_place);
+    const pugi::xml_parse_result parsed = raw->load_buffer(text.data(), text.size(), RAW, encoding);
+    // A file too large for the memory left is not ill-formed: the reader says so instead.
+    if (parsed.status == pugi::status_out_of_memory)
+        throw std::bad_alloc();
+    WellFormedWalker walker;
+    if (!parsed || !raw->traverse(walker) || !walker.wellFormed)
+        raw.reset();
+    return raw;
+}
+
 } // namespace
 
 bool IsWellFormedXml(std::string_view text)
 {
-    // Parsed as a fragment with references kept as written, so that what lies around the root and
-    // every raw "&" can be seen.
-    constexpr unsigned RAW =
-        (pugi::parse_default | pugi::parse_fragment | pugi::parse_declaration) & ~pugi::parse_escapes;
-    pugi::xml_document raw;
-    const pugi::xml_parse_result parsed = raw.load_buffer(text.data(), text.size(), RAW);
-    // A file too large for the memory left is not ill-formed: the reader says so instead.
-    if (parsed.status == pugi::status_out_of_memory)
-        throw std::bad_alloc();
-    if (!parsed)
-        return false;
-    WellFormedWalker walker;
-    return TopLevelIsOneElement(raw) && raw.traverse(walker) && walker.wellFormed;
+    const std::optional<pugi::xml_document> raw = ParsedRaw(text, pugi::encoding_auto);
+    return raw && TopLevelIsOneElement(*raw);
+}
+
+bool IsWellFormedXmlContent(std::string_view text)
+{
+    return ParsedRaw(text, pugi::encoding_utf8).has_value();
 }
 
 } // namespace zephyra

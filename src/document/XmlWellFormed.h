@@ -9,5 +9,7 @@ namespace zephyra {
 // pugixml accepts all of these, and reading only part of a file would let the next save drop the rest.
 // Throws std::bad_alloc when the memory left cannot hold the parse.
 [[nodiscard]] bool IsWellFormedXml(std::string_view text);
+// The same rules for UTF-8 text inside an element: elements, text and comments, any number of them.
+[[nodiscard]] bool IsWellFormedXmlContent(std::string_view text);
 
 } // namespace zephyra

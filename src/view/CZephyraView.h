@@ -35,6 +35,9 @@ public:
     bool OnCommand(int id);
     // Prints the current attractor on one page, fitted to the view's proportions.
     void PrintTo(QPrinter& printer);
+    // Paints that page onto a printable area of `page` dots at that resolution, one point as
+    // large as a screen pixel (1/96 inch).
+    void PaintPage(QPainter& painter, const QSize& page, int dotsPerInch);
 
     [[nodiscard]] bool Dragging() const { return dragging_; }
     // Points drawn by the latest drawing, passes of the latest antialiasing run, paints so far.

@@ -12,6 +12,8 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QOpenGLFramebufferObject>
+#include <QPageLayout>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -60,6 +62,16 @@ int Unmatched(const QVector<QPoint>& a, const QImage& b)
         unmatched += !found;
     }
     return unmatched;
+}
+
+// The share of the area's pixels that are not white.
+double Ink(const QImage& image, const QRect& area)
+{
+    int inked = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            inked += (image.pixel(x, y) & 0xffffff) != 0xffffff;
+    return static_cast<double>(inked) / (area.width() * area.height());
 }
 
 } // namespace
@@ -420,6 +432,28 @@ private slots:
                 coloured += c.saturation() > 100 && c.value() > 60;
             }
         QVERIFY(coloured > 50);
+    }
+
+    // At the printer's own resolution each point was one dot: a page 99.99 % white.
+    void aPrintedPageHasAboutTheInkOfTheView()
+    {
+        view_->resize(720, 540);
+        const QImage screen = Grab();
+        const double onScreen = Ink(screen, screen.rect());
+        constexpr int DOTS_PER_INCH = 300;
+        const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                             QPageLayout::Millimeter);
+        QImage page(a4.paintRectPixels(DOTS_PER_INCH).size(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        view_->PaintPage(painter, page.size(), DOTS_PER_INCH);
+        painter.end();
+        testing::SaveScreenshot(page, "printed-page");
+        // The picture takes the page's width and the view's proportions.
+        const QRect picture(0, 0, page.width(), page.width() * 540 / 720);
+        const double onPaper = Ink(page, picture);
+        QVERIFY2(onPaper > onScreen / 2 && onPaper < onScreen * 2,
+                 qPrintable(QString("paper %1, screen %2").arg(onPaper).arg(onScreen)));
     }
 
     void printsTheAttractorToAFile()

@@ -110,6 +110,11 @@ bool CZephyraApp::InitInstance(const CommandLine& line)
 bool CZephyraApp::PrintDocument(const QString& path)
 {
     exitCode_ = 1;
+    if (const std::string problem = ReadableFileProblem(FileNamePath(path)); !problem.empty()) {
+        std::fprintf(stderr, "zephyra-explorer: cannot print %s\n", problem.c_str());
+        return false;
+    }
+    host_.SendMessagesToStderr();
     if (!framework_->OpenPath(path))
         return false;
     AttractorRef first = doc_->saved.GetAt(0);

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace zephyra {
 
 void GuiHost::ShowStatus(int pane, const std::string& text)
@@ -47,6 +49,10 @@ void GuiHost::OnDocumentChanged(int hint)
 
 void GuiHost::MessageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
+    if (toStderr_) {
+        std::fprintf(stderr, "zephyra-explorer: %s: %s\n", title.c_str(), text.c_str());
+        return;
+    }
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Error     ? QMessageBox::Critical
                                      : icon == MessageIcon::Warning ? QMessageBox::Warning
                                                                     : QMessageBox::Information;

@@ -13,6 +13,8 @@ class GuiHost : public DocumentHost {
 public:
     void Attach(CMainFrame& frame) { frame_ = &frame; }
     void Detach() { frame_ = nullptr; }
+    // Messages go to stderr instead of boxes: for a run that ends by itself, with nobody to click.
+    void SendMessagesToStderr() { toStderr_ = true; }
 
     void ShowStatus(int pane, const std::string& text) override;
     void ShowCode(const Attractor& attractor) override;
@@ -26,6 +28,7 @@ private:
     CMainFrame* frame_ = nullptr;
     EscapeWatch escape_;
     int busyDepth_ = 0;
+    bool toStderr_ = false;
 };
 
 } // namespace zephyra

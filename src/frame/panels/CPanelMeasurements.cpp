@@ -7,6 +7,7 @@
 #include "StatusTexts.h"
 #include "UpdateHints.h"
 
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -16,8 +17,9 @@ namespace zephyra {
 
 namespace {
 constexpr int MINIMUM_WIDTH = 300;
-// Each chart keeps this much of a short panel; the figures take the rest they need.
-constexpr int LEAST_CHART_HEIGHT = 110;
+// The charts keep this much of a short panel, room for their titles, labels and legends; the
+// figures take the rest they need.
+constexpr int LEAST_CHARTS_HEIGHT = 200;
 
 QString Fixed(double value, int decimals)
 {
@@ -44,8 +46,12 @@ CPanelMeasurements::CPanelMeasurements(CZephyraDoc& doc, CommandSink sendCommand
     Tree()->setWordWrap(true);
     Tree()->setTextElideMode(Qt::ElideNone);
     Tree()->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    convergence_ = new ConvergenceChart(this);
-    correlation_ = new CorrelationChart(this);
+    charts_ = new QTabWidget(this);
+    charts_->setDocumentMode(true);
+    convergence_ = new ConvergenceChart(charts_);
+    correlation_ = new CorrelationChart(charts_);
+    charts_->addTab(convergence_, "Exponents");
+    charts_->addTab(correlation_, "Correlation");
     connect(worker_, &MeasurementWorker::Progressed, this, &CPanelMeasurements::ShowProgress);
     connect(worker_, &MeasurementWorker::Finished, this, &CPanelMeasurements::ShowResult);
     setMinimumWidth(MINIMUM_WIDTH);
@@ -148,12 +154,10 @@ void CPanelMeasurements::resizeEvent(QResizeEvent* event)
 void CPanelMeasurements::LayOut()
 {
     const int rest = std::max(0, height() - BANDS_HEIGHT);
-    // Every figure in sight where two charts of their least height leave room for them.
-    const int figures = std::min(Tree()->sizeHint().height(), std::max(0, rest - 2 * LEAST_CHART_HEIGHT));
-    const int chart = (rest - figures) / 2;
+    // Every figure in sight where the charts of their least height leave room for them.
+    const int figures = std::min(Tree()->sizeHint().height(), std::max(0, rest - LEAST_CHARTS_HEIGHT));
     Tree()->setGeometry(0, BANDS_HEIGHT, width(), figures);
-    convergence_->setGeometry(0, BANDS_HEIGHT + figures, width(), chart);
-    correlation_->setGeometry(0, BANDS_HEIGHT + figures + chart, width(), rest - figures - chart);
+    charts_->setGeometry(0, BANDS_HEIGHT + figures, width(), rest - figures);
 }
 
 void CPanelMeasurements::showEvent(QShowEvent* event)

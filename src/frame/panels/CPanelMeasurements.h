@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class QTabWidget;
 class QTreeWidgetItem;
 
 namespace zephyra {
@@ -15,7 +16,8 @@ class MeasurementWorker;
 
 // The Measurements panel: beside l and f of the status bar, the whole Lyapunov spectrum with its
 // error bars, the sum against the mean ln|det J| or divergence, the Kaplan-Yorke dimension and the
-// correlation dimension's fitted slope, with a plot of each estimate's convergence and of log C(r).
+// correlation dimension's fitted slope, with a plot of each estimate's convergence and of log C(r),
+// one at a time on two tabs, so that each keeps room for its labels in a short panel.
 // The figures are computed on a worker after each run while the panel is shown; a new attractor
 // stops the old measurement.
 class CPanelMeasurements : public CPanel {
@@ -40,7 +42,7 @@ protected:
 private:
     // Starts measuring the document's current attractor unless it is the one measured or measuring.
     void MeasureCurrent();
-    // The figures at the top, as high as their rows need, and the two charts below them.
+    // The figures at the top, as high as their rows need, and the charts' tabs below them.
     void LayOut();
     void ShowProgress(double fraction);
     void ShowResult(const std::shared_ptr<const FullMeasurement>& m);
@@ -48,6 +50,7 @@ private:
     QTreeWidgetItem* AddFigure(const QString& name, const QString& value);
 
     MeasurementWorker* worker_ = nullptr;
+    QTabWidget* charts_ = nullptr;
     ConvergenceChart* convergence_ = nullptr;
     CorrelationChart* correlation_ = nullptr;
     std::string measured_; // what the figures belong to (code and start point); empty for none

@@ -4,8 +4,8 @@
 #include "LyapunovExponents.h"
 
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QValueAxis>
 
@@ -42,7 +42,9 @@ QChart* NewChart(const QString& title, const QPalette& palette)
     chart->setTitle(title);
     chart->setTitleBrush(palette.text());
     chart->setTitleFont(PointSized(chart->titleFont(), TITLE_POINT_SIZE));
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    // A short panel leaves the charts little height: every pixel of padding goes to the plot.
+    chart->setMargins(QMargins(2, 0, 4, 0));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(PointSized(chart->legend()->font(), LABEL_POINT_SIZE));
     chart->legend()->setLabelColor(palette.color(QPalette::Text));
@@ -54,7 +56,6 @@ void Prepare(QChartView& view, const QString& title)
     view.setRenderHint(QPainter::Antialiasing);
     view.setBackgroundBrush(view.palette().base());
     view.setChart(NewChart(title, view.palette()));
-    view.setMinimumHeight(110);
 }
 
 // Ticks at round values (1, 2 or 5 times a power of ten) over the range, labelled with the
@@ -133,7 +134,9 @@ void ConvergenceChart::Show(const SpectrumResult& spectrum)
         line->setColor(QColor::fromRgb(EXPONENT_COLOURS[k % EXPONENT_COLOURS.size()]));
         for (std::size_t s = 0; s < spectrum.history.size(); ++s) {
             const double v = spectrum.history[s][k];
-            line->append(spectrum.historySteps[s], v);
+            // A logarithmic axis labels its decades "1e+03" and the like; the exponent of ten alone
+            // is one digit.
+            line->append(std::log10(static_cast<double>(spectrum.historySteps[s])), v);
             // The first estimates swing widely; the scale follows those from a thousand steps on.
             if (spectrum.historySteps[s] >= SETTLED_STEPS) {
                 low = std::min(low, v);
@@ -142,15 +145,14 @@ void ConvergenceChart::Show(const SpectrumResult& spectrum)
         }
         c->addSeries(line);
     }
-    auto* x = new QLogValueAxis;
-    x->setBase(10.0);
-    x->setLabelFormat("%.0e");
-    x->setTitleText("steps");
-    x->setRange(spectrum.historySteps.front(), spectrum.historySteps.back());
+    auto* x = new QValueAxis;
+    x->setTitleText("log\u2081\u2080 steps");
     auto* y = new QValueAxis;
+    Attach(c, x, y, palette());
+    RoundTicks(x, std::log10(static_cast<double>(spectrum.historySteps.front())),
+               std::log10(static_cast<double>(spectrum.historySteps.back())));
     const double margin = 0.08 * std::max(high - low, 0.01);
     RoundTicks(y, low - margin, high + margin);
-    Attach(c, x, y, palette());
 }
 
 CorrelationChart::CorrelationChart(QWidget* parent) : QChartView(parent)

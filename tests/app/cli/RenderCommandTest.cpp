@@ -515,6 +515,39 @@ TEST_F(RenderFixture, OnlyFourDimensionalCasesTurnThroughW)
     EXPECT_EQ(Bytes(path), before);
 }
 
+// Unmended, the points of high w were white on white: half of them 50 levels or less from it.
+TEST_F(RenderFixture, TheDefault4DPictureStandsOutFromItsBackground)
+{
+    const std::string path = (dir / "four.png").string();
+    ASSERT_EQ(
+        Render({"MOIVKDXPNARIDRIDIPNPSRTSCPEGRCKPWAXCYNJFTCDBIJMKQLEOXVRWPHCDF", "-o", path, "--seed", "1"}),
+        EXIT_OK)
+        << err;
+    const std::optional<zephyra::DecodedPng> png = zephyra::ReadPng(path, true);
+    ASSERT_TRUE(png);
+    const zephyra::Picture& p = png->picture;
+    std::vector<int> distances; // the largest channel difference, in levels of 255
+    bool grey = true;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) {
+            int distance = 0;
+            for (int c = 0; c < 3; ++c)
+                distance = std::max(distance, static_cast<int>(std::lround(
+                                                  255.0 * std::abs(p.Sample(x, y, c) - p.Sample(0, 0, c)))));
+            grey = grey && p.Sample(x, y, 0) == p.Sample(x, y, 1) && p.Sample(x, y, 1) == p.Sample(x, y, 2);
+            if (distance > 0)
+                distances.push_back(distance);
+        }
+    ASSERT_GT(distances.size(), 1000u);
+    std::nth_element(distances.begin(), distances.begin() + distances.size() / 2, distances.end());
+    EXPECT_GE(distances[distances.size() / 2], 77);
+    // Still a grey scale of w: points of different w keep different tones.
+    EXPECT_TRUE(grey);
+    EXPECT_GT(*std::max_element(distances.begin(), distances.end()) -
+                  *std::min_element(distances.begin(), distances.end()),
+              100);
+}
+
 TEST_F(RenderFixture, CtrlCLeavesNoFileBehind)
 {
     InterruptingBuffer buffer;

@@ -7,7 +7,10 @@
 
 #include <QAbstractSeries>
 #include <QChart>
+#include <QGraphicsTextItem>
+#include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace zephyra;
 using namespace zephyra::testing;
@@ -46,6 +49,17 @@ int SeriesCount(QChartView* view)
     return static_cast<int>(view->chart()->series().size());
 }
 
+// The texts the chart shows: title, axis titles and labels, legend.
+QStringList ChartTexts(QChartView* view)
+{
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (item->isVisible())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+                texts << text->toPlainText();
+    return texts;
+}
+
 } // namespace
 
 class MeasurementsPanelTest : public QObject {
@@ -54,6 +68,7 @@ private slots:
     void henonFiguresAndPlotsArriveAfterTheRun();
     void aNewAttractorReplacesTheMeasurementInProgress();
     void caseZHasASpectrum();
+    void aPanelAsShortAsASmallWindowKeepsEveryChartTextWhole();
 };
 
 void MeasurementsPanelTest::henonFiguresAndPlotsArriveAfterTheRun()
@@ -104,6 +119,31 @@ void MeasurementsPanelTest::caseZHasASpectrum()
     f.Show("ZKWQEAFAWSNFUQU");
     QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
     QCOMPARE(SeriesCount(f.Panel().Convergence()), 2);
+}
+
+// In a window of 800 x 560 the docked panel gets about 300 x 450: the axis labels became "...".
+void MeasurementsPanelTest::aPanelAsShortAsASmallWindowKeepsEveryChartTextWhole()
+{
+    MeasurementsFixture f;
+    f.panel->resize(300, 450);
+    f.Show(HENON);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.Panel().Figure("Kaplan-Yorke dimension").isEmpty(), MEASURE_TIMEOUT_MS);
+    QCoreApplication::processEvents();
+    // Every figure stays in sight.
+    const QTreeWidget* tree = f.Panel().Tree();
+    const QTreeWidgetItem* last = tree->topLevelItem(tree->topLevelItemCount() - 1);
+    QVERIFY(tree->viewport()->rect().contains(tree->visualItemRect(last)));
+    auto* tabs = f.Panel().findChild<QTabWidget*>();
+    for (QChartView* chart : {static_cast<QChartView*>(f.Panel().Convergence()),
+                              static_cast<QChartView*>(f.Panel().Correlation())}) {
+        tabs->setCurrentWidget(chart);
+        QCoreApplication::processEvents();
+        f.Screenshot(chart->chart()->title().left(11) + "-short.png");
+        const QStringList texts = ChartTexts(chart);
+        QVERIFY2(texts.size() >= 6, qPrintable(texts.join(" | ")));
+        for (const QString& text : texts)
+            QVERIFY2(!text.contains(QChar(0x2026)) && !text.contains("..."), qPrintable(texts.join(" | ")));
+    }
 }
 
 QTEST_MAIN(MeasurementsPanelTest)
