@@ -40,16 +40,4 @@ double Picture::Sample(int x, int y, int c) const
     return v / 65535.0;
 }
 
-void Picture::SetSample(int x, int y, int c, float value)
-{
-    const float held = value > 0.0f ? std::min(value, 1.0f) : 0.0f; // NaN too
-    const std::size_t i = static_cast<std::size_t>(x * channels_ + c);
-    if (depth_ == 8) {
-        Row(y)[i] = static_cast<std::uint8_t>(held * 255.0f + 0.5f);
-        return;
-    }
-    const auto v = static_cast<std::uint16_t>(held * 65535.0f + 0.5f);
-    std::memcpy(Row(y) + i * 2, &v, 2);
-}
-
 } // namespace zephyra

@@ -1,8 +1,10 @@
 #pragma once
 #include "DisplaySettings.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace zephyra {
@@ -74,8 +76,19 @@ public:
 
     // Channel c of pixel (x, y) scaled to 0..1.
     [[nodiscard]] double Sample(int x, int y, int c) const;
-    // Stores a channel value 0..1 (held to that range) at the picture's depth, rounded.
-    void SetSample(int x, int y, int c, float value);
+    // Stores a channel value 0..1 (held to that range) at the picture's depth, rounded. Inline:
+    // the density resolve stores every sample of a picture through it.
+    void SetSample(int x, int y, int c, float value)
+    {
+        const float held = value > 0.0f ? std::min(value, 1.0f) : 0.0f; // NaN too
+        const std::size_t i = static_cast<std::size_t>(x * channels_ + c);
+        if (depth_ == 8) {
+            Row(y)[i] = static_cast<std::uint8_t>(held * 255.0f + 0.5f);
+            return;
+        }
+        const auto v = static_cast<std::uint16_t>(held * 65535.0f + 0.5f);
+        std::memcpy(Row(y) + i * 2, &v, 2);
+    }
 
 private:
     int width_ = 0;

@@ -38,8 +38,8 @@ constexpr int NO_BACKGROUND = 4; // offered by dialogs whose files can hold alph
 constexpr int GAMMA_STEPS = 10;
 
 // The options the fields show; the dialogs remember each under its key in the option table.
-constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone",       "gamma",
-                                         "smooth", "colors",      "background", "fit"};
+constexpr const char* SHOWN_OPTIONS[] = {"points", "supersample", "tone", "gamma", "smooth",
+                                         "colors", "background",  "fit",  "shade"};
 
 QColor ToQColor(const Rgb& c)
 {
@@ -148,6 +148,11 @@ DensityFields::DensityFields(QFormLayout& form, QWidget& dialog, const std::vect
     // The attractor's own camera may cut it off or leave it small; the record keeps its camera.
     fit_ = new QCheckBox("F&it the attractor in the frame");
     form.addRow("", fit_);
+
+    shade_ = new QCheckBox("Sh&ade the folds by their depth");
+    shade_->setToolTip("Darkens what lies behind its neighbours, giving the folds of a 3D or 4D "
+                       "attractor volume");
+    form.addRow("", shade_);
 }
 
 void DensityFields::ChooseBackground(int index)
@@ -185,6 +190,7 @@ void DensityFields::Apply(DensityOptions& o) const
     o.smooth = static_cast<float>(smooth_->value());
     o.palette = PALETTE_CHOICES[static_cast<std::size_t>(colors_->currentIndex())].value;
     o.fit = fit_->isChecked();
+    o.shade = shade_->isChecked();
     switch (background_->currentIndex()) {
     case 1:
         o.background = Rgb{0.0f, 0.0f, 0.0f};
@@ -214,6 +220,7 @@ void DensityFields::Show(const DensityOptions& o)
     smooth_->setValue(o.smooth);
     colors_->setCurrentIndex(ChoiceIndex(PALETTE_CHOICES, o.palette));
     fit_->setChecked(o.fit);
+    shade_->setChecked(o.shade);
     int background = 0;
     if (o.transparent) {
         background = NO_BACKGROUND < background_->count() ? NO_BACKGROUND : 0;

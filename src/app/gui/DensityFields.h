@@ -56,6 +56,7 @@ private:
     QComboBox* colors_;
     QComboBox* background_;
     QCheckBox* fit_;
+    QCheckBox* shade_;
     Rgb otherBackground_{0.0f, 0.0f, 0.0f};
 };
 

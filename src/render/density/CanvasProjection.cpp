@@ -2,7 +2,32 @@
 
 #include "SceneStyle.h"
 
+#include <algorithm>
+
 namespace zephyra {
+
+// Spreads the depths of the exact orbit, and a margin for the free orbits that stray beyond it,
+// over 0..DEEPEST; in front of the eye (w <= 0) nothing is drawn.
+void SetDepthRange(CanvasProjection& pr, const OrbitSource& source)
+{
+    float nearest = 0.0f, farthest = 0.0f;
+    bool any = false;
+    for (const Point& p : source.starts) {
+        float w = pr.clipOffset[2];
+        for (int k = 0; k < 4; ++k)
+            w += pr.clip[2][k] *
+                 static_cast<float>(p[static_cast<std::size_t>(k)] * pr.normScale[k] + pr.normOffset[k]);
+        if (!(w > 0.0f))
+            continue;
+        nearest = any ? std::min(nearest, w) : w;
+        farthest = any ? std::max(farthest, w) : w;
+        any = true;
+    }
+    constexpr float MARGIN = 0.05f;
+    const float span = (farthest - nearest) * (1.0f + 2.0f * MARGIN);
+    pr.depthNear = nearest - (farthest - nearest) * MARGIN;
+    pr.depthScale = span > 0.0f ? DEEPEST / span : 0.0f;
+}
 
 CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source, int canvasWidth,
                                int canvasHeight)

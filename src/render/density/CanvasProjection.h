@@ -10,4 +10,8 @@ namespace zephyra {
 [[nodiscard]] CanvasProjection ProjectionFor(const DensityScene& scene, const OrbitSource& source,
                                              int canvasWidth, int canvasHeight);
 
+// Sets the projection's depths for a depth shade: the exact orbit's, and a margin for the free
+// orbits that stray beyond it, spread over 0..DEEPEST.
+void SetDepthRange(CanvasProjection& projection, const OrbitSource& source);
+
 } // namespace zephyra

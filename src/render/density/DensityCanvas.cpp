@@ -45,19 +45,20 @@ ColorSums PixelColorSums(const CanvasCells& cells, std::size_t pixel)
     return block;
 }
 
-bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors,
+bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, bool colors, bool depth,
                              std::uint64_t hits)
 {
     records_.clear();
     pixels_ = pixels;
     layout_ = {};
     layout_.colorWords = colors ? static_cast<int>(sizeof(ColorCell) / sizeof(std::uint32_t)) : 0;
+    layout_.depthWords = depth ? CanvasCells::DEPTH_WORDS : 0;
     layout_.supersample = supersample;
     wide_ = std::make_unique<std::vector<WideCell>[]>(static_cast<std::size_t>(workers));
     for (int w = 0; w < workers; ++w)
         wide_[static_cast<std::size_t>(w)].reserve(colors ? hits / CELL_COUNT_LIMIT + 1 : 0);
     for (int w = 0; w < workers; ++w) {
-        records_.push_back(MapZeroedPages(pixels * PixelBytes(supersample, colors)));
+        records_.push_back(MapZeroedPages(pixels * PixelBytes(supersample, colors, depth)));
         if (!records_.back()) {
             records_.clear();
             return false;
@@ -89,6 +90,8 @@ void DensityCanvas::Merge()
                 to[k] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
             }
         }
+        for (std::size_t i = 0; layout_.depthWords && i < pixels_; ++i)
+            sum.AddDepth(i, part.DepthSum(i));
         for (std::size_t i = 0; layout_.colorWords && i < pixels_; ++i) {
             ColorCell& to = sum.Cell(i);
             const ColorCell& from = part.Cell(i);

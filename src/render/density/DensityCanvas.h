@@ -20,26 +20,28 @@ struct ColorSums {
 // first when the pass ends. Integer sums make the result independent of which worker drew what.
 class DensityCanvas {
 public:
-    // Bytes a picture pixel costs one worker: S x S counts, and a coloured cell for coordinate colours.
-    [[nodiscard]] static std::size_t PixelBytes(int supersample, bool colors)
+    // Bytes a picture pixel costs one worker: S x S counts, a coloured cell for coordinate colours
+    // and a depth sum for a depth shade.
+    [[nodiscard]] static std::size_t PixelBytes(int supersample, bool colors, bool depth)
     {
         return static_cast<std::size_t>(supersample) * static_cast<std::size_t>(supersample) *
                    sizeof(std::uint32_t) +
-               (colors ? sizeof(ColorCell) : 0);
+               (colors ? sizeof(ColorCell) : 0) +
+               (depth ? CanvasCells::DEPTH_WORDS * sizeof(std::uint32_t) : 0);
     }
     // Words a picture pixel's record takes.
-    [[nodiscard]] static std::size_t PixelWords(int supersample, bool colors)
+    [[nodiscard]] static std::size_t PixelWords(int supersample, bool colors, bool depth)
     {
-        return PixelBytes(supersample, colors) / sizeof(std::uint32_t);
+        return PixelBytes(supersample, colors, depth) / sizeof(std::uint32_t);
     }
 
     // Zeroed canvases of `pixels` picture pixels at supersample S for `workers` workers that add
     // at most `hits` hits in all; false when the memory cannot be had.
-    [[nodiscard]] bool Allocate(std::size_t pixels, int supersample, int workers, bool colors,
+    [[nodiscard]] bool Allocate(std::size_t pixels, int supersample, int workers, bool colors, bool depth,
                                 std::uint64_t hits);
     [[nodiscard]] CanvasCells Worker(int worker) const;
     // Adds every worker's canvas into the first: counts held at their limit, exact sums for
-    // coloured cells. The first's wide cells end sorted by index, one a cell.
+    // coloured cells and depths. The first's wide cells end sorted by index, one a cell.
     void Merge();
     // After Merge: the summed canvas.
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }

@@ -251,6 +251,10 @@ std::vector<DensityOptionRow> MakeRows()
          "move the camera so that the attractor fills the picture, centred, with margins of 5 %\n"
          "of the shorter side (render: the default for a camera nobody moved)",
          "", Flag(&O::fit)},
+        {"shade", "--shade", "",
+         "darken what lies behind its neighbours, giving the folds of a 3D or 4D attractor\n"
+         "volume (a 2D one has no depth and ignores it)",
+         "", Flag(&O::shade)},
         {"background", "--background", "RRGGBB|transparent",
          "(default: a palette's colour for no density, else the attractor's\n"
          "background colour; a palette fades into a given one);\n"

@@ -122,6 +122,9 @@ struct DensityOptions {
     // Turn the camera's distance and pan so that the attractor fills the picture, centred, with
     // margins of 5 % of the shorter side (the scene's own camera is not changed).
     bool fit = false;
+    // Darken what lies behind its neighbours (DepthShade.h), for 3D and 4D attractors; a flat
+    // one has no depth to show and ignores it.
+    bool shade = false;
     std::uint64_t seed = 1;
     std::size_t memoryLimit = std::size_t{2} << 30; // canvas bytes; above it, horizontal strips
 

@@ -4,6 +4,7 @@
 #include "DensityCanvas.h"
 #include "DensityOptionTable.h"
 #include "DensityResolve.h"
+#include "DepthShade.h"
 #include "ExactOrbit.h"
 #include "OrbitFraming.h"
 #include "OrbitPass.h"
@@ -30,17 +31,23 @@ std::string CheckOptions(const DensityOptions& o)
 
 // The picture rows a strip of this canvas may hold within the memory limit; the whole picture
 // when it fits.
+// The picture rows beyond its own that a strip draws for its smoothing and shade to reach into,
+// above and below.
+int Reach(const DensityOptions& o)
+{
+    return std::max(o.smooth > 0.0f ? SmoothingReach(o.smooth) : 0, o.shade ? ShadeReach() : 0);
+}
+
 int StripRows(const DensityOptions& o, int workers, bool colors)
 {
     std::size_t rows =
         std::max<std::size_t>(1, StripMemory(o.memoryLimit) / StripRowBytes(o, workers, colors));
     const auto wordsPerRow =
-        static_cast<std::size_t>(o.width) * DensityCanvas::PixelWords(o.supersample, colors);
+        static_cast<std::size_t>(o.width) * DensityCanvas::PixelWords(o.supersample, colors, o.shade);
     rows = std::min(rows, static_cast<std::size_t>(INT_MAX) / wordsPerRow); // word offsets stay in int
     if (rows >= static_cast<std::size_t>(o.height))
         return o.height;
-    // A strip also draws the rows its smoothing reaches into, above and below.
-    const auto reach = static_cast<std::size_t>(o.smooth > 0.0f ? SmoothingReach(o.smooth) : 0);
+    const auto reach = static_cast<std::size_t>(Reach(o));
     return static_cast<int>(rows > 2 * reach ? rows - 2 * reach : 1);
 }
 
@@ -77,14 +84,17 @@ public:
         const float aspect = static_cast<float>(options_.width) / static_cast<float>(options_.height);
         full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
                               options_.width * S, options_.height * S);
+        depth_ = options_.shade && source_.dimension > 2;
+        if (depth_)
+            SetDepthRange(full_, source_);
         plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = StyleOf(options_, scene_.display.bgColor);
 
         const int rows = StripRows(options_, canvases_, colors);
         if (rows >= options_.height) {
             totalBlocks_ = plan_.blocks;
-            DensityHistogram histogram(UnitsPerHit());
-            if (!Draw(0, options_.height, colors))
+            DensityHistogram histogram(UnitsPerHit(), options_.tone == ToneMap::EqualizedHistogram);
+            if (!Draw(0, options_.height, colors, depth_))
                 return Cancelled();
             const CanvasStrip strip = Strip(0, options_.height);
             CountPixels(strip, histogram);
@@ -96,17 +106,17 @@ public:
         // picture for the tone map, a second draws them.
         const int countRows = StripRows(options_, canvases_, false);
         totalBlocks_ = plan_.blocks * (StripCount(countRows) + StripCount(rows));
-        DensityHistogram histogram(UnitsPerHit());
+        DensityHistogram histogram(UnitsPerHit(), options_.tone == ToneMap::EqualizedHistogram);
         for (int top = 0; top < options_.height; top += countRows) {
             const int n = std::min(countRows, options_.height - top);
-            if (!Draw(top, n, false))
+            if (!Draw(top, n, false, false))
                 return Cancelled();
             CountPixels(Strip(top, n), histogram);
         }
         const ToneCurve curve(options_.tone, options_.gamma, histogram);
         for (int top = 0; top < options_.height; top += rows) {
             const int n = std::min(rows, options_.height - top);
-            if (!Draw(top, n, colors))
+            if (!Draw(top, n, colors, depth_))
                 return Cancelled();
             sink(ResolveStrip(Strip(top, n), curve, style_, workers_), top);
         }
@@ -129,19 +139,13 @@ private:
     // Smoothed densities have fractions: the histogram counts them in 1/256 hits.
     [[nodiscard]] int UnitsPerHit() const { return options_.smooth > 0.0f ? 256 : 1; }
 
-    // The picture rows a strip from `top` draws above it, for the smoothing to reach into.
-    [[nodiscard]] int Above(int top) const
-    {
-        return options_.smooth > 0.0f ? std::min(top, SmoothingReach(options_.smooth)) : 0;
-    }
-    [[nodiscard]] int Below(int end) const
-    {
-        return options_.smooth > 0.0f ? std::min(options_.height - end, SmoothingReach(options_.smooth)) : 0;
-    }
+    // The picture rows a strip from `top` draws above it, for the smoothing and shade to reach into.
+    [[nodiscard]] int Above(int top) const { return std::min(top, Reach(options_)); }
+    [[nodiscard]] int Below(int end) const { return std::min(options_.height - end, Reach(options_)); }
 
     // Draws every orbit into the canvas rows of picture rows [top, top + rows), and the rows the
-    // smoothing reaches into around them, then smooths them.
-    bool Draw(int top, int rows, bool colors)
+    // smoothing and shade reach into around them, then smooths and shades them.
+    bool Draw(int top, int rows, bool colors, bool depth)
     {
         const int above = Above(top);
         rows += above + Below(top + rows);
@@ -154,12 +158,14 @@ private:
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
         if (!kernel ||
             !canvas_.Allocate(static_cast<std::size_t>(rows) * static_cast<std::size_t>(options_.width), S,
-                              canvases_, colors, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
+                              canvases_, colors, depth, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
             return false;
         if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, canvases_, stop_, blocksDone_,
                           [this] { Tick(); }))
             return false;
         canvas_.Merge();
+        if (depth && !ShadeCells(canvas_.Sum(), options_.width, rows, workers_, shade_))
+            return false;
         return options_.smooth <= 0.0f ||
                SmoothCells(canvas_.Sum(), options_.width, rows, top, options_.smooth, workers_, smoothed_);
     }
@@ -167,8 +173,13 @@ private:
     // The strip of picture rows [top, top + rows) just drawn.
     [[nodiscard]] CanvasStrip Strip(int top, int rows) const
     {
-        return {canvas_.Sum(),        options_.width, rows,
-                options_.supersample, Above(top),     options_.smooth > 0.0f ? &smoothed_ : nullptr};
+        return {canvas_.Sum(),
+                options_.width,
+                rows,
+                options_.supersample,
+                Above(top),
+                options_.smooth > 0.0f ? &smoothed_ : nullptr,
+                canvas_.Sum().depthWords ? &shade_ : nullptr};
     }
 
     void Tick() const
@@ -189,6 +200,8 @@ private:
     ResolveStyle style_;
     DensityCanvas canvas_;
     SmoothedCells smoothed_;
+    bool depth_ = false; // a depth shade drawn with the colours
+    ZeroedFloats shade_;
     std::atomic<std::uint64_t> blocksDone_{0};
     std::uint64_t totalBlocks_ = 0;
 };
@@ -222,8 +235,9 @@ std::size_t StripRowBytes(const DensityOptions& o, int workers, bool colors)
 {
     const std::size_t canvasRowBytes =
         static_cast<std::size_t>(o.width) *
-        (DensityCanvas::PixelBytes(o.supersample, colors) * static_cast<std::size_t>(workers) +
-         (o.smooth > 0.0f ? SmoothingPixelBytes(o.supersample, colors) : 0));
+        (DensityCanvas::PixelBytes(o.supersample, colors, o.shade) * static_cast<std::size_t>(workers) +
+         (o.smooth > 0.0f ? SmoothingPixelBytes(o.supersample, colors) : 0) +
+         (o.shade ? ShadePixelBytes() : 0));
     // Each picture row also holds its resolved pixels until they are handed over.
     return canvasRowBytes + static_cast<std::size_t>(o.width) * o.PixelBytes();
 }

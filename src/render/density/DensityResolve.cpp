@@ -2,11 +2,10 @@
 
 #include "ColorMaps.h"
 #include "DensityCanvas.h"
+#include "RowBands.h"
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
-#include <vector>
 
 namespace zephyra {
 
@@ -68,6 +67,16 @@ public:
     {
         return density_ ? std::min(density_[k], 1.0f) : static_cast<float>(counts_[k] != 0);
     }
+    // Whether no hit reached any of the pixel's cells, counted or smoothed.
+    [[nodiscard]] bool Empty() const
+    {
+        for (int k = 0; k < cells_; ++k)
+            if (density_ ? density_[k] != 0.0f : counts_[k] != 0)
+                return false;
+        return true;
+    }
+    // The pixel's depth shade, 1 for none.
+    [[nodiscard]] float Shade() const { return strip_.shade ? (*strip_.shade)[pixel_] : 1.0f; }
     // The pixel's mean point colour (0..1); false when no hit reached it.
     bool Color(Rgb& color) const
     {
@@ -108,73 +117,95 @@ void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
 
 namespace {
 
+// The channel values (RGB, and alpha when transparent) of the pixel the reader stands on.
+void ResolvePixel(const PixelReader& reader, const ToneCurve& curve, const ResolveStyle& style,
+                  float (&out)[4])
+{
+    const float perCell = 1.0f / static_cast<float>(reader.Cells());
+    const bool palette = style.palette != Palette::Coordinates;
+    float brightness = 0.0f;
+    float lit = 0.0f;
+    Rgb paint{};
+    for (int k = 0; k < reader.Cells(); ++k) {
+        const double density = reader.Density(k);
+        const float b = curve.Brightness(density);
+        brightness += b;
+        lit += reader.Cover(k);
+        if (palette) {
+            // Opaque, a cell nothing hit shows the background; transparent, each cell's
+            // colour weighs by its own opacity.
+            Rgb c = style.background;
+            if (density > 0.0) {
+                c = PaletteColor(style.palette, b);
+                if (style.blend) {
+                    const float opacity = std::sqrt(b);
+                    for (std::size_t i = 0; i < 3; ++i)
+                        c[i] = style.background[i] + (c[i] - style.background[i]) * opacity;
+                }
+            }
+            const float weight = style.transparent ? b * static_cast<float>(density > 0.0) : 1.0f;
+            for (std::size_t i = 0; i < 3; ++i)
+                paint[i] += c[i] * weight;
+        }
+    }
+    const float toColor = !style.transparent ? perCell : brightness > 0.0f ? 1.0f / brightness : 0.0f;
+    brightness *= perCell;
+    Rgb color = style.background;
+    float opacity = 1.0f;
+    if (palette) {
+        for (std::size_t k = 0; k < 3; ++k)
+            color[k] = paint[k] * toColor;
+        opacity = style.transparent ? brightness : 1.0f;
+    } else {
+        opacity = reader.Color(color) ? brightness : 0.0f;
+        const float close = style.transparent ? 0.0f : Closeness(color, style.background);
+        if (lit > 0.0f && close > 0.0f) {
+            const float coverage = lit * perCell;
+            const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
+            for (std::size_t c = 0; c < 3; ++c) {
+                const float plain = style.background[c] + (color[c] - style.background[c]) * opacity;
+                color[c] = plain + (readable[c] - plain) * close;
+            }
+            opacity = 1.0f;
+        }
+    }
+    const float shade = reader.Shade();
+    if (style.transparent) {
+        for (std::size_t c = 0; c < 3; ++c)
+            out[c] = color[c] * shade;
+        out[3] = opacity;
+        return;
+    }
+    const float darken = 1.0f - (1.0f - shade) * lit * perCell;
+    for (std::size_t c = 0; c < 3; ++c)
+        out[c] = (style.background[c] + (color[c] - style.background[c]) * opacity) * darken;
+}
+
 // Resolves the picture rows [first, end) of the strip.
 void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int first,
                  int end, Picture& picture)
 {
-    const int S = strip.supersample;
-    const float perCell = 1.0f / static_cast<float>(S * S);
-    const bool palette = style.palette != Palette::Coordinates;
+    const int channels = style.transparent ? 4 : 3;
     PixelReader reader(strip);
+    // Every pixel that nothing reached resolves alike; most of a picture is such background.
+    float empty[4]{};
+    bool emptyKnown = false;
     for (int y = first; y < end; ++y)
         for (int x = 0; x < strip.width; ++x) {
             reader.Seek(x, y);
-            float brightness = 0.0f;
-            float lit = 0.0f;
-            Rgb paint{};
-            for (int k = 0; k < reader.Cells(); ++k) {
-                const double density = reader.Density(k);
-                const float b = curve.Brightness(density);
-                brightness += b;
-                lit += reader.Cover(k);
-                if (palette) {
-                    // Opaque, a cell nothing hit shows the background; transparent, each cell's
-                    // colour weighs by its own opacity.
-                    Rgb c = style.background;
-                    if (density > 0.0) {
-                        c = PaletteColor(style.palette, b);
-                        if (style.blend) {
-                            const float opacity = std::sqrt(b);
-                            for (std::size_t i = 0; i < 3; ++i)
-                                c[i] = style.background[i] + (c[i] - style.background[i]) * opacity;
-                        }
-                    }
-                    const float weight = style.transparent ? b * static_cast<float>(density > 0.0) : 1.0f;
-                    for (std::size_t i = 0; i < 3; ++i)
-                        paint[i] += c[i] * weight;
-                }
-            }
-            const float toColor = !style.transparent ? perCell : brightness > 0.0f ? 1.0f / brightness : 0.0f;
-            brightness *= perCell;
-            Rgb color = style.background;
-            float opacity = 1.0f;
-            if (palette) {
-                for (std::size_t k = 0; k < 3; ++k)
-                    color[k] = paint[k] * toColor;
-                opacity = style.transparent ? brightness : 1.0f;
+            float out[4]{};
+            const bool nothing = reader.Empty();
+            if (nothing && emptyKnown) {
+                std::copy(std::begin(empty), std::end(empty), std::begin(out));
             } else {
-                opacity = reader.Color(color) ? brightness : 0.0f;
-                const float close = style.transparent ? 0.0f : Closeness(color, style.background);
-                if (lit > 0.0f && close > 0.0f) {
-                    const float coverage = lit * perCell;
-                    const Rgb readable = Readable(color, style.background, brightness / coverage, coverage);
-                    for (std::size_t c = 0; c < 3; ++c) {
-                        const float plain = style.background[c] + (color[c] - style.background[c]) * opacity;
-                        color[c] = plain + (readable[c] - plain) * close;
-                    }
-                    opacity = 1.0f;
+                ResolvePixel(reader, curve, style, out);
+                if (nothing) {
+                    std::copy(std::begin(out), std::end(out), std::begin(empty));
+                    emptyKnown = true;
                 }
             }
-            if (style.transparent) {
-                for (int c = 0; c < 3; ++c)
-                    picture.SetSample(x, y, c, color[static_cast<std::size_t>(c)]);
-                picture.SetSample(x, y, 3, opacity);
-                continue;
-            }
-            for (int c = 0; c < 3; ++c) {
-                const float bg = style.background[static_cast<std::size_t>(c)];
-                picture.SetSample(x, y, c, bg + (color[static_cast<std::size_t>(c)] - bg) * opacity);
-            }
+            for (int c = 0; c < channels; ++c)
+                picture.SetSample(x, y, c, out[c]);
         }
 }
 
@@ -196,15 +227,8 @@ Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const Res
 {
     Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
     // Rows are independent: each worker resolves a band of its own.
-    const int band = (strip.rows + workers - 1) / workers;
-    {
-        std::vector<std::jthread> threads;
-        for (int first = band; first < strip.rows; first += band)
-            threads.emplace_back([&, first] {
-                ResolveRows(strip, curve, style, first, std::min(first + band, strip.rows), picture);
-            });
-        ResolveRows(strip, curve, style, 0, std::min(band, strip.rows), picture);
-    }
+    InRowBands(strip.rows, workers,
+               [&](int first, int end) { ResolveRows(strip, curve, style, first, end, picture); });
     return picture;
 }
 

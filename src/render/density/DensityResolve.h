@@ -8,8 +8,9 @@
 namespace zephyra {
 
 // A summed canvas of `rows` picture rows of `width` pixels, S x S counts a pixel, after `skip`
-// rows drawn only for the smoothing to reach into. Smoothed, its densities and colours are those
-// of `smoothed`, which covers every drawn row.
+// rows drawn only for the smoothing or the shade to reach into. Smoothed, its densities and
+// colours are those of `smoothed`; shaded, each pixel is darkened by its `shade` (DepthShade.h).
+// Both cover every drawn row.
 struct CanvasStrip {
     CanvasCells cells;
     int width = 0;
@@ -17,6 +18,7 @@ struct CanvasStrip {
     int supersample = 1;
     int skip = 0;
     const SmoothedCells* smoothed = nullptr;
+    const ZeroedFloats* shade = nullptr;
 };
 
 // Counts every canvas cell of the strip into the histogram.
@@ -46,6 +48,8 @@ struct ResolveStyle {
 // brightness, so that the attractor's own colours stay readable. A transparent picture has no
 // background: each pixel holds the colour (not premultiplied) and the brightness as its alpha,
 // so that laid over any background it looks as an opaque picture on that background would.
+// A shaded pixel is darkened towards black by its shade, as far as its brightness says the
+// attractor covers it; a transparent one only in its colour.
 // `workers` (at least 1) threads share the rows.
 [[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
                                    const ResolveStyle& style, int workers);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace zephyra {
@@ -20,6 +21,8 @@ constexpr double ORBIT_LIMIT = 3.0;
 // A coloured cell that reaches this many hits moves its sums into a wide cell and starts again
 // from zero, so its colour sums (at most 255 a hit) cannot wrap and no hit is lost.
 constexpr std::uint32_t CELL_COUNT_LIMIT = 1u << 24;
+// The farthest depth a hit adds to its pixel's depth sum; 2^40 hits of it still fit 64 bits.
+constexpr float DEEPEST = 65535.0f;
 
 // Where a point lands and what colour it adds, all as affine maps of the point in the system's units.
 struct CanvasProjection {
@@ -31,9 +34,12 @@ struct CanvasProjection {
     float colorOffset[3]{};
     float halfWidth = 0, centreX = 0, halfHeight = 0,
           centreY = 0; // canvas column = ndc x halfWidth + centreX
-    int width = 0;     // canvas cells a row
-    int height = 0;    // canvas rows
-    int top = 0;       // the rows [top, top + rows) of the canvas this pass keeps
+    // A point's depth (its clip w, the distance from the eye along the view) as a whole number:
+    // (w - depthNear) x depthScale, held to 0..DEEPEST.
+    float depthNear = 0, depthScale = 0;
+    int width = 0;  // canvas cells a row
+    int height = 0; // canvas rows
+    int top = 0;    // the rows [top, top + rows) of the canvas this pass keeps
     int rows = 0;
     // Counts are kept for every canvas cell (the resolve tone-maps each before it averages the
     // S x S cells of a picture pixel); colour sums once a picture pixel, as hue varies slowly.
@@ -53,22 +59,45 @@ struct WideCell {
 };
 
 // The cells of one worker for one pass, one record a picture pixel: for coordinate colours its
-// coloured cell, then its S x S saturating counts row by row. A point's count and colour share a
-// record, so that a scattered hit fetches one cache line rather than two.
+// coloured cell, for a depth shade the 64-bit sum of its hits' depths, then its S x S saturating
+// counts row by row. A point's count, colour and depth share a record, so that a scattered hit
+// fetches one cache line rather than two.
 struct CanvasCells {
     std::uint32_t* words = nullptr;
     int colorWords = 0; // sizeof(ColorCell) / 4 with coordinate colours, 0 with palettes
     int supersample = 1;
     std::vector<WideCell>* wide = nullptr; // reserved for every cell that can fill up
+    int depthWords = 0;                    // DEPTH_WORDS with a depth shade, else 0
+
+    static constexpr int DEPTH_WORDS = 2;
 
     [[nodiscard]] std::size_t Stride() const
     {
-        return static_cast<std::size_t>(colorWords + supersample * supersample);
+        return static_cast<std::size_t>(colorWords + depthWords + supersample * supersample);
     }
     // The S x S counts of picture pixel `pixel`, row by row.
     [[nodiscard]] std::uint32_t* Counts(std::size_t pixel) const
     {
-        return words + pixel * Stride() + colorWords;
+        return words + pixel * Stride() + colorWords + depthWords;
+    }
+    // The sum of the depths of the hits of picture pixel `pixel` (with depthWords only).
+    [[nodiscard]] std::uint64_t DepthSum(std::size_t pixel) const
+    {
+        std::uint64_t sum;
+        std::memcpy(&sum, words + pixel * Stride() + colorWords, sizeof sum);
+        return sum;
+    }
+    void AddDepth(std::size_t pixel, std::uint64_t depth) const
+    {
+        AddDepthAt(pixel * Stride() + static_cast<std::size_t>(colorWords), depth);
+    }
+    // The same at the depth sum's first word.
+    void AddDepthAt(std::size_t word, std::uint64_t depth) const
+    {
+        std::uint64_t sum;
+        std::memcpy(&sum, words + word, sizeof sum);
+        sum += depth;
+        std::memcpy(words + word, &sum, sizeof sum);
     }
     [[nodiscard]] ColorCell& Cell(std::size_t pixel) const
     {

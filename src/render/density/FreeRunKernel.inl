@@ -94,12 +94,14 @@ struct SpecialLanes {
     }
 };
 
-// The cells one step of the lanes adds to: the word of its count (-1 for none) and, for
-// coordinate colours, the first word of the pixel's record (its coloured cell) and what it adds there.
+// The cells one step of the lanes adds to: the word of its count (-1 for none), the first word of
+// the pixel's record (its coloured cell) and what it adds there for coordinate colours, and the
+// point's depth for a depth shade.
 struct Pending {
     alignas(64) int index[L];
     alignas(64) int cell[L];
     alignas(64) std::uint32_t add[L][4];
+    alignas(64) std::uint32_t depth[L];
     Pending()
     {
         for (int l = 0; l < L; ++l)
@@ -116,6 +118,8 @@ template <bool Colors>
             continue;
         std::uint32_t& count = canvas.words[i];
         count += count != 0xFFFFFFFFu;
+        if (canvas.depthWords)
+            canvas.AddDepthAt(static_cast<std::size_t>(hits.cell[l] + canvas.colorWords), hits.depth[l]);
         if constexpr (Colors) {
             // One load, add and store of the whole cell.
             std::uint32_t* const c = canvas.words + hits.cell[l];
@@ -147,6 +151,9 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
     const float perCell = 1.0f / static_cast<float>(S);
     const int stride = static_cast<int>(canvas.Stride());
     constexpr int colorWords = Colors ? static_cast<int>(sizeof(ColorCell) / sizeof(std::uint32_t)) : 0;
+    const int countsAt = colorWords + canvas.depthWords; // the first count within a record
+    const bool depth = canvas.depthWords != 0;
+    const float depthNear = pr.depthNear, depthScale = pr.depthScale;
     // The canvas is far larger than the caches and the orbits scatter over it: each step's cells
     // are fetched while the next step is computed, and only then incremented.
     Pending pending;
@@ -211,7 +218,16 @@ void RunLanes(OrbitLanes& lanes, const OrbitSource& source, const CanvasProjecti
             const int record = (cellRow * cellsPerRow + cellColumn) * stride;
             const int sub = (canvasRow[l] - cellRow * S) * S + canvasColumn[l] - cellColumn * S;
             cell[l] = record;
-            index[l] = canvasColumn[l] >= 0 ? record + colorWords + sub : -1;
+            index[l] = canvasColumn[l] >= 0 ? record + countsAt + sub : -1;
+        }
+        if (depth) {
+#pragma omp simd
+            for (int l = 0; l < L; ++l) {
+                const float d = (clip[2][l] - depthNear) * depthScale;
+                const float below = d < DEEPEST ? d : DEEPEST;
+                const float held = below > 0.0f ? below : 0.0f; // NaN too
+                hits.depth[l] = static_cast<std::uint32_t>(static_cast<int>(held + 0.5f));
+            }
         }
         // What each lane adds to its picture pixel's colour cell, laid out as the cell: one hit
         // and its colour.

@@ -12,7 +12,10 @@ constexpr std::size_t BUCKETS =
     (std::size_t{1} << EXACT_BITS) + (64 - EXACT_BITS) * (std::size_t{1} << MANTISSA_BITS);
 } // namespace
 
-DensityHistogram::DensityHistogram(int unitsPerHit) : buckets_(BUCKETS, 0), unitsPerHit_(unitsPerHit) {}
+DensityHistogram::DensityHistogram(int unitsPerHit, bool buckets)
+    : buckets_(buckets ? BUCKETS : 0, 0), unitsPerHit_(unitsPerHit)
+{
+}
 
 std::uint64_t DensityHistogram::Units(double density, double unitsPerHit)
 {
@@ -30,18 +33,16 @@ std::size_t DensityHistogram::Bucket(std::uint64_t count)
            static_cast<std::size_t>(mantissa);
 }
 
-void DensityHistogram::Add(double density)
+void DensityHistogram::Count(double density)
 {
     ++buckets_[Bucket(Units(density, unitsPerHit_))];
-    if (density > max_)
-        max_ = density;
 }
 
 ToneCurve::ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogram)
     : tone_(tone), unitsPerHit_(histogram.unitsPerHit_), power_(gamma > 0.0f ? 1.0 / gamma : 1.0),
       max_(histogram.max_), logMax_(std::log1p(max_))
 {
-    if (tone != ToneMap::EqualizedHistogram)
+    if (tone != ToneMap::EqualizedHistogram || histogram.buckets_.empty())
         return;
     const std::vector<std::uint64_t>& b = histogram.buckets_;
     std::uint64_t lit = 0;
@@ -64,6 +65,8 @@ float ToneCurve::Brightness(double c) const
     case ToneMap::Log:
         return logMax_ > 0.0 ? static_cast<float>(std::log1p(c) / logMax_) : 1.0f;
     case ToneMap::EqualizedHistogram:
+        if (cumulative_.empty())
+            break; // a histogram without buckets: linear
         return cumulative_[DensityHistogram::Bucket(DensityHistogram::Units(c, unitsPerHit_))];
     case ToneMap::Gamma:
         return static_cast<float>(std::pow(c / max_, power_));

@@ -9,13 +9,22 @@ namespace zephyra {
 // The densities of every canvas cell of a picture: the largest and, for histogram equalisation,
 // how many cells have each. A density is counted in `unitsPerHit` units (more than one for
 // smoothed densities, which have fractions); above 4096 units a bucket holds the values within
-// 1/2048 of each other, so the histogram stays small for any number of points.
+// 1/2048 of each other, so the histogram stays small for any number of points. Only histogram
+// equalisation reads the buckets: without `buckets` the histogram keeps the largest alone, which
+// spares the resolve a bucket look-up for each of the canvas's cells.
 class DensityHistogram {
 public:
-    explicit DensityHistogram(int unitsPerHit = 1);
-    void Add(double density);
+    explicit DensityHistogram(int unitsPerHit = 1, bool buckets = true);
+    void Add(double density)
+    {
+        if (!buckets_.empty())
+            Count(density);
+        if (density > max_)
+            max_ = density;
+    }
 
 private:
+    void Count(double density);
     friend class ToneCurve;
     [[nodiscard]] static std::size_t Bucket(std::uint64_t units);
     [[nodiscard]] static std::uint64_t Units(double density, double unitsPerHit);

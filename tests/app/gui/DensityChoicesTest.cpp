@@ -1,13 +1,16 @@
 // The density options have one set of names and limits: every tone map and palette name comes
 // back through the picture record and is taken by the command line, and the dialogs' supersampling
 // box and the command line stop at the same limits. The background chosen as "Other colour..."
-// shows as a swatch in its entry.
+// shows as a swatch in its entry. The depth shade is a box in the dialogs and a flag on the
+// command line.
 #include "CommandParser.h"
 #include "DensityFields.h"
 #include "ModalAnswerer.h"
 #include "PictureRecord.h"
 #include "RenderOptions.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
@@ -48,6 +51,7 @@ class DensityChoicesTest : public QObject {
     Q_OBJECT
 private slots:
     void theOtherColourShowsAsASwatch();
+    void theDepthShadeIsABoxAndAFlag();
     void namesAndLimitsAgreeEverywhere()
     {
         std::vector<PictureSettings> cases;
@@ -146,6 +150,33 @@ void DensityChoicesTest::theOtherColourShowsAsASwatch()
     QVERIFY(options.background);
     const Rgb chosen = *options.background;
     QCOMPARE(QColor::fromRgbF(chosen[0], chosen[1], chosen[2]), picked);
+}
+
+void DensityChoicesTest::theDepthShadeIsABoxAndAFlag()
+{
+    QDialog dialog;
+    auto* form = new QFormLayout(&dialog);
+    constexpr std::array<std::uint64_t, 1> points{1'000'000};
+    const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
+    QCheckBox* shade = nullptr;
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+        if (box->text().contains("depth"))
+            shade = box;
+    QVERIFY(shade && !shade->isChecked());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.activateWindow();
+    QTRY_VERIFY(dialog.isActiveWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier); // its mnemonic
+    QTRY_VERIFY(shade->isChecked());
+    DensityOptions options;
+    fields.Apply(options);
+    QVERIFY(options.shade);
+
+    const auto shaded = FromCommandLine({"--shade"});
+    QVERIFY(shaded && shaded->shade);
+    const auto plain = FromCommandLine({});
+    QVERIFY(plain && !plain->shade);
 }
 
 QTEST_MAIN(DensityChoicesTest)

@@ -21,6 +21,7 @@ DensityOptions Unusual()
     o.depth = 16;
     o.seed = 42;
     o.fit = true;
+    o.shade = true;
     o.background = Rgb{1.0f, 0.0f, 0.2f};
     return o;
 }
@@ -66,7 +67,7 @@ TEST(DensityOptionTable, RecordWordsKeepTheirOrderAndLeaveOutUnsetOptionalOnes)
     o.transparent = true;
     EXPECT_EQ(DensityOptionWords(o, ""),
               "points=123456789 supersample=3 tone=gamma gamma=1.7 smooth=3.5 colors=viridis "
-              "depth=16 seed=42 fit=1 background=transparent");
+              "depth=16 seed=42 fit=1 shade=1 background=transparent");
 }
 
 TEST(DensityOptionTable, RecordWordsReadBackIntoTheSameSettings)

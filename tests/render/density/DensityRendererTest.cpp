@@ -163,6 +163,39 @@ TEST(DensityRenderer, AFourDimensionalPictureIsReadableOnItsBackground)
     EXPECT_GE(away[away.size() / 2], 0.3);
 }
 
+TEST(DensityRenderer, TheShadeOnlyDarkensAndLeavesFlatAttractorsAlone)
+{
+    const AttractorDefaults defaults;
+    const AttractorRef a = Attractor::CreateFromCode("IHMHJWVYQWVGPHXKMEXYSPECYTMPVVA", defaults);
+    ASSERT_TRUE(a->valid);
+    const DensityScene scene = DensitySceneOf(*a, {}, defaults);
+    DensityOptions o = Small();
+    o.fit = true;
+    o.palette = Palette::Gray; // lighter where denser, on black
+    const Picture flat = Render(scene, o);
+    o.shade = true;
+    const Picture shaded = Render(scene, o);
+    int darker = 0;
+    for (int y = 0; y < flat.Height(); ++y)
+        for (int x = 0; x < flat.Width(); ++x) {
+            EXPECT_LE(shaded.Sample(x, y, 0), flat.Sample(x, y, 0)) << x << ',' << y;
+            darker += shaded.Sample(x, y, 0) < flat.Sample(x, y, 0);
+        }
+    EXPECT_GT(darker, 20);
+
+    // Strips and threads give the same shaded bytes: each strip draws the rows its shade reads.
+    DensityOptions strips = o;
+    strips.memoryLimit = 40000;
+    strips.threads = 1;
+    EXPECT_TRUE(SameBytes(Render(scene, strips), shaded));
+
+    // A flat attractor has no depth to shade.
+    DensityOptions henon = Small();
+    const Picture plain = Render(Henon(), henon);
+    henon.shade = true;
+    EXPECT_TRUE(SameBytes(Render(Henon(), henon), plain));
+}
+
 TEST(DensityRenderer, DivergingLaneRestartsOnTheAttractor)
 {
     OrbitSource source;
@@ -199,7 +232,7 @@ TEST(DensityRenderer, CellsPastTheCountLimitKeepExactSums)
     const int steps[2] = {CELL_COUNT_LIMIT / ORBIT_LANES + 5, CELL_COUNT_LIMIT / ORBIT_LANES - 3};
     const std::uint64_t hits = std::uint64_t{ORBIT_LANES} * static_cast<std::uint64_t>(steps[0] + steps[1]);
     DensityCanvas canvas;
-    ASSERT_TRUE(canvas.Allocate(1, 1, 2, true, hits));
+    ASSERT_TRUE(canvas.Allocate(1, 1, 2, true, false, hits));
     for (int w = 0; w < 2; ++w) {
         OrbitLanes lanes(source, 7, 100);
         SelectLaneKernel(source, true)(lanes, source, pr, steps[w], canvas.Worker(w));
