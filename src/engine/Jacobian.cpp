@@ -108,7 +108,8 @@ double Sign(double v)
     return v > 0.0 ? 1.0 : (v < 0.0 ? -1.0 : 0.0);
 }
 
-void JacobianAbsolute(const float* a, const WidePoint& at, TangentMatrix& j)
+template <typename Coefficient>
+void JacobianAbsolute(const Coefficient* a, const WidePoint& at, TangentMatrix& j)
 {
     const double sx = Sign(at[0]), sy = Sign(at[1]);
     j = {};
@@ -120,7 +121,7 @@ void JacobianAbsolute(const float* a, const WidePoint& at, TangentMatrix& j)
 
 // The integer parts of case Z are constant between their jumps, which lie on lines the orbit
 // crosses with probability 0: almost everywhere only the linear terms have a derivative.
-void JacobianBitwise(const float* a, const WidePoint&, TangentMatrix& j)
+template <typename Coefficient> void JacobianBitwise(const Coefficient* a, const WidePoint&, TangentMatrix& j)
 {
     j = {};
     j[0][0] = a[2];
@@ -135,7 +136,8 @@ double PowerSlope(double c, double p, double v)
     return c * p * std::pow(std::fabs(v), p - 1.0) * Sign(v);
 }
 
-void JacobianPower(const float* a, const WidePoint& at, TangentMatrix& j)
+template <typename Coefficient>
+void JacobianPower(const Coefficient* a, const WidePoint& at, TangentMatrix& j)
 {
     const double x = at[0], y = at[1];
     j = {};
@@ -145,7 +147,7 @@ void JacobianPower(const float* a, const WidePoint& at, TangentMatrix& j)
     j[1][1] = a[10] + PowerSlope(a[13], a[14], y);
 }
 
-void JacobianSine(const float* a, const WidePoint& at, TangentMatrix& j)
+template <typename Coefficient> void JacobianSine(const Coefficient* a, const WidePoint& at, TangentMatrix& j)
 {
     const double x = at[0], y = at[1];
     j = {};
@@ -155,7 +157,8 @@ void JacobianSine(const float* a, const WidePoint& at, TangentMatrix& j)
     j[1][1] = a[12] + a[16] * a[17] * std::cos(a[17] * y + a[18]);
 }
 
-void JacobianRotation(const float* a, const WidePoint& at, TangentMatrix& j)
+template <typename Coefficient>
+void JacobianRotation(const Coefficient* a, const WidePoint& at, TangentMatrix& j)
 {
     const double y = at[1];
     const double theta = static_cast<double>(6.2831855f) / (10.0 * a[6] + 13.0);
@@ -170,7 +173,8 @@ void JacobianRotation(const float* a, const WidePoint& at, TangentMatrix& j)
 
 // Case '^' is forced by its phase z, a third coordinate of the cloud it draws: its row adds the
 // exponent 0 of the phase that runs on by itself, so the Kaplan-Yorke dimension is the cloud's.
-void JacobianOscillator(const float* a, const WidePoint& at, TangentMatrix& j)
+template <typename Coefficient>
+void JacobianOscillator(const Coefficient* a, const WidePoint& at, TangentMatrix& j)
 {
     const double x = at[0], y = at[1], z = at[2];
     j = {};
@@ -182,19 +186,36 @@ void JacobianOscillator(const float* a, const WidePoint& at, TangentMatrix& j)
     j[2][2] = 1.0;
 }
 
-using SpecialJacobian = void (*)(const float* a, const WidePoint& at, TangentMatrix& j);
+template <typename Coefficient>
+using SpecialJacobian = void (*)(const Coefficient* a, const WidePoint& at, TangentMatrix& j);
 
 // A special map's step in double: a float state would fall onto a cycle of the float grid and the
 // spectrum would be that cycle's.
-using SpecialWideStep = void (*)(const float* a, int pointsCount, const WidePoint& in, WidePoint& out, int i);
+template <typename Coefficient>
+using SpecialWideStep = void (*)(const Coefficient* a, int pointsCount, const WidePoint& in, WidePoint& out,
+                                 int i);
 
-template <SpecialWideStep Step, SpecialJacobian Jacobian>
-void SpecialTangentStep(const float* a, int pointsCount, const WidePoint& in, WidePoint& out,
+template <typename Coefficient, SpecialWideStep<Coefficient> Step, SpecialJacobian<Coefficient> Jacobian>
+void SpecialTangentStep(const Coefficient* a, int pointsCount, const WidePoint& in, WidePoint& out,
                         TangentMatrix& j, int i)
 {
     Step(a, pointsCount, in, out, i);
     Jacobian(a, in, j);
 }
+
+template <typename Coefficient>
+using SpecialTangentStepOf = void (*)(const Coefficient* a, int pointsCount, const WidePoint& in,
+                                      WidePoint& out, TangentMatrix& j, int i);
+
+// The special maps 'Y' to '^' with coefficients of one type.
+template <typename C>
+constexpr SpecialTangentStepOf<C> specialTangents[] = {
+    SpecialTangentStep<C, detail::StepAbsolute<double, C>, JacobianAbsolute<C>>,
+    SpecialTangentStep<C, detail::StepBitwise<double, C>, JacobianBitwise<C>>,
+    SpecialTangentStep<C, detail::StepPower<double, C>, JacobianPower<C>>,
+    SpecialTangentStep<C, detail::StepSine<double, C>, JacobianSine<C>>,
+    SpecialTangentStep<C, detail::StepRotation<double, C>, JacobianRotation<C>>,
+    SpecialTangentStep<C, detail::StepOscillator<double, C>, JacobianOscillator<C>>};
 
 template <int D, int O, bool Ode>
 constexpr TangentStepFunction Polynomial = &PolynomialTangentStep<D, O, Ode>::Step;
@@ -220,19 +241,19 @@ TangentStepFunction SelectPolynomial(bool ode, int dimension, int order)
 TangentSystem SelectTangentSystem(int kind, int dimension, int order)
 {
     // The special maps move x and y; case '^' also its phase.
-    static constexpr TangentSystem specials[] = {
-        {2, SpecialTangentStep<detail::StepAbsolute<double, float>, JacobianAbsolute>},
-        {2, SpecialTangentStep<detail::StepBitwise<double, float>, JacobianBitwise>},
-        {2, SpecialTangentStep<detail::StepPower<double, float>, JacobianPower>},
-        {2, SpecialTangentStep<detail::StepSine<double, float>, JacobianSine>},
-        {2, SpecialTangentStep<detail::StepRotation<double, float>, JacobianRotation>},
-        {3, SpecialTangentStep<detail::StepOscillator<double, float>, JacobianOscillator>}};
     if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
-        return specials[kind - KIND_SPECIAL_Y];
+        return {kind == KIND_SPECIAL_LAST ? 3 : 2, specialTangents<float>[kind - KIND_SPECIAL_Y]};
     if (kind != KIND_MAP && kind != KIND_ODE)
         return {};
     const TangentStepFunction f = SelectPolynomial(kind == KIND_ODE, dimension, order);
     return {f ? dimension : 0, f};
+}
+
+WideTangentStepFunction SelectWideSpecialTangentStep(int kind)
+{
+    if (kind >= KIND_SPECIAL_Y && kind <= KIND_SPECIAL_LAST)
+        return specialTangents<double>[kind - KIND_SPECIAL_Y];
+    return nullptr;
 }
 
 } // namespace zephyra

@@ -30,6 +30,13 @@ struct TangentSystem {
 // The tangent system of a case; a null `step` for a kind, dimension and order that no case has.
 [[nodiscard]] TangentSystem SelectTangentSystem(int kind, int dimension, int order);
 
+// A special map's step and derivative with its coefficients in double, for values between the
+// points of float's grid (a map's pixels, exact values); null for any other kind. The same
+// dimensions as SelectTangentSystem.
+using WideTangentStepFunction = void (*)(const double* a, int pointsCount, const WidePoint& in,
+                                         WidePoint& out, TangentMatrix& j, int i);
+[[nodiscard]] WideTangentStepFunction SelectWideSpecialTangentStep(int kind);
+
 [[nodiscard]] inline WidePoint Widen(const Point& p)
 {
     return {p[0], p[1], p[2], p[3]};

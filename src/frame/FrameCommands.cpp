@@ -32,6 +32,8 @@ int PanelOfToggle(int id)
         return PANEL_GALLERY;
     case ID_PANEL_MEASUREMENTS:
         return PANEL_MEASUREMENTS;
+    case ID_PANEL_PARAMETER_MAP:
+        return PANEL_PARAMETER_MAP;
     default:
         return 0;
     }

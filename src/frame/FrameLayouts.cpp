@@ -13,8 +13,8 @@ namespace zephyra {
 
 namespace {
 constexpr int PANEL_WIDTH = 220;
-constexpr int panelCodes[] = {PANEL_CASES,   PANEL_SAVED,   PANEL_FAVORITES,
-                              PANEL_HISTORY, PANEL_GALLERY, PANEL_MEASUREMENTS};
+constexpr int panelCodes[] = {PANEL_CASES,   PANEL_SAVED,        PANEL_FAVORITES,    PANEL_HISTORY,
+                              PANEL_GALLERY, PANEL_MEASUREMENTS, PANEL_PARAMETER_MAP};
 } // namespace
 
 FrameLayouts::FrameLayouts(CZephyraDoc& doc, std::function<void(int id)> sendCommand, QWidget* parent)

@@ -10,5 +10,6 @@ constexpr int PANEL_FAVORITES = 103;
 constexpr int PANEL_HISTORY = 109;
 constexpr int PANEL_GALLERY = 120;
 constexpr int PANEL_MEASUREMENTS = 121;
+constexpr int PANEL_PARAMETER_MAP = 122;
 
 } // namespace zephyra

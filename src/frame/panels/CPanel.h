@@ -87,7 +87,7 @@ private:
 };
 
 // One of the panels by its pane code (PANEL_CASES, PANEL_SAVED, PANEL_FAVORITES, PANEL_HISTORY,
-// PANEL_GALLERY, PANEL_MEASUREMENTS); null for any other code.
+// PANEL_GALLERY, PANEL_MEASUREMENTS, PANEL_PARAMETER_MAP); null for any other code.
 [[nodiscard]] std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc,
                                                   CPanel::CommandSink sendCommand, QWidget* parent);
 

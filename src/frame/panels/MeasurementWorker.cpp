@@ -1,16 +1,9 @@
 #include "MeasurementWorker.h"
 
+#include "BackgroundPriority.h"
 #include "QueuedPost.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace zephyra {
-
-namespace {
-// Below the user-interface thread and a run, which must never wait for the measurement.
-constexpr int NICENESS = 10;
-} // namespace
 
 MeasurementWorker::MeasurementWorker(QObject* parent)
     : QObject(parent), job_(QueuedPost(this), [this](News news) { Receive(std::move(news)); })
@@ -22,7 +15,7 @@ MeasurementWorker::~MeasurementWorker() = default;
 void MeasurementWorker::Start(const OrbitSystem& system, const SpectrumSettings& settings)
 {
     job_.Start([system, settings](std::stop_token stop, const LatestJob<News>::Deliver& deliver) {
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), NICENESS);
+        LowerThreadPriority();
         auto result =
             std::make_shared<const FullMeasurement>(MeasureFully(system, settings, [&](double fraction) {
                 if (stop.stop_requested())

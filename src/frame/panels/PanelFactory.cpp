@@ -3,6 +3,7 @@
 #include "CPanelGallery.h"
 #include "CPanelHistory.h"
 #include "CPanelMeasurements.h"
+#include "CPanelParameterMap.h"
 #include "CPanelSaved.h"
 #include "CPanelSelect.h"
 #include "StatusServices.h"
@@ -25,6 +26,8 @@ std::unique_ptr<CPanel> CreatePanel(int panelCode, CZephyraDoc& doc, CPanel::Com
         return std::make_unique<CPanelGallery>(doc, std::move(sendCommand), parent);
     case PANEL_MEASUREMENTS:
         return std::make_unique<CPanelMeasurements>(doc, std::move(sendCommand), parent);
+    case PANEL_PARAMETER_MAP:
+        return std::make_unique<CPanelParameterMap>(doc, std::move(sendCommand), parent);
     default:
         return nullptr;
     }

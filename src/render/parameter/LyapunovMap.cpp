@@ -43,21 +43,21 @@ bool Escaped(const WidePoint& p)
     return false;
 }
 
-// A special map's pixel: its own single-precision step (its w follows the step number, so it does
-// not cycle on the float grid) and the derivative the spectrum uses; one pixel at a time, as their
-// sines and powers gain nothing from lanes.
-double SpecialPixel(const ParameterSystem& s, const MapSettings& m, const TangentSystem& tangent,
-                    std::vector<float>& a, int column, int row)
+// A special map's pixel: its own step and the derivative the spectrum uses, in double with every
+// coefficient in double (rounded to float, neighbouring pixels of a zoomed map would share their
+// values); one pixel at a time, as their sines and powers gain nothing from lanes.
+double SpecialPixel(const ParameterSystem& s, const MapSettings& m, WideTangentStepFunction step,
+                    std::vector<double>& a, int column, int row)
 {
-    a[static_cast<std::size_t>(m.x.place)] = static_cast<float>(m.ColumnValue(column));
-    a[static_cast<std::size_t>(m.y.place)] = static_cast<float>(m.RowValue(row));
+    a[static_cast<std::size_t>(m.x.place)] = m.ColumnValue(column);
+    a[static_cast<std::size_t>(m.y.place)] = m.RowValue(row);
     WidePoint p = s.start;
     double v[2] = {1.0, 1.0};
     double bits = 0.0;
     TangentMatrix j;
     for (int i = 0; i < m.transient + m.steps; ++i) {
         WidePoint next;
-        tangent.step(a.data(), s.pointsCount, p, next, j, i);
+        step(a.data(), s.pointsCount, p, next, j, i);
         if (Escaped(next))
             return MAP_ESCAPE;
         p = next;
@@ -84,11 +84,11 @@ RowFunction RowsOf(const ParameterSystem& s, const MapSettings& m, const Monomia
             kernel(MapPixels{s, m, table}, first, first + m.width, values);
         };
     }
-    const TangentSystem tangent = SelectTangentSystem(s.kind, s.dimension, s.order);
-    return [&s, &m, tangent](int row, double* values) {
-        std::vector<float> a(s.coefficients.begin(), s.coefficients.end());
+    const WideTangentStepFunction step = SelectWideSpecialTangentStep(s.kind);
+    return [&s, &m, step](int row, double* values) {
+        std::vector<double> a = s.coefficients;
         for (int column = 0; column < m.width; ++column)
-            values[column] = SpecialPixel(s, m, tangent, a, column, row);
+            values[column] = SpecialPixel(s, m, step, a, column, row);
     };
 }
 

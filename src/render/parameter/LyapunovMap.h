@@ -22,6 +22,10 @@ struct ParameterAxis {
     }
 };
 
+// Coefficient `place` from its value - 0.5 to its value + 0.5, the ends as the short decimals
+// they are meant to be.
+[[nodiscard]] ParameterAxis DefaultAxis(const ParameterSystem& system, int place);
+
 // A Lyapunov map: coefficient x.place across, y.place upwards (row 0 at y.high), every other
 // coefficient as the system has it. Each pixel runs the orbit in double from the start point:
 // `transient` steps, then `steps` steps of the largest exponent by the tangent method.

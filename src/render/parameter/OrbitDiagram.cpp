@@ -12,27 +12,25 @@ namespace zephyra {
 
 namespace {
 
-// One column's orbit: the case's step in double for the polynomial cases, the special maps' own
-// single-precision step with the coefficient rounded once.
+// One column's orbit in double, coefficients too: the case's polynomial, or a special map's own
+// step (in float its state would fall onto a cycle of the float grid, and the column would show
+// that cycle instead of the attractor).
 class ColumnOrbit {
 public:
     ColumnOrbit(const ParameterSystem& s, int place, double value)
         : s_(s), table_(MonomialTable::Of(s.dimension, s.order)), a_(s.coefficients),
-          narrow_(s.coefficients.begin(), s.coefficients.end()),
-          special_(s.IsPolynomial() ? nullptr : SelectStep(s.kind, s.dimension, s.order)), p_(s.start)
+          special_(s.IsPolynomial() ? nullptr : SelectWideSpecialStep(s.kind)), p_(s.start)
     {
         a_[static_cast<std::size_t>(place)] = value;
-        narrow_[static_cast<std::size_t>(place)] = static_cast<float>(value);
     }
 
     // The next point; false once it escaped.
     bool Step(int i)
     {
         if (special_) {
-            const Point in = Narrow(p_);
-            Point out;
-            special_(narrow_.data(), s_.pointsCount, in, out, i);
-            p_ = Widen(out);
+            WidePoint out;
+            special_(a_.data(), s_.pointsCount, p_, out, i);
+            p_ = out;
         } else {
             PolynomialStep();
         }
@@ -65,8 +63,7 @@ private:
     const ParameterSystem& s_;
     MonomialTable table_;
     std::vector<double> a_;
-    std::vector<float> narrow_;
-    StepFunction special_;
+    WideStepFunction special_;
     WidePoint p_;
 };
 

@@ -23,6 +23,7 @@ struct ParameterSystem {
     [[nodiscard]] static ParameterSystem Of(const Attractor& attractor);
     [[nodiscard]] int CoefficientsCount() const { return static_cast<int>(coefficients.size()) - 1; }
     [[nodiscard]] bool IsPolynomial() const;
+    [[nodiscard]] bool operator==(const ParameterSystem&) const = default;
 };
 
 // Why no map or diagram of the system can be made, or an empty text: no valid code, or a step
