@@ -103,8 +103,8 @@ CPanelParameterMap::CPanelParameterMap(CZephyraDoc& doc, CommandSink sendCommand
     connect(map_, &ParameterMapView::Picked, this, &CPanelParameterMap::OpenAt);
     connect(map_, &ParameterMapView::RangesChanged, this,
             [this](const ParameterAxis& x, const ParameterAxis&) {
-                if (doc_.current)
-                    diagram_->Show(ParameterSystem::Of(*doc_.current), x);
+                if (doc_.current())
+                    diagram_->Show(ParameterSystem::Of(*doc_.current()), x);
                 SayState();
             });
     setMinimumWidth(MINIMUM_WIDTH);
@@ -140,7 +140,7 @@ void CPanelParameterMap::OnUpdate(int hint)
 
 void CPanelParameterMap::Follow(bool anew)
 {
-    const AttractorRef& a = doc_.current;
+    const AttractorRef& a = doc_.current();
     const ParameterSystem system = a ? ParameterSystem::Of(*a) : ParameterSystem();
     QString refusal = QString::fromStdString(MapRefusal(system));
     if (refusal.isEmpty() && a->CoefficientsCount() < 2)
@@ -171,7 +171,7 @@ void CPanelParameterMap::Follow(bool anew)
 
 void CPanelParameterMap::FillChoices()
 {
-    const Attractor& a = *doc_.current;
+    const Attractor& a = *doc_.current();
     const int count = a.CoefficientsCount();
     const bool sameCase = a.CaseLetter() == letter_ && across_->count() == count;
     auto [x, y] =
@@ -218,7 +218,7 @@ void CPanelParameterMap::Choose(bool acrossChanged)
 
 void CPanelParameterMap::ShowMap(const ParameterAxis& x, const ParameterAxis& y)
 {
-    const ParameterSystem system = ParameterSystem::Of(*doc_.current);
+    const ParameterSystem system = ParameterSystem::Of(*doc_.current());
     mapped_ = Without(system, x.place, y.place);
     map_->Show(system, x, y);
     diagram_->Show(system, x);
@@ -229,8 +229,8 @@ void CPanelParameterMap::ShowMap(const ParameterAxis& x, const ParameterAxis& y)
 void CPanelParameterMap::ShowMarks()
 {
     const MapSettings& shown = map_->Settings();
-    const MapMark mark{doc_.current->CoefficientOf(shown.x.place),
-                       doc_.current->CoefficientOf(shown.y.place)};
+    const MapMark mark{doc_.current()->CoefficientOf(shown.x.place),
+                       doc_.current()->CoefficientOf(shown.y.place)};
     const std::optional<MapMark>& old = map_->Mark();
     if (!old || old->x != mark.x || old->y != mark.y) {
         map_->SetMark(mark);
@@ -240,7 +240,7 @@ void CPanelParameterMap::ShowMarks()
 
 void CPanelParameterMap::OpenAt(double x, double y)
 {
-    const AttractorRef& a = doc_.current;
+    const AttractorRef& a = doc_.current();
     if (!a || !mapped_.valid)
         return;
     const MapSettings& shown = map_->Settings();
@@ -254,7 +254,7 @@ void CPanelParameterMap::OpenAt(double x, double y)
 
 QString CPanelParameterMap::ExportMap(const QString& path)
 {
-    if (!map_->Finished() || !doc_.current)
+    if (!map_->Finished() || !doc_.current())
         return "The map is not finished yet.";
     const std::string target = path.toStdString();
     // A folder that cannot take the file is named before the picture is made.
@@ -262,7 +262,7 @@ QString CPanelParameterMap::ExportMap(const QString& path)
     if (problem.empty()) {
         const MapSettings& m = map_->Settings();
         const std::string bytes = EncodePng(MapPicture(map_->Values(), m, map_->Mark()),
-                                            ParameterTexts(*doc_.current, MapRecordText(m)));
+                                            ParameterTexts(*doc_.current(), MapRecordText(m)));
         problem = bytes.empty() ? "the PNG could not be encoded" : WritePngFile(target, bytes);
     }
     return QString::fromStdString(problem);
@@ -270,11 +270,11 @@ QString CPanelParameterMap::ExportMap(const QString& path)
 
 void CPanelParameterMap::ExportWithDialog()
 {
-    if (!map_->Finished() || !doc_.current) {
+    if (!map_->Finished() || !doc_.current()) {
         Say("The map is not finished yet.");
         return;
     }
-    const QString proposed = QString::fromStdString(doc_.current->code) + "-map.png";
+    const QString proposed = QString::fromStdString(doc_.current()->code) + "-map.png";
     const QString path = QFileDialog::getSaveFileName(this, "Export Map", proposed, "PNG pictures (*.png)");
     if (path.isEmpty())
         return;

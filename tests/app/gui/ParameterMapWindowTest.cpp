@@ -15,15 +15,14 @@
 #include <QSignalSpy>
 
 using namespace zephyra;
-using namespace zephyra::test;
+using namespace zephyra::testing;
 
 namespace {
 constexpr int MAP_TIMEOUT_MS = 60000;
 } // namespace
 
-class ParameterMapWindowTest : public QObject {
+class ParameterMapWindowTest : public ExplorerTest {
     Q_OBJECT
-    std::unique_ptr<Explorer> explorer;
 
     // Opens the panel as a person does, from the code box where the focus is.
     void OpenPanel()
@@ -42,14 +41,6 @@ class ParameterMapWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { UseSandbox(); }
-    void init()
-    {
-        explorer = std::make_unique<Explorer>();
-        QVERIFY(explorer->started);
-    }
-    void cleanup() { explorer.reset(); }
-
     void clickingAPixelShowsTheAttractorWithItsValues()
     {
         OpenPanel();
@@ -75,18 +66,18 @@ private slots:
             explorer->Frame().grab().save(folder + "/parameter-map-window.png");
 
         CZephyraDoc& doc = explorer->Doc();
-        const int history = doc.history.Count();
-        const std::vector<double> before = doc.current->CoefficientValues();
+        const int history = doc.history().Count();
+        const std::vector<double> before = doc.current()->CoefficientValues();
         const QPoint pixel(m.width / 3, m.height / 4);
         QTest::mouseClick(&map, Qt::LeftButton, {}, map.MapRect().topLeft() + pixel);
-        QVERIFY(doc.current->HasExactCoefficients());
-        QCOMPARE(doc.current->CoefficientOf(3), m.ColumnValue(pixel.x()));
-        QCOMPARE(doc.current->CoefficientOf(5), m.RowValue(pixel.y()));
-        for (int i = 1; i <= doc.current->CoefficientsCount(); ++i)
+        QVERIFY(doc.current()->HasExactCoefficients());
+        QCOMPARE(doc.current()->CoefficientOf(3), m.ColumnValue(pixel.x()));
+        QCOMPARE(doc.current()->CoefficientOf(5), m.RowValue(pixel.y()));
+        for (int i = 1; i <= doc.current()->CoefficientsCount(); ++i)
             if (i != 3 && i != 5)
-                QCOMPARE(doc.current->CoefficientOf(i), before[static_cast<std::size_t>(i)]);
-        QCOMPARE(doc.history.Count(), history + 1);
-        QVERIFY(doc.history.GetAt(0) == doc.current);
+                QCOMPARE(doc.current()->CoefficientOf(i), before[static_cast<std::size_t>(i)]);
+        QCOMPARE(doc.history().Count(), history + 1);
+        QVERIFY(doc.history().GetAt(0) == doc.current());
         // The map stays (only its two values changed); the cross moved to the point.
         QVERIFY(map.Finished());
         QCOMPARE(map.Mark()->x, m.ColumnValue(pixel.x()));
@@ -124,7 +115,7 @@ private slots:
         const double shift = static_cast<double>(dx) / r.width() * (zoomed.x.high - zoomed.x.low);
         QVERIFY(qAbs(panned.x.low - (zoomed.x.low - shift)) < 1e-12);
         QCOMPARE(panned.y.low, zoomed.y.low);
-        QCOMPARE(explorer->Doc().history.Count(), 1); // a drag picks nothing
+        QCOMPARE(explorer->Doc().history().Count(), 1); // a drag picks nothing
     }
 
     // The boxes never name one coefficient twice, and another attractor brings its own case's
