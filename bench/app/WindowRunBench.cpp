@@ -57,10 +57,10 @@ int main(int argc, char* argv[])
     CZephyraDoc& doc = *app.Document();
     CZephyraView& view = app.Frame()->ActiveView();
     const auto [commandLine, window] =
-        FastestOfEach([&] { bare.SetAttractor(attractor->Clone(bare.defaults), SA_NO_SEARCH); },
+        FastestOfEach([&] { bare.SetAttractor(attractor->Clone(bare.defaults()), SA_NO_SEARCH); },
                       [&] {
                           const int paints = view.PaintCount();
-                          doc.SetAttractor(attractor->Clone(doc.defaults), SA_NO_SEARCH);
+                          doc.SetAttractor(attractor->Clone(doc.defaults()), SA_NO_SEARCH);
                           while (view.PaintCount() == paints)
                               QApplication::processEvents(QEventLoop::WaitForMoreEvents);
                       });

@@ -10,8 +10,10 @@ inline AttractorRef ChaoticAttractor(char letter, int pointsCount)
 {
     NullHost host;
     CZephyraDoc doc(host, nullptr, 20261208);
-    doc.defaults.defaultPointsCount = 20000;
-    AttractorRef a = Attractor::CreateRandom(letter, doc.defaults, doc.random);
+    DocumentSettings settings = doc.settings();
+    settings.defaults.defaultPointsCount = 20000;
+    doc.ApplySettings(settings);
+    AttractorRef a = doc.NewRandomAttractor(letter);
     doc.SetAttractor(a, SA_RANDOMIZE, letter);
     a->pointsCount = pointsCount;
     return a;

@@ -11,11 +11,9 @@ void BM_Search(benchmark::State& state, char letter)
 {
     NullHost host;
     CZephyraDoc doc(host, nullptr, 7);
-    doc.caseLetter = letter;
     double tries = 0;
     for (auto _ : state) {
-        doc.SetAttractor(Attractor::CreateRandom(letter, doc.defaults, doc.random),
-                         SA_RANDOMIZE | SA_ADD_HISTORY);
+        doc.SetAttractor(doc.NewRandomAttractor(letter), SA_RANDOMIZE | SA_ADD_HISTORY, letter);
         tries += doc.lastTries();
         // History would grow without end; the benchmark keeps only the latest entry.
         doc.ClearHistory();

@@ -95,7 +95,7 @@ void MeasureWindowDrags(const Attractor& shown, PointBuffer&& buffer)
 {
     testing::FakeHost host;
     CZephyraDoc doc(host, nullptr, 1);
-    Arrange(doc).current = shown.Clone(doc.defaults);
+    Arrange(doc).current = shown.Clone(doc.defaults());
     Arrange(doc).buffer = std::move(buffer);
     CZephyraView view(doc);
     view.resize(WIDTH, HEIGHT);
@@ -109,8 +109,8 @@ void MeasureWindowDrags(const Attractor& shown, PointBuffer&& buffer)
     };
     for (const bool adaptive : {true, false})
         for (const int where : {2, 1}) {
-            doc.pointsOnCpu = where;
-            doc.viewAdaptive = adaptive;
+            Arrange(doc).settings.pointsOnCpu = where;
+            Arrange(doc).settings.viewAdaptive = adaptive;
             const std::string name = std::string(where == 1 ? "CPU" : "GL") + " path, window drag frame, " +
                                      (adaptive ? "adaptive degradation" : "every point");
             int x = 100;

@@ -23,14 +23,19 @@ bool RemoveRecord(AttractorList& list, const Attractor* record)
     }
     return false;
 }
+
+bool SameStartPoint(const DisplaySettings& a, const DisplaySettings& b)
+{
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.z0 == b.z0 && a.w0 == b.w0;
+}
 } // namespace
 
 CZephyraDoc::CZephyraDoc(DocumentHost& host, ConfigurationStore* store, std::uint64_t seed)
-    : random(seed), host_(host), store_(store)
+    : host_(host), store_(store), random_(seed)
 {
     // A new 4D attractor is coloured as a grey scale of its fourth coordinate unless the
     // configuration file says otherwise, in the window and on the command line alike.
-    DisplaySettings& d4 = defaults.defaults4D;
+    DisplaySettings& d4 = settings_.defaults.defaults4D;
     d4.colorR = d4.colorG = d4.colorB = COORD_W;
     // Grey up to 60 %: at full white the points of high w would vanish into the white background.
     d4.fgColor = {DEFAULT_4D_GREY, DEFAULT_4D_GREY, DEFAULT_4D_GREY};
@@ -52,7 +57,7 @@ CZephyraDoc::~CZephyraDoc()
 
 bool CZephyraDoc::ComputePoints(const AttractorRef& attractor, bool force, bool search, bool* continueFlag)
 {
-    ComputeContext context{buffer_, current_, random, host_, host_, availableMemory, viewCopies_, &spare_};
+    ComputeContext context{buffer_, current_, random_, host_, host_, availableMemory_, viewCopies_, &spare_};
     return zephyra::ComputePoints(context, attractor, force, search, continueFlag);
 }
 
@@ -60,7 +65,7 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
 {
     // A letter that names no case (a mistyped code) would make every later Next fail.
     if (letter != 0 && DescribeCase(letter))
-        caseLetter = letter;
+        settings_.caseLetter = letter;
     const bool search = (flags & SA_NO_SEARCH) == 0;
     bool proceed = true;
     lastTries_ = 0;
@@ -77,7 +82,8 @@ void CZephyraDoc::SetAttractor(AttractorRef attractor, int flags, char letter)
             attractor->ResetCamera();
         if (!busy)
             busy.emplace(host_);
-        if ((flags & SA_RANDOMIZE) && !attractor->Randomize(caseLetter, defaults, random)) {
+        if ((flags & SA_RANDOMIZE) &&
+            !attractor->Randomize(settings_.caseLetter, settings_.defaults, random_)) {
             host_.MessageBox(TEXT_WRONG_CONFIGURATION, TITLE_ATTRACTOR, MessageIcon::Warning);
             return;
         }
@@ -166,7 +172,7 @@ void CZephyraDoc::AddToSaved()
 {
     if (!current_)
         return;
-    saved_.AddTail(current_->Clone(defaults));
+    saved_.AddTail(current_->Clone(settings_.defaults));
     modified_ = true;
     UpdateAllViews(UH_SAVED_ADDED);
 }
@@ -175,7 +181,7 @@ void CZephyraDoc::AddToFavorites()
 {
     if (!current_)
         return;
-    favorites_.AddTail(current_->Clone(defaults));
+    favorites_.AddTail(current_->Clone(settings_.defaults));
     UpdateAllViews(UH_FAVORITE_ADDED);
 }
 
@@ -200,9 +206,9 @@ void CZephyraDoc::RemoveFavorite(const Attractor* record)
         UpdateAllViews(UH_FAVORITE_REMOVED);
 }
 
-void CZephyraDoc::ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw)
+void CZephyraDoc::ToggleViewFlag(bool DocumentSettings::*flag, bool redraw)
 {
-    this->*flag = !(this->*flag);
+    settings_.*flag = !(settings_.*flag);
     if (redraw)
         UpdateAllViews(UH_REDRAW);
 }
@@ -213,6 +219,30 @@ void CZephyraDoc::MoveCamera(const std::function<void(Attractor&)>& move)
         return;
     move(*current_);
     UpdateAllViews(UH_CAMERA_MOVED);
+}
+
+AttractorRef CZephyraDoc::NewRandomAttractor(char letter)
+{
+    return Attractor::CreateRandom(letter, settings_.defaults, random_);
+}
+
+void CZephyraDoc::ApplySettings(const DocumentSettings& settings,
+                                const std::optional<AttractorSettings>& attractor)
+{
+    settings_ = settings;
+    if (attractor && current_) {
+        const bool recompute = attractor->pointsCount != current_->pointsCount ||
+                               !SameStartPoint(attractor->display, current_->display);
+        current_->fov = attractor->fov;
+        current_->display = attractor->display;
+        if (recompute) {
+            current_->pointsCount = attractor->pointsCount;
+            // A failed or cancelled run has already said so in the status bar; a run cancelled
+            // late keeps its partial orbit and count.
+            (void)ComputePoints(current_, true, false, nullptr);
+        }
+    }
+    UpdateAllViews(UH_REDRAW);
 }
 
 } // namespace zephyra

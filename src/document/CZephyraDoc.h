@@ -1,7 +1,7 @@
 #pragma once
 #include "AttractorList.h"
-#include "DisplaySettings.h"
 #include "DocumentHost.h"
+#include "DocumentSettings.h"
 #include "PointBuffer.h"
 #include "PointMemory.h"
 #include "RandomGenerator.h"
@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,9 +23,8 @@ struct DocumentAccess;
 
 // The one document: the attractor on screen, the Saved, Favorites and History lists, the point
 // buffer, the view flags and the settings kept in the configuration file. Views and panels read
-// its state at paint time; the lists, the current attractor and its points change only through
-// the operations below, which set the modified flag and tell every view through UpdateAllViews
-// in one place. The settings are the settings dialog's to write; it calls OnSettingsApplied.
+// its state at paint time; it changes only through the operations below, which set the modified
+// flag and tell every view through UpdateAllViews in one place.
 class CZephyraDoc {
 public:
     // Seeds the random generator, sets the initial values (4D attractors coloured by w) and reads
@@ -36,24 +36,25 @@ public:
     CZephyraDoc(const CZephyraDoc&) = delete;
     CZephyraDoc& operator=(const CZephyraDoc&) = delete;
 
-    // The settings kept in the configuration file.
-    std::int32_t historyLimit = -1;
-    char caseLetter = 'H';
-    bool viewBox = false;
-    bool viewCross = false;
-    bool viewBlackWhite = false;
-    bool viewDefaultColors = false;
-    bool viewAdaptive = true;
-    bool viewDensity = false; // the density picture instead of the point cloud
-    std::int32_t antialias = 0;
-    // Where the point view draws: 0 on the CPU when OpenGL renders in software, 1 always on the
-    // CPU, 2 always with OpenGL.
-    std::int32_t pointsOnCpu = 0;
+    // The settings kept in the configuration file, which ApplySettings changes.
+    [[nodiscard]] const DocumentSettings& settings() const { return settings_; }
+    [[nodiscard]] std::int32_t historyLimit() const { return settings_.historyLimit; }
+    // The case of a new random attractor (Next).
+    [[nodiscard]] char caseLetter() const { return settings_.caseLetter; }
+    [[nodiscard]] bool viewBox() const { return settings_.viewBox; }
+    [[nodiscard]] bool viewCross() const { return settings_.viewCross; }
+    [[nodiscard]] bool viewBlackWhite() const { return settings_.viewBlackWhite; }
+    [[nodiscard]] bool viewDefaultColors() const { return settings_.viewDefaultColors; }
+    [[nodiscard]] bool viewAdaptive() const { return settings_.viewAdaptive; }
+    [[nodiscard]] bool viewDensity() const { return settings_.viewDensity; }
+    [[nodiscard]] std::int32_t antialias() const { return settings_.antialias; }
+    [[nodiscard]] std::int32_t pointsOnCpu() const { return settings_.pointsOnCpu; }
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
-    AttractorDefaults defaults;
-    RandomGenerator random;
-    // How much memory a point buffer may take; tests replace it.
-    AvailableMemoryProbe availableMemory = SystemAvailableMemory;
+    [[nodiscard]] const AttractorDefaults& defaults() const { return settings_.defaults; }
+    // How much memory a point buffer may take now.
+    [[nodiscard]] std::uint64_t AvailableMemory() const { return availableMemory_(); }
+    // Tests replace what the system says.
+    void SetAvailableMemory(AvailableMemoryProbe probe) { availableMemory_ = std::move(probe); }
 
     [[nodiscard]] const AttractorList& saved() const { return saved_; }
     [[nodiscard]] const AttractorList& favorites() const { return favorites_; }
@@ -122,12 +123,17 @@ public:
     void RemoveSaved(const Attractor* record);
     void RemoveFavorite(const Attractor* record);
     // A view flag toggled; `redraw` false for a flag that changes only the next camera move.
-    void ToggleViewFlag(bool CZephyraDoc::*flag, bool redraw);
+    void ToggleViewFlag(bool DocumentSettings::*flag, bool redraw);
     // A mouse move of the view: `move` changes the camera of the current attractor (nothing without
     // one), then UH_CAMERA_MOVED tells the views.
     void MoveCamera(const std::function<void(Attractor& camera)>& move);
-    // The settings dialog changed the current attractor or the defaults.
-    void OnSettingsApplied() { UpdateAllViews(UH_REDRAW); }
+    // A fresh attractor of the case with random coefficients from the document's generator.
+    [[nodiscard]] AttractorRef NewRandomAttractor(char letter);
+    // The settings dialog's OK or Apply, and the configuration file read: the settings, and the
+    // current attractor's display, point count and field of view when given (its points are
+    // computed anew when the count or the start point changed); then one UH_REDRAW.
+    void ApplySettings(const DocumentSettings& settings,
+                       const std::optional<AttractorSettings>& attractor = std::nullopt);
 
 private:
     // Tests set lists, the current attractor and points up as a file or an earlier run left them.
@@ -147,6 +153,9 @@ private:
     DocumentHost& host_;
     DocumentObserver* observer_ = nullptr;
     ConfigurationStore* store_;
+    DocumentSettings settings_;
+    RandomGenerator random_;
+    AvailableMemoryProbe availableMemory_ = SystemAvailableMemory;
     bool modified_ = false;
     // Takes each run while the buffer's points are on show (empty between runs).
     PointBuffer spare_;

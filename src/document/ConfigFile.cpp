@@ -29,22 +29,22 @@ constexpr const char* ERROR_TITLE = "Error";
 
 // The settings attributes after "prefix", in the order they are written, and the three display
 // blocks; one list serves reading and writing.
-template <typename Doc, typename Visitor> void VisitSettings(Doc& doc, Visitor&& visitor)
+template <typename Settings, typename Visitor> void VisitSettings(Settings& s, Visitor&& visitor)
 {
-    visitor.Integer("pointsCount", doc.defaults.defaultPointsCount);
-    visitor.Integer("antialias", doc.antialias);
-    visitor.Flag("viewCross", doc.viewCross);
-    visitor.Flag("viewBox", doc.viewBox);
-    visitor.Flag("viewBlackWhite", doc.viewBlackWhite);
-    visitor.Flag("viewDefaultColors", doc.viewDefaultColors);
-    visitor.Flag("viewAdaptive", doc.viewAdaptive);
-    visitor.Integer("historyLimit", doc.historyLimit);
+    visitor.Integer("pointsCount", s.defaults.defaultPointsCount);
+    visitor.Integer("antialias", s.antialias);
+    visitor.Flag("viewCross", s.viewCross);
+    visitor.Flag("viewBox", s.viewBox);
+    visitor.Flag("viewBlackWhite", s.viewBlackWhite);
+    visitor.Flag("viewDefaultColors", s.viewDefaultColors);
+    visitor.Flag("viewAdaptive", s.viewAdaptive);
+    visitor.Integer("historyLimit", s.historyLimit);
     // Last, so that readers that do not know it skip it.
-    visitor.Flag("viewDensity", doc.viewDensity);
-    visitor.Integer("pointsOnCpu", doc.pointsOnCpu);
-    visitor.Display("defaults2D", doc.defaults.defaults2D);
-    visitor.Display("defaults3D", doc.defaults.defaults3D);
-    visitor.Display("defaults4D", doc.defaults.defaults4D);
+    visitor.Flag("viewDensity", s.viewDensity);
+    visitor.Integer("pointsOnCpu", s.pointsOnCpu);
+    visitor.Display("defaults2D", s.defaults.defaults2D);
+    visitor.Display("defaults3D", s.defaults.defaults3D);
+    visitor.Display("defaults4D", s.defaults.defaults4D);
 }
 
 struct SettingsReader {
@@ -84,22 +84,24 @@ struct SettingsWriter {
     }
 };
 
-void ReadSettings(CZephyraDoc& doc, pugi::xml_node settings)
+void ReadSettings(CZephyraDoc& doc, pugi::xml_node node)
 {
-    IfAttributePresent(settings, "prefix", [&](std::string_view text) {
+    DocumentSettings s = doc.settings();
+    IfAttributePresent(node, "prefix", [&](std::string_view text) {
         // An empty prefix keeps the case letter: there is no first character to take.
         if (!text.empty())
-            doc.caseLetter = text[0];
+            s.caseLetter = text[0];
     });
-    VisitSettings(doc, SettingsReader{settings});
+    VisitSettings(s, SettingsReader{node});
     // Every record read after this starts with the count: a negative one reads as 0, as in a record.
-    doc.defaults.defaultPointsCount = std::max(0, doc.defaults.defaultPointsCount);
+    s.defaults.defaultPointsCount = std::max(0, s.defaults.defaultPointsCount);
+    doc.ApplySettings(s);
 }
 
-void WriteSettings(const CZephyraDoc& doc, pugi::xml_node settings)
+void WriteSettings(const DocumentSettings& s, pugi::xml_node node)
 {
-    SetAttribute(settings, "prefix", std::string(1, doc.caseLetter));
-    VisitSettings(doc, SettingsWriter{settings});
+    SetAttribute(node, "prefix", std::string(1, s.caseLetter));
+    VisitSettings(s, SettingsWriter{node});
 }
 
 // A file that is there but not well-formed holds what the user made (Favorites, by hand or by an
@@ -128,16 +130,16 @@ void ReadCfgNoting(CZephyraDoc& doc, const std::filesystem::path& path,
             ReadSettings(doc, settings);
         for (const pugi::xml_node favorites : ElementsByName(document, "favorites")) {
             AttractorList records;
-            LoadList(records, favorites, doc.defaults);
+            LoadList(records, favorites, doc.defaults());
             doc.RestoreFavorites(records);
         }
         for (const pugi::xml_node history : ElementsByName(document, "history")) {
             AttractorList records;
-            LoadList(records, history, doc.defaults);
+            LoadList(records, history, doc.defaults());
             doc.RestoreHistory(records);
         }
         if (favoritesRead)
-            *favoritesRead = PrintedFavorites(document, doc.defaults);
+            *favoritesRead = PrintedFavorites(document, doc.defaults());
     } catch (const std::exception&) {
         doc.Host().MessageBox(READ_FAILED, ERROR_TITLE, MessageIcon::Error);
     }
@@ -152,10 +154,10 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
     try {
         pugi::xml_document document;
         pugi::xml_node root = StartXmlDocument(document, "zephyra");
-        WriteSettings(doc, root.append_child("settings"));
+        WriteSettings(doc.settings(), root.append_child("settings"));
         const pugi::xml_node favorites = root.append_child("favorites");
         SaveList(doc.favorites(), favorites, -1);
-        SaveList(doc.history(), root.append_child("history"), doc.historyLimit);
+        SaveList(doc.history(), root.append_child("history"), doc.historyLimit());
         // The per-user folder may not exist yet on the first run.
         std::error_code ignored;
         std::filesystem::create_directories(path.parent_path(), ignored);
@@ -165,9 +167,9 @@ void WriteCfgMerging(const CZephyraDoc& doc, const std::filesystem::path& path,
         if (found == XmlRead::IllFormed)
             KeepAside(path);
         // What another program added is kept in the file, not taken into the document.
-        std::vector<std::string> own = PrintedFavorites(document, doc.defaults);
+        std::vector<std::string> own = PrintedFavorites(document, doc.defaults());
         if (favoritesRead && found == XmlRead::Loaded)
-            AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead, doc.defaults);
+            AppendFavoritesAddedElsewhere(favorites, onDisk, *favoritesRead, doc.defaults());
         problem = SaveXmlFileSayingWhy(document, path);
         if (problem.empty() && favoritesRead)
             *favoritesRead = std::move(own);

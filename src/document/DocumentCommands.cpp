@@ -17,17 +17,17 @@ constexpr double POINTS_STEP = 0.2;
 
 struct ViewFlag {
     int id;
-    bool CZephyraDoc::*flag;
+    bool DocumentSettings::*flag;
     bool redraw; // Adaptive Degradation changes only how the next camera move draws
 };
 
 constexpr ViewFlag VIEW_FLAGS[] = {
-    {cmd::ID_VIEW_BOX, &CZephyraDoc::viewBox, true},
-    {cmd::ID_VIEW_CROSS, &CZephyraDoc::viewCross, true},
-    {cmd::ID_VIEW_BLACK_WHITE, &CZephyraDoc::viewBlackWhite, true},
-    {cmd::ID_VIEW_DEFAULT_COLORS, &CZephyraDoc::viewDefaultColors, true},
-    {cmd::ID_VIEW_ADAPTIVE, &CZephyraDoc::viewAdaptive, false},
-    {cmd::ID_VIEW_DENSITY, &CZephyraDoc::viewDensity, true},
+    {cmd::ID_VIEW_BOX, &DocumentSettings::viewBox, true},
+    {cmd::ID_VIEW_CROSS, &DocumentSettings::viewCross, true},
+    {cmd::ID_VIEW_BLACK_WHITE, &DocumentSettings::viewBlackWhite, true},
+    {cmd::ID_VIEW_DEFAULT_COLORS, &DocumentSettings::viewDefaultColors, true},
+    {cmd::ID_VIEW_ADAPTIVE, &DocumentSettings::viewAdaptive, false},
+    {cmd::ID_VIEW_DENSITY, &DocumentSettings::viewDensity, true},
 };
 
 const ViewFlag* FindViewFlag(int id)
@@ -42,16 +42,16 @@ bool IsNewCase(int id)
     return id >= cmd::ID_NEW_CASE_FIRST && id <= cmd::ID_NEW_CASE_LAST;
 }
 
-void SearchNew(CZephyraDoc& doc)
+// A new letter becomes the document's case letter as the search starts.
+void SearchNew(CZephyraDoc& doc, char letter)
 {
-    doc.SetAttractor(Attractor::CreateRandom(doc.caseLetter, doc.defaults, doc.random),
-                     SA_RANDOMIZE | SA_ADD_HISTORY);
+    doc.SetAttractor(doc.NewRandomAttractor(letter), SA_RANDOMIZE | SA_ADD_HISTORY, letter);
 }
 
 void Next(CZephyraDoc& doc)
 {
     if (doc.historyPosition() <= 0)
-        SearchNew(doc);
+        SearchNew(doc, doc.caseLetter());
     else
         doc.BrowseHistory(doc.historyPosition() - 1);
 }
@@ -144,10 +144,10 @@ bool OnAttractorCommand(CZephyraDoc& doc, int id)
         Previous(doc);
         return true;
     case cmd::ID_NEXT_IN_SEQUENCE:
-        doc.SetAttractor(doc.current()->Clone(doc.defaults), SA_STEP_FORWARD | SA_ADD_HISTORY);
+        doc.SetAttractor(doc.current()->Clone(doc.defaults()), SA_STEP_FORWARD | SA_ADD_HISTORY);
         return true;
     case cmd::ID_PREVIOUS_IN_SEQUENCE:
-        doc.SetAttractor(doc.current()->Clone(doc.defaults), SA_STEP_BACK | SA_ADD_HISTORY);
+        doc.SetAttractor(doc.current()->Clone(doc.defaults()), SA_STEP_BACK | SA_ADD_HISTORY);
         return true;
     case cmd::ID_INCREMENT_POSITION:
         StepPosition(doc, true);
@@ -196,8 +196,7 @@ bool NeedsCurrent(int id)
 bool OnDocumentCommand(CZephyraDoc& doc, int id)
 {
     if (IsNewCase(id)) {
-        doc.caseLetter = cmd::CaseLetterOf(id);
-        SearchNew(doc);
+        SearchNew(doc, cmd::CaseLetterOf(id));
         return true;
     }
     if (const ViewFlag* f = FindViewFlag(id)) {
@@ -212,9 +211,9 @@ bool OnDocumentCommand(CZephyraDoc& doc, int id)
 std::optional<bool> DocumentCommandChecked(const CZephyraDoc& doc, int id)
 {
     if (IsNewCase(id))
-        return doc.caseLetter == cmd::CaseLetterOf(id);
+        return doc.caseLetter() == cmd::CaseLetterOf(id);
     if (const ViewFlag* f = FindViewFlag(id))
-        return doc.*(f->flag);
+        return doc.settings().*(f->flag);
     return std::nullopt;
 }
 

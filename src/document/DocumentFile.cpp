@@ -52,7 +52,7 @@ bool OnOpenDocument(CZephyraDoc& doc, const std::filesystem::path& path)
     try {
         // The records are read aside, so a failure leaves Saved as it was.
         AttractorList records;
-        if (!ReadDocumentRecords(path, doc.defaults, records)) {
+        if (!ReadDocumentRecords(path, doc.defaults(), records)) {
             ReportError(doc, "File not found.");
             return false;
         }
@@ -88,7 +88,7 @@ void OnSavedJoin(CZephyraDoc& doc, const std::filesystem::path& path)
     // The records are read aside, so a failure adds none of them.
     AttractorList records;
     try {
-        if (!ReadDocumentRecords(path, doc.defaults, records)) {
+        if (!ReadDocumentRecords(path, doc.defaults(), records)) {
             ReportError(doc, "Exception occurred in OnSavedJoin");
             return;
         }

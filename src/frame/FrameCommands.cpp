@@ -119,7 +119,7 @@ void CMainFrame::Go()
     // would otherwise leave Next with a case that cannot be searched.
     const char letter = !text.empty() && DescribeCase(text.front()) ? text.front() : '\0';
     // An invalid text is refused by SetAttractor with its message; the code box keeps the text.
-    AttractorRef attractor = Attractor::CreateFromCode(text, doc_.defaults);
+    AttractorRef attractor = Attractor::CreateFromCode(text, doc_.defaults());
     // The marked code of an attractor between the letters, not edited, still stands for it.
     if (codeBox_->BetweenMark()->isVisible() && doc_.current() && doc_.current()->code == text)
         attractor->SetExactCoefficients(doc_.current()->exactCoefficients);

@@ -103,7 +103,7 @@ int CZephyraView::Uploads() const
 
 bool CZephyraView::PointsOnCpu() const
 {
-    return document_.pointsOnCpu == 1 || (document_.pointsOnCpu == 0 && softwareGl_);
+    return document_.pointsOnCpu() == 1 || (document_.pointsOnCpu() == 0 && softwareGl_);
 }
 
 bool IsSoftwareRenderer(const QString& renderer)
@@ -123,11 +123,11 @@ SceneInput CZephyraView::Scene() const
     SceneInput scene;
     scene.attractor = document_.current().get();
     scene.buffer = &document_.buffer();
-    scene.defaults = &document_.defaults;
-    scene.flags = {document_.viewBox, document_.viewCross, document_.viewBlackWhite,
-                   document_.viewDefaultColors};
+    scene.defaults = &document_.defaults();
+    scene.flags = {document_.viewBox(), document_.viewCross(), document_.viewBlackWhite(),
+                   document_.viewDefaultColors()};
     scene.dragging = dragging_ && !dragPaused_;
-    scene.adaptive = document_.viewAdaptive;
+    scene.adaptive = document_.viewAdaptive();
     return scene;
 }
 
@@ -190,7 +190,7 @@ void CZephyraView::Antialias()
         return;
     if (PointsOnCpu()) {
         // Supersampling at the next paints, until the picture changes.
-        const int s = SupersampleOf(document_.antialias);
+        const int s = SupersampleOf(document_.antialias());
         lastAntialiasPasses_ = s * s;
         showSmoothed_ = true;
         update();
@@ -203,7 +203,7 @@ void CZephyraView::Antialias()
     scene.dragging = false; // smoothing always draws every point
     makeCurrent();
     lastAntialiasPasses_ = accumulator_->Accumulate(
-        size, JitterTable(document_.antialias), JitterWeight(document_.antialias),
+        size, JitterTable(document_.antialias()), JitterWeight(document_.antialias()),
         [&](const JitterSample& s) {
             renderer_->Draw(scene, viewport, zoom * s.x / static_cast<float>(viewport.width),
                             zoom * s.y / static_cast<float>(viewport.height));
@@ -218,13 +218,13 @@ bool CZephyraView::PaintDensity(const QSize& size)
 {
     const AttractorRef hold = document_.current();
     // A drag shows the points, which follow the mouse at once; the picture refines after release.
-    if (!document_.viewDensity || dragging_ || !hold || !hold->valid || !document_.buffer().ready ||
+    if (!document_.viewDensity() || dragging_ || !hold || !hold->valid || !document_.buffer().ready ||
         size.isEmpty()) {
         density_->Stop();
         return false;
     }
     const SceneInput scene = Scene();
-    density_->Show(DensitySceneOf(*hold, scene.flags, document_.defaults, DENSITY_EXACT_POINTS), size);
+    density_->Show(DensitySceneOf(*hold, scene.flags, document_.defaults(), DENSITY_EXACT_POINTS), size);
     if (density_->Picture().isNull())
         return false;
     QImage picture = density_->Picture();
@@ -240,7 +240,7 @@ void CZephyraView::PaintPointsOnCpu(const QSize& size)
 {
     const AttractorRef hold = document_.current();
     const SceneInput scene = Scene();
-    QImage picture = cpuRaster_->Draw(scene, size, showSmoothed_ ? SupersampleOf(document_.antialias) : 1);
+    QImage picture = cpuRaster_->Draw(scene, size, showSmoothed_ ? SupersampleOf(document_.antialias()) : 1);
     lastDrawnPoints_ = cpuRaster_->LastDrawnPoints();
     picture.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);

@@ -51,8 +51,9 @@ void CZephyraView::PaintPage(QPainter& painter, const QSize& page, int dotsPerIn
     const int imageWidth = std::max(1, static_cast<int>(printRect_.Width() * scale));
     const int imageHeight = std::max(1, static_cast<int>(printRect_.Height() * scale));
     Picture image(imageWidth, imageHeight);
-    const ViewFlags flags{false, false, document_.viewBlackWhite, document_.viewDefaultColors};
-    PrintPoints(*hold, document_.buffer(), flags, document_.defaults, image, {0, 0, imageWidth, imageHeight});
+    const ViewFlags flags{false, false, document_.viewBlackWhite(), document_.viewDefaultColors()};
+    PrintPoints(*hold, document_.buffer(), flags, document_.defaults(), image,
+                {0, 0, imageWidth, imageHeight});
     // Each picture pixel becomes a square of dots, not a blur.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRect(printRect_.left, printRect_.top, printRect_.Width(), printRect_.Height()),

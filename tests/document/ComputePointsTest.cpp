@@ -1,4 +1,5 @@
 #include "CoreFixture.h"
+#include "DocumentAccess.h"
 #include "StatusTexts.h"
 
 #include <algorithm>
@@ -148,7 +149,7 @@ TEST_F(ComputePointsTest, FinishedRunPublishesItsTextsCodeAndThumbnail)
 TEST_F(ComputePointsTest, HenonMeasurements)
 {
     for (std::uint64_t seed : {1u, 2u, 3u}) {
-        doc.random.Seed(seed);
+        Arrange(doc).random.Seed(seed);
         AttractorRef a = Shown(HENON);
         EXPECT_NEAR(a->lyapunov, 0.61, 0.02);
         EXPECT_NEAR(a->fractalDim, 1.2, 0.12);
@@ -257,7 +258,7 @@ std::uint64_t FourGiB()
 // A point count that no memory can hold says so, computes nothing and ends a search as if cancelled.
 TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
 {
-    doc.availableMemory = TinyMemory;
+    doc.SetAvailableMemory(TinyMemory);
     bool proceed = true;
     AttractorRef a = Code(HENON);
     EXPECT_FALSE(doc.ComputePoints(a, false, false, &proceed));
@@ -271,14 +272,14 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
     EXPECT_FALSE(doc.ComputePoints(a, false, false, nullptr));
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
 
-    doc.SetAttractor(Attractor::CreateRandom('E', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
+    doc.SetAttractor(doc.NewRandomAttractor('E'), SA_RANDOMIZE | SA_ADD_HISTORY);
     EXPECT_EQ(doc.lastTries(), 1);
     EXPECT_EQ(doc.history().Count(), 0);
     EXPECT_FALSE(doc.current());
     EXPECT_EQ(host.busyDepth, 0);
 
     // The largest count, on a machine with memory to give: refused without allocating.
-    doc.availableMemory = FourGiB;
+    doc.SetAvailableMemory(FourGiB);
     host.ClearRecordings();
     doc.SetAttractor(Code(HENON, std::numeric_limits<std::int32_t>::max()), SA_NO_SEARCH | SA_ADD_HISTORY);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
@@ -291,7 +292,7 @@ TEST_F(ComputePointsTest, CountWithoutMemoryIsRefused)
 TEST_F(ComputePointsTest, ARefusedCountKeepsThePointsOnShow)
 {
     AttractorRef a = Shown(HENON);
-    doc.availableMemory = FourGiB;
+    doc.SetAvailableMemory(FourGiB);
     doc.SetAttractor(Code(HENON, 1000000000), SA_NO_SEARCH | SA_ADD_HISTORY);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_NO_MEMORY);
     EXPECT_EQ(doc.current(), a);

@@ -1,7 +1,7 @@
 #include "ConfigPath.h"
 
 #include "ConfigFile.h"
-
+#include "DocumentAccess.h"
 #include "PersistenceFixture.h"
 
 #include <gtest/gtest.h>
@@ -87,12 +87,12 @@ TEST_F(ConfigPathTest, AReadOnlyFileBesideTheProgramIsReadOnceAndTheUserFolderWr
     XmlConfigurationStore store(location);
     {
         CZephyraDoc first(host, &store, 1);
-        EXPECT_EQ(first.caseLetter, 'Q');
-        first.caseLetter = 'R';
+        EXPECT_EQ(first.caseLetter(), 'Q');
+        Arrange(first).settings.caseLetter = 'R';
     }
     EXPECT_TRUE(host.messages.empty());
     CZephyraDoc second(host, &store, 2);
-    EXPECT_EQ(second.caseLetter, 'R');
+    EXPECT_EQ(second.caseLetter(), 'R');
     EXPECT_EQ(ReadText(beside), "<zephyra><settings prefix='Q'/></zephyra>");
 }
 

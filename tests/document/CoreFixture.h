@@ -20,7 +20,7 @@ protected:
 
     [[nodiscard]] AttractorRef Code(const std::string& code, int points = 50000) const
     {
-        AttractorRef a = Attractor::CreateFromCode(code, doc.defaults);
+        AttractorRef a = Attractor::CreateFromCode(code, doc.defaults());
         a->pointsCount = points;
         return a;
     }

@@ -26,8 +26,8 @@ protected:
     {
         doc.SetObserver(&host);
         // Short runs keep the searches quick; the rules do not depend on the count.
-        doc.defaults.defaultPointsCount = 3000;
-        doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+        Arrange(doc).settings.defaults.defaultPointsCount = 3000;
+        doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults()), SA_NO_SEARCH | SA_ADD_HISTORY);
         host.ClearRecordings();
     }
     bool Sent(int hint) const { return std::count(host.hints.begin(), host.hints.end(), hint) > 0; }
@@ -67,7 +67,7 @@ TEST_F(DocumentCommandsTest, NextAndPreviousBrowseHistoryAndSearchAtTheNewestEnd
 
 TEST_F(DocumentCommandsTest, RefusedHistoryEntryKeepsCurrentButMovesThePosition)
 {
-    Arrange(doc).history.AddTail(Attractor::CreateEmpty(doc.defaults)); // as read from a file with a typo
+    Arrange(doc).history.AddTail(Attractor::CreateEmpty(doc.defaults())); // as read from a file with a typo
     const AttractorRef before = doc.current();
     Run(cmd::ID_PREVIOUS);
     EXPECT_EQ(doc.historyPosition(), 1);
@@ -81,7 +81,7 @@ TEST_F(DocumentCommandsTest, RefusedHistoryEntryKeepsCurrentButMovesThePosition)
 TEST_F(DocumentCommandsTest, CaseItemSetsTheLetterChecksItAndSearchesIt)
 {
     Run(CaseId('M'));
-    EXPECT_EQ(doc.caseLetter, 'M');
+    EXPECT_EQ(doc.caseLetter(), 'M');
     EXPECT_EQ(doc.current()->CaseLetter(), 'M');
     for (char letter = 'E'; letter <= '^'; ++letter)
         EXPECT_EQ(DocumentCommandChecked(doc, CaseId(letter)), letter == 'M') << letter;

@@ -19,7 +19,7 @@ protected:
 
     void AddSaved(int pointsCount)
     {
-        Arrange(*doc).saved.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+        Arrange(*doc).saved.AddTail(Attractor::CreateFromCode(HENON, doc->defaults()));
         doc->saved().GetAt(doc->saved().Count() - 1)->pointsCount = pointsCount;
     }
     std::vector<int> SavedPointCounts() const
@@ -127,7 +127,7 @@ TEST_F(DocumentFileTest, CommentsAndOtherNamesBetweenRecordsAreRead)
 
 TEST_F(DocumentFileTest, ConfigurationFileOpensAsThreeInvalidRecords)
 {
-    Arrange(*doc).favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults));
+    Arrange(*doc).favorites.AddTail(Attractor::CreateFromCode(HENON, doc->defaults()));
     WriteCfg(*doc, path);
     ASSERT_TRUE(OnOpenDocument(*doc, path));
     ASSERT_EQ(doc->saved().Count(), 3);

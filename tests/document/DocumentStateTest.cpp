@@ -3,6 +3,8 @@
 #include "DocumentAccess.h"
 
 #include <array>
+#include <cstring>
+#include <vector>
 
 namespace zephyra::testing {
 namespace {
@@ -17,9 +19,9 @@ public:
     void Read(CZephyraDoc& d) override
     {
         calls.push_back("read");
-        EXPECT_EQ(d.caseLetter, 'H') << "initial values are set before the read";
+        EXPECT_EQ(d.caseLetter(), 'H') << "initial values are set before the read";
         d.SetConfigPath("/tmp/zephyra-test.xml");
-        d.caseLetter = 'Q';
+        Arrange(d).settings.caseLetter = 'Q';
     }
     void Write(const CZephyraDoc& d) override
     {
@@ -36,18 +38,18 @@ TEST(DocumentState, InitialValues)
     EXPECT_EQ(doc.saved().Count() + doc.favorites().Count() + doc.history().Count(), 0);
     EXPECT_FALSE(doc.current());
     EXPECT_EQ(doc.historyPosition(), 0);
-    EXPECT_EQ(doc.historyLimit, -1);
+    EXPECT_EQ(doc.historyLimit(), -1);
     EXPECT_FALSE(doc.buffer().ready);
     EXPECT_EQ(doc.buffer().count, 0);
-    EXPECT_EQ(doc.caseLetter, 'H');
-    EXPECT_FALSE(doc.viewBox || doc.viewCross || doc.viewBlackWhite || doc.viewDefaultColors);
-    EXPECT_TRUE(doc.viewAdaptive);
-    EXPECT_EQ(doc.antialias, 0);
-    EXPECT_EQ(doc.defaults.defaultPointsCount, 50000);
+    EXPECT_EQ(doc.caseLetter(), 'H');
+    EXPECT_FALSE(doc.viewBox() || doc.viewCross() || doc.viewBlackWhite() || doc.viewDefaultColors());
+    EXPECT_TRUE(doc.viewAdaptive());
+    EXPECT_EQ(doc.antialias(), 0);
+    EXPECT_EQ(doc.defaults().defaultPointsCount, 50000);
     // 4D attractors are coloured by w, in the window and on the command line alike.
-    const DisplaySettings& d4 = doc.defaults.defaults4D;
+    const DisplaySettings& d4 = doc.defaults().defaults4D;
     EXPECT_EQ((std::array{d4.colorR, d4.colorG, d4.colorB}), (std::array{COORD_W, COORD_W, COORD_W}));
-    EXPECT_EQ(doc.defaults.defaults3D, DisplaySettings{});
+    EXPECT_EQ(doc.defaults().defaults3D, DisplaySettings{});
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -59,9 +61,9 @@ TEST(DocumentState, ConfigurationIsReadOnConstructionAndWrittenWithTheListsIntac
     {
         CZephyraDoc doc(host, &store, 1);
         EXPECT_EQ(store.calls, (std::vector<std::string>{"read"}));
-        EXPECT_EQ(doc.caseLetter, 'Q');
+        EXPECT_EQ(doc.caseLetter(), 'Q');
         EXPECT_EQ(doc.configPath(), "/tmp/zephyra-test.xml");
-        doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+        doc.SetAttractor(Attractor::CreateFromCode(HENON, doc.defaults()), SA_NO_SEARCH | SA_ADD_HISTORY);
         kept = doc.current();
         EXPECT_EQ(kept->refCount, 3);
     }
@@ -76,11 +78,11 @@ TEST(DocumentState, NewDocumentEmptiesOnlySaved)
     FakeHost host;
     CZephyraDoc doc(host, nullptr, 1);
     doc.SetObserver(&host);
-    const AttractorRef a = Attractor::CreateFromCode(HENON, doc.defaults);
-    Arrange(doc).saved.AddTail(a->Clone(doc.defaults));
-    Arrange(doc).favorites.AddTail(a->Clone(doc.defaults));
+    const AttractorRef a = Attractor::CreateFromCode(HENON, doc.defaults());
+    Arrange(doc).saved.AddTail(a->Clone(doc.defaults()));
+    Arrange(doc).favorites.AddTail(a->Clone(doc.defaults()));
     Arrange(doc).history.AddHead(a);
-    Arrange(doc).saved.AddTail(a->Clone(doc.defaults));
+    Arrange(doc).saved.AddTail(a->Clone(doc.defaults()));
     doc.RemoveSaved(doc.saved().GetAt(1).get());
     ASSERT_TRUE(doc.IsModified());
     doc.OnNewDocument();
@@ -106,6 +108,65 @@ TEST_F(CameraTest, AMoveChangesTheCurrentCameraAndTellsTheViews)
     EXPECT_EQ(shown->yaw, 30.0f);
     EXPECT_EQ(host.hints, std::vector<int>{UH_CAMERA_MOVED});
     EXPECT_FALSE(doc.IsModified()) << "a camera is no content of the document";
+}
+
+using SettingsTest = DocumentTest;
+
+TEST_F(SettingsTest, ApplyingChangesTheSettingsAndAnnouncesOnce)
+{
+    const AttractorRef shown = Shown(HENON, 1000);
+    const std::vector<Point> before(doc.buffer().points.get(),
+                                    doc.buffer().points.get() + doc.buffer().count);
+    host.ClearRecordings();
+    DocumentSettings s = doc.settings();
+    s.historyLimit = 5;
+    s.antialias = 1;
+    s.defaults.defaultPointsCount = 1234;
+    s.defaults.defaults3D.fgColor = {0.5f, 0.0f, 0.0f};
+    AttractorSettings a{shown->pointsCount, 45.0f, shown->display};
+    a.display.coordX = COORD_ZERO;
+
+    doc.ApplySettings(s, a);
+    EXPECT_EQ(host.hints, std::vector<int>{UH_REDRAW});
+    EXPECT_EQ(doc.historyLimit(), 5);
+    EXPECT_EQ(doc.antialias(), 1);
+    EXPECT_EQ(doc.defaults().defaultPointsCount, 1234);
+    EXPECT_EQ(doc.defaults().defaults3D.fgColor, s.defaults.defaults3D.fgColor);
+    EXPECT_EQ(doc.caseLetter(), 'H');
+    EXPECT_EQ(shown->fov, 45.0f);
+    EXPECT_EQ(shown->display.coordX, COORD_ZERO);
+    EXPECT_EQ(host.Status(0), "") << "neither the count nor the start point changed: no run";
+    EXPECT_EQ(std::memcmp(before.data(), doc.buffer().points.get(), before.size() * sizeof(Point)), 0);
+    EXPECT_FALSE(doc.IsModified()) << "settings live in the configuration, not in the document file";
+}
+
+// A new count or start point computes the points anew, as a run of the same attractor would.
+TEST_F(SettingsTest, ANewStartPointOrCountRecomputes)
+{
+    const AttractorRef shown = Shown(HENON, 1000);
+    AttractorSettings a{2000, shown->fov, shown->display};
+    a.display.x0 = 0.1f;
+    doc.ApplySettings(doc.settings(), a);
+    EXPECT_EQ(doc.current(), shown);
+    EXPECT_EQ(doc.buffer().count, 2000);
+
+    FakeHost otherHost;
+    CZephyraDoc reference(otherHost, nullptr, 1);
+    AttractorRef same = Code(HENON, 2000);
+    same->display.x0 = 0.1f;
+    ASSERT_TRUE(reference.ComputePoints(same, true, false, nullptr));
+    EXPECT_EQ(std::memcmp(reference.buffer().points.get(), doc.buffer().points.get(), 2000 * sizeof(Point)),
+              0);
+}
+
+TEST_F(SettingsTest, WithoutACurrentAttractorOnlyTheSettingsChange)
+{
+    DocumentSettings s = doc.settings();
+    s.historyLimit = 0;
+    doc.ApplySettings(s, AttractorSettings{10, 1.0f, {}});
+    EXPECT_EQ(doc.historyLimit(), 0);
+    EXPECT_FALSE(doc.current());
+    EXPECT_EQ(host.hints, std::vector<int>{UH_REDRAW});
 }
 
 TEST(AttractorList, OneReferencePerEntry)

@@ -72,9 +72,9 @@ TEST_F(SetAttractorTest, RecordWithACameraThatCannotBeDrawnThroughTakesTheDefaul
 
 TEST_F(SetAttractorTest, RandomSearchFindsAChaoticAttractorOfTheLetter)
 {
-    AttractorRef a = Attractor::CreateRandom('E', doc.defaults, doc.random);
+    AttractorRef a = doc.NewRandomAttractor('E');
     doc.SetAttractor(a, SA_RANDOMIZE | SA_ADD_HISTORY, 'E');
-    EXPECT_EQ(doc.caseLetter, 'E');
+    EXPECT_EQ(doc.caseLetter(), 'E');
     EXPECT_EQ(doc.current(), a);
     EXPECT_EQ(a->CaseLetter(), 'E');
     EXPECT_GT(doc.lastTries(), 1);
@@ -90,7 +90,7 @@ TEST_F(SetAttractorTest, SameSeedSameSearch)
     FakeHost otherHost;
     CZephyraDoc other(otherHost, nullptr, 12345);
     for (CZephyraDoc* d : {&doc, &other})
-        d->SetAttractor(Attractor::CreateRandom('H', d->defaults, d->random), SA_RANDOMIZE, 0);
+        d->SetAttractor(d->NewRandomAttractor('H'), SA_RANDOMIZE, 0);
     EXPECT_EQ(doc.current()->code, other.current()->code);
     EXPECT_EQ(doc.current()->CaseLetter(), 'H') << "the document starts with case H";
 }
@@ -101,7 +101,7 @@ TEST_F(SetAttractorTest, LetterThatNamesNoCaseIsIgnored)
     code[0] = 'D';
     doc.SetAttractor(Code(code), SA_NO_SEARCH | SA_ADD_HISTORY, 'D');
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(doc.caseLetter, 'H');
+    EXPECT_EQ(doc.caseLetter(), 'H');
 }
 
 TEST_F(SetAttractorTest, EscapeDuringTheTenthTryEndsTheSearch)
@@ -109,7 +109,7 @@ TEST_F(SetAttractorTest, EscapeDuringTheTenthTryEndsTheSearch)
     AttractorRef previous = Shown(HENON);
     host.ClearRecordings();
     host.EscapeAtIteration(0, 11); // run 1 was the start-up computation above
-    doc.SetAttractor(Attractor::CreateRandom('H', doc.defaults, doc.random), SA_RANDOMIZE | SA_ADD_HISTORY);
+    doc.SetAttractor(doc.NewRandomAttractor('H'), SA_RANDOMIZE | SA_ADD_HISTORY);
     EXPECT_EQ(doc.lastTries(), 10);
     EXPECT_EQ(doc.current(), previous);
     EXPECT_EQ(host.Status(PANE_MESSAGE), TEXT_CANCELED);
@@ -162,7 +162,7 @@ TEST_F(SetAttractorTest, CursorStaysBusyAcrossTries)
         lowest = std::min(lowest, host.busyDepth);
         return false;
     };
-    doc.SetAttractor(Attractor::CreateRandom('E', doc.defaults, doc.random), SA_RANDOMIZE);
+    doc.SetAttractor(doc.NewRandomAttractor('E'), SA_RANDOMIZE);
     EXPECT_EQ(lowest, 2) << "the search's own hold and the try's";
     EXPECT_EQ(host.busyDepth, 0);
 }

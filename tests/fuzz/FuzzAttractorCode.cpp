@@ -2,6 +2,7 @@
 
 #include "AttractorXml.h"
 #include "CZephyraDoc.h"
+#include "DocumentAccess.h"
 #include "FakeHost.h"
 #include "FuzzCheck.h"
 #include "StatusTexts.h"
@@ -53,8 +54,8 @@ int FuzzAttractorCode(const std::uint8_t* data, std::size_t size)
 
     testing::FakeHost host;
     CZephyraDoc doc(host, nullptr, 1);
-    doc.defaults.defaultPointsCount = FUZZ_POINTS;
-    AttractorRef a = Attractor::CreateFromCode(text, doc.defaults);
+    Arrange(doc).settings.defaults.defaultPointsCount = FUZZ_POINTS;
+    AttractorRef a = Attractor::CreateFromCode(text, doc.defaults());
     if (!a->valid) {
         doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY);
         FUZZ_CHECK(host.messages.size() == 1 && doc.history().Count() == 0 && !doc.current());
@@ -67,11 +68,11 @@ int FuzzAttractorCode(const std::uint8_t* data, std::size_t size)
 
     doc.SetAttractor(a, SA_NO_SEARCH | SA_ADD_HISTORY, text[0]);
     FUZZ_CHECK(host.messages.empty());
-    FUZZ_CHECK(doc.history().Count() == 1 && doc.caseLetter == text[0]);
+    FUZZ_CHECK(doc.history().Count() == 1 && doc.caseLetter() == text[0]);
     FUZZ_CHECK(doc.current() == a && doc.buffer().ready);
     FUZZ_CHECK(doc.buffer().count >= a->pointsCount && a->pointsCount == FUZZ_POINTS);
     FUZZ_CHECK(host.Status(PANE_MESSAGE) == TEXT_DONE);
-    CheckRecordRoundTrip(*a, doc.defaults);
+    CheckRecordRoundTrip(*a, doc.defaults());
 
     // Stepping walks the code through its neighbours and never leaves the letters.
     a->position = a->CoefficientsCount();

@@ -21,9 +21,9 @@ bool ChoicesInRange(const DisplaySettings& d)
 // Every value that later indexes a table or sizes a buffer is within what the program can use.
 void CheckReadState(const CZephyraDoc& doc)
 {
-    FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults2D));
-    FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults3D));
-    FUZZ_CHECK(ChoicesInRange(doc.defaults.defaults4D));
+    FUZZ_CHECK(ChoicesInRange(doc.defaults().defaults2D));
+    FUZZ_CHECK(ChoicesInRange(doc.defaults().defaults3D));
+    FUZZ_CHECK(ChoicesInRange(doc.defaults().defaults4D));
     for (const AttractorList* list : {&doc.favorites(), &doc.history()})
         for (const AttractorRef& entry : *list) {
             FUZZ_CHECK(entry->pointsCount >= 0);

@@ -16,7 +16,7 @@ constexpr const char* HENON = "EWM?MPMMWMMMM";
 // Opens the file into a document whose Saved holds one record; false when the open refused it.
 bool Open(CZephyraDoc& doc, testing::FakeHost& host, const std::filesystem::path& path)
 {
-    const AttractorRef before = Attractor::CreateFromCode(HENON, doc.defaults);
+    const AttractorRef before = Attractor::CreateFromCode(HENON, doc.defaults());
     Arrange(doc).saved.AddTail(before);
     const bool opened = OnOpenDocument(doc, path);
     if (opened) {

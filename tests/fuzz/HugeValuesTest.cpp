@@ -37,7 +37,7 @@ std::string Configuration(const std::string& settings, const std::string& histor
 // message, the file is left as it was, and nothing asks for more than the machine has.
 class HugeValues : public PersistenceTest {
 protected:
-    HugeValues() { doc->availableMemory = FourGiB; }
+    HugeValues() { doc->SetAvailableMemory(FourGiB); }
 
     // Opens the text as a document, checking that the file was only read.
     bool Open(const std::string& text)
@@ -65,7 +65,7 @@ TEST_F(HugeValues, LargestPointCountIsReadAsWritten)
     ASSERT_TRUE(Open(Document(Record("pointsCount=\"2147483647\""))));
     EXPECT_EQ(2147483647, doc->saved().GetAt(0)->pointsCount);
     ReadConfiguration(Configuration("pointsCount=\"2147483647\""));
-    EXPECT_EQ(2147483647, doc->defaults.defaultPointsCount);
+    EXPECT_EQ(2147483647, doc->defaults().defaultPointsCount);
 }
 
 TEST_F(HugeValues, NegativeCountsReadAsNothingToCompute)
@@ -80,9 +80,9 @@ TEST_F(HugeValues, NegativeCountsReadAsNothingToCompute)
     // A negative default count reads as 0 too, also for the records that take it as their own.
     ReadConfiguration(Configuration("pointsCount=\"-5\" historyLimit=\"-7\" antialias=\"-3\"",
                                     "<attractor config=\"" + std::string(HENON) + "\"/>"));
-    EXPECT_EQ(0, doc->defaults.defaultPointsCount);
+    EXPECT_EQ(0, doc->defaults().defaultPointsCount);
     EXPECT_EQ(0, doc->history().GetAt(0)->pointsCount);
-    doc->SetAttractor(Attractor::CreateRandom('F', doc->defaults, doc->random), SA_RANDOMIZE);
+    doc->SetAttractor(doc->NewRandomAttractor('F'), SA_RANDOMIZE);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(TEXT_DONE, host.Status(PANE_MESSAGE));
 }
@@ -95,8 +95,9 @@ TEST_F(HugeValues, AxisAndColourChoicesOutOfRangeTakeTheBuiltInDefaults)
     ReadConfiguration(Configuration("", Record(choices)) + "");
     ReadConfiguration("<zephyra><settings><defaults3D " + choices + "/></settings></zephyra>");
     const DisplaySettings builtIn;
-    for (const DisplaySettings* display :
-         {&doc->saved().GetAt(0)->display, &doc->history().GetAt(0)->display, &doc->defaults.defaults3D}) {
+    for (const DisplaySettings* display : std::initializer_list<const DisplaySettings*>{
+             &doc->saved().GetAt(0)->display, &doc->history().GetAt(0)->display,
+             &doc->defaults().defaults3D}) {
         EXPECT_EQ(builtIn.coordX, display->coordX);
         EXPECT_EQ(builtIn.coordY, display->coordY);
         EXPECT_EQ(builtIn.coordZ, display->coordZ);
@@ -146,7 +147,7 @@ TEST_F(HugeValues, TenMegabyteAttributeIsKeptAsItWas)
     EXPECT_NE(std::string::npos, ReadText(copy).find("config=\"" + longCode + "\""));
 
     ReadConfiguration(Configuration("prefix=\"" + std::string(10 << 20, 'G') + "\""));
-    EXPECT_EQ('G', doc->caseLetter);
+    EXPECT_EQ('G', doc->caseLetter());
 }
 
 TEST_F(HugeValues, HundredThousandRecordsLoadAndSaveWhole)

@@ -14,12 +14,15 @@ struct DocumentState {
     AttractorRef& current;
     std::int32_t& historyPosition;
     PointBuffer& buffer;
+    DocumentSettings& settings;
+    RandomGenerator& random;
 };
 
 struct DocumentAccess {
     static DocumentState State(CZephyraDoc& doc)
     {
-        return {doc.saved_, doc.favorites_, doc.history_, doc.current_, doc.historyPosition_, doc.buffer_};
+        return {doc.saved_,           doc.favorites_, doc.history_,  doc.current_,
+                doc.historyPosition_, doc.buffer_,    doc.settings_, doc.random_};
     }
 };
 

@@ -51,7 +51,7 @@ class ViewCpuTest : public QObject, testing::ViewFixture {
 
     QImage Grab(int where)
     {
-        doc_->pointsOnCpu = where;
+        Arrange(*doc_).settings.pointsOnCpu = where;
         view_->OnUpdate(0);
         return view_->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     }
@@ -109,7 +109,7 @@ private slots:
         doc_->current()->yaw = yaw;
         doc_->current()->pitch = 25.0f;
         doc_->current()->xw = xw;
-        doc_->viewBlackWhite = blackWhite;
+        Arrange(*doc_).settings.viewBlackWhite = blackWhite;
         const QImage gl = Grab(USE_GL), cpu = Grab(USE_CPU);
         QVERIFY(view_->PointsOnCpu());
         testing::SaveScreenshot(cpu, "cpu-" + QString(QTest::currentDataTag()).replace(' ', '-'));
@@ -134,7 +134,7 @@ private slots:
         // Turned by 90 degrees in the plane xw, x takes the place of w and -w that of x; the
         // picture equals the unturned one of points so swapped.
         Show(CODE_4D, 50000);
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         doc_->current()->display.coordX = COORD_X;
         doc_->current()->display.coordY = COORD_Y;
         doc_->current()->display.coordZ = COORD_W;
@@ -196,7 +196,7 @@ private slots:
         Show(CODE_4D, 200000);
         doc_->current()->yaw = 30.0f;
         doc_->current()->pitch = 20.0f;
-        doc_->pointsOnCpu = USE_CPU;
+        Arrange(*doc_).settings.pointsOnCpu = USE_CPU;
         const QImage start = Grab(USE_CPU);
         QImage previous = start;
         Send(QEvent::MouseButtonPress, {0, 100}, Qt::MiddleButton, Qt::MiddleButton);
@@ -216,8 +216,8 @@ private slots:
 
     void aPausedDragDrawsEveryPointOnTheCpu()
     {
-        doc_->pointsOnCpu = USE_CPU;
-        doc_->viewAdaptive = true;
+        Arrange(*doc_).settings.pointsOnCpu = USE_CPU;
+        Arrange(*doc_).settings.viewAdaptive = true;
         Show(testing::HENON_CODE, 50000);
         Send(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
         Send(QEvent::MouseMove, {110, 100}, Qt::NoButton, Qt::LeftButton);
@@ -233,7 +233,7 @@ private slots:
 
     void cpuAntialiasingSupersamplesUntilThePictureChanges()
     {
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         const QImage plain = Grab(USE_CPU);
         QVERIFY(view_->OnCommand(190));
         QCOMPARE(view_->LastAntialiasPasses(), 4);
@@ -247,13 +247,13 @@ private slots:
     void boxAndCrossGoOverTheCpuPicture()
     {
         Arrange(*doc_).buffer.ready = false;
-        doc_->viewBox = true;
+        Arrange(*doc_).settings.viewBox = true;
         const QImage gl = Grab(USE_GL), cpu = Grab(USE_CPU);
         QVERIFY(LitPixels(cpu).size() > 100);
         QCOMPARE(cpu, gl);
         Arrange(*doc_).buffer.ready = true;
-        doc_->viewCross = true;
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewCross = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         const QImage both = Grab(USE_CPU);
         testing::SaveScreenshot(both, "cpu-box-cross");
         int red = 0;
@@ -268,9 +268,9 @@ private slots:
         QVERIFY(IsSoftwareRenderer("Gallium 0.4 on softpipe"));
         QVERIFY(!IsSoftwareRenderer("NVIDIA GeForce RTX 3060/PCIe/SSE2"));
         // Under Xvfb the view finds Mesa's rasteriser and draws on the CPU unless told otherwise.
-        doc_->pointsOnCpu = 0;
+        Arrange(*doc_).settings.pointsOnCpu = 0;
         QVERIFY(view_->PointsOnCpu());
-        doc_->pointsOnCpu = USE_GL;
+        Arrange(*doc_).settings.pointsOnCpu = USE_GL;
         QVERIFY(!view_->PointsOnCpu());
     }
 };

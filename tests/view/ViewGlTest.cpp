@@ -95,7 +95,7 @@ private slots:
 
     void drawsTheHenonAttractor()
     {
-        doc_->viewBox = doc_->viewCross = true;
+        Arrange(*doc_).settings.viewBox = Arrange(*doc_).settings.viewCross = true;
         const QImage image = Grab();
         testing::SaveScreenshot(image, "henon");
         QVERIFY(IsColor(image.pixel(0, 0), 255, 255, 255));
@@ -107,7 +107,7 @@ private slots:
     {
         // The cube's near face is larger than the view: its edges reach every quarter of the picture,
         // unless the viewport were given in logical pixels on a high-density screen.
-        doc_->viewBox = true;
+        Arrange(*doc_).settings.viewBox = true;
         Arrange(*doc_).buffer.ready = false;
         const QImage image = Grab();
         QCOMPARE(image.size(), QSize(VIEW_WIDTH, VIEW_HEIGHT) * view_->devicePixelRatio());
@@ -133,11 +133,11 @@ private slots:
         doc_->current()->yaw = yaw;
         doc_->current()->pitch = pitch;
         doc_->current()->tx = tx;
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         const QImage gl = Grab();
         // The OpenGL viewport is one pixel larger than the window and reaches one row above its top.
         Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
-        PrintPoints(*doc_->current(), doc_->buffer(), {false, false, true, false}, doc_->defaults, soft,
+        PrintPoints(*doc_->current(), doc_->buffer(), {false, false, true, false}, doc_->defaults(), soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QImage software = ToQImage(soft).convertToFormat(QImage::Format_RGB32);
         const QVector<QPoint> glLit = LitPixels(gl), softLit = LitPixels(software);
@@ -158,7 +158,7 @@ private slots:
         testing::FillConstant(Arrange(*doc_).buffer, *doc_->current(), 101, {0.2f, -0.4f, 0.6f, -0.8f});
         const QImage gl = Grab();
         Picture soft(VIEW_WIDTH, VIEW_HEIGHT);
-        PrintPoints(*doc_->current(), doc_->buffer(), {}, doc_->defaults, soft,
+        PrintPoints(*doc_->current(), doc_->buffer(), {}, doc_->defaults(), soft,
                     {0, -1, VIEW_WIDTH + 1, VIEW_HEIGHT});
         const QVector<QPoint> lit = LitPixels(gl);
         QCOMPARE(lit.size(), 1);
@@ -204,10 +204,10 @@ private slots:
 
     void blackAndWhiteBeatsDefaultColours()
     {
-        doc_->defaults.defaults2D.bgColor = {0.0f, 0.5f, 0.0f};
-        doc_->viewDefaultColors = true;
+        Arrange(*doc_).settings.defaults.defaults2D.bgColor = {0.0f, 0.5f, 0.0f};
+        Arrange(*doc_).settings.viewDefaultColors = true;
         QVERIFY(IsColor(Grab().pixel(0, 0), 0, 127, 0) || IsColor(Grab().pixel(0, 0), 0, 128, 0));
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         const QImage image = Grab();
         for (const QPoint& p : LitPixels(image))
             QVERIFY(IsColor(image.pixel(p), 0, 0, 0));
@@ -218,9 +218,9 @@ private slots:
     {
         doc_->current()->display.bgColor = {0.5f, 0.5f, 0.5f};
         Arrange(*doc_).buffer.ready = false;
-        doc_->viewCross = true;
+        Arrange(*doc_).settings.viewCross = true;
         QVERIFY(LitPixels(Grab()).isEmpty());
-        doc_->viewBox = true;
+        Arrange(*doc_).settings.viewBox = true;
         const QImage image = Grab();
         const QVector<QPoint> lit = LitPixels(image);
         QVERIFY(lit.size() > 100);
@@ -255,7 +255,7 @@ private slots:
         QFETCH(bool, adaptive);
         QFETCH(int, drawnWhileDragging);
         Show(testing::HENON_CODE, points);
-        doc_->viewAdaptive = adaptive;
+        Arrange(*doc_).settings.viewAdaptive = adaptive;
         Drag({100, 100}, {110, 105});
         QVERIFY(view_->Dragging());
         QCOMPARE(doc_->current()->yaw, 4.0f);
@@ -312,8 +312,8 @@ private slots:
     {
         QFETCH(int, setting);
         QFETCH(int, passes);
-        doc_->antialias = setting;
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.antialias = setting;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         const QImage plain = Grab();
         QVERIFY(view_->OnCommand(190));
         QCOMPARE(view_->LastAntialiasPasses(), passes);
@@ -329,8 +329,8 @@ private slots:
     {
         Grab();
         QCOMPARE(view_->Uploads(), 1);
-        doc_->viewBox = true;
-        doc_->viewBlackWhite = true;
+        Arrange(*doc_).settings.viewBox = true;
+        Arrange(*doc_).settings.viewBlackWhite = true;
         doc_->current()->yaw = 30.0f;
         doc_->current()->display.coordX = COORD_Y;
         Drag({10, 10}, {20, 20});
@@ -341,7 +341,7 @@ private slots:
         // The same allocation refilled with another orbit is a new point set.
         doc_->current()->display.x0 = 0.1f;
         const Point* before = doc_->buffer().points.get();
-        auto refill = Attractor::CreateFromCode(testing::HENON_CODE, doc_->defaults);
+        auto refill = Attractor::CreateFromCode(testing::HENON_CODE, doc_->defaults());
         refill->display.x0 = 0.1f;
         PointBuffer other;
         testing::FillOrbit(other, *refill, doc_->buffer().count);
@@ -369,7 +369,7 @@ private slots:
         SceneInput scene;
         scene.attractor = doc_->current().get();
         scene.buffer = &doc_->buffer();
-        scene.defaults = &doc_->defaults;
+        scene.defaults = &doc_->defaults();
         auto draw = [&](int chunkPoints, int& drawn) {
             GlSceneRenderer renderer(chunkPoints);
             renderer.Draw(scene, {VIEW_WIDTH, VIEW_HEIGHT});

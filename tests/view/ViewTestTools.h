@@ -30,7 +30,7 @@ protected:
             if (view_)
                 view_->OnUpdate(hint);
         });
-        doc_->pointsOnCpu = pointsOnCpu;
+        Arrange(*doc_).settings.pointsOnCpu = pointsOnCpu;
         Show(HENON_CODE, 20000);
         view_ = std::make_unique<CZephyraView>(*doc_);
         view_->resize(width, height);
@@ -46,7 +46,7 @@ protected:
     // A new current attractor with `points` points of its orbit.
     void Show(const char* code, int points)
     {
-        Arrange(*doc_).current = Attractor::CreateFromCode(code, doc_->defaults);
+        Arrange(*doc_).current = Attractor::CreateFromCode(code, doc_->defaults());
         FillOrbit(Arrange(*doc_).buffer, *doc_->current(), points);
     }
     void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,

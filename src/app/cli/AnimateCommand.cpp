@@ -112,7 +112,7 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         io.err << "zephyra animate: --xw, --yw and --zw need a four-dimensional case\n";
         return EXIT_FAILED;
     }
-    plan.scene = DensitySceneOf(*attractor, {}, session.document.defaults);
+    plan.scene = DensitySceneOf(*attractor, {}, session.document.defaults());
     plan.scene.turnAxis = turnAxis;
     if (morph && !SetMorph(plan, *attractor, *session.FromCode(*morph))) {
         io.err << "zephyra animate: --morph needs a code of the same case as '" << attractor->code << "'\n";

@@ -47,14 +47,17 @@ CliSession::CliSession(CommandIo& io_, const ComputeOptions& options)
     : io(io_), host(io_.err), document(host, nullptr, options.seed.value_or(RandomGenerator::TimeSeed())),
       options_(options)
 {
-    if (options.points)
-        document.defaults.defaultPointsCount = *options.points;
+    if (options.points) {
+        DocumentSettings settings = document.settings();
+        settings.defaults.defaultPointsCount = *options.points;
+        document.ApplySettings(settings);
+    }
 }
 
 AttractorRef CliSession::FromCode(const std::string& code)
 {
     SetSubject(code);
-    AttractorRef a = Attractor::CreateFromCode(code, document.defaults);
+    AttractorRef a = Attractor::CreateFromCode(code, document.defaults());
     if (options_.start) {
         const Point& s = *options_.start;
         a->display.x0 = s[0];

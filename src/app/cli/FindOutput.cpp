@@ -45,7 +45,7 @@ void PrintJson(std::ostream& out, const Attractor& a, const Find& find)
 bool WriteSheet(CliSession& session, const std::vector<Find>& finds, const DiscoveryOptions& options)
 {
     const WorkerFit threads = FitThumbnailThreads(std::min(options.jobs, static_cast<int>(finds.size())),
-                                                  session.document.defaults.defaultPointsCount,
+                                                  session.document.defaults().defaultPointsCount,
                                                   SHEET_THUMBNAIL_SIZE, SystemAvailableMemory());
     std::string error = threads.refusal;
     if (error.empty()) {
@@ -64,7 +64,7 @@ int ReportFinds(CliSession& session, const BatchResult& batch, const DiscoveryOp
     CZephyraDoc& doc = session.document;
     AttractorList found;
     for (const Find& find : batch.finds) {
-        const AttractorRef a = MakeAttractor(find, doc.defaults);
+        const AttractorRef a = MakeAttractor(find, doc.defaults());
         if (json)
             PrintJson(session.io.out, *a, find);
         else
@@ -108,7 +108,7 @@ int RunAndReport(CliSession& session, const ComputeOptions& compute, const Disco
             return EXIT_FAILED;
         }
     }
-    const std::int32_t points = session.document.defaults.defaultPointsCount;
+    const std::int32_t points = session.document.defaults().defaultPointsCount;
     const WorkerFit fit = FitSearchWorkers(options.jobs, points, 0, SystemAvailableMemory());
     if (fit.workers == 0) {
         session.io.err << "zephyra: " << fit.refusal << "\n";
@@ -117,7 +117,7 @@ int RunAndReport(CliSession& session, const ComputeOptions& compute, const Disco
     if (fit.workers < options.jobs && !session.io.quiet)
         session.io.err << "zephyra: memory for " << fit.workers << " of " << options.jobs << " workers of "
                        << points << " points; running " << fit.workers << "\n";
-    const FindSearch::Settings settings{fit.workers, seed, options.filter, session.document.defaults};
+    const FindSearch::Settings settings{fit.workers, seed, options.filter, session.document.defaults()};
     const BatchResult batch = RunBatch(settings, std::move(makeTry), static_cast<std::size_t>(options.count),
                                        session.host, session.io);
     return ReportFinds(session, batch, options, compute.json);

@@ -130,7 +130,7 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     // The attractor's own colours, or with --bw grey density on white as the window shows it.
     ViewFlags flags;
     flags.blackWhite = settings.blackWhite;
-    const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults);
+    const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults());
 
     std::stop_source stop;
     ProgressBar bar(io.err);
@@ -196,7 +196,7 @@ int RenderPointsFile(CliSession& session, const AttractorRef& attractor, Picture
     flags.blackWhite = settings.blackWhite;
     Picture image(o.width, o.height);
     const std::int64_t drawn = PrintPoints(*attractor, session.document.buffer(), flags,
-                                           session.document.defaults, image, {0, 0, o.width, o.height});
+                                           session.document.defaults(), image, {0, 0, o.width, o.height});
     if (drawn == 0) {
         io.err
             << "zephyra render: no point of '" << attractor->code
@@ -253,7 +253,7 @@ int RunRender(const ParsedArguments& parsed, CommandIo& io)
     PictureSettings settings;
     AttractorRef attractor;
     if (from) {
-        attractor = StoredRecord(*from, parsed, session.document.defaults, settings, io);
+        attractor = StoredRecord(*from, parsed, session.document.defaults(), settings, io);
         if (!attractor)
             return EXIT_FAILED;
         if (!attractor->valid) {

@@ -16,7 +16,7 @@ int RunSearch(const ParsedArguments& parsed, CommandIo& io)
 
     CliSession session(io, compute);
     return RunAndReport(session, compute, options, compute.seed.value_or(RandomGenerator::TimeSeed()),
-                        RandomTries(letter[0], session.document.defaults));
+                        RandomTries(letter[0], session.document.defaults()));
 }
 } // namespace
 

@@ -27,7 +27,7 @@ int RunVariants(const ParsedArguments& parsed, CommandIo& io)
     }
     const std::uint64_t seed = compute.seed.value_or(RandomGenerator::TimeSeed());
     return RunAndReport(session, compute, options, seed,
-                        VariantTries(*source, seed, CODES_PER_DISTANCE, session.document.defaults));
+                        VariantTries(*source, seed, CODES_PER_DISTANCE, session.document.defaults()));
 }
 
 std::vector<CommandOption> VariantsOptions()

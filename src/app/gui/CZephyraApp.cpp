@@ -98,7 +98,8 @@ bool CZephyraApp::InitInstance(const CommandLine& line)
 
     frame_->show();
     QCoreApplication::processEvents();
-    doc_->SetAttractor(Attractor::CreateFromCode(StartupCode, doc_->defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+    doc_->SetAttractor(Attractor::CreateFromCode(StartupCode, doc_->defaults()),
+                       SA_NO_SEARCH | SA_ADD_HISTORY);
     if (picture)
         framework_->OpenPath(line.open);
     return true;
@@ -118,8 +119,8 @@ bool CZephyraApp::PrintDocument(const QString& path)
     if (!framework_->OpenPath(path))
         return false;
     AttractorRef first = doc_->saved().GetAt(0);
-    doc_->SetAttractor(first ? first->Clone(doc_->defaults)
-                             : Attractor::CreateFromCode(StartupCode, doc_->defaults),
+    doc_->SetAttractor(first ? first->Clone(doc_->defaults())
+                             : Attractor::CreateFromCode(StartupCode, doc_->defaults()),
                        SA_NO_SEARCH);
     if (!doc_->current())
         return false;

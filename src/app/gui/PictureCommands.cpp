@@ -28,7 +28,7 @@ constexpr int SWATCH_SAMPLES = 64;
 
 ViewFlags FlagsOf(const CZephyraDoc& doc)
 {
-    return {false, false, doc.viewBlackWhite, doc.viewDefaultColors};
+    return {false, false, doc.viewBlackWhite(), doc.viewDefaultColors()};
 }
 
 // Colours of a few of the attractor's points, darkest first, for the swatch of its own colours.
@@ -38,8 +38,8 @@ std::vector<Rgb> OwnColors(const CZephyraDoc& doc)
     const PointBuffer& buffer = doc.buffer();
     if (!doc.current() || !buffer.ready || buffer.count <= FIRST_DRAWN_POINT)
         return colors;
-    const SceneColors scene = ChooseColors(*doc.current(), FlagsOf(doc), doc.defaults);
-    const AffineMap map = ColorMapping(doc.current()->display, scene.foreground, doc.viewBlackWhite);
+    const SceneColors scene = ChooseColors(*doc.current(), FlagsOf(doc), doc.defaults());
+    const AffineMap map = ColorMapping(doc.current()->display, scene.foreground, doc.viewBlackWhite());
     const int span = buffer.count - FIRST_DRAWN_POINT;
     for (int i = 0; i < SWATCH_SAMPLES; ++i) {
         const Vector4 c = map.Apply(buffer.points[FIRST_DRAWN_POINT + span / SWATCH_SAMPLES * i]);
@@ -90,7 +90,7 @@ bool PictureCommands::IsPicture(const QString& path)
 
 AttractorRef PictureCommands::CarriedAttractor(const QString& path)
 {
-    const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults);
+    const std::optional<StoredPicture> picture = ReadPictureRecord(FileNamePath(path), doc_.defaults());
     if (!picture || !picture->attractor) {
         QMessageBox::warning(frame_, PROGRAM_TITLE, NO_ATTRACTOR);
         return {};
@@ -138,11 +138,11 @@ void PictureCommands::ExportPicture()
 void PictureCommands::StartExport(const QString& path, const PictureSettings& chosen)
 {
     PictureSettings settings = chosen;
-    settings.blackWhite = doc_.viewBlackWhite;
+    settings.blackWhite = doc_.viewBlackWhite();
     const Attractor& attractor = *doc_.current();
-    pictureExport_.Start(path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults), settings,
+    pictureExport_.Start(path, [scene = DensitySceneOf(attractor, FlagsOf(doc_), doc_.defaults()), settings,
                                 texts = PictureTexts(attractor, settings), file = path.toStdString(),
-                                available = doc_.availableMemory()](std::stop_token stop,
+                                available = doc_.AvailableMemory()](std::stop_token stop,
                                                                     const DensityProgress& progress,
                                                                     const ExportJob::Note&) {
         return ExportDensityPicture(scene, settings, texts, file, available, stop, progress);
@@ -154,19 +154,19 @@ void PictureCommands::ExportAnimation()
     if (animationExport_.ShowRunning() || !doc_.current() || !doc_.current()->valid || !frame_)
         return;
     ExportAnimationDialog dialog(doc_.current(),
-                                 DensitySceneOf(*doc_.current(), FlagsOf(doc_), doc_.defaults),
-                                 MorphCodes(doc_), OwnColors(doc_), doc_.defaults, frame_);
+                                 DensitySceneOf(*doc_.current(), FlagsOf(doc_), doc_.defaults()),
+                                 MorphCodes(doc_), OwnColors(doc_), doc_.defaults(), frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const AnimationPlan plan = dialog.Plan();
     PictureSettings settings;
     settings.density = true;
     settings.options = plan.options;
-    settings.blackWhite = doc_.viewBlackWhite;
+    settings.blackWhite = doc_.viewBlackWhite();
     AnimationTarget target = dialog.Target();
     target.record = PictureTexts(*doc_.current(), settings);
     animationExport_.Start(QString::fromStdString(target.path.string()),
-                           [plan, target, available = doc_.availableMemory()](std::stop_token stop,
+                           [plan, target, available = doc_.AvailableMemory()](std::stop_token stop,
                                                                               const DensityProgress& progress,
                                                                               const ExportJob::Note& note) {
                                return zephyra::ExportAnimation(plan, target, available, stop, progress, note);

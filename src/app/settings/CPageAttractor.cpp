@@ -1,6 +1,5 @@
 #include "CPageAttractor.h"
 
-#include "CZephyraDoc.h"
 #include "DataExchange.h"
 
 #include <QComboBox>
@@ -21,11 +20,6 @@ namespace {
 constexpr std::int32_t MAX_POINTS = std::numeric_limits<std::int32_t>::max();
 constexpr float MAX_FOV = 180.0f;
 
-bool SameStartPoint(const DisplaySettings& a, const DisplaySettings& b)
-{
-    return a.x0 == b.x0 && a.y0 == b.y0 && a.z0 == b.z0 && a.w0 == b.w0;
-}
-
 // The defaults block of a dimension; none for a dimension without one.
 const DisplaySettings* DefaultsOfDimension(const AttractorDefaults& defaults, int dimension)
 {
@@ -43,18 +37,19 @@ const DisplaySettings* DefaultsOfDimension(const AttractorDefaults& defaults, in
 
 } // namespace
 
-CPageAttractor::CPageAttractor(CZephyraDoc& document, AttractorRef current, QWidget* parent)
-    : CPageDefaults(tr("Attractor & General"), document, &settingsCopy, ResetButton::Hidden, parent),
-      points(current ? current->pointsCount : 0), attractor(std::move(current)),
-      settingsCopy(attractor ? attractor->display : DisplaySettings{})
+CPageAttractor::CPageAttractor(DocumentSettings& general, AttractorRef current, QWidget* parent)
+    : CPageDefaults(tr("Attractor & General"), &settingsCopy, ResetButton::Hidden, parent),
+      points(current ? current->pointsCount : 0), fov(current ? current->fov : 0.0f),
+      attractor(std::move(current)), settingsCopy(attractor ? attractor->display : DisplaySettings{}),
+      general(&general)
 {
     points_ = AddEdit("points");
     fov_ = AddEdit("fov");
     leftForm->addRow(tr("Points"), points_);
     rightForm->addRow(tr("Fov"), fov_);
 
-    auto* general = new QGroupBox(tr("General"));
-    auto* form = new QFormLayout(general);
+    auto* generalBox = new QGroupBox(tr("General"));
+    auto* form = new QFormLayout(generalBox);
     defaultPoints_ = AddEdit("defaultPointsCount");
     antialias_ = AddChoice("antialias", {"2x2", "4x4"});
     historyLimit_ = AddEdit("historyLimit");
@@ -62,7 +57,7 @@ CPageAttractor::CPageAttractor(CZephyraDoc& document, AttractorRef current, QWid
     form->addRow(tr("Antialiasing"), antialias_);
     form->addRow(new QLabel(tr("Number of attractors to keep in history after quit\n(-1 to save them all)")),
                  historyLimit_);
-    pageLayout->insertWidget(1, general);
+    pageLayout->insertWidget(1, generalBox);
 
     auto* defaults = new QPushButton(tr("Defaults"));
     defaults->setObjectName("defaults");
@@ -79,55 +74,36 @@ CPageAttractor::CPageAttractor(CZephyraDoc& document, AttractorRef current, QWid
 void CPageAttractor::DoDataExchange(DataExchange& exchange)
 {
     CPageDefaults::DoDataExchange(exchange);
-    exchange.Integer(historyLimit_, document->historyLimit);
+    exchange.Integer(historyLimit_, general->historyLimit);
     if (attractor) {
         exchange.Integer(points_, points, 0, MAX_POINTS);
-        exchange.Number(fov_, attractor->fov, 0.0f, MAX_FOV);
+        exchange.Number(fov_, fov, 0.0f, MAX_FOV);
     }
-    exchange.Integer(defaultPoints_, document->defaults.defaultPointsCount, 0, MAX_POINTS);
-    exchange.Choice(antialias_, document->antialias);
+    exchange.Integer(defaultPoints_, general->defaults.defaultPointsCount, 0, MAX_POINTS);
+    exchange.Choice(antialias_, general->antialias);
 }
 
-bool CPageAttractor::ApplyToAttractor()
+std::optional<AttractorSettings> CPageAttractor::Edited() const
 {
-    if (!UpdateData(true))
-        return false;
     if (!attractor)
-        return true;
-    const bool recompute =
-        points != attractor->pointsCount || !SameStartPoint(settingsCopy, attractor->display);
-    attractor->display = settingsCopy;
-    if (recompute) {
-        attractor->pointsCount = points;
-        // A failed or cancelled run has already said so in the status bar. A run cancelled late
-        // keeps its partial orbit and count: the page shows that count, so that the OK step that
-        // follows does not start the run the user has just stopped all over again.
-        (void)document->ComputePoints(attractor, true, false, nullptr);
-        points = attractor->pointsCount;
-        points_->setText(QString::number(points));
-    }
-    document->OnSettingsApplied();
-    return true;
+        return std::nullopt;
+    return AttractorSettings{points, fov, settingsCopy};
 }
 
-// The framework's apply ends in the OK step, which repeats the same work; the second round
-// finds nothing changed and only redraws.
-bool CPageAttractor::OnApply()
+void CPageAttractor::OnApplied()
 {
-    return ApplyToAttractor() && SettingsPage::OnApply();
-}
-
-void CPageAttractor::OnOK()
-{
-    (void)ApplyToAttractor();
+    if (!attractor)
+        return;
+    points = attractor->pointsCount;
+    UpdateData(false);
 }
 
 void CPageAttractor::OnDefaults()
 {
     if (!UpdateData(true))
         return;
-    points = document->defaults.defaultPointsCount;
-    if (const DisplaySettings* defaults = DefaultsOfDimension(document->defaults, attractor->dimension))
+    points = general->defaults.defaultPointsCount;
+    if (const DisplaySettings* defaults = DefaultsOfDimension(general->defaults, attractor->dimension))
         settingsCopy = *defaults;
     SetModified(true);
     Refresh();

@@ -1,32 +1,37 @@
 #pragma once
 #include "Attractor.h"
 #include "CPageDefaults.h"
+#include "DocumentSettings.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace zephyra {
 
-// The "Attractor & General" page: a copy of the current attractor's display settings and its
-// point count, which wait for OK or Apply, and the attractor's field of view and the general
-// settings, which every transfer writes straight into their owners.
+// The "Attractor & General" page: copies of the current attractor's display settings, point count
+// and field of view, and the general settings in the sheet's copy of the document's settings.
+// Nothing reaches the document before OK or Apply.
 class CPageAttractor : public CPageDefaults {
     Q_OBJECT
 public:
-    CPageAttractor(CZephyraDoc& document, AttractorRef current, QWidget* parent = nullptr);
+    CPageAttractor(DocumentSettings& general, AttractorRef current, QWidget* parent = nullptr);
+
+    // What OK and Apply give the current attractor; nothing without one.
+    [[nodiscard]] std::optional<AttractorSettings> Edited() const;
+    // The document took the values: the page shows the count it ended with (a run cancelled late
+    // keeps fewer points), so that the next Apply does not start that run again.
+    void OnApplied();
 
     std::int32_t points;
+    float fov;
     AttractorRef attractor;
     DisplaySettings settingsCopy;
+    DocumentSettings* general;
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
-    void OnOK() override;
-    [[nodiscard]] bool OnApply() override;
 
 private:
-    // Takes the controls, then gives the attractor the copy and the count (recomputing its points
-    // only when the count or the start point changed) and redraws.
-    [[nodiscard]] bool ApplyToAttractor();
     void OnDefaults();
 
     QLineEdit* points_;

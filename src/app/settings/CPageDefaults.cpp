@@ -1,6 +1,5 @@
 #include "CPageDefaults.h"
 
-#include "CZephyraDoc.h"
 #include "ColorChannel.h"
 #include "ColorSwatch.h"
 #include "DataExchange.h"
@@ -23,15 +22,13 @@ const QStringList CHANNEL_ITEMS{"x", "y", "z", "w", "one"};
 
 } // namespace
 
-CPageDefaults::CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings& settings,
-                             QWidget* parent)
-    : CPageDefaults(std::move(caption), document, &settings, ResetButton::Shown, parent)
+CPageDefaults::CPageDefaults(QString caption, DisplaySettings& settings, QWidget* parent)
+    : CPageDefaults(std::move(caption), &settings, ResetButton::Shown, parent)
 {
 }
 
-CPageDefaults::CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings* settings,
-                             ResetButton reset, QWidget* parent)
-    : SettingsPage(std::move(caption), parent), document(&document), settings(settings)
+CPageDefaults::CPageDefaults(QString caption, DisplaySettings* settings, ResetButton reset, QWidget* parent)
+    : SettingsPage(std::move(caption), parent), settings(settings)
 {
     auto* group = new QGroupBox(tr("Attractor"));
     auto* columns = new QHBoxLayout(group);
@@ -92,15 +89,6 @@ void CPageDefaults::DoDataExchange(DataExchange& exchange)
     exchange.Number(y0_, settings->y0);
     exchange.Number(z0_, settings->z0);
     exchange.Number(w0_, settings->w0);
-}
-
-bool CPageDefaults::OnApply()
-{
-    if (!UpdateData(true))
-        return false;
-    document->OnSettingsApplied();
-    SetModified(false);
-    return SettingsPage::OnApply();
 }
 
 QLineEdit* CPageDefaults::AddEdit(const char* name)

@@ -10,30 +10,25 @@ class QVBoxLayout;
 
 namespace zephyra {
 
-class CZephyraDoc;
 class ColorSwatch;
 
 // A page that edits one display record in place: colours, start point, axis and colour choices.
-// The three defaults pages edit the document's live defaults, so every transfer takes effect at
-// once and Cancel undoes nothing.
+// The three defaults pages edit the sheet's copy of the document's defaults, which OK and Apply
+// hand to the document.
 class CPageDefaults : public SettingsPage {
     Q_OBJECT
 public:
-    CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings& settings,
-                  QWidget* parent = nullptr);
+    CPageDefaults(QString caption, DisplaySettings& settings, QWidget* parent = nullptr);
 
-    CZephyraDoc* document;
     DisplaySettings* settings;
 
 protected:
     enum class ResetButton { Shown, Hidden };
     // `settings` may point at a member of the derived page that is not built yet: the
     // constructor only stores it.
-    CPageDefaults(QString caption, CZephyraDoc& document, DisplaySettings* settings, ResetButton reset,
-                  QWidget* parent);
+    CPageDefaults(QString caption, DisplaySettings* settings, ResetButton reset, QWidget* parent);
 
     void DoDataExchange(DataExchange& exchange) override;
-    [[nodiscard]] bool OnApply() override;
 
     // An edit or a drop-down list whose user changes mark the page modified.
     [[nodiscard]] QLineEdit* AddEdit(const char* name);

@@ -13,16 +13,17 @@
 
 namespace zephyra {
 
-CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent) : QDialog(parent)
+CSettingsSheet::CSettingsSheet(CZephyraDoc& document, QWidget* parent)
+    : QDialog(parent), document_(document), settings_(document.settings())
 {
     setWindowTitle(tr("Settings"));
     tabs_ = new QTabWidget;
-    attractorPage_ = new CPageAttractor(document, document.current());
+    attractorPage_ = new CPageAttractor(settings_, document.current());
     AddPage(attractorPage_);
-    DisplaySettings* records[] = {&document.defaults.defaults2D, &document.defaults.defaults3D,
-                                  &document.defaults.defaults4D};
+    DisplaySettings* records[] = {&settings_.defaults.defaults2D, &settings_.defaults.defaults3D,
+                                  &settings_.defaults.defaults4D};
     for (int dimension = 2; dimension <= 4; ++dimension)
-        AddPage(new CPageDefaults(tr("Defaults %1D").arg(dimension), document, *records[dimension - 2]));
+        AddPage(new CPageDefaults(tr("Defaults %1D").arg(dimension), *records[dimension - 2]));
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
@@ -48,7 +49,6 @@ void CSettingsSheet::AddPage(SettingsPage* page)
     // A tab text takes '&' as a mnemonic mark; the caption shows its ampersand as it is.
     tabs_->addTab(page, QString(page->Caption()).replace('&', "&&"));
     pages_.push_back(page);
-    shown_.push_back(false);
     connect(page, &SettingsPage::modifiedChanged, this, &CSettingsSheet::UpdateApplyButton);
 }
 
@@ -66,19 +66,16 @@ void CSettingsSheet::OnPageChanged(int index)
 void CSettingsSheet::ShowPage(int index)
 {
     current_ = index;
-    shown_[index] = true;
     pages_[index]->OnSetActive();
 }
 
 bool CSettingsSheet::ApplyPages()
 {
+    // Every other page was checked when it was left, so only the current one can fail here.
     if (!pages_[current_]->OnKillActive())
         return false;
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-        // Every other page was checked when it was left, so only the current one can fail here.
-        if (shown_[i] && !pages_[i]->OnApply())
-            return false;
-    }
+    document_.ApplySettings(settings_, attractorPage_->Edited());
+    attractorPage_->OnApplied();
     for (SettingsPage* page : pages_)
         page->SetModified(false);
     return true;

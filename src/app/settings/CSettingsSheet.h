@@ -1,4 +1,6 @@
 #pragma once
+#include "DocumentSettings.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -13,8 +15,9 @@ class CPageAttractor;
 class CZephyraDoc;
 
 // The "Settings" property sheet: the attractor page and the 2D, 3D and 4D defaults pages, with
-// OK, Cancel and Apply. A page's values are taken when it is left for another page, on OK and on
-// Apply; a failed check keeps the page and the dialog open.
+// OK, Cancel and Apply. The pages edit copies: a page's values are taken into them when it is
+// left for another page, on OK and on Apply, and OK and Apply hand them to the document in one
+// operation; a failed check keeps the page and the dialog open, Cancel drops the copies.
 class CSettingsSheet : public QDialog {
     Q_OBJECT
 public:
@@ -29,15 +32,16 @@ private:
     void AddPage(SettingsPage* page);
     void OnPageChanged(int index);
     void ShowPage(int index);
-    // OK and Apply: take the current page's values, then apply every page shown so far.
+    // OK and Apply: take the current page's values, then give the document the copies.
     [[nodiscard]] bool ApplyPages();
     void UpdateApplyButton();
 
+    CZephyraDoc& document_;
+    DocumentSettings settings_; // what the pages edit of the document's settings
     QTabWidget* tabs_;
     QPushButton* apply_;
     CPageAttractor* attractorPage_;
     std::vector<SettingsPage*> pages_;
-    std::vector<bool> shown_; // pages never shown have no values to take
     int current_ = 0;
 };
 

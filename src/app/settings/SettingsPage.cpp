@@ -29,12 +29,6 @@ bool SettingsPage::OnKillActive()
     return UpdateData(true);
 }
 
-bool SettingsPage::OnApply()
-{
-    OnOK();
-    return true;
-}
-
 void SettingsPage::SetModified(bool modified)
 {
     if (modified_ == modified)

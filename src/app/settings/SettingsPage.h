@@ -6,8 +6,9 @@ namespace zephyra {
 
 class DataExchange;
 
-// One page of the Settings dialog: transfers between its controls and their targets, with the
-// checks of DoDataExchange, and a modified state that the sheet shows through its Apply button.
+// One page of the Settings dialog: transfers between its controls and their targets (the sheet's
+// copy of what it edits), with the checks of DoDataExchange, and a modified state that the sheet
+// shows through its Apply button.
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
@@ -23,10 +24,6 @@ public:
     virtual void OnSetActive();
     // The page is about to be left (another page, OK, Apply): false keeps it.
     [[nodiscard]] virtual bool OnKillActive();
-    // OK or Apply was pressed; the sheet calls it on every page that has been shown. The
-    // framework's version runs the OK step.
-    [[nodiscard]] virtual bool OnApply();
-    virtual void OnOK() {}
 
     void SetModified(bool modified);
     [[nodiscard]] bool IsModified() const { return modified_; }

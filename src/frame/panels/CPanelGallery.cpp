@@ -194,7 +194,7 @@ QString CPanelGallery::Progress() const
 
 char CPanelGallery::PageLetter() const
 {
-    return doc_.current() && doc_.current()->valid ? doc_.current()->CaseLetter() : doc_.caseLetter;
+    return doc_.current() && doc_.current()->valid ? doc_.current()->CaseLetter() : doc_.caseLetter();
 }
 
 void CPanelGallery::ClearPage()
@@ -225,8 +225,8 @@ void CPanelGallery::StartPage(FindSearch::MakeTry makeTry, std::uint64_t seed)
     // Fewer workers when memory is short; one that does not fit tells of it through OutOfMemory.
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const WorkerFit fit =
-        FitSearchWorkers(cores, doc_.defaults.defaultPointsCount, THUMBNAIL_SIZE, SystemAvailableMemory());
-    const FindSearch::Settings settings{std::max(fit.workers, 1), seed, Filter(), doc_.defaults};
+        FitSearchWorkers(cores, doc_.defaults().defaultPointsCount, THUMBNAIL_SIZE, SystemAvailableMemory());
+    const FindSearch::Settings settings{std::max(fit.workers, 1), seed, Filter(), doc_.defaults()};
     search_->Start(settings, std::move(makeTry), PAGE_SIZE, THUMBNAIL_SIZE);
     sinceFind_.start();
     progressTimer_->start();
@@ -239,7 +239,7 @@ void CPanelGallery::SearchMore()
     letter_ = PageLetter();
     source_.clear();
     SetTitle("Gallery: " + QString::fromStdString(CaseText(letter_)));
-    StartPage(RandomTries(letter_, doc_.defaults), TrySeed(RandomGenerator::TimeSeed(), ++batches_));
+    StartPage(RandomTries(letter_, doc_.defaults()), TrySeed(RandomGenerator::TimeSeed(), ++batches_));
 }
 
 void CPanelGallery::SearchVariants()
@@ -250,7 +250,7 @@ void CPanelGallery::SearchVariants()
     source_ = doc_.current()->code;
     SetTitle("Gallery: variants of " + QString::fromStdString(CaseText(letter_)));
     const std::uint64_t seed = TrySeed(RandomGenerator::TimeSeed(), ++batches_);
-    StartPage(VariantTries(*doc_.current(), seed, CODES_PER_DISTANCE, doc_.defaults), seed);
+    StartPage(VariantTries(*doc_.current(), seed, CODES_PER_DISTANCE, doc_.defaults()), seed);
 }
 
 void CPanelGallery::ShowProgress()
@@ -276,7 +276,7 @@ void CPanelGallery::ShowProgress()
     else if (search_->OutOfMemory())
         progress_->setText(
             QString("Not enough memory for the points of a try (%1 each)")
-                .arg(QLocale().toString(static_cast<qulonglong>(doc_.defaults.defaultPointsCount))));
+                .arg(QLocale().toString(static_cast<qulonglong>(doc_.defaults().defaultPointsCount))));
     else if (found == 0)
         progress_->setText(QString("No finds match these filters after %1 tries").arg(tries));
     else
@@ -312,7 +312,7 @@ void CPanelGallery::ShowFind(const QListWidgetItem* item)
     if (doc_.current() && doc_.current()->code == find.code &&
         doc_.current()->exactCoefficients == find.exactCoefficients)
         return;
-    doc_.SetAttractor(MakeAttractor(find, doc_.defaults), SA_NO_SEARCH | SA_ADD_HISTORY);
+    doc_.SetAttractor(MakeAttractor(find, doc_.defaults()), SA_NO_SEARCH | SA_ADD_HISTORY);
 }
 
 bool CPanelGallery::HandleCommand(int id)

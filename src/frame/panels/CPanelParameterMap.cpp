@@ -247,7 +247,7 @@ void CPanelParameterMap::OpenAt(double x, double y)
     std::vector<double> values = a->CoefficientValues();
     values[static_cast<std::size_t>(shown.x.place)] = x;
     values[static_cast<std::size_t>(shown.y.place)] = y;
-    AttractorRef b = a->Clone(doc_.defaults);
+    AttractorRef b = a->Clone(doc_.defaults());
     b->SetExactCoefficients(values);
     doc_.SetAttractor(b, SA_NO_SEARCH | SA_ADD_HISTORY);
 }

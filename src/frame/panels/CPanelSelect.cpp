@@ -54,8 +54,7 @@ void CPanelSelect::ActivateSelection()
     const char letter = LetterOf(Tree()->currentItem());
     if (letter == '\0')
         return;
-    doc_.SetAttractor(Attractor::CreateRandom(letter, doc_.defaults, doc_.random),
-                      SA_RANDOMIZE | SA_ADD_HISTORY, letter);
+    doc_.SetAttractor(doc_.NewRandomAttractor(letter), SA_RANDOMIZE | SA_ADD_HISTORY, letter);
 }
 
 } // namespace zephyra

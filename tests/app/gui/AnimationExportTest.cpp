@@ -108,7 +108,7 @@ private slots:
         // Dropped on the window, the animation opens as a picture does: with its record.
         CZephyraDoc& doc = explorer->Doc();
         const AttractorRef start = doc.current();
-        doc.SetAttractor(Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults), SA_NO_SEARCH);
+        doc.SetAttractor(Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults()), SA_NO_SEARCH);
         QCOMPARE(doc.current()->code, std::string("FIRCDERRPVLUFVLIJLBQM"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -166,7 +166,7 @@ private slots:
     void anAnimationThatCannotFitIsRefusedWithTheFile()
     {
         RememberSmallAnimations(4);
-        explorer->Doc().availableMemory = [] { return std::uint64_t{1} << 16; };
+        explorer->Doc().SetAvailableMemory([] { return std::uint64_t{1} << 16; });
         const QString path = AnimationFolder() + "/refused.webp";
         AnswerDialog([path](ExportAnimationDialog& dialog) {
             dialog.findChild<QLineEdit*>("file")->setText(path);
@@ -186,8 +186,8 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         const char* otherCase = "FIRCDERRPVLUFVLIJLBQM";
-        Arrange(doc).saved.AddTail(Attractor::CreateFromCode(otherCase, doc.defaults));
-        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EYYYYYYYYYYYY", doc.defaults));
+        Arrange(doc).saved.AddTail(Attractor::CreateFromCode(otherCase, doc.defaults()));
+        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EYYYYYYYYYYYY", doc.defaults()));
         RememberSmallAnimations(2);
         const QString path = AnimationFolder() + "/morph.webp";
         AnswerDialog([&](ExportAnimationDialog& dialog) {
@@ -226,7 +226,7 @@ private slots:
         if (folder.isEmpty())
             QSKIP("ZEPHYRA_SCREENSHOTS names no folder");
         CZephyraDoc& doc = explorer->Doc();
-        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EWM?MPMMWMMMN", doc.defaults));
+        Arrange(doc).favorites.AddTail(Attractor::CreateFromCode("EWM?MPMMWMMMN", doc.defaults()));
         AnswerDialog([folder](ExportAnimationDialog& dialog) {
             dialog.grab().save(folder + "/animation-dialog.png");
             dialog.findChild<QRadioButton*>("morph")->click();
@@ -237,7 +237,7 @@ private slots:
         });
         explorer->Frame().SendCommand(cmd::ID_EXPORT_ANIMATION);
         const AttractorRef shown = doc.current();
-        doc.SetAttractor(Attractor::CreateFromCode(FOUR_D, doc.defaults), SA_NO_SEARCH);
+        doc.SetAttractor(Attractor::CreateFromCode(FOUR_D, doc.defaults()), SA_NO_SEARCH);
         AnswerDialog([folder](ExportAnimationDialog& dialog) {
             dialog.grab().save(folder + "/animation-dialog-4d.png");
             dialog.reject();

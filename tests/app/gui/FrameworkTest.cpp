@@ -43,7 +43,7 @@ QString WriteDocument(Explorer& explorer, const QString& name)
 {
     const QString path = SandboxFolder().filePath(name);
     CZephyraDoc& doc = explorer.Doc();
-    Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults));
+    Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults()));
     const bool written = OnSaveDocument(doc, path.toStdString());
     Arrange(doc).saved.RemoveAll();
     return written ? path : QString();
@@ -149,7 +149,7 @@ private slots:
     {
         const QByteArray raw = QFile::encodeName(SandboxFolder().path()) + "/caf\xe9.zpr";
         CZephyraDoc& doc = explorer->Doc();
-        Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults));
+        Arrange(doc).saved.AddTail(doc.current()->Clone(doc.defaults()));
         QVERIFY(OnSaveDocument(doc, raw.toStdString()));
         const QString shownByQt = QFile::decodeName(raw); // as a file dialog returns it
         const QString fromArgv = FileNameFromBytes(raw.toStdString());

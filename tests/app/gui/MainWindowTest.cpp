@@ -6,6 +6,7 @@
 #include "CodeBox.h"
 #include "CommandDispatcher.h"
 #include "CommandIds.h"
+#include "DocumentAccess.h"
 #include "FrameLayouts.h"
 #include "StatusPane.h"
 #include "StatusPanes.h"
@@ -117,11 +118,11 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         // A fixed seed keeps the two case M searches short and the test's time steady.
-        doc.random.Seed(6);
+        Arrange(doc).random.Seed(6);
         QAction* caseM = MenuItem(explorer->Frame(), {"&Attractor", "New", "Case &M (D:4 O:2 M:60)"});
         QVERIFY(caseM);
         caseM->trigger();
-        QCOMPARE(doc.caseLetter, 'M');
+        QCOMPARE(doc.caseLetter(), 'M');
         QCOMPARE(doc.current()->CaseLetter(), 'M');
         QVERIFY(caseM->isChecked());
         QVERIFY(!MenuItem(explorer->Frame(), {"&Attractor", "New", "Case &H (D:2 O:5 M:42)"})->isChecked());
@@ -179,7 +180,7 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         doc.SetAttractor(Attractor::CreateFromCode(
-                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults()),
                          SA_NO_SEARCH);
         QCOMPARE(explorer->Frame().Panes().Text(0), QString(TEXT_DONE));
         CZephyraView& view = explorer->Frame().ActiveView();
@@ -379,7 +380,7 @@ private slots:
     void escapeCancelsALongSearchAndOtherInputIsSwallowed()
     {
         CZephyraDoc& doc = explorer->Doc();
-        doc.defaults.defaultPointsCount = 10000000;
+        Arrange(doc).settings.defaults.defaultPointsCount = 10000000;
         QLineEdit* edit = explorer->Frame().Codes().lineEdit();
         // Both keys arrive at the run's first event pump: the typed one goes nowhere, Escape ends it.
         QCoreApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
@@ -410,8 +411,8 @@ private slots:
             frame.ActiveView().repaint();
             QCOMPARE(frame.ActiveView().LastDrawnPoints(), count - 100);
         };
-        doc.availableMemory = [] { return std::uint64_t{4} << 20; };
-        doc.defaults.defaultPointsCount = 2000000000;
+        doc.SetAvailableMemory([] { return std::uint64_t{4} << 20; });
+        Arrange(doc).settings.defaults.defaultPointsCount = 2000000000;
         QLineEdit* edit = frame.Codes().lineEdit();
         edit->setFocus();
         edit->selectAll();
@@ -468,7 +469,7 @@ private slots:
     void closingDuringARunCancelsItThenClosesWithTheQuestion()
     {
         CZephyraDoc& doc = explorer->Doc();
-        doc.defaults.defaultPointsCount = 10000000;
+        Arrange(doc).settings.defaults.defaultPointsCount = 10000000;
         explorer->Frame().SendCommand(cmd::ID_ADD_TO_SAVED);
         // The close request arrives at the run's first event pump.
         QCoreApplication::postEvent(&explorer->Frame(), new QCloseEvent);
@@ -516,7 +517,7 @@ private slots:
     {
         CZephyraDoc& doc = explorer->Doc();
         doc.SetAttractor(Attractor::CreateFromCode(
-                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults()),
                          SA_NO_SEARCH);
         CZephyraView& view = explorer->Frame().ActiveView();
         const QPoint from = view.rect().center(), to = from + QPoint(150, -5);

@@ -217,7 +217,7 @@ private slots:
         QVERIFY(explorer->Framework().Pictures().Export());
         QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + path, 30000);
         QVERIFY(!explorer->Framework().Pictures().Export());
-        const auto stored = ReadPictureRecord(path.toStdString(), doc.defaults);
+        const auto stored = ReadPictureRecord(path.toStdString(), doc.defaults());
         QVERIFY(stored && stored->attractor);
         QCOMPARE(stored->attractor->code, doc.current()->code);
         QCOMPARE(stored->attractor->yaw, 30.0f);
@@ -229,7 +229,7 @@ private slots:
         RememberSmallPictures();
         CZephyraDoc& doc = explorer->Doc();
         doc.SetAttractor(Attractor::CreateFromCode(
-                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults()),
                          SA_NO_SEARCH);
         doc.current()->xw = 30.0f;
         const QString exported = PictureFolder() + "/exported.png";
@@ -300,7 +300,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(explorer->Frame().Panes().Text(0), "Picture written: " + whole,
                                   STRIPS_TIMEOUT_MS);
 
-        doc.availableMemory = [] { return std::uint64_t{1} << 20; };
+        doc.SetAvailableMemory([] { return std::uint64_t{1} << 20; });
         const QString refused = PictureFolder() + "/refused.png";
         {
             BoxAnswerer answerer(QMessageBox::Ok);
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(explorer->Frame().Panes().Text(0), QString("Picture not written"));
 
         // A mebibyte goes to the encoder: what is left holds a few dozen rows of the 200 at a time.
-        doc.availableMemory = [] { return std::uint64_t{5} << 18; };
+        doc.SetAvailableMemory([] { return std::uint64_t{5} << 18; });
         const QString strips = PictureFolder() + "/strips.png";
         AnswerExportDialog(strips);
         explorer->Frame().SendCommand(cmd::ID_EXPORT_PICTURE);
@@ -328,7 +328,7 @@ private slots:
     void anExportedPictureOpensWithItsCamera()
     {
         CZephyraDoc& doc = explorer->Doc();
-        const AttractorRef shown = Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults);
+        const AttractorRef shown = Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", doc.defaults());
         shown->yaw = 77.0f;
         shown->pitch = -12.0f;
         PictureSettings settings;
@@ -364,7 +364,7 @@ private slots:
     void aPictureWhoseNameIsNotUtf8Opens()
     {
         const AttractorRef shown =
-            Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", explorer->Doc().defaults);
+            Attractor::CreateFromCode("FIRCDERRPVLUFVLIJLBQM", explorer->Doc().defaults());
         const QByteArray raw = QFile::encodeName(PictureFolder()) + "/pic\xe9.png";
         QVERIFY(WritePngFile(raw.toStdString(),
                              EncodePng(zephyra::Picture(8, 8, 8), PictureTexts(*shown, PictureSettings{})))
@@ -393,7 +393,7 @@ private slots:
     {
         CZephyraView& view = explorer->Frame().ActiveView();
         explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
-        QVERIFY(explorer->Doc().viewDensity);
+        QVERIFY(explorer->Doc().viewDensity());
         QCOMPARE(explorer->Frame().CommandState(cmd::ID_VIEW_DENSITY), std::optional<bool>(true));
         QTRY_VERIFY_WITH_TIMEOUT(view.Density().Refinements() >= 2, 20000);
         QCOMPARE(view.Density().Picture().size(), view.size() * view.devicePixelRatio());

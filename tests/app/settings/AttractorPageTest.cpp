@@ -4,7 +4,7 @@
 
 namespace zephyra::testing {
 
-// The "Attractor & General" page: what waits for OK, what takes effect at once, the checks.
+// The "Attractor & General" page: everything waits for OK or Apply; the checks.
 class AttractorPageTest : public QObject {
     Q_OBJECT
 
@@ -33,7 +33,7 @@ private slots:
         h.Type("defaultPointsCount", "50000");
         h.ClickSheetButton(QDialogButtonBox::Ok);
         QCOMPARE(h.Sheet().result(), int(QDialog::Accepted));
-        QCOMPARE(h.doc.defaults.defaultPointsCount, 50000);
+        QCOMPARE(h.doc.defaults().defaultPointsCount, 50000);
     }
 
     void startPointChangeRecomputesFromTheNewPoint()
@@ -43,7 +43,7 @@ private slots:
         h.ClickSheetButton(QDialogButtonBox::Ok);
 
         QCOMPARE(h.doc.current()->display.x0, 0.1f);
-        QCOMPARE(h.Recomputations(), 1); // the OK step repeats the apply but finds nothing changed
+        QCOMPARE(h.Recomputations(), 1);
         QVERIFY(h.Hints(UH_REDRAW) > 0);
 
         SheetHarness reference(HENON_CODE, false);
@@ -80,17 +80,23 @@ private slots:
         QVERIFY(h.Sheet().isVisible());
     }
 
-    void escapeDuringTheRecomputationIsNotUndoneByTheOkStep()
+    // The page shows the count the cancelled run kept, so the next Apply does not run it again.
+    void escapeDuringTheRecomputationIsNotUndoneByTheNextApply()
     {
         SheetHarness h;
         const int runsBefore = h.host.busyCalls;
         h.host.EscapeAtIteration(1500);
         h.Type("points", "20000");
-        h.ClickSheetButton(QDialogButtonBox::Ok);
+        h.ClickSheetButton(QDialogButtonBox::Apply);
 
         QCOMPARE(h.host.busyCalls, runsBefore + 1);
         QCOMPARE(h.doc.current()->pointsCount, 1500); // the partial orbit is kept
         QCOMPARE(h.host.Status(0), std::string("Canceled by user"));
+        QCOMPARE(h.Control("points")->text(), QString("1500"));
+        h.Type("fov", "61");
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+        QCOMPARE(h.host.busyCalls, runsBefore + 1);
+        QCOMPARE(h.doc.current()->fov, 61.0f);
     }
 
     void fovOutOfRangeKeepsTheDialogOpen()
@@ -121,12 +127,21 @@ private slots:
 
         QCOMPARE(message, QString("Please enter an integer."));
         QCOMPARE(h.Sheet().focusWidget(), h.Control("points"));
-        QCOMPARE(h.doc.historyLimit, 7);             // exchanged before the failing check
-        QCOMPARE(h.doc.current()->fov, DEFAULT_FOV); // after it
+        QCOMPARE(h.doc.historyLimit(), -1); // a refused OK gives the document nothing
+        QCOMPARE(h.doc.current()->fov, DEFAULT_FOV);
 
         h.Type("points", "-1");
+        h.Type("defaultPointsCount", "x");
         QCOMPARE(SheetHarness::MessageShownBy([&] { h.ClickSheetButton(QDialogButtonBox::Ok); }),
                  QString("Please enter an integer between 0 and 2147483647."));
+        h.Type("points", "10000");
+        QCOMPARE(SheetHarness::MessageShownBy([&] { h.ClickSheetButton(QDialogButtonBox::Ok); }),
+                 QString("Please enter an integer.")); // the general count comes after the fov
+        h.Type("defaultPointsCount", "20000");
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+        QCOMPARE(h.doc.historyLimit(), 7);
+        QCOMPARE(h.doc.current()->fov, 30.0f);
+        QCOMPARE(h.doc.defaults().defaultPointsCount, 20000);
     }
 
     void badValueKeepsThePage()
@@ -138,35 +153,46 @@ private slots:
         QCOMPARE(h.Sheet().focusWidget(), h.Control("y0"));
     }
 
-    void generalSettingsAndFovTakeEffectOnPageChange()
+    // The values taken when the page was left reach the document on OK only: Cancel drops them.
+    void pageChangeThenOkOrCancel_data()
     {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void pageChangeThenOkOrCancel()
+    {
+        QFETCH(bool, ok);
         SheetHarness h;
         h.Type("defaultPointsCount", "123456");
+        h.Type("historyLimit", "3");
         h.Type("fov", "90");
         h.Type("x0", "0.5");
         auto* antialias = h.Control<QComboBox>("antialias");
         antialias->setFocus();
         QTest::keyClick(antialias, Qt::Key_Down);
         h.ClickTab(3);
-        h.ClickSheetButton(QDialogButtonBox::Cancel);
+        h.ClickSheetButton(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
 
-        QCOMPARE(h.doc.defaults.defaultPointsCount, 123456);
-        QCOMPARE(h.doc.antialias, 1);
-        QCOMPARE(h.doc.current()->fov, 90.0f);
-        QCOMPARE(h.doc.current()->display.x0, 0.05f); // the display copy waited for OK
-        QVERIFY(!h.Recomputed());
+        QCOMPARE(h.doc.defaults().defaultPointsCount, ok ? 123456 : 50000);
+        QCOMPARE(h.doc.historyLimit(), ok ? 3 : -1);
+        QCOMPARE(h.doc.antialias(), ok ? 1 : 0);
+        QCOMPARE(h.doc.current()->fov, ok ? 90.0f : DEFAULT_FOV);
+        QCOMPARE(h.doc.current()->display.x0, ok ? 0.5f : 0.05f);
+        QCOMPARE(h.Recomputations(), ok ? 1 : 0);
+        QCOMPARE(h.Hints(UH_REDRAW), ok ? 1 : 0);
     }
 
     void defaultsButtonLoadsTheDefaultsOfTheDimension()
     {
         SheetHarness h(ZeroMap3D(), false);
         QCOMPARE(h.doc.current()->dimension, 3);
-        DisplaySettings& d3 = h.doc.defaults.defaults3D;
+        DisplaySettings& d3 = Arrange(h.doc).settings.defaults.defaults3D;
         d3.x0 = 0.25f;
         d3.coordX = COORD_ZERO;
         d3.fgColor = {1.0f, 0.0f, 0.0f};
-        h.doc.defaults.defaults2D.x0 = 0.75f;
-        h.doc.defaults.defaultPointsCount = 1234;
+        Arrange(h.doc).settings.defaults.defaults2D.x0 = 0.75f;
+        Arrange(h.doc).settings.defaults.defaultPointsCount = 1234;
         const DisplaySettings before = h.doc.current()->display;
 
         QVERIFY(!h.Sheet().ApplyButton()->isEnabled());

@@ -6,45 +6,47 @@ namespace zephyra::testing {
 
 constexpr int PAGE_2D = 1, PAGE_3D = 2, PAGE_4D = 3;
 
-// The "Defaults 2D/3D/4D" pages edit the live defaults: colours, resets and page changes stick.
+// The "Defaults 2D/3D/4D" pages edit copies of the defaults, which OK and Apply hand over.
 class DefaultsPagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pickedColourSurvivesCancel()
+    void pickedColourWaitsForOk()
     {
         SheetHarness h;
-        h.doc.defaults.defaults2D.fgColor = {0.5f, 0.5f, 0.5f};
+        Arrange(h.doc).settings.defaults.defaults2D.fgColor = {0.5f, 0.5f, 0.5f};
         h.ClickTab(PAGE_2D);
         const QColor start =
             SheetHarness::ChooseColor(QColor(255, 128, 0), [&] { h.Click("fgColorPick", PAGE_2D); });
-        h.ClickSheetButton(QDialogButtonBox::Cancel);
-
         QCOMPARE(start, QColor(127, 127, 127)); // 0.5 x 255 truncated
+        QVERIFY(h.doc.defaults().defaults2D.fgColor == (Rgb{0.5f, 0.5f, 0.5f}));
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+
         const Rgb expected{1.0f, 128 * 0.003921569f, 0.0f};
-        QVERIFY(h.doc.defaults.defaults2D.fgColor == expected);
-        QVERIFY(h.doc.defaults.defaults3D.fgColor == DisplaySettings{}.fgColor);
+        QVERIFY(h.doc.defaults().defaults2D.fgColor == expected);
+        QVERIFY(h.doc.defaults().defaults3D.fgColor == DisplaySettings{}.fgColor);
     }
 
     void everyByteSurvivesTheChooserUnchanged()
     {
         SheetHarness h;
         h.ClickTab(PAGE_3D);
+        int shown = 255; // the built-in background is white
         for (int byte : {0, 1, 127, 128, 200, 254, 255}) {
-            h.doc.defaults.defaults3D.bgColor = {ByteToChannel(byte), ByteToChannel(byte),
-                                                 ByteToChannel(byte)};
             const QColor start =
                 SheetHarness::ChooseColor(QColor(byte, byte, byte), [&] { h.Click("bgColor", PAGE_3D); });
-            QCOMPARE(start.red(), byte);
-            QCOMPARE(h.doc.defaults.defaults3D.bgColor[0], ByteToChannel(byte));
+            QCOMPARE(start.red(), shown);
+            h.ClickSheetButton(QDialogButtonBox::Apply);
+            QCOMPARE(h.doc.defaults().defaults3D.bgColor[0], ByteToChannel(byte));
+            shown = byte;
         }
     }
 
     void swatchesArePaintedInTheirColours()
     {
         SheetHarness h;
-        h.doc.defaults.defaults2D.fgColor = {0.5f, 0.25f, 1.0f};
-        h.doc.defaults.defaults2D.bgColor = {0.0f, 0.999f, 0.1f};
+        Arrange(h.doc).settings.defaults.defaults2D.fgColor = {0.5f, 0.25f, 1.0f};
+        Arrange(h.doc).settings.defaults.defaults2D.bgColor = {0.0f, 0.999f, 0.1f};
         h.ClickTab(PAGE_2D);
         for (const auto& [name, expected] :
              {std::pair{"fgColor", QColor(127, 63, 255)}, {"bgColor", QColor(0, 254, 25)}}) {
@@ -58,29 +60,48 @@ private slots:
     {
         SheetHarness h;
         h.ClickTab(PAGE_3D);
-        const Rgb before = h.doc.defaults.defaults3D.fgColor;
+        const Rgb before = h.doc.defaults().defaults3D.fgColor;
         SheetHarness::ChooseColor(QColor(), [&] { h.Click("fgColor", PAGE_3D); });
-        QVERIFY(h.doc.defaults.defaults3D.fgColor == before);
+        QVERIFY(h.doc.defaults().defaults3D.fgColor == before);
         QVERIFY(h.Sheet().ApplyButton()->isEnabled());
     }
 
-    void startPointIsTakenWhenThePageIsLeft()
+    // The page left keeps what it took, the page on show gives its values on OK.
+    void startPointsOfEveryPageEditedReachTheDocument()
     {
         SheetHarness h;
         h.ClickTab(PAGE_2D);
         h.Type("x0", "0.3", PAGE_2D);
         h.ClickTab(PAGE_3D);
         h.Type("x0", "0.4", PAGE_3D);
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+
+        QCOMPARE(h.doc.defaults().defaults2D.x0, 0.3f);
+        QCOMPARE(h.doc.defaults().defaults3D.x0, 0.4f);
+        QCOMPARE(h.doc.defaults().defaults4D.x0, 0.05f);
+    }
+
+    void cancelAfterChangesOnEveryPageLeavesTheDefaults()
+    {
+        SheetHarness h;
+        const AttractorDefaults before = h.doc.defaults();
+        h.ClickTab(PAGE_2D);
+        h.Type("x0", "0.3", PAGE_2D);
+        h.ClickTab(PAGE_4D);
+        SheetHarness::ChooseColor(QColor(0, 0, 255), [&] { h.Click("bgColorPick", PAGE_4D); });
+        h.Click("reset", PAGE_4D);
+        h.ClickTab(PAGE_3D);
         h.ClickSheetButton(QDialogButtonBox::Cancel);
 
-        QCOMPARE(h.doc.defaults.defaults2D.x0, 0.3f);
-        QCOMPARE(h.doc.defaults.defaults3D.x0, 0.05f); // never left, so never taken
+        QVERIFY(h.doc.defaults().defaults2D == before.defaults2D);
+        QVERIFY(h.doc.defaults().defaults4D == before.defaults4D);
+        QCOMPARE(h.Hints(UH_REDRAW), 0);
     }
 
     void resetOn4DGivesTheBuiltInMapping()
     {
         SheetHarness h;
-        DisplaySettings& d4 = h.doc.defaults.defaults4D;
+        DisplaySettings& d4 = Arrange(h.doc).settings.defaults.defaults4D;
         d4.x0 = 0.7f;
         d4.bgColor = {0.0f, 0.0f, 0.0f};
         h.ClickTab(PAGE_4D);
@@ -88,12 +109,13 @@ private slots:
         h.Type("y0", "0.9", PAGE_4D);
 
         h.Click("reset", PAGE_4D);
-        QVERIFY(d4 == DisplaySettings{});
         QCOMPARE(h.Control<QComboBox>("colorR", PAGE_4D)->currentText(), QString("x"));
         QCOMPARE(h.Control<QComboBox>("colorG", PAGE_4D)->currentText(), QString("y"));
         QCOMPARE(h.Control<QComboBox>("colorB", PAGE_4D)->currentText(), QString("z"));
         QCOMPARE(h.Control("y0", PAGE_4D)->text(), QString("0.05"));
         QVERIFY(!h.Sheet().ApplyButton()->isEnabled());
+        h.ClickSheetButton(QDialogButtonBox::Ok);
+        QVERIFY(h.doc.defaults().defaults4D == DisplaySettings{});
     }
 
     void applyTakesTheChoicesAndRedraws()
@@ -106,8 +128,8 @@ private slots:
         QVERIFY(h.Sheet().ApplyButton()->isEnabled());
 
         h.ClickSheetButton(QDialogButtonBox::Apply);
-        QCOMPARE(h.doc.defaults.defaults3D.coordY, COORD_ZERO);
-        QVERIFY(h.Hints(UH_REDRAW) > 0);
+        QCOMPARE(h.doc.defaults().defaults3D.coordY, COORD_ZERO);
+        QCOMPARE(h.Hints(UH_REDRAW), 1);
         QVERIFY(!h.Sheet().ApplyButton()->isEnabled());
         QVERIFY(!h.Recomputed());
     }

@@ -39,7 +39,7 @@ public:
     explicit SheetHarness(std::string_view code = HENON_CODE, bool compute = true)
     {
         doc.SetObserver(&host);
-        AttractorRef attractor = Attractor::CreateFromCode(code, doc.defaults);
+        AttractorRef attractor = Attractor::CreateFromCode(code, doc.defaults());
         attractor->pointsCount = 10000;
         if (!compute || !doc.ComputePoints(attractor, false, false, nullptr))
             Arrange(doc).current = attractor;

@@ -81,7 +81,7 @@ void CaseSelectPanelTest::doubleClickOnAGroupOnlyFolds()
     QVERIFY(!f.doc.current());
     QCOMPARE(f.doc.history().Count(), 0);
     QVERIFY(f.host.hints.empty());
-    QCOMPARE(f.doc.caseLetter, 'H');
+    QCOMPARE(f.doc.caseLetter(), 'H');
 }
 
 void CaseSelectPanelTest::choosingACaseSearchesANewAttractorOfIt_data()
@@ -111,7 +111,7 @@ void CaseSelectPanelTest::choosingACaseSearchesANewAttractorOfIt()
     else
         DoubleClick(f.Tree(), item);
 
-    QCOMPARE(f.doc.caseLetter, letter);
+    QCOMPARE(f.doc.caseLetter(), letter);
     QVERIFY(f.doc.current());
     QCOMPARE(f.doc.current()->CaseLetter(), letter);
     QVERIFY(f.doc.current()->valid);

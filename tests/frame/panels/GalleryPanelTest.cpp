@@ -3,6 +3,7 @@
 // the filters tells how far a page is, why it ended short, or which range is reversed.
 #include "CPanelGallery.h"
 #include "CommandIds.h"
+#include "DocumentAccess.h"
 #include "LyapunovExponents.h"
 #include "PanelTestHost.h"
 
@@ -23,8 +24,8 @@ struct GalleryFixture : PanelFixture {
     GalleryFixture() : PanelFixture(PANEL_GALLERY)
     {
         // Short exact runs: the test is about the panel, not the engine.
-        doc.defaults.defaultPointsCount = 8000;
-        doc.caseLetter = 'E';
+        Arrange(doc).settings.defaults.defaultPointsCount = 8000;
+        Arrange(doc).settings.caseLetter = 'E';
         InitialUpdate();
     }
     [[nodiscard]] CPanelGallery& Gallery() const { return static_cast<CPanelGallery&>(*panel); }
@@ -133,7 +134,7 @@ void GalleryPanelTest::aPageIsOfTheCaseShownAndNamesIt()
     GalleryFixture f;
     QTRY_VERIFY_WITH_TIMEOUT(f.Grid().count() > 0, FILL_TIMEOUT_MS);
     QCOMPARE(f.panel->Title(), QString("Gallery: Case E (D:2 O:2 M:12)"));
-    f.doc.caseLetter = 'F';
+    Arrange(f.doc).settings.caseLetter = 'F';
     f.doc.UpdateAllViews(UH_REDRAW);
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < f.Grid().count(); ++row)
@@ -141,9 +142,9 @@ void GalleryPanelTest::aPageIsOfTheCaseShownAndNamesIt()
 
     // An opened picture of another case keeps the case Next searches, but the page follows the
     // attractor on screen.
-    f.doc.SetAttractor(Attractor::CreateFromCode("ILNXEHEPNLCRKHEVEDPVOJLLSLGWVES", f.doc.defaults),
+    f.doc.SetAttractor(Attractor::CreateFromCode("ILNXEHEPNLCRKHEVEDPVOJLLSLGWVES", f.doc.defaults()),
                        SA_NO_SEARCH | SA_ADD_HISTORY);
-    QCOMPARE(f.doc.caseLetter, 'F');
+    QCOMPARE(f.doc.caseLetter(), 'F');
     QCOMPARE(f.panel->Title(), QString("Gallery: Case I (D:3 O:2 M:30)"));
     QTRY_COMPARE_WITH_TIMEOUT(f.Grid().count(), CPanelGallery::PAGE_SIZE, FILL_TIMEOUT_MS);
     for (int row = 0; row < f.Grid().count(); ++row)

@@ -104,7 +104,7 @@ void HistoryPanelTest::recordsWithoutCodeAreSkippedWithoutShiftingTheSelection()
 {
     HistoryFixture f;
     Arrange(f.doc).history.AddHead(
-        Attractor::CreateEmpty(f.doc.defaults)); // read from a file with a bad code
+        Attractor::CreateEmpty(f.doc.defaults())); // read from a file with a bad code
     Arrange(f.doc).historyPosition = 3;
     f.doc.UpdateAllViews(UH_HISTORY_RELOADED);
 
@@ -115,7 +115,7 @@ void HistoryPanelTest::recordsWithoutCodeAreSkippedWithoutShiftingTheSelection()
     f.doc.UpdateAllViews(UH_HISTORY_MOVED);
     QCOMPARE(f.SelectedRow(), -1);
 
-    Arrange(f.doc).history.AddHead(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).history.AddHead(Attractor::CreateEmpty(f.doc.defaults()));
     f.doc.UpdateAllViews(UH_HISTORY_ADDED);
     QCOMPARE(f.Tree().topLevelItemCount(), 4);
 }

@@ -1,6 +1,7 @@
 // The Measurements panel: the figures and both plots arrive from the worker after a run, a new
 // attractor replaces a measurement in progress, and what cannot be measured says why.
 #include "CPanelMeasurements.h"
+#include "DocumentAccess.h"
 #include "MeasurementCharts.h"
 #include "MeasurementWorker.h"
 #include "PanelTestHost.h"
@@ -25,7 +26,7 @@ const char* const MAP_4D = "MLRIBWYMEQOSHXOGSVNKALDVKOOJFJVQNRHUBQCIDNTTPLPNSDXC
 struct MeasurementsFixture : PanelFixture {
     MeasurementsFixture() : PanelFixture(PANEL_MEASUREMENTS)
     {
-        doc.defaults.defaultPointsCount = 10000;
+        Arrange(doc).settings.defaults.defaultPointsCount = 10000;
         panel->resize(360, 760);
         InitialUpdate();
     }

@@ -10,7 +10,7 @@ namespace zephyra::testing {
 
 AttractorRef PanelFixture::Record(const char* code) const
 {
-    AttractorRef record = Attractor::CreateFromCode(code, doc.defaults);
+    AttractorRef record = Attractor::CreateFromCode(code, doc.defaults());
     UpdateThumbnail(*record);
     return record;
 }

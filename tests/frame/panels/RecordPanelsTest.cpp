@@ -205,11 +205,11 @@ void RecordPanelsTest::recordWithoutCodeGetsNoItem()
 {
     PanelFixture f(PANEL_SAVED);
     Arrange(f.doc).saved.AddTail(f.Record(HENON));
-    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults()));
     f.InitialUpdate();
     QCOMPARE(RecordCount(f.Tree()), 1);
 
-    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults));
+    Arrange(f.doc).saved.AddTail(Attractor::CreateEmpty(f.doc.defaults()));
     f.doc.UpdateAllViews(UH_SAVED_ADDED);
     QCOMPARE(RecordCount(f.Tree()), 1);
 }
