@@ -53,6 +53,9 @@ class SettingsWindowTest : public ExplorerTest {
             if (auto* sheet = qobject_cast<CSettingsSheet*>(modal)) {
                 ++sheets;
                 use(*sheet);
+                // A check that failed inside `use` returned early: the dialog must not stay open.
+                if (sheet->isVisible())
+                    sheet->reject();
             }
         });
         explorer->Frame().SendCommand(cmd::ID_SETTINGS);
