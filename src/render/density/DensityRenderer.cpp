@@ -97,9 +97,8 @@ public:
             if (!Draw(0, options_.height, colors, depth_))
                 return Cancelled();
             const CanvasStrip strip = Strip(0, options_.height);
-            CountPixels(strip, histogram);
-            sink(ResolveStrip(strip, ToneCurve(options_.tone, options_.gamma, histogram), style_, workers_),
-                 0);
+            CountPixels(strip, histogram, workers_);
+            ResolveStrip(strip, ToneCurve(options_.tone, options_.gamma, histogram), style_, workers_, sink);
             return {DensityResult::Outcome::Finished, {}};
         }
         // Too large for one canvas: a first run of the strips gathers the densities of the whole
@@ -111,14 +110,15 @@ public:
             const int n = std::min(countRows, options_.height - top);
             if (!Draw(top, n, false, false))
                 return Cancelled();
-            CountPixels(Strip(top, n), histogram);
+            CountPixels(Strip(top, n), histogram, workers_);
         }
         const ToneCurve curve(options_.tone, options_.gamma, histogram);
         for (int top = 0; top < options_.height; top += rows) {
             const int n = std::min(rows, options_.height - top);
             if (!Draw(top, n, colors, depth_))
                 return Cancelled();
-            sink(ResolveStrip(Strip(top, n), curve, style_, workers_), top);
+            ResolveStrip(Strip(top, n), curve, style_, workers_,
+                         [&](const Picture& band, int first) { sink(band, top + first); });
         }
         return {DensityResult::Outcome::Finished, {}};
     }
@@ -163,7 +163,7 @@ private:
         if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, canvases_, stop_, blocksDone_,
                           [this] { Tick(); }))
             return false;
-        canvas_.Merge();
+        canvas_.Merge(workers_);
         if (depth && !ShadeCells(canvas_.Sum(), options_.width, rows, workers_, shade_))
             return false;
         return options_.smooth <= 0.0f ||
