@@ -69,6 +69,12 @@ bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, b
     return true;
 }
 
+void DensityCanvas::Touch() const
+{
+    for (const ZeroedPages& record : records_)
+        TouchPages(record.get(), record.get_deleter().bytes);
+}
+
 CanvasCells DensityCanvas::Worker(int worker) const
 {
     const auto w = static_cast<std::size_t>(worker);

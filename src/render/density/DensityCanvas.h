@@ -40,6 +40,8 @@ public:
     [[nodiscard]] bool Allocate(std::size_t pixels, int supersample, int workers, bool colors, bool depth,
                                 std::uint64_t hits);
     [[nodiscard]] CanvasCells Worker(int worker) const;
+    // Has the system zero every canvas's pages now (see TouchPages).
+    void Touch() const;
     // Adds every worker's canvas into the first on `workers` threads: counts held at their limit,
     // exact sums for coloured cells and depths. The first's wide cells end sorted by index, one a
     // cell.

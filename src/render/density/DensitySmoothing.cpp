@@ -16,6 +16,12 @@ namespace {
 // order whatever the number of workers.
 constexpr int LEAST_BAND_ROWS = 64;
 
+bool AssignSmoothing(std::size_t pixels, int supersample, bool colors, SmoothedCells& out)
+{
+    return out.density.Assign(pixels * static_cast<std::size_t>(supersample * supersample)) &&
+           out.colors.Assign(colors ? 4 * pixels : 0);
+}
+
 class Spreader {
 public:
     Spreader(const CanvasCells& cells, int width, int rows, int top, float radius, SmoothedCells& out)
@@ -24,8 +30,10 @@ public:
           reach_(radius * static_cast<float>(cells.supersample)), out_(out)
     {
         const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(rows);
-        ok_ = out_.density.Assign(pixels * static_cast<std::size_t>(S_ * S_)) &&
-              out_.colors.Assign(cells.colorWords ? 4 * pixels : 0);
+        ok_ = (out_.prepared && out_.density.size() == pixels * static_cast<std::size_t>(S_ * S_) &&
+               out_.colors.size() == (cells.colorWords ? 4 * pixels : 0)) ||
+              AssignSmoothing(pixels, S_, cells.colorWords != 0, out_);
+        out_.prepared = false;
         columnOffset_.resize(static_cast<std::size_t>(canvasWidth_));
         for (int x = 0; x < canvasWidth_; ++x)
             columnOffset_[static_cast<std::size_t>(x)] = (x / S_) * S_ * S_ + x % S_;
@@ -150,6 +158,14 @@ bool SmoothCells(const CanvasCells& cells, int width, int rows, int top, float r
         work();
     }
     return true;
+}
+
+bool PrepareSmoothing(std::size_t pixels, int supersample, bool colors, SmoothedCells& out)
+{
+    out.prepared = AssignSmoothing(pixels, supersample, colors, out);
+    out.density.Touch();
+    out.colors.Touch();
+    return out.prepared;
 }
 
 int SmoothingReach(float radius)
