@@ -47,6 +47,7 @@ public:
     [[nodiscard]] bool viewDefaultColors() const { return settings_.viewDefaultColors; }
     [[nodiscard]] bool viewAdaptive() const { return settings_.viewAdaptive; }
     [[nodiscard]] bool viewDensity() const { return settings_.viewDensity; }
+    [[nodiscard]] bool viewShade() const { return settings_.viewShade; }
     [[nodiscard]] std::int32_t antialias() const { return settings_.antialias; }
     [[nodiscard]] std::int32_t pointsOnCpu() const { return settings_.pointsOnCpu; }
     // defaultPointsCount and the 2D, 3D and 4D display defaults.

@@ -42,6 +42,7 @@ template <typename Settings, typename Visitor> void VisitSettings(Settings& s, V
     // Last, so that readers that do not know it skip it.
     visitor.Flag("viewDensity", s.viewDensity);
     visitor.Integer("pointsOnCpu", s.pointsOnCpu);
+    visitor.Flag("viewShade", s.viewShade);
     visitor.Display("defaults2D", s.defaults.defaults2D);
     visitor.Display("defaults3D", s.defaults.defaults3D);
     visitor.Display("defaults4D", s.defaults.defaults4D);

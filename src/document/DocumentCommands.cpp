@@ -28,6 +28,7 @@ constexpr ViewFlag VIEW_FLAGS[] = {
     {cmd::ID_VIEW_DEFAULT_COLORS, &DocumentSettings::viewDefaultColors, true},
     {cmd::ID_VIEW_ADAPTIVE, &DocumentSettings::viewAdaptive, false},
     {cmd::ID_VIEW_DENSITY, &DocumentSettings::viewDensity, true},
+    {cmd::ID_VIEW_SHADE, &DocumentSettings::viewShade, true},
 };
 
 const ViewFlag* FindViewFlag(int id)

@@ -5,7 +5,11 @@
 #include "RowBands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace zephyra {
 
@@ -104,15 +108,22 @@ private:
 
 } // namespace
 
-void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
+void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram, int workers)
 {
-    PixelReader reader(strip);
-    for (int y = 0; y < strip.rows; ++y)
-        for (int x = 0; x < strip.width; ++x) {
-            reader.Seek(x, y);
-            for (int k = 0; k < reader.Cells(); ++k)
-                histogram.Add(reader.Density(k));
-        }
+    std::vector<DensityHistogram> parts(static_cast<std::size_t>(std::max(workers, 1)), histogram.Empty());
+    const int band = (strip.rows + static_cast<int>(parts.size()) - 1) / static_cast<int>(parts.size());
+    InParts(static_cast<int>(parts.size()), [&](int p) {
+        PixelReader reader(strip);
+        DensityHistogram& part = parts[static_cast<std::size_t>(p)];
+        for (int y = p * band; y < std::min((p + 1) * band, strip.rows); ++y)
+            for (int x = 0; x < strip.width; ++x) {
+                reader.Seek(x, y);
+                for (int k = 0; k < reader.Cells(); ++k)
+                    part.Add(reader.Density(k));
+            }
+    });
+    for (const DensityHistogram& part : parts)
+        histogram.Add(part);
 }
 
 namespace {
@@ -181,9 +192,9 @@ void ResolvePixel(const PixelReader& reader, const ToneCurve& curve, const Resol
         out[c] = (style.background[c] + (color[c] - style.background[c]) * opacity) * darken;
 }
 
-// Resolves the picture rows [first, end) of the strip.
+// Resolves the picture rows [first, end) of the strip into `band`, whose first row is `first`.
 void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int first,
-                 int end, Picture& picture)
+                 int end, Picture& band)
 {
     const int channels = style.transparent ? 4 : 3;
     PixelReader reader(strip);
@@ -205,7 +216,7 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
                 }
             }
             for (int c = 0; c < channels; ++c)
-                picture.SetSample(x, y, c, out[c]);
+                band.SetSample(x, y - first, c, out[c]);
         }
 }
 
@@ -223,13 +234,34 @@ ResolveStyle StyleOf(const DensityOptions& o, const Rgb& sceneBackground)
     return style;
 }
 
-Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers)
+void ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers,
+                  const BandSink& sink)
 {
-    Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
-    // Rows are independent: each worker resolves a band of its own.
-    InRowBands(strip.rows, workers,
-               [&](int first, int end) { ResolveRows(strip, curve, style, first, end, picture); });
-    return picture;
+    const int channels = style.transparent ? 4 : 3;
+    const int bands = (strip.rows + RESOLVE_BAND_ROWS - 1) / RESOLVE_BAND_ROWS;
+    std::vector<Picture> resolved(static_cast<std::size_t>(bands));
+    const auto done = std::make_unique<std::atomic<bool>[]>(static_cast<std::size_t>(bands));
+    std::atomic<int> next{0};
+    // Bands are independent: the workers take them in order from the top.
+    const auto work = [&] {
+        for (int b = next.fetch_add(1); b < bands; b = next.fetch_add(1)) {
+            const int first = b * RESOLVE_BAND_ROWS, end = std::min(first + RESOLVE_BAND_ROWS, strip.rows);
+            Picture band(strip.width, end - first, style.depth, channels);
+            ResolveRows(strip, curve, style, first, end, band);
+            const auto i = static_cast<std::size_t>(b);
+            resolved[i] = std::move(band);
+            done[i].store(true, std::memory_order_release);
+            done[i].notify_one();
+        }
+    };
+    std::vector<std::jthread> threads;
+    for (int w = 0; w < std::min(workers, bands); ++w)
+        threads.emplace_back(work);
+    for (std::size_t i = 0; i < resolved.size(); ++i) {
+        done[i].wait(false, std::memory_order_acquire);
+        sink(resolved[i], static_cast<int>(i) * RESOLVE_BAND_ROWS);
+        resolved[i] = Picture();
+    }
 }
 
 } // namespace zephyra
