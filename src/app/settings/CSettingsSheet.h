@@ -21,7 +21,6 @@ class CZephyraDoc;
 class CSettingsSheet : public QDialog {
     Q_OBJECT
 public:
-    // The document must have a current attractor.
     CSettingsSheet(CZephyraDoc& document, QWidget* parent = nullptr);
 
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
