@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -197,27 +198,29 @@ void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const Resolve
                  int end, Picture& band)
 {
     const int channels = style.transparent ? 4 : 3;
+    const std::size_t pixelBytes = band.RowBytes() / static_cast<std::size_t>(band.Width());
     PixelReader reader(strip);
-    // Every pixel that nothing reached resolves alike; most of a picture is such background.
-    float empty[4]{};
-    bool emptyKnown = false;
-    for (int y = first; y < end; ++y)
+    // Every pixel that nothing reached resolves to the same bytes; most of a picture is such
+    // background: the first one's bytes are copied to the others.
+    const std::uint8_t* empty = nullptr;
+    for (int y = first; y < end; ++y) {
+        std::uint8_t* const row = band.Row(y - first);
         for (int x = 0; x < strip.width; ++x) {
             reader.Seek(x, y);
-            float out[4]{};
+            std::uint8_t* const pixel = row + static_cast<std::size_t>(x) * pixelBytes;
             const bool nothing = reader.Empty();
-            if (nothing && emptyKnown) {
-                std::copy(std::begin(empty), std::end(empty), std::begin(out));
-            } else {
-                ResolvePixel(reader, curve, style, out);
-                if (nothing) {
-                    std::copy(std::begin(out), std::end(out), std::begin(empty));
-                    emptyKnown = true;
-                }
+            if (nothing && empty) {
+                std::memcpy(pixel, empty, pixelBytes);
+                continue;
             }
+            float out[4]{};
+            ResolvePixel(reader, curve, style, out);
             for (int c = 0; c < channels; ++c)
                 band.SetSample(x, y - first, c, out[c]);
+            if (nothing)
+                empty = pixel;
         }
+    }
 }
 
 } // namespace
