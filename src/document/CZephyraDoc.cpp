@@ -226,14 +226,30 @@ AttractorRef CZephyraDoc::NewRandomAttractor(char letter)
     return Attractor::CreateRandom(letter, settings_.defaults, random_);
 }
 
+bool CZephyraDoc::StoreSettings(const DocumentSettings& settings, std::optional<float> fov)
+{
+    bool changed = settings != settings_;
+    settings_ = settings;
+    if (fov && current_ && current_->fov != *fov) {
+        current_->fov = *fov;
+        changed = true;
+    }
+    return changed;
+}
+
+void CZephyraDoc::ChangeSettings(const DocumentSettings& settings, std::optional<float> fov)
+{
+    if (StoreSettings(settings, fov))
+        UpdateAllViews(UH_REDRAW);
+}
+
 void CZephyraDoc::ApplySettings(const DocumentSettings& settings,
                                 const std::optional<AttractorSettings>& attractor)
 {
-    settings_ = settings;
+    (void)StoreSettings(settings, attractor ? std::optional(attractor->fov) : std::nullopt);
     if (attractor && current_) {
         const bool recompute = attractor->pointsCount != current_->pointsCount ||
                                !SameStartPoint(attractor->display, current_->display);
-        current_->fov = attractor->fov;
         current_->display = attractor->display;
         if (recompute) {
             current_->pointsCount = attractor->pointsCount;

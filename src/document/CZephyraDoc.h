@@ -130,6 +130,9 @@ public:
     void MoveCamera(const std::function<void(Attractor& camera)>& move);
     // A fresh attractor of the case with random coefficients from the document's generator.
     [[nodiscard]] AttractorRef NewRandomAttractor(char letter);
+    // A transfer of the settings dialog: the settings, and the current attractor's field of view
+    // when given, take effect at once; UH_REDRAW when that changed anything.
+    void ChangeSettings(const DocumentSettings& settings, std::optional<float> fov = std::nullopt);
     // The settings dialog's OK or Apply, and the configuration file read: the settings, and the
     // current attractor's display, point count and field of view when given (its points are
     // computed anew when the count or the start point changed); then one UH_REDRAW.
@@ -137,6 +140,9 @@ public:
                        const std::optional<AttractorSettings>& attractor = std::nullopt);
 
 private:
+    // Stores the settings and the current attractor's field of view; true when either changed.
+    [[nodiscard]] bool StoreSettings(const DocumentSettings& settings, std::optional<float> fov);
+
     // Tests set lists, the current attractor and points up as a file or an earlier run left them.
     friend struct testing::DocumentAccess;
 

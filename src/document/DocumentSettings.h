@@ -6,7 +6,7 @@
 namespace zephyra {
 
 // The settings kept in the configuration file. The document holds one; the Settings dialog and
-// the configuration reader fill a copy and hand it to CZephyraDoc::ApplySettings.
+// the configuration reader fill a copy and hand it to the document.
 struct DocumentSettings {
     std::int32_t historyLimit = -1;
     char caseLetter = 'H';
@@ -23,6 +23,8 @@ struct DocumentSettings {
     std::int32_t pointsOnCpu = 0;
     // defaultPointsCount and the 2D, 3D and 4D display defaults.
     AttractorDefaults defaults;
+
+    bool operator==(const DocumentSettings&) const = default;
 };
 
 // What the Settings dialog edits of the current attractor.

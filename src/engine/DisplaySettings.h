@@ -30,6 +30,8 @@ struct AttractorDefaults {
     std::int32_t defaultPointsCount = 50000;
     DisplaySettings defaults2D, defaults3D, defaults4D;
 
+    bool operator==(const AttractorDefaults&) const = default;
+
     [[nodiscard]] const DisplaySettings& ForDimension(int dimension) const
     {
         return dimension <= 2 ? defaults2D : dimension == 3 ? defaults3D : defaults4D;

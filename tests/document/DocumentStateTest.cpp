@@ -140,6 +140,31 @@ TEST_F(SettingsTest, ApplyingChangesTheSettingsAndAnnouncesOnce)
     EXPECT_FALSE(doc.IsModified()) << "settings live in the configuration, not in the document file";
 }
 
+// A transfer of the settings dialog: takes effect at once and redraws only when it changed something.
+TEST_F(SettingsTest, AChangeTakesEffectAtOnceAndRedrawsOnlyWhenSomethingChanged)
+{
+    const AttractorRef shown = Shown(HENON, 1000);
+    const DisplaySettings display = shown->display;
+    host.ClearRecordings();
+    doc.ChangeSettings(doc.settings(), shown->fov);
+    EXPECT_TRUE(host.hints.empty());
+
+    DocumentSettings s = doc.settings();
+    s.defaults.defaults2D.x0 = 0.25f;
+    doc.ChangeSettings(s);
+    EXPECT_EQ(doc.defaults().defaults2D.x0, 0.25f);
+    doc.ChangeSettings(s, 30.0f);
+    EXPECT_EQ(shown->fov, 30.0f);
+    EXPECT_EQ(host.hints, (std::vector<int>{UH_REDRAW, UH_REDRAW}));
+    EXPECT_EQ(shown->display, display);
+    EXPECT_EQ(host.Status(0), "") << "a transfer never computes";
+    EXPECT_FALSE(doc.IsModified());
+
+    Arrange(doc).current.Reset();
+    doc.ChangeSettings(s, 60.0f);
+    EXPECT_EQ(host.hints.size(), 2u) << "no field of view to change without a current attractor";
+}
+
 // A new count or start point computes the points anew, as a run of the same attractor would.
 TEST_F(SettingsTest, ANewStartPointOrCountRecomputes)
 {

@@ -83,6 +83,13 @@ void CPageAttractor::DoDataExchange(DataExchange& exchange)
     exchange.Choice(antialias_, general->antialias);
 }
 
+std::optional<float> CPageAttractor::TakenFov() const
+{
+    if (!attractor)
+        return std::nullopt;
+    return fov;
+}
+
 std::optional<AttractorSettings> CPageAttractor::Edited() const
 {
     if (!attractor)

@@ -10,12 +10,15 @@ namespace zephyra {
 
 // The "Attractor & General" page: copies of the current attractor's display settings, point count
 // and field of view, and the general settings in the sheet's copy of the document's settings.
-// Nothing reaches the document before OK or Apply.
+// The field of view and the general settings reach the document at every transfer; the display
+// copy and the point count wait for OK or Apply.
 class CPageAttractor : public CPageDefaults {
     Q_OBJECT
 public:
     CPageAttractor(DocumentSettings& general, AttractorRef current, QWidget* parent = nullptr);
 
+    // The field of view taken by the last transfer; nothing without a current attractor.
+    [[nodiscard]] std::optional<float> TakenFov() const;
     // What OK and Apply give the current attractor; nothing without one.
     [[nodiscard]] std::optional<AttractorSettings> Edited() const;
     // The document took the values: the page shows the count it ended with (a run cancelled late

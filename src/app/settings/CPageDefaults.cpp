@@ -142,6 +142,7 @@ void CPageDefaults::PickColor(Rgb DisplaySettings::*color)
     chooser.setOption(QColorDialog::DontUseNativeDialog);
     if (chooser.exec() == QDialog::Accepted)
         settings->*color = FromQColor(chooser.selectedColor());
+    emit transferred();
     // A cancelled chooser counts as a change too.
     SetModified(true);
     update();
@@ -150,6 +151,7 @@ void CPageDefaults::PickColor(Rgb DisplaySettings::*color)
 void CPageDefaults::OnResetToDefaults()
 {
     *settings = DisplaySettings{};
+    emit transferred();
     SetModified(false);
     Refresh();
 }

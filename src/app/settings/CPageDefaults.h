@@ -13,8 +13,8 @@ namespace zephyra {
 class ColorSwatch;
 
 // A page that edits one display record in place: colours, start point, axis and colour choices.
-// The three defaults pages edit the sheet's copy of the document's defaults, which OK and Apply
-// hand to the document.
+// The three defaults pages edit the sheet's copy of the document's defaults, which the sheet
+// hands to the document at every transfer, so a later Cancel undoes none of it.
 class CPageDefaults : public SettingsPage {
     Q_OBJECT
 public:

@@ -50,6 +50,12 @@ void CSettingsSheet::AddPage(SettingsPage* page)
     tabs_->addTab(page, QString(page->Caption()).replace('&', "&&"));
     pages_.push_back(page);
     connect(page, &SettingsPage::modifiedChanged, this, &CSettingsSheet::UpdateApplyButton);
+    connect(page, &SettingsPage::transferred, this, &CSettingsSheet::OnTransferred);
+}
+
+void CSettingsSheet::OnTransferred()
+{
+    document_.ChangeSettings(settings_, attractorPage_->TakenFov());
 }
 
 void CSettingsSheet::OnPageChanged(int index)

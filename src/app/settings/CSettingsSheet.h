@@ -15,9 +15,10 @@ class CPageAttractor;
 class CZephyraDoc;
 
 // The "Settings" property sheet: the attractor page and the 2D, 3D and 4D defaults pages, with
-// OK, Cancel and Apply. The pages edit copies: a page's values are taken into them when it is
-// left for another page, on OK and on Apply, and OK and Apply hand them to the document in one
-// operation; a failed check keeps the page and the dialog open, Cancel drops the copies.
+// OK, Cancel and Apply. A page's values are taken when it is left for another page, on OK, on
+// Apply and by its buttons, and go to the document at once, so Cancel undoes nothing taken; only
+// the attractor's display copy and point count wait for OK or Apply. A failed check keeps the
+// page and the dialog open.
 class CSettingsSheet : public QDialog {
     Q_OBJECT
 public:
@@ -31,12 +32,16 @@ private:
     void AddPage(SettingsPage* page);
     void OnPageChanged(int index);
     void ShowPage(int index);
-    // OK and Apply: take the current page's values, then give the document the copies.
+    // Every transfer of a page: the document takes the general settings, the defaults and the
+    // field of view.
+    void OnTransferred();
+    // OK and Apply: take the current page's values, then give the attractor its display copy and
+    // point count.
     [[nodiscard]] bool ApplyPages();
     void UpdateApplyButton();
 
     CZephyraDoc& document_;
-    DocumentSettings settings_; // what the pages edit of the document's settings
+    DocumentSettings settings_; // what the pages take of the document's settings
     QTabWidget* tabs_;
     QPushButton* apply_;
     CPageAttractor* attractorPage_;

@@ -6,7 +6,7 @@ namespace zephyra {
 
 class CZephyraDoc;
 
-// Shows the modal "Settings" sheet for the document; OK and Apply hand it what the pages changed.
+// Shows the modal "Settings" sheet for the document, which takes what the pages transfer.
 void ShowSettingsDialog(CZephyraDoc& doc, QWidget* parent);
 
 } // namespace zephyra

@@ -12,6 +12,8 @@ bool SettingsPage::UpdateData(bool saveAndValidate)
 {
     DataExchange exchange(saveAndValidate);
     DoDataExchange(exchange);
+    if (saveAndValidate)
+        emit transferred();
     if (const auto& failure = exchange.Failure()) {
         ReportFailure(*failure);
         return false;

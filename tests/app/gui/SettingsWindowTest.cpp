@@ -91,36 +91,50 @@ private slots:
         QVERIFY(view.grabFramebuffer() != before);
     }
 
-    void cancelLeavesTheDocumentAsItWas()
+    // Cancel drops what no transfer took; what a page change took stays, and is drawn at once.
+    void cancelUndoesNoTransfer()
     {
         CZephyraDoc& doc = explorer->Doc();
+        CZephyraView& view = explorer->Frame().ActiveView();
         const AttractorRef shown = doc.current();
         const float fov = shown->fov;
         const std::int32_t points = shown->pointsCount;
         const DisplaySettings display = shown->display;
-        const AttractorDefaults defaults = doc.defaults();
         const DocumentSettings settings = doc.settings();
-        WithSettings([&](CSettingsSheet& sheet) {
+        const auto typeOnTheAttractorPage = [](CSettingsSheet& sheet) {
             QWidget* page = sheet.Tabs()->widget(0);
             TypeInto(page, "fov", "30");
             TypeInto(page, "x0", "0.5");
             TypeInto(page, "points", "20000");
             TypeInto(page, "defaultPointsCount", "1000");
-            // Leaving a page takes its values into the dialog's copy, not into the document.
+        };
+        WithSettings([&](CSettingsSheet& sheet) {
+            typeOnTheAttractorPage(sheet);
+            ClickButton(sheet, QDialogButtonBox::Cancel);
+        });
+        QCOMPARE(shown->fov, fov);
+        QVERIFY(doc.settings() == settings);
+
+        WithSettings([&](CSettingsSheet& sheet) {
+            typeOnTheAttractorPage(sheet);
+            const int paints = view.PaintCount();
             ClickTab(sheet, 1);
+            QCOMPARE(shown->fov, 30.0f);
+            QTRY_VERIFY(view.PaintCount() > paints);
             TypeInto(sheet.Tabs()->widget(1), "x0", "0.25");
             ClickTab(sheet, 2);
+            TypeInto(sheet.Tabs()->widget(2), "x0", "0.75");
             ClickButton(sheet, QDialogButtonBox::Cancel);
         });
         QCOMPARE(doc.current(), shown);
-        QCOMPARE(shown->fov, fov);
+        QCOMPARE(shown->fov, 30.0f);
+        QCOMPARE(doc.defaults().defaultPointsCount, 1000);
+        QCOMPARE(doc.defaults().defaults2D.x0, 0.25f);
+        QVERIFY(doc.defaults().defaults3D == settings.defaults.defaults3D); // on show at Cancel
+        // The start point and the count wait for OK or Apply.
         QCOMPARE(shown->pointsCount, points);
         QVERIFY(shown->display == display);
         QCOMPARE(doc.buffer().count, points);
-        QCOMPARE(doc.defaults().defaultPointsCount, defaults.defaultPointsCount);
-        QVERIFY(doc.defaults().defaults2D == defaults.defaults2D);
-        QCOMPARE(doc.historyLimit(), settings.historyLimit);
-        QCOMPARE(doc.antialias(), settings.antialias);
     }
 };
 
