@@ -1,10 +1,11 @@
 #pragma once
 #include "CliArguments.h"
-#include "LyapunovMap.h"
 #include "ParameterRecord.h"
 #include "Picture.h"
 #include "Subcommand.h"
+#include "TableOptions.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <stop_token>
@@ -21,29 +22,70 @@ inline constexpr CommandOption MERGE_OPTION{"--merge", "",
 inline constexpr CommandOption CSV_OPTION{"--csv", "FILE", "also write the values as CSV"};
 inline constexpr CommandOption PARAMETER_OUTPUT_OPTION{"-o,--output", "FILE",
                                                        "the PNG (or with --tile the tile) to write"};
-inline constexpr int LARGEST_PARAMETER_SIDE = 32768;
-inline constexpr int MOST_STEPS = 100000000;
 
 // Place I (1 to `coefficients`) given by the option; a usage error when missing or outside.
 [[nodiscard]] int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients);
-// "A..B" with A < B, both finite doubles (a map may zoom past float's grid); else a usage error.
-[[nodiscard]] std::pair<double, double> ParseValueRange(const std::string& text, std::string_view option);
-// The axis of `place`: the option's range, or the system's value +- 0.5.
-[[nodiscard]] ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const CommandOption& range,
-                                      const ParameterSystem& system);
+// Sets the range of a range row ("--x-range") from the option, when given; a usage error for a text
+// that is no range.
+template <typename Options>
+void ParseRange(const ParsedArguments& parsed, const OptionRow<Options>& row, Options& options)
+{
+    const std::optional<std::string> text = parsed.Value(CommandOptionOf(row));
+    if (!text)
+        return;
+    Options read = options;
+    if (!row.read(*text, read))
+        throw UsageError("bad range for " + row.option + ": '" + *text + "' (A..B)");
+    if (!row.within(read))
+        throw UsageError("bad range for " + row.option + ": '" + *text +
+                         "' (empty or reversed: A must be below B)");
+    options = read;
+}
 // K/N with 1 <= K <= N; nothing without --tile.
 [[nodiscard]] std::optional<Tile> ParseTileOption(const ParsedArguments& parsed);
 // The attractor of CODE with --start, or an empty handle after a message.
 [[nodiscard]] AttractorRef ParameterAttractor(const ParsedArguments& parsed, std::string_view command,
                                               CommandIo& io);
 
-// What the tiles given to --merge hold: their texts, values and the attractor of their record.
+// What the tiles given to --merge hold: their texts, values, the attractor of their record and
+// the record of the map or diagram they are bands of. Nothing, after the message, when an output
+// cannot be written or the tiles do not join.
 struct MergedInput {
     MergedTiles merged;
     AttractorRef attractor;
+    std::string record;
 };
 [[nodiscard]] std::optional<MergedInput> ReadMergeInput(const ParsedArguments& parsed,
                                                         std::string_view command, CommandIo& io);
+
+// The largest coefficient place a picture's settings name.
+[[nodiscard]] inline int LargestPlace(const MapSettings& m)
+{
+    return std::max(m.x.place, m.y.place);
+}
+[[nodiscard]] inline int LargestPlace(const DiagramSettings& d)
+{
+    return d.x.place;
+}
+
+// --merge: the picture (and CSV) that `finish` writes of the tiles given, when `read` takes their
+// record, its places are coefficients of their attractor and their values fill it; the exit code.
+template <typename Settings, typename Finish>
+[[nodiscard]] int MergeTileFiles(const ParsedArguments& parsed, std::string_view command,
+                                 std::optional<Settings> (*read)(std::string_view), Finish finish,
+                                 CommandIo& io)
+{
+    const std::optional<MergedInput> input = ReadMergeInput(parsed, command, io);
+    if (!input)
+        return EXIT_FAILED;
+    const std::optional<Settings> s = read(input->record);
+    if (!s || LargestPlace(*s) > ParameterSystem::Of(*input->attractor).CoefficientsCount() ||
+        input->merged.values.size() != static_cast<std::size_t>(s->width) * s->height) {
+        io.err << "zephyra " << command << ": the tiles are not those of a " << command << "\n";
+        return EXIT_FAILED;
+    }
+    return finish(parsed, *input->attractor, *s, input->merged.values, input->merged.texts, io);
+}
 
 // Refuses before any work an output the user cannot write; false after the message.
 [[nodiscard]] bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, CommandIo& io);
@@ -74,7 +116,5 @@ private:
                                    std::string_view command, CommandIo& io);
 [[nodiscard]] int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command,
                                CommandIo& io);
-// The shortest text that reads back to `value`.
-[[nodiscard]] std::string ShortestText(double value);
 
 } // namespace zephyra::cli
