@@ -1,5 +1,7 @@
+#include "CliHost.h"
 #include "CliSession.h"
 #include "CoefficientOption.h"
+#include "CommandProgress.h"
 #include "GridPictureBudget.h"
 #include "OrbitDiagram.h"
 #include "ParameterOptions.h"
@@ -86,7 +88,8 @@ int RunDiagram(const ParsedArguments& parsed, CommandIo& io)
     FitDiagramRange(system, d);
     const Band band = tile ? BandOf(tile->index, tile->count, d.width) : Band{0, d.width};
     std::vector<std::uint32_t> counts;
-    ParameterProgress progress(io);
+    CliHost host(io.err);
+    CommandProgress progress(host, io);
     if (!ComputeDiagramColumns(system, d, band.first, band.count, counts, progress.Token(),
                                std::ref(progress))) {
         io.err << "zephyra diagram: " << TEXT_CANCELED << " (nothing written)\n";

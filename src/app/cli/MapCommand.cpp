@@ -1,5 +1,7 @@
+#include "CliHost.h"
 #include "CliSession.h"
 #include "CoefficientOption.h"
+#include "CommandProgress.h"
 #include "GridPictureBudget.h"
 #include "MapLegend.h"
 #include "MapPicture.h"
@@ -87,7 +89,8 @@ int RunMap(const ParsedArguments& parsed, CommandIo& io)
     }
     const Band band = tile ? BandOf(tile->index, tile->count, m.height) : Band{0, m.height};
     std::vector<double> values;
-    ParameterProgress progress(io);
+    CliHost host(io.err);
+    CommandProgress progress(host, io);
     if (!ComputeMapRows(system, m, band.first, band.count, values, progress.Token(), std::ref(progress))) {
         io.err << "zephyra map: " << TEXT_CANCELED << " (nothing written)\n";
         return EXIT_INTERRUPTED;

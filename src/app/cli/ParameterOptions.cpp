@@ -2,11 +2,9 @@
 
 #include "AtomicFile.h"
 #include "AttractorText.h"
-#include "CliHost.h"
 #include "CliSession.h"
 #include "PictureRecord.h"
 #include "PngFile.h"
-#include "ProgressBar.h"
 
 #include <ostream>
 
@@ -114,30 +112,6 @@ bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, Co
         }
     }
     return true;
-}
-
-struct ParameterProgress::State {
-    CliHost host;
-    ProgressBar bar;
-    CommandIo& io;
-};
-
-ParameterProgress::ParameterProgress(CommandIo& io)
-    : state_(new State{CliHost(io.err), ProgressBar(io.err), io})
-{
-}
-
-ParameterProgress::~ParameterProgress()
-{
-    state_->bar.Clear();
-}
-
-void ParameterProgress::operator()(double fraction)
-{
-    if (state_->host.EscapePressed())
-        stop_.request_stop();
-    if (state_->io.ShowsProgress())
-        state_->bar.Show(fraction);
 }
 
 int WritePicture(const std::string& path, const Picture& picture, const std::vector<PngText>& texts,

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -89,20 +88,6 @@ template <typename Settings, typename Finish>
 
 // Refuses before any work an output the user cannot write; false after the message.
 [[nodiscard]] bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, CommandIo& io);
-
-// Stops at Ctrl+C between two progress reports and draws the bar on a terminal.
-class ParameterProgress {
-public:
-    explicit ParameterProgress(CommandIo& io);
-    ~ParameterProgress();
-    void operator()(double fraction);
-    [[nodiscard]] std::stop_token Token() const { return stop_.get_token(); }
-
-private:
-    struct State;
-    std::unique_ptr<State> state_;
-    std::stop_source stop_;
-};
 
 // Writes the PNG (or, for a tile, the tile) and the "Wrote" line; the exit code.
 [[nodiscard]] int WritePicture(const std::string& path, const Picture& picture,
