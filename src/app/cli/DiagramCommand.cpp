@@ -2,10 +2,8 @@
 #include "CliSession.h"
 #include "CoefficientOption.h"
 #include "CommandProgress.h"
-#include "GridPictureBudget.h"
 #include "OrbitDiagram.h"
 #include "ParameterOptions.h"
-#include "PointMemory.h"
 #include "RenderOptions.h"
 #include "StatusTexts.h"
 
@@ -77,14 +75,8 @@ int RunDiagram(const ParsedArguments& parsed, CommandIo& io)
     const ParameterSystem system = ParameterSystem::Of(*attractor);
     DiagramSettings d = ReadDiagramSettings(parsed, system);
     std::optional<Tile> tile = ParseTileOption(parsed);
-    if (!OutputsWritable(parsed, "diagram", io))
+    if (!CanCompute(parsed, "diagram", d.width, d.height, COUNT_BYTES + sizeof(double), io))
         return EXIT_FAILED;
-    const std::string refusal = GridPictureRefusal("diagram", d.width, d.height, COUNT_BYTES + sizeof(double),
-                                                   SystemAvailableMemory());
-    if (!refusal.empty()) {
-        io.err << "zephyra diagram: " << refusal << "\n";
-        return EXIT_FAILED;
-    }
     FitDiagramRange(system, d);
     const Band band = tile ? BandOf(tile->index, tile->count, d.width) : Band{0, d.width};
     std::vector<std::uint32_t> counts;

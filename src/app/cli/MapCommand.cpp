@@ -2,11 +2,9 @@
 #include "CliSession.h"
 #include "CoefficientOption.h"
 #include "CommandProgress.h"
-#include "GridPictureBudget.h"
 #include "MapLegend.h"
 #include "MapPicture.h"
 #include "ParameterOptions.h"
-#include "PointMemory.h"
 #include "RenderOptions.h"
 #include "StatusTexts.h"
 
@@ -79,14 +77,8 @@ int RunMap(const ParsedArguments& parsed, CommandIo& io)
     const ParameterSystem system = ParameterSystem::Of(*attractor);
     const MapSettings m = ReadMapSettings(parsed, system);
     std::optional<Tile> tile = ParseTileOption(parsed);
-    if (!OutputsWritable(parsed, "map", io))
+    if (!CanCompute(parsed, "map", m.width, m.height, VALUE_BYTES, io))
         return EXIT_FAILED;
-    const std::string refusal =
-        GridPictureRefusal("map", m.width, m.height, VALUE_BYTES, SystemAvailableMemory());
-    if (!refusal.empty()) {
-        io.err << "zephyra map: " << refusal << "\n";
-        return EXIT_FAILED;
-    }
     const Band band = tile ? BandOf(tile->index, tile->count, m.height) : Band{0, m.height};
     std::vector<double> values;
     CliHost host(io.err);

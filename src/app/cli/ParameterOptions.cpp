@@ -3,8 +3,10 @@
 #include "AtomicFile.h"
 #include "AttractorText.h"
 #include "CliSession.h"
+#include "GridPictureBudget.h"
 #include "PictureRecord.h"
 #include "PngFile.h"
+#include "PointMemory.h"
 
 #include <ostream>
 
@@ -112,6 +114,18 @@ bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, Co
         }
     }
     return true;
+}
+
+bool CanCompute(const ParsedArguments& parsed, std::string_view command, int width, int height,
+                std::uint64_t cellBytes, CommandIo& io)
+{
+    if (!OutputsWritable(parsed, command, io))
+        return false;
+    const std::string refusal =
+        GridPictureRefusal(std::string(command), width, height, cellBytes, SystemAvailableMemory());
+    if (!refusal.empty())
+        io.err << "zephyra " << command << ": " << refusal << "\n";
+    return refusal.empty();
 }
 
 int WritePicture(const std::string& path, const Picture& picture, const std::vector<PngText>& texts,

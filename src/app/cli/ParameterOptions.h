@@ -88,6 +88,10 @@ template <typename Settings, typename Finish>
 
 // Refuses before any work an output the user cannot write; false after the message.
 [[nodiscard]] bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, CommandIo& io);
+// Refuses before any work an output the user cannot write or a picture of width x height cells of
+// `cellBytes` each that the memory cannot hold; false after the message.
+[[nodiscard]] bool CanCompute(const ParsedArguments& parsed, std::string_view command, int width, int height,
+                              std::uint64_t cellBytes, CommandIo& io);
 
 // Writes the PNG (or, for a tile, the tile) and the "Wrote" line; the exit code.
 [[nodiscard]] int WritePicture(const std::string& path, const Picture& picture,
