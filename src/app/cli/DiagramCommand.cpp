@@ -59,10 +59,8 @@ int Finish(const ParsedArguments& parsed, const Attractor& attractor, const Diag
 {
     const std::vector<std::uint32_t> counts(values.begin(), values.end());
     const Picture picture = DiagramPicture(counts, d, attractor.CoefficientOf(d.x.place));
-    if (const auto csv = parsed.Value(CSV_OPTION))
-        if (const int rc = WriteCsvFile(*csv, CsvText(values, d, 0), "diagram", io); rc != EXIT_OK)
-            return rc;
-    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, "diagram", io);
+    return WritePictureOutputs(
+        parsed, picture, texts, [&] { return CsvText(values, d, 0); }, "diagram", io);
 }
 
 int RunDiagram(const ParsedArguments& parsed, CommandIo& io)

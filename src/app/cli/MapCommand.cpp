@@ -61,10 +61,8 @@ int Finish(const ParsedArguments& parsed, const Attractor& attractor, const MapS
     Picture picture = MapPicture(values, m, mark);
     if (parsed.Has(LEGEND_OPTION))
         picture = WithMapLegend(picture);
-    if (const auto csv = parsed.Value(CSV_OPTION))
-        if (const int rc = WriteCsvFile(*csv, CsvText(values, m, 0), "map", io); rc != EXIT_OK)
-            return rc;
-    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, "map", io);
+    return WritePictureOutputs(
+        parsed, picture, texts, [&] { return CsvText(values, m, 0); }, "map", io);
 }
 
 int RunMap(const ParsedArguments& parsed, CommandIo& io)

@@ -128,6 +128,19 @@ bool CanCompute(const ParsedArguments& parsed, std::string_view command, int wid
     return refusal.empty();
 }
 
+namespace {
+// Each writes its file or says why it could not; the exit code.
+int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
+{
+    const std::string problem = WriteFileSayingWhy(path, text);
+    if (!problem.empty()) {
+        io.err << "zephyra " << command << ": " << problem << "\n";
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}
+
+// The PNG and the "Wrote" line.
 int WritePicture(const std::string& path, const Picture& picture, const std::vector<PngText>& texts,
                  std::string_view command, CommandIo& io)
 {
@@ -153,6 +166,17 @@ int WriteTileFile(const std::string& path, const Tile& tile, std::string_view co
         io.err << "Wrote " << path << " (tile " << tile.index << " of " << tile.count << ")\n";
     return EXIT_OK;
 }
+} // namespace
+
+int WritePictureOutputs(const ParsedArguments& parsed, const Picture& picture,
+                        const std::vector<PngText>& texts, const std::function<std::string()>& csv,
+                        std::string_view command, CommandIo& io)
+{
+    if (const auto path = parsed.Value(CSV_OPTION))
+        if (const int rc = WriteCsvFile(*path, csv(), command, io); rc != EXIT_OK)
+            return rc;
+    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, command, io);
+}
 
 int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<double> values,
                      std::vector<PngText> texts, const std::function<std::string()>& csv,
@@ -164,16 +188,6 @@ int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<doubl
     tile.texts = std::move(texts);
     tile.values = std::move(values);
     return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), tile, command, io);
-}
-
-int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
-{
-    const std::string problem = WriteFileSayingWhy(path, text);
-    if (!problem.empty()) {
-        io.err << "zephyra " << command << ": " << problem << "\n";
-        return EXIT_FAILED;
-    }
-    return EXIT_OK;
 }
 
 } // namespace zephyra::cli

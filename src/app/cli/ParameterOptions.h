@@ -93,17 +93,16 @@ template <typename Settings, typename Finish>
 [[nodiscard]] bool CanCompute(const ParsedArguments& parsed, std::string_view command, int width, int height,
                               std::uint64_t cellBytes, CommandIo& io);
 
-// Writes the PNG (or, for a tile, the tile) and the "Wrote" line; the exit code.
-[[nodiscard]] int WritePicture(const std::string& path, const Picture& picture,
-                               const std::vector<PngText>& texts, std::string_view command, CommandIo& io);
-[[nodiscard]] int WriteTileFile(const std::string& path, const Tile& tile, std::string_view command,
-                                CommandIo& io);
+// The outputs of a whole picture: the CSV lines of its values (when --csv asks; `csv` makes them)
+// and the PNG with `texts`; the exit code.
+[[nodiscard]] int WritePictureOutputs(const ParsedArguments& parsed, const Picture& picture,
+                                      const std::vector<PngText>& texts,
+                                      const std::function<std::string()>& csv, std::string_view command,
+                                      CommandIo& io);
 // The outputs of a band computed for --tile: the CSV lines of its values (when --csv asks; `csv`
 // makes them) and the tile file with `texts`; the exit code.
 [[nodiscard]] int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<double> values,
                                    std::vector<PngText> texts, const std::function<std::string()>& csv,
                                    std::string_view command, CommandIo& io);
-[[nodiscard]] int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command,
-                               CommandIo& io);
 
 } // namespace zephyra::cli
