@@ -45,6 +45,7 @@ public:
     bool viewDefaultColors = false;
     bool viewAdaptive = true;
     bool viewDensity = false; // the density picture instead of the point cloud
+    bool viewShade = false;   // the density picture's depth shade
     std::int32_t antialias = 0;
     // Where the point view draws: 0 on the CPU when OpenGL renders in software, 1 always on the
     // CPU, 2 always with OpenGL.

@@ -63,6 +63,7 @@ constexpr int ID_VIEW_BLACK_WHITE = 192;
 constexpr int ID_VIEW_DEFAULT_COLORS = 202;
 constexpr int ID_VIEW_ADAPTIVE = 205;
 constexpr int ID_VIEW_DENSITY = 32840;
+constexpr int ID_VIEW_SHADE = 32851;
 constexpr int ID_POINTS_10K = 32805;
 constexpr int ID_POINTS_100K = 32803;
 constexpr int ID_POINTS_1M = 32804;

@@ -42,6 +42,7 @@ template <typename Doc, typename Visitor> void VisitSettings(Doc& doc, Visitor&&
     // Last, so that readers that do not know it skip it.
     visitor.Flag("viewDensity", doc.viewDensity);
     visitor.Integer("pointsOnCpu", doc.pointsOnCpu);
+    visitor.Flag("viewShade", doc.viewShade);
     visitor.Display("defaults2D", doc.defaults.defaults2D);
     visitor.Display("defaults3D", doc.defaults.defaults3D);
     visitor.Display("defaults4D", doc.defaults.defaults4D);

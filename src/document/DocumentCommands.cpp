@@ -28,6 +28,7 @@ constexpr ViewFlag VIEW_FLAGS[] = {
     {cmd::ID_VIEW_DEFAULT_COLORS, &CZephyraDoc::viewDefaultColors, true},
     {cmd::ID_VIEW_ADAPTIVE, &CZephyraDoc::viewAdaptive, false},
     {cmd::ID_VIEW_DENSITY, &CZephyraDoc::viewDensity, true},
+    {cmd::ID_VIEW_SHADE, &CZephyraDoc::viewShade, true},
 };
 
 const ViewFlag* FindViewFlag(int id)

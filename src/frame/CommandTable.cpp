@@ -68,6 +68,8 @@ constexpr CommandInfo commandTable[] = {
     {ID_VIEW_DEFAULT_COLORS, "Default Colors", "Set the default colors\nSet the default colors"},
     {ID_VIEW_ADAPTIVE, "Adaptive Degradation", "Adaptive Degradation\nUse an Adaptive Degradation"},
     {ID_VIEW_DENSITY, "Density", "Show the density picture instead of the points\nDensity view"},
+    {ID_VIEW_SHADE, "Depth Shade",
+     "Darken in the density picture what lies behind its neighbours, for 3D and 4D attractors\nDepth shade"},
     {ID_ANTIALIAS, "Antialiasing", "Use the Antialiasing\nAntialiasing"},
     {ID_POINTS_10K, "10 000 points", "Change count of points\nChange the count of points"},
     {ID_POINTS_100K, "100 000 points", "Change count of points\nChange the count of points"},

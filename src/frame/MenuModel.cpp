@@ -86,6 +86,7 @@ const std::vector<MenuNode>& MainMenu()
                  Item(ID_VIEW_DEFAULT_COLORS),
                  Item(ID_VIEW_ADAPTIVE),
                  Item(ID_VIEW_DENSITY),
+                 Item(ID_VIEW_SHADE),
                  separator,
                  Item(ID_ANTIALIAS),
                  separator,

@@ -224,7 +224,8 @@ bool CZephyraView::PaintDensity(const QSize& size)
         return false;
     }
     const SceneInput scene = Scene();
-    density_->Show(DensitySceneOf(*hold, scene.flags, document_.defaults, DENSITY_EXACT_POINTS), size);
+    density_->Show(DensitySceneOf(*hold, scene.flags, document_.defaults, DENSITY_EXACT_POINTS), size,
+                   document_.viewShade);
     if (density_->Picture().isNull())
         return false;
     QImage picture = density_->Picture();

@@ -54,16 +54,17 @@ DensityViewWorker::DensityViewWorker(QObject* parent)
 
 DensityViewWorker::~DensityViewWorker() = default;
 
-void DensityViewWorker::Show(const DensityScene& scene, QSize size)
+void DensityViewWorker::Show(const DensityScene& scene, QSize size, bool shade)
 {
-    if (shown_ && scene == scene_ && size == size_)
+    if (shown_ && scene == scene_ && size == size_ && shade == shade_)
         return;
     Stop();
     scene_ = scene;
     size_ = size;
+    shade_ = shade;
     shown_ = true;
-    job_.Start([scene, size](std::stop_token stop, const LatestJob<Refinement>::Deliver& deliver) {
-        Refine(stop, scene, size, deliver);
+    job_.Start([scene, size, shade](std::stop_token stop, const LatestJob<Refinement>::Deliver& deliver) {
+        Refine(stop, scene, size, shade, deliver);
     });
 }
 
@@ -76,7 +77,7 @@ void DensityViewWorker::Stop()
     settled_ = false;
 }
 
-void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, QSize size,
+void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, QSize size, bool shade,
                                const LatestJob<Refinement>::Deliver& deliver)
 {
     QImage previous;
@@ -87,6 +88,7 @@ void DensityViewWorker::Refine(std::stop_token stop, const DensityScene& scene, 
         options.points = pass.points;
         options.supersample = pass.supersample;
         options.threads = RefineThreads();
+        options.shade = shade;
         DensityResult result;
         const std::optional<zephyra::Picture> picture =
             RenderDensityPicture(scene, options, stop, {}, result);

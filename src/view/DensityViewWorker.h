@@ -18,9 +18,9 @@ public:
     explicit DensityViewWorker(QObject* parent = nullptr);
     ~DensityViewWorker() override;
 
-    // Starts making the picture of `scene` at `size` (device pixels) unless that is the one
-    // already shown or being refined.
-    void Show(const DensityScene& scene, QSize size);
+    // Starts making the picture of `scene` at `size` (device pixels), with a depth shade when
+    // `shade`, unless that is the one already shown or being refined.
+    void Show(const DensityScene& scene, QSize size, bool shade);
     // Stops refining and forgets the picture (a drag shows the points; the flag went off).
     void Stop();
 
@@ -38,12 +38,13 @@ private:
         QImage picture;
         bool last = false; // the picture stopped changing, or the last pass
     };
-    static void Refine(std::stop_token stop, const DensityScene& scene, QSize size,
+    static void Refine(std::stop_token stop, const DensityScene& scene, QSize size, bool shade,
                        const LatestJob<Refinement>::Deliver& deliver);
     void Accept(Refinement refinement);
 
     DensityScene scene_;
     QSize size_;
+    bool shade_ = false;
     QImage picture_;
     int refinements_ = 0;
     bool shown_ = false; // scene_ at size_ is the one asked, until Stop

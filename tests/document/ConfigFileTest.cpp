@@ -42,6 +42,7 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     doc->viewDefaultColors = true;
     doc->viewAdaptive = false;
     doc->viewDensity = true;
+    doc->viewShade = true;
     doc->pointsOnCpu = 2;
     doc->historyLimit = 7;
     doc->defaults.defaults2D.fgColor = {0.1f, 0.2f, 0.3f};
@@ -58,7 +59,7 @@ TEST_F(ConfigFileTest, SettingsDefaultsAndListsSurviveARestart)
     EXPECT_EQ(next->antialias, 1);
     EXPECT_TRUE(next->viewCross && next->viewBox && next->viewBlackWhite && next->viewDefaultColors);
     EXPECT_FALSE(next->viewAdaptive);
-    EXPECT_TRUE(next->viewDensity);
+    EXPECT_TRUE(next->viewDensity && next->viewShade);
     EXPECT_EQ(next->pointsOnCpu, 2);
     EXPECT_EQ(next->historyLimit, 7);
     EXPECT_EQ(next->defaults.defaults2D, doc->defaults.defaults2D);
@@ -94,7 +95,7 @@ TEST_F(ConfigFileTest, WrittenStructure)
         text.find(
             "<settings prefix=\"H\" pointsCount=\"50000\" antialias=\"0\" viewCross=\"0\" viewBox=\"0\" "
             "viewBlackWhite=\"0\" viewDefaultColors=\"0\" viewAdaptive=\"1\" historyLimit=\"-1\" "
-            "viewDensity=\"0\" pointsOnCpu=\"0\">"),
+            "viewDensity=\"0\" pointsOnCpu=\"0\" viewShade=\"0\">"),
         std::string::npos)
         << text;
     const auto settings = text.find("<settings"), defaults4D = text.find("<defaults4D"),

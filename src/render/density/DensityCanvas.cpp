@@ -1,5 +1,7 @@
 #include "DensityCanvas.h"
 
+#include "RowBands.h"
+
 #include <algorithm>
 
 namespace zephyra {
@@ -67,6 +69,12 @@ bool DensityCanvas::Allocate(std::size_t pixels, int supersample, int workers, b
     return true;
 }
 
+void DensityCanvas::Touch() const
+{
+    for (const ZeroedPages& record : records_)
+        TouchPages(record.get(), record.get_deleter().bytes);
+}
+
 CanvasCells DensityCanvas::Worker(int worker) const
 {
     const auto w = static_cast<std::size_t>(worker);
@@ -76,41 +84,54 @@ CanvasCells DensityCanvas::Worker(int worker) const
     return c;
 }
 
-void DensityCanvas::Merge()
+void DensityCanvas::Merge(int workers)
 {
     const CanvasCells sum = Worker(0);
     const auto counts = static_cast<std::size_t>(layout_.supersample * layout_.supersample);
+    const auto parts = static_cast<std::size_t>(std::max(workers, 1));
+    const std::size_t share = (pixels_ + parts - 1) / parts;
+    // Cells whose sums outgrow 32 bits, gathered by each part and added once the parts are done.
+    std::vector<std::vector<WideCell>> spilled(parts);
     for (std::size_t w = 1; w < records_.size(); ++w) {
         const CanvasCells part = Worker(static_cast<int>(w));
-        for (std::size_t i = 0; i < pixels_; ++i) {
-            std::uint32_t* to = sum.Counts(i);
-            const std::uint32_t* from = part.Counts(i);
-            for (std::size_t k = 0; k < counts; ++k) {
-                const std::uint64_t total = std::uint64_t{to[k]} + from[k];
-                to[k] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+        InParts(static_cast<int>(parts), [&](int p) {
+            const std::size_t first = static_cast<std::size_t>(p) * share,
+                              end = std::min(pixels_, first + share);
+            for (std::size_t i = first; i < end; ++i) {
+                std::uint32_t* to = sum.Counts(i);
+                const std::uint32_t* from = part.Counts(i);
+                for (std::size_t k = 0; k < counts; ++k) {
+                    const std::uint64_t total = std::uint64_t{to[k]} + from[k];
+                    to[k] = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
+                }
             }
-        }
-        for (std::size_t i = 0; layout_.depthWords && i < pixels_; ++i)
-            sum.AddDepth(i, part.DepthSum(i));
-        for (std::size_t i = 0; layout_.colorWords && i < pixels_; ++i) {
-            ColorCell& to = sum.Cell(i);
-            const ColorCell& from = part.Cell(i);
-            if (from.count == 0)
-                continue;
-            // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
-            if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
-                AddWide(*sum.wide, Widen(i, to));
-                AddWide(*sum.wide, Widen(i, from));
-                to = {};
-                continue;
+            for (std::size_t i = first; layout_.depthWords && i < end; ++i)
+                sum.AddDepth(i, part.DepthSum(i));
+            for (std::size_t i = first; layout_.colorWords && i < end; ++i) {
+                ColorCell& to = sum.Cell(i);
+                const ColorCell& from = part.Cell(i);
+                if (from.count == 0)
+                    continue;
+                // Both hold less than CELL_COUNT_LIMIT hits; a sum that reaches it goes wide.
+                if (std::uint64_t{to.count} + from.count >= CELL_COUNT_LIMIT) {
+                    spilled[static_cast<std::size_t>(p)].push_back(Widen(i, to));
+                    spilled[static_cast<std::size_t>(p)].push_back(Widen(i, from));
+                    to = {};
+                    continue;
+                }
+                to.count += from.count;
+                to.red += from.red;
+                to.green += from.green;
+                to.blue += from.blue;
             }
-            to.count += from.count;
-            to.red += from.red;
-            to.green += from.green;
-            to.blue += from.blue;
+        });
+        for (std::vector<WideCell>& cells : spilled) {
+            for (const WideCell& c : cells)
+                AddWide(*sum.wide, c);
+            cells.clear();
         }
-        for (const WideCell& w : *part.wide)
-            AddWide(*sum.wide, w);
+        for (const WideCell& c : *part.wide)
+            AddWide(*sum.wide, c);
     }
     std::sort(sum.wide->begin(), sum.wide->end(),
               [](const WideCell& a, const WideCell& b) { return a.index < b.index; });

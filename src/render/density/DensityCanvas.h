@@ -40,9 +40,12 @@ public:
     [[nodiscard]] bool Allocate(std::size_t pixels, int supersample, int workers, bool colors, bool depth,
                                 std::uint64_t hits);
     [[nodiscard]] CanvasCells Worker(int worker) const;
-    // Adds every worker's canvas into the first: counts held at their limit, exact sums for
-    // coloured cells and depths. The first's wide cells end sorted by index, one a cell.
-    void Merge();
+    // Has the system zero every canvas's pages now (see TouchPages).
+    void Touch() const;
+    // Adds every worker's canvas into the first on `workers` threads: counts held at their limit,
+    // exact sums for coloured cells and depths. The first's wide cells end sorted by index, one a
+    // cell.
+    void Merge(int workers);
     // After Merge: the summed canvas.
     [[nodiscard]] CanvasCells Sum() const { return Worker(0); }
 

@@ -76,10 +76,18 @@ public:
     {
         if (std::string error = CheckOptions(options_); !error.empty())
             return Failed(error);
+        const bool colors = options_.palette == Palette::Coordinates;
+        const int rows = StripRows(options_, canvases_, colors);
+        plan_ = PlanOrbits(options_.points, options_.seed);
+        // The system zeroes a canvas's pages at their first touch, tens of milliseconds of a core
+        // for a large picture: one core has that done while another computes the exact orbit and
+        // frames the picture, which only one can do. A depth shade waits for the orbit's dimension.
+        std::jthread prepare;
+        if (rows >= options_.height && !options_.shade)
+            prepare = std::jthread([this, colors] { Prepare(colors); });
         if (DensityResult r = ComputeOrbitSource(scene_, options_.seed, stop_, source_);
             r.outcome != DensityResult::Outcome::Finished)
             return r;
-        const bool colors = options_.palette == Palette::Coordinates;
         const int S = options_.supersample;
         const float aspect = static_cast<float>(options_.width) / static_cast<float>(options_.height);
         full_ = ProjectionFor(options_.fit ? FramedScene(scene_, source_, aspect) : scene_, source_,
@@ -87,19 +95,17 @@ public:
         depth_ = options_.shade && source_.dimension > 2;
         if (depth_)
             SetDepthRange(full_, source_);
-        plan_ = PlanOrbits(options_.points, options_.seed);
         style_ = StyleOf(options_, scene_.display.bgColor);
-
-        const int rows = StripRows(options_, canvases_, colors);
+        if (prepare.joinable())
+            prepare.join();
         if (rows >= options_.height) {
             totalBlocks_ = plan_.blocks;
             DensityHistogram histogram(UnitsPerHit(), options_.tone == ToneMap::EqualizedHistogram);
             if (!Draw(0, options_.height, colors, depth_))
                 return Cancelled();
             const CanvasStrip strip = Strip(0, options_.height);
-            CountPixels(strip, histogram);
-            sink(ResolveStrip(strip, ToneCurve(options_.tone, options_.gamma, histogram), style_, workers_),
-                 0);
+            CountPixels(strip, histogram, workers_);
+            ResolveStrip(strip, ToneCurve(options_.tone, options_.gamma, histogram), style_, workers_, sink);
             return {DensityResult::Outcome::Finished, {}};
         }
         // Too large for one canvas: a first run of the strips gathers the densities of the whole
@@ -111,14 +117,15 @@ public:
             const int n = std::min(countRows, options_.height - top);
             if (!Draw(top, n, false, false))
                 return Cancelled();
-            CountPixels(Strip(top, n), histogram);
+            CountPixels(Strip(top, n), histogram, workers_);
         }
         const ToneCurve curve(options_.tone, options_.gamma, histogram);
         for (int top = 0; top < options_.height; top += rows) {
             const int n = std::min(rows, options_.height - top);
             if (!Draw(top, n, colors, depth_))
                 return Cancelled();
-            sink(ResolveStrip(Strip(top, n), curve, style_, workers_), top);
+            ResolveStrip(Strip(top, n), curve, style_, workers_,
+                         [&](const Picture& band, int first) { sink(band, top + first); });
         }
         return {DensityResult::Outcome::Finished, {}};
     }
@@ -139,6 +146,24 @@ private:
     // Smoothed densities have fractions: the histogram counts them in 1/256 hits.
     [[nodiscard]] int UnitsPerHit() const { return options_.smooth > 0.0f ? 256 : 1; }
 
+    // The canvas and smoothing of the whole picture in one strip without a depth shade, zeroed now.
+    void Prepare(bool colors)
+    {
+        const std::size_t pixels =
+            static_cast<std::size_t>(options_.height) * static_cast<std::size_t>(options_.width);
+        prepared_ = AllocateCanvas(pixels, colors, false);
+        if (prepared_)
+            canvas_.Touch();
+        if (prepared_ && options_.smooth > 0.0f)
+            prepared_ = PrepareSmoothing(pixels, options_.supersample, colors, smoothed_);
+    }
+
+    [[nodiscard]] bool AllocateCanvas(std::size_t pixels, bool colors, bool depth)
+    {
+        return canvas_.Allocate(pixels, options_.supersample, canvases_, colors, depth,
+                                plan_.blocks * ORBIT_LANES * plan_.blockSteps);
+    }
+
     // The picture rows a strip from `top` draws above it, for the smoothing and shade to reach into.
     [[nodiscard]] int Above(int top) const { return std::min(top, Reach(options_)); }
     [[nodiscard]] int Below(int end) const { return std::min(options_.height - end, Reach(options_)); }
@@ -156,14 +181,16 @@ private:
         pr.rows = rows * S;
         pr.supersample = S;
         const LaneKernel kernel = SelectLaneKernel(source_, colors);
-        if (!kernel ||
-            !canvas_.Allocate(static_cast<std::size_t>(rows) * static_cast<std::size_t>(options_.width), S,
-                              canvases_, colors, depth, plan_.blocks * ORBIT_LANES * plan_.blockSteps))
+        const bool allocated = prepared_ || AllocateCanvas(static_cast<std::size_t>(rows) *
+                                                               static_cast<std::size_t>(options_.width),
+                                                           colors, depth);
+        prepared_ = false;
+        if (!kernel || !allocated)
             return false;
         if (!RunOrbitPass(source_, pr, plan_, kernel, canvas_, canvases_, stop_, blocksDone_,
                           [this] { Tick(); }))
             return false;
-        canvas_.Merge();
+        canvas_.Merge(workers_);
         if (depth && !ShadeCells(canvas_.Sum(), options_.width, rows, workers_, shade_))
             return false;
         return options_.smooth <= 0.0f ||
@@ -200,7 +227,8 @@ private:
     ResolveStyle style_;
     DensityCanvas canvas_;
     SmoothedCells smoothed_;
-    bool depth_ = false; // a depth shade drawn with the colours
+    bool depth_ = false;    // a depth shade drawn with the colours
+    bool prepared_ = false; // the canvas (and smoothing) of the next Draw are allocated and zeroed
     ZeroedFloats shade_;
     std::atomic<std::uint64_t> blocksDone_{0};
     std::uint64_t totalBlocks_ = 0;

@@ -5,7 +5,12 @@
 #include "RowBands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace zephyra {
 
@@ -104,15 +109,22 @@ private:
 
 } // namespace
 
-void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram)
+void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram, int workers)
 {
-    PixelReader reader(strip);
-    for (int y = 0; y < strip.rows; ++y)
-        for (int x = 0; x < strip.width; ++x) {
-            reader.Seek(x, y);
-            for (int k = 0; k < reader.Cells(); ++k)
-                histogram.Add(reader.Density(k));
-        }
+    std::vector<DensityHistogram> parts(static_cast<std::size_t>(std::max(workers, 1)), histogram.Empty());
+    const int band = (strip.rows + static_cast<int>(parts.size()) - 1) / static_cast<int>(parts.size());
+    InParts(static_cast<int>(parts.size()), [&](int p) {
+        PixelReader reader(strip);
+        DensityHistogram& part = parts[static_cast<std::size_t>(p)];
+        for (int y = p * band; y < std::min((p + 1) * band, strip.rows); ++y)
+            for (int x = 0; x < strip.width; ++x) {
+                reader.Seek(x, y);
+                for (int k = 0; k < reader.Cells(); ++k)
+                    part.Add(reader.Density(k));
+            }
+    });
+    for (const DensityHistogram& part : parts)
+        histogram.Add(part);
 }
 
 namespace {
@@ -181,32 +193,34 @@ void ResolvePixel(const PixelReader& reader, const ToneCurve& curve, const Resol
         out[c] = (style.background[c] + (color[c] - style.background[c]) * opacity) * darken;
 }
 
-// Resolves the picture rows [first, end) of the strip.
+// Resolves the picture rows [first, end) of the strip into `band`, whose first row is `first`.
 void ResolveRows(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int first,
-                 int end, Picture& picture)
+                 int end, Picture& band)
 {
     const int channels = style.transparent ? 4 : 3;
+    const std::size_t pixelBytes = band.RowBytes() / static_cast<std::size_t>(band.Width());
     PixelReader reader(strip);
-    // Every pixel that nothing reached resolves alike; most of a picture is such background.
-    float empty[4]{};
-    bool emptyKnown = false;
-    for (int y = first; y < end; ++y)
+    // Every pixel that nothing reached resolves to the same bytes; most of a picture is such
+    // background: the first one's bytes are copied to the others.
+    const std::uint8_t* empty = nullptr;
+    for (int y = first; y < end; ++y) {
+        std::uint8_t* const row = band.Row(y - first);
         for (int x = 0; x < strip.width; ++x) {
             reader.Seek(x, y);
-            float out[4]{};
+            std::uint8_t* const pixel = row + static_cast<std::size_t>(x) * pixelBytes;
             const bool nothing = reader.Empty();
-            if (nothing && emptyKnown) {
-                std::copy(std::begin(empty), std::end(empty), std::begin(out));
-            } else {
-                ResolvePixel(reader, curve, style, out);
-                if (nothing) {
-                    std::copy(std::begin(out), std::end(out), std::begin(empty));
-                    emptyKnown = true;
-                }
+            if (nothing && empty) {
+                std::memcpy(pixel, empty, pixelBytes);
+                continue;
             }
+            float out[4]{};
+            ResolvePixel(reader, curve, style, out);
             for (int c = 0; c < channels; ++c)
-                picture.SetSample(x, y, c, out[c]);
+                band.SetSample(x, y - first, c, out[c]);
+            if (nothing)
+                empty = pixel;
         }
+    }
 }
 
 } // namespace
@@ -223,13 +237,34 @@ ResolveStyle StyleOf(const DensityOptions& o, const Rgb& sceneBackground)
     return style;
 }
 
-Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers)
+void ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers,
+                  const BandSink& sink)
 {
-    Picture picture(strip.width, strip.rows, style.depth, style.transparent ? 4 : 3);
-    // Rows are independent: each worker resolves a band of its own.
-    InRowBands(strip.rows, workers,
-               [&](int first, int end) { ResolveRows(strip, curve, style, first, end, picture); });
-    return picture;
+    const int channels = style.transparent ? 4 : 3;
+    const int bands = (strip.rows + RESOLVE_BAND_ROWS - 1) / RESOLVE_BAND_ROWS;
+    std::vector<Picture> resolved(static_cast<std::size_t>(bands));
+    const auto done = std::make_unique<std::atomic<bool>[]>(static_cast<std::size_t>(bands));
+    std::atomic<int> next{0};
+    // Bands are independent: the workers take them in order from the top.
+    const auto work = [&] {
+        for (int b = next.fetch_add(1); b < bands; b = next.fetch_add(1)) {
+            const int first = b * RESOLVE_BAND_ROWS, end = std::min(first + RESOLVE_BAND_ROWS, strip.rows);
+            Picture band(strip.width, end - first, style.depth, channels);
+            ResolveRows(strip, curve, style, first, end, band);
+            const auto i = static_cast<std::size_t>(b);
+            resolved[i] = std::move(band);
+            done[i].store(true, std::memory_order_release);
+            done[i].notify_one();
+        }
+    };
+    std::vector<std::jthread> threads;
+    for (int w = 0; w < std::min(workers, bands); ++w)
+        threads.emplace_back(work);
+    for (std::size_t i = 0; i < resolved.size(); ++i) {
+        done[i].wait(false, std::memory_order_acquire);
+        sink(resolved[i], static_cast<int>(i) * RESOLVE_BAND_ROWS);
+        resolved[i] = Picture();
+    }
 }
 
 } // namespace zephyra

@@ -5,6 +5,8 @@
 #include "Picture.h"
 #include "ToneCurve.h"
 
+#include <functional>
+
 namespace zephyra {
 
 // A summed canvas of `rows` picture rows of `width` pixels, S x S counts a pixel, after `skip`
@@ -21,8 +23,8 @@ struct CanvasStrip {
     const ZeroedFloats* shade = nullptr;
 };
 
-// Counts every canvas cell of the strip into the histogram.
-void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram);
+// Counts every canvas cell of the strip into the histogram, on `workers` (at least 1) threads.
+void CountPixels(const CanvasStrip& strip, DensityHistogram& histogram, int workers);
 
 struct ResolveStyle {
     Palette palette = Palette::Coordinates;
@@ -50,8 +52,12 @@ struct ResolveStyle {
 // so that laid over any background it looks as an opaque picture on that background would.
 // A shaded pixel is darkened towards black by its shade, as far as its brightness says the
 // attractor covers it; a transparent one only in its colour.
-// `workers` (at least 1) threads share the rows.
-[[nodiscard]] Picture ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve,
-                                   const ResolveStyle& style, int workers);
+// `workers` (at least 1) threads resolve bands of RESOLVE_BAND_ROWS rows from the top while the
+// calling thread hands each band, in order, to `sink` with its first row within the strip, so
+// that a picture is encoded while the rest of it is still being resolved.
+constexpr int RESOLVE_BAND_ROWS = 16;
+using BandSink = std::function<void(const Picture& band, int first)>;
+void ResolveStrip(const CanvasStrip& strip, const ToneCurve& curve, const ResolveStyle& style, int workers,
+                  const BandSink& sink);
 
 } // namespace zephyra

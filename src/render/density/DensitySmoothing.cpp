@@ -16,6 +16,12 @@ namespace {
 // order whatever the number of workers.
 constexpr int LEAST_BAND_ROWS = 64;
 
+bool AssignSmoothing(std::size_t pixels, int supersample, bool colors, SmoothedCells& out)
+{
+    return out.density.Assign(pixels * static_cast<std::size_t>(supersample * supersample)) &&
+           out.colors.Assign(colors ? 4 * pixels : 0);
+}
+
 class Spreader {
 public:
     Spreader(const CanvasCells& cells, int width, int rows, int top, float radius, SmoothedCells& out)
@@ -24,11 +30,27 @@ public:
           reach_(radius * static_cast<float>(cells.supersample)), out_(out)
     {
         const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(rows);
-        ok_ = out_.density.Assign(pixels * static_cast<std::size_t>(S_ * S_)) &&
-              out_.colors.Assign(cells.colorWords ? 4 * pixels : 0);
+        ok_ = (out_.prepared && out_.density.size() == pixels * static_cast<std::size_t>(S_ * S_) &&
+               out_.colors.size() == (cells.colorWords ? 4 * pixels : 0)) ||
+              AssignSmoothing(pixels, S_, cells.colorWords != 0, out_);
+        out_.prepared = false;
+        // Where each canvas row and column lands, worked out once rather than divided out per tap.
         columnOffset_.resize(static_cast<std::size_t>(canvasWidth_));
-        for (int x = 0; x < canvasWidth_; ++x)
-            columnOffset_[static_cast<std::size_t>(x)] = (x / S_) * S_ * S_ + x % S_;
+        columnPixel_.resize(static_cast<std::size_t>(canvasWidth_));
+        for (int x = 0; x < canvasWidth_; ++x) {
+            columnOffset_[static_cast<std::size_t>(x)] =
+                static_cast<std::size_t>((x / S_) * S_ * S_ + x % S_);
+            columnPixel_[static_cast<std::size_t>(x)] = static_cast<std::size_t>(x / S_);
+        }
+        rowOffset_.resize(static_cast<std::size_t>(canvasRows_));
+        rowPixel_.resize(static_cast<std::size_t>(canvasRows_));
+        for (int y = 0; y < canvasRows_; ++y) {
+            rowPixel_[static_cast<std::size_t>(y)] =
+                static_cast<std::size_t>(y / S_) * static_cast<std::size_t>(width_);
+            rowOffset_[static_cast<std::size_t>(y)] =
+                rowPixel_[static_cast<std::size_t>(y)] * static_cast<std::size_t>(S_ * S_) +
+                static_cast<std::size_t>((y % S_) * S_);
+        }
         // The counts whose kernel reaches past their own cell, and the sum of its weights.
         const auto spread = static_cast<std::size_t>(std::ceil(reach_ * reach_));
         inverseSums_.assign(spread + 1, 1.0f);
@@ -91,12 +113,11 @@ private:
 
     void Add(int x, int y, float share, const float (&mean)[3]) const
     {
-        const std::size_t row = static_cast<std::size_t>(y / S_) * static_cast<std::size_t>(width_);
-        out_.density[row * static_cast<std::size_t>(S_ * S_) + static_cast<std::size_t>((y % S_) * S_) +
-                     static_cast<std::size_t>(columnOffset_[static_cast<std::size_t>(x)])] += share;
+        const auto column = static_cast<std::size_t>(x), row = static_cast<std::size_t>(y);
+        out_.density[rowOffset_[row] + columnOffset_[column]] += share;
         if (out_.colors.empty())
             return;
-        float* color = &out_.colors[4 * (row + static_cast<std::size_t>(x / S_))];
+        float* color = &out_.colors[4 * (rowPixel_[row] + columnPixel_[column])];
         color[0] += share;
         for (int k = 0; k < 3; ++k)
             color[k + 1] += share * mean[k];
@@ -123,7 +144,10 @@ private:
     const int canvasTop_; // the picture's canvas row of this canvas's first
     const float reach_;   // the largest radius, in canvas cells
     SmoothedCells& out_;
-    std::vector<int> columnOffset_; // of a canvas column within its row of records
+    std::vector<std::size_t> columnOffset_; // of a canvas column's density within its row of pixels
+    std::vector<std::size_t> columnPixel_;  // the picture column of a canvas column
+    std::vector<std::size_t> rowOffset_;    // of a canvas row's first density
+    std::vector<std::size_t> rowPixel_;     // the first picture pixel of a canvas row's picture row
     std::vector<float> inverseSums_;
     int band_ = LEAST_BAND_ROWS;
     bool ok_ = false;
@@ -150,6 +174,14 @@ bool SmoothCells(const CanvasCells& cells, int width, int rows, int top, float r
         work();
     }
     return true;
+}
+
+bool PrepareSmoothing(std::size_t pixels, int supersample, bool colors, SmoothedCells& out)
+{
+    out.prepared = AssignSmoothing(pixels, supersample, colors, out);
+    out.density.Touch();
+    out.colors.Touch();
+    return out.prepared;
 }
 
 int SmoothingReach(float radius)

@@ -16,7 +16,14 @@ struct SmoothedCells {
     // With coordinate colours, four a picture pixel: the weight of the hits spread into it and
     // the sums of their colours (0..1 a hit).
     ZeroedFloats colors;
+    // Set by PrepareSmoothing: both are zero and of the size the next SmoothCells needs.
+    bool prepared = false;
 };
+
+// Allocates and zeroes `out` now for a SmoothCells of a canvas of `pixels` picture pixels, so that
+// another thread can have the system zero the memory ahead of the smoothing. False when the memory
+// cannot be had.
+[[nodiscard]] bool PrepareSmoothing(std::size_t pixels, int supersample, bool colors, SmoothedCells& out);
 
 // Smooths the counts (and with coloured cells, the colours) of a canvas of `width` x `rows`
 // picture pixels whose first row is picture row `top`, with kernels of at most `radius` picture

@@ -38,6 +38,19 @@ void DensityHistogram::Count(double density)
     ++buckets_[Bucket(Units(density, unitsPerHit_))];
 }
 
+void DensityHistogram::Add(const DensityHistogram& other)
+{
+    for (std::size_t i = 0; i < buckets_.size(); ++i)
+        buckets_[i] += other.buckets_[i];
+    if (other.max_ > max_)
+        max_ = other.max_;
+}
+
+DensityHistogram DensityHistogram::Empty() const
+{
+    return DensityHistogram(static_cast<int>(unitsPerHit_), !buckets_.empty());
+}
+
 ToneCurve::ToneCurve(ToneMap tone, float gamma, const DensityHistogram& histogram)
     : tone_(tone), unitsPerHit_(histogram.unitsPerHit_), power_(gamma > 0.0f ? 1.0 / gamma : 1.0),
       max_(histogram.max_), logMax_(std::log1p(max_))

@@ -22,6 +22,10 @@ public:
         if (density > max_)
             max_ = density;
     }
+    // Adds the densities counted into `other`, a histogram of the same units and kind.
+    void Add(const DensityHistogram& other);
+    // A histogram of the same units and kind with nothing counted.
+    [[nodiscard]] DensityHistogram Empty() const;
 
 private:
     void Count(double density);

@@ -14,6 +14,9 @@ struct UnmapPages {
 };
 using ZeroedPages = std::unique_ptr<void, UnmapPages>;
 [[nodiscard]] ZeroedPages MapZeroedPages(std::size_t bytes);
+// Has the system zero the `bytes` at `p` of such pages now, on the calling thread, rather than at
+// their first use. They stay zero.
+void TouchPages(void* p, std::size_t bytes);
 
 // `count` floats, all 0, on such pages.
 class ZeroedFloats {
@@ -25,6 +28,8 @@ public:
     [[nodiscard]] float* end() const { return data_ + size_; }
     [[nodiscard]] std::size_t size() const { return size_; }
     [[nodiscard]] bool empty() const { return size_ == 0; }
+    // Has the system zero every page now (see TouchPages).
+    void Touch() const { TouchPages(data_, size_ * sizeof(float)); }
 
 private:
     ZeroedPages pages_{nullptr, UnmapPages{0}};

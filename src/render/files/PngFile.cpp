@@ -21,6 +21,9 @@ constexpr double METRES_AN_INCH = 0.0254;
 // Fast deflate: density pictures are mostly smooth or empty and compress well at any level; the
 // higher levels cost seconds on a poster for a few per cent.
 constexpr int COMPRESSION_LEVEL = 3;
+// One filter for every row: trying all five a row and keeping the best took three times as long
+// as the deflate itself, for files 1 to 2 % smaller than the difference to the left alone gives.
+constexpr int ROW_FILTER = PNG_FILTER_SUB;
 
 void AppendBytes(png_structp png, png_bytep data, png_size_t size)
 {
@@ -43,6 +46,7 @@ bool StartWrite(png_structp png, png_infop info, std::string* out, const PngLayo
         return false;
     png_set_write_fn(png, out, AppendBytes, NoFlush);
     png_set_compression_level(png, COMPRESSION_LEVEL);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, ROW_FILTER);
     png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height),
                  layout.depth, layout.alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

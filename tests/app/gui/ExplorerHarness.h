@@ -8,6 +8,8 @@
 #include "ModalAnswerer.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +29,43 @@ inline void UseSandbox()
 {
     qputenv("XDG_CONFIG_HOME", SandboxFolder().path().toLocal8Bit());
     qputenv("HOME", SandboxFolder().path().toLocal8Bit());
+}
+
+// The menu bar's item at `path`, each caption as the menu shows it (with its & mark); null when
+// there is none.
+inline QAction* MenuItem(QWidget& window, const QStringList& path)
+{
+    QList<QAction*> actions = window.findChild<QMenuBar*>()->actions();
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        found = nullptr;
+        for (QAction* action : actions)
+            if (action->text() == caption)
+                found = action;
+        if (!found)
+            return nullptr;
+        if (found->menu())
+            actions = found->menu()->actions();
+    }
+    return found;
+}
+
+// Clicks through the menus to the item at `path` with the mouse, as a person would.
+inline void ClickMenuItem(QWidget& window, const QStringList& path)
+{
+    QMenuBar* bar = window.findChild<QMenuBar*>();
+    QMenu* menu = nullptr; // the menu open, none at first
+    for (int depth = 1; depth <= path.size(); ++depth) {
+        QAction* item = MenuItem(window, path.mid(0, depth));
+        QVERIFY2(item, qPrintable(path.mid(0, depth).join(" > ")));
+        if (menu)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        else
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
+        menu = item->menu();
+        if (menu)
+            QTRY_VERIFY(menu->isVisible());
+    }
 }
 
 struct Explorer {

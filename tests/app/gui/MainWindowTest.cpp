@@ -32,27 +32,6 @@
 using namespace zephyra;
 using namespace zephyra::testing;
 
-namespace {
-
-QAction* MenuItem(QWidget& window, const QStringList& path)
-{
-    QList<QAction*> actions = window.findChild<QMenuBar*>()->actions();
-    QAction* found = nullptr;
-    for (const QString& caption : path) {
-        found = nullptr;
-        for (QAction* action : actions)
-            if (action->text() == caption)
-                found = action;
-        if (!found)
-            return nullptr;
-        if (found->menu())
-            actions = found->menu()->actions();
-    }
-    return found;
-}
-
-} // namespace
-
 // Counts the paint events of a widget.
 class PaintCounter : public QObject {
 public:

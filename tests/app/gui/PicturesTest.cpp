@@ -29,6 +29,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <utility>
 
 using namespace zephyra;
 using namespace zephyra::testing;
@@ -406,6 +407,46 @@ private slots:
         std::set<uchar> shades(gray.constBits(), gray.constBits() + gray.sizeInBytes());
         QVERIFY(shades.size() > 20);
 
+        explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY(view.Density().Picture().isNull());
+    }
+
+    // Depth Shade, clicked in the View menu, darkens the Density view of a 4D attractor where its
+    // folds lie behind others, and only darkens: the first pictures of both come from the same
+    // points.
+    void depthShadeDarkensTheDensityView()
+    {
+        CZephyraDoc& doc = explorer->Doc();
+        doc.SetAttractor(Attractor::CreateFromCode(
+                             "MSDHINLFSMYOGVGMNWACSGFRJPKWDBORKLHRGNROEJNJOGLLIDFAUTNNOIGYS", doc.defaults),
+                         SA_NO_SEARCH);
+        CZephyraView& view = explorer->Frame().ActiveView();
+        QImage first;
+        const QMetaObject::Connection keep =
+            connect(&view.Density(), &DensityViewWorker::pictureReady, this, [&] {
+                if (view.Density().Refinements() == 1)
+                    first = view.Density().Picture().convertToFormat(QImage::Format_Grayscale8);
+            });
+        explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
+        QTRY_VERIFY_WITH_TIMEOUT(!first.isNull(), 20000);
+        const QImage plain = std::exchange(first, QImage());
+
+        ClickMenuItem(explorer->Frame(), {"&View", "Depth Shade"});
+        QVERIFY(doc.viewShade);
+        QCOMPARE(explorer->Frame().CommandState(cmd::ID_VIEW_SHADE), std::optional<bool>(true));
+        QTRY_VERIFY_WITH_TIMEOUT(!first.isNull(), 20000);
+        disconnect(keep);
+        QCOMPARE(first.size(), plain.size());
+        int darker = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x) {
+                const int shaded = first.constScanLine(y)[x], before = plain.constScanLine(y)[x];
+                QVERIFY2(shaded <= before, qPrintable(QString("lighter at %1, %2").arg(x).arg(y)));
+                darker += shaded < before;
+            }
+        QVERIFY2(darker > 100, qPrintable(QString::number(darker)));
+
+        explorer->Frame().SendCommand(cmd::ID_VIEW_SHADE);
         explorer->Frame().SendCommand(cmd::ID_VIEW_DENSITY);
         QTRY_VERIFY(view.Density().Picture().isNull());
     }

@@ -72,6 +72,16 @@ TEST(DensityRenderer, StripsSeedsAndThreadsGiveTheSameBytes)
     EXPECT_TRUE(SameBytes(Render(scene, again), whole));
     again.seed = 2;
     EXPECT_FALSE(SameBytes(Render(scene, again), whole));
+
+    // Points enough for a canvas a worker: the canvases are summed, counted and resolved by parts
+    // of the picture, and the bands of the resolve reach the caller in order.
+    DensityOptions many = o;
+    many.points = 16'000'000;
+    many.tone = ToneMap::EqualizedHistogram;
+    many.threads = 3;
+    DensityOptions one = many;
+    one.threads = 1;
+    EXPECT_TRUE(SameBytes(Render(scene, many), Render(scene, one)));
 }
 
 double Luminance(const Picture& p, int x, int y)
@@ -237,7 +247,7 @@ TEST(DensityRenderer, CellsPastTheCountLimitKeepExactSums)
         OrbitLanes lanes(source, 7, 100);
         SelectLaneKernel(source, true)(lanes, source, pr, steps[w], canvas.Worker(w));
     }
-    canvas.Merge();
+    canvas.Merge(2);
     const CanvasCells sum = canvas.Sum();
     const ColorCell& cell = sum.Cell(0);
     std::uint64_t total[4] = {cell.count, cell.red, cell.green, cell.blue};
