@@ -24,6 +24,7 @@ inline constexpr CommandOption PARAMETER_OUTPUT_OPTION{"-o,--output", "FILE",
 
 // Place I (1 to `coefficients`) given by the option; a usage error when missing or outside.
 [[nodiscard]] int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients);
+
 // Sets the range of a range row ("--x-range") from the option, when given; a usage error for a text
 // that is no range.
 template <typename Options>
@@ -40,6 +41,7 @@ void ParseRange(const ParsedArguments& parsed, const OptionRow<Options>& row, Op
                          "' (empty or reversed: A must be below B)");
     options = read;
 }
+
 // K/N with 1 <= K <= N; nothing without --tile.
 [[nodiscard]] std::optional<Tile> ParseTileOption(const ParsedArguments& parsed);
 // The attractor of CODE with --start, or an empty handle after a message.
