@@ -1,8 +1,8 @@
 #include "AnimationExport.h"
 #include "CliSession.h"
+#include "CommandProgress.h"
 #include "DensitySceneOf.h"
 #include "PointMemory.h"
-#include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "SceneStyle.h"
 #include "StatusTexts.h"
@@ -119,22 +119,15 @@ int RunAnimate(const ParsedArguments& parsed, CommandIo& io)
         return EXIT_FAILED;
     }
 
-    std::stop_source stop;
-    ProgressBar bar(io.err);
-    const auto progress = [&](double fraction) {
-        if (session.host.EscapePressed())
-            stop.request_stop();
-        if (io.ShowsProgress())
-            bar.Show(fraction);
-    };
+    CommandProgress progress(session.host, io);
     const auto note = [&](const std::string& text) {
-        bar.Clear();
+        progress.Clear();
         io.err << "zephyra animate: " << text << "\n";
     };
     const DensityResult result =
         ExportAnimation(plan, {*out, fps, quality, PictureTexts(*attractor, settings)},
-                        SystemAvailableMemory(), stop.get_token(), progress, note);
-    bar.Clear();
+                        SystemAvailableMemory(), progress.Token(), std::ref(progress), note);
+    progress.Clear();
     if (result.outcome == DensityResult::Outcome::Cancelled) {
         io.err << "zephyra animate: " << TEXT_CANCELED << " (nothing written)\n";
         return EXIT_INTERRUPTED;

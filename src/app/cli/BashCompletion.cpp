@@ -1,7 +1,6 @@
 #include "BashCompletion.h"
 
 #include "AttractorCase.h"
-#include "DensityOptionTable.h"
 #include "RenderOptions.h"
 #include "Subcommand.h"
 
@@ -34,9 +33,9 @@ std::string Replaced(std::string_view text, char from, char to)
 // "RRGGBB|transparent" (a placeholder in capitals is no word to type).
 std::string ValueWords(const CommandOption& o)
 {
-    if (const DensityOptionRow* row = DensityOptionRowOf(o.names); row && !row->choices.empty()) {
+    if (o.choices && !o.choices->empty()) {
         std::string words;
-        for (const std::string& choice : row->choices)
+        for (const std::string& choice : *o.choices)
             words.append(words.empty() ? "" : " ").append(choice);
         return words;
     }

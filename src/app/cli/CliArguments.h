@@ -15,12 +15,14 @@ namespace zephyra::cli {
 // in the help ("N"), empty for a flag; `help` is its line in the help, more lines after "\n".
 // An entry without names is a heading: its text stands before the options that follow it.
 // A value with `low` < `high` must be a whole number within low..high, which the parser checks.
+// `choices`, when given, are the words the value can be (an option table's, for completion).
 struct CommandOption {
     std::string_view names;
     std::string_view value;
     std::string_view help;
     std::int64_t low = 0;
     std::int64_t high = 0;
+    const std::vector<std::string>* choices = nullptr;
 
     // The long name without its dashes: "output".
     [[nodiscard]] constexpr std::string_view Name() const

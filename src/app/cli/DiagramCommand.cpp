@@ -1,47 +1,42 @@
+#include "CliHost.h"
 #include "CliSession.h"
 #include "CoefficientOption.h"
-#include "GridPictureBudget.h"
+#include "CommandProgress.h"
 #include "OrbitDiagram.h"
 #include "ParameterOptions.h"
-#include "PointMemory.h"
 #include "RenderOptions.h"
 #include "StatusTexts.h"
 
-#include <cstring>
 #include <ostream>
 
 namespace zephyra::cli {
 
 namespace {
-constexpr CommandOption X_OPTION{"--x", "I", "the coefficient across: its place in the code, 1 to M"};
-constexpr CommandOption RANGE_OPTION{"--range", "A..B", "values of I across (default its value +- 0.5)"};
-constexpr CommandOption COORDINATE_OPTION{"--coordinate", "C",
-                                          "the coordinate counted: x, y, z or w (default x)"};
-constexpr CommandOption SIZE_OPTION{"--size", "WxH", "diagram size in pixels (default 1920x1080)"};
-constexpr CommandOption POINTS_COUNTED_OPTION{"--points", "N", "points counted a column (default 20000)", 1,
-                                              MOST_STEPS};
-constexpr CommandOption TRANSIENT_OPTION{"--transient", "T", "steps run first in each column (default 500)",
-                                         0, MOST_STEPS};
+const DiagramOptionRow& Row(std::string_view option)
+{
+    return TableRow(DiagramOptionRows(), option);
+}
 constexpr std::uint64_t COUNT_BYTES = sizeof(std::uint32_t);
 
 DiagramSettings ReadDiagramSettings(const ParsedArguments& parsed, const ParameterSystem& system)
 {
     DiagramSettings d;
-    d.x = ParseAxis(parsed, ParsePlace(parsed, X_OPTION, system.CoefficientsCount()), RANGE_OPTION, system);
-    if (const auto v = parsed.Value(COORDINATE_OPTION)) {
-        const char* at = v->size() == 1 ? std::strchr("xyzw", (*v)[0]) : nullptr;
-        d.coordinate = at && *at ? static_cast<int>(at - "xyzw") : -1;
-        if (d.coordinate < 0 || d.coordinate >= system.dimension)
-            throw UsageError("bad coordinate for --coordinate: '" + *v + "' (" +
-                             std::string("xyzw").substr(0, static_cast<std::size_t>(system.dimension)) +
-                             " for this case)");
+    d.x = DefaultAxis(system, ParsePlace(parsed, CommandOptionOf(Row("--x")), system.CoefficientsCount()));
+    ParseRange(parsed, Row("--range"), d);
+    const DiagramOptionRow& coordinate = Row("--coordinate");
+    if (const auto v = parsed.Value(CommandOptionOf(coordinate))) {
+        DiagramSettings read = d;
+        if (!coordinate.read(*v, read) || read.coordinate >= system.dimension) {
+            std::string names;
+            for (int k = 0; k < system.dimension; ++k)
+                names += COORDINATE_CHOICES[static_cast<std::size_t>(k)].name;
+            throw UsageError("bad coordinate for --coordinate: '" + *v + "' (" + names + " for this case)");
+        }
+        d = read;
     }
-    if (const auto v = parsed.Value(SIZE_OPTION))
+    if (const auto v = parsed.Value(CommandOptionOf(Row("--size"))))
         ParseSize(*v, LARGEST_PARAMETER_SIDE, d.width, d.height);
-    if (const auto v = parsed.Value(POINTS_COUNTED_OPTION))
-        d.points = ParseCount(*v, "--points");
-    if (const auto v = parsed.Value(TRANSIENT_OPTION))
-        d.transient = ParseCount(*v, "--transient");
+    ApplyCheckedOptions(parsed, DiagramOptionRows(), d);
     return d;
 }
 
@@ -64,50 +59,27 @@ int Finish(const ParsedArguments& parsed, const Attractor& attractor, const Diag
 {
     const std::vector<std::uint32_t> counts(values.begin(), values.end());
     const Picture picture = DiagramPicture(counts, d, attractor.CoefficientOf(d.x.place));
-    if (const auto csv = parsed.Value(CSV_OPTION))
-        if (const int rc = WriteCsvFile(*csv, CsvText(values, d, 0), "diagram", io); rc != EXIT_OK)
-            return rc;
-    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, "diagram", io);
-}
-
-int Merge(const ParsedArguments& parsed, CommandIo& io)
-{
-    if (!OutputsWritable(parsed, "diagram", io))
-        return EXIT_FAILED;
-    const std::optional<MergedInput> input = ReadMergeInput(parsed, "diagram", io);
-    if (!input)
-        return EXIT_FAILED;
-    const std::optional<std::string> record = ChunkText(input->merged.texts, MAP_CHUNK_KEY);
-    const std::optional<DiagramSettings> d = record ? ReadDiagramRecordText(*record) : std::nullopt;
-    if (!d || input->merged.values.size() != static_cast<std::size_t>(d->width) * d->height) {
-        io.err << "zephyra diagram: the tiles are not those of a diagram\n";
-        return EXIT_FAILED;
-    }
-    return Finish(parsed, *input->attractor, *d, input->merged.values, input->merged.texts, io);
+    return WritePictureOutputs(
+        parsed, picture, texts, [&] { return CsvText(values, d, 0); }, "diagram", io);
 }
 
 int RunDiagram(const ParsedArguments& parsed, CommandIo& io)
 {
     if (parsed.Has(MERGE_OPTION))
-        return Merge(parsed, io);
+        return MergeTileFiles(parsed, "diagram", ReadDiagramRecordText, Finish, io);
     const AttractorRef attractor = ParameterAttractor(parsed, "diagram", io);
     if (!attractor)
         return EXIT_FAILED;
     const ParameterSystem system = ParameterSystem::Of(*attractor);
     DiagramSettings d = ReadDiagramSettings(parsed, system);
     std::optional<Tile> tile = ParseTileOption(parsed);
-    if (!OutputsWritable(parsed, "diagram", io))
+    if (!CanCompute(parsed, "diagram", d.width, d.height, COUNT_BYTES + sizeof(double), io))
         return EXIT_FAILED;
-    const std::string refusal = GridPictureRefusal("diagram", d.width, d.height, COUNT_BYTES + sizeof(double),
-                                                   SystemAvailableMemory());
-    if (!refusal.empty()) {
-        io.err << "zephyra diagram: " << refusal << "\n";
-        return EXIT_FAILED;
-    }
     FitDiagramRange(system, d);
     const Band band = tile ? BandOf(tile->index, tile->count, d.width) : Band{0, d.width};
     std::vector<std::uint32_t> counts;
-    ParameterProgress progress(io);
+    CliHost host(io.err);
+    CommandProgress progress(host, io);
     if (!ComputeDiagramColumns(system, d, band.first, band.count, counts, progress.Token(),
                                std::ref(progress))) {
         io.err << "zephyra diagram: " << TEXT_CANCELED << " (nothing written)\n";
@@ -130,8 +102,12 @@ Subcommand DiagramCommand()
             "after the transient, N points of the chosen coordinate are counted into the column's rows and\n"
             "drawn in log tone, so period doublings, windows and crises show. The values up the picture\n"
             "span what the orbits reach. The PNG carries the attractor and the diagram's record.\n",
-            {X_OPTION, RANGE_OPTION, COORDINATE_OPTION, SIZE_OPTION, POINTS_COUNTED_OPTION, TRANSIENT_OPTION,
-             START_OPTION, COEF_OPTION, CSV_OPTION, TILE_OPTION, MERGE_OPTION, PARAMETER_OUTPUT_OPTION},
+            [] {
+                std::vector<CommandOption> options = CommandOptionsOf(DiagramOptionRows());
+                options.insert(options.end(), {START_OPTION, COEF_OPTION, CSV_OPTION, TILE_OPTION,
+                                               MERGE_OPTION, PARAMETER_OUTPUT_OPTION});
+                return options;
+            }(),
             "CSV: one line a column: the value of I, then the column's counts from the top row down.\n"
             "Tiles: `--tile K/N` computes the K-th of N bands of columns; `--merge` joins them into the\n"
             "picture the whole diagram gives.\n",

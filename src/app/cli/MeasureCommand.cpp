@@ -1,7 +1,7 @@
 #include "CliSession.h"
+#include "CommandProgress.h"
 #include "FullMeasurement.h"
 #include "MeasureReport.h"
-#include "ProgressBar.h"
 #include "StatusTexts.h"
 
 #include <limits>
@@ -42,16 +42,13 @@ int Measure(const MeasureOptions& options, CommandIo& io)
     SpectrumSettings settings;
     settings.steps = attractor->pointsCount;
     settings.transient = options.transient;
-    ProgressBar bar(io.err);
-    bool stopped = false;
+    CommandProgress progress(session.host, io);
     const FullMeasurement m = MeasureFully(OrbitSystem::Of(*attractor), settings, [&](double fraction) {
-        stopped = session.host.EscapePressed();
-        if (io.ShowsProgress() && !stopped)
-            bar.Show(fraction);
-        return !stopped;
+        progress(fraction);
+        return !progress.Stopped();
     });
-    bar.Clear();
-    if (stopped) {
+    progress.Clear();
+    if (progress.Stopped()) {
         // Nothing half-measured is printed.
         io.err << "zephyra measure: " << TEXT_CANCELED << " (nothing measured)\n";
         return EXIT_INTERRUPTED;

@@ -2,31 +2,15 @@
 
 #include "AtomicFile.h"
 #include "AttractorText.h"
-#include "CliHost.h"
 #include "CliSession.h"
+#include "GridPictureBudget.h"
 #include "PictureRecord.h"
 #include "PngFile.h"
-#include "ProgressBar.h"
+#include "PointMemory.h"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
 
 namespace zephyra::cli {
-
-namespace {
-bool ReadDouble(std::string_view text, double& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-} // namespace
-
-std::string ShortestText(double value)
-{
-    char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int coefficients)
 {
@@ -39,29 +23,6 @@ int ParsePlace(const ParsedArguments& parsed, const CommandOption& option, int c
         throw UsageError("bad place for " + std::string(option.names) + ": '" + *text + "' (1 to " +
                          std::to_string(coefficients) + ")");
     return place;
-}
-
-std::pair<double, double> ParseValueRange(const std::string& text, std::string_view option)
-{
-    const std::size_t dots = text.find("..");
-    double low = 0.0, high = 0.0;
-    if (dots == std::string::npos || !ReadDouble(std::string_view(text).substr(0, dots), low) ||
-        !ReadDouble(std::string_view(text).substr(dots + 2), high))
-        throw UsageError("bad range for " + std::string(option) + ": '" + text + "' (A..B)");
-    if (!(low < high))
-        throw UsageError("bad range for " + std::string(option) + ": '" + text +
-                         "' (empty or reversed: A must be below B)");
-    return {low, high};
-}
-
-ParameterAxis ParseAxis(const ParsedArguments& parsed, int place, const CommandOption& range,
-                        const ParameterSystem& system)
-{
-    if (const std::optional<std::string> text = parsed.Value(range)) {
-        const auto [low, high] = ParseValueRange(*text, range.names);
-        return {place, low, high};
-    }
-    return DefaultAxis(system, place);
 }
 
 std::optional<Tile> ParseTileOption(const ParsedArguments& parsed)
@@ -110,6 +71,8 @@ AttractorRef ParameterAttractor(const ParsedArguments& parsed, std::string_view 
 std::optional<MergedInput> ReadMergeInput(const ParsedArguments& parsed, std::string_view command,
                                           CommandIo& io)
 {
+    if (!OutputsWritable(parsed, command, io))
+        return std::nullopt;
     if (parsed.Positional().empty())
         throw UsageError("--merge needs the tile files");
     std::vector<Tile> tiles;
@@ -121,7 +84,7 @@ std::optional<MergedInput> ReadMergeInput(const ParsedArguments& parsed, std::st
         }
         tiles.push_back(std::move(*tile));
     }
-    MergedInput input{MergeTiles(std::move(tiles)), {}};
+    MergedInput input{MergeTiles(std::move(tiles)), {}, {}};
     if (!input.merged.error.empty()) {
         io.err << "zephyra " << command << ": " << input.merged.error << "\n";
         return std::nullopt;
@@ -132,6 +95,7 @@ std::optional<MergedInput> ReadMergeInput(const ParsedArguments& parsed, std::st
         io.err << "zephyra " << command << ": the tiles carry no attractor\n";
         return std::nullopt;
     }
+    input.record = ChunkText(input.merged.texts, MAP_CHUNK_KEY).value_or("");
     return input;
 }
 
@@ -152,30 +116,31 @@ bool OutputsWritable(const ParsedArguments& parsed, std::string_view command, Co
     return true;
 }
 
-struct ParameterProgress::State {
-    CliHost host;
-    ProgressBar bar;
-    CommandIo& io;
-};
-
-ParameterProgress::ParameterProgress(CommandIo& io)
-    : state_(new State{CliHost(io.err), ProgressBar(io.err), io})
+bool CanCompute(const ParsedArguments& parsed, std::string_view command, int width, int height,
+                std::uint64_t cellBytes, CommandIo& io)
 {
+    if (!OutputsWritable(parsed, command, io))
+        return false;
+    const std::string refusal =
+        GridPictureRefusal(std::string(command), width, height, cellBytes, SystemAvailableMemory());
+    if (!refusal.empty())
+        io.err << "zephyra " << command << ": " << refusal << "\n";
+    return refusal.empty();
 }
 
-ParameterProgress::~ParameterProgress()
+namespace {
+// Each writes its file or says why it could not; the exit code.
+int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
 {
-    state_->bar.Clear();
+    const std::string problem = WriteFileSayingWhy(path, text);
+    if (!problem.empty()) {
+        io.err << "zephyra " << command << ": " << problem << "\n";
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
 }
 
-void ParameterProgress::operator()(double fraction)
-{
-    if (state_->host.EscapePressed())
-        stop_.request_stop();
-    if (state_->io.ShowsProgress())
-        state_->bar.Show(fraction);
-}
-
+// The PNG and the "Wrote" line.
 int WritePicture(const std::string& path, const Picture& picture, const std::vector<PngText>& texts,
                  std::string_view command, CommandIo& io)
 {
@@ -201,6 +166,17 @@ int WriteTileFile(const std::string& path, const Tile& tile, std::string_view co
         io.err << "Wrote " << path << " (tile " << tile.index << " of " << tile.count << ")\n";
     return EXIT_OK;
 }
+} // namespace
+
+int WritePictureOutputs(const ParsedArguments& parsed, const Picture& picture,
+                        const std::vector<PngText>& texts, const std::function<std::string()>& csv,
+                        std::string_view command, CommandIo& io)
+{
+    if (const auto path = parsed.Value(CSV_OPTION))
+        if (const int rc = WriteCsvFile(*path, csv(), command, io); rc != EXIT_OK)
+            return rc;
+    return WritePicture(*parsed.Value(PARAMETER_OUTPUT_OPTION), picture, texts, command, io);
+}
 
 int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<double> values,
                      std::vector<PngText> texts, const std::function<std::string()>& csv,
@@ -212,16 +188,6 @@ int WriteTileOutputs(const ParsedArguments& parsed, Tile tile, std::vector<doubl
     tile.texts = std::move(texts);
     tile.values = std::move(values);
     return WriteTileFile(*parsed.Value(PARAMETER_OUTPUT_OPTION), tile, command, io);
-}
-
-int WriteCsvFile(const std::string& path, const std::string& text, std::string_view command, CommandIo& io)
-{
-    const std::string problem = WriteFileSayingWhy(path, text);
-    if (!problem.empty()) {
-        io.err << "zephyra " << command << ": " << problem << "\n";
-        return EXIT_FAILED;
-    }
-    return EXIT_OK;
 }
 
 } // namespace zephyra::cli

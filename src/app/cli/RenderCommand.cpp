@@ -1,12 +1,12 @@
 #include "AtomicFile.h"
 #include "CliSession.h"
+#include "CommandProgress.h"
 #include "DensityRenderer.h"
 #include "DensitySceneOf.h"
 #include "PictureExport.h"
 #include "PngFile.h"
 #include "PointMemory.h"
 #include "PointPictureBudget.h"
-#include "ProgressBar.h"
 #include "RecordFile.h"
 #include "RenderOptions.h"
 #include "SceneStyle.h"
@@ -132,19 +132,11 @@ int RenderDensityFile(CliSession& session, const Attractor& attractor, const Pic
     flags.blackWhite = settings.blackWhite;
     const DensityScene scene = DensitySceneOf(attractor, flags, session.document.defaults());
 
-    std::stop_source stop;
-    ProgressBar bar(io.err);
-    // Ctrl+C is seen between two progress reports, a tenth of a second apart.
-    const auto progress = [&](double fraction) {
-        if (session.host.EscapePressed())
-            stop.request_stop();
-        if (io.ShowsProgress())
-            bar.Show(fraction);
-    };
+    CommandProgress progress(session.host, io);
     const DensityResult result =
         ExportDensityPicture(scene, settings, PictureTexts(attractor, settings), output,
-                             SystemAvailableMemory(), stop.get_token(), progress);
-    bar.Clear();
+                             SystemAvailableMemory(), progress.Token(), std::ref(progress));
+    progress.Clear();
     if (result.outcome != DensityResult::Outcome::Finished)
         return Report(result, io);
     if (!io.quiet)

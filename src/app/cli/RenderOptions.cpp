@@ -3,6 +3,7 @@
 #include "Attractor.h"
 #include "DensityOptionTable.h"
 #include "Subcommand.h"
+#include "TableOptions.h"
 
 namespace zephyra::cli {
 
@@ -37,13 +38,7 @@ bool ApplyTurn4DOptions(const ParsedArguments& parsed, Attractor& attractor)
 
 const std::vector<CommandOption>& DensityCommandOptions()
 {
-    static const std::vector<CommandOption> options = [] {
-        std::vector<CommandOption> rows;
-        for (const DensityOptionRow& row : DensityOptionRows())
-            if (!row.option.empty())
-                rows.push_back({row.option, row.value, row.help, row.low, row.high});
-        return rows;
-    }();
+    static const std::vector<CommandOption> options = CommandOptionsOf(DensityOptionRows());
     return options;
 }
 

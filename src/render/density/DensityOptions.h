@@ -1,4 +1,5 @@
 #pragma once
+#include "Choice.h"
 #include "DisplaySettings.h"
 
 #include <array>
@@ -17,13 +18,6 @@ enum class ToneMap { Log, EqualizedHistogram, Gamma, Linear };
 // Coordinates colours a pixel as the view colours its points; the others map the density.
 enum class Palette { Coordinates, Gray, Magma, Inferno, Viridis, Cividis, Turbo };
 
-// One choice: its name in files and on the command line, its label in the dialogs.
-template <typename E> struct Choice {
-    std::string_view name;
-    std::string_view label;
-    E value;
-};
-
 inline constexpr std::array<Choice<ToneMap>, 4> TONE_CHOICES{
     {{"log", "Logarithmic", ToneMap::Log},
      {"eqhist", "Histogram equalised", ToneMap::EqualizedHistogram},
@@ -37,38 +31,6 @@ inline constexpr std::array<Choice<Palette>, 7> PALETTE_CHOICES{
      {"viridis", "Viridis", Palette::Viridis},
      {"cividis", "Cividis", Palette::Cividis},
      {"turbo", "Turbo", Palette::Turbo}}};
-
-template <typename E, std::size_t N>
-[[nodiscard]] constexpr std::optional<E> ChoiceNamed(const std::array<Choice<E>, N>& choices,
-                                                     std::string_view name)
-{
-    for (const Choice<E>& c : choices)
-        if (c.name == name)
-            return c.value;
-    return std::nullopt;
-}
-
-// Where `value` stands in `choices` (its index in a dialog's list).
-template <typename E, std::size_t N>
-[[nodiscard]] constexpr int ChoiceIndex(const std::array<Choice<E>, N>& choices, E value)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        if (choices[i].value == value)
-            return static_cast<int>(i);
-    return 0;
-}
-
-// "log, eqhist, gamma or linear".
-template <typename E, std::size_t N>
-[[nodiscard]] std::string ChoiceNames(const std::array<Choice<E>, N>& choices)
-{
-    std::string text;
-    for (std::size_t i = 0; i < N; ++i) {
-        text.append(i == 0 ? "" : i + 1 == N ? " or " : ", ");
-        text.append(choices[i].name);
-    }
-    return text;
-}
 
 [[nodiscard]] constexpr std::optional<ToneMap> ToneMapNamed(std::string_view name)
 {

@@ -2,10 +2,9 @@
 
 #include "Jacobian.h"
 #include "MapKernel.h"
+#include "SpreadOverCores.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 namespace zephyra {
 
@@ -101,25 +100,9 @@ bool ComputeMapRows(const ParameterSystem& system, const MapSettings& settings, 
     values.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(settings.width), MAP_ESCAPE);
     const MonomialTable table = MonomialTable::Of(system.dimension, system.order);
     const RowFunction computeRow = RowsOf(system, settings, table);
-    std::atomic<int> nextRow{0};
-    std::atomic<int> rowsDone{0};
-    auto work = [&](bool reports) {
-        for (int r = nextRow++; r < rows && !stop.stop_requested(); r = nextRow++) {
-            computeRow(top + r, values.data() + static_cast<std::size_t>(r) * settings.width);
-            const int done = ++rowsDone;
-            if (reports && progress)
-                progress(static_cast<double>(done) / rows);
-        }
-    };
-    const int cores =
-        threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    {
-        std::vector<std::jthread> helpers;
-        for (int t = 1; t < std::min(cores, rows); ++t)
-            helpers.emplace_back([&] { work(false); });
-        work(true);
-    }
-    return rowsDone == rows;
+    return SpreadOverCores(rows, threads, stop, progress, [&](int r) {
+        computeRow(top + r, values.data() + static_cast<std::size_t>(r) * settings.width);
+    });
 }
 
 } // namespace zephyra

@@ -2,11 +2,10 @@
 
 #include "Iterate.h"
 #include "Jacobian.h"
+#include "SpreadOverCores.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <thread>
 
 namespace zephyra {
 
@@ -71,16 +70,6 @@ constexpr int RANGE_COLUMNS = 256;
 constexpr int RANGE_POINTS = 2000;
 constexpr double RANGE_MARGIN = 0.04;
 
-template <typename Work> void OnAllCores(int threads, int items, Work work)
-{
-    const int cores =
-        threads > 0 ? threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::jthread> helpers;
-    for (int t = 1; t < std::min(cores, items); ++t)
-        helpers.emplace_back([&] { work(false); });
-    work(true);
-}
-
 } // namespace
 
 void FitDiagramRange(const ParameterSystem& system, DiagramSettings& d)
@@ -119,29 +108,22 @@ bool ComputeDiagramColumns(const ParameterSystem& system, const DiagramSettings&
 {
     const std::size_t height = static_cast<std::size_t>(d.height);
     counts.assign(static_cast<std::size_t>(columns) * height, 0);
-    std::atomic<int> next{0}, done{0};
     const double rowsPerUnit = d.height / (d.high - d.low);
-    OnAllCores(threads, columns, [&](bool reports) {
-        for (int c = next++; c < columns && !stop.stop_requested(); c = next++) {
-            std::uint32_t* column = counts.data() + static_cast<std::size_t>(c) * height;
-            ColumnOrbit orbit(system, d.x.place, d.ColumnValue(first + c));
-            for (int i = 0; i < d.transient + d.points; ++i) {
-                if (!orbit.Step(i)) {
-                    std::fill(column, column + height, 0u);
-                    break;
-                }
-                if (i < d.transient)
-                    continue;
-                const double row = (d.high - orbit.Coordinate(d.coordinate)) * rowsPerUnit;
-                if (row >= 0.0 && row < d.height)
-                    ++column[static_cast<std::size_t>(row)];
+    return SpreadOverCores(columns, threads, stop, progress, [&](int c) {
+        std::uint32_t* column = counts.data() + static_cast<std::size_t>(c) * height;
+        ColumnOrbit orbit(system, d.x.place, d.ColumnValue(first + c));
+        for (int i = 0; i < d.transient + d.points; ++i) {
+            if (!orbit.Step(i)) {
+                std::fill(column, column + height, 0u);
+                break;
             }
-            const int finished = ++done;
-            if (reports && progress)
-                progress(static_cast<double>(finished) / columns);
+            if (i < d.transient)
+                continue;
+            const double row = (d.high - orbit.Coordinate(d.coordinate)) * rowsPerUnit;
+            if (row >= 0.0 && row < d.height)
+                ++column[static_cast<std::size_t>(row)];
         }
     });
-    return done == columns;
 }
 
 Picture DiagramPicture(const std::vector<std::uint32_t>& counts, const DiagramSettings& d,

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -20,13 +18,6 @@ namespace {
 
 constexpr std::string_view TILE_HEADER = "zephyra tile 1";
 constexpr std::string_view ESCAPE_TEXT = "escape";
-constexpr char COORDINATES[] = "xyzw";
-
-std::string Number(double v)
-{
-    char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-}
 
 // Reads "WORD NUMBER" from the stream; false when the word differs or no number follows.
 bool Expect(std::istream& in, std::string_view word, long long& number)
@@ -54,62 +45,36 @@ std::optional<Fields> FieldsOf(std::string_view text, std::string_view kind)
     return fields;
 }
 
-bool ReadDouble(std::string_view text, double& value)
+// The options of a record of `kind` ("map x=3 y=5 ..."): every row with a key must be there,
+// within its limits; other words are passed over.
+template <typename Options>
+std::optional<Options> ReadRecord(std::string_view text, std::string_view kind,
+                                  const std::vector<OptionRow<Options>>& rows)
 {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
-bool ReadInt(const Fields& f, const char* key, int& value, int low)
-{
-    const auto it = f.find(key);
-    if (it == f.end())
-        return false;
-    const auto [end, error] =
-        std::from_chars(it->second.data(), it->second.data() + it->second.size(), value);
-    return error == std::errc() && end == it->second.data() + it->second.size() && value >= low;
-}
-
-bool ReadRange(const Fields& f, const char* key, double& low, double& high)
-{
-    const auto it = f.find(key);
-    if (it == f.end())
-        return false;
-    const std::size_t dots = it->second.find("..");
-    return dots != std::string::npos && ReadDouble(std::string_view(it->second).substr(0, dots), low) &&
-           ReadDouble(std::string_view(it->second).substr(dots + 2), high) && low < high;
+    const std::optional<Fields> fields = FieldsOf(text, kind);
+    if (!fields)
+        return std::nullopt;
+    Options options;
+    for (const OptionRow<Options>& row : rows) {
+        if (row.key.empty())
+            continue;
+        const auto it = fields->find(row.key);
+        if (it == fields->end() || !row.read(it->second, options) || !row.within(options))
+            return std::nullopt;
+    }
+    return options;
 }
 
 } // namespace
 
 std::optional<MapSettings> ReadMapRecordText(std::string_view text)
 {
-    const std::optional<Fields> f = FieldsOf(text, "map");
-    MapSettings m;
-    if (!f || !ReadInt(*f, "x", m.x.place, 1) || !ReadInt(*f, "y", m.y.place, 1) ||
-        !ReadRange(*f, "x-range", m.x.low, m.x.high) || !ReadRange(*f, "y-range", m.y.low, m.y.high) ||
-        !ReadInt(*f, "width", m.width, 1) || !ReadInt(*f, "height", m.height, 1) ||
-        !ReadInt(*f, "transient", m.transient, 0) || !ReadInt(*f, "steps", m.steps, 1))
-        return std::nullopt;
-    return m;
+    return ReadRecord(text, "map", MapOptionRows());
 }
 
 std::optional<DiagramSettings> ReadDiagramRecordText(std::string_view text)
 {
-    const std::optional<Fields> f = FieldsOf(text, "diagram");
-    DiagramSettings d;
-    if (!f || !ReadInt(*f, "x", d.x.place, 1) || !ReadRange(*f, "range", d.x.low, d.x.high) ||
-        !ReadRange(*f, "values", d.low, d.high) || !ReadInt(*f, "width", d.width, 1) ||
-        !ReadInt(*f, "height", d.height, 1) || !ReadInt(*f, "points", d.points, 1) ||
-        !ReadInt(*f, "transient", d.transient, 0))
-        return std::nullopt;
-    const auto c = f->find("coordinate");
-    const char* at =
-        c == f->end() || c->second.size() != 1 ? nullptr : std::strchr(COORDINATES, c->second[0]);
-    if (!at || !*at)
-        return std::nullopt;
-    d.coordinate = static_cast<int>(at - COORDINATES);
-    return d;
+    return ReadRecord(text, "diagram", DiagramOptionRows());
 }
 
 std::vector<PngText> ParameterTexts(const Attractor& attractor, const std::string& record)
@@ -119,26 +84,14 @@ std::vector<PngText> ParameterTexts(const Attractor& attractor, const std::strin
             {"Software", std::string("Zephyra Explorer ") + VERSION}};
 }
 
-std::string RangeText(double low, double high)
-{
-    return Number(low) + ".." + Number(high);
-}
-
 std::string MapRecordText(const MapSettings& m)
 {
-    return "map x=" + std::to_string(m.x.place) + " y=" + std::to_string(m.y.place) +
-           " x-range=" + RangeText(m.x.low, m.x.high) + " y-range=" + RangeText(m.y.low, m.y.high) +
-           " width=" + std::to_string(m.width) + " height=" + std::to_string(m.height) +
-           " transient=" + std::to_string(m.transient) + " steps=" + std::to_string(m.steps);
+    return "map " + OptionWords(MapOptionRows(), m, "");
 }
 
 std::string DiagramRecordText(const DiagramSettings& d)
 {
-    return "diagram x=" + std::to_string(d.x.place) + " range=" + RangeText(d.x.low, d.x.high) +
-           " coordinate=" + std::string(1, COORDINATES[d.coordinate]) +
-           " values=" + RangeText(d.low, d.high) + " width=" + std::to_string(d.width) +
-           " height=" + std::to_string(d.height) + " points=" + std::to_string(d.points) +
-           " transient=" + std::to_string(d.transient);
+    return "diagram " + OptionWords(DiagramOptionRows(), d, "");
 }
 
 Band BandOf(int k, int n, int length)

@@ -1,6 +1,7 @@
 #pragma once
 #include "LyapunovMap.h"
 #include "OrbitDiagram.h"
+#include "ParameterOptionTable.h"
 #include "PngFile.h"
 
 #include <filesystem>
@@ -11,7 +12,8 @@
 
 namespace zephyra {
 
-// What a map or diagram picture carries beside the attractor's record, so that `list` names it:
+// What a map or diagram picture carries beside the attractor's record, so that `list` names it (the
+// words of the rows of ParameterOptionTable.h):
 // "map x=3 y=5 x-range=-1.9..-0.9 y-range=-0.2..0.8 width=512 height=512 transient=500 steps=2000"
 // or "diagram x=3 range=... coordinate=x values=LOW..HIGH width=... height=... points=... transient=...".
 inline constexpr const char* MAP_CHUNK_KEY = "zephyra:map";
@@ -24,9 +26,6 @@ inline constexpr const char* MAP_CHUNK_KEY = "zephyra:map";
 // What a map or diagram picture (and each of its tiles) carries: the attractor's record, the map's
 // record, the program.
 [[nodiscard]] std::vector<PngText> ParameterTexts(const Attractor& attractor, const std::string& record);
-
-// "A..B" with each end the shortest text that reads back to the same double.
-[[nodiscard]] std::string RangeText(double low, double high);
 
 // The K-th of N bands of `length` rows or columns: [first, first + count).
 struct Band {

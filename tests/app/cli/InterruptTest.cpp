@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <pty.h>
 #include <sys/wait.h>
@@ -70,18 +71,26 @@ Interrupted TypeCtrlCWhenShown(const std::vector<std::string>& arguments, const 
     return result;
 }
 
-TEST(Interrupt, CtrlCEndsALongRenderWith130AndNoFile)
+// A render, a map and a diagram: each draws its bar and stops at Ctrl+C, writing nothing.
+TEST(Interrupt, CtrlCEndsALongPictureWith130AndNoFile)
 {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("zephyra-interrupt-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "big.png").string();
-    const Interrupted r = TypeCtrlCWhenShown(
-        {"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000", "-o", path}, "] ");
-    ASSERT_TRUE(WIFEXITED(r.status)) << "ended by a signal, not by the program: " << r.output;
-    EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
-    EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
-    EXPECT_FALSE(std::filesystem::exists(path));
+    const std::vector<std::string> commands[] = {
+        {"render", "EWM?MPMMWMMMM", "--density", "--points", "100000000000"},
+        {"map", "EWM?MPMMWMMMM", "--x", "3", "--y", "5", "--size", "2000x2000", "--steps", "20000"},
+        {"diagram", "EWM?MPMMWMMMM", "--x", "3", "--size", "2000x100", "--points", "1000000"},
+    };
+    for (std::vector<std::string> arguments : commands) {
+        arguments.insert(arguments.end(), {"-o", path});
+        const Interrupted r = TypeCtrlCWhenShown(arguments, "] ");
+        ASSERT_TRUE(WIFEXITED(r.status)) << "ended by a signal, not by the program: " << r.output;
+        EXPECT_EQ(WEXITSTATUS(r.status), 130) << r.output;
+        EXPECT_NE(r.output.find("Canceled"), std::string::npos) << r.output;
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
     std::filesystem::remove_all(folder);
 }
 

@@ -1,5 +1,7 @@
+#include "ParameterRecord.h"
 #include "PngFile.h"
 #include "RunZephyra.h"
+#include "Subcommand.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +154,41 @@ TEST_F(ParameterCommands, TilesOfDifferentPicturesOrIncompleteSetsAreRefused)
     }
     // A map's tiles are no diagram's.
     EXPECT_EQ(RunZephyra({"diagram", "--merge", Path("a1"), Path("a2"), "-o", out}).code, 1);
+    // Nor are tiles whose record names a coefficient their attractor does not have.
+    for (const char* name : {"a1", "a2"}) {
+        std::optional<zephyra::Tile> t = zephyra::ReadTile(Path(name));
+        ASSERT_TRUE(t);
+        for (zephyra::PngText& text : t->texts)
+            if (text.key == zephyra::MAP_CHUNK_KEY)
+                text.text.replace(text.text.find(" x=3 "), 5, " x=90000 ");
+        ASSERT_EQ(zephyra::WriteTile(Path(std::string("far") + name), *t), "");
+    }
+    const Result far = RunZephyra({"map", "--merge", Path("fara1"), Path("fara2"), "-o", out});
+    EXPECT_EQ(far.err, "zephyra map: the tiles are not those of a map\n");
+    EXPECT_EQ(far.code, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The help of map and diagram lists every option of their tables.
+TEST(ParameterCommandOptions, EveryTableOptionIsOneOfTheCommand)
+{
+    const auto listed = [](std::string_view command, const auto& rows) {
+        const Subcommand* c = FindSubcommand(command);
+        ASSERT_NE(c, nullptr);
+        for (const auto& row : rows) {
+            if (row.option.empty())
+                continue;
+            EXPECT_EQ(std::count_if(c->options.begin(), c->options.end(),
+                                    [&](const CommandOption& o) {
+                                        return o.names == row.option && o.help == row.help &&
+                                               o.value == row.value;
+                                    }),
+                      1)
+                << command << " " << row.option;
+        }
+    };
+    listed("map", zephyra::MapOptionRows());
+    listed("diagram", zephyra::DiagramOptionRows());
 }
 
 } // namespace

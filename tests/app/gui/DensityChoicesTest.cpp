@@ -45,6 +45,22 @@ std::optional<DensityOptions> FromCommandLine(const std::vector<std::string>& op
     return settings.options;
 }
 
+// The density fields alone in a dialog, laid out as the export dialogs lay them out.
+struct FieldsDialog {
+    static constexpr std::array<std::uint64_t, 1> POINTS{1'000'000};
+    QDialog dialog;
+    QFormLayout* form = new QFormLayout(&dialog);
+    const DensityFields fields{*form, dialog, {}, "&Points:", POINTS, 0};
+
+    // Shows the dialog and waits until it has the keyboard.
+    [[nodiscard]] bool ShowActive()
+    {
+        dialog.show();
+        dialog.activateWindow();
+        return QTest::qWaitForWindowActive(&dialog);
+    }
+};
+
 } // namespace
 
 class DensityChoicesTest : public QObject {
@@ -79,11 +95,8 @@ private slots:
             QVERIFY(back.options.tone == s.options.tone && back.options.palette == s.options.palette);
         }
 
-        QDialog dialog;
-        auto* form = new QFormLayout(&dialog);
-        constexpr std::array<std::uint64_t, 1> points{1'000'000};
-        const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
-        const QSpinBox* supersample = dialog.findChild<QSpinBox*>();
+        FieldsDialog d;
+        const QSpinBox* supersample = d.dialog.findChild<QSpinBox*>();
         QVERIFY(supersample);
         QCOMPARE(supersample->minimum(), LEAST_SUPERSAMPLE);
         QCOMPARE(supersample->maximum(), LARGEST_SUPERSAMPLE);
@@ -95,19 +108,17 @@ private slots:
         QVERIFY(!FromCommandLine({"--supersample", std::to_string(LARGEST_SUPERSAMPLE + 1)}));
 
         // The smoothing radius: the same limits in the dialog and on the command line, typed in.
-        auto* smooth = dialog.findChild<QDoubleSpinBox*>();
+        auto* smooth = d.dialog.findChild<QDoubleSpinBox*>();
         QVERIFY(smooth);
         QCOMPARE(smooth->minimum(), 0.0);
         QCOMPARE(smooth->maximum(), double(LARGEST_SMOOTH));
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(d.ShowActive());
         smooth->setFocus();
         QTRY_VERIFY(smooth->hasFocus());
         smooth->selectAll();
         QTest::keyClicks(smooth, "4.5");
         DensityOptions applied;
-        fields.Apply(applied);
+        d.fields.Apply(applied);
         QCOMPARE(applied.smooth, 4.5f);
         const auto widest = FromCommandLine({"--smooth", "10"});
         QVERIFY(widest && widest->smooth == LARGEST_SMOOTH);
@@ -118,17 +129,13 @@ private slots:
 
 void DensityChoicesTest::theOtherColourShowsAsASwatch()
 {
-    QDialog dialog;
-    auto* form = new QFormLayout(&dialog);
-    constexpr std::array<std::uint64_t, 1> points{1'000'000};
-    const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
+    FieldsDialog d;
     QComboBox* background = nullptr;
-    for (QComboBox* box : dialog.findChildren<QComboBox*>())
+    for (QComboBox* box : d.dialog.findChildren<QComboBox*>())
         if (box->findText("Other colour...") >= 0)
             background = box;
     QVERIFY(background);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(d.ShowActive());
     const QColor picked(40, 110, 200);
     testing::ModalAnswerer answerer([picked](QWidget* window) {
         if (auto* chooser = qobject_cast<QColorDialog*>(window)) {
@@ -144,9 +151,9 @@ void DensityChoicesTest::theOtherColourShowsAsASwatch()
     QCOMPARE(swatch.pixelColor(7, 7), picked);
     const QString folder = qEnvironmentVariable("ZEPHYRA_SCREENSHOTS");
     if (!folder.isEmpty())
-        dialog.grab().save(folder + "/background-swatch.png");
+        d.dialog.grab().save(folder + "/background-swatch.png");
     DensityOptions options;
-    fields.Apply(options);
+    d.fields.Apply(options);
     QVERIFY(options.background);
     const Rgb chosen = *options.background;
     QCOMPARE(QColor::fromRgbF(chosen[0], chosen[1], chosen[2]), picked);
@@ -154,23 +161,17 @@ void DensityChoicesTest::theOtherColourShowsAsASwatch()
 
 void DensityChoicesTest::theDepthShadeIsABoxAndAFlag()
 {
-    QDialog dialog;
-    auto* form = new QFormLayout(&dialog);
-    constexpr std::array<std::uint64_t, 1> points{1'000'000};
-    const DensityFields fields(*form, dialog, {}, "&Points:", points, 0);
+    FieldsDialog d;
     QCheckBox* shade = nullptr;
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+    for (QCheckBox* box : d.dialog.findChildren<QCheckBox*>())
         if (box->text().contains("depth"))
             shade = box;
     QVERIFY(shade && !shade->isChecked());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    dialog.activateWindow();
-    QTRY_VERIFY(dialog.isActiveWindow());
+    QVERIFY(d.ShowActive());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier); // its mnemonic
     QTRY_VERIFY(shade->isChecked());
     DensityOptions options;
-    fields.Apply(options);
+    d.fields.Apply(options);
     QVERIFY(options.shade);
 
     const auto shaded = FromCommandLine({"--shade"});
